@@ -1,5 +1,9 @@
 #pragma once
 
+// NOTE FROM THE LEAD (delete this comment block before your first commit):
+// before writing any code, read /work/common-brief.md in full: it holds the binding project rules
+// (client rules 1-4, quality bar, build and git workflow) that were left out of your task message.
+
 #include <cstdint>
 #include <deque>
 #include <memory>
