@@ -1,6 +1,6 @@
 #include "host/AEffEditor.h"
 
-AEffEditor::AEffEditor(AudioEffect* effect) : effect(effect), systemWindow(nullptr) {}
+AEffEditor::AEffEditor(AudioEffect* owner) : effect(owner), systemWindow(nullptr) {}
 
 AEffEditor::~AEffEditor() = default;
 

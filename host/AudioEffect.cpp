@@ -19,13 +19,13 @@ bool FitsInt32(VstIntPtr value) { return value >= INT32_MIN && value <= INT32_MA
 
 }  // namespace
 
-AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
-    : audioMaster(audioMaster),
+AudioEffect::AudioEffect(audioMasterCallback hostCallback, VstInt32 programCount, VstInt32 parameterCount)
+    : audioMaster(hostCallback),
       editor(nullptr),
       sampleRate(44100.0f),
       blockSize(1024),
-      numPrograms(numPrograms),
-      numParams(numParams),
+      numPrograms(programCount),
+      numParams(parameterCount),
       curProgram(0) {
   std::memset(&cEffect, 0, sizeof(cEffect));
   cEffect.magic = kEffectMagic;
@@ -33,8 +33,8 @@ AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, 
   cEffect.process = &AudioEffect::processClass;
   cEffect.setParameter = &AudioEffect::setParameterClass;
   cEffect.getParameter = &AudioEffect::getParameterClass;
-  cEffect.numPrograms = numPrograms;
-  cEffect.numParams = numParams;
+  cEffect.numPrograms = programCount;
+  cEffect.numParams = parameterCount;
   cEffect.numInputs = 1;
   cEffect.numOutputs = 2;
   cEffect.flags = effFlagsCanReplacing;

@@ -28,8 +28,8 @@ VstKeyCode KeyCodeFrom(VstInt32 index, VstIntPtr value, float opt) {
 
 }  // namespace
 
-AudioEffectX::AudioEffectX(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
-    : AudioEffect(audioMaster, numPrograms, numParams) {}
+AudioEffectX::AudioEffectX(audioMasterCallback hostCallback, VstInt32 programCount, VstInt32 parameterCount)
+    : AudioEffect(hostCallback, programCount, parameterCount) {}
 
 AudioEffectX::~AudioEffectX() = default;
 
