@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "host/AEffEditor.h"
 #include "host/UserPrompts.h"
@@ -30,9 +31,9 @@ VstEvent* EventAt(const VstEvents* events, VstInt32 i) {
 
 }  // namespace
 
-Controller::Controller(audioMasterCallback hostCallback, Model* ownedModel)
+Controller::Controller(audioMasterCallback hostCallback, std::unique_ptr<Model> ownedModel)
     : AudioEffectX(hostCallback, ownedModel->GetProgramCount(), ownedModel->GetParameterCount()),
-      model(ownedModel),
+      model(std::move(ownedModel)),
       prompts(&GetPlatformUserPrompts()) {
   Trace("Controller::Controller\r\n");
   model->SetController(this);

@@ -19,8 +19,8 @@ class ViewLink;
 // enters; the model behind it trusts its callers.
 class Controller final : public AudioEffectX, public ControllerLink {
  public:
-  // Takes ownership of `model` (not null) and links itself to it.
-  Controller(audioMasterCallback audioMaster, Model* model);
+  // Takes ownership of the model (not null) and links itself to it.
+  Controller(audioMasterCallback audioMaster, std::unique_ptr<Model> model);
   ~Controller() override;
 
   // Host operations (Controller.cpp, ControllerChunks.cpp).

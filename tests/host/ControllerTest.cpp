@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ using Lines = std::vector<std::string>;
 
 struct Instance {
   explicit Instance(audioMasterCallback callback = &RecordingHost::Callback)
-      : model(new TestModel), controller(new Controller(callback, model)), record(controller->getAeffect()) {}
+      : model(new TestModel), controller(new Controller(callback, std::unique_ptr<VstToolkit::Model>(model))), record(controller->getAeffect()) {}
   ~Instance() {
     if (record != nullptr) record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
   }
@@ -40,7 +41,7 @@ TEST(ControllerHost, ConstructionTracesAndShapesTheRecordFromTheModel) {
   TraceCapture trace;
   auto* model = new TestModel;
   trace.Clear();
-  auto* controller = new Controller(&RecordingHost::Callback, model);
+  auto* controller = new Controller(&RecordingHost::Callback, std::unique_ptr<VstToolkit::Model>(model));
   EXPECT_EQ(trace.Lines(), (Lines{"Model::GetProgramCount\r\n", "Controller::Controller\r\n",
                                   "Model::SetController\r\n", "Model::GetInputCount\r\n",
                                   "Model::GetOutputCount\r\n", "Model::GetUniqueId\r\n"}));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,7 +73,7 @@ class ScriptedPrompts final : public VstToolkit::UserPrompts {
 };
 
 struct Fixture {
-  Fixture() : model(new TestModel), controller(new Controller(&RecordingHost::Callback, model)) {
+  Fixture() : model(new TestModel), controller(new Controller(&RecordingHost::Callback, std::unique_ptr<VstToolkit::Model>(model))) {
     controller->SetUserPrompts(prompts);
   }
   ~Fixture() {
@@ -357,7 +358,7 @@ TEST(ControllerLifetime, AnOpenEditorIsClosedBeforeTheModelGoes) {
   Lines log;
   RecordingHost host;
   auto* model = new TestModel;
-  auto* controller = new Controller(&RecordingHost::Callback, model);
+  auto* controller = new Controller(&RecordingHost::Callback, std::unique_ptr<VstToolkit::Model>(model));
   controller->setEditor(new DetachingEditor(controller, &log));
   EXPECT_EQ(controller->getAeffect()->flags, 0x31);
   TraceCapture trace;
