@@ -71,8 +71,8 @@ class Controller final : public AudioEffectX, public ControllerLink {
   void SetUserPrompts(UserPrompts& newPrompts);
 
   // The time-information request: transport playing, song position, tempo, time signature.
-  static constexpr VstInt32 kTimeInfoRequest = kVstTransportPlaying | kVstPpqPosValid | kVstTempoValid |
-                                               kVstTimeSigValid;
+  static constexpr VstInt32 kTimeInfoRequest =
+      kVstTransportPlaying | kVstPpqPosValid | kVstTempoValid | kVstTimeSigValid;
   // No chunk of this plug-in comes near this size; bytes past it are never read.
   static constexpr VstInt32 kLargestChunkRead = 64 * 1024;
 

@@ -44,14 +44,30 @@ class Chaos {
   }
 
   VstIntPtr Value() {
-    static const VstIntPtr interesting[] = {0, 1, -1, 31, 32, 236, 2480, INT32_MAX, VstIntPtr{INT32_MAX} + 1,
-                                            std::numeric_limits<VstIntPtr>::min(), VstIntPtr{1} << 40};
+    static const VstIntPtr interesting[] = {0,
+                                            1,
+                                            -1,
+                                            31,
+                                            32,
+                                            236,
+                                            2480,
+                                            INT32_MAX,
+                                            VstIntPtr{INT32_MAX} + 1,
+                                            std::numeric_limits<VstIntPtr>::min(),
+                                            VstIntPtr{1} << 40};
     return Chance(70) ? interesting[Below(sizeof(interesting) / sizeof(interesting[0]))]
                       : static_cast<VstIntPtr>((static_cast<std::uint64_t>(Next()) << 32) | Next());
   }
 
   float Float() {
-    static const float interesting[] = {0.0f, 1.0f, 0.5f, -1.0f, 2.0f, 44100.0f, 1e30f, -1e-30f,
+    static const float interesting[] = {0.0f,
+                                        1.0f,
+                                        0.5f,
+                                        -1.0f,
+                                        2.0f,
+                                        44100.0f,
+                                        1e30f,
+                                        -1e-30f,
                                         std::numeric_limits<float>::quiet_NaN(),
                                         std::numeric_limits<float>::infinity(),
                                         -std::numeric_limits<float>::infinity()};
@@ -99,7 +115,9 @@ class Chaos {
         // Any claimed size below 2^31 fits the 70000-byte buffer as far as a chunk is ever read.
         if (Chance(40) && !savedChunk.empty()) {
           std::memcpy(chunkBytes.data(), savedChunk.data(), savedChunk.size());
-          if (Chance(50)) chunkBytes[Below(static_cast<std::uint32_t>(savedChunk.size()))] ^= static_cast<unsigned char>(1u << Below(8));
+          if (Chance(50))
+            chunkBytes[Below(static_cast<std::uint32_t>(savedChunk.size()))] ^=
+                static_cast<unsigned char>(1u << Below(8));
           value = Chance(70) ? static_cast<VstIntPtr>(savedChunk.size() - Below(40)) : value;
         } else {
           for (std::size_t i = 0; i < 3000; ++i) chunkBytes[i] = static_cast<unsigned char>(Next());
@@ -138,10 +156,12 @@ class Chaos {
   }
 
   void Process(AEffect* effect) {
-    const VstInt32 frames = Chance(10) ? -static_cast<VstInt32>(Below(100)) : static_cast<VstInt32>(Below(kLongestBlock + 1));
+    const VstInt32 frames =
+        Chance(10) ? -static_cast<VstInt32>(Below(100)) : static_cast<VstInt32>(Below(kLongestBlock + 1));
     for (int c = 0; c < 2; ++c) {
       for (VstInt32 i = 0; i < frames; ++i) {
-        input[c][static_cast<std::size_t>(i)] = Chance(1) ? Float() : static_cast<float>(static_cast<int32_t>(Next())) * 4.6e-10f;
+        input[c][static_cast<std::size_t>(i)] =
+            Chance(1) ? Float() : static_cast<float>(static_cast<int32_t>(Next())) * 4.6e-10f;
       }
     }
     float* inputs[2] = {input[0].data(), input[1].data()};

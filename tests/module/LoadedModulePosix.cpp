@@ -10,6 +10,8 @@ LoadedModule::~LoadedModule() {
   if (handle != nullptr) dlclose(handle);
 }
 
-void* LoadedModule::Symbol(const char* name) const { return handle != nullptr ? dlsym(handle, name) : nullptr; }
+void* LoadedModule::Symbol(const char* name) const {
+  return handle != nullptr ? dlsym(handle, name) : nullptr;
+}
 
 }  // namespace QuorvelTest

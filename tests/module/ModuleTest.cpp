@@ -169,7 +169,7 @@ TEST(ModuleParameters, NamesLabelsAndDisplaysInTheirEightByteFields) {
   EXPECT_EQ(plugin.Text(effGetParamLabel, 1), "Secs");
   EXPECT_EQ(plugin.Text(effGetParamDisplay, 1), "1.00");  // default 1.0, shown as v x v seconds
   EXPECT_EQ(plugin.Text(effGetParamName, 11), "Mix");
-  EXPECT_EQ(plugin.Text(effGetParamDisplay, 11), "0");    // -100 - trunc(0.5 x -200) = 0
+  EXPECT_EQ(plugin.Text(effGetParamDisplay, 11), "0");       // -100 - trunc(0.5 x -200) = 0
   EXPECT_EQ(plugin.Text(effGetParamDisplay, 8), "2515.00");  // 0.25 x 9980 + 20
   char field[16];
   std::memset(field, 'x', sizeof(field));
