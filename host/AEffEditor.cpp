@@ -4,7 +4,9 @@ AEffEditor::AEffEditor(AudioEffect* owner) : effect(owner), systemWindow(nullptr
 
 AEffEditor::~AEffEditor() = default;
 
-AudioEffect* AEffEditor::getEffect() { return effect; }
+AudioEffect* AEffEditor::getEffect() {
+  return effect;
+}
 
 bool AEffEditor::getRect(ERect** rect) {
   if (rect != nullptr) {
@@ -18,16 +20,28 @@ bool AEffEditor::open(void* parent) {
   return false;
 }
 
-void AEffEditor::close() { systemWindow = nullptr; }
+void AEffEditor::close() {
+  systemWindow = nullptr;
+}
 
-bool AEffEditor::isOpen() { return systemWindow != nullptr; }
+bool AEffEditor::isOpen() {
+  return systemWindow != nullptr;
+}
 
 void AEffEditor::idle() {}
 
-bool AEffEditor::onKeyDown(VstKeyCode&) { return false; }
+bool AEffEditor::onKeyDown(VstKeyCode&) {
+  return false;
+}
 
-bool AEffEditor::onKeyUp(VstKeyCode&) { return false; }
+bool AEffEditor::onKeyUp(VstKeyCode&) {
+  return false;
+}
 
-bool AEffEditor::onWheel(float) { return false; }
+bool AEffEditor::onWheel(float) {
+  return false;
+}
 
-bool AEffEditor::setKnobMode(VstInt32) { return false; }
+bool AEffEditor::setKnobMode(VstInt32) {
+  return false;
+}

@@ -13,9 +13,13 @@ namespace {
 // an attempt to allocate gigabytes.
 constexpr float kHighestSampleRate = 1536000.0f;
 
-bool IsUsableSampleRate(float rate) { return std::isfinite(rate) && rate > 0.0f && rate <= kHighestSampleRate; }
+bool IsUsableSampleRate(float rate) {
+  return std::isfinite(rate) && rate > 0.0f && rate <= kHighestSampleRate;
+}
 
-bool FitsInt32(VstIntPtr value) { return value >= INT32_MIN && value <= INT32_MAX; }
+bool FitsInt32(VstIntPtr value) {
+  return value >= INT32_MIN && value <= INT32_MAX;
+}
 
 }  // namespace
 
@@ -47,7 +51,9 @@ AudioEffect::AudioEffect(audioMasterCallback hostCallback, VstInt32 programCount
   cEffect.processDoubleReplacing = &AudioEffect::processClassDoubleReplacing;
 }
 
-AudioEffect::~AudioEffect() { delete editor; }
+AudioEffect::~AudioEffect() {
+  delete editor;
+}
 
 AudioEffect* AudioEffect::FromRecord(AEffect* effect) {
   return effect != nullptr ? static_cast<AudioEffect*>(effect->object) : nullptr;
@@ -73,7 +79,8 @@ void AudioEffect::processClass(AEffect* effect, float** inputs, float** outputs,
   }
 }
 
-void AudioEffect::processClassReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 sampleFrames) {
+void AudioEffect::processClassReplacing(AEffect* effect, float** inputs, float** outputs,
+                                        VstInt32 sampleFrames) {
   if (AudioEffect* object = FromRecord(effect)) {
     object->processReplacing(inputs, outputs, sampleFrames);
   }
@@ -182,23 +189,33 @@ void AudioEffect::suspend() {}
 
 void AudioEffect::resume() {}
 
-void AudioEffect::setSampleRate(float rate) { sampleRate = rate; }
+void AudioEffect::setSampleRate(float rate) {
+  sampleRate = rate;
+}
 
-void AudioEffect::setBlockSize(VstInt32 size) { blockSize = size; }
+void AudioEffect::setBlockSize(VstInt32 size) {
+  blockSize = size;
+}
 
 void AudioEffect::processDoubleReplacing(double**, double**, VstInt32) {}
 
 void AudioEffect::setParameter(VstInt32, float) {}
 
-float AudioEffect::getParameter(VstInt32) { return 0.0f; }
+float AudioEffect::getParameter(VstInt32) {
+  return 0.0f;
+}
 
 void AudioEffect::setParameterAutomated(VstInt32 index, float value) {
   callHost(audioMasterAutomate, index, 0, nullptr, value);
 }
 
-VstInt32 AudioEffect::getProgram() { return curProgram; }
+VstInt32 AudioEffect::getProgram() {
+  return curProgram;
+}
 
-void AudioEffect::setProgram(VstInt32 program) { curProgram = program; }
+void AudioEffect::setProgram(VstInt32 program) {
+  curProgram = program;
+}
 
 void AudioEffect::setProgramName(char*) {}
 
@@ -226,15 +243,25 @@ void AudioEffect::getParameterName(VstInt32, char* text) {
   }
 }
 
-VstInt32 AudioEffect::getChunk(void**, bool) { return 0; }
+VstInt32 AudioEffect::getChunk(void**, bool) {
+  return 0;
+}
 
-VstInt32 AudioEffect::setChunk(void*, VstInt32, bool) { return 0; }
+VstInt32 AudioEffect::setChunk(void*, VstInt32, bool) {
+  return 0;
+}
 
-void AudioEffect::setUniqueID(VstInt32 id) { cEffect.uniqueID = id; }
+void AudioEffect::setUniqueID(VstInt32 id) {
+  cEffect.uniqueID = id;
+}
 
-void AudioEffect::setNumInputs(VstInt32 inputs) { cEffect.numInputs = inputs; }
+void AudioEffect::setNumInputs(VstInt32 inputs) {
+  cEffect.numInputs = inputs;
+}
 
-void AudioEffect::setNumOutputs(VstInt32 outputs) { cEffect.numOutputs = outputs; }
+void AudioEffect::setNumOutputs(VstInt32 outputs) {
+  cEffect.numOutputs = outputs;
+}
 
 void AudioEffect::setFlag(VstInt32 flag, bool state) {
   if (state) {
@@ -244,21 +271,37 @@ void AudioEffect::setFlag(VstInt32 flag, bool state) {
   }
 }
 
-void AudioEffect::canProcessReplacing(bool state) { setFlag(effFlagsCanReplacing, state); }
+void AudioEffect::canProcessReplacing(bool state) {
+  setFlag(effFlagsCanReplacing, state);
+}
 
-void AudioEffect::canDoubleReplacing(bool state) { setFlag(effFlagsCanDoubleReplacing, state); }
+void AudioEffect::canDoubleReplacing(bool state) {
+  setFlag(effFlagsCanDoubleReplacing, state);
+}
 
-void AudioEffect::programsAreChunks(bool state) { setFlag(effFlagsProgramChunks, state); }
+void AudioEffect::programsAreChunks(bool state) {
+  setFlag(effFlagsProgramChunks, state);
+}
 
-void AudioEffect::setInitialDelay(VstInt32 delay) { cEffect.initialDelay = delay; }
+void AudioEffect::setInitialDelay(VstInt32 delay) {
+  cEffect.initialDelay = delay;
+}
 
-AEffEditor* AudioEffect::getEditor() { return editor; }
+AEffEditor* AudioEffect::getEditor() {
+  return editor;
+}
 
-AEffect* AudioEffect::getAeffect() { return &cEffect; }
+AEffect* AudioEffect::getAeffect() {
+  return &cEffect;
+}
 
-float AudioEffect::getSampleRate() { return sampleRate; }
+float AudioEffect::getSampleRate() {
+  return sampleRate;
+}
 
-VstInt32 AudioEffect::getBlockSize() { return blockSize; }
+VstInt32 AudioEffect::getBlockSize() {
+  return blockSize;
+}
 
 void AudioEffect::process(float**, float**, VstInt32) {}
 

@@ -7,7 +7,9 @@
 
 namespace {
 
-VstIntPtr AsAnswer(bool value) { return value ? 1 : 0; }
+VstIntPtr AsAnswer(bool value) {
+  return value ? 1 : 0;
+}
 
 // The host packs a key's modifier into the float argument. A NaN or an
 // out-of-range float must not reach an integer conversion.
@@ -144,27 +146,49 @@ void AudioEffectX::resume() {
   }
 }
 
-bool AudioEffectX::canParameterBeAutomated(VstInt32) { return true; }
+bool AudioEffectX::canParameterBeAutomated(VstInt32) {
+  return true;
+}
 
-bool AudioEffectX::string2parameter(VstInt32, char*) { return false; }
+bool AudioEffectX::string2parameter(VstInt32, char*) {
+  return false;
+}
 
-bool AudioEffectX::getParameterProperties(VstInt32, VstParameterProperties*) { return false; }
+bool AudioEffectX::getParameterProperties(VstInt32, VstParameterProperties*) {
+  return false;
+}
 
-bool AudioEffectX::getProgramNameIndexed(VstInt32, VstInt32, char*) { return false; }
+bool AudioEffectX::getProgramNameIndexed(VstInt32, VstInt32, char*) {
+  return false;
+}
 
-bool AudioEffectX::beginSetProgram() { return false; }
+bool AudioEffectX::beginSetProgram() {
+  return false;
+}
 
-bool AudioEffectX::endSetProgram() { return false; }
+bool AudioEffectX::endSetProgram() {
+  return false;
+}
 
-VstInt32 AudioEffectX::beginLoadBank(VstPatchChunkInfo*) { return 0; }
+VstInt32 AudioEffectX::beginLoadBank(VstPatchChunkInfo*) {
+  return 0;
+}
 
-VstInt32 AudioEffectX::beginLoadProgram(VstPatchChunkInfo*) { return 0; }
+VstInt32 AudioEffectX::beginLoadProgram(VstPatchChunkInfo*) {
+  return 0;
+}
 
-bool AudioEffectX::getInputProperties(VstInt32, VstPinProperties*) { return false; }
+bool AudioEffectX::getInputProperties(VstInt32, VstPinProperties*) {
+  return false;
+}
 
-bool AudioEffectX::getOutputProperties(VstInt32, VstPinProperties*) { return false; }
+bool AudioEffectX::getOutputProperties(VstInt32, VstPinProperties*) {
+  return false;
+}
 
-bool AudioEffectX::setSpeakerArrangement(VstSpeakerArrangement*, VstSpeakerArrangement*) { return false; }
+bool AudioEffectX::setSpeakerArrangement(VstSpeakerArrangement*, VstSpeakerArrangement*) {
+  return false;
+}
 
 bool AudioEffectX::getSpeakerArrangement(VstSpeakerArrangement** input, VstSpeakerArrangement** output) {
   if (input != nullptr) {
@@ -176,66 +200,122 @@ bool AudioEffectX::getSpeakerArrangement(VstSpeakerArrangement** input, VstSpeak
   return false;
 }
 
-bool AudioEffectX::setBypass(bool) { return false; }
+bool AudioEffectX::setBypass(bool) {
+  return false;
+}
 
-bool AudioEffectX::setPanLaw(VstInt32, float) { return false; }
+bool AudioEffectX::setPanLaw(VstInt32, float) {
+  return false;
+}
 
-bool AudioEffectX::setProcessPrecision(VstInt32) { return false; }
+bool AudioEffectX::setProcessPrecision(VstInt32) {
+  return false;
+}
 
-VstInt32 AudioEffectX::getNumMidiInputChannels() { return 0; }
+VstInt32 AudioEffectX::getNumMidiInputChannels() {
+  return 0;
+}
 
-VstInt32 AudioEffectX::getNumMidiOutputChannels() { return 0; }
+VstInt32 AudioEffectX::getNumMidiOutputChannels() {
+  return 0;
+}
 
 VstTimeInfo* AudioEffectX::getTimeInfo(VstInt32 filter) {
   return reinterpret_cast<VstTimeInfo*>(callHost(audioMasterGetTime, 0, filter, nullptr, 0.0f));
 }
 
-VstInt32 AudioEffectX::processEvents(VstEvents*) { return 0; }
+VstInt32 AudioEffectX::processEvents(VstEvents*) {
+  return 0;
+}
 
-VstInt32 AudioEffectX::startProcess() { return 0; }
+VstInt32 AudioEffectX::startProcess() {
+  return 0;
+}
 
-VstInt32 AudioEffectX::stopProcess() { return 0; }
+VstInt32 AudioEffectX::stopProcess() {
+  return 0;
+}
 
-bool AudioEffectX::processVariableIo(VstVariableIo*) { return false; }
+bool AudioEffectX::processVariableIo(VstVariableIo*) {
+  return false;
+}
 
-VstInt32 AudioEffectX::setTotalSampleToProcess(VstInt32 value) { return value; }
+VstInt32 AudioEffectX::setTotalSampleToProcess(VstInt32 value) {
+  return value;
+}
 
-VstInt32 AudioEffectX::getGetTailSize() { return 0; }
+VstInt32 AudioEffectX::getGetTailSize() {
+  return 0;
+}
 
-bool AudioEffectX::offlineNotify(void*, VstInt32, bool) { return false; }
+bool AudioEffectX::offlineNotify(void*, VstInt32, bool) {
+  return false;
+}
 
-bool AudioEffectX::offlinePrepare(void*, VstInt32) { return false; }
+bool AudioEffectX::offlinePrepare(void*, VstInt32) {
+  return false;
+}
 
-bool AudioEffectX::offlineRun(void*, VstInt32) { return false; }
+bool AudioEffectX::offlineRun(void*, VstInt32) {
+  return false;
+}
 
-bool AudioEffectX::getEffectName(char*) { return false; }
+bool AudioEffectX::getEffectName(char*) {
+  return false;
+}
 
-bool AudioEffectX::getVendorString(char*) { return false; }
+bool AudioEffectX::getVendorString(char*) {
+  return false;
+}
 
-bool AudioEffectX::getProductString(char*) { return false; }
+bool AudioEffectX::getProductString(char*) {
+  return false;
+}
 
-VstInt32 AudioEffectX::getVendorVersion() { return 0; }
+VstInt32 AudioEffectX::getVendorVersion() {
+  return 0;
+}
 
-VstIntPtr AudioEffectX::vendorSpecific(VstInt32, VstIntPtr, void*, float) { return 0; }
+VstIntPtr AudioEffectX::vendorSpecific(VstInt32, VstIntPtr, void*, float) {
+  return 0;
+}
 
-VstInt32 AudioEffectX::canDo(char*) { return 0; }
+VstInt32 AudioEffectX::canDo(char*) {
+  return 0;
+}
 
-VstInt32 AudioEffectX::getVstVersion() { return kVstVersion; }
+VstInt32 AudioEffectX::getVstVersion() {
+  return kVstVersion;
+}
 
 VstPlugCategory AudioEffectX::getPlugCategory() {
   return (cEffect.flags & effFlagsIsSynth) != 0 ? kPlugCategSynth : kPlugCategUnknown;
 }
 
-VstInt32 AudioEffectX::getMidiProgramName(VstInt32, VstMidiProgramName*) { return 0; }
+VstInt32 AudioEffectX::getMidiProgramName(VstInt32, VstMidiProgramName*) {
+  return 0;
+}
 
-VstInt32 AudioEffectX::getCurrentMidiProgram(VstInt32, VstMidiProgramName*) { return -1; }
+VstInt32 AudioEffectX::getCurrentMidiProgram(VstInt32, VstMidiProgramName*) {
+  return -1;
+}
 
-VstInt32 AudioEffectX::getMidiProgramCategory(VstInt32, VstMidiProgramCategory*) { return 0; }
+VstInt32 AudioEffectX::getMidiProgramCategory(VstInt32, VstMidiProgramCategory*) {
+  return 0;
+}
 
-bool AudioEffectX::hasMidiProgramsChanged(VstInt32) { return false; }
+bool AudioEffectX::hasMidiProgramsChanged(VstInt32) {
+  return false;
+}
 
-bool AudioEffectX::getMidiKeyName(VstInt32, VstMidiKeyName*) { return false; }
+bool AudioEffectX::getMidiKeyName(VstInt32, VstMidiKeyName*) {
+  return false;
+}
 
-VstInt32 AudioEffectX::getNextShellPlugin(char*) { return 0; }
+VstInt32 AudioEffectX::getNextShellPlugin(char*) {
+  return 0;
+}
 
-void AudioEffectX::wantEvents(VstInt32 filter) { callHost(audioMasterWantMidi, 0, filter, nullptr, 0.0f); }
+void AudioEffectX::wantEvents(VstInt32 filter) {
+  callHost(audioMasterWantMidi, 0, filter, nullptr, 0.0f);
+}

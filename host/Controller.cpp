@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "host/AEffEditor.h"
 #include "host/UserPrompts.h"
@@ -30,9 +31,9 @@ VstEvent* EventAt(const VstEvents* events, VstInt32 i) {
 
 }  // namespace
 
-Controller::Controller(audioMasterCallback hostCallback, Model* ownedModel)
+Controller::Controller(audioMasterCallback hostCallback, std::unique_ptr<Model> ownedModel)
     : AudioEffectX(hostCallback, ownedModel->GetProgramCount(), ownedModel->GetParameterCount()),
-      model(ownedModel),
+      model(std::move(ownedModel)),
       prompts(&GetPlatformUserPrompts()) {
   Trace("Controller::Controller\r\n");
   model->SetController(this);
@@ -83,7 +84,8 @@ void Controller::setSampleRate(float rate) {
 
 void Controller::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
   UpdateTimeInfo();
-  if (sampleFrames <= 0 || !HasChannels(inputs, cEffect.numInputs) || !HasChannels(outputs, cEffect.numOutputs)) {
+  if (sampleFrames <= 0 || !HasChannels(inputs, cEffect.numInputs) ||
+      !HasChannels(outputs, cEffect.numOutputs)) {
     return;
   }
   model->ProcessBlock(inputs, outputs, sampleFrames);
@@ -185,7 +187,8 @@ void Controller::getParameterName(VstInt32 index, char* text) {
   if (text == nullptr) {
     return;
   }
-  BoundedCopy(text, IsParameterIndex(index) ? model->GetParameterShortName(index) : "", Model::kShortNameSize);
+  BoundedCopy(text, IsParameterIndex(index) ? model->GetParameterShortName(index) : "",
+              Model::kShortNameSize);
 }
 
 bool Controller::getEffectName(char* name) {
@@ -236,10 +239,13 @@ VstInt32 Controller::canDo(char* text) {
 VstPlugCategory Controller::getPlugCategory() {
   Trace("Controller::getPlugCategory\r\n");
   const int32_t category = model->GetPluginCategory();
-  return category >= kPlugCategUnknown && category < kPlugCategMaxCount ? static_cast<VstPlugCategory>(category)
-                                                                        : kPlugCategUnknown;
+  return category >= kPlugCategUnknown && category < kPlugCategMaxCount
+             ? static_cast<VstPlugCategory>(category)
+             : kPlugCategUnknown;
 }
 
-void Controller::SetUserPrompts(UserPrompts& newPrompts) { prompts = &newPrompts; }
+void Controller::SetUserPrompts(UserPrompts& newPrompts) {
+  prompts = &newPrompts;
+}
 
 }  // namespace VstToolkit

@@ -19,8 +19,8 @@ class ViewLink;
 // enters; the model behind it trusts its callers.
 class Controller final : public AudioEffectX, public ControllerLink {
  public:
-  // Takes ownership of `model` (not null) and links itself to it.
-  Controller(audioMasterCallback audioMaster, Model* model);
+  // Takes ownership of the model (not null) and links itself to it.
+  Controller(audioMasterCallback audioMaster, std::unique_ptr<Model> model);
   ~Controller() override;
 
   // Host operations (Controller.cpp, ControllerChunks.cpp).
@@ -71,8 +71,8 @@ class Controller final : public AudioEffectX, public ControllerLink {
   void SetUserPrompts(UserPrompts& newPrompts);
 
   // The time-information request: transport playing, song position, tempo, time signature.
-  static constexpr VstInt32 kTimeInfoRequest = kVstTransportPlaying | kVstPpqPosValid | kVstTempoValid |
-                                               kVstTimeSigValid;
+  static constexpr VstInt32 kTimeInfoRequest =
+      kVstTransportPlaying | kVstPpqPosValid | kVstTempoValid | kVstTimeSigValid;
   // No chunk of this plug-in comes near this size; bytes past it are never read.
   static constexpr VstInt32 kLargestChunkRead = 64 * 1024;
 

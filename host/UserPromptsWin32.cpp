@@ -9,8 +9,8 @@ namespace {
 
 class Win32UserPrompts final : public UserPrompts {
  public:
-  int32_t ShowPopupMenu(void* ownerWindow, void* anchorWindow, int32_t x, int32_t y, const PopupMenuItem* items,
-                        int32_t count) override {
+  int32_t ShowPopupMenu(void* ownerWindow, void* anchorWindow, int32_t x, int32_t y,
+                        const PopupMenuItem* items, int32_t count) override {
     POINT point{x, y};
     ClientToScreen(static_cast<HWND>(anchorWindow), &point);
     HMENU menu = CreatePopupMenu();

@@ -17,7 +17,7 @@ typedef std::int64_t VstInt64;
 typedef std::intptr_t VstIntPtr;
 
 // Builds a four-character constant such as 'VstP' portably.
-#define CCONST(a, b, c, d)                                                                           \
+#define CCONST(a, b, c, d)                                                                                 \
   ((static_cast<VstInt32>(a) << 24) | (static_cast<VstInt32>(b) << 16) | (static_cast<VstInt32>(c) << 8) | \
    static_cast<VstInt32>(d))
 
@@ -51,9 +51,9 @@ typedef VstIntPtr(VSTCALLBACK* audioMasterCallback)(AEffect* effect, VstInt32 op
 typedef VstIntPtr(VSTCALLBACK* AEffectDispatcherProc)(AEffect* effect, VstInt32 opcode, VstInt32 index,
                                                       VstIntPtr value, void* ptr, float opt);
 typedef void(VSTCALLBACK* AEffectProcessProc)(AEffect* effect, float** inputs, float** outputs,
-                                             VstInt32 sampleFrames);
+                                              VstInt32 sampleFrames);
 typedef void(VSTCALLBACK* AEffectProcessDoubleProc)(AEffect* effect, double** inputs, double** outputs,
-                                                   VstInt32 sampleFrames);
+                                                    VstInt32 sampleFrames);
 typedef void(VSTCALLBACK* AEffectSetParameterProc)(AEffect* effect, VstInt32 index, float parameter);
 typedef float(VSTCALLBACK* AEffectGetParameterProc)(AEffect* effect, VstInt32 index);
 
@@ -205,10 +205,10 @@ enum AudioMasterOpcodesX : VstInt32 {
   audioMasterWantMidi = 6,  // deprecated
   audioMasterGetTime = 7,
   audioMasterProcessEvents = 8,
-  audioMasterSetTime = 9,                         // deprecated
-  audioMasterTempoAt = 10,                        // deprecated
-  audioMasterGetNumAutomatableParameters = 11,    // deprecated
-  audioMasterGetParameterQuantization = 12,       // deprecated
+  audioMasterSetTime = 9,                       // deprecated
+  audioMasterTempoAt = 10,                      // deprecated
+  audioMasterGetNumAutomatableParameters = 11,  // deprecated
+  audioMasterGetParameterQuantization = 12,     // deprecated
   audioMasterIOChanged = 13,
   audioMasterNeedIdle = 14,  // deprecated
   audioMasterSizeWindow = 15,
@@ -216,9 +216,9 @@ enum AudioMasterOpcodesX : VstInt32 {
   audioMasterGetBlockSize = 17,
   audioMasterGetInputLatency = 18,
   audioMasterGetOutputLatency = 19,
-  audioMasterGetPreviousPlug = 20,            // deprecated
-  audioMasterGetNextPlug = 21,                // deprecated
-  audioMasterWillReplaceOrAccumulate = 22,    // deprecated
+  audioMasterGetPreviousPlug = 20,          // deprecated
+  audioMasterGetNextPlug = 21,              // deprecated
+  audioMasterWillReplaceOrAccumulate = 22,  // deprecated
   audioMasterGetCurrentProcessLevel = 23,
   audioMasterGetAutomationState = 24,
   audioMasterOfflineStart = 25,
@@ -243,9 +243,9 @@ enum AudioMasterOpcodesX : VstInt32 {
   audioMasterEndEdit = 44,
   audioMasterOpenFileSelector = 45,
   audioMasterCloseFileSelector = 46,
-  audioMasterEditFile = 47,                    // deprecated
-  audioMasterGetChunkFile = 48,                // deprecated
-  audioMasterGetInputSpeakerArrangement = 49   // deprecated
+  audioMasterEditFile = 47,                   // deprecated
+  audioMasterGetChunkFile = 48,               // deprecated
+  audioMasterGetInputSpeakerArrangement = 49  // deprecated
 };
 
 // ---------------------------------------------------------------------------------------------

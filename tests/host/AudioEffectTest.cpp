@@ -23,7 +23,9 @@ class BareEffect final : public AudioEffectX {
     if (destroyed != nullptr) *destroyed = true;
   }
   void processReplacing(float**, float**, VstInt32) override {}
-  VstInt32 canDo(char* text) override { return receivesMidi && std::string(text) == "receiveVstMidiEvent" ? 1 : -1; }
+  VstInt32 canDo(char* text) override {
+    return receivesMidi && std::string(text) == "receiveVstMidiEvent" ? 1 : -1;
+  }
   VstInt32 setChunk(void*, VstInt32 byteSize, bool) override {
     ++setChunkCalls;
     return byteSize;
@@ -128,8 +130,9 @@ TEST(AudioEffectLayer, EditorOpcodesWithoutAnEditorAnswerZeroAndTouchNothing) {
   ERect* hostPointer = &sentinel;
   EXPECT_EQ(Dispatch(record, effEditGetRect, 0, 0, &hostPointer), 0);
   EXPECT_EQ(hostPointer, &sentinel);
-  for (VstInt32 opcode : std::initializer_list<VstInt32>{effEditOpen, effEditClose, effEditIdle, effEditKeyDown, effEditKeyUp, effSetEditKnobMode,
-                          effEditDraw, effEditMouse, effEditKey, effEditTop, effEditSleep}) {
+  for (VstInt32 opcode : std::initializer_list<VstInt32>{
+           effEditOpen, effEditClose, effEditIdle, effEditKeyDown, effEditKeyUp, effSetEditKnobMode,
+           effEditDraw, effEditMouse, effEditKey, effEditTop, effEditSleep}) {
     EXPECT_EQ(Dispatch(record, opcode, 65, 1, &sentinel, 1.0f), 0) << opcode;
   }
 }
@@ -236,10 +239,11 @@ TEST(AudioEffectLayer, HostValuesThatCannotBeMeantAreRefusedAtTheDispatcher) {
 TEST(AudioEffectLayer, DefaultsWriteNothingThroughNullPointersAndClearOutPointers) {
   BareEffect effect(nullptr);
   AEffect* record = effect.getAeffect();
-  for (VstInt32 opcode : std::initializer_list<VstInt32>{effGetProgramName, effSetProgramName, effGetParamLabel, effGetParamDisplay,
-                          effGetParamName, effGetEffectName, effGetVendorString, effGetProductString,
-                          effProcessEvents, effGetSpeakerArrangement, effGetParameterProperties,
-                          effGetInputProperties, effString2Parameter, effShellGetNextPlugin, effVendorSpecific}) {
+  for (VstInt32 opcode : std::initializer_list<VstInt32>{
+           effGetProgramName, effSetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
+           effGetEffectName, effGetVendorString, effGetProductString, effProcessEvents,
+           effGetSpeakerArrangement, effGetParameterProperties, effGetInputProperties, effString2Parameter,
+           effShellGetNextPlugin, effVendorSpecific}) {
     EXPECT_EQ(Dispatch(record, opcode, 3, 0, nullptr), 0) << opcode;
   }
   char name[8] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x'};

@@ -1,12 +1,12 @@
-#include "host/Controller.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "host/Controller.h"
 #include "model/ChunkBuffer.h"
 #include "tests/host/TestModel.h"
 #include "tests/support/RecordingHost.h"
@@ -22,7 +22,9 @@ using Lines = std::vector<std::string>;
 
 struct Instance {
   explicit Instance(audioMasterCallback callback = &RecordingHost::Callback)
-      : model(new TestModel), controller(new Controller(callback, model)), record(controller->getAeffect()) {}
+      : model(new TestModel),
+        controller(new Controller(callback, std::unique_ptr<VstToolkit::Model>(model))),
+        record(controller->getAeffect()) {}
   ~Instance() {
     if (record != nullptr) record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
   }
@@ -40,10 +42,10 @@ TEST(ControllerHost, ConstructionTracesAndShapesTheRecordFromTheModel) {
   TraceCapture trace;
   auto* model = new TestModel;
   trace.Clear();
-  auto* controller = new Controller(&RecordingHost::Callback, model);
-  EXPECT_EQ(trace.Lines(), (Lines{"Model::GetProgramCount\r\n", "Controller::Controller\r\n",
-                                  "Model::SetController\r\n", "Model::GetInputCount\r\n",
-                                  "Model::GetOutputCount\r\n", "Model::GetUniqueId\r\n"}));
+  auto* controller = new Controller(&RecordingHost::Callback, std::unique_ptr<VstToolkit::Model>(model));
+  EXPECT_EQ(trace.Lines(),
+            (Lines{"Model::GetProgramCount\r\n", "Controller::Controller\r\n", "Model::SetController\r\n",
+                   "Model::GetInputCount\r\n", "Model::GetOutputCount\r\n", "Model::GetUniqueId\r\n"}));
   AEffect* record = controller->getAeffect();
   EXPECT_EQ(record->numPrograms, 32);
   EXPECT_EQ(record->numParams, 12);
@@ -63,7 +65,8 @@ TEST(ControllerHost, TextAnswersAreZeroPaddedToTheirFullWidth) {
   RecordingHost host;
   Instance instance;
   char buffer[80];
-  const auto expectField = [&](VstInt32 opcode, VstInt32 index, const char* text, size_t width, VstIntPtr answer) {
+  const auto expectField = [&](VstInt32 opcode, VstInt32 index, const char* text, size_t width,
+                               VstIntPtr answer) {
     std::memset(buffer, 0xCC, sizeof(buffer));
     EXPECT_EQ(instance.Dispatch(opcode, index, 0, buffer), answer) << opcode;
     EXPECT_STREQ(buffer, text) << opcode;
@@ -108,8 +111,8 @@ TEST(ControllerHost, CanDoAnswersTheFiveCapabilitiesExactly) {
                           "sendVstMidiEvent"}) {
     EXPECT_EQ(instance.Dispatch(effCanDo, 0, 0, const_cast<char*>(yes)), 1) << yes;
   }
-  for (const char* no : {"", "receivevstmidievent", "ReceiveVstTimeInfo", "bypass", "receiveVstEventsX",
-                         "receiveVstEvent"}) {
+  for (const char* no :
+       {"", "receivevstmidievent", "ReceiveVstTimeInfo", "bypass", "receiveVstEventsX", "receiveVstEvent"}) {
     EXPECT_EQ(instance.Dispatch(effCanDo, 0, 0, const_cast<char*>(no)), -1) << no;
   }
   EXPECT_EQ(instance.Dispatch(effCanDo, 0, 0, nullptr), -1);
@@ -314,8 +317,10 @@ TEST(ControllerMidi, OnlyMidiEventsAreQueuedInListOrder) {
     VstInt32 numEvents;
     VstIntPtr reserved;
     VstEvent* events[4];
-  } list = {4, 0, {reinterpret_cast<VstEvent*>(&sysex), reinterpret_cast<VstEvent*>(&first), nullptr,
-                   reinterpret_cast<VstEvent*>(&second)}};
+  } list = {4,
+            0,
+            {reinterpret_cast<VstEvent*>(&sysex), reinterpret_cast<VstEvent*>(&first), nullptr,
+             reinterpret_cast<VstEvent*>(&second)}};
 
   TraceCapture trace;
   EXPECT_EQ(instance.Dispatch(effProcessEvents, 0, 0, &list), 1);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,8 @@ class ScriptedPrompts final : public VstToolkit::UserPrompts {
     std::vector<std::string> texts;
     std::vector<int32_t> commands;
   };
-  int32_t ShowPopupMenu(void* owner, void* anchor, int32_t x, int32_t y, const VstToolkit::PopupMenuItem* items,
-                        int32_t count) override {
+  int32_t ShowPopupMenu(void* owner, void* anchor, int32_t x, int32_t y,
+                        const VstToolkit::PopupMenuItem* items, int32_t count) override {
     Menu menu{owner, anchor, x, y, {}, {}};
     for (int32_t i = 0; i < count; ++i) {
       menu.texts.emplace_back(items[i].text);
@@ -72,7 +73,9 @@ class ScriptedPrompts final : public VstToolkit::UserPrompts {
 };
 
 struct Fixture {
-  Fixture() : model(new TestModel), controller(new Controller(&RecordingHost::Callback, model)) {
+  Fixture()
+      : model(new TestModel),
+        controller(new Controller(&RecordingHost::Callback, std::unique_ptr<VstToolkit::Model>(model))) {
     controller->SetUserPrompts(prompts);
   }
   ~Fixture() {
@@ -357,14 +360,15 @@ TEST(ControllerLifetime, AnOpenEditorIsClosedBeforeTheModelGoes) {
   Lines log;
   RecordingHost host;
   auto* model = new TestModel;
-  auto* controller = new Controller(&RecordingHost::Callback, model);
+  auto* controller = new Controller(&RecordingHost::Callback, std::unique_ptr<VstToolkit::Model>(model));
   controller->setEditor(new DetachingEditor(controller, &log));
   EXPECT_EQ(controller->getAeffect()->flags, 0x31);
   TraceCapture trace;
   AEffect* record = controller->getAeffect();
   record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
   EXPECT_EQ(log, Lines{"detach"});
-  EXPECT_EQ(trace.Lines(), (Lines{"Controller::~Controller", "Controller::SetView\r\n", "Model::~Model\r\n"}));
+  EXPECT_EQ(trace.Lines(),
+            (Lines{"Controller::~Controller", "Controller::SetView\r\n", "Model::~Model\r\n"}));
 }
 
 }  // namespace

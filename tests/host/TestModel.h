@@ -19,13 +19,18 @@ class TestModel final : public VstToolkit::Model {
   };
 
   static const VstToolkit::PluginDescription& Description() {
-    static const VstToolkit::ParameterInfo parameters[12] = {
-        {"Enabled", "On", "", 1.0f},          {"Left Delay", "LDT", "Secs", 0.25f},
-        {"Right Delay", "RDT", "Secs", 0.5f}, {"Sync", "Sync", "", 0.0f},
-        {"Left Note", "LNote", "", 0.0f},     {"Right Note", "RNote", "", 0.0f},
-        {"Feedback", "FB", "%", 0.5f},        {"Filter", "Filt", "", 0.0f},
-        {"Filter Type", "FType", "", 0.0f},   {"Cutoff", "Cut", "Hz", 0.5f},
-        {"Pan", "Pan", "", 0.0f},             {"Mix", "Mix", "%", 0.5f}};
+    static const VstToolkit::ParameterInfo parameters[12] = {{"Enabled", "On", "", 1.0f},
+                                                             {"Left Delay", "LDT", "Secs", 0.25f},
+                                                             {"Right Delay", "RDT", "Secs", 0.5f},
+                                                             {"Sync", "Sync", "", 0.0f},
+                                                             {"Left Note", "LNote", "", 0.0f},
+                                                             {"Right Note", "RNote", "", 0.0f},
+                                                             {"Feedback", "FB", "%", 0.5f},
+                                                             {"Filter", "Filt", "", 0.0f},
+                                                             {"Filter Type", "FType", "", 0.0f},
+                                                             {"Cutoff", "Cut", "Hz", 0.5f},
+                                                             {"Pan", "Pan", "", 0.0f},
+                                                             {"Mix", "Mix", "%", 0.5f}};
     static const VstToolkit::PluginDescription description = {
         "Quorvel Delay", "Quorvel Sound Design", "Quorvel Delay", 0x51446C79, 2700, 1, 32, 2, 2, 12,
         parameters};
@@ -54,7 +59,9 @@ class TestModel final : public VstToolkit::Model {
   std::vector<std::vector<int32_t>> timeSignatureChanges;
 
  protected:
-  void OnParameterValueChanged(int32_t index, float, float newValue) override { WriteDisplay(index, newValue); }
+  void OnParameterValueChanged(int32_t index, float, float newValue) override {
+    WriteDisplay(index, newValue);
+  }
   void OnPlayingChanged(bool playing) override { playingChanges.push_back(playing); }
   void OnTempoChanged(double, double newTempo) override { tempoChanges.push_back(newTempo); }
   void OnTimeSignatureChanged(int32_t, int32_t, int32_t numerator, int32_t denominator) override {

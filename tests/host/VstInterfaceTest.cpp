@@ -1,7 +1,6 @@
-#include "host/VstInterface.h"
-
 #include <gtest/gtest.h>
 
+#include "host/VstInterface.h"
 
 // The layout itself is proven by the header's static_asserts on every target; these
 // cases guard the numbers a host sends, which a typo would silently shift.
