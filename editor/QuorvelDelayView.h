@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "delay/QuorvelDelayDescription.h"
+#include "editor/View.h"
+#include "toolkit/FrameStrip.h"
+#include "toolkit/ResourceImage.h"
+
+namespace WindowsToolkit {
+class StatusControl;
+}
+
+// The delay's editor window: the background picture with twelve parameter controls,
+// two buttons stepping the note selectors, and the status line over it.
+class QuorvelDelayView final : public VstToolkit::View {
+ public:
+  static constexpr const char* kClassName = "QuorvelDelayWindowClass";
+  // The size the editor reports before its first open; the background has this size.
+  static constexpr int32_t kWidth = kQuorvelDelayEditorWidth;
+  static constexpr int32_t kHeight = kQuorvelDelayEditorHeight;
+
+  // What Editor<QuorvelDelayView> creates when it opens: CreateQuorvelDelayView.
+  static QuorvelDelayView* Create(HWND parent, HINSTANCE instance);
+
+  int OnPaint(HDC hdc) override;
+  int OnDestroy() override;
+  // Any thread (see View).
+  void SetStatusText(const char* text) override;
+  void GetTitleRect(RECT& rect) override;
+  // Runs the modal About box; returns when the user closes it.
+  void ShowAboutDialog() override;
+
+ private:
+  friend QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance);
+  QuorvelDelayView() = default;
+  void LoadImages(HINSTANCE instance);
+  void CreateControls(HINSTANCE instance);
+
+  WindowsToolkit::ResourceImage backgroundImage;
+  WindowsToolkit::ResourceImage knobImage;
+  WindowsToolkit::FrameStrip knobStrip{&knobImage, 91, true};
+  WindowsToolkit::ResourceImage switchImage;
+  WindowsToolkit::FrameStrip switchStrip{&switchImage, 2, true};
+  WindowsToolkit::ResourceImage selectorImage;
+  WindowsToolkit::FrameStrip selectorStrip{&selectorImage, 5, false};
+  WindowsToolkit::ResourceImage buttonImage;
+  WindowsToolkit::FrameStrip buttonStrip{&buttonImage, 2, true};
+  WindowsToolkit::StatusControl* statusControl = nullptr;  // owned by its window
+};
+
+// Creates the view as a child of the host's `parent` window, with everything in it,
+// from the images of the module `instance`. Returns null when the view's own window
+// cannot be made; a control that cannot be made is left out.
+QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+
+#include "host/ViewLink.h"
+#include "toolkit/Window.h"
+
+namespace WindowsToolkit {
+class ParameterControl;
+}
+
+namespace VstToolkit {
+
+class Controller;
+
+// The top-level window of an editor: the parent of its controls. It turns the
+// controls' notifications and clicks on its title area into Controller calls, and
+// moves the controls when the Controller asks. A plug-in's view derives from it,
+// creates the controls and supplies the title area, the status line and the About box.
+//
+// User-interface thread, except SetStatusText and SetParameterControlValue, which the
+// Controller also calls from the host's audio and parameter threads: the control map
+// is complete before the view is attached, and those two only store and invalidate.
+class View : public WindowsToolkit::Window, public ViewLink {
+ public:
+  int OnLButtonDown(WPARAM keys, POINT point) override;
+  int OnDestroy() override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The base view has no status line, no title area and no About box.
+  void SetStatusText(const char* text) override;
+  virtual void GetTitleRect(RECT& rect);
+  void ShowAboutDialog() override;
+
+  bool HasParameterControl(int32_t index) const override;
+  void SetParameterControlValue(int32_t index, float value) override;
+  void* GetWindowHandle() const override;
+
+  // Enters a control under its parameter index, replacing an earlier one; a control
+  // that does not exist (its window could not be made) leaves the index without one.
+  void AddParameterControl(WindowsToolkit::ParameterControl* control);
+  // The control of a parameter, or null; never adds an entry.
+  WindowsToolkit::ParameterControl* GetParameterControl(int32_t index) const;
+
+  // Set by the editor before the view is shown; null while detached.
+  Controller* controller = nullptr;
+
+ protected:
+  View() = default;
+
+ private:
+  // The control that posted a notification, if it is one of ours: the pointer in a
+  // message is only trusted when it is the control entered under the message's index.
+  WindowsToolkit::ParameterControl* PostingControl(WPARAM wParam, LPARAM lParam) const;
+
+  std::map<int32_t, WindowsToolkit::ParameterControl*> parameterControls;  // not owned
+};
+
+}  // namespace VstToolkit
