@@ -10,5 +10,5 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target editor_screenshot QuorvelDelay
 tools/with-wine.sh build/windows/wineprefix \
   wine build/windows/tools/editor-screenshot/editor_screenshot.exe \
-  "Z:$(pwd)/build/windows/QuorvelDelay.dll" "Z:$(cd "$(dirname "$output")" && pwd)/$(basename "$output")"
+  "Z:$(pwd)/build/windows/host/QuorvelDelay.dll" "Z:$(cd "$(dirname "$output")" && pwd)/$(basename "$output")"
 echo "wrote $output"

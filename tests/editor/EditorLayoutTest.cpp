@@ -95,7 +95,9 @@ TEST_F(EditorLayout, ControlsShowTheProgramNotTheirCreationDefaults) {
   // The creation-time reports reach the model and the host with the program's values.
   EXPECT_FLOAT_EQ(GetParameter(1), 0.25f);
   for (const RecordingHost::Call& call : Automations()) {
-    if (call.index == 1) EXPECT_FLOAT_EQ(call.opt, 0.25f);
+    if (call.index == 1) {
+      EXPECT_FLOAT_EQ(call.opt, 0.25f);
+    }
   }
 }
 

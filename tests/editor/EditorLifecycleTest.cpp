@@ -1,6 +1,4 @@
 // Opening and closing the editor in every order hosts use, and what must survive it.
-#include <psapi.h>
-
 #include <algorithm>
 #include <string>
 
@@ -57,12 +55,6 @@ long GuiObjects(DWORD kind) {
     }
   }
   return highest - kProbes;
-}
-
-SIZE_T PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PagefileUsage;
 }
 
 using EditorLifecycle = EditorTest;
@@ -135,18 +127,15 @@ TEST_F(EditorLifecycle, TwoHundredOpensAndClosesLeaveNoWindowAndNoGuiObjectBehin
   const int windows = WindowsOfThisThread();
   const long gdi = GuiObjects(GR_GDIOBJECTS);
   const long user = GuiObjects(GR_USEROBJECTS);
-  const SIZE_T memory = PrivateBytes();
   for (int i = 0; i < 200; ++i) {
     ASSERT_TRUE(OpenEditor());
     Dispatch(effEditClose);
   }
   Pump();
   EXPECT_EQ(WindowsOfThisThread(), windows);
-  // One object lost per cycle would show as 200 more.
+  // One object lost per cycle would show as 200 more (checked with a deliberate leak).
   EXPECT_LE(GuiObjects(GR_GDIOBJECTS) - gdi, 10);
   EXPECT_LE(GuiObjects(GR_USEROBJECTS) - user, 10);
-  // The images decoded per open come to more than a megabyte.
-  EXPECT_LT(PrivateBytes(), memory + 32u * 1024u * 1024u);
 }
 
 TEST_F(EditorLifecycle, AHostThatDestroysItsWindowFirstLeavesNothingDangling) {

@@ -15,10 +15,13 @@ TEST_F(EditorValueFlow, AKnobDragReachesTheModelAndTellsTheHostOncePerMove) {
   host.calls.clear();
 
   // One pixel is 0.01: 10 pixels up from 0.2 is 0.3, 20 more 0.5, then 30 down 0.2.
+  // Each move's notification is handled before the next move, as posted messages
+  // come before mouse input in a real message loop.
   Mouse(knob, WM_LBUTTONDOWN, MK_LBUTTON, 16, 16);
-  Mouse(knob, WM_MOUSEMOVE, MK_LBUTTON, 16, 6);
-  Mouse(knob, WM_MOUSEMOVE, MK_LBUTTON, 16, -14);
-  Mouse(knob, WM_MOUSEMOVE, MK_LBUTTON, 16, 16);
+  for (int y : {6, -14, 16}) {
+    Mouse(knob, WM_MOUSEMOVE, MK_LBUTTON, 16, y);
+    Pump();
+  }
   Mouse(knob, WM_LBUTTONUP, 0, 16, 16);
   Pump();
 
@@ -71,7 +74,8 @@ TEST_F(EditorValueFlow, AMidiChangeMovesTheControlAndIsToldToTheHost) {
   ASSERT_EQ(Automations().size(), 1u);
   EXPECT_EQ(Automations()[0].index, 8);
   EXPECT_FLOAT_EQ(Automations()[0].opt, 1.0f);
-  EXPECT_EQ(StatusText(), "Cutoff Freq: 10000.00 Hz");  // 1 x 1 x 9980 + 20
+  // 1 x 1 x 9980 + 20 hertz, in the display's field of seven characters.
+  EXPECT_EQ(StatusText(), "Cutoff Freq: 10000.0 Hz");
 }
 
 TEST_F(EditorValueFlow, HoverShowsTheParameterAndLeavingClearsOrShowsLearning) {

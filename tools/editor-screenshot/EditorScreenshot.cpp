@@ -6,7 +6,7 @@
 #include <gdiplus.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "host/VstInterface.h"
