@@ -30,6 +30,7 @@ class AudioFile final {
   void CopyTo(ChannelBuffers& buffers) const;
   // Takes every frame and channel of `buffers`, keeping the sample rate.
   void CopyFrom(ChannelBuffers& buffers);
+  void SetSampleRate(int32_t rate) { sampleRate_ = rate; }
 
  private:
   int32_t channels_ = 0;

@@ -1,5 +1,6 @@
 #include "tools/quorvel-host/PluginInstance.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -123,9 +124,9 @@ std::vector<uint8_t> PluginInstance::GetChunk(bool program) {
 bool PluginInstance::SetChunk(const std::vector<uint8_t>& chunk, bool program) {
   // The plug-in gets its own copy: the record's pointer is not const, and a
   // zero-length chunk still gets a valid address.
-  std::vector<uint8_t> copy(chunk);
-  copy.reserve(1);
-  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(copy.size()), copy.data()) != 0;
+  std::vector<uint8_t> copy(chunk.size() + 1, 0);
+  std::copy(chunk.begin(), chunk.end(), copy.begin());
+  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(chunk.size()), copy.data()) != 0;
 }
 
 void PluginInstance::Process(float** inputs, float** outputs, int32_t frames) {

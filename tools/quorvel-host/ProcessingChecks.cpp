@@ -123,13 +123,14 @@ void SampleRates(Validator& validator) {
       ChannelBuffers input = Validator::Signal(*plugin, rate, 0.5, 0.5);
       TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
       if (!scan.Clean() || scan.peak == 0.0) {
-        problems += ", " + Number(rate) + " Hz" + (plugin == fresh.get() ? "" : " (changed)") + ": " +
-                    (scan.peak == 0.0 ? "silent" : Describe(scan));
+        problems += std::string(problems.empty() ? "" : ", ") + std::to_string(static_cast<int>(rate)) +
+                    (plugin == fresh.get() ? "" : " (switched)");
       }
     }
   }
   validator.Report(check, problems.empty(),
-                   "8 rates, each on a new instance and on one instance switched between them" + problems);
+                   "8 rates, each on a new instance and on one instance switched between them" +
+                       (problems.empty() ? std::string() : "; silent or unclean output at " + problems + " Hz"));
 }
 
 void CleanNumbers(Validator& validator) {
