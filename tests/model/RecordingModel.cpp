@@ -37,6 +37,7 @@ RecordingModel::RecordingModel() : Model(kDescription) {}
 
 void RecordingModel::Process(float**, float** outputs, int32_t offset, int32_t count) {
   pieces.push_back({offset, count});
+  Record("process %d %d", offset, count);
   if (outputs == nullptr) {
     return;
   }

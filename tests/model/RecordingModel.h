@@ -20,8 +20,8 @@ struct Piece {
   bool operator==(const Piece& other) const { return offset == other.offset && count == other.count; }
 };
 
-// A model that records every hook call as one line of text, in order, and every
-// piece of audio it is asked to process. Process writes parameter 0's current
+// A model that records every hook call and every piece of audio it is asked to
+// process as one line of text, in order (pieces also as numbers). Process writes parameter 0's current
 // value into every output frame of the piece, so a test can see at which frame a
 // change took effect.
 class RecordingModel final : public VstToolkit::Model {
