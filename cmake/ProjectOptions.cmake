@@ -20,7 +20,8 @@ endif()
 
 if(QUORVEL_FUZZ)
   # Coverage feedback for libFuzzer from all of the project's code, not only the fuzz entry points.
-  add_compile_options(-fsanitize=fuzzer-no-link)
+  # Optimised a little, as libFuzzer advises: many more runs per second, still debuggable.
+  add_compile_options(-fsanitize=fuzzer-no-link -O1)
 endif()
 
 if(WIN32)
