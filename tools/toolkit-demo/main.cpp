@@ -38,10 +38,12 @@ struct Placement {
 
 // The editor's layout, in its creation order.
 const Placement kLayout[] = {
-    {Kind::Switch, 0, 343, 229, 1.0f},    {Kind::Knob, 1, 65, 139, 0.75f},     {Kind::Switch, 3, 79, 229, 1.0f},
-    {Kind::Knob, 2, 123, 139, 0.5f},      {Kind::Selector, 4, 144, 221, 0.5f}, {Kind::Selector, 5, 144, 256, 0.75f},
-    {Kind::Knob, 6, 179, 139, 0.45f},     {Kind::Switch, 7, 343, 109, 1.0f},   {Kind::Knob, 8, 390, 139, 0.6f},
-    {Kind::Switch, 9, 343, 148, 0.0f},    {Kind::Switch, 10, 266, 125, 1.0f},  {Kind::Knob, 11, 390, 241, 0.5f},
+    {Kind::Switch, 0, 343, 229, 1.0f},   {Kind::Knob, 1, 65, 139, 0.75f},
+    {Kind::Switch, 3, 79, 229, 1.0f},    {Kind::Knob, 2, 123, 139, 0.5f},
+    {Kind::Selector, 4, 144, 221, 0.5f}, {Kind::Selector, 5, 144, 256, 0.75f},
+    {Kind::Knob, 6, 179, 139, 0.45f},    {Kind::Switch, 7, 343, 109, 1.0f},
+    {Kind::Knob, 8, 390, 139, 0.6f},     {Kind::Switch, 9, 343, 148, 0.0f},
+    {Kind::Switch, 10, 266, 125, 1.0f},  {Kind::Knob, 11, 390, 241, 0.5f},
 };
 
 class DemoView final : public Window {
@@ -61,7 +63,8 @@ class DemoView final : public Window {
       if (p.kind == Kind::Selector && control != nullptr) selectors[p.parameter - 4] = control;
     }
     for (int i = 0; i < 2; ++i) {
-      IncrementButton* button = CreateIncrementButton(&background, &buttonStrip, i == 0 ? 227 : 262, hwnd, instance);
+      IncrementButton* button =
+          CreateIncrementButton(&background, &buttonStrip, i == 0 ? 227 : 262, hwnd, instance);
       if (button != nullptr) button->target = selectors[i];
     }
     status = CreateStatusControl(&background, hwnd, instance);
@@ -153,7 +156,8 @@ int main(int argc, char** argv) {
     HWND frame = CreateWindowExA(0, kFrameClass, "Quorvel Delay", style, 40, 40, outer.right - outer.left,
                                  outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
     auto* view = frame != nullptr ? new DemoView : nullptr;
-    if (view != nullptr && Window::CreateToolkitWindow(view, kViewClass, 0, 0, kWidth, kHeight, frame, instance)) {
+    if (view != nullptr &&
+        Window::CreateToolkitWindow(view, kViewClass, 0, 0, kWidth, kHeight, frame, instance)) {
       if (!view->LoadImages(instance)) std::fprintf(stderr, "an image of the editor is missing\n");
       view->Populate(instance);
       ShowWindow(frame, SW_SHOWNORMAL);
