@@ -1,8 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
-#include <memory>
+#include <vector>
 
 #include "model/MidiMessage.h"
 #include "model/PluginDescription.h"
@@ -37,11 +38,14 @@ class Model {
   // Audio thread: processes `count` frames starting `offset` frames into each channel.
   virtual void Process(float** inputs, float** outputs, int32_t offset, int32_t count) = 0;
 
-  // State chunks.
+  // State chunks (thread of the host's save or load). A load either applies the
+  // whole chunk or, when it returns false, changes nothing.
   virtual void SerializeSelectedProgram(ChunkBuffer& chunk);
   virtual bool DeserializeSelectedProgram(ChunkBuffer& chunk);
   virtual void SerializeBank(ChunkBuffer& chunk);
   virtual bool DeserializeBank(ChunkBuffer& chunk);
+  void WriteHeader(ChunkBuffer& chunk);
+  bool ReadHeader(ChunkBuffer& chunk, int32_t& version);
 
   void SetController(ControllerLink* controller);
 
@@ -108,8 +112,12 @@ class Model {
   void RegisterMidiControllerMapping(uint8_t controller, int32_t parameterIndex);
   void UnregisterMidiControllerMapping(uint8_t controller);
   int32_t ControllerToParameter(uint8_t controller) const;
+  // The lowest controller mapped to the parameter, or 128 when there is none.
   uint8_t ParameterToController(int32_t parameterIndex) const;
   void ClearMidiControllerMap();
+  // Untraced queries of the map, for callers that must test before they ask.
+  bool IsMidiControllerMapped(uint8_t controller) const;
+  bool HasMidiControllerMapping(int32_t parameterIndex) const;
 
  protected:
   // Notification hooks; the base versions do nothing.
@@ -130,16 +138,50 @@ class Model {
   virtual void OnPitchBend(int32_t deltaFrames, uint8_t channel, uint16_t value);
 
  private:
-  // Fields are the implementation's (see Model.cpp); the public operations above
-  // are the contract the delay, the host layer and the tests rely on.
   struct MidiMapping {
     bool mapped;
     int32_t parameter;
   };
+  using ProgramName = std::array<char, kProgramNameSize>;
+  using ShortText = std::array<char, kShortNameSize>;
+  using LongName = std::array<char, kLongNameSize>;
+  struct StagedBank;
 
-  ControllerLink* controller = nullptr;
-  // ... the model implementation adds its fields here.
-  std::deque<MidiMessage> midiQueue;
+  float* ProgramValues(int32_t program);
+  const float* ProgramValues(int32_t program) const;
+  bool ReadCompatibleHeader(ChunkBuffer& chunk);
+  bool ReadProgram(ChunkBuffer& chunk, ProgramName& name, float* values);
+  void ApplyBank(const StagedBank& bank);
+
+  ControllerLink* controller_ = nullptr;
+  char effectName_[kEffectNameSize] = {};
+  char vendorString_[kVendorStringSize] = {};
+  char productString_[kProductStringSize] = {};
+  int32_t uniqueId_ = 0;
+  int32_t vendorVersion_ = 0;
+  int32_t pluginCategory_ = 0;
+  std::vector<ProgramName> programNames_;
+  std::vector<float> programValues_;  // programCount_ rows of parameterCount_ values; the trailing
+                                      // underscores keep subclass hook arguments from shadowing these
+  std::array<MidiMapping, kMidiControllerCount> midiControllerMap_{};
+  std::vector<ShortText> parameterShortNames_;
+  std::vector<LongName> parameterLongNames_;
+  std::vector<ShortText> parameterLabels_;
+  std::vector<ShortText> parameterDisplays_;
+  int32_t programCount_ = 0;
+  int32_t parameterCount_ = 0;
+  int32_t inputCount_ = 0;
+  int32_t outputCount_ = 0;
+  int32_t selectedProgram_ = 0;
+  float sampleRate_ = 44100.0f;
+  double tempo_ = 120.0;
+  double songPosition_ = 0.0;
+  bool playing_ = true;
+  int32_t timeSignatureNumerator_ = 4;
+  int32_t timeSignatureDenominator_ = 4;
+  std::deque<MidiMessage> midiQueue_;
+  bool learning_ = false;
+  int32_t learnParameter_ = 0;
 };
 
 }  // namespace VstToolkit

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cassert>
+#include <cstdint>
+#include <memory>
+
+// One channel's circular buffer of past samples.
+class DelayLine final {
+ public:
+  explicit DelayLine(int32_t length);
+  DelayLine(const DelayLine&) = delete;
+  DelayLine& operator=(const DelayLine&) = delete;
+
+  // Replaces the storage with `length` zeroed samples; 0 or less leaves no storage.
+  // The write position is kept while it still lies inside the new length.
+  void Resize(int32_t length);
+  // Silences every sample; the write position stays.
+  void Clear();
+
+  int32_t Length() const { return length; }
+  int32_t WriteIndex() const { return writeIndex; }
+  float SampleAt(int32_t index) const { return samples[index]; }
+
+  // Audio thread: the signal `delaySamples` frames back, read before this frame's write.
+  // A whole number n returns the sample written n frames ago, except that 0 returns the
+  // oldest one (written Length() frames ago). The fraction weights the next newer sample.
+  // Delays beyond the line, as a shrunken line may briefly see, read the oldest sample.
+  float Read(float delaySamples) const {
+    assert(length > 0 && delaySamples > -1.0f);
+    const float d = delaySamples > lengthAsFloat ? lengthAsFloat : delaySamples;
+    const int32_t whole = static_cast<int32_t>(d);
+    const float fraction = d - static_cast<float>(whole);
+    int32_t index = writeIndex - whole;
+    if (index < 0) {
+      index += length;
+    }
+    const int32_t next = index + 1 == length ? 0 : index + 1;
+    return samples[index] + (samples[next] - samples[index]) * fraction;
+  }
+
+  // Audio thread: stores this frame's sample and moves on.
+  void Write(float value) {
+    samples[writeIndex] = value;
+    if (++writeIndex == length) {
+      writeIndex = 0;
+    }
+  }
+
+ private:
+  std::unique_ptr<float[]> samples;
+  int32_t length = 0;
+  float lengthAsFloat = 0.0f;
+  int32_t writeIndex = 0;
+};

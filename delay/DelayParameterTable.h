@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/PluginDescription.h"
+
+// The delay's parameters: this table is the one place that names them and gives their
+// defaults, their mappings and what their displays show. The model's strings, the
+// programs' defaults and the display texts all come from here.
+
+// Parameter indices, in the order hosts, programs and state chunks use.
+namespace DelayParameter {
+enum : int32_t {
+  kEnabled,
+  kLeftDelay,
+  kRightDelay,
+  kSync,
+  kLeftSync,
+  kRightSync,
+  kFeedback,
+  kFilter,
+  kCutoff,
+  kFilterType,
+  kPan,
+  kMix,
+  kCount
+};
+}  // namespace DelayParameter
+
+// How a normalised value v becomes a setting, and so what the display shows.
+enum class DelayMapping {
+  kSwitch,     // on from 0.5; "On" or the row's off text
+  kSquare,     // v * v (seconds or a gain); two decimals
+  kSelection,  // one of the row's choices, trunc(v * choices) with 1.0 picking the last; its name
+  kCutoff,     // v * v * 9980 + 20 hertz (20 to 10000); two decimals
+  kMix,        // v from input only (0) to echoes only (1); shown as -100 to +100
+};
+
+struct DelayParameterRow {
+  VstToolkit::ParameterInfo info;  // long name, short name, label, default
+  DelayMapping mapping;
+  int32_t choices;                 // switches 2, selections their number of choices, else 0
+  const char* const* choiceNames;  // selections only
+  const char* offText;             // switches only
+};
+
+// The note values of the tempo-synced delays: the note's length is 60 / tempo / divisor seconds.
+inline constexpr int32_t kNoteValueCount = 5;
+inline constexpr const char* kNoteNames[kNoteValueCount] = {"1/32", "1/16", "1/8", "1/4", "1/2"};
+inline constexpr double kNoteDivisors[kNoteValueCount] = {8.0, 4.0, 2.0, 1.0, 0.5};
+
+inline constexpr const char* kFilterTypeNames[] = {"Low", "High"};
+
+inline constexpr DelayParameterRow kDelayParameterRows[DelayParameter::kCount] = {
+    // long name, short name, label, default;     mapping, choices, choice names, off text
+    {{"Enabled", "On", "", 1.0f}, DelayMapping::kSwitch, 2, nullptr, "Bypass"},
+    {{"Left Delay", "LDT", "Secs", 1.0f}, DelayMapping::kSquare, 0, nullptr, nullptr},
+    {{"Right Delay", "RDT", "Secs", 0.5f}, DelayMapping::kSquare, 0, nullptr, nullptr},
+    {{"Sync", "SOn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off"},
+    {{"Left Sync", "LSRes", "", 0.5f}, DelayMapping::kSelection, kNoteValueCount, kNoteNames, nullptr},
+    {{"Right Sync", "RSRes", "", 0.5f}, DelayMapping::kSelection, kNoteValueCount, kNoteNames, nullptr},
+    {{"Feedback Level", "FB", "", 0.0f}, DelayMapping::kSquare, 0, nullptr, nullptr},
+    {{"Filter", "FOn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off"},
+    {{"Cutoff Freq", "CFreq", "Hz", 0.5f}, DelayMapping::kCutoff, 0, nullptr, nullptr},
+    {{"Filter Type", "FType", "", 0.0f}, DelayMapping::kSelection, 2, kFilterTypeNames, nullptr},
+    {{"Pan", "POn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off"},
+    {{"Wet/Dry Mix", "Mix", "", 0.5f}, DelayMapping::kMix, 0, nullptr, nullptr},
+};
+
+// The mappings' arithmetic, in single precision. Values outside 0..1 reach the delay only
+// from a damaged state chunk or a careless host; they are held to 0..1 first (NaN counts
+// as 0), so every setting, selection and display stays within its range.
+inline float ClampNormalized(float v) {
+  if (!(v > 0.0f)) {
+    return 0.0f;
+  }
+  return v < 1.0f ? v : 1.0f;
+}
+
+inline float SquareOf(float v) { return v * v; }
+
+inline float CutoffHertzOf(float v) { return v * v * 9980.0f + 20.0f; }
+
+// -100 (input only) to +100 (echoes only).
+inline int32_t MixDisplayNumberOf(float v) { return -100 - static_cast<int32_t>(v * -200.0f); }

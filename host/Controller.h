@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "host/AudioEffectX.h"
+#include "model/ControllerLink.h"
+
+namespace VstToolkit {
+
+class ChunkBuffer;
+class Model;
+class UserPrompts;
+class ViewLink;
+
+// The object the host talks to: answers the host from the model it owns, tells
+// the host about the user's and MIDI's changes, and keeps an open editor view in
+// step. Every index, size and pointer from the host is checked here, where it
+// enters; the model behind it trusts its callers.
+class Controller final : public AudioEffectX, public ControllerLink {
+ public:
+  // Takes ownership of `model` (not null) and links itself to it.
+  Controller(audioMasterCallback audioMaster, Model* model);
+  ~Controller() override;
+
+  // Host operations (Controller.cpp, ControllerChunks.cpp).
+  void setSampleRate(float rate) override;
+  // Audio thread.
+  void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+  // Audio thread, before the processReplacing of the block the events belong to.
+  VstInt32 processEvents(VstEvents* events) override;
+  void setParameter(VstInt32 index, float value) override;
+  float getParameter(VstInt32 index) override;
+  void setProgram(VstInt32 program) override;
+  void setProgramName(char* name) override;
+  void getProgramName(char* name) override;
+  void getParameterLabel(VstInt32 index, char* label) override;
+  void getParameterDisplay(VstInt32 index, char* text) override;
+  void getParameterName(VstInt32 index, char* text) override;
+  VstInt32 getChunk(void** data, bool isPreset) override;
+  VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
+  bool getEffectName(char* name) override;
+  bool getVendorString(char* text) override;
+  bool getProductString(char* text) override;
+  VstInt32 getVendorVersion() override;
+  VstInt32 canDo(char* text) override;
+  VstPlugCategory getPlugCategory() override;
+
+  // Audio thread: feeds the host's tempo, position, transport and time signature to the model.
+  void UpdateTimeInfo();
+
+  // The view half (ControllerView.cpp, ControllerMenus.cpp).
+  // User-interface thread: the editor attaches its view when it opens and null when it closes.
+  void SetView(ViewLink* newView);
+  void UpdateViewParameters();
+  void UpdateViewStatusText(int32_t index);
+  // User-interface thread: the user edited a parameter's control.
+  void OnViewParameterValueChanged(int32_t index, float value);
+  // Audio thread: a learned MIDI controller set a parameter, or completed learning.
+  void OnModelParameterValueChanged(int32_t index, float value) override;
+  void OnModelMidiLearned() override;
+  // User-interface thread: the mouse rests on, or left, a parameter's control.
+  void OnParameterControlMouseHover(int32_t index);
+  void OnParameterControlMouseLeave();
+  // User-interface thread: the parameter's MIDI-learn menu at the control's top-left corner.
+  void OnParameterControlRightClicked(int32_t index, void* controlWindow);
+  // User-interface thread: the editor menu at the view's client point (x, y).
+  void OnViewTitleClicked(int32_t x, int32_t y);
+
+  // Replaces the platform's menus and boxes (tests drive the menu logic this way).
+  void SetUserPrompts(UserPrompts& newPrompts);
+
+  // The time-information request: transport playing, song position, tempo, time signature.
+  static constexpr VstInt32 kTimeInfoRequest = kVstTransportPlaying | kVstPpqPosValid | kVstTempoValid |
+                                               kVstTimeSigValid;
+  // No chunk of this plug-in comes near this size; bytes past it are never read.
+  static constexpr VstInt32 kLargestChunkRead = 64 * 1024;
+
+ private:
+  bool IsParameterIndex(int32_t index) const { return index >= 0 && index < numParams; }
+  bool IsProgramIndex(int32_t index) const { return index >= 0 && index < numPrograms; }
+  // A NaN is refused; anything else is limited to the normalised range 0 to 1.
+  static bool AcceptParameterValue(float& value);
+  bool HasChannels(float** buffers, VstInt32 count) const;
+  void SetViewControls();
+  void ShowViewStatus(const char* text);
+
+  std::unique_ptr<Model> model;
+  ViewLink* view = nullptr;  // not owned
+  std::unique_ptr<ChunkBuffer> chunkBuffer;
+  bool isHoveringControl = false;
+  UserPrompts* prompts;  // not owned
+};
+
+}  // namespace VstToolkit

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace VstToolkit {
+
+// What the Controller needs from the editor's open view. Declared here so that
+// the host layer depends on nothing above it; the editor's view implements it.
+// The Controller calls it from the user-interface thread and also, for control
+// values and status text, from the audio thread and the host's other threads:
+// those two operations only store a value and invalidate a window.
+class ViewLink {
+ public:
+  virtual void SetStatusText(const char* text) = 0;
+  // Whether the view holds a control for the parameter.
+  virtual bool HasParameterControl(int32_t index) const = 0;
+  // Moves the parameter's control without notifying anyone back. Only called for
+  // indices where HasParameterControl answers true.
+  virtual void SetParameterControlValue(int32_t index, float value) = 0;
+  // User-interface thread: the view's modal About box.
+  virtual void ShowAboutDialog() = 0;
+  // The view's native window (an HWND on Windows), owner of its menus and boxes.
+  virtual void* GetWindowHandle() const = 0;
+
+ protected:
+  ~ViewLink() = default;
+};
+
+}  // namespace VstToolkit

@@ -1,0 +1,38 @@
+#!/bin/sh
+# Builds the libFuzzer targets (fuzz preset: clang-14, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs each for the given number of seconds.
+# Usage: tools/fuzz.sh <seconds> [target...]   (targets: chunk midi; default both, one after the other)
+# Each run starts from the committed corpus fuzz/corpus/<target> and keeps what it
+# finds in build/fuzz/corpus/<target>; with QUORVEL_FUZZ_MERGE=1 the new inputs
+# that add coverage are merged back into fuzz/corpus/<target>. A crash leaves its
+# input in build/fuzz/findings/<target> and makes the script fail.
+set -eu
+cd "$(dirname "$0")/.."
+if [ $# -lt 1 ]; then
+  echo "usage: $0 <seconds> [target...]" >&2
+  exit 2
+fi
+seconds="$1"
+shift
+targets="${*:-chunk midi}"
+
+cmake --preset fuzz >/dev/null
+for target in $targets; do
+  cmake --build --preset fuzz --target "${target}_fuzzer"
+done
+
+status=0
+for target in $targets; do
+  work="build/fuzz/corpus/$target"
+  findings="build/fuzz/findings/$target"
+  mkdir -p "$work" "$findings"
+  echo "== $target: ${seconds} s"
+  if ! "build/fuzz/fuzz/${target}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
+      -artifact_prefix="$findings/" "$work" "fuzz/corpus/$target"; then
+    status=1
+  fi
+  if [ "${QUORVEL_FUZZ_MERGE:-0}" = 1 ]; then
+    "build/fuzz/fuzz/${target}_fuzzer" -merge=1 "fuzz/corpus/$target" "$work"
+  fi
+done
+exit $status
