@@ -2,8 +2,10 @@
 // the plug-in's editor lays them out, in a window of its own. The status line
 // follows the controls' notifications the way the plug-in's would.
 //
-// Usage: quorvel-toolkit-demo [--exit-after <milliseconds>]
-// Prints the screen rectangle of the editor's area ("view x y width height") once shown.
+// Usage: quorvel-toolkit-demo [--exit-after <milliseconds>] [--about]
+// Prints the screen rectangle of the editor's area ("view x y width height") once
+// shown; --about also opens the About dialog beside it and prints its client area
+// ("about x y width height").
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -135,12 +137,40 @@ bool RegisterClasses(HINSTANCE instance) {
   return RegisterClassExA(&frame) != 0;
 }
 
+void PrintClientArea(const char* name, HWND hwnd) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  std::printf("%s %ld %ld %ld %ld\n", name, origin.x, origin.y, client.right, client.bottom);
+  std::fflush(stdout);
+}
+
+// Shows the dialog from the module's template; the plug-in's editor runs it modally.
+void ShowAbout(HWND owner, HINSTANCE instance) {
+  HWND about = CreateDialogParamA(instance, "AboutDialog", owner,
+                                  [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
+                                    return message == WM_INITDIALOG ? TRUE : FALSE;
+                                  },
+                                  0);
+  if (about == nullptr) return;
+  SetWindowPos(about, nullptr, 600, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowWindow(about, SW_SHOWNORMAL);
+  UpdateWindow(about);
+  PrintClientArea("about", about);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   UINT exitAfter = 0;
-  if (argc == 3 && std::strcmp(argv[1], "--exit-after") == 0) {
-    exitAfter = static_cast<UINT>(std::strtoul(argv[2], nullptr, 10));
+  bool about = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--exit-after") == 0 && i + 1 < argc) {
+      exitAfter = static_cast<UINT>(std::strtoul(argv[++i], nullptr, 10));
+    } else if (std::strcmp(argv[i], "--about") == 0) {
+      about = true;
+    }
   }
   HINSTANCE instance = GetModuleHandleA(nullptr);
   ULONG_PTR token = 0;
@@ -162,10 +192,8 @@ int main(int argc, char** argv) {
       view->Populate(instance);
       ShowWindow(frame, SW_SHOWNORMAL);
       UpdateWindow(frame);
-      POINT origin{0, 0};
-      ClientToScreen(view->hwnd, &origin);
-      std::printf("view %ld %ld %d %d\n", origin.x, origin.y, kWidth, kHeight);
-      std::fflush(stdout);
+      PrintClientArea("view", view->hwnd);
+      if (about) ShowAbout(frame, instance);
       if (exitAfter != 0) SetTimer(frame, 1, exitAfter, nullptr);
       MSG message;
       while (GetMessageA(&message, nullptr, 0, 0) > 0) {
