@@ -21,8 +21,8 @@ build/native-release/tools/demo-audio/quorvel-demo-audio "$demo/demo-input.wav"
 build/native-release/tools/quorvel-host/quorvel-host render build/native-release/host/QuorvelDelay.so \
   "$demo/demo-input.wav" "$demo/demo-output.wav" --tempo 120 --tail 3 \
   --param "Sync=1" --param "Left Sync=0.5" --param "Right Sync=0.7" \
-  --param "Feedback Level=0.7" --param "Filter=1" --param "Filter Type=0" --param "Cutoff Freq=0.35" \
-  --param "Pan=1" --param "Wet/Dry Mix=0.45"
+  --param "Feedback Level=0.75" --param "Filter=1" --param "Filter Type=0" --param "Cutoff Freq=0.4" \
+  --param "Pan=1" --param "Wet/Dry Mix=0.6"
 /usr/bin/python3 tools/demo-audio/waveform-picture.py "$demo/demo-input.wav" "$demo/demo-output.wav" \
-  docs/demo.png "Quorvel Delay: ping-pong 1/8 | 1/4 at 120 bpm, feedback 0.49, low-pass 1.2 kHz" 120
+  docs/demo.png "Quorvel Delay: ping-pong 1/8 | 1/4 at 120 bpm, feedback 0.56, low-pass 1.6 kHz" 120
 echo "demo: $demo/demo-input.wav -> $demo/demo-output.wav, picture docs/demo.png"
