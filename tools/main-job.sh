@@ -16,9 +16,14 @@ cmake --build --preset windows
 build/native-release/tools/parameter-table/quorvel-parameter-table
 
 demo=build/demo
+plugin=build/native-release/host/QuorvelDelay.so
+if [ ! -f "$plugin" ]; then
+  echo "demo: $plugin is not part of this build yet; nothing rendered"
+  exit 0
+fi
 mkdir -p "$demo"
 build/native-release/tools/demo-audio/quorvel-demo-audio "$demo/demo-input.wav"
-build/native-release/tools/quorvel-host/quorvel-host render build/native-release/host/QuorvelDelay.so \
+build/native-release/tools/quorvel-host/quorvel-host render "$plugin" \
   "$demo/demo-input.wav" "$demo/demo-output.wav" --tempo 120 --tail 3 \
   --param "Sync=1" --param "Left Sync=0.5" --param "Right Sync=0.7" \
   --param "Feedback Level=0.75" --param "Filter=1" --param "Filter Type=0" --param "Cutoff Freq=0.4" \
