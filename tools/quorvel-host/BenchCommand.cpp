@@ -76,6 +76,8 @@ bool BenchModule(const PluginModule& module, const Settings& settings, std::map<
     return false;
   }
   std::vector<KnownPlugin::Variant> variants = KnownPlugin::BenchVariants(*probe);
+  // A frame is one sample per channel, so the channel counts belong with the figures.
+  std::string channels = std::to_string(probe->InputCount()) + "/" + std::to_string(probe->OutputCount());
   probe.reset();
   for (const KnownPlugin::Variant& variant : variants) {
     for (int32_t blockSize : kBlockSizes) {
@@ -88,8 +90,8 @@ bool BenchModule(const PluginModule& module, const Settings& settings, std::map<
       }
       // The real-time factor: processing time per second of audio.
       double factor = nanoseconds * kSampleRate / 1e9;
-      std::printf("%-24s %-10s %5d %10.2f %12.6f %10.0fx\n", BaseName(module.Name()).c_str(), variant.name,
-                  blockSize, nanoseconds, factor, factor > 0.0 ? 1.0 / factor : 0.0);
+      std::printf("%-24s %-5s %-10s %5d %10.2f %12.6f %10.0fx\n", BaseName(module.Name()).c_str(),
+                  channels.c_str(), variant.name, blockSize, nanoseconds, factor, factor > 0.0 ? 1.0 / factor : 0.0);
       std::fflush(stdout);
     }
   }
@@ -119,7 +121,8 @@ int BenchCommand::Run(const std::vector<std::string>& args) {
   }
   std::printf("%.0f Hz, median of %lld runs of %.2f s each\n", kSampleRate, static_cast<long long>(settings.repeats),
               settings.seconds);
-  std::printf("%-24s %-10s %5s %10s %12s %11s\n", "module", "variant", "block", "ns/frame", "RT factor", "speed");
+  std::printf("%-24s %-5s %-10s %5s %10s %12s %11s\n", "module", "in/out", "variant", "block", "ns/frame",
+              "RT factor", "speed");
   std::map<int32_t, double> ours;
   std::map<int32_t, double> theirs;
   if (!BenchModule(*module, settings, ours, error) || (other && !BenchModule(*other, settings, theirs, error))) {

@@ -7,6 +7,7 @@
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
 
 namespace QuorvelHost {
@@ -16,13 +17,6 @@ namespace {
 constexpr int kModuleLoads = 10;
 constexpr int kInstances = 20;
 constexpr int kTransportCycles = 5;
-constexpr double kEqualWithin = 1e-9;
-
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof(text), "%.3g", value);
-  return text;
-}
 
 void LoadAndClose(Validator& validator) {
   const char* check = "load and close repeatedly";
@@ -221,8 +215,8 @@ void SettingsBeforeOpen(Validator& validator) {
   ChannelBuffers actual = Validator::Process(*early, input, 256);
   double difference = actual.LargestDifference(expected);
   bool clean = TestSignal::Examine(actual).Clean();
-  validator.Report(check, difference <= kEqualWithin && clean,
-                   "largest difference to the usual order " + Number(difference) +
+  validator.Report(check, difference <= Validator::kEqualWithin && clean,
+                   "largest difference to the usual order " + ToolOutput::Number(difference) +
                        (clean ? "" : ", output not finite or subnormal"));
 }
 

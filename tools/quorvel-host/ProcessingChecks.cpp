@@ -8,13 +8,13 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
 
 namespace QuorvelHost {
 
 namespace {
 
-constexpr double kEqualWithin = 1e-9;
 constexpr int32_t kBlockSizes[] = {1, 7, 32, 512, 4096};
 constexpr double kSampleRates[] = {22050.0, 32000.0, 44100.0, 48000.0, 88200.0, 96000.0, 176400.0, 192000.0};
 constexpr double kGridRates[] = {22050.0, 44100.0, 96000.0, 192000.0};
@@ -23,12 +23,6 @@ constexpr double kSilentSeconds = 120.0;
 constexpr double kTimedSeconds = 10.0;
 // Subnormal arithmetic costs tens of times more; ordinary jitter far less.
 constexpr double kSlowDownLimit = 4.0;
-
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof(text), "%.3g", value);
-  return text;
-}
 
 std::string Describe(const TestSignal::Scan& scan) {
   return std::to_string(scan.nonFinite) + " not finite, " + std::to_string(scan.subnormal) + " subnormal";
@@ -64,7 +58,7 @@ void RandomAutomation(Validator& validator) {
   runner.Run(input, output);
   TestSignal::Scan scan = TestSignal::Examine(output);
   validator.Report(check, scan.Clean(),
-                   std::to_string(changes) + " changes, " + Describe(scan) + ", peak " + Number(scan.peak));
+                   std::to_string(changes) + " changes, " + Describe(scan) + ", peak " + ToolOutput::Number(scan.peak));
 }
 
 void BlockSizeIndependence(Validator& validator) {
@@ -93,11 +87,11 @@ void BlockSizeIndependence(Validator& validator) {
       }
     }
   }
-  std::string detail = "block sizes 1, 7, 32, 512, 4096; largest difference " + Number(largest);
-  if (largest > kEqualWithin) {
+  std::string detail = "block sizes 1, 7, 32, 512, 4096; largest difference " + ToolOutput::Number(largest);
+  if (largest > Validator::kEqualWithin) {
     detail += " (block size " + std::to_string(worstBlock) + " against 1)";
   }
-  validator.Report(check, largest <= kEqualWithin, detail);
+  validator.Report(check, largest <= Validator::kEqualWithin, detail);
 }
 
 void SampleRates(Validator& validator) {
@@ -208,8 +202,8 @@ void SilenceAfterFeedback(Validator& validator) {
   double silent = MedianNanoseconds(silentTimes);
   double ratio = loud > 0.0 ? silent / loud : 0.0;
   validator.Report(check, scan.Clean() && ratio < kSlowDownLimit,
-                   Number(kSilentSeconds) + " s of silence: " + Describe(scan) + ", block time in the last " +
-                       Number(kTimedSeconds) + " s " + Number(ratio) + " times that of loud blocks");
+                   ToolOutput::Number(kSilentSeconds) + " s of silence: " + Describe(scan) + ", block time in the last " +
+                       ToolOutput::Number(kTimedSeconds) + " s " + ToolOutput::Number(ratio) + " times that of loud blocks");
 }
 
 void InPlace(Validator& validator) {
@@ -238,7 +232,7 @@ void InPlace(Validator& validator) {
     std::copy(shared.Channel(c), shared.Channel(c) + input.Frames(), actual.Channel(c));
   }
   double difference = actual.LargestDifference(expected);
-  validator.Report(check, difference <= kEqualWithin, "largest difference " + Number(difference));
+  validator.Report(check, difference <= Validator::kEqualWithin, "largest difference " + ToolOutput::Number(difference));
 }
 
 }  // namespace

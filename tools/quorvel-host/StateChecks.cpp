@@ -6,21 +6,15 @@
 
 #include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
 
 namespace QuorvelHost {
 
 namespace {
 
-constexpr double kEqualWithin = 1e-9;
 constexpr uint8_t kControlChange = 0xB0;
 constexpr int32_t kSweepBlock = 32;
-
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof(text), "%.3g", value);
-  return text;
-}
 
 // Everything a host can see of an instance's state.
 struct Snapshot {
@@ -86,9 +80,9 @@ void RoundTrip(Validator& validator, bool program) {
   ChannelBuffers input = Validator::Signal(*source, Validator::kSampleRate, 1.0, 0.5);
   double difference = Validator::Process(*target, input).LargestDifference(Validator::Process(*source, input));
   bool sameBytes = again == saved;
-  validator.Report(check, sameBytes && difference <= kEqualWithin,
+  validator.Report(check, sameBytes && difference <= Validator::kEqualWithin,
                    std::to_string(saved.size()) + " bytes" + (sameBytes ? ", identical" : ", NOT identical") +
-                       " after loading; largest audio difference " + Number(difference));
+                       " after loading; largest audio difference " + ToolOutput::Number(difference));
 }
 
 void RejectedChunk(Validator& validator) {

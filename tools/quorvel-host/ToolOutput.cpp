@@ -25,4 +25,10 @@ std::string ToolOutput::Hex(uint32_t value) {
   return text;
 }
 
+std::string ToolOutput::Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof(text), "%.3g", value);
+  return text;
+}
+
 }  // namespace QuorvelHost

@@ -19,6 +19,8 @@ class ToolOutput final {
   // A unique ID as its four characters ("QDly"), unprintable bytes as '?'.
   static std::string FourCharacters(int32_t id);
   static std::string Hex(uint32_t value);
+  // Three significant digits ("0.000123", "1.5e-10").
+  static std::string Number(double value);
 };
 
 }  // namespace QuorvelHost

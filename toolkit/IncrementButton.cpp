@@ -1,0 +1,44 @@
+#include "toolkit/IncrementButton.h"
+
+#include "toolkit/FrameStrip.h"
+#include "toolkit/ParameterControl.h"
+
+namespace WindowsToolkit {
+
+int IncrementButton::OnEraseBackground(HDC) {
+  return 1;
+}
+
+int IncrementButton::OnLButtonDown(WPARAM, POINT) {
+  pressed = true;
+  SetCapture(hwnd);
+  Invalidate();
+  return 1;
+}
+
+int IncrementButton::OnLButtonUp(WPARAM, POINT) {
+  if (pressed && target != nullptr) {
+    int32_t next = target->GetPosition() + 1;
+    if (next > target->GetMaximumPosition()) next = target->GetMinimumPosition();
+    target->SetPosition(next, true);
+  }
+  pressed = false;
+  ReleaseCapture();
+  Invalidate();
+  return 1;
+}
+
+void IncrementButton::Draw(Gdiplus::Graphics& graphics) {
+  if (strip != nullptr) strip->DrawFrame(graphics, pressed ? 1 : 0);
+}
+
+IncrementButton* CreateIncrementButton(const ResourceImage* background, const FrameStrip* strip, int y,
+                                       HWND parent, HINSTANCE instance) {
+  auto* button = new IncrementButton(background, strip);
+  return IncrementButton::CreateControlWindow(button, IncrementButton::kClassName, strip,
+                                              IncrementButton::kLeft, y, parent, instance)
+             ? button
+             : nullptr;
+}
+
+}  // namespace WindowsToolkit

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/ParameterControl.h"
+
+namespace WindowsToolkit {
+
+// A rotary control dragged vertically: 100 pixels of travel sweep the whole range,
+// 1000 with Shift held. Ctrl+click resets it to its default and goes on dragging.
+class Knob final : public ParameterControl {
+ public:
+  static constexpr const char* kClassName = "QuorvelWindowsToolkitKnob";
+
+  int OnLButtonDown(WPARAM keys, POINT point) override;
+  int OnMouseMove(WPARAM keys, POINT point) override;
+
+  float GetValue() override;
+  int SetValue(float newValue, bool notify) override;
+  int32_t GetPosition() override;
+  int SetPosition(int32_t index, bool notify) override;
+
+ private:
+  friend Knob* CreateKnob(const ResourceImage*, int32_t, float, const FrameStrip*, int, int, HWND, HINSTANCE);
+  Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_,
+       const FrameStrip* strip_)
+      : ParameterControl(background_, parameterIndex_, defaultValue_, strip_) {}
+  void UpdateFrame();
+
+  float value = 0.0f;  // the normalised value times 100
+  int32_t lastY = 0;   // of the last mouse point seen while dragging
+  int32_t frame = 0;
+};
+
+// Creates a knob of the strip's frame size at (x, y) of `parent` and sets it to its
+// default, which posts a value-changed message. Returns null without a window.
+Knob* CreateKnob(const ResourceImage* background, int32_t parameterIndex, float defaultValue,
+                 const FrameStrip* strip, int x, int y, HWND parent, HINSTANCE instance);
+
+}  // namespace WindowsToolkit
