@@ -17,10 +17,6 @@ build/native-release/tools/parameter-table/quorvel-parameter-table
 
 demo=build/demo
 plugin=build/native-release/host/QuorvelDelay.so
-if [ ! -f "$plugin" ]; then
-  echo "demo: $plugin is not part of this build yet; nothing rendered"
-  exit 0
-fi
 mkdir -p "$demo"
 build/native-release/tools/demo-audio/quorvel-demo-audio "$demo/demo-input.wav"
 build/native-release/tools/quorvel-host/quorvel-host render "$plugin" \
