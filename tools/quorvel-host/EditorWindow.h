@@ -4,9 +4,10 @@
 
 namespace QuorvelHost {
 
-// A top-level window to parent a plug-in's editor, with its message pump.
-// Windows only; elsewhere Create answers null (no display support in the
-// tool), and the editor checks are skipped.
+// A top-level window to parent a plug-in's editor, with its message pump: a
+// Win32 window on Windows, an X11 window elsewhere. Create answers null when
+// there is no display (no DISPLAY, no X server), and the editor checks are
+// skipped.
 class EditorWindow final {
  public:
   static std::unique_ptr<EditorWindow> Create();
