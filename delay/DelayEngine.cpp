@@ -1,9 +1,22 @@
 #include "delay/DelayEngine.h"
 
+#include <cmath>
 #include <initializer_list>
+#include <limits>
 
 #include "delay/SoftSaturator.h"
 #include "delay/StereoCopy.h"
+
+namespace {
+
+// A NaN or an infinity from the host would otherwise circulate in the line for ever (even
+// without feedback, as 0 * NaN is NaN) and from there settle in the filter memories, which
+// nothing clears. It is heard once, in that frame's dry signal, and never stored.
+inline float StorableSample(float value) {
+  return std::fabs(value) <= std::numeric_limits<float>::max() ? value : 0.0f;
+}
+
+}  // namespace
 
 DelayEngine::DelayEngine()
     : leftLine(1000),
@@ -130,8 +143,8 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
 
     const float sourceL = kPan ? echoR : echoL;
     const float sourceR = kPan ? echoL : echoR;
-    leftLine.Write(denormalGuard + (gain * SoftSaturate(sourceL) + inL));
-    rightLine.Write((gain * SoftSaturate(sourceR) + inR) + denormalGuard);
+    leftLine.Write(StorableSample(denormalGuard + (gain * SoftSaturate(sourceL) + inL)));
+    rightLine.Write(StorableSample((gain * SoftSaturate(sourceR) + inR) + denormalGuard));
 
     outLeft[i] = dry * inL + wet * echoL;
     outRight[i] = dry * inR + wet * echoR;

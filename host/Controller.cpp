@@ -191,31 +191,27 @@ void Controller::getParameterName(VstInt32 index, char* text) {
               Model::kShortNameSize);
 }
 
-bool Controller::getEffectName(char* name) {
-  Trace("Controller::getEffectName\r\n");
-  if (name == nullptr) {
+bool Controller::CopyIdentity(char* destination, const char* (Model::*text)() const, int32_t width) {
+  if (destination == nullptr) {
     return false;
   }
-  BoundedCopy(name, model->GetEffectName(), Model::kEffectNameSize);
+  BoundedCopy(destination, (model.get()->*text)(), static_cast<std::size_t>(width));
   return true;
+}
+
+bool Controller::getEffectName(char* name) {
+  Trace("Controller::getEffectName\r\n");
+  return CopyIdentity(name, &Model::GetEffectName, Model::kEffectNameSize);
 }
 
 bool Controller::getVendorString(char* text) {
   Trace("Controller::getVendorString\r\n");
-  if (text == nullptr) {
-    return false;
-  }
-  BoundedCopy(text, model->GetVendorString(), Model::kVendorStringSize);
-  return true;
+  return CopyIdentity(text, &Model::GetVendorString, Model::kVendorStringSize);
 }
 
 bool Controller::getProductString(char* text) {
   Trace("Controller::getProductString\r\n");
-  if (text == nullptr) {
-    return false;
-  }
-  BoundedCopy(text, model->GetProductString(), Model::kProductStringSize);
-  return true;
+  return CopyIdentity(text, &Model::GetProductString, Model::kProductStringSize);
 }
 
 VstInt32 Controller::getVendorVersion() {

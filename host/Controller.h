@@ -82,6 +82,8 @@ class Controller final : public AudioEffectX, public ControllerLink {
   // A NaN is refused; anything else is limited to the normalised range 0 to 1.
   static bool AcceptParameterValue(float& value);
   bool HasChannels(float** buffers, VstInt32 count) const;
+  // Copies one of the model's identity texts into a host buffer; a null buffer gets nothing.
+  bool CopyIdentity(char* destination, const char* (Model::*text)() const, int32_t width);
   void SetViewControls();
   void ShowViewStatus(const char* text);
 

@@ -5,7 +5,9 @@
 
 namespace WindowsToolkit {
 
-int IncrementButton::OnEraseBackground(HDC) { return 1; }
+int IncrementButton::OnEraseBackground(HDC) {
+  return 1;
+}
 
 int IncrementButton::OnLButtonDown(WPARAM, POINT) {
   pressed = true;
@@ -33,8 +35,8 @@ void IncrementButton::Draw(Gdiplus::Graphics& graphics) {
 IncrementButton* CreateIncrementButton(const ResourceImage* background, const FrameStrip* strip, int y,
                                        HWND parent, HINSTANCE instance) {
   auto* button = new IncrementButton(background, strip);
-  return IncrementButton::CreateControlWindow(button, IncrementButton::kClassName, strip, IncrementButton::kLeft,
-                                              y, parent, instance)
+  return IncrementButton::CreateControlWindow(button, IncrementButton::kClassName, strip,
+                                              IncrementButton::kLeft, y, parent, instance)
              ? button
              : nullptr;
 }

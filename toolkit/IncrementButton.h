@@ -24,7 +24,8 @@ class IncrementButton final : public Control {
   ParameterControl* target = nullptr;  // the stepped control, not owned; none: nothing is stepped
 
  private:
-  friend IncrementButton* CreateIncrementButton(const ResourceImage*, const FrameStrip*, int, HWND, HINSTANCE);
+  friend IncrementButton* CreateIncrementButton(const ResourceImage*, const FrameStrip*, int, HWND,
+                                                HINSTANCE);
   IncrementButton(const ResourceImage* background_, const FrameStrip* strip_)
       : Control(background_), strip(strip_) {}
 

@@ -34,7 +34,9 @@ int Knob::OnMouseMove(WPARAM keys, POINT point) {
   return 1;
 }
 
-float Knob::GetValue() { return value * 0.01f; }
+float Knob::GetValue() {
+  return value * 0.01f;
+}
 
 int Knob::SetValue(float newValue, bool notify) {
   value = ClampUnit(newValue) * kScale;
@@ -44,7 +46,9 @@ int Knob::SetValue(float newValue, bool notify) {
   return 1;
 }
 
-int32_t Knob::GetPosition() { return frame; }
+int32_t Knob::GetPosition() {
+  return frame;
+}
 
 int Knob::SetPosition(int32_t index, bool notify) {
   frame = ClampPosition(index);
@@ -55,7 +59,8 @@ int Knob::SetPosition(int32_t index, bool notify) {
 
 void Knob::UpdateFrame() {
   // Truncation, not rounding: a frame is shown only once its value is reached.
-  if (FrameCount() != 0) frame = ClampPosition(static_cast<int32_t>(static_cast<float>(FrameCount() - 1) * GetValue()));
+  if (FrameCount() != 0)
+    frame = ClampPosition(static_cast<int32_t>(static_cast<float>(FrameCount() - 1) * GetValue()));
 }
 
 Knob* CreateKnob(const ResourceImage* background, int32_t parameterIndex, float defaultValue,

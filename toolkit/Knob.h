@@ -22,7 +22,8 @@ class Knob final : public ParameterControl {
 
  private:
   friend Knob* CreateKnob(const ResourceImage*, int32_t, float, const FrameStrip*, int, int, HWND, HINSTANCE);
-  Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_, const FrameStrip* strip_)
+  Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_,
+       const FrameStrip* strip_)
       : ParameterControl(background_, parameterIndex_, defaultValue_, strip_) {}
   void UpdateFrame();
 

@@ -61,7 +61,9 @@ int Multiswitch::SetValue(float value, bool notify) {
   return 1;
 }
 
-int32_t Multiswitch::GetPosition() { return position; }
+int32_t Multiswitch::GetPosition() {
+  return position;
+}
 
 int Multiswitch::SetPosition(int32_t index, bool notify) {
   position = ClampPosition(index);
@@ -73,7 +75,8 @@ int Multiswitch::SetPosition(int32_t index, bool notify) {
 void Multiswitch::SelectAt(POINT point) {
   for (size_t i = 0; i < hitRects.size(); ++i) {
     const RECT& area = hitRects[i];
-    if (point.x < area.left || point.x >= area.right || point.y < area.top || point.y >= area.bottom) continue;
+    if (point.x < area.left || point.x >= area.right || point.y < area.top || point.y >= area.bottom)
+      continue;
     const auto hit = static_cast<int32_t>(i);
     if (hit == position) return;
     position = hit;
@@ -86,8 +89,9 @@ void Multiswitch::SelectAt(POINT point) {
 Multiswitch* CreateMultiswitch(const ResourceImage* background, int32_t parameterIndex, float defaultValue,
                                const FrameStrip* strip, int x, int y, HWND parent, HINSTANCE instance) {
   auto* control = new Multiswitch(background, parameterIndex, defaultValue, strip);
-  return Multiswitch::CreateParameterWindow(control, Multiswitch::kClassName, x, y, parent, instance) ? control
-                                                                                                       : nullptr;
+  return Multiswitch::CreateParameterWindow(control, Multiswitch::kClassName, x, y, parent, instance)
+             ? control
+             : nullptr;
 }
 
 }  // namespace WindowsToolkit

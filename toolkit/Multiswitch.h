@@ -23,8 +23,8 @@ class Multiswitch final : public ParameterControl {
   int SetPosition(int32_t index, bool notify) override;
 
  private:
-  friend Multiswitch* CreateMultiswitch(const ResourceImage*, int32_t, float, const FrameStrip*, int, int, HWND,
-                                        HINSTANCE);
+  friend Multiswitch* CreateMultiswitch(const ResourceImage*, int32_t, float, const FrameStrip*, int, int,
+                                        HWND, HINSTANCE);
   Multiswitch(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_,
               const FrameStrip* strip_);
   void SelectAt(POINT point);

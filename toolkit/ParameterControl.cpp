@@ -24,7 +24,9 @@ int ParameterControl::OnCreate(CREATESTRUCTA*) {
   return 1;
 }
 
-int ParameterControl::OnEraseBackground(HDC) { return 1; }
+int ParameterControl::OnEraseBackground(HDC) {
+  return 1;
+}
 
 int ParameterControl::OnLButtonUp(WPARAM, POINT) {
   ReleaseCapture();
@@ -50,9 +52,13 @@ void ParameterControl::Draw(Gdiplus::Graphics& graphics) {
   if (strip != nullptr) strip->DrawFrame(graphics, GetPosition());
 }
 
-int32_t ParameterControl::GetMaximumPosition() { return FrameCount() - 1; }
+int32_t ParameterControl::GetMaximumPosition() {
+  return FrameCount() - 1;
+}
 
-int32_t ParameterControl::GetMinimumPosition() { return 0; }
+int32_t ParameterControl::GetMinimumPosition() {
+  return 0;
+}
 
 bool ParameterControl::CreateParameterWindow(ParameterControl* control, const char* className, int left,
                                              int top, HWND parent, HINSTANCE instance) {

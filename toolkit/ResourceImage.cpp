@@ -51,8 +51,12 @@ void ResourceImage::Release() {
   }
 }
 
-uint32_t ResourceImage::GetWidth() const { return bitmap != nullptr ? bitmap->GetWidth() : 0; }
+uint32_t ResourceImage::GetWidth() const {
+  return bitmap != nullptr ? bitmap->GetWidth() : 0;
+}
 
-uint32_t ResourceImage::GetHeight() const { return bitmap != nullptr ? bitmap->GetHeight() : 0; }
+uint32_t ResourceImage::GetHeight() const {
+  return bitmap != nullptr ? bitmap->GetHeight() : 0;
+}
 
 }  // namespace WindowsToolkit

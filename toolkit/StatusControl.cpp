@@ -11,7 +11,9 @@ StatusControl::~StatusControl() {
   if (font != nullptr) DeleteObject(font);
 }
 
-int StatusControl::OnEraseBackground(HDC) { return 1; }
+int StatusControl::OnEraseBackground(HDC) {
+  return 1;
+}
 
 void StatusControl::Draw(Gdiplus::Graphics& graphics) {
   HDC dc = graphics.GetHDC();
@@ -42,8 +44,8 @@ void StatusControl::SetText(const char* newText) {
 StatusControl* CreateStatusControl(const ResourceImage* background, HWND parent, HINSTANCE instance) {
   auto* status = new StatusControl(background);
   return StatusControl::CreateToolkitWindow(status, StatusControl::kClassName, StatusControl::kLeft,
-                                            StatusControl::kTop, StatusControl::kWidth, StatusControl::kHeight,
-                                            parent, instance)
+                                            StatusControl::kTop, StatusControl::kWidth,
+                                            StatusControl::kHeight, parent, instance)
              ? status
              : nullptr;
 }

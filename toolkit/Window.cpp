@@ -17,8 +17,12 @@ POINT PointFrom(LPARAM lParam) {
   return POINT{static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
 }
 
-uint32_t Low(LPARAM lParam) { return LOWORD(lParam); }
-uint32_t High(LPARAM lParam) { return HIWORD(lParam); }
+uint32_t Low(LPARAM lParam) {
+  return LOWORD(lParam);
+}
+uint32_t High(LPARAM lParam) {
+  return HIWORD(lParam);
+}
 
 LRESULT AttachAtNcCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   if (creating == nullptr || lParam == 0 || GetPropA(hwnd, kObjectProperty) != nullptr) {
@@ -42,21 +46,51 @@ LRESULT AttachAtNcCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 // processing. Returns false for a message without an operation of its own.
 bool RouteCommon(Window& window, UINT message, WPARAM wParam, LPARAM lParam, int& result) {
   switch (message) {
-    case WM_SIZE: result = window.OnSize(wParam, Low(lParam), High(lParam)); return true;
-    case WM_MOVE: result = window.OnMove(Low(lParam), High(lParam)); return true;
-    case WM_SETFOCUS: result = window.OnSetFocus(wParam); return true;
-    case WM_KILLFOCUS: result = window.OnKillFocus(wParam); return true;
-    case WM_SHOWWINDOW: result = window.OnShowWindow(wParam, lParam); return true;
-    case WM_CHAR: result = window.OnChar(wParam, Low(lParam), High(lParam)); return true;
-    case WM_KEYDOWN: result = window.OnKeyDown(wParam, Low(lParam), High(lParam)); return true;
-    case WM_KEYUP: result = window.OnKeyUp(wParam, Low(lParam), High(lParam)); return true;
-    case WM_LBUTTONDOWN: result = window.OnLButtonDown(wParam, PointFrom(lParam)); return true;
-    case WM_LBUTTONUP: result = window.OnLButtonUp(wParam, PointFrom(lParam)); return true;
-    case WM_RBUTTONDOWN: result = window.OnRButtonDown(wParam, PointFrom(lParam)); return true;
-    case WM_RBUTTONUP: result = window.OnRButtonUp(wParam, PointFrom(lParam)); return true;
-    case WM_MOUSEMOVE: result = window.OnMouseMove(wParam, PointFrom(lParam)); return true;
-    case WM_MOUSEHOVER: result = window.OnMouseHover(wParam, PointFrom(lParam)); return true;
-    case WM_MOUSELEAVE: result = window.OnMouseLeave(); return true;
+    case WM_SIZE:
+      result = window.OnSize(wParam, Low(lParam), High(lParam));
+      return true;
+    case WM_MOVE:
+      result = window.OnMove(Low(lParam), High(lParam));
+      return true;
+    case WM_SETFOCUS:
+      result = window.OnSetFocus(wParam);
+      return true;
+    case WM_KILLFOCUS:
+      result = window.OnKillFocus(wParam);
+      return true;
+    case WM_SHOWWINDOW:
+      result = window.OnShowWindow(wParam, lParam);
+      return true;
+    case WM_CHAR:
+      result = window.OnChar(wParam, Low(lParam), High(lParam));
+      return true;
+    case WM_KEYDOWN:
+      result = window.OnKeyDown(wParam, Low(lParam), High(lParam));
+      return true;
+    case WM_KEYUP:
+      result = window.OnKeyUp(wParam, Low(lParam), High(lParam));
+      return true;
+    case WM_LBUTTONDOWN:
+      result = window.OnLButtonDown(wParam, PointFrom(lParam));
+      return true;
+    case WM_LBUTTONUP:
+      result = window.OnLButtonUp(wParam, PointFrom(lParam));
+      return true;
+    case WM_RBUTTONDOWN:
+      result = window.OnRButtonDown(wParam, PointFrom(lParam));
+      return true;
+    case WM_RBUTTONUP:
+      result = window.OnRButtonUp(wParam, PointFrom(lParam));
+      return true;
+    case WM_MOUSEMOVE:
+      result = window.OnMouseMove(wParam, PointFrom(lParam));
+      return true;
+    case WM_MOUSEHOVER:
+      result = window.OnMouseHover(wParam, PointFrom(lParam));
+      return true;
+    case WM_MOUSELEAVE:
+      result = window.OnMouseLeave();
+      return true;
     case WM_MOUSEWHEEL:
       result = window.OnMouseWheel(Low(static_cast<LPARAM>(wParam)), High(static_cast<LPARAM>(wParam)),
                                    PointFrom(lParam));
@@ -67,9 +101,14 @@ bool RouteCommon(Window& window, UINT message, WPARAM wParam, LPARAM lParam, int
     case WM_VSCROLL:
       result = window.OnVScroll(Low(static_cast<LPARAM>(wParam)), High(static_cast<LPARAM>(wParam)), lParam);
       return true;
-    case WM_CLOSE: result = window.OnClose(); return true;
-    case WM_DESTROY: result = window.OnDestroy(); return true;
-    default: return false;
+    case WM_CLOSE:
+      result = window.OnClose();
+      return true;
+    case WM_DESTROY:
+      result = window.OnDestroy();
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -77,33 +116,87 @@ bool RouteCommon(Window& window, UINT message, WPARAM wParam, LPARAM lParam, int
 
 Window::~Window() = default;
 
-int Window::OnNcCreate(CREATESTRUCTA*) { return 1; }
-int Window::OnCreate(CREATESTRUCTA*) { return 1; }
-int Window::OnSize(WPARAM, uint32_t, uint32_t) { return 0; }
-int Window::OnMove(uint32_t, uint32_t) { return 0; }
-int Window::OnPaint(HDC) { return 0; }
-int Window::OnEraseBackground(HDC) { return 0; }
-int Window::OnDrawItem(WPARAM, LPARAM) { return 0; }
-int Window::OnSetFocus(WPARAM) { return 0; }
-int Window::OnKillFocus(WPARAM) { return 0; }
-int Window::OnShowWindow(WPARAM, LPARAM) { return 0; }
-int Window::OnCommand(WPARAM, LPARAM) { return 0; }
-int Window::OnChar(WPARAM, uint32_t, uint32_t) { return 0; }
-int Window::OnKeyDown(WPARAM, uint32_t, uint32_t) { return 0; }
-int Window::OnKeyUp(WPARAM, uint32_t, uint32_t) { return 0; }
-int Window::OnLButtonDown(WPARAM, POINT) { return 0; }
-int Window::OnLButtonUp(WPARAM, POINT) { return 0; }
-int Window::OnRButtonDown(WPARAM, POINT) { return 0; }
-int Window::OnRButtonUp(WPARAM, POINT) { return 0; }
-int Window::OnMouseMove(WPARAM, POINT) { return 0; }
-int Window::OnMouseHover(WPARAM, POINT) { return 0; }
-int Window::OnMouseLeave() { return 0; }
-int Window::OnMouseWheel(uint32_t, uint32_t, POINT) { return 0; }
-int Window::OnHScroll(uint32_t, uint32_t, LPARAM) { return 0; }
-int Window::OnVScroll(uint32_t, uint32_t, LPARAM) { return 0; }
-int Window::OnClose() { return 0; }
-int Window::OnDestroy() { return 0; }
-int Window::OnNcDestroy() { return 0; }
+int Window::OnNcCreate(CREATESTRUCTA*) {
+  return 1;
+}
+int Window::OnCreate(CREATESTRUCTA*) {
+  return 1;
+}
+int Window::OnSize(WPARAM, uint32_t, uint32_t) {
+  return 0;
+}
+int Window::OnMove(uint32_t, uint32_t) {
+  return 0;
+}
+int Window::OnPaint(HDC) {
+  return 0;
+}
+int Window::OnEraseBackground(HDC) {
+  return 0;
+}
+int Window::OnDrawItem(WPARAM, LPARAM) {
+  return 0;
+}
+int Window::OnSetFocus(WPARAM) {
+  return 0;
+}
+int Window::OnKillFocus(WPARAM) {
+  return 0;
+}
+int Window::OnShowWindow(WPARAM, LPARAM) {
+  return 0;
+}
+int Window::OnCommand(WPARAM, LPARAM) {
+  return 0;
+}
+int Window::OnChar(WPARAM, uint32_t, uint32_t) {
+  return 0;
+}
+int Window::OnKeyDown(WPARAM, uint32_t, uint32_t) {
+  return 0;
+}
+int Window::OnKeyUp(WPARAM, uint32_t, uint32_t) {
+  return 0;
+}
+int Window::OnLButtonDown(WPARAM, POINT) {
+  return 0;
+}
+int Window::OnLButtonUp(WPARAM, POINT) {
+  return 0;
+}
+int Window::OnRButtonDown(WPARAM, POINT) {
+  return 0;
+}
+int Window::OnRButtonUp(WPARAM, POINT) {
+  return 0;
+}
+int Window::OnMouseMove(WPARAM, POINT) {
+  return 0;
+}
+int Window::OnMouseHover(WPARAM, POINT) {
+  return 0;
+}
+int Window::OnMouseLeave() {
+  return 0;
+}
+int Window::OnMouseWheel(uint32_t, uint32_t, POINT) {
+  return 0;
+}
+int Window::OnHScroll(uint32_t, uint32_t, LPARAM) {
+  return 0;
+}
+int Window::OnVScroll(uint32_t, uint32_t, LPARAM) {
+  return 0;
+}
+int Window::OnClose() {
+  return 0;
+}
+int Window::OnDestroy() {
+  return 0;
+}
+int Window::OnNcDestroy() {
+  return 0;
+}
 
 LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -178,7 +271,8 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       RemovePropA(hwnd, kObjectProperty);
       break;
     default:
-      if (!RouteCommon(*window, message, wParam, lParam, result)) return window->WindowProc(message, wParam, lParam);
+      if (!RouteCommon(*window, message, wParam, lParam, result))
+        return window->WindowProc(message, wParam, lParam);
       break;
   }
   return result != 0 ? 0 : DefWindowProcA(hwnd, message, wParam, lParam);

@@ -3,8 +3,8 @@
 # Safe to run repeatedly: only packages that are missing are installed.
 set -eu
 
-packages="cmake ninja-build g++ pkg-config python3 python3-pil imagemagick \
-  libgtest-dev googletest libgmock-dev libbenchmark-dev libsndfile1-dev \
+packages="cmake ninja-build g++ pkg-config python3 python3-pil fonts-inter imagemagick \
+  libgtest-dev googletest libgmock-dev libbenchmark-dev libsndfile1-dev libx11-dev \
   clang-14 libclang-rt-14-dev llvm-14 \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
   wine wine64 xvfb xauth x11-apps zam-plugins sox"

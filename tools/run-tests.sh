@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs whatever is missing, then builds and runs every test of every preset:
 # native debug (AddressSanitizer, UndefinedBehaviorSanitizer), native release,
-# and the Windows cross build under Wine with a virtual display.
+# the Windows cross build under Wine with a virtual display, and a short run of
+# each fuzz target (clang-14).
 set -eu
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -17,3 +18,8 @@ echo "== windows"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 tools/with-wine.sh build/windows/wineprefix ctest --preset windows
+
+echo "== fuzz (a short run of each target from the committed corpus)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+tools/fuzz.sh 15

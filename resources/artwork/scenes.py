@@ -123,7 +123,7 @@ def background():
         centre = (x + 16, y + 16)
         engraved_text(image, (centre[0], LABEL_BASELINE[y]), text, label, TEXT + (255,), 0.9, "m")
         for end, anchor, side in ((low, "r", -1), (high, "l", 1)):
-            draw_text(image, (centre[0] + side * 9, centre[1] + 25), end, legend, TEXT_DIM + (255,), 0.3, anchor)
+            draw_text(image, (centre[0] + side * 10, centre[1] + 26), end, legend, TEXT_DIM + (255,), 0.3, anchor)
     for (x, y), text, (top, bottom) in SWITCHES:
         if text:
             engraved_text(image, (x + 10, LABEL_BASELINE[y]), text, label, TEXT + (255,), 0.9, "m")

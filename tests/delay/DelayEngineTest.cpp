@@ -214,6 +214,31 @@ TEST(DelayEngine, FullFeedbackWithLoudInputStaysBounded) {
   }
 }
 
+TEST(DelayEngine, ANonFiniteInputSampleIsNeverStored) {
+  for (int variant = 0; variant < 3; ++variant) {
+    SCOPED_TRACE(variant);
+    DelayEngine engine;
+    engine.SetLeftDelay(0.01f);
+    engine.SetRightDelay(0.02f);
+    engine.feedback = 0.5f;
+    engine.filterEnabled = variant > 0;
+    engine.filterType = variant - 1;
+    Stereo s(3 * 44100);
+    FillNoise(s.inL, 0.5f, 20);
+    FillNoise(s.inR, 0.5f, 21);
+    s.inL[1000] = kNaN;
+    s.inR[1000] = kInfinity;
+    s.inL[2000] = -kInfinity;
+    ProcessAll(engine, s);
+    // Heard in its own frame's dry half only; every echo and every later frame is finite.
+    for (size_t i = 0; i < s.outL.size(); ++i) {
+      if (i != 1000 && i != 2000) {
+        ASSERT_TRUE(std::isfinite(s.outL[i]) && std::isfinite(s.outR[i])) << i;
+      }
+    }
+  }
+}
+
 TEST(DelayEngine, InPlaceProcessingEqualsSeparateArrays) {
   for (int variant = 0; variant < 6; ++variant) {
     SCOPED_TRACE(variant);

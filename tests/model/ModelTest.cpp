@@ -182,6 +182,19 @@ TEST(ModelDisplays, DisplayTextsKeepSevenCharacters) {
                              }));
 }
 
+TEST(ModelDisplays, NonFiniteValuesShowTheSameTextOnEveryPlatform) {
+  RecordingModel model;
+  model.SetFloatParameterDisplay(0, kNaN);
+  EXPECT_TRUE(FieldIs(model.GetParameterDisplay(0), 8, "nan"));
+  model.SetFloatParameterDisplay(0, kInfinity);
+  EXPECT_TRUE(FieldIs(model.GetParameterDisplay(0), 8, "inf"));
+  model.SetFloatParameterDisplay(0, -kInfinity);
+  EXPECT_TRUE(FieldIs(model.GetParameterDisplay(0), 8, "-inf"));
+  // the float nearest 3e38 is 300000000549775575777803994281145270272: seven of its 39 digits survive
+  model.SetFloatParameterDisplay(0, 3.0e38f);
+  EXPECT_TRUE(FieldIs(model.GetParameterDisplay(0), 8, "3000000"));
+}
+
 TEST(ModelMapping, SwitchesTurnOnFromOneHalfAndNaNIsOff) {
   RecordingModel model;
   EXPECT_TRUE(model.NormalizedFloatToBool(0.5f));

@@ -39,13 +39,8 @@ class IncrementButtonTest : public ToolkitTest {
 TEST_F(IncrementButtonTest, SitsAtX116WhateverItsY) {
   IncrementButton* lower = CreateIncrementButton(&background, &buttonStrip, 262, parent->hwnd, instance);
   ASSERT_NE(lower, nullptr);
-  for (auto [control, top] : {std::pair<IncrementButton*, LONG>{button, 227}, {lower, 262}}) {
-    RECT rect{};
-    GetWindowRect(control->hwnd, &rect);
-    MapWindowPoints(nullptr, parent->hwnd, reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
-              (std::vector<LONG>{116, top, 144, top + 28}));
-  }
+  EXPECT_EQ(PlaceOf(button->hwnd), (std::vector<LONG>{116, 227, 144, 255}));
+  EXPECT_EQ(PlaceOf(lower->hwnd), (std::vector<LONG>{116, 262, 144, 290}));
 }
 
 TEST_F(IncrementButtonTest, StepsTheTargetAndWrapsFromTheLastPositionToTheFirst) {
@@ -89,11 +84,7 @@ class StatusControlTest : public ToolkitTest {};
 TEST_F(StatusControlTest, SitsAtItsFixedPlaceAndKeepsAtMost511Characters) {
   StatusControl* status = CreateStatusControl(&background, parent->hwnd, instance);
   ASSERT_NE(status, nullptr);
-  RECT rect{};
-  GetWindowRect(status->hwnd, &rect);
-  MapWindowPoints(nullptr, parent->hwnd, reinterpret_cast<POINT*>(&rect), 2);
-  EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
-            (std::vector<LONG>{305, 34, 450, 59}));
+  EXPECT_EQ(PlaceOf(status->hwnd), (std::vector<LONG>{305, 34, 450, 59}));  // 145 x 25
   EXPECT_STREQ(status->GetText(), "");
 
   std::string longText;

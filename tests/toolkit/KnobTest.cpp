@@ -24,11 +24,7 @@ class KnobTest : public ToolkitTest {
 TEST_F(KnobTest, CreationSizesItToAFrameAndReportsTheDefault) {
   Knob* knob = CreateKnob(&background, 6, 0.35f, &knobStrip, 65, 139, parent->hwnd, instance);
   ASSERT_NE(knob, nullptr);
-  RECT rect{};
-  GetWindowRect(knob->hwnd, &rect);
-  MapWindowPoints(nullptr, parent->hwnd, reinterpret_cast<POINT*>(&rect), 2);
-  EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
-            (std::vector<LONG>{65, 139, 97, 171}));
+  EXPECT_EQ(PlaceOf(knob->hwnd), (std::vector<LONG>{65, 139, 97, 171}));
   const std::vector<Posted> posted = TakePosted(UWM_PC_VALUECHANGED);
   ASSERT_EQ(posted.size(), 1u);
   EXPECT_EQ(posted[0].wParam, 6u);
@@ -50,11 +46,17 @@ TEST_F(KnobTest, FramesTruncateTheValueAndNeverLeaveTheStrip) {
     int32_t frame;
   };
   const Case cases[] = {
-      {0.0f, 0.0f, 0},   {0.5f, 0.5f, 45},   // 90 x 0.5
-      {0.999f, 0.999f, 89},                  // 89.91, not rounded up
-      {1.0f, 1.0f, 90},  {0.012f, 0.012f, 1}, // 1.08
+      {0.0f, 0.0f, 0},
+      {0.5f, 0.5f, 45},      // 90 x 0.5
+      {0.999f, 0.999f, 89},  // 89.91, not rounded up
+      {1.0f, 1.0f, 90},
+      {0.012f, 0.012f, 1},  // 1.08
       // What a host may send beyond the range lands on the nearer end; NaN on 0.
-      {-0.5f, 0.0f, 0},  {1.5f, 1.0f, 90},   {nan, 0.0f, 0}, {inf, 1.0f, 90}, {-inf, 0.0f, 0},
+      {-0.5f, 0.0f, 0},
+      {1.5f, 1.0f, 90},
+      {nan, 0.0f, 0},
+      {inf, 1.0f, 90},
+      {-inf, 0.0f, 0},
   };
   for (const Case& c : cases) {
     knob->SetValue(c.value, false);
@@ -140,7 +142,8 @@ TEST_F(KnobTest, CtrlClickResetsToTheDefaultAndGoesOnDragging) {
 TEST_F(KnobTest, EveryNotificationCarriesTheIndexAndThePostingControl) {
   // A negative index shows that wParam is the index widened with its sign.
   Knob* knob = CreateKnob(&background, -2, 0.0f, &knobStrip, 65, 139, parent->hwnd, instance);
-  Multiswitch* toggle = CreateMultiswitch(&background, 7, 0.0f, &switchStrip, 343, 109, parent->hwnd, instance);
+  Multiswitch* toggle =
+      CreateMultiswitch(&background, 7, 0.0f, &switchStrip, 343, 109, parent->hwnd, instance);
   ASSERT_NE(knob, nullptr);
   ASSERT_NE(toggle, nullptr);
   TakePosted();
@@ -164,7 +167,7 @@ TEST_F(KnobTest, EveryNotificationCarriesTheIndexAndThePostingControl) {
 TEST_F(KnobTest, RestingOnTheControlPostsHoverAndLeavingPostsLeave) {
   Knob* knob = Make(0.5f, 3);
   ASSERT_NE(knob, nullptr);
-  SetCursorPos(65 + 16, 139 + 16);  // the host window sits at the screen's origin
+  SetCursorPos(65 + 16, 139 + 16);                 // the host window sits at the screen's origin
   SendMouse(knob->hwnd, WM_MOUSEMOVE, 0, 16, 16);  // arms the tracking
   auto waitFor = [this](UINT message) {
     for (int i = 0; i < 200; ++i) {  // up to two seconds; the hover time is 200 ms

@@ -14,7 +14,8 @@ class MultiswitchTest : public ToolkitTest {
   Multiswitch* Toggle(float defaultValue) { return Make(defaultValue, &switchStrip, 343, 229); }
   Multiswitch* Selector(float defaultValue) { return Make(defaultValue, &selectorStrip, 144, 221); }
   Multiswitch* Make(float defaultValue, const FrameStrip* strip, int x, int y) {
-    Multiswitch* control = CreateMultiswitch(&background, 4, defaultValue, strip, x, y, parent->hwnd, instance);
+    Multiswitch* control =
+        CreateMultiswitch(&background, 4, defaultValue, strip, x, y, parent->hwnd, instance);
     TakePosted();
     return control;
   }
@@ -83,8 +84,8 @@ TEST_F(MultiswitchTest, ValuesAreQuantisedIntoEqualSharesAndKeptInsideTheStrip) 
     int32_t position;
   };
   // Five shares of 0.2 each; 1 itself belongs to the last one.
-  const Case cases[] = {{0.0f, 0},  {0.19f, 0}, {0.2f, 1},  {0.39f, 1},   {0.4f, 2}, {0.5f, 2},
-                        {0.79f, 3}, {0.8f, 4},  {1.0f, 4},  {1.7f, 4},    {-0.3f, 0}, {nan, 0},
+  const Case cases[] = {{0.0f, 0},  {0.19f, 0}, {0.2f, 1},  {0.39f, 1}, {0.4f, 2},  {0.5f, 2},
+                        {0.79f, 3}, {0.8f, 4},  {1.0f, 4},  {1.7f, 4},  {-0.3f, 0}, {nan, 0},
                         {inf, 4},   {0.75f, 3}, {0.25f, 1}, {-inf, 0}};
   for (const Case& c : cases) {
     notes->SetValue(c.value, false);
@@ -116,7 +117,8 @@ TEST_F(MultiswitchTest, CreationReportsOnlyADefaultAwayFromPositionZero) {
   CreateMultiswitch(&background, 3, 0.0f, &switchStrip, 79, 229, parent->hwnd, instance);
   CreateMultiswitch(&background, 9, 0.3f, &switchStrip, 343, 148, parent->hwnd, instance);  // 0.3 / 0.5: 0
   EXPECT_EQ(TakePosted(UWM_PC_VALUECHANGED).size(), 0u);
-  Multiswitch* notes = CreateMultiswitch(&background, 5, 0.5f, &selectorStrip, 144, 256, parent->hwnd, instance);
+  Multiswitch* notes =
+      CreateMultiswitch(&background, 5, 0.5f, &selectorStrip, 144, 256, parent->hwnd, instance);
   ASSERT_NE(notes, nullptr);
   const std::vector<Posted> posted = TakePosted(UWM_PC_VALUECHANGED);
   ASSERT_EQ(posted.size(), 1u);

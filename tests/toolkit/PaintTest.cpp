@@ -20,7 +20,8 @@ constexpr int kTolerance = 2;
 
 TEST_F(PaintTest, ControlsShowTheBackgroundUnderThemPlusTheirFrame) {
   // The switch at (343, 229) starts at position 1 (default 1.0), frame 1 at y 40 of the strip.
-  Multiswitch* power = CreateMultiswitch(&background, 0, 1.0f, &switchStrip, 343, 229, parent->hwnd, instance);
+  Multiswitch* power =
+      CreateMultiswitch(&background, 0, 1.0f, &switchStrip, 343, 229, parent->hwnd, instance);
   ASSERT_NE(power, nullptr);
   EXPECT_LE(PaintError(power->hwnd, 343, 229, 20, 40, switchImage.GetBitmap(), 0, 40), kTolerance);
 
@@ -30,7 +31,8 @@ TEST_F(PaintTest, ControlsShowTheBackgroundUnderThemPlusTheirFrame) {
   EXPECT_LE(PaintError(knob->hwnd, 65, 139, 32, 32, knobImage.GetBitmap(), 0, 1440), kTolerance);
 
   // The selector at 0.75 shows position 3: 0.75 / 0.2 = 3.75; frame 3 starts at x 420.
-  Multiswitch* notes = CreateMultiswitch(&background, 4, 0.75f, &selectorStrip, 144, 221, parent->hwnd, instance);
+  Multiswitch* notes =
+      CreateMultiswitch(&background, 4, 0.75f, &selectorStrip, 144, 221, parent->hwnd, instance);
   ASSERT_NE(notes, nullptr);
   EXPECT_LE(PaintError(notes->hwnd, 144, 221, 140, 40, selectorImage.GetBitmap(), 420, 0), kTolerance);
 }

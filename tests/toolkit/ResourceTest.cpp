@@ -13,8 +13,9 @@ class ResourceTest : public ToolkitTest {
   // Draws one frame into an empty bitmap of the frame's size, copying (not blending)
   // so that the result can be compared with the strip pixel for pixel.
   static std::unique_ptr<Gdiplus::Bitmap> Render(const FrameStrip& strip, int32_t index) {
-    auto target = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(strip.GetFrameWidth()),
-                                                    static_cast<INT>(strip.GetFrameHeight()), PixelFormat32bppARGB);
+    auto target =
+        std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(strip.GetFrameWidth()),
+                                          static_cast<INT>(strip.GetFrameHeight()), PixelFormat32bppARGB);
     Gdiplus::Graphics graphics(target.get());
     graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
     graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
@@ -57,10 +58,10 @@ TEST_F(ResourceTest, EveryImageLoadsWithItsSizeAndFrameLayout) {
   };
   const Case cases[] = {
       {background, nullptr, 496, 344, 0, 0},
-      {knobImage, &knobStrip, 32, 2912, 32, 32},         // 2912 / 91 = 32
-      {switchImage, &switchStrip, 20, 80, 20, 40},       // 80 / 2
-      {buttonImage, &buttonStrip, 28, 56, 28, 28},       // 56 / 2
-      {selectorImage, &selectorStrip, 700, 40, 140, 40}, // 700 / 5, side by side
+      {knobImage, &knobStrip, 32, 2912, 32, 32},          // 2912 / 91 = 32
+      {switchImage, &switchStrip, 20, 80, 20, 40},        // 80 / 2
+      {buttonImage, &buttonStrip, 28, 56, 28, 28},        // 56 / 2
+      {selectorImage, &selectorStrip, 700, 40, 140, 40},  // 700 / 5, side by side
   };
   for (const Case& c : cases) {
     ASSERT_NE(c.image.GetBitmap(), nullptr);
@@ -123,8 +124,8 @@ TEST_F(ResourceTest, DrawFrameCopiesExactlyItsFrame) {
 }
 
 TEST_F(ResourceTest, TheAboutPictureIsA32BitBitmapOfItsDialogSize) {
-  auto picture = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(112), IMAGE_BITMAP, 0, 0,
-                                                 LR_CREATEDIBSECTION));
+  auto picture = static_cast<HBITMAP>(
+      LoadImageA(instance, MAKEINTRESOURCEA(112), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   ASSERT_NE(picture, nullptr);
   BITMAP info{};
   GetObjectA(picture, sizeof info, &info);
@@ -140,14 +141,16 @@ TEST_F(ResourceTest, TheAboutDialogTemplateIsUsEnglishWithItsThreeItems) {
   ASSERT_NE(resource, nullptr);
   const auto* dialog = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(instance, resource)));
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(dialog->style, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+  EXPECT_EQ(dialog->style,
+            static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
   EXPECT_EQ(dialog->dwExtendedStyle, 0u);
   EXPECT_EQ(dialog->cdit, 3);
-  EXPECT_EQ((std::vector<int>{dialog->x, dialog->y, dialog->cx, dialog->cy}), (std::vector<int>{0, 0, 293, 276}));
+  EXPECT_EQ((std::vector<int>{dialog->x, dialog->y, dialog->cx, dialog->cy}),
+            (std::vector<int>{0, 0, 293, 276}));
 
   // Built for real: the caption, the picture and the two buttons with their ids.
-  HWND about = CreateDialogParamA(instance, "AboutDialog", parent->hwnd,
-                                  [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  HWND about = CreateDialogParamA(
+      instance, "AboutDialog", parent->hwnd, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
   ASSERT_NE(about, nullptr);
   char text[64] = {};
   GetWindowTextA(about, text, sizeof text);

@@ -43,8 +43,8 @@ void ToolkitTest::SetUpTestSuite() {
 
   HINSTANCE module = GetModuleHandleA(nullptr);
   for (const char* name : {WindowsToolkit::Knob::kClassName, WindowsToolkit::Multiswitch::kClassName,
-                           WindowsToolkit::IncrementButton::kClassName, WindowsToolkit::StatusControl::kClassName,
-                           kParentClass}) {
+                           WindowsToolkit::IncrementButton::kClassName,
+                           WindowsToolkit::StatusControl::kClassName, kParentClass}) {
     ASSERT_TRUE(WindowsToolkit::Window::RegisterWindowClass(name, module)) << name;
   }
   WNDCLASSEXA hostClass{};
@@ -95,9 +95,17 @@ std::vector<Posted> ToolkitTest::TakePosted() {
 
 std::vector<Posted> ToolkitTest::TakePosted(UINT message) {
   std::vector<Posted> all = TakePosted();
-  all.erase(std::remove_if(all.begin(), all.end(), [message](const Posted& p) { return p.message != message; }),
-            all.end());
+  all.erase(
+      std::remove_if(all.begin(), all.end(), [message](const Posted& p) { return p.message != message; }),
+      all.end());
   return all;
+}
+
+std::vector<LONG> ToolkitTest::PlaceOf(HWND child) {
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 LRESULT ToolkitTest::SendMouse(HWND hwnd, UINT message, WPARAM keys, int x, int y) {
@@ -157,8 +165,8 @@ int ToolkitTest::PaintError(HWND control, int left, int top, int w, int h, Gdipl
       Rgb expected = PixelOf(background.GetBitmap(), left + x, top + y);
       if (strip != nullptr) expected = Over(strip, frameX + x, frameY + y, expected);
       const Rgb& got = painted[static_cast<size_t>(y * w + x)];
-      worst = std::max({worst, std::abs(got.r - expected.r), std::abs(got.g - expected.g),
-                        std::abs(got.b - expected.b)});
+      worst = std::max(
+          {worst, std::abs(got.r - expected.r), std::abs(got.g - expected.g), std::abs(got.b - expected.b)});
     }
   }
   return worst;

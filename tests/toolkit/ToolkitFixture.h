@@ -48,6 +48,9 @@ class ToolkitTest : public ::testing::Test {
   // The posted messages of one kind.
   std::vector<Posted> TakePosted(UINT message);
 
+  // A child window's rectangle in its parent's client area: left, top, right, bottom.
+  static std::vector<LONG> PlaceOf(HWND child);
+
   // Sends a mouse message with the point packed as Windows packs it (16-bit fields).
   static LRESULT SendMouse(HWND hwnd, UINT message, WPARAM keys, int x, int y);
 

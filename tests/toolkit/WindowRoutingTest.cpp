@@ -99,7 +99,8 @@ class WindowRoutingTest : public ToolkitTest {
 
   // The last entries of the log (hiding a visible window may come first).
   std::vector<std::string> Tail(size_t count) const {
-    return std::vector<std::string>(log.end() - static_cast<std::ptrdiff_t>(std::min(count, log.size())), log.end());
+    return std::vector<std::string>(log.end() - static_cast<std::ptrdiff_t>(std::min(count, log.size())),
+                                    log.end());
   }
 
   std::vector<std::string> log;
@@ -175,7 +176,8 @@ TEST_F(WindowRoutingTest, RoutesEveryMessageWithItsArgumentsUnpacked) {
       {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(minus5, 300), "OnMouseMove 1 -5 300", 0},
       {WM_MOUSEHOVER, 0, MAKELPARAM(9, minus7), "OnMouseHover 0 9 -7", 0},
       {WM_MOUSELEAVE, 0, 0, "OnMouseLeave", 0},
-      {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, wheelDown), MAKELPARAM(100, 200), "OnMouseWheel 8 65416 100 200", 0},
+      {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, wheelDown), MAKELPARAM(100, 200), "OnMouseWheel 8 65416 100 200",
+       0},
       {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 300), 0, "OnHScroll 5 300 0", 0},
       {WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0, "OnVScroll 1 0 0", 0},
       {WM_CLOSE, 0, 0, "OnClose", 0},
@@ -256,12 +258,15 @@ TEST_F(WindowRoutingTest, ClassesAreRegisteredWithTheToolkitSettings) {
 TEST(RegisteredMessages, AreTheFourNamedMessages) {
   using namespace WindowsToolkit;
   // Registering a name again yields the same identifier, so these compare the names.
-  EXPECT_EQ(UWM_PC_VALUECHANGED, RegisterWindowMessageA("UWM_PC_VALUECHANGED-{19E51BEB-CF75-46aa-9890-B4178F0367D8}"));
+  EXPECT_EQ(UWM_PC_VALUECHANGED,
+            RegisterWindowMessageA("UWM_PC_VALUECHANGED-{19E51BEB-CF75-46aa-9890-B4178F0367D8}"));
   EXPECT_EQ(UWM_PC_HOVER, RegisterWindowMessageA("UWM_PC_HOVER-{19E51BEB-CF75-46aa-9890-B4178F0367D8}"));
   EXPECT_EQ(UWM_PC_LEAVE, RegisterWindowMessageA("UWM_PC_LEAVE-{19E51BEB-CF75-46aa-9890-B4178F0367D8}"));
-  EXPECT_EQ(UWM_PC_RIGHTCLICKED, RegisterWindowMessageA("UWM_PC_RIGHTCLICKED-{19E51BEB-CF75-46aa-9890-B4178F0367D8}"));
+  EXPECT_EQ(UWM_PC_RIGHTCLICKED,
+            RegisterWindowMessageA("UWM_PC_RIGHTCLICKED-{19E51BEB-CF75-46aa-9890-B4178F0367D8}"));
   // Registered identifiers live in 0xC000..0xFFFF.
-  for (UINT id : {UWM_PC_VALUECHANGED, UWM_PC_HOVER, UWM_PC_LEAVE, UWM_PC_RIGHTCLICKED}) EXPECT_GE(id, 0xC000u);
+  for (UINT id : {UWM_PC_VALUECHANGED, UWM_PC_HOVER, UWM_PC_LEAVE, UWM_PC_RIGHTCLICKED})
+    EXPECT_GE(id, 0xC000u);
 }
 
 }  // namespace

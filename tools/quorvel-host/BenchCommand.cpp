@@ -1,0 +1,142 @@
+#include "tools/quorvel-host/BenchCommand.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+
+#include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/KnownPlugin.h"
+#include "tools/quorvel-host/ParameterLookup.h"
+#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/PluginModule.h"
+#include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/ToolOutput.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+constexpr double kSampleRate = 44100.0;
+constexpr int32_t kBlockSizes[] = {32, 128, 512};
+
+struct Settings {
+  double seconds = 2.0;
+  int64_t repeats = 9;
+};
+
+// Median nanoseconds per frame of `repeats` timed runs after one warm-up run.
+bool Measure(const PluginModule& module, const KnownPlugin::Variant& variant, int32_t blockSize,
+             const Settings& settings, double& nanosecondsPerFrame, std::string& error) {
+  std::unique_ptr<PluginInstance> plugin = module.CreateInstance(error);
+  if (plugin == nullptr) {
+    return false;
+  }
+  if (!plugin->CanProcessReplacing()) {
+    error = "module " + module.Name() + " offers no replacing processing";
+    return false;
+  }
+  plugin->Start(kSampleRate, blockSize);
+  ParameterLookup lookup(*plugin);
+  for (const KnownPlugin::Setting& setting : variant.settings) {
+    int32_t index = 0;
+    if (!lookup.Find(setting.parameter, index, error)) {
+      return false;
+    }
+    plugin->SetParameter(index, setting.value);
+  }
+  auto frames = static_cast<int64_t>(settings.seconds * kSampleRate);
+  ChannelBuffers input(plugin->InputCount(), frames);
+  ChannelBuffers output(plugin->OutputCount(), frames);
+  TestSignal::Noise(input, 3, 0.5f, 0, frames);
+  BlockRunner runner(*plugin, blockSize);
+  runner.Run(input, output);
+  std::vector<double> times;
+  for (int64_t run = 0; run < settings.repeats; ++run) {
+    auto start = std::chrono::steady_clock::now();
+    runner.Run(input, output, frames * (run + 1));
+    times.push_back(std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2), times.end());
+  nanosecondsPerFrame = times[times.size() / 2] / static_cast<double>(frames);
+  return true;
+}
+
+std::string BaseName(const std::string& path) {
+  size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Prints one table row per variant and block size; the plain figures by block size.
+bool BenchModule(const PluginModule& module, const Settings& settings, std::map<int32_t, double>& plain,
+                 std::string& error) {
+  std::unique_ptr<PluginInstance> probe = module.CreateInstance(error);
+  if (probe == nullptr) {
+    return false;
+  }
+  std::vector<KnownPlugin::Variant> variants = KnownPlugin::BenchVariants(*probe);
+  // A frame is one sample per channel, so the channel counts belong with the figures.
+  std::string channels = std::to_string(probe->InputCount()) + "/" + std::to_string(probe->OutputCount());
+  probe.reset();
+  for (const KnownPlugin::Variant& variant : variants) {
+    for (int32_t blockSize : kBlockSizes) {
+      double nanoseconds = 0.0;
+      if (!Measure(module, variant, blockSize, settings, nanoseconds, error)) {
+        return false;
+      }
+      if (plain.count(blockSize) == 0) {
+        plain[blockSize] = nanoseconds;
+      }
+      // The real-time factor: processing time per second of audio.
+      double factor = nanoseconds * kSampleRate / 1e9;
+      std::printf("%-24s %-5s %-10s %5d %10.2f %12.6f %10.0fx\n", BaseName(module.Name()).c_str(),
+                  channels.c_str(), variant.name, blockSize, nanoseconds, factor, factor > 0.0 ? 1.0 / factor : 0.0);
+      std::fflush(stdout);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int BenchCommand::Run(const std::vector<std::string>& args) {
+  CommandLine line;
+  std::string error;
+  Settings settings;
+  if (!line.Parse(args, {{"vs", true, false}, {"seconds", true, false}, {"repeats", true, false}}, error)) {
+    return ToolOutput::Error("bench", error, ToolOutput::kUsageError);
+  }
+  if (line.Positionals().size() != 1) {
+    return ToolOutput::Error("bench", "expects exactly one MODULE", ToolOutput::kUsageError);
+  }
+  if (!CommandLine::ParseReal(line.Value("seconds", "2"), 0.01, 600.0, settings.seconds) ||
+      !CommandLine::ParseInteger(line.Value("repeats", "9"), 1, 1000, settings.repeats)) {
+    return ToolOutput::Error("bench", "--seconds takes 0.01 to 600, --repeats 1 to 1000", ToolOutput::kUsageError);
+  }
+  std::unique_ptr<PluginModule> module = PluginModule::Open(line.Positionals()[0], error);
+  std::unique_ptr<PluginModule> other = module && line.Has("vs") ? PluginModule::Open(line.Value("vs"), error) : nullptr;
+  if (module == nullptr || (line.Has("vs") && other == nullptr)) {
+    return ToolOutput::Error("bench", error);
+  }
+  std::printf("%.0f Hz, median of %lld runs of %.2f s each\n", kSampleRate, static_cast<long long>(settings.repeats),
+              settings.seconds);
+  std::printf("%-24s %-5s %-10s %5s %10s %12s %11s\n", "module", "in/out", "variant", "block", "ns/frame",
+              "RT factor", "speed");
+  std::map<int32_t, double> ours;
+  std::map<int32_t, double> theirs;
+  if (!BenchModule(*module, settings, ours, error) || (other && !BenchModule(*other, settings, theirs, error))) {
+    return ToolOutput::Error("bench", error);
+  }
+  if (other) {
+    std::printf("\nratio %s / %s, plain, ns per frame:", BaseName(module->Name()).c_str(),
+                BaseName(other->Name()).c_str());
+    for (int32_t blockSize : kBlockSizes) {
+      std::printf("  block %d: %.2f", blockSize, ours[blockSize] / theirs[blockSize]);
+    }
+    std::printf("\n");
+  }
+  return ToolOutput::kSuccess;
+}
+
+}  // namespace QuorvelHost

@@ -1,0 +1,100 @@
+#include "tools/quorvel-host/CommandLine.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace QuorvelHost {
+
+bool CommandLine::Parse(const std::vector<std::string>& args, const std::vector<Option>& options,
+                        std::string& error) {
+  positionals_.clear();
+  values_.clear();
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+      positionals_.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::string name = arg.substr(2);
+    std::string value;
+    bool hasInlineValue = false;
+    size_t equals = name.find('=');
+    if (equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name = name.substr(0, equals);
+      hasInlineValue = true;
+    }
+    const Option* option = nullptr;
+    for (const Option& candidate : options) {
+      if (name == candidate.name) {
+        option = &candidate;
+      }
+    }
+    if (option == nullptr) {
+      error = "unknown option --" + name;
+      return false;
+    }
+    if (option->takesValue && !hasInlineValue) {
+      if (i + 1 >= args.size()) {
+        error = "option --" + name + " needs a value";
+        return false;
+      }
+      value = args[++i];
+    } else if (!option->takesValue && hasInlineValue) {
+      error = "option --" + name + " takes no value";
+      return false;
+    }
+    if (!option->repeatable && values_.count(name) != 0) {
+      error = "option --" + name + " given more than once";
+      return false;
+    }
+    values_[name].push_back(value);
+  }
+  return true;
+}
+
+std::string CommandLine::Value(const std::string& name, const std::string& fallback) const {
+  auto it = values_.find(name);
+  return it == values_.end() ? fallback : it->second.back();
+}
+
+std::vector<std::string> CommandLine::Values(const std::string& name) const {
+  auto it = values_.find(name);
+  return it == values_.end() ? std::vector<std::string>{} : it->second;
+}
+
+bool CommandLine::ParseInteger(const std::string& text, int64_t min, int64_t max, int64_t& value) {
+  if (text.empty() || text.find_first_of(" \t\n") != std::string::npos) {
+    return false;
+  }
+  errno = 0;
+  char* end = nullptr;
+  long long parsed = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || end == nullptr || *end != '\0' || parsed < min || parsed > max) {
+    return false;
+  }
+  value = parsed;
+  return true;
+}
+
+bool CommandLine::ParseReal(const std::string& text, double min, double max, double& value) {
+  if (text.empty() || text.find_first_of(" \t\n") != std::string::npos) {
+    return false;
+  }
+  errno = 0;
+  char* end = nullptr;
+  double parsed = std::strtod(text.c_str(), &end);
+  if (errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(parsed) || parsed < min || parsed > max) {
+    return false;
+  }
+  value = parsed;
+  return true;
+}
+
+}  // namespace QuorvelHost

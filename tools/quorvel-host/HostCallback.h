@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "host/VstInterface.h"
+
+namespace QuorvelHost {
+
+// The host half of one plug-in instance: answers the plug-in's audioMaster calls
+// from the transport and settings below, and counts every call so that checks
+// can see what the plug-in asked. The plug-in passes no host context of its
+// own, so instances are found by their AEffect address (single-threaded tool).
+class HostCallback final {
+ public:
+  HostCallback();
+  ~HostCallback();
+  HostCallback(const HostCallback&) = delete;
+  HostCallback& operator=(const HostCallback&) = delete;
+
+  // The function handed to the module's entry point.
+  static VstIntPtr VSTCALLBACK Entry(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                     void* ptr, float opt);
+
+  // While an entry point runs, calls from the not yet known effect come here.
+  void BeginCreation();
+  void EndCreation(AEffect* effect);
+
+  // Transport and settings reported to the plug-in.
+  void SetSampleRate(double rate) { sampleRate_ = rate; }
+  void SetBlockSize(int32_t frames) { blockSize_ = frames; }
+  void SetTempo(double bpm) { tempo_ = bpm; }
+  void SetPlaying(bool playing);
+  void SetTimeSignature(int32_t numerator, int32_t denominator);
+  void SetStartPosition(double quarterNotes) { startPpq_ = quarterNotes; }
+  // Frames processed since the start of the song, advanced by the block runner.
+  void SetSamplePosition(int64_t frames) { samplePosition_ = frames; }
+  // Without time information the plug-in gets a null record, as from a minimal host.
+  void SetTimeInfoAvailable(bool available) { timeInfoAvailable_ = available; }
+
+  double GetSampleRate() const { return sampleRate_; }
+  bool IsPlaying() const { return playing_; }
+
+  int32_t CallCount(VstInt32 opcode) const;
+  int32_t LastAutomatedIndex() const { return lastAutomatedIndex_; }
+
+ private:
+  static constexpr int32_t kCountedOpcodes = 64;
+
+  VstIntPtr Answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
+  VstTimeInfo* FillTimeInfo();
+
+  double sampleRate_ = 44100.0;
+  int32_t blockSize_ = 512;
+  double tempo_ = 120.0;
+  bool playing_ = true;
+  bool transportChanged_ = true;
+  int32_t timeSigNumerator_ = 4;
+  int32_t timeSigDenominator_ = 4;
+  double startPpq_ = 0.0;
+  int64_t samplePosition_ = 0;
+  bool timeInfoAvailable_ = true;
+  AEffect* effect_ = nullptr;
+  VstTimeInfo timeInfo_{};
+  std::array<int32_t, kCountedOpcodes> callCounts_{};
+  int32_t lastAutomatedIndex_ = -1;
+};
+
+}  // namespace QuorvelHost

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace QuorvelHost {
+
+class PluginInstance;
+
+// What the tool knows beyond the VST2 interface about this project's own
+// plug-in: its long parameter names (which VST2 never hands to a host) and the
+// settings of the variants that bench measures. Every other module gets the
+// generic answers.
+class KnownPlugin final {
+ public:
+  struct Setting {
+    const char* parameter;  // a name ParameterLookup finds
+    float value;
+  };
+  struct Variant {
+    const char* name;
+    std::vector<Setting> settings;
+  };
+
+  static bool IsQuorvelDelay(PluginInstance& plugin);
+  static std::string LongParameterName(PluginInstance& plugin, int32_t index);
+  // Quorvel Delay's plain, low-pass, high-pass and pan variants; for any other
+  // module only "plain", its own defaults.
+  static std::vector<Variant> BenchVariants(PluginInstance& plugin);
+};
+
+}  // namespace QuorvelHost

@@ -1,0 +1,259 @@
+#include "tools/quorvel-host/LifecycleChecks.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/PluginModule.h"
+#include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/Validator.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+constexpr int kModuleLoads = 10;
+constexpr int kInstances = 20;
+constexpr int kTransportCycles = 5;
+
+void LoadAndClose(Validator& validator) {
+  const char* check = "load and close repeatedly";
+  std::string error;
+  for (int i = 0; i < kModuleLoads; ++i) {
+    std::unique_ptr<PluginModule> module = PluginModule::Open(validator.Path(), error);
+    std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(error) : nullptr;
+    if (plugin == nullptr) {
+      validator.Fail(check, "load " + std::to_string(i + 1) + ": " + error);
+      return;
+    }
+    plugin->Start(Validator::kSampleRate, Validator::kBlockSize);
+    ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 0.05, 0.0);
+    Validator::Process(*plugin, input);
+    plugin->SetMains(false);
+    plugin->Close();
+  }
+  for (int i = 0; i < kInstances; ++i) {
+    std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+    if (plugin == nullptr) {
+      validator.FailToCreate(check);
+      return;
+    }
+  }
+  std::unique_ptr<PluginInstance> first = validator.NewInstance();
+  std::unique_ptr<PluginInstance> second = validator.NewInstance();
+  if (first == nullptr || second == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  bool independent = true;
+  for (int32_t i = 0; i < first->ParameterCount(); ++i) {
+    float before = second->GetParameter(i);
+    first->SetParameter(i, before < 0.5f ? 1.0f : 0.0f);
+    independent = independent && second->GetParameter(i) == before;
+  }
+  validator.Report(check, independent,
+                   std::to_string(kModuleLoads) + " module loads, " + std::to_string(kInstances) +
+                       " instances" + (independent ? ", two at once independent" : ", but one instance's parameters change another's"));
+}
+
+// Arguments of the right shape for each opcode, so that a plug-in answering it
+// gets valid memory to read and write.
+struct OpcodeArguments {
+  std::array<char, 4096> text{};
+  void* chunk = nullptr;
+  VstEvents events{};
+  VstPinProperties pin{};
+  VstParameterProperties parameter{};
+  VstMidiProgramName midiProgram{};
+  VstMidiProgramCategory midiCategory{};
+  VstMidiKeyName midiKey{};
+  VstSpeakerArrangement speakersIn{};
+  VstSpeakerArrangement speakersOut{};
+  VstSpeakerArrangement* speakersInOut = nullptr;
+  VstSpeakerArrangement* speakersOutOut = nullptr;
+};
+
+// Editor opcodes belong to the editor checks; effClose ends the walk; the
+// offline and variable-I/O opcodes hand over audio structures a plain host
+// never has; effSetChunk is exercised by the chunk checks.
+bool WalkSkips(VstInt32 opcode) {
+  return opcode == effClose || (opcode >= effEditGetRect && opcode <= effEditSleep) || opcode == effEditKeyDown ||
+         opcode == effEditKeyUp || opcode == effSetEditKnobMode || opcode == effSetChunk ||
+         (opcode >= effOfflineNotify && opcode <= effProcessVarIo) || opcode == effSetSpeakerArrangement;
+}
+
+VstIntPtr Ask(PluginInstance& plugin, VstInt32 opcode, OpcodeArguments& args) {
+  args.text.fill('\0');
+  switch (opcode) {
+    case effGetChunk:
+      return plugin.Dispatch(opcode, 0, 0, &args.chunk);
+    case effProcessEvents:
+      return plugin.Dispatch(opcode, 0, 0, &args.events);
+    case effGetInputProperties:
+    case effGetOutputProperties:
+      return plugin.Dispatch(opcode, 0, 0, &args.pin);
+    case effGetParameterProperties:
+      return plugin.Dispatch(opcode, 0, 0, &args.parameter);
+    case effGetMidiProgramName:
+      return plugin.Dispatch(opcode, 0, 0, &args.midiProgram);
+    case effGetMidiProgramCategory:
+      return plugin.Dispatch(opcode, 0, 0, &args.midiCategory);
+    case effGetMidiKeyName:
+      return plugin.Dispatch(opcode, 0, 0, &args.midiKey);
+    case effGetSpeakerArrangement:
+      return plugin.Dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(&args.speakersInOut), &args.speakersOutOut);
+    case effSetProgram:
+      return plugin.Dispatch(opcode, 0, 0);
+    case effSetSampleRate:
+      return plugin.Dispatch(opcode, 0, 0, nullptr, static_cast<float>(Validator::kSampleRate));
+    case effSetBlockSize:
+      return plugin.Dispatch(opcode, 0, Validator::kBlockSize);
+    case effMainsChanged:
+      return plugin.Dispatch(opcode, 0, 1);
+    case effCanDo:
+      std::strcpy(args.text.data(), "receiveVstMidiEvent");
+      return plugin.Dispatch(opcode, 0, 0, args.text.data());
+    case effSetProgramName:
+      std::strcpy(args.text.data(), "Validated");
+      return plugin.Dispatch(opcode, 0, 0, args.text.data());
+    case effSetTotalSampleToProcess:
+      return plugin.Dispatch(opcode, 0, Validator::kBlockSize);
+    case effSetProcessPrecision:
+      return plugin.Dispatch(opcode, 0, kVstProcessPrecision32);
+    default:
+      return plugin.Dispatch(opcode, 0, 0, args.text.data());
+  }
+}
+
+struct TextWidth {
+  VstInt32 opcode;
+  const char* name;
+  size_t width;
+};
+constexpr TextWidth kTextWidths[] = {{effGetEffectName, "effect name", kVstMaxEffectNameLen},
+                                     {effGetVendorString, "vendor", kVstMaxVendorStrLen},
+                                     {effGetProductString, "product", kVstMaxProductStrLen},
+                                     {effGetProgramName, "program name", kVstMaxProgNameLen}};
+
+std::string TextProblems(PluginInstance& plugin) {
+  std::string problems;
+  for (const TextWidth& field : kTextWidths) {
+    if (plugin.GetText(field.opcode).size() >= field.width) {
+      problems += std::string(problems.empty() ? "" : ", ") + field.name + " too long";
+    }
+  }
+  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+    for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
+      if (plugin.GetText(opcode, i).size() >= static_cast<size_t>(kVstMaxParamStrLen)) {
+        problems += (problems.empty() ? "" : ", ") + std::string("parameter ") + std::to_string(i) +
+                    " text longer than 7 characters";
+        break;
+      }
+    }
+  }
+  return problems;
+}
+
+void EveryOpcode(Validator& validator) {
+  const char* check = "every opcode answered";
+  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  OpcodeArguments args;
+  int answered = 0;
+  std::string problems;
+  for (VstInt32 opcode = -1; opcode <= effGetNumMidiOutputChannels + 2; ++opcode) {
+    if (WalkSkips(opcode)) {
+      continue;
+    }
+    VstIntPtr answer = Ask(*plugin, opcode, args);
+    answered += answer != 0 ? 1 : 0;
+    if (opcode == effCanDo && (answer < -1 || answer > 1)) {
+      problems += ", canDo answers " + std::to_string(answer);
+    }
+    if (opcode == effGetVstVersion && answer < 2) {
+      problems += ", VST version " + std::to_string(answer);
+    }
+    if (opcode == effGetProgram && (answer < 0 || (answer >= plugin->ProgramCount() && plugin->ProgramCount() > 0))) {
+      problems += ", current program " + std::to_string(answer) + " out of range";
+    }
+  }
+  std::string texts = TextProblems(*plugin);
+  if (!texts.empty()) {
+    problems += ", " + texts;
+  }
+  ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);
+  TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
+  if (!scan.Clean()) {
+    problems += ", output not clean afterwards";
+  }
+  std::string detail = std::to_string(effGetNumMidiOutputChannels + 3) + " opcodes asked, " +
+                       std::to_string(answered) + " with a non-zero answer";
+  validator.Report(check, problems.empty(), problems.empty() ? detail : detail + problems);
+}
+
+void SettingsBeforeOpen(Validator& validator) {
+  const char* check = "sample rate and block size before effOpen";
+  std::string error;
+  std::unique_ptr<PluginInstance> early = validator.Module().CreateInstance(error);
+  std::unique_ptr<PluginInstance> usual = validator.Module().CreateInstance(error);
+  if (early == nullptr || usual == nullptr) {
+    validator.Fail(check, error);
+    return;
+  }
+  usual->Start(48000.0, 256);
+  early->SetSampleRate(48000.0);
+  early->SetBlockSize(256);
+  early->Dispatch(effOpen);
+  early->SetMains(true);
+  ChannelBuffers input = Validator::Signal(*usual, 48000.0, 0.5, 0.5);
+  ChannelBuffers expected = Validator::Process(*usual, input, 256);
+  ChannelBuffers actual = Validator::Process(*early, input, 256);
+  double difference = actual.LargestDifference(expected);
+  bool clean = TestSignal::Examine(actual).Clean();
+  validator.Report(check, difference <= Validator::kEqualWithin && clean,
+                   "largest difference to the usual order " + ToolOutput::Number(difference) +
+                       (clean ? "" : ", output not finite or subnormal"));
+}
+
+void TransportRestarts(Validator& validator) {
+  const char* check = "effMainsChanged off and on at every transport start";
+  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  Validator::ApplyActiveSettings(*plugin);
+  bool clean = true;
+  double quietest = 1.0;
+  for (int cycle = 0; cycle < kTransportCycles; ++cycle) {
+    plugin->SetMains(false);
+    plugin->SetMains(true);
+    plugin->Host().SetPlaying(true);
+    ChannelBuffers playing = Validator::Signal(*plugin, Validator::kSampleRate, 0.3, 0.0, static_cast<uint32_t>(cycle));
+    TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, playing));
+    plugin->Host().SetPlaying(false);
+    ChannelBuffers stopped = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);
+    TestSignal::Scan stoppedScan = TestSignal::Examine(Validator::Process(*plugin, stopped));
+    clean = clean && scan.Clean() && stoppedScan.Clean();
+    quietest = scan.peak < quietest ? scan.peak : quietest;
+  }
+  validator.Report(check, clean && quietest > 0.0,
+                   std::to_string(kTransportCycles) + " stop and start cycles" +
+                       (quietest > 0.0 ? ", sound after every start" : ", silent after a start"));
+}
+
+}  // namespace
+
+void LifecycleChecks::Run(Validator& validator) {
+  LoadAndClose(validator);
+  EveryOpcode(validator);
+  SettingsBeforeOpen(validator);
+  TransportRestarts(validator);
+}
+
+}  // namespace QuorvelHost

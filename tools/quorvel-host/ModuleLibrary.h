@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace QuorvelHost {
+
+// A loaded shared library (dlopen natively, LoadLibrary on Windows); unloaded
+// when the object goes away. The platform half lives in its own source file.
+class ModuleLibrary final {
+ public:
+  // Null with a one-line reason in `error` when the file cannot be loaded.
+  static std::unique_ptr<ModuleLibrary> Open(const std::string& path, std::string& error);
+
+  ~ModuleLibrary();
+  ModuleLibrary(const ModuleLibrary&) = delete;
+  ModuleLibrary& operator=(const ModuleLibrary&) = delete;
+
+  // An exported function of unknown type, or null; the caller casts it.
+  using Function = void (*)();
+  Function FindFunction(const char* name) const;
+
+ private:
+  explicit ModuleLibrary(void* handle) : handle_(handle) {}
+  void* handle_;
+};
+
+}  // namespace QuorvelHost

@@ -1,0 +1,249 @@
+#include "tools/quorvel-host/ProcessingChecks.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/Validator.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+constexpr int32_t kBlockSizes[] = {1, 7, 32, 512, 4096};
+constexpr double kSampleRates[] = {22050.0, 32000.0, 44100.0, 48000.0, 88200.0, 96000.0, 176400.0, 192000.0};
+constexpr double kGridRates[] = {22050.0, 44100.0, 96000.0, 192000.0};
+constexpr double kLoudSeconds = 2.0;
+constexpr double kSilentSeconds = 120.0;
+constexpr double kTimedSeconds = 10.0;
+// Subnormal arithmetic costs tens of times more; ordinary jitter far less.
+constexpr double kSlowDownLimit = 4.0;
+
+std::string Describe(const TestSignal::Scan& scan) {
+  return std::to_string(scan.nonFinite) + " not finite, " + std::to_string(scan.subnormal) + " subnormal";
+}
+
+void RandomAutomation(Validator& validator) {
+  const char* check = "random parameter changes while processing";
+  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 3.0, 1.0);
+  ChannelBuffers output(plugin->OutputCount(), input.Frames());
+  uint32_t state = 20240607u;
+  auto next = [&state]() {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+  };
+  int changes = 0;
+  BlockRunner runner(*plugin, 256);
+  runner.SetBlockHook([&](int64_t, int32_t) {
+    for (uint32_t n = next() % 4; n > 0 && plugin->ParameterCount() > 0; --n) {
+      plugin->SetParameter(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ParameterCount())),
+                           static_cast<float>(next()) / 16777216.0f);
+      ++changes;
+    }
+    if (next() % 64 == 0 && plugin->ProgramCount() > 0) {
+      plugin->SetProgram(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ProgramCount())));
+    }
+  });
+  plugin->SetBlockSize(256);
+  runner.Run(input, output);
+  TestSignal::Scan scan = TestSignal::Examine(output);
+  validator.Report(check, scan.Clean(),
+                   std::to_string(changes) + " changes, " + Describe(scan) + ", peak " + ToolOutput::Number(scan.peak));
+}
+
+void BlockSizeIndependence(Validator& validator) {
+  const char* check = "output independent of the block size";
+  double largest = 0.0;
+  int32_t worstBlock = 0;
+  for (int setting = 0; setting < 2; ++setting) {
+    std::vector<ChannelBuffers> outputs;
+    for (int32_t blockSize : kBlockSizes) {
+      std::unique_ptr<PluginInstance> plugin = validator.NewInstance(Validator::kSampleRate, blockSize);
+      if (plugin == nullptr) {
+        validator.FailToCreate(check);
+        return;
+      }
+      if (setting == 0) {
+        Validator::ApplyActiveSettings(*plugin);
+      } else {
+        Validator::ApplyRandomSettings(*plugin, 7);
+      }
+      ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 1.0, 0.5);
+      outputs.push_back(Validator::Process(*plugin, input, blockSize));
+      double difference = outputs.back().LargestDifference(outputs.front());
+      if (difference > largest) {
+        largest = difference;
+        worstBlock = blockSize;
+      }
+    }
+  }
+  std::string detail = "block sizes 1, 7, 32, 512, 4096; largest difference " + ToolOutput::Number(largest);
+  if (largest > Validator::kEqualWithin) {
+    detail += " (block size " + std::to_string(worstBlock) + " against 1)";
+  }
+  validator.Report(check, largest <= Validator::kEqualWithin, detail);
+}
+
+void SampleRates(Validator& validator) {
+  const char* check = "sample rates from 22050 to 192000";
+  std::string problems;
+  std::unique_ptr<PluginInstance> changing = validator.NewInstance();
+  if (changing == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  Validator::ApplyActiveSettings(*changing);
+  for (double rate : kSampleRates) {
+    std::unique_ptr<PluginInstance> fresh = validator.NewInstance(rate);
+    if (fresh == nullptr) {
+      validator.FailToCreate(check);
+      return;
+    }
+    Validator::ApplyActiveSettings(*fresh);
+    changing->SetMains(false);
+    changing->SetSampleRate(rate);
+    changing->SetMains(true);
+    for (PluginInstance* plugin : {fresh.get(), changing.get()}) {
+      ChannelBuffers input = Validator::Signal(*plugin, rate, 0.5, 0.5);
+      TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
+      if (!scan.Clean() || scan.peak == 0.0) {
+        problems += std::string(problems.empty() ? "" : ", ") + std::to_string(static_cast<int>(rate)) +
+                    (plugin == fresh.get() ? "" : " (switched)");
+      }
+    }
+  }
+  validator.Report(check, problems.empty(),
+                   "8 rates, each on a new instance and on one instance switched between them" +
+                       (problems.empty() ? std::string() : "; silent or unclean output at " + problems + " Hz"));
+}
+
+void CleanNumbers(Validator& validator) {
+  const char* check = "no NaN, infinite or subnormal output at any rate and block size";
+  TestSignal::Scan total;
+  int runs = 0;
+  for (double rate : kGridRates) {
+    for (int32_t blockSize : kBlockSizes) {
+      std::unique_ptr<PluginInstance> plugin = validator.NewInstance(rate, blockSize);
+      if (plugin == nullptr) {
+        validator.FailToCreate(check);
+        return;
+      }
+      Validator::ApplyActiveSettings(*plugin);
+      ChannelBuffers input = Validator::Signal(*plugin, rate, 0.3, 0.2);
+      TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input, blockSize));
+      total.nonFinite += scan.nonFinite;
+      total.subnormal += scan.subnormal;
+      ++runs;
+    }
+  }
+  validator.Report(check, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
+}
+
+double MedianNanoseconds(std::vector<double> times) {
+  if (times.empty()) {
+    return 0.0;
+  }
+  std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2), times.end());
+  return times[times.size() / 2];
+}
+
+void SilenceAfterFeedback(Validator& validator) {
+  const char* check = "long silence after loud feedback";
+  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  Validator::ApplyActiveSettings(*plugin);
+  ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, kLoudSeconds, kSilentSeconds);
+  for (int32_t c = 0; c < input.Channels(); ++c) {
+    float* channel = input.Channel(c);
+    for (int64_t i = 0; i < input.Frames(); ++i) {
+      channel[i] *= 2.0f;  // full scale
+    }
+  }
+  ChannelBuffers output(plugin->OutputCount(), input.Frames());
+  auto loudEnd = static_cast<int64_t>(kLoudSeconds * Validator::kSampleRate);
+  auto timedStart = input.Frames() - static_cast<int64_t>(kTimedSeconds * Validator::kSampleRate);
+  std::vector<double> loudTimes;
+  std::vector<double> silentTimes;
+  std::chrono::steady_clock::time_point started;
+  int64_t current = -1;
+  auto record = [&]() {
+    double elapsed = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - started).count();
+    if (current >= loudEnd / 2 && current < loudEnd) {
+      loudTimes.push_back(elapsed);
+    } else if (current >= timedStart) {
+      silentTimes.push_back(elapsed);
+    }
+  };
+  BlockRunner runner(*plugin, Validator::kBlockSize);
+  runner.SetBlockHook([&](int64_t first, int32_t) {
+    if (current >= 0) {
+      record();
+    }
+    current = first;
+    started = std::chrono::steady_clock::now();
+  });
+  runner.Run(input, output);
+  record();
+  TestSignal::Scan scan = TestSignal::Examine(output);
+  double loud = MedianNanoseconds(loudTimes);
+  double silent = MedianNanoseconds(silentTimes);
+  double ratio = loud > 0.0 ? silent / loud : 0.0;
+  validator.Report(check, scan.Clean() && ratio < kSlowDownLimit,
+                   ToolOutput::Number(kSilentSeconds) + " s of silence: " + Describe(scan) + ", block time in the last " +
+                       ToolOutput::Number(kTimedSeconds) + " s " + ToolOutput::Number(ratio) + " times that of loud blocks");
+}
+
+void InPlace(Validator& validator) {
+  const char* check = "in-place processing equals separate buffers";
+  std::unique_ptr<PluginInstance> separate = validator.NewInstance();
+  std::unique_ptr<PluginInstance> inPlace = validator.NewInstance();
+  if (separate == nullptr || inPlace == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  Validator::ApplyActiveSettings(*separate);
+  Validator::ApplyActiveSettings(*inPlace);
+  ChannelBuffers input = Validator::Signal(*separate, Validator::kSampleRate, 1.0, 0.5);
+  ChannelBuffers expected = Validator::Process(*separate, input);
+  // One buffer per channel serves as input and output alike.
+  int32_t channels = std::max(inPlace->InputCount(), inPlace->OutputCount());
+  ChannelBuffers shared(channels, input.Frames());
+  for (int32_t c = 0; c < channels; ++c) {
+    const float* source = input.Channel(std::min(c, input.Channels() - 1));
+    std::copy(source, source + input.Frames(), shared.Channel(c));
+  }
+  BlockRunner runner(*inPlace, Validator::kBlockSize);
+  runner.Run(shared, shared);
+  ChannelBuffers actual(inPlace->OutputCount(), input.Frames());
+  for (int32_t c = 0; c < actual.Channels(); ++c) {
+    std::copy(shared.Channel(c), shared.Channel(c) + input.Frames(), actual.Channel(c));
+  }
+  double difference = actual.LargestDifference(expected);
+  validator.Report(check, difference <= Validator::kEqualWithin, "largest difference " + ToolOutput::Number(difference));
+}
+
+}  // namespace
+
+void ProcessingChecks::Run(Validator& validator) {
+  RandomAutomation(validator);
+  BlockSizeIndependence(validator);
+  SampleRates(validator);
+  CleanNumbers(validator);
+  SilenceAfterFeedback(validator);
+  InPlace(validator);
+}
+
+}  // namespace QuorvelHost

@@ -1,0 +1,256 @@
+#include "tools/quorvel-host/RenderCommand.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+#include "tools/quorvel-host/AtomicOutputFile.h"
+#include "tools/quorvel-host/AudioFile.h"
+#include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/ParameterLookup.h"
+#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/PluginModule.h"
+#include "tools/quorvel-host/ProgressBar.h"
+#include "tools/quorvel-host/ToolOutput.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+const std::vector<CommandLine::Option> kOptions = {
+    {"param", true, true},   {"program", true, false},       {"chunk", true, false},
+    {"program-chunk", true, false}, {"tempo", true, false},   {"stopped", false, false},
+    {"time-signature", true, false}, {"position", true, false}, {"cc", true, true},
+    {"block", true, false},  {"tail", true, false}};
+
+constexpr double kProgressWorthSeconds = 10.0;
+
+// Every failure of a rendering ends here as one line and exit status 1.
+struct Failure {
+  std::string message;
+  int code = ToolOutput::kFailure;
+};
+
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    return false;
+  }
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
+}
+
+// "SECONDS,CONTROLLER,VALUE[,CHANNEL]", the channel counted from 1.
+bool ParseControlChange(const std::string& text, double sampleRate, TimedMidiMessage& message,
+                        std::string& error) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t comma = text.find(','); ; comma = text.find(',', start)) {
+    fields.push_back(text.substr(start, comma - start));
+    if (comma == std::string::npos) {
+      break;
+    }
+    start = comma + 1;
+  }
+  double seconds = 0.0;
+  int64_t controller = 0;
+  int64_t value = 0;
+  int64_t channel = 1;
+  if ((fields.size() != 3 && fields.size() != 4) || !CommandLine::ParseReal(fields[0], 0.0, 1e7, seconds) ||
+      !CommandLine::ParseInteger(fields[1], 0, 127, controller) ||
+      !CommandLine::ParseInteger(fields[2], 0, 127, value) ||
+      (fields.size() == 4 && !CommandLine::ParseInteger(fields[3], 1, 16, channel))) {
+    error = "control change '" + text +
+            "' is not SECONDS,CONTROLLER,VALUE[,CHANNEL] (controller and value 0 to 127, channel 1 to 16)";
+    return false;
+  }
+  message.frame = static_cast<int64_t>(std::llround(seconds * sampleRate));
+  message.status = static_cast<uint8_t>(0xB0 + (channel - 1));
+  message.data1 = static_cast<uint8_t>(controller);
+  message.data2 = static_cast<uint8_t>(value);
+  return true;
+}
+
+void ApplyState(const CommandLine& line, PluginInstance& plugin, Failure& failure) {
+  for (const char* option : {"chunk", "program-chunk"}) {
+    if (!line.Has(option)) {
+      continue;
+    }
+    std::vector<uint8_t> bytes;
+    std::string path = line.Value(option);
+    bool program = std::string(option) == "program-chunk";
+    if (!ReadFileBytes(path, bytes)) {
+      failure.message = "cannot read chunk file " + path;
+    } else if (!plugin.HasFlag(effFlagsProgramChunks)) {
+      failure.message = "the plug-in does not take chunks";
+    } else if (!plugin.SetChunk(bytes, program)) {
+      failure.message = "the plug-in rejected the chunk in " + path;
+    }
+    if (!failure.message.empty()) {
+      return;
+    }
+  }
+  if (line.Has("program")) {
+    int64_t program = 0;
+    if (!CommandLine::ParseInteger(line.Value("program"), 0, plugin.ProgramCount() - 1, program)) {
+      failure.message = "program '" + line.Value("program") + "' is not a number from 0 to " +
+                        std::to_string(plugin.ProgramCount() - 1);
+      return;
+    }
+    plugin.SetProgram(static_cast<int32_t>(program));
+  }
+  ParameterLookup lookup(plugin);
+  for (const std::string& setting : line.Values("param")) {
+    int32_t index = 0;
+    float value = 0.0f;
+    if (!lookup.ParseSetting(setting, index, value, failure.message)) {
+      return;
+    }
+    plugin.SetParameter(index, value);
+  }
+}
+
+void ApplyTransport(const CommandLine& line, HostCallback& host, Failure& failure) {
+  double tempo = 120.0;
+  if (!CommandLine::ParseReal(line.Value("tempo", "120"), 1.0, 999.0, tempo)) {
+    failure.message = "tempo '" + line.Value("tempo") + "' is not a number from 1 to 999";
+    return;
+  }
+  double position = 0.0;
+  if (!CommandLine::ParseReal(line.Value("position", "0"), 0.0, 1e9, position)) {
+    failure.message = "position '" + line.Value("position") + "' is not a number of quarter notes";
+    return;
+  }
+  std::string signature = line.Value("time-signature", "4/4");
+  size_t slash = signature.find('/');
+  int64_t numerator = 0;
+  int64_t denominator = 0;
+  if (slash == std::string::npos || !CommandLine::ParseInteger(signature.substr(0, slash), 1, 99, numerator) ||
+      !CommandLine::ParseInteger(signature.substr(slash + 1), 1, 64, denominator)) {
+    failure.message = "time signature '" + signature + "' is not like 4/4";
+    return;
+  }
+  host.SetTempo(tempo);
+  host.SetStartPosition(position);
+  host.SetTimeSignature(static_cast<int32_t>(numerator), static_cast<int32_t>(denominator));
+  host.SetPlaying(!line.Has("stopped"));
+}
+
+// Plug-in output that is not a finite number would make an unplayable file.
+int64_t SilenceNonFinite(ChannelBuffers& buffers) {
+  int64_t replaced = 0;
+  for (int32_t c = 0; c < buffers.Channels(); ++c) {
+    float* channel = buffers.Channel(c);
+    for (int64_t i = 0; i < buffers.Frames(); ++i) {
+      if (!std::isfinite(channel[i])) {
+        channel[i] = 0.0f;
+        ++replaced;
+      }
+    }
+  }
+  return replaced;
+}
+
+void Render(const CommandLine& line, Failure& failure) {
+  const std::string& modulePath = line.Positionals()[0];
+  const std::string& inputPath = line.Positionals()[1];
+  const std::string& outputPath = line.Positionals()[2];
+  int64_t blockSize = 512;
+  double tail = 0.0;
+  if (!CommandLine::ParseInteger(line.Value("block", "512"), 1, 65536, blockSize)) {
+    failure = {"block size '" + line.Value("block") + "' is not a number from 1 to 65536", ToolOutput::kUsageError};
+    return;
+  }
+  if (!CommandLine::ParseReal(line.Value("tail", "0"), 0.0, 3600.0, tail)) {
+    failure = {"tail '" + line.Value("tail") + "' is not a number of seconds from 0 to 3600", ToolOutput::kUsageError};
+    return;
+  }
+  if (AudioFile::ContainerFor(outputPath) == 0) {
+    failure = {"cannot tell the audio format of " + outputPath + " from its extension (wav, aiff, flac, ogg, ...)",
+               ToolOutput::kUsageError};
+    return;
+  }
+  AudioFile audio;
+  AtomicOutputFile output;
+  if (!audio.Load(inputPath, failure.message) || !output.Begin(outputPath, inputPath, failure.message)) {
+    return;
+  }
+  std::unique_ptr<PluginModule> module = PluginModule::Open(modulePath, failure.message);
+  std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(failure.message) : nullptr;
+  if (plugin == nullptr) {
+    return;
+  }
+  if (!plugin->CanProcessReplacing()) {
+    failure.message = "module " + modulePath + " offers no replacing processing";
+    return;
+  }
+  std::vector<TimedMidiMessage> messages;
+  int64_t frames = audio.Frames() + static_cast<int64_t>(std::llround(tail * audio.SampleRate()));
+  for (const std::string& text : line.Values("cc")) {
+    TimedMidiMessage message{};
+    if (!ParseControlChange(text, audio.SampleRate(), message, failure.message)) {
+      return;
+    }
+    if (message.frame >= frames) {
+      failure.message = "control change '" + text + "' lies beyond the end of the rendering";
+      return;
+    }
+    messages.push_back(message);
+  }
+  std::stable_sort(messages.begin(), messages.end(),
+                   [](const TimedMidiMessage& a, const TimedMidiMessage& b) { return a.frame < b.frame; });
+
+  ApplyTransport(line, plugin->Host(), failure);
+  if (!failure.message.empty()) {
+    return;
+  }
+  plugin->Start(audio.SampleRate(), static_cast<int32_t>(blockSize));
+  ApplyState(line, *plugin, failure);
+  if (!failure.message.empty()) {
+    return;
+  }
+
+  ChannelBuffers input(plugin->InputCount(), frames);
+  ChannelBuffers result(plugin->OutputCount(), frames);
+  audio.CopyTo(input);
+  ProgressBar progress(frames, static_cast<double>(frames) > kProgressWorthSeconds * audio.SampleRate());
+  BlockRunner runner(*plugin, static_cast<int32_t>(blockSize));
+  runner.SetMidi(std::move(messages));
+  runner.SetBlockHook([&progress](int64_t first, int32_t) { progress.Update(first); });
+  runner.Run(input, result);
+  plugin->SetMains(false);
+  plugin->Close();
+
+  int64_t replaced = SilenceNonFinite(result);
+  if (replaced > 0) {
+    std::fprintf(stderr, "quorvel-host render: warning: %lld samples from the plug-in were not finite; written as 0\n",
+                 static_cast<long long>(replaced));
+  }
+  audio.CopyFrom(result);
+  if (audio.Save(output.TemporaryPath(), outputPath, failure.message)) {
+    output.Commit(failure.message);
+  }
+}
+
+}  // namespace
+
+int RenderCommand::Run(const std::vector<std::string>& args) {
+  CommandLine line;
+  std::string error;
+  if (!line.Parse(args, kOptions, error)) {
+    return ToolOutput::Error("render", error, ToolOutput::kUsageError);
+  }
+  if (line.Positionals().size() != 3) {
+    return ToolOutput::Error("render", "expects MODULE IN OUT", ToolOutput::kUsageError);
+  }
+  Failure failure;
+  Render(line, failure);
+  if (!failure.message.empty()) {
+    return ToolOutput::Error("render", failure.message, failure.code);
+  }
+  return ToolOutput::kSuccess;
+}
+
+}  // namespace QuorvelHost

@@ -1,0 +1,225 @@
+#include "tools/quorvel-host/StateChecks.h"
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "tools/quorvel-host/EventList.h"
+#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/Validator.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+constexpr uint8_t kControlChange = 0xB0;
+constexpr int32_t kSweepBlock = 32;
+
+// Everything a host can see of an instance's state.
+struct Snapshot {
+  std::vector<uint8_t> bank;
+  std::vector<uint8_t> program;
+  std::vector<float> values;
+  int32_t selected = 0;
+  bool operator==(const Snapshot& other) const {
+    return bank == other.bank && program == other.program && values == other.values &&
+           selected == other.selected;
+  }
+};
+
+Snapshot Take(PluginInstance& plugin) {
+  Snapshot snapshot;
+  snapshot.bank = plugin.GetChunk(false);
+  snapshot.program = plugin.GetChunk(true);
+  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+    snapshot.values.push_back(plugin.GetParameter(i));
+  }
+  snapshot.selected = plugin.GetProgram();
+  return snapshot;
+}
+
+// Distinct values in three programs, so that a bank really carries something.
+void VaryPrograms(PluginInstance& plugin, uint32_t seed) {
+  int32_t count = plugin.ProgramCount();
+  for (int32_t program : {0, count / 2, count - 1}) {
+    if (program >= 0 && program < count) {
+      plugin.SetProgram(program);
+      Validator::ApplyRandomSettings(plugin, seed + static_cast<uint32_t>(program));
+    }
+  }
+  plugin.SetProgram(count > 1 ? 1 : 0);
+}
+
+void RoundTrip(Validator& validator, bool program) {
+  std::string check = program ? "program chunk round trip" : "bank chunk round trip";
+  std::unique_ptr<PluginInstance> source = validator.NewInstance();
+  std::unique_ptr<PluginInstance> target = validator.NewInstance();
+  if (source == nullptr || target == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  if (program) {
+    Validator::ApplyRandomSettings(*source, 11);
+  } else {
+    VaryPrograms(*source, 23);
+  }
+  std::vector<uint8_t> saved = source->GetChunk(program);
+  if (saved.empty()) {
+    validator.Fail(check, "the plug-in gave an empty chunk");
+    return;
+  }
+  if (!target->SetChunk(saved, program)) {
+    validator.Fail(check, "the plug-in rejected its own chunk of " + std::to_string(saved.size()) + " bytes");
+    return;
+  }
+  if (!program) {
+    target->SetProgram(source->GetProgram());
+  }
+  std::vector<uint8_t> again = target->GetChunk(program);
+  ChannelBuffers input = Validator::Signal(*source, Validator::kSampleRate, 1.0, 0.5);
+  double difference = Validator::Process(*target, input).LargestDifference(Validator::Process(*source, input));
+  bool sameBytes = again == saved;
+  validator.Report(check, sameBytes && difference <= Validator::kEqualWithin,
+                   std::to_string(saved.size()) + " bytes" + (sameBytes ? ", identical" : ", NOT identical") +
+                       " after loading; largest audio difference " + ToolOutput::Number(difference));
+}
+
+void RejectedChunk(Validator& validator) {
+  const char* check = "a rejected chunk changes nothing";
+  std::unique_ptr<PluginInstance> other = validator.NewInstance();
+  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  if (other == nullptr || plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  VaryPrograms(*other, 31);
+  VaryPrograms(*plugin, 47);
+  std::vector<uint8_t> bank = other->GetChunk(false);
+  std::vector<uint8_t> preset = other->GetChunk(true);
+  struct Attempt {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    bool program;
+  };
+  std::vector<Attempt> attempts;
+  attempts.push_back({"empty", {}, false});
+  std::vector<uint8_t> header = bank;
+  if (!header.empty()) {
+    header[0] ^= 0xFF;
+  }
+  attempts.push_back({"foreign header", header, false});
+  attempts.push_back({"bank cut in half", std::vector<uint8_t>(bank.begin(), bank.begin() + static_cast<std::ptrdiff_t>(bank.size() / 2)), false});
+  attempts.push_back({"program cut in half", std::vector<uint8_t>(preset.begin(), preset.begin() + static_cast<std::ptrdiff_t>(preset.size() / 2)), true});
+  std::vector<uint8_t> garbage(bank.size() + 16);
+  uint32_t state = 99u;
+  for (uint8_t& byte : garbage) {
+    state = state * 1664525u + 1013904223u;
+    byte = static_cast<uint8_t>(state >> 24);
+  }
+  attempts.push_back({"random bytes", garbage, false});
+
+  std::string rejected;
+  std::string accepted;
+  std::string changed;
+  for (const Attempt& attempt : attempts) {
+    Snapshot before = Take(*plugin);
+    if (plugin->SetChunk(attempt.bytes, attempt.program)) {
+      accepted += std::string(accepted.empty() ? "" : ", ") + attempt.name;
+      // An accepted chunk may change the state; start the next attempt afresh.
+      plugin = validator.NewInstance();
+      VaryPrograms(*plugin, 47);
+      continue;
+    }
+    rejected += std::string(rejected.empty() ? "" : ", ") + attempt.name;
+    if (!(Take(*plugin) == before)) {
+      changed += std::string(changed.empty() ? "" : ", ") + attempt.name;
+    }
+  }
+  std::string detail = "rejected: " + (rejected.empty() ? std::string("none") : rejected);
+  if (!accepted.empty()) {
+    detail += "; accepted: " + accepted;
+  }
+  if (!changed.empty()) {
+    detail += "; state CHANGED by: " + changed;
+  }
+  validator.Report(check, changed.empty(), detail);
+}
+
+// Which parameter each controller drives: every controller sent at 0 and at
+// 127, and any parameter that follows is bound to it.
+std::map<int, int32_t> ControllerBindings(PluginInstance& plugin) {
+  std::map<int, int32_t> bindings;
+  ChannelBuffers input(plugin.InputCount(), kSweepBlock);
+  ChannelBuffers output(plugin.OutputCount(), kSweepBlock);
+  EventList events;
+  for (int controller = 0; controller < 128; ++controller) {
+    std::vector<float> low;
+    for (int value : {0, 127}) {
+      events.Clear();
+      events.AddMidi(0, kControlChange, static_cast<uint8_t>(controller), static_cast<uint8_t>(value));
+      plugin.SendEvents(events.Events());
+      plugin.Process(input.At(0), output.At(0), kSweepBlock);
+      for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+        if (value == 0) {
+          low.push_back(plugin.GetParameter(i));
+        } else if (plugin.GetParameter(i) != low[static_cast<size_t>(i)]) {
+          bindings[controller] = i;
+        }
+      }
+    }
+  }
+  return bindings;
+}
+
+std::string Describe(const std::map<int, int32_t>& bindings) {
+  std::string text;
+  for (const auto& [controller, parameter] : bindings) {
+    text += (text.empty() ? "CC " : ", CC ") + std::to_string(controller) + " drives parameter " +
+            std::to_string(parameter);
+  }
+  return text.empty() ? "no controller bound" : text;
+}
+
+void LearnedControllers(Validator& validator) {
+  const char* check = "MIDI learn survives a bank round trip";
+  std::unique_ptr<PluginInstance> source = validator.NewInstance();
+  std::unique_ptr<PluginInstance> target = validator.NewInstance();
+  if (source == nullptr || target == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  std::vector<uint8_t> bank = source->GetChunk(false);
+  std::map<int, int32_t> before = ControllerBindings(*source);
+  if (!target->SetChunk(bank, false)) {
+    validator.Fail(check, "the plug-in rejected its own bank");
+    return;
+  }
+  std::map<int, int32_t> after = ControllerBindings(*target);
+  std::string detail = Describe(before);
+  if (before.empty()) {
+    detail += " (validate --bank FILE starts from a bank with learned controllers)";
+  }
+  validator.Report(check, before == after, after == before ? detail : detail + "; after loading: " + Describe(after));
+}
+
+}  // namespace
+
+void StateChecks::Run(Validator& validator) {
+  const char* checks[] = {"program chunk round trip", "bank chunk round trip", "a rejected chunk changes nothing",
+                          "MIDI learn survives a bank round trip"};
+  std::unique_ptr<PluginInstance> probe = validator.NewInstance();
+  if (probe != nullptr && !probe->HasFlag(effFlagsProgramChunks)) {
+    for (const char* check : checks) {
+      validator.Skip(check, "the plug-in keeps no chunks");
+    }
+    return;
+  }
+  probe.reset();
+  RoundTrip(validator, true);
+  RoundTrip(validator, false);
+  RejectedChunk(validator);
+  LearnedControllers(validator);
+}
+
+}  // namespace QuorvelHost

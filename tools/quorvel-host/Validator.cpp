@@ -1,0 +1,99 @@
+#include "tools/quorvel-host/Validator.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/ParameterLookup.h"
+#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/PluginModule.h"
+#include "tools/quorvel-host/TestSignal.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+constexpr float kActiveFeedback = 0.75f;
+
+bool LooksLikeFeedback(std::string name) {
+  for (char& c : name) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return name == "fb" || name.find("feedback") != std::string::npos || name.find("fdbk") != std::string::npos;
+}
+
+}  // namespace
+
+Validator::Validator(const std::string& path, const PluginModule& module, std::vector<uint8_t> startBank)
+    : path_(path), module_(module), startBank_(std::move(startBank)) {}
+
+std::unique_ptr<PluginInstance> Validator::NewInstance(double sampleRate, int32_t blockSize) {
+  std::unique_ptr<PluginInstance> plugin = module_.CreateInstance(lastError_);
+  if (plugin != nullptr) {
+    plugin->Start(sampleRate, blockSize);
+    if (!startBank_.empty()) {
+      plugin->SetChunk(startBank_, false);
+    }
+  }
+  return plugin;
+}
+
+void Validator::ApplyActiveSettings(PluginInstance& plugin) {
+  ParameterLookup lookup(plugin);
+  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+    if (LooksLikeFeedback(plugin.ParameterName(i)) || LooksLikeFeedback(lookup.LongName(i))) {
+      plugin.SetParameter(i, kActiveFeedback);
+    }
+  }
+}
+
+void Validator::ApplyRandomSettings(PluginInstance& plugin, uint32_t seed) {
+  uint32_t state = seed * 2654435761u + 12345u;
+  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+    state = state * 1664525u + 1013904223u;
+    plugin.SetParameter(i, static_cast<float>(state >> 8) / 16777216.0f);
+  }
+}
+
+ChannelBuffers Validator::Signal(PluginInstance& plugin, double sampleRate, double seconds, double silence,
+                                 uint32_t seed) {
+  auto loud = static_cast<int64_t>(std::llround(seconds * sampleRate));
+  auto total = loud + static_cast<int64_t>(std::llround(silence * sampleRate));
+  ChannelBuffers buffers(plugin.InputCount(), total);
+  TestSignal::Noise(buffers, seed, 0.5f, 0, loud);
+  return buffers;
+}
+
+ChannelBuffers Validator::Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize) {
+  ChannelBuffers output(plugin.OutputCount(), input.Frames());
+  plugin.SetBlockSize(blockSize);
+  BlockRunner runner(plugin, blockSize);
+  runner.Run(input, output);
+  return output;
+}
+
+void Validator::Pass(const std::string& check, const std::string& detail) { Report(check, true, detail); }
+
+void Validator::Fail(const std::string& check, const std::string& detail) { Report(check, false, detail); }
+
+void Validator::Report(const std::string& check, bool passed, const std::string& detail) {
+  ++(passed ? passed_ : failed_);
+  std::printf("%s  %s%s%s\n", passed ? "pass" : "FAIL", check.c_str(), detail.empty() ? "" : ": ",
+              detail.c_str());
+  std::fflush(stdout);
+}
+
+void Validator::Skip(const std::string& check, const std::string& reason) {
+  ++skipped_;
+  std::printf("skip  %s: %s\n", check.c_str(), reason.c_str());
+  std::fflush(stdout);
+}
+
+void Validator::FailToCreate(const std::string& check) { Fail(check, lastError_); }
+
+void Validator::PrintSummary() const {
+  std::printf("%d passed, %d failed, %d skipped\n", passed_, failed_, skipped_);
+}
+
+}  // namespace QuorvelHost

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/quorvel-host/ChannelBuffers.h"
+
+namespace QuorvelHost {
+
+class PluginInstance;
+class PluginModule;
+
+// The frame of the validate battery: makes instances the way the checks need
+// them, runs signals through them, and prints one line per check.
+class Validator final {
+ public:
+  static constexpr double kSampleRate = 44100.0;
+  static constexpr int32_t kBlockSize = 512;
+  // Outputs that should be the same may differ by this much: anti-denormal
+  // offsets that alternate per call differ between block sizes.
+  static constexpr double kEqualWithin = 1e-9;
+
+  Validator(const std::string& path, const PluginModule& module, std::vector<uint8_t> startBank);
+
+  const std::string& Path() const { return path_; }
+  const PluginModule& Module() const { return module_; }
+
+  // A started instance (effOpen, rate, block size, switched on) holding the
+  // start bank if one was given; null when the module fails to make one.
+  std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
+
+  // Settings that make an effect work hard: its defaults with any parameter
+  // that looks like a feedback control raised, so that echoes decay slowly.
+  static void ApplyActiveSettings(PluginInstance& plugin);
+  // Every parameter set to a value drawn from `seed`.
+  static void ApplyRandomSettings(PluginInstance& plugin, uint32_t seed);
+
+  // Noise of `seconds` (seeded) followed by `silence` seconds, shaped for the plug-in's inputs.
+  static ChannelBuffers Signal(PluginInstance& plugin, double sampleRate, double seconds, double silence,
+                               uint32_t seed = 1);
+  // `input` through the plug-in in blocks of `blockSize`; the output buffers.
+  static ChannelBuffers Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize = kBlockSize);
+
+  void Pass(const std::string& check, const std::string& detail);
+  void Fail(const std::string& check, const std::string& detail);
+  void Skip(const std::string& check, const std::string& reason);
+  void Report(const std::string& check, bool passed, const std::string& detail);
+  // The instance could not be made: the check fails with the module's reason.
+  void FailToCreate(const std::string& check);
+
+  int Failures() const { return failed_; }
+  void PrintSummary() const;
+
+ private:
+  std::string path_;
+  const PluginModule& module_;
+  std::vector<uint8_t> startBank_;
+  std::string lastError_;
+  int passed_ = 0;
+  int failed_ = 0;
+  int skipped_ = 0;
+};
+
+}  // namespace QuorvelHost

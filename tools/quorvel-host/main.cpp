@@ -1,0 +1,54 @@
+// quorvel-host: a command-line VST2 host for rendering, inspecting, validating
+// and measuring plug-ins.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/quorvel-host/BenchCommand.h"
+#include "tools/quorvel-host/InfoCommand.h"
+#include "tools/quorvel-host/RenderCommand.h"
+#include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/ValidateCommand.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: quorvel-host COMMAND ...\n"
+    "\n"
+    "  info MODULE                 identity, flags, parameters, programs, capabilities, chunk sizes\n"
+    "  render MODULE IN OUT [options]\n"
+    "      --param NAME=VALUE      set a parameter (index, short or long name; value 0 to 1), repeatable\n"
+    "      --program N             select a program\n"
+    "      --chunk FILE            load a bank chunk; --program-chunk FILE loads a program chunk\n"
+    "      --tempo BPM             host tempo (default 120); --stopped reports a stopped transport\n"
+    "      --time-signature N/D    (default 4/4); --position PPQ song position of the first frame\n"
+    "      --cc SECONDS,CC,VALUE[,CHANNEL]  a MIDI control change, repeatable\n"
+    "      --block FRAMES          block size (default 512); --tail SECONDS of silence after the input\n"
+    "  validate MODULE [--bank FILE]  a battery of host checks; exit status 0 only when all pass\n"
+    "  bench MODULE [--vs OTHER_MODULE]  cost per frame at 44100 Hz for block sizes 32, 128, 512\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
+    std::fputs(kUsage, argc < 2 ? stderr : stdout);
+    return argc < 2 ? QuorvelHost::ToolOutput::kUsageError : QuorvelHost::ToolOutput::kSuccess;
+  }
+  std::string command = argv[1];
+  std::vector<std::string> args(argv + 2, argv + argc);
+  if (command == "info") {
+    return QuorvelHost::InfoCommand::Run(args);
+  }
+  if (command == "render") {
+    return QuorvelHost::RenderCommand::Run(args);
+  }
+  if (command == "validate") {
+    return QuorvelHost::ValidateCommand::Run(args);
+  }
+  if (command == "bench") {
+    return QuorvelHost::BenchCommand::Run(args);
+  }
+  std::fprintf(stderr, "quorvel-host: unknown command '%s'\n%s", command.c_str(), kUsage);
+  return QuorvelHost::ToolOutput::kUsageError;
+}
