@@ -71,9 +71,10 @@ class Editor final : public AEffEditor {
   HINSTANCE instance;
   ULONG_PTR gdiplusToken = 0;
   bool gdiplusStarted = false;
-  Controller* controller;     // the same object as `effect`
-  ViewType* view = nullptr;   // owned by its window
-  HWND viewWindow = nullptr;  // kept apart from the view: it is still valid to ask about once the view is gone
+  Controller* controller;    // the same object as `effect`
+  ViewType* view = nullptr;  // owned by its window
+  HWND viewWindow =
+      nullptr;  // kept apart from the view: it is still valid to ask about once the view is gone
   // Until the first open the view's fixed size, which hosts read to size their window.
   ERect rect{0, 0, static_cast<VstInt16>(ViewType::kHeight), static_cast<VstInt16>(ViewType::kWidth)};
 };

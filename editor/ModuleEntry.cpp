@@ -13,7 +13,9 @@ HINSTANCE moduleInstance = nullptr;
 
 namespace VstToolkit {
 
-HINSTANCE GetModuleInstance() { return moduleInstance; }
+HINSTANCE GetModuleInstance() {
+  return moduleInstance;
+}
 
 }  // namespace VstToolkit
 

@@ -23,7 +23,9 @@ struct ControlPlacement {
   float defaultValue;  // applied at creation and by Ctrl+click
 };
 
-constexpr float DefaultOf(int32_t parameter) { return kDelayParameterRows[parameter].info.defaultValue; }
+constexpr float DefaultOf(int32_t parameter) {
+  return kDelayParameterRows[parameter].info.defaultValue;
+}
 
 // In creation order. The positions match the labels on the background picture.
 constexpr ControlPlacement kPlacements[] = {
@@ -48,7 +50,13 @@ constexpr int kRightSyncButtonTop = 262;
 
 constexpr RECT kTitleRect{30, 32, 296, 70};
 
-enum ResourceId : int { kBackgroundPng = 113, kKnobPng = 114, kSwitchPng = 115, kButtonPng = 116, kSelectorPng = 117 };
+enum ResourceId : int {
+  kBackgroundPng = 113,
+  kKnobPng = 114,
+  kSwitchPng = 115,
+  kButtonPng = 116,
+  kSelectorPng = 117
+};
 
 const char kAboutDialogTemplate[] = "AboutDialog";
 constexpr WORD kWebButton = 55;
@@ -103,14 +111,14 @@ void QuorvelDelayView::CreateControls(HINSTANCE instance) {
     ParameterControl* control = nullptr;
     switch (place.kind) {
       case ControlKind::kKnob:
-        control = CreateKnob(&backgroundImage, place.parameter, place.defaultValue, &knobStrip, place.x, place.y,
-                             hwnd, instance);
+        control = CreateKnob(&backgroundImage, place.parameter, place.defaultValue, &knobStrip, place.x,
+                             place.y, hwnd, instance);
         break;
       case ControlKind::kSwitch:
       case ControlKind::kSelector:
         control = CreateMultiswitch(&backgroundImage, place.parameter, place.defaultValue,
-                                    place.kind == ControlKind::kSwitch ? &switchStrip : &selectorStrip, place.x,
-                                    place.y, hwnd, instance);
+                                    place.kind == ControlKind::kSwitch ? &switchStrip : &selectorStrip,
+                                    place.x, place.y, hwnd, instance);
         break;
     }
     AddParameterControl(control);
@@ -118,9 +126,11 @@ void QuorvelDelayView::CreateControls(HINSTANCE instance) {
   const struct {
     int top;
     int32_t stepped;
-  } buttons[] = {{kLeftSyncButtonTop, DelayParameter::kLeftSync}, {kRightSyncButtonTop, DelayParameter::kRightSync}};
+  } buttons[] = {{kLeftSyncButtonTop, DelayParameter::kLeftSync},
+                 {kRightSyncButtonTop, DelayParameter::kRightSync}};
   for (const auto& button : buttons) {
-    IncrementButton* created = CreateIncrementButton(&backgroundImage, &buttonStrip, button.top, hwnd, instance);
+    IncrementButton* created =
+        CreateIncrementButton(&backgroundImage, &buttonStrip, button.top, hwnd, instance);
     if (created != nullptr) created->target = GetParameterControl(button.stepped);
   }
   statusControl = CreateStatusControl(&backgroundImage, hwnd, instance);
@@ -146,7 +156,9 @@ void QuorvelDelayView::SetStatusText(const char* text) {
   if (statusControl != nullptr) statusControl->SetText(text);
 }
 
-void QuorvelDelayView::GetTitleRect(RECT& rect) { rect = kTitleRect; }
+void QuorvelDelayView::GetTitleRect(RECT& rect) {
+  rect = kTitleRect;
+}
 
 void QuorvelDelayView::ShowAboutDialog() {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));

@@ -11,8 +11,8 @@ using WindowsToolkit::ParameterControl;
 int View::OnLButtonDown(WPARAM, POINT point) {
   RECT title{};
   GetTitleRect(title);
-  const bool inTitle = point.x >= title.left && point.x < title.right && point.y >= title.top &&
-                       point.y < title.bottom;
+  const bool inTitle =
+      point.x >= title.left && point.x < title.right && point.y >= title.top && point.y < title.bottom;
   if (!inTitle || controller == nullptr) return 0;
   controller->OnViewTitleClicked(point.x, point.y);
   return 1;
@@ -53,18 +53,24 @@ LRESULT View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void View::SetStatusText(const char*) {}
 
-void View::GetTitleRect(RECT& rect) { rect = RECT{0, 0, 0, 0}; }
+void View::GetTitleRect(RECT& rect) {
+  rect = RECT{0, 0, 0, 0};
+}
 
 void View::ShowAboutDialog() {}
 
-bool View::HasParameterControl(int32_t index) const { return GetParameterControl(index) != nullptr; }
+bool View::HasParameterControl(int32_t index) const {
+  return GetParameterControl(index) != nullptr;
+}
 
 void View::SetParameterControlValue(int32_t index, float value) {
   ParameterControl* control = GetParameterControl(index);
   if (control != nullptr) control->SetValue(value, false);
 }
 
-void* View::GetWindowHandle() const { return hwnd; }
+void* View::GetWindowHandle() const {
+  return hwnd;
+}
 
 void View::AddParameterControl(ParameterControl* control) {
   if (control != nullptr) parameterControls[control->parameterIndex] = control;

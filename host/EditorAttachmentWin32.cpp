@@ -6,6 +6,8 @@
 
 namespace VstToolkit {
 
-void AttachPlatformEditor(Controller& controller) { controller.setEditor(new Editor<QuorvelDelayView>(&controller)); }
+void AttachPlatformEditor(Controller& controller) {
+  controller.setEditor(new Editor<QuorvelDelayView>(&controller));
+}
 
 }  // namespace VstToolkit

@@ -70,7 +70,9 @@ TraceRecorder::TraceRecorder() {
   recorder = this;
 }
 
-TraceRecorder::~TraceRecorder() { recorder = nullptr; }
+TraceRecorder::~TraceRecorder() {
+  recorder = nullptr;
+}
 
 ModalScript::ModalScript(std::vector<Step> steps) {
   running = new RunningScript{std::move(steps)};
@@ -83,7 +85,9 @@ ModalScript::~ModalScript() {
   running = nullptr;
 }
 
-bool ModalScript::Finished() const { return running->next == running->steps.size(); }
+bool ModalScript::Finished() const {
+  return running->next == running->steps.size();
+}
 
 ModalScript::Step ModalScript::ChooseMenuItem(int downs, std::vector<std::string>* items) {
   return [downs, items]() {
@@ -139,8 +143,8 @@ void EditorTest::SetUp() {
     return RegisterClassExA(&windowClass) != 0;
   }();
   ASSERT_TRUE(registered);
-  parent = CreateWindowExA(0, kHostWindowClass, "Editor test host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 496, 344,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  parent = CreateWindowExA(0, kHostWindowClass, "Editor test host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 496,
+                           344, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(parent, nullptr);
   // Shown without activation: under Wine without a window manager, destroying the
   // active window waits for focus events that never come.
@@ -178,7 +182,9 @@ void EditorTest::Pump() {
   }
 }
 
-HWND EditorTest::View() const { return FindWindowExA(parent, nullptr, kViewClass, nullptr); }
+HWND EditorTest::View() const {
+  return FindWindowExA(parent, nullptr, kViewClass, nullptr);
+}
 
 std::vector<HWND> EditorTest::ChildrenOfClass(const char* className) const {
   std::vector<HWND> found;
@@ -239,9 +245,13 @@ void EditorTest::ClickView(int x, int y) const {
   Pump();
 }
 
-void EditorTest::SetParameter(int32_t index, float value) { effect->setParameter(effect, index, value); }
+void EditorTest::SetParameter(int32_t index, float value) {
+  effect->setParameter(effect, index, value);
+}
 
-float EditorTest::GetParameter(int32_t index) { return effect->getParameter(effect, index); }
+float EditorTest::GetParameter(int32_t index) {
+  return effect->getParameter(effect, index);
+}
 
 void EditorTest::ProcessControlChange(int number, int value) {
   VstMidiEvent event{};
@@ -260,6 +270,8 @@ void EditorTest::ProcessControlChange(int number, int value) {
   effect->processReplacing(effect, inputs, outputs, 64);
 }
 
-std::vector<RecordingHost::Call> EditorTest::Automations() const { return host.CallsOf(audioMasterAutomate); }
+std::vector<RecordingHost::Call> EditorTest::Automations() const {
+  return host.CallsOf(audioMasterAutomate);
+}
 
 }  // namespace QuorvelTest

@@ -13,10 +13,12 @@ struct Placed {
   int32_t parameter;  // -1 for the controls without one
   int x, y, w, h;
   bool operator<(const Placed& o) const {
-    return std::tie(className, parameter, x, y, w, h) < std::tie(o.className, o.parameter, o.x, o.y, o.w, o.h);
+    return std::tie(className, parameter, x, y, w, h) <
+           std::tie(o.className, o.parameter, o.x, o.y, o.w, o.h);
   }
   bool operator==(const Placed& o) const {
-    return std::tie(className, parameter, x, y, w, h) == std::tie(o.className, o.parameter, o.x, o.y, o.w, o.h);
+    return std::tie(className, parameter, x, y, w, h) ==
+           std::tie(o.className, o.parameter, o.x, o.y, o.w, o.h);
   }
 };
 
@@ -63,19 +65,21 @@ TEST_F(EditorLayout, TheViewFillsTheHostWindowAndHoldsFifteenControlsAtTheirPlac
     GetWindowRect(child, &r);
     MapWindowPoints(HWND_DESKTOP, view, reinterpret_cast<POINT*>(&r), 2);
     const std::string name = className;
-    const bool isParameterControl = name == "QuorvelWindowsToolkitKnob" || name == "QuorvelWindowsToolkitMultiswitch";
+    const bool isParameterControl =
+        name == "QuorvelWindowsToolkitKnob" || name == "QuorvelWindowsToolkitMultiswitch";
     found.push_back({name, isParameterControl ? ControlObject(child)->parameterIndex : -1, r.left, r.top,
                      r.right - r.left, r.bottom - r.top});
   }
   // Sizes are one frame of each strip: knob 32 x 2912 / 91 frames, switch 20 x 80 / 2,
   // selector 700 / 5 x 40, button 28 x 56 / 2; the status line is 145 x 25.
   const std::string knob = "QuorvelWindowsToolkitKnob", sw = "QuorvelWindowsToolkitMultiswitch",
-                    button = "QuorvelWindowsToolkitIncrementButton", status = "QuorvelWindowsToolkitStatusControl";
+                    button = "QuorvelWindowsToolkitIncrementButton",
+                    status = "QuorvelWindowsToolkitStatusControl";
   std::vector<Placed> expected = {
-      {sw, 0, 343, 229, 20, 40},     {knob, 1, 65, 139, 32, 32},   {sw, 3, 79, 229, 20, 40},
-      {knob, 2, 123, 139, 32, 32},   {sw, 4, 144, 221, 140, 40},   {sw, 5, 144, 256, 140, 40},
-      {knob, 6, 179, 139, 32, 32},   {sw, 7, 343, 109, 20, 40},    {knob, 8, 390, 139, 32, 32},
-      {sw, 9, 343, 148, 20, 40},     {sw, 10, 266, 125, 20, 40},   {knob, 11, 390, 241, 32, 32},
+      {sw, 0, 343, 229, 20, 40},      {knob, 1, 65, 139, 32, 32},     {sw, 3, 79, 229, 20, 40},
+      {knob, 2, 123, 139, 32, 32},    {sw, 4, 144, 221, 140, 40},     {sw, 5, 144, 256, 140, 40},
+      {knob, 6, 179, 139, 32, 32},    {sw, 7, 343, 109, 20, 40},      {knob, 8, 390, 139, 32, 32},
+      {sw, 9, 343, 148, 20, 40},      {sw, 10, 266, 125, 20, 40},     {knob, 11, 390, 241, 32, 32},
       {button, -1, 116, 227, 28, 28}, {button, -1, 116, 262, 28, 28}, {status, -1, 305, 34, 145, 25},
   };
   std::sort(found.begin(), found.end());

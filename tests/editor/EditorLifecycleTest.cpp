@@ -7,9 +7,9 @@
 namespace QuorvelTest {
 namespace {
 
-constexpr const char* kClassNames[] = {"QuorvelDelayWindowClass", "QuorvelWindowsToolkitKnob",
-                                       "QuorvelWindowsToolkitMultiswitch", "QuorvelWindowsToolkitIncrementButton",
-                                       "QuorvelWindowsToolkitStatusControl"};
+constexpr const char* kClassNames[] = {
+    "QuorvelDelayWindowClass", "QuorvelWindowsToolkitKnob", "QuorvelWindowsToolkitMultiswitch",
+    "QuorvelWindowsToolkitIncrementButton", "QuorvelWindowsToolkitStatusControl"};
 
 int CountLines(const TraceRecorder& traces, const char* line) {
   return static_cast<int>(std::count(traces.lines.begin(), traces.lines.end(), line));
@@ -177,12 +177,14 @@ TEST_F(EditorLifecycle, ControlsWhoseWindowsCannotBeMadeAreLeftOutSafely) {
 TEST_F(EditorLifecycle, ANotificationIsTrustedOnlyFromTheControlOfItsIndex) {
   ASSERT_TRUE(OpenEditor());
   host.calls.clear();
-  const UINT valueChanged = RegisterWindowMessageA("UWM_PC_VALUECHANGED-{19E51BEB-CF75-46aa-9890-B4178F0367D8}");
-  const UINT rightClicked = RegisterWindowMessageA("UWM_PC_RIGHTCLICKED-{19E51BEB-CF75-46aa-9890-B4178F0367D8}");
+  const UINT valueChanged =
+      RegisterWindowMessageA("UWM_PC_VALUECHANGED-{19E51BEB-CF75-46aa-9890-B4178F0367D8}");
+  const UINT rightClicked =
+      RegisterWindowMessageA("UWM_PC_RIGHTCLICKED-{19E51BEB-CF75-46aa-9890-B4178F0367D8}");
   const auto knob = reinterpret_cast<LPARAM>(ControlObject(ControlOf(1)));
-  PostMessageA(View(), valueChanged, 1, 0x1234);           // not a control at all
-  PostMessageA(View(), valueChanged, 2, knob);             // another parameter's control
-  PostMessageA(View(), valueChanged, ~WPARAM{0}, knob);    // no such index
+  PostMessageA(View(), valueChanged, 1, 0x1234);         // not a control at all
+  PostMessageA(View(), valueChanged, 2, knob);           // another parameter's control
+  PostMessageA(View(), valueChanged, ~WPARAM{0}, knob);  // no such index
   PostMessageA(View(), rightClicked, 40, 0);
   Pump();
   EXPECT_TRUE(Automations().empty());

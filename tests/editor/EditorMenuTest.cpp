@@ -104,7 +104,8 @@ TEST_F(LearningEditor, ClearAllAsksFirstAndCancelKeepsEveryBinding) {
   LearnThrough(8, 21);
   std::string warning;
   {
-    ModalScript script({ModalScript::ChooseMenuItem(2), ModalScript::PressInWindow("Warning!", IDCANCEL, &warning)});
+    ModalScript script(
+        {ModalScript::ChooseMenuItem(2), ModalScript::PressInWindow("Warning!", IDCANCEL, &warning)});
     ClickView(kTitleX, kTitleY);
     ASSERT_TRUE(script.Finished());
   }
@@ -135,8 +136,8 @@ std::string OpenedPages(size_t atLeast) {
   std::string pages;
   for (int i = 0; i < 200 && pages.size() < atLeast; ++i) {
     Sleep(50);
-    HANDLE file = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) continue;
     char buffer[512] = {};
     DWORD read = 0;
@@ -149,8 +150,8 @@ std::string OpenedPages(size_t atLeast) {
 
 TEST_F(LearningEditor, TheAboutBoxStaysOpenForTheWebButtonAndClosesWithOkOrEscape) {
   const std::string browser = QUORVEL_URL_RECORDER;
-  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", REG_SZ, browser.c_str(),
-                            static_cast<DWORD>(browser.size() + 1)),
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", REG_SZ,
+                            browser.c_str(), static_cast<DWORD>(browser.size() + 1)),
             ERROR_SUCCESS);
   DeleteFileA((std::string("Z:") + QUORVEL_URL_RECORDER + ".log").c_str());
   ASSERT_TRUE(OpenEditor());
@@ -158,7 +159,8 @@ TEST_F(LearningEditor, TheAboutBoxStaysOpenForTheWebButtonAndClosesWithOkOrEscap
   bool stillOpen = false;
   const char caption[] = "About Quorvel Delay";
   {
-    ModalScript script({ModalScript::ChooseMenuItem(1), [&]() {
+    ModalScript script({ModalScript::ChooseMenuItem(1),
+                        [&]() {
                           HWND about = FindWindowA(nullptr, caption);
                           if (about == nullptr) return false;
                           char text[64] = {};

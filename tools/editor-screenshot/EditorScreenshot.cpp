@@ -1,9 +1,9 @@
 // Loads the plug-in as a host does, opens its editor in a window, sets a few values
 // so that the picture shows the controls at work, and saves the window as a PNG.
 // Usage: editor_screenshot <plug-in DLL> <output PNG>
-#include <windows.h>
-#include <objidl.h>
 #include <gdiplus.h>
+#include <objidl.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "QuorvelEditorScreenshot";
   RegisterClassExA(&windowClass);
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Quorvel Delay", WS_POPUP, 0, 0, kWidth, kHeight,
-                                nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Quorvel Delay", WS_POPUP, 0, 0, kWidth,
+                                kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
   ShowWindow(window, SW_SHOWNOACTIVATE);
   effect->dispatcher(effect, effEditOpen, 0, 0, window, 0.0f);
   Pump();
