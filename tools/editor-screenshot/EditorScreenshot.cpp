@@ -1,15 +1,12 @@
 // Loads the plug-in as a host does, opens its editor in a window, sets a few values
 // so that the picture shows the controls at work, and saves the window as a PNG.
 // Usage: editor_screenshot <plug-in DLL> <output PNG>
-#include <gdiplus.h>
-#include <objidl.h>
-#include <windows.h>
-
 #include <cstdio>
 #include <cwchar>
 #include <vector>
 
 #include "host/VstInterface.h"
+#include "toolkit/Gdiplus.h"
 
 namespace {
 
