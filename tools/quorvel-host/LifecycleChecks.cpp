@@ -81,7 +81,7 @@ struct OpcodeArguments {
 bool WalkSkips(VstInt32 opcode) {
   return opcode == effClose || (opcode >= effEditGetRect && opcode <= effEditSleep) || opcode == effEditKeyDown ||
          opcode == effEditKeyUp || opcode == effSetEditKnobMode || opcode == effSetChunk ||
-         (opcode >= effOfflineNotify && opcode <= effProcessVarIo) || opcode == effSetSpeakerArrangement;
+         (opcode >= effOfflineNotify && opcode <= effProcessVarIo);
 }
 
 VstIntPtr Ask(PluginInstance& plugin, VstInt32 opcode, OpcodeArguments& args) {
@@ -102,6 +102,12 @@ VstIntPtr Ask(PluginInstance& plugin, VstInt32 opcode, OpcodeArguments& args) {
       return plugin.Dispatch(opcode, 0, 0, &args.midiCategory);
     case effGetMidiKeyName:
       return plugin.Dispatch(opcode, 0, 0, &args.midiKey);
+    case effSetSpeakerArrangement:
+      // Stereo in, stereo out: the input arrangement travels in the value argument.
+      args.speakersIn.type = kSpeakerArrStereo;
+      args.speakersIn.numChannels = 2;
+      args.speakersOut = args.speakersIn;
+      return plugin.Dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(&args.speakersIn), &args.speakersOut);
     case effGetSpeakerArrangement:
       return plugin.Dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(&args.speakersInOut), &args.speakersOutOut);
     case effSetProgram:
