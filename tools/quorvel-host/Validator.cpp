@@ -73,9 +73,13 @@ ChannelBuffers Validator::Process(PluginInstance& plugin, ChannelBuffers& input,
   return output;
 }
 
-void Validator::Pass(const std::string& check, const std::string& detail) { Report(check, true, detail); }
+void Validator::Pass(const std::string& check, const std::string& detail) {
+  Report(check, true, detail);
+}
 
-void Validator::Fail(const std::string& check, const std::string& detail) { Report(check, false, detail); }
+void Validator::Fail(const std::string& check, const std::string& detail) {
+  Report(check, false, detail);
+}
 
 void Validator::Report(const std::string& check, bool passed, const std::string& detail) {
   ++(passed ? passed_ : failed_);
@@ -90,7 +94,9 @@ void Validator::Skip(const std::string& check, const std::string& reason) {
   std::fflush(stdout);
 }
 
-void Validator::FailToCreate(const std::string& check) { Fail(check, lastError_); }
+void Validator::FailToCreate(const std::string& check) {
+  Fail(check, lastError_);
+}
 
 void Validator::PrintSummary() const {
   std::printf("%d passed, %d failed, %d skipped\n", passed_, failed_, skipped_);
