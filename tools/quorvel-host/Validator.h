@@ -52,6 +52,10 @@ class Validator final {
   // The instance could not be made: the check fails with the module's reason.
   void FailToCreate(const std::string& check);
 
+  // Runs one group of checks isolated from crashes; a crash fails the group
+  // with a line of its own.
+  void RunGroup(const char* name, void (*group)(Validator&));
+
   int Failures() const { return failed_; }
   void PrintSummary() const;
 
