@@ -1,17 +1,18 @@
-#include "tools/quorvel-host/CommandLine.h"
-
 #include <gtest/gtest.h>
+
+#include "tools/quorvel-host/CommandLine.h"
 
 namespace QuorvelHost {
 namespace {
 
-const std::vector<CommandLine::Option> kOptions = {{"param", true, true}, {"block", true, false}, {"stopped", false, false}};
+const std::vector<CommandLine::Option> kOptions = {
+    {"param", true, true}, {"block", true, false}, {"stopped", false, false}};
 
 TEST(CommandLineTest, SeparatesOptionsFromPositionalsInEitherSpelling) {
   CommandLine line;
   std::string error;
-  ASSERT_TRUE(line.Parse({"a.so", "--param", "FB=0.5", "in.wav", "--param=Mix=1", "--stopped", "out.wav"}, kOptions,
-                         error))
+  ASSERT_TRUE(line.Parse({"a.so", "--param", "FB=0.5", "in.wav", "--param=Mix=1", "--stopped", "out.wav"},
+                         kOptions, error))
       << error;
   EXPECT_EQ(line.Positionals(), (std::vector<std::string>{"a.so", "in.wav", "out.wav"}));
   EXPECT_EQ(line.Values("param"), (std::vector<std::string>{"FB=0.5", "Mix=1"}));

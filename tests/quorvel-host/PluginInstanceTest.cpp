@@ -42,7 +42,9 @@ void VSTCALLBACK FakeProcess(AEffect* effect, float**, float**, VstInt32 frames)
   }
 }
 void VSTCALLBACK FakeSetParameter(AEffect*, VstInt32, float) {}
-float VSTCALLBACK FakeGetParameter(AEffect*, VstInt32) { return 0.0f; }
+float VSTCALLBACK FakeGetParameter(AEffect*, VstInt32) {
+  return 0.0f;
+}
 
 AEffect* GoodEntry(audioMasterCallback host) {
   recorded = Recorded{};
@@ -58,7 +60,9 @@ AEffect* GoodEntry(audioMasterCallback host) {
   fake.numParams = 3;
   return &fake;
 }
-AEffect* NullEntry(audioMasterCallback) { return nullptr; }
+AEffect* NullEntry(audioMasterCallback) {
+  return nullptr;
+}
 AEffect* BadMagicEntry(audioMasterCallback host) {
   GoodEntry(host);
   fake.magic = 0x12345678;

@@ -1,7 +1,5 @@
 // render through the gain test module: the samples that come out, MIDI timing,
 // the tail, and the output file appearing whole or not at all.
-#include "tools/quorvel-host/RenderCommand.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +7,7 @@
 
 #include "tools/quorvel-host/AudioFile.h"
 #include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/quorvel-host/RenderCommand.h"
 
 namespace QuorvelHost {
 namespace {
@@ -18,15 +17,17 @@ namespace fs = std::filesystem;
 class RenderCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("quorvel-render-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    folder_ =
+        fs::temp_directory_path() /
+        ("quorvel-render-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
   void TearDown() override { fs::remove_all(folder_); }
 
   // A file of `frames` frames of constant `value` per channel (values exact in 24 bits).
-  std::string WriteInput(const std::string& name, int32_t channels, int64_t frames, std::vector<float> values) {
+  std::string WriteInput(const std::string& name, int32_t channels, int64_t frames,
+                         std::vector<float> values) {
     ChannelBuffers buffers(channels, frames);
     for (int32_t c = 0; c < channels; ++c) {
       std::fill(buffers.Channel(c), buffers.Channel(c) + frames, values[static_cast<size_t>(c)]);
@@ -49,7 +50,9 @@ class RenderCommandTest : public ::testing::Test {
 
 TEST_F(RenderCommandTest, ScalesEverySampleAndFeedsMonoToBothInputs) {
   std::string input = WriteInput("in.wav", 1, 1000, {0.5f});
-  ASSERT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.wav"), "--param", "P0=0.5", "--block", "7"}), 0);
+  ASSERT_EQ(
+      RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.wav"), "--param", "P0=0.5", "--block", "7"}),
+      0);
   AudioFile output;
   std::string error;
   ASSERT_TRUE(output.Load(Path("out.wav"), error)) << error;
@@ -67,8 +70,9 @@ TEST_F(RenderCommandTest, ScalesEverySampleAndFeedsMonoToBothInputs) {
 TEST_F(RenderCommandTest, ControlChangeActsAtItsFrameAndTheTailAddsSilence) {
   std::string input = WriteInput("in.wav", 2, 44100, {0.5f, -0.25f});
   // CC 7 value 0 at 0.5 s silences the gain module from frame 22050 on.
-  ASSERT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.flac"), "--cc", "0.5,7,0", "--tail", "0.25"}),
-            0);
+  ASSERT_EQ(
+      RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.flac"), "--cc", "0.5,7,0", "--tail", "0.25"}),
+      0);
   AudioFile output;
   std::string error;
   ASSERT_TRUE(output.Load(Path("out.flac"), error)) << error;
@@ -110,7 +114,8 @@ TEST_F(RenderCommandTest, NeverOverwritesItsInput) {
   auto before = fs::file_size(input);
   fs::create_directories(folder_ / "sub");
   EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, input, "--param", "P0=0"}), 1);
-  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, (folder_ / "sub" / ".." / "in.wav").string()}), 1);
+  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, (folder_ / "sub" / ".." / "in.wav").string()}),
+            1);
   fs::create_hard_link(input, Path("link.wav"));
   EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("link.wav"), "--param", "P0=0"}), 1);
   AudioFile again;

@@ -36,7 +36,8 @@ bool AtomicOutputFile::Begin(const std::string& target, const std::string& input
   }
   // Hidden, and unique enough that two renderings into one folder do not collide.
   std::random_device random;
-  temporary_ = (folder / ("." + targetPath.filename().string() + ".partial-" + std::to_string(random()))).string();
+  temporary_ =
+      (folder / ("." + targetPath.filename().string() + ".partial-" + std::to_string(random()))).string();
   target_ = target;
   return true;
 }

@@ -56,7 +56,8 @@ bool Measure(const PluginModule& module, const KnownPlugin::Variant& variant, in
   for (int64_t run = 0; run < settings.repeats; ++run) {
     auto start = std::chrono::steady_clock::now();
     runner.Run(input, output, frames * (run + 1));
-    times.push_back(std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
+    times.push_back(
+        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
   }
   std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2), times.end());
   nanosecondsPerFrame = times[times.size() / 2] / static_cast<double>(frames);
@@ -91,7 +92,8 @@ bool BenchModule(const PluginModule& module, const Settings& settings, std::map<
       // The real-time factor: processing time per second of audio.
       double factor = nanoseconds * kSampleRate / 1e9;
       std::printf("%-24s %-5s %-10s %5d %10.2f %12.6f %10.0fx\n", BaseName(module.Name()).c_str(),
-                  channels.c_str(), variant.name, blockSize, nanoseconds, factor, factor > 0.0 ? 1.0 / factor : 0.0);
+                  channels.c_str(), variant.name, blockSize, nanoseconds, factor,
+                  factor > 0.0 ? 1.0 / factor : 0.0);
       std::fflush(stdout);
     }
   }
@@ -112,20 +114,23 @@ int BenchCommand::Run(const std::vector<std::string>& args) {
   }
   if (!CommandLine::ParseReal(line.Value("seconds", "2"), 0.01, 600.0, settings.seconds) ||
       !CommandLine::ParseInteger(line.Value("repeats", "9"), 1, 1000, settings.repeats)) {
-    return ToolOutput::Error("bench", "--seconds takes 0.01 to 600, --repeats 1 to 1000", ToolOutput::kUsageError);
+    return ToolOutput::Error("bench", "--seconds takes 0.01 to 600, --repeats 1 to 1000",
+                             ToolOutput::kUsageError);
   }
   std::unique_ptr<PluginModule> module = PluginModule::Open(line.Positionals()[0], error);
-  std::unique_ptr<PluginModule> other = module && line.Has("vs") ? PluginModule::Open(line.Value("vs"), error) : nullptr;
+  std::unique_ptr<PluginModule> other =
+      module && line.Has("vs") ? PluginModule::Open(line.Value("vs"), error) : nullptr;
   if (module == nullptr || (line.Has("vs") && other == nullptr)) {
     return ToolOutput::Error("bench", error);
   }
-  std::printf("%.0f Hz, median of %lld runs of %.2f s each\n", kSampleRate, static_cast<long long>(settings.repeats),
-              settings.seconds);
+  std::printf("%.0f Hz, median of %lld runs of %.2f s each\n", kSampleRate,
+              static_cast<long long>(settings.repeats), settings.seconds);
   std::printf("%-24s %-5s %-10s %5s %10s %12s %11s\n", "module", "in/out", "variant", "block", "ns/frame",
               "RT factor", "speed");
   std::map<int32_t, double> ours;
   std::map<int32_t, double> theirs;
-  if (!BenchModule(*module, settings, ours, error) || (other && !BenchModule(*other, settings, theirs, error))) {
+  if (!BenchModule(*module, settings, ours, error) ||
+      (other && !BenchModule(*other, settings, theirs, error))) {
     return ToolOutput::Error("bench", error);
   }
   if (other) {

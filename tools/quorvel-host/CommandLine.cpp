@@ -90,7 +90,8 @@ bool CommandLine::ParseReal(const std::string& text, double min, double max, dou
   errno = 0;
   char* end = nullptr;
   double parsed = std::strtod(text.c_str(), &end);
-  if (errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(parsed) || parsed < min || parsed > max) {
+  if (errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(parsed) || parsed < min ||
+      parsed > max) {
     return false;
   }
   value = parsed;

@@ -28,9 +28,9 @@ std::unique_ptr<EditorWindow> EditorWindow::Create() {
   if (!RegisterParentClass()) {
     return nullptr;
   }
-  HWND window = CreateWindowExA(0, kClassName, "quorvel-host editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(0, kClassName, "quorvel-host editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 800, 600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) {
     return nullptr;
   }

@@ -4,7 +4,9 @@
 
 namespace QuorvelHost {
 
-void EventList::Clear() { midiEvents_.clear(); }
+void EventList::Clear() {
+  midiEvents_.clear();
+}
 
 void EventList::AddMidi(int32_t deltaFrames, uint8_t status, uint8_t data1, uint8_t data2) {
   VstMidiEvent event{};

@@ -39,7 +39,9 @@ void CopyText(void* destination, const char* text, size_t width) {
 
 }  // namespace
 
-HostCallback::HostCallback() { Registry().push_back(this); }
+HostCallback::HostCallback() {
+  Registry().push_back(this);
+}
 
 HostCallback::~HostCallback() {
   auto& registry = Registry();
@@ -54,7 +56,9 @@ HostCallback::~HostCallback() {
   }
 }
 
-void HostCallback::BeginCreation() { creating = this; }
+void HostCallback::BeginCreation() {
+  creating = this;
+}
 
 void HostCallback::EndCreation(AEffect* effect) {
   effect_ = effect;
@@ -152,7 +156,9 @@ VstTimeInfo* HostCallback::FillTimeInfo() {
   timeInfo_.ppqPos = startPpq_ + seconds * tempo_ / 60.0;
   timeInfo_.tempo = tempo_;
   double barLength = 4.0 * timeSigNumerator_ / timeSigDenominator_;
-  timeInfo_.barStartPos = barLength > 0.0 ? barLength * static_cast<double>(static_cast<int64_t>(timeInfo_.ppqPos / barLength)) : 0.0;
+  timeInfo_.barStartPos =
+      barLength > 0.0 ? barLength * static_cast<double>(static_cast<int64_t>(timeInfo_.ppqPos / barLength))
+                      : 0.0;
   timeInfo_.timeSigNumerator = timeSigNumerator_;
   timeInfo_.timeSigDenominator = timeSigDenominator_;
   timeInfo_.flags = kVstPpqPosValid | kVstTempoValid | kVstTimeSigValid | kVstBarsValid;

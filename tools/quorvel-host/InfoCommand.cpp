@@ -19,17 +19,21 @@ struct FlagName {
   int32_t flag;
   const char* name;
 };
-constexpr FlagName kFlagNames[] = {
-    {effFlagsHasEditor, "has editor"},          {effFlagsHasClip, "has clip"},
-    {effFlagsHasVu, "has VU"},                  {effFlagsCanMono, "can mono"},
-    {effFlagsCanReplacing, "can replace"},      {effFlagsProgramChunks, "program chunks"},
-    {effFlagsIsSynth, "is synth"},              {effFlagsNoSoundInStop, "no sound in stop"},
-    {effFlagsExtIsAsync, "is async"},           {effFlagsExtHasBuffer, "has buffer"},
-    {effFlagsCanDoubleReplacing, "can double replace"}};
+constexpr FlagName kFlagNames[] = {{effFlagsHasEditor, "has editor"},
+                                   {effFlagsHasClip, "has clip"},
+                                   {effFlagsHasVu, "has VU"},
+                                   {effFlagsCanMono, "can mono"},
+                                   {effFlagsCanReplacing, "can replace"},
+                                   {effFlagsProgramChunks, "program chunks"},
+                                   {effFlagsIsSynth, "is synth"},
+                                   {effFlagsNoSoundInStop, "no sound in stop"},
+                                   {effFlagsExtIsAsync, "is async"},
+                                   {effFlagsExtHasBuffer, "has buffer"},
+                                   {effFlagsCanDoubleReplacing, "can double replace"}};
 
-constexpr const char* kCategoryNames[] = {"unknown",     "effect",          "synth",    "analysis",
+constexpr const char* kCategoryNames[] = {"unknown",     "effect",          "synth",       "analysis",
                                           "mastering",   "spatializer",     "room effect", "surround effect",
-                                          "restoration", "offline process", "shell",    "generator"};
+                                          "restoration", "offline process", "shell",       "generator"};
 
 std::string FlagWords(int32_t flags) {
   std::string words;
@@ -81,9 +85,9 @@ std::vector<std::string> ProgramNames(PluginInstance& plugin) {
 void PrintIdentity(PluginInstance& plugin, const std::string& path) {
   AEffect* effect = plugin.Effect();
   VstIntPtr category = plugin.Dispatch(effGetPlugCategory);
-  std::string categoryName =
-      category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategoryNames)) ? kCategoryNames[category]
-                                                                                    : "not a known category";
+  std::string categoryName = category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategoryNames))
+                                 ? kCategoryNames[category]
+                                 : "not a known category";
   std::printf("module:         %s\n", path.c_str());
   std::printf("effect name:    %s\n", plugin.GetText(effGetEffectName).c_str());
   std::printf("vendor:         %s\n", plugin.GetText(effGetVendorString).c_str());

@@ -10,7 +10,9 @@ namespace {
 
 constexpr float kBenchFeedback = 0.7f;
 
-const char* ShortName(int32_t index) { return kQuorvelDelayDescription.parameters[index].shortName; }
+const char* ShortName(int32_t index) {
+  return kQuorvelDelayDescription.parameters[index].shortName;
+}
 
 }  // namespace
 

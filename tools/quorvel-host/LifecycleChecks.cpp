@@ -53,9 +53,10 @@ void LoadAndClose(Validator& validator) {
     first->SetParameter(i, before < 0.5f ? 1.0f : 0.0f);
     independent = independent && second->GetParameter(i) == before;
   }
-  validator.Report(check, independent,
-                   std::to_string(kModuleLoads) + " module loads, " + std::to_string(kInstances) +
-                       " instances" + (independent ? ", two at once independent" : ", but one instance's parameters change another's"));
+  validator.Report(
+      check, independent,
+      std::to_string(kModuleLoads) + " module loads, " + std::to_string(kInstances) + " instances" +
+          (independent ? ", two at once independent" : ", but one instance's parameters change another's"));
 }
 
 // Arguments of the right shape for each opcode, so that a plug-in answering it
@@ -79,9 +80,9 @@ struct OpcodeArguments {
 // offline and variable-I/O opcodes hand over audio structures a plain host
 // never has; effSetChunk is exercised by the chunk checks.
 bool WalkSkips(VstInt32 opcode) {
-  return opcode == effClose || (opcode >= effEditGetRect && opcode <= effEditSleep) || opcode == effEditKeyDown ||
-         opcode == effEditKeyUp || opcode == effSetEditKnobMode || opcode == effSetChunk ||
-         (opcode >= effOfflineNotify && opcode <= effProcessVarIo) || opcode == effSetSpeakerArrangement;
+  return opcode == effClose || (opcode >= effEditGetRect && opcode <= effEditSleep) ||
+         opcode == effEditKeyDown || opcode == effEditKeyUp || opcode == effSetEditKnobMode ||
+         opcode == effSetChunk || (opcode >= effOfflineNotify && opcode <= effProcessVarIo);
 }
 
 VstIntPtr Ask(PluginInstance& plugin, VstInt32 opcode, OpcodeArguments& args) {
@@ -102,8 +103,15 @@ VstIntPtr Ask(PluginInstance& plugin, VstInt32 opcode, OpcodeArguments& args) {
       return plugin.Dispatch(opcode, 0, 0, &args.midiCategory);
     case effGetMidiKeyName:
       return plugin.Dispatch(opcode, 0, 0, &args.midiKey);
+    case effSetSpeakerArrangement:
+      // Stereo in, stereo out: the input arrangement travels in the value argument.
+      args.speakersIn.type = kSpeakerArrStereo;
+      args.speakersIn.numChannels = 2;
+      args.speakersOut = args.speakersIn;
+      return plugin.Dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(&args.speakersIn), &args.speakersOut);
     case effGetSpeakerArrangement:
-      return plugin.Dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(&args.speakersInOut), &args.speakersOutOut);
+      return plugin.Dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(&args.speakersInOut),
+                             &args.speakersOutOut);
     case effSetProgram:
       return plugin.Dispatch(opcode, 0, 0);
     case effSetSampleRate:
@@ -178,7 +186,8 @@ void EveryOpcode(Validator& validator) {
     if (opcode == effGetVstVersion && answer < 2) {
       problems += ", VST version " + std::to_string(answer);
     }
-    if (opcode == effGetProgram && (answer < 0 || (answer >= plugin->ProgramCount() && plugin->ProgramCount() > 0))) {
+    if (opcode == effGetProgram &&
+        (answer < 0 || (answer >= plugin->ProgramCount() && plugin->ProgramCount() > 0))) {
       problems += ", current program " + std::to_string(answer) + " out of range";
     }
   }
@@ -234,7 +243,8 @@ void TransportRestarts(Validator& validator) {
     plugin->SetMains(false);
     plugin->SetMains(true);
     plugin->Host().SetPlaying(true);
-    ChannelBuffers playing = Validator::Signal(*plugin, Validator::kSampleRate, 0.3, 0.0, static_cast<uint32_t>(cycle));
+    ChannelBuffers playing =
+        Validator::Signal(*plugin, Validator::kSampleRate, 0.3, 0.0, static_cast<uint32_t>(cycle));
     TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, playing));
     plugin->Host().SetPlaying(false);
     ChannelBuffers stopped = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);

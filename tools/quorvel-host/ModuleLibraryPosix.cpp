@@ -19,7 +19,9 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::Open(const std::string& path, std:
   return std::unique_ptr<ModuleLibrary>(new ModuleLibrary(handle));
 }
 
-ModuleLibrary::~ModuleLibrary() { dlclose(handle_); }
+ModuleLibrary::~ModuleLibrary() {
+  dlclose(handle_);
+}
 
 ModuleLibrary::Function ModuleLibrary::FindFunction(const char* name) const {
   // dlsym hands out functions as object pointers; copying the bits is the

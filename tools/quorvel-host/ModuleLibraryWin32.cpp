@@ -17,7 +17,9 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::Open(const std::string& path, std:
   return std::unique_ptr<ModuleLibrary>(new ModuleLibrary(reinterpret_cast<void*>(handle)));
 }
 
-ModuleLibrary::~ModuleLibrary() { FreeLibrary(reinterpret_cast<HMODULE>(handle_)); }
+ModuleLibrary::~ModuleLibrary() {
+  FreeLibrary(reinterpret_cast<HMODULE>(handle_));
+}
 
 ModuleLibrary::Function ModuleLibrary::FindFunction(const char* name) const {
   return reinterpret_cast<Function>(GetProcAddress(reinterpret_cast<HMODULE>(handle_), name));

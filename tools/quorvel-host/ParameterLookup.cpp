@@ -75,8 +75,8 @@ bool ParameterLookup::ParseSetting(const std::string& setting, int32_t& index, f
   double number = 0.0;
   std::string text = setting.substr(equals + 1);
   if (!CommandLine::ParseReal(text, 0.0, 1.0, number)) {
-    error = "value '" + text + "' of parameter '" + setting.substr(0, equals) +
-            "' is not a number from 0 to 1";
+    error =
+        "value '" + text + "' of parameter '" + setting.substr(0, equals) + "' is not a number from 0 to 1";
     return false;
   }
   value = static_cast<float>(number);

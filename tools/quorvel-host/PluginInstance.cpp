@@ -56,7 +56,9 @@ std::unique_ptr<PluginInstance> PluginInstance::Create(VstPluginMainProc entry, 
   return instance;
 }
 
-PluginInstance::~PluginInstance() { Close(); }
+PluginInstance::~PluginInstance() {
+  Close();
+}
 
 void PluginInstance::Close() {
   if (closed_ || effect_ == nullptr) {

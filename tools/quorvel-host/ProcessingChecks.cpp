@@ -57,8 +57,9 @@ void RandomAutomation(Validator& validator) {
   plugin->SetBlockSize(256);
   runner.Run(input, output);
   TestSignal::Scan scan = TestSignal::Examine(output);
-  validator.Report(check, scan.Clean(),
-                   std::to_string(changes) + " changes, " + Describe(scan) + ", peak " + ToolOutput::Number(scan.peak));
+  validator.Report(
+      check, scan.Clean(),
+      std::to_string(changes) + " changes, " + Describe(scan) + ", peak " + ToolOutput::Number(scan.peak));
 }
 
 void BlockSizeIndependence(Validator& validator) {
@@ -122,9 +123,10 @@ void SampleRates(Validator& validator) {
       }
     }
   }
-  validator.Report(check, problems.empty(),
-                   "8 rates, each on a new instance and on one instance switched between them" +
-                       (problems.empty() ? std::string() : "; silent or unclean output at " + problems + " Hz"));
+  validator.Report(
+      check, problems.empty(),
+      "8 rates, each on a new instance and on one instance switched between them" +
+          (problems.empty() ? std::string() : "; silent or unclean output at " + problems + " Hz"));
 }
 
 void CleanNumbers(Validator& validator) {
@@ -180,7 +182,8 @@ void SilenceAfterFeedback(Validator& validator) {
   std::chrono::steady_clock::time_point started;
   int64_t current = -1;
   auto record = [&]() {
-    double elapsed = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - started).count();
+    double elapsed =
+        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - started).count();
     if (current >= loudEnd / 2 && current < loudEnd) {
       loudTimes.push_back(elapsed);
     } else if (current >= timedStart) {
@@ -202,8 +205,9 @@ void SilenceAfterFeedback(Validator& validator) {
   double silent = MedianNanoseconds(silentTimes);
   double ratio = loud > 0.0 ? silent / loud : 0.0;
   validator.Report(check, scan.Clean() && ratio < kSlowDownLimit,
-                   ToolOutput::Number(kSilentSeconds) + " s of silence: " + Describe(scan) + ", block time in the last " +
-                       ToolOutput::Number(kTimedSeconds) + " s " + ToolOutput::Number(ratio) + " times that of loud blocks");
+                   ToolOutput::Number(kSilentSeconds) + " s of silence: " + Describe(scan) +
+                       ", block time in the last " + ToolOutput::Number(kTimedSeconds) + " s " +
+                       ToolOutput::Number(ratio) + " times that of loud blocks");
 }
 
 void InPlace(Validator& validator) {
@@ -232,7 +236,8 @@ void InPlace(Validator& validator) {
     std::copy(shared.Channel(c), shared.Channel(c) + input.Frames(), actual.Channel(c));
   }
   double difference = actual.LargestDifference(expected);
-  validator.Report(check, difference <= Validator::kEqualWithin, "largest difference " + ToolOutput::Number(difference));
+  validator.Report(check, difference <= Validator::kEqualWithin,
+                   "largest difference " + ToolOutput::Number(difference));
 }
 
 }  // namespace

@@ -20,10 +20,10 @@ namespace QuorvelHost {
 namespace {
 
 const std::vector<CommandLine::Option> kOptions = {
-    {"param", true, true},   {"program", true, false},       {"chunk", true, false},
-    {"program-chunk", true, false}, {"tempo", true, false},   {"stopped", false, false},
+    {"param", true, true},           {"program", true, false},  {"chunk", true, false},
+    {"program-chunk", true, false},  {"tempo", true, false},    {"stopped", false, false},
     {"time-signature", true, false}, {"position", true, false}, {"cc", true, true},
-    {"block", true, false},  {"tail", true, false}};
+    {"block", true, false},          {"tail", true, false}};
 
 constexpr double kProgressWorthSeconds = 10.0;
 
@@ -47,7 +47,7 @@ bool ParseControlChange(const std::string& text, double sampleRate, TimedMidiMes
                         std::string& error) {
   std::vector<std::string> fields;
   size_t start = 0;
-  for (size_t comma = text.find(','); ; comma = text.find(',', start)) {
+  for (size_t comma = text.find(',');; comma = text.find(',', start)) {
     fields.push_back(text.substr(start, comma - start));
     if (comma == std::string::npos) {
       break;
@@ -127,7 +127,8 @@ void ApplyTransport(const CommandLine& line, HostCallback& host, Failure& failur
   size_t slash = signature.find('/');
   int64_t numerator = 0;
   int64_t denominator = 0;
-  if (slash == std::string::npos || !CommandLine::ParseInteger(signature.substr(0, slash), 1, 99, numerator) ||
+  if (slash == std::string::npos ||
+      !CommandLine::ParseInteger(signature.substr(0, slash), 1, 99, numerator) ||
       !CommandLine::ParseInteger(signature.substr(slash + 1), 1, 64, denominator)) {
     failure.message = "time signature '" + signature + "' is not like 4/4";
     return;
@@ -160,16 +161,19 @@ void Render(const CommandLine& line, Failure& failure) {
   int64_t blockSize = 512;
   double tail = 0.0;
   if (!CommandLine::ParseInteger(line.Value("block", "512"), 1, 65536, blockSize)) {
-    failure = {"block size '" + line.Value("block") + "' is not a number from 1 to 65536", ToolOutput::kUsageError};
+    failure = {"block size '" + line.Value("block") + "' is not a number from 1 to 65536",
+               ToolOutput::kUsageError};
     return;
   }
   if (!CommandLine::ParseReal(line.Value("tail", "0"), 0.0, 3600.0, tail)) {
-    failure = {"tail '" + line.Value("tail") + "' is not a number of seconds from 0 to 3600", ToolOutput::kUsageError};
+    failure = {"tail '" + line.Value("tail") + "' is not a number of seconds from 0 to 3600",
+               ToolOutput::kUsageError};
     return;
   }
   if (AudioFile::ContainerFor(outputPath) == 0) {
-    failure = {"cannot tell the audio format of " + outputPath + " from its extension (wav, aiff, flac, ogg, ...)",
-               ToolOutput::kUsageError};
+    failure = {
+        "cannot tell the audio format of " + outputPath + " from its extension (wav, aiff, flac, ogg, ...)",
+        ToolOutput::kUsageError};
     return;
   }
   AudioFile audio;
@@ -225,8 +229,9 @@ void Render(const CommandLine& line, Failure& failure) {
 
   int64_t replaced = SilenceNonFinite(result);
   if (replaced > 0) {
-    std::fprintf(stderr, "quorvel-host render: warning: %lld samples from the plug-in were not finite; written as 0\n",
-                 static_cast<long long>(replaced));
+    std::fprintf(
+        stderr, "quorvel-host render: warning: %lld samples from the plug-in were not finite; written as 0\n",
+        static_cast<long long>(replaced));
   }
   audio.CopyFrom(result);
   if (audio.Save(output.TemporaryPath(), outputPath, failure.message)) {

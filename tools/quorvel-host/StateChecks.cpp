@@ -78,7 +78,8 @@ void RoundTrip(Validator& validator, bool program) {
   }
   std::vector<uint8_t> again = target->GetChunk(program);
   ChannelBuffers input = Validator::Signal(*source, Validator::kSampleRate, 1.0, 0.5);
-  double difference = Validator::Process(*target, input).LargestDifference(Validator::Process(*source, input));
+  double difference =
+      Validator::Process(*target, input).LargestDifference(Validator::Process(*source, input));
   bool sameBytes = again == saved;
   validator.Report(check, sameBytes && difference <= Validator::kEqualWithin,
                    std::to_string(saved.size()) + " bytes" + (sameBytes ? ", identical" : ", NOT identical") +
@@ -109,8 +110,14 @@ void RejectedChunk(Validator& validator) {
     header[0] ^= 0xFF;
   }
   attempts.push_back({"foreign header", header, false});
-  attempts.push_back({"bank cut in half", std::vector<uint8_t>(bank.begin(), bank.begin() + static_cast<std::ptrdiff_t>(bank.size() / 2)), false});
-  attempts.push_back({"program cut in half", std::vector<uint8_t>(preset.begin(), preset.begin() + static_cast<std::ptrdiff_t>(preset.size() / 2)), true});
+  attempts.push_back(
+      {"bank cut in half",
+       std::vector<uint8_t>(bank.begin(), bank.begin() + static_cast<std::ptrdiff_t>(bank.size() / 2)),
+       false});
+  attempts.push_back(
+      {"program cut in half",
+       std::vector<uint8_t>(preset.begin(), preset.begin() + static_cast<std::ptrdiff_t>(preset.size() / 2)),
+       true});
   std::vector<uint8_t> garbage(bank.size() + 16);
   uint32_t state = 99u;
   for (uint8_t& byte : garbage) {
@@ -200,14 +207,15 @@ void LearnedControllers(Validator& validator) {
   if (before.empty()) {
     detail += " (validate --bank FILE starts from a bank with learned controllers)";
   }
-  validator.Report(check, before == after, after == before ? detail : detail + "; after loading: " + Describe(after));
+  validator.Report(check, before == after,
+                   after == before ? detail : detail + "; after loading: " + Describe(after));
 }
 
 }  // namespace
 
 void StateChecks::Run(Validator& validator) {
-  const char* checks[] = {"program chunk round trip", "bank chunk round trip", "a rejected chunk changes nothing",
-                          "MIDI learn survives a bank round trip"};
+  const char* checks[] = {"program chunk round trip", "bank chunk round trip",
+                          "a rejected chunk changes nothing", "MIDI learn survives a bank round trip"};
   std::unique_ptr<PluginInstance> probe = validator.NewInstance();
   if (probe != nullptr && !probe->HasFlag(effFlagsProgramChunks)) {
     for (const char* check : checks) {

@@ -55,10 +55,10 @@ int ValidateCommand::Run(const std::vector<std::string>& args) {
   }
   std::printf("validating %s\n", path.c_str());
   Validator validator(path, *module, bank);
-  LifecycleChecks::Run(validator);
-  ProcessingChecks::Run(validator);
-  StateChecks::Run(validator);
-  EditorChecks::Run(validator);
+  validator.RunGroup("lifecycle", LifecycleChecks::Run);
+  validator.RunGroup("processing", ProcessingChecks::Run);
+  validator.RunGroup("state", StateChecks::Run);
+  validator.RunGroup("editor", EditorChecks::Run);
   validator.PrintSummary();
   return validator.Failures() == 0 ? ToolOutput::kSuccess : ToolOutput::kFailure;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/CheckIsolation.h"
 #include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
@@ -73,9 +74,13 @@ ChannelBuffers Validator::Process(PluginInstance& plugin, ChannelBuffers& input,
   return output;
 }
 
-void Validator::Pass(const std::string& check, const std::string& detail) { Report(check, true, detail); }
+void Validator::Pass(const std::string& check, const std::string& detail) {
+  Report(check, true, detail);
+}
 
-void Validator::Fail(const std::string& check, const std::string& detail) { Report(check, false, detail); }
+void Validator::Fail(const std::string& check, const std::string& detail) {
+  Report(check, false, detail);
+}
 
 void Validator::Report(const std::string& check, bool passed, const std::string& detail) {
   ++(passed ? passed_ : failed_);
@@ -90,7 +95,31 @@ void Validator::Skip(const std::string& check, const std::string& reason) {
   std::fflush(stdout);
 }
 
-void Validator::FailToCreate(const std::string& check) { Fail(check, lastError_); }
+void Validator::FailToCreate(const std::string& check) {
+  Fail(check, lastError_);
+}
+
+void Validator::RunGroup(const char* name, void (*group)(Validator&)) {
+  auto body = [this, group]() {
+    CheckIsolation::Counts before{passed_, failed_, skipped_};
+    group(*this);
+    return CheckIsolation::Counts{passed_ - before.passed, failed_ - before.failed,
+                                  skipped_ - before.skipped};
+  };
+  int passed = passed_;
+  int failed = failed_;
+  int skipped = skipped_;
+  CheckIsolation::Counts counts;
+  std::string how;
+  bool completed = CheckIsolation::Run(body, counts, how);
+  // Inline, the group has counted already; in a child process, only the counts came back.
+  passed_ = passed + counts.passed;
+  failed_ = failed + counts.failed;
+  skipped_ = skipped + counts.skipped;
+  if (!completed) {
+    Fail(std::string(name) + " checks", how + "; the checks after the last line did not run");
+  }
+}
 
 void Validator::PrintSummary() const {
   std::printf("%d passed, %d failed, %d skipped\n", passed_, failed_, skipped_);

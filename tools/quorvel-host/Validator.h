@@ -29,7 +29,8 @@ class Validator final {
 
   // A started instance (effOpen, rate, block size, switched on) holding the
   // start bank if one was given; null when the module fails to make one.
-  std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
+  std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate,
+                                              int32_t blockSize = kBlockSize);
 
   // Settings that make an effect work hard: its defaults with any parameter
   // that looks like a feedback control raised, so that echoes decay slowly.
@@ -41,7 +42,8 @@ class Validator final {
   static ChannelBuffers Signal(PluginInstance& plugin, double sampleRate, double seconds, double silence,
                                uint32_t seed = 1);
   // `input` through the plug-in in blocks of `blockSize`; the output buffers.
-  static ChannelBuffers Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize = kBlockSize);
+  static ChannelBuffers Process(PluginInstance& plugin, ChannelBuffers& input,
+                                int32_t blockSize = kBlockSize);
 
   void Pass(const std::string& check, const std::string& detail);
   void Fail(const std::string& check, const std::string& detail);
@@ -49,6 +51,10 @@ class Validator final {
   void Report(const std::string& check, bool passed, const std::string& detail);
   // The instance could not be made: the check fails with the module's reason.
   void FailToCreate(const std::string& check);
+
+  // Runs one group of checks isolated from crashes; a crash fails the group
+  // with a line of its own.
+  void RunGroup(const char* name, void (*group)(Validator&));
 
   int Failures() const { return failed_; }
   void PrintSummary() const;

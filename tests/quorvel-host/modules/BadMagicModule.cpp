@@ -6,4 +6,6 @@ namespace {
 AEffect record{};
 }
 
-TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback) { return &record; }
+TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback) {
+  return &record;
+}

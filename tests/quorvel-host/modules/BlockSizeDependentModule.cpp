@@ -25,4 +25,6 @@ class BlockGlide final : public QuorvelHostTest::TestEffect {
 
 }  // namespace
 
-TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback host) { return (new BlockGlide(host))->Effect(); }
+TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback host) {
+  return (new BlockGlide(host))->Effect();
+}

@@ -27,4 +27,6 @@ class Broken final : public QuorvelHostTest::TestEffect {
 
 }  // namespace
 
-TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback host) { return (new Broken(host))->Effect(); }
+TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback host) {
+  return (new Broken(host))->Effect();
+}

@@ -33,7 +33,8 @@ class WithEditor final : public QuorvelHostTest::TestEffect {
       case effEditOpen:
         CloseWindow();
         window_ = CreateWindowExA(0, "STATIC", "test editor", WS_CHILD | WS_VISIBLE, 0, 0, rect_.right,
-                                  rect_.bottom, static_cast<HWND>(ptr), nullptr, GetModuleHandleA(nullptr), nullptr);
+                                  rect_.bottom, static_cast<HWND>(ptr), nullptr, GetModuleHandleA(nullptr),
+                                  nullptr);
         return window_ != nullptr ? 1 : 0;
       case effEditClose:
         CloseWindow();
@@ -57,4 +58,6 @@ class WithEditor final : public QuorvelHostTest::TestEffect {
 
 }  // namespace
 
-TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback host) { return (new WithEditor(host))->Effect(); }
+TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback host) {
+  return (new WithEditor(host))->Effect();
+}

@@ -20,4 +20,6 @@ class Gain final : public QuorvelHostTest::TestEffect {
 
 }  // namespace
 
-TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback host) { return (new Gain(host))->Effect(); }
+TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback host) {
+  return (new Gain(host))->Effect();
+}

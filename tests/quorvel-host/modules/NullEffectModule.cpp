@@ -2,4 +2,6 @@
 #include "host/VstInterface.h"
 #include "tests/quorvel-host/modules/ModuleExport.h"
 
-TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback) { return nullptr; }
+TEST_MODULE_ENTRY VSTPluginMain(audioMasterCallback) {
+  return nullptr;
+}

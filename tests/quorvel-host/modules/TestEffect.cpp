@@ -59,7 +59,8 @@ VstIntPtr TestEffect::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
       *static_cast<void**>(ptr) = chunk_.data();
       return static_cast<VstIntPtr>(chunk_.size());
     case effSetChunk:
-      return value >= 0 && ptr != nullptr && LoadChunk(static_cast<const uint8_t*>(ptr), static_cast<size_t>(value))
+      return value >= 0 && ptr != nullptr &&
+                     LoadChunk(static_cast<const uint8_t*>(ptr), static_cast<size_t>(value))
                  ? 1
                  : 0;
     case effProcessEvents: {
@@ -125,8 +126,9 @@ void VSTCALLBACK TestEffect::SetParameterEntry(AEffect* effect, VstInt32 index, 
 
 float VSTCALLBACK TestEffect::GetParameterEntry(AEffect* effect, VstInt32 index) {
   auto* self = static_cast<TestEffect*>(effect->object);
-  return index >= 0 && static_cast<size_t>(index) < self->values_.size() ? self->values_[static_cast<size_t>(index)]
-                                                                        : 0.0f;
+  return index >= 0 && static_cast<size_t>(index) < self->values_.size()
+             ? self->values_[static_cast<size_t>(index)]
+             : 0.0f;
 }
 
 }  // namespace QuorvelHostTest

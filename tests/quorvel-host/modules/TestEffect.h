@@ -30,8 +30,8 @@ class TestEffect {
   double sampleRate_ = 44100.0;
 
  private:
-  static VstIntPtr VSTCALLBACK DispatchEntry(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                             void* ptr, float opt);
+  static VstIntPtr VSTCALLBACK DispatchEntry(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                             VstIntPtr value, void* ptr, float opt);
   static void VSTCALLBACK ProcessEntry(AEffect* effect, float** inputs, float** outputs, VstInt32 frames);
   static void VSTCALLBACK SetParameterEntry(AEffect* effect, VstInt32 index, float value);
   static float VSTCALLBACK GetParameterEntry(AEffect* effect, VstInt32 index);
