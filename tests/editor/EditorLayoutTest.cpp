@@ -1,9 +1,14 @@
 // The editor as a host opens it: its size, and every control at its place.
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <tuple>
 
 #include "tests/editor/EditorFixture.h"
+#include "toolkit/Gdiplus.h"
 #include "toolkit/ParameterControl.h"
+// After windows.h.
+#include <shlwapi.h>
 
 namespace QuorvelTest {
 namespace {
@@ -131,18 +136,49 @@ TEST_F(EditorLayout, TheIncrementButtonsStepTheirNoteSelectorsRoundTheFiveNotes)
   EXPECT_FLOAT_EQ(GetParameter(5), 0.75f);
 }
 
-TEST_F(EditorLayout, TheViewPaintsItsBackgroundPicture) {
-  ASSERT_TRUE(OpenEditor());
-  RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  // Without the picture the view would show the class brush (the window colour).
-  HDC dc = GetDC(View());
-  const COLORREF windowColour = GetSysColor(COLOR_WINDOW);
-  int painted = 0;
-  for (int x = 0; x < 496; x += 31) {
-    if (GetPixel(dc, x, 100) != windowColour) ++painted;
+// The background picture as the DLL carries it (PNG 113), decoded here on its own.
+std::unique_ptr<Gdiplus::Bitmap> BackgroundOfModule() {
+  HMODULE module = GetModuleHandleA("QuorvelDelay.dll");
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(113), "PNG");
+  if (found == nullptr) return nullptr;
+  const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  IStream* stream = SHCreateMemStream(bytes, SizeofResource(module, found));
+  if (stream == nullptr) return nullptr;
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(stream);
+  stream->Release();
+  return bitmap;
+}
+
+TEST_F(EditorLayout, TheViewShowsTheBackgroundPictureBetweenItsControls) {
+  static ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartupInput input;
+  if (token == 0) {
+    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
   }
-  ReleaseDC(View(), dc);
-  EXPECT_GE(painted, 14);
+  ASSERT_TRUE(OpenEditor());
+  const std::unique_ptr<Gdiplus::Bitmap> picture = BackgroundOfModule();
+  ASSERT_TRUE(picture != nullptr && picture->GetWidth() == 496 && picture->GetHeight() == 344);
+  RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+  HWND view = View();
+  HDC dc = GetDC(view);
+  int compared = 0, worst = 0;
+  for (int y = 2; y < 344; y += 7) {
+    for (int x = 3; x < 496; x += 7) {
+      POINT point{x, y};
+      if (ChildWindowFromPointEx(view, point, CWP_SKIPINVISIBLE) != view) continue;  // a control's face
+      Gdiplus::Color expected;
+      picture->GetPixel(x, y, &expected);
+      const COLORREF shown = GetPixel(dc, x, y);
+      worst = std::max({worst, std::abs(GetRValue(shown) - expected.GetR()),
+                        std::abs(GetGValue(shown) - expected.GetG()),
+                        std::abs(GetBValue(shown) - expected.GetB())});
+      ++compared;
+    }
+  }
+  ReleaseDC(view, dc);
+  EXPECT_GT(compared, 2500);  // most of the 49 x 71 points lie between the controls
+  EXPECT_LE(worst, 1);
 }
 
 }  // namespace
