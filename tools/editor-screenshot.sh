@@ -1,6 +1,7 @@
 #!/bin/sh
-# Runs the editor screenshot program under Wine in a virtual display and saves PNG
-# pictures of the editor and, with a second file name, of its About box.
+# Opens the plug-in's editor under Wine in a virtual display, through the DLL's entry
+# point, and saves PNG pictures of the editor and, with a second file name, of its
+# About box.
 # Usage: tools/editor-screenshot.sh [editor.png [about.png]]
 #        (default: docs/editor.png docs/about-dialog.png)
 set -eu
@@ -11,10 +12,11 @@ if [ $# -eq 0 ]; then about=docs/about-dialog.png; fi
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target quorvel-editor-screenshot
 exe=build/windows/tools/editor-screenshot/quorvel-editor-screenshot.exe
+plugin="Z:$(pwd)/build/windows/host/QuorvelDelay.dll"
 mkdir -p "$(dirname "$out")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-flags="--exit-after 6000"
+flags="$plugin --exit-after 6000"
 if [ -n "$about" ]; then flags="$flags --about"; fi
 
 # The program closes itself; the screen is taken while it is up. Both run inside the
