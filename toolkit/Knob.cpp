@@ -18,7 +18,7 @@ int Knob::OnLButtonDown(WPARAM keys, POINT point) {
 }
 
 int Knob::OnMouseMove(WPARAM keys, POINT point) {
-  if ((keys & MK_LBUTTON) == 0 || GetCapture() != hwnd) {
+  if (!IsDragging(keys)) {
     TrackMouse();
     return 1;
   }
@@ -46,21 +46,10 @@ int Knob::SetValue(float newValue, bool notify) {
   return 1;
 }
 
-int32_t Knob::GetPosition() {
-  return frame;
-}
-
-int Knob::SetPosition(int32_t index, bool notify) {
-  frame = ClampPosition(index);
-  Invalidate();
-  if (notify) Notify(UWM_PC_VALUECHANGED);
-  return 1;
-}
-
 void Knob::UpdateFrame() {
   // Truncation, not rounding: a frame is shown only once its value is reached.
   if (FrameCount() != 0)
-    frame = ClampPosition(static_cast<int32_t>(static_cast<float>(FrameCount() - 1) * GetValue()));
+    position = ClampPosition(static_cast<int32_t>(static_cast<float>(FrameCount() - 1) * GetValue()));
 }
 
 Knob* CreateKnob(const ResourceImage* background, int32_t parameterIndex, float defaultValue,

@@ -17,8 +17,6 @@ class Knob final : public ParameterControl {
 
   float GetValue() override;
   int SetValue(float newValue, bool notify) override;
-  int32_t GetPosition() override;
-  int SetPosition(int32_t index, bool notify) override;
 
  private:
   friend Knob* CreateKnob(const ResourceImage*, int32_t, float, const FrameStrip*, int, int, HWND, HINSTANCE);
@@ -29,7 +27,6 @@ class Knob final : public ParameterControl {
 
   float value = 0.0f;  // the normalised value times 100
   int32_t lastY = 0;   // of the last mouse point seen while dragging
-  int32_t frame = 0;
 };
 
 // Creates a knob of the strip's frame size at (x, y) of `parent` and sets it to its

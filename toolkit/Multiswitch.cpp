@@ -35,7 +35,7 @@ int Multiswitch::OnLButtonDown(WPARAM keys, POINT point) {
 }
 
 int Multiswitch::OnMouseMove(WPARAM keys, POINT point) {
-  if ((keys & MK_LBUTTON) != 0 && GetCapture() == hwnd) {
+  if (IsDragging(keys)) {
     SelectAt(point);
   } else {
     TrackMouse();
@@ -56,17 +56,6 @@ int Multiswitch::SetValue(float value, bool notify) {
   const float share = 1.0f / static_cast<float>(count);
   position = ClampPosition(static_cast<int32_t>(ClampUnit(value) / share));
   if (position == old) return 1;
-  Invalidate();
-  if (notify) Notify(UWM_PC_VALUECHANGED);
-  return 1;
-}
-
-int32_t Multiswitch::GetPosition() {
-  return position;
-}
-
-int Multiswitch::SetPosition(int32_t index, bool notify) {
-  position = ClampPosition(index);
   Invalidate();
   if (notify) Notify(UWM_PC_VALUECHANGED);
   return 1;

@@ -19,8 +19,6 @@ class Multiswitch final : public ParameterControl {
 
   float GetValue() override;
   int SetValue(float value, bool notify) override;
-  int32_t GetPosition() override;
-  int SetPosition(int32_t index, bool notify) override;
 
  private:
   friend Multiswitch* CreateMultiswitch(const ResourceImage*, int32_t, float, const FrameStrip*, int, int,
@@ -30,7 +28,6 @@ class Multiswitch final : public ParameterControl {
   void SelectAt(POINT point);
 
   std::vector<RECT> hitRects;  // the click area of each position, in client coordinates
-  int32_t position = 0;
 };
 
 // Creates a switch of the strip's frame size at (x, y) of `parent` and sets it to

@@ -52,6 +52,17 @@ void ParameterControl::Draw(Gdiplus::Graphics& graphics) {
   if (strip != nullptr) strip->DrawFrame(graphics, GetPosition());
 }
 
+int32_t ParameterControl::GetPosition() const {
+  return position;
+}
+
+int ParameterControl::SetPosition(int32_t index, bool notify) {
+  position = ClampPosition(index);
+  Invalidate();
+  if (notify) Notify(UWM_PC_VALUECHANGED);
+  return 1;
+}
+
 int32_t ParameterControl::GetMaximumPosition() {
   return FrameCount() - 1;
 }
@@ -78,6 +89,10 @@ void ParameterControl::Notify(UINT message) const {
 
 void ParameterControl::TrackMouse() {
   if (mouseTracking.hwndTrack != nullptr) TrackMouseEvent(&mouseTracking);
+}
+
+bool ParameterControl::IsDragging(WPARAM keys) const {
+  return (keys & MK_LBUTTON) != 0 && GetCapture() == hwnd;
 }
 
 int32_t ParameterControl::FrameCount() const {

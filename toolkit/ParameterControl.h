@@ -30,9 +30,10 @@ class ParameterControl : public Control {
   // Values outside 0 to 1 are taken as the nearer end, NaN as 0: whatever a host
   // sends, the control shows a frame of its strip.
   virtual int SetValue(float value, bool notify) = 0;
-  virtual int32_t GetPosition() = 0;
+  // The frame shown.
+  int32_t GetPosition() const;
   // Indices outside the strip are taken as its nearer end.
-  virtual int SetPosition(int32_t index, bool notify) = 0;
+  int SetPosition(int32_t index, bool notify);
   virtual int32_t GetMaximumPosition();
   virtual int32_t GetMinimumPosition();
 
@@ -51,6 +52,8 @@ class ParameterControl : public Control {
   void Notify(UINT message) const;
   // Asks for the hover and leave notifications again; each arrives once per request.
   void TrackMouse();
+  // Whether the mouse moves with the left button down while this control holds the capture.
+  bool IsDragging(WPARAM keys) const;
   // The number of frames as a position count (0 without frames).
   int32_t FrameCount() const;
   // Clamps an index into the strip; 0 for a strip without frames.
@@ -60,6 +63,7 @@ class ParameterControl : public Control {
 
   TRACKMOUSEEVENT mouseTracking{};
   const FrameStrip* strip;
+  int32_t position = 0;  // the frame shown
 };
 
 }  // namespace WindowsToolkit
