@@ -135,14 +135,7 @@ void Controller::setParameter(VstInt32 index, float value) {
     return;
   }
   model->SetParameterValue(index, value);
-  if (view != nullptr) {
-    if (view->HasParameterControl(index)) {
-      view->SetParameterControlValue(index, value);
-    }
-    if (!isHoveringControl) {
-      UpdateViewStatusText(index);
-    }
-  }
+  ShowParameterInView(index, value);
 }
 
 float Controller::getParameter(VstInt32 index) {

@@ -85,6 +85,8 @@ class Controller final : public AudioEffectX, public ControllerLink {
   // Copies one of the model's identity texts into a host buffer; a null buffer gets nothing.
   bool CopyIdentity(char* destination, const char* (Model::*text)() const, int32_t width);
   void SetViewControls();
+  // Shows a parameter's new value on its control and, unless a control is hovered, in the status line.
+  void ShowParameterInView(int32_t index, float value);
   void ShowViewStatus(const char* text);
 
   std::unique_ptr<Model> model;

@@ -34,6 +34,18 @@ void Controller::SetViewControls() {
   }
 }
 
+void Controller::ShowParameterInView(int32_t index, float value) {
+  if (view == nullptr) {
+    return;
+  }
+  if (view->HasParameterControl(index)) {
+    view->SetParameterControlValue(index, value);
+  }
+  if (!isHoveringControl) {
+    UpdateViewStatusText(index);
+  }
+}
+
 void Controller::ShowViewStatus(const char* text) {
   if (view != nullptr) {
     view->SetStatusText(text);
@@ -66,14 +78,7 @@ void Controller::OnModelParameterValueChanged(int32_t index, float value) {
   if (!IsParameterIndex(index)) {
     return;
   }
-  if (view != nullptr) {
-    if (view->HasParameterControl(index)) {
-      view->SetParameterControlValue(index, value);
-    }
-    if (!isHoveringControl) {
-      UpdateViewStatusText(index);
-    }
-  }
+  ShowParameterInView(index, value);
   setParameterAutomated(index, value);
 }
 
