@@ -45,6 +45,7 @@ Model::Model(const PluginDescription& description) {
     }
   }
 
+  // The resizes zero every field, so the displays start empty.
   parameterLongNames_.resize(parameters);
   parameterShortNames_.resize(parameters);
   parameterLabels_.resize(parameters);
@@ -54,7 +55,6 @@ Model::Model(const PluginDescription& description) {
     BoundedCopy(parameterLongNames_[i].data(), info.longName, kLongNameSize);
     BoundedCopy(parameterShortNames_[i].data(), info.shortName, kShortNameSize);
     BoundedCopy(parameterLabels_[i].data(), info.label, kLabelSize);
-    BoundedCopy(parameterDisplays_[i].data(), "", kDisplaySize);
   }
 
   ClearMidiControllerMap();
@@ -169,9 +169,7 @@ void Model::SetParameterDisplay(int32_t index, const char* text) {
 
 void Model::SetOnOffParameterDisplay(int32_t index, bool value, const char* offText) {
   Trace("Model::SetOnOffParameterDisplay\r\n");
-  char scratch[16];
-  std::snprintf(scratch, sizeof scratch, "%s", value ? "On" : (offText != nullptr ? offText : ""));
-  SetParameterDisplay(index, scratch);
+  SetParameterDisplay(index, value ? "On" : offText);  // BoundedCopy takes a null text as empty
 }
 
 void Model::SetFloatParameterDisplay(int32_t index, float value) {
@@ -200,8 +198,7 @@ int32_t Model::NormalizedFloatToSelection(float value, int32_t count) const {
   if (scaled >= static_cast<float>(count)) {
     return count - 1;
   }
-  const auto selection = static_cast<int32_t>(scaled);
-  return selection < count ? selection : count - 1;
+  return static_cast<int32_t>(scaled);  // 1 <= scaled < count, so within the range
 }
 
 void Model::SetSelectedProgramIndex(int32_t index) {
