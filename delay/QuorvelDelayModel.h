@@ -50,6 +50,5 @@ class QuorvelDelayModel final : public VstToolkit::Model {
   bool syncEnabled = false;
   int32_t leftSyncIndex = 3;
   int32_t rightSyncIndex = 3;
-  char mixDisplay[128] = {};
   DelayEngine engine;
 };
