@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "tests/support/BuiltModule.h"
 #include "toolkit/ParameterControl.h"
 #include "toolkit/StatusControl.h"
 
@@ -58,11 +59,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 }  // namespace
-
-LoadedModule& PluginModule() {
-  static LoadedModule module(QUORVEL_MODULE_PATH);
-  return module;
-}
 
 TraceRecorder::TraceRecorder() {
   static PVOID handler = AddVectoredExceptionHandler(1, RecordTrace);
@@ -127,8 +123,9 @@ ModalScript::Step ModalScript::PressInWindow(const char* caption, WORD id, std::
 }
 
 void EditorTest::SetUp() {
-  ASSERT_TRUE(PluginModule().IsLoaded()) << QUORVEL_MODULE_PATH;
-  auto entry = reinterpret_cast<VstPluginMainProc>(PluginModule().Symbol("VSTPluginMain"));
+  const QuorvelHost::ModuleLibrary* module = BuiltModule();
+  ASSERT_NE(module, nullptr) << QUORVEL_MODULE_PATH;
+  VstPluginMainProc entry = module->FindEntry("VSTPluginMain");
   ASSERT_NE(entry, nullptr);
   effect = entry(&RecordingHost::Callback);
   ASSERT_NE(effect, nullptr);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "host/VstInterface.h"
-#include "tests/module/LoadedModule.h"
 #include "tests/support/RecordingHost.h"
 
 namespace WindowsToolkit {
@@ -17,9 +16,6 @@ class ParameterControl;
 }
 
 namespace QuorvelTest {
-
-// The built DLL, loaded once per test process the way a host loads it.
-LoadedModule& PluginModule();
 
 // Trace lines written by the module while the recorder lives. They reach the debug
 // channel as a debug-print exception, which a vectored handler sees first.

@@ -14,11 +14,10 @@
 #include <vector>
 
 #include "host/VstInterface.h"
-#include "tests/module/LoadedModule.h"
+#include "tests/support/BuiltModule.h"
 
 namespace {
 
-using QuorvelTest::LoadedModule;
 
 constexpr std::uint32_t kSeed = 0x51446C79;
 constexpr int kSteps = 40000;
@@ -213,9 +212,9 @@ class Chaos {
 };
 
 TEST(ModuleChaos, RandomHostTrafficNeverCrashesLeaksOrTrips) {
-  static LoadedModule module(QUORVEL_MODULE_PATH);
-  ASSERT_TRUE(module.IsLoaded());
-  auto entry = reinterpret_cast<VstPluginMainProc>(module.Symbol("VSTPluginMain"));
+  const QuorvelHost::ModuleLibrary* module = QuorvelTest::BuiltModule();
+  ASSERT_NE(module, nullptr);
+  VstPluginMainProc entry = module->FindEntry("VSTPluginMain");
   ASSERT_NE(entry, nullptr);
 
   Chaos chaos;

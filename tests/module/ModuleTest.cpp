@@ -8,23 +8,21 @@
 #include <vector>
 
 #include "host/VstInterface.h"
-#include "tests/module/LoadedModule.h"
+#include "tests/support/BuiltModule.h"
 #include "tests/support/RecordingHost.h"
 
 namespace {
 
-using QuorvelTest::LoadedModule;
 using QuorvelTest::RecordingHost;
 
 constexpr VstInt32 kExpectedFlags = 0x30 | (QUORVEL_MODULE_HAS_EDITOR ? effFlagsHasEditor : 0);
 
-VstPluginMainProc EntryOf(const LoadedModule& module, const char* name) {
-  return reinterpret_cast<VstPluginMainProc>(module.Symbol(name));
+VstPluginMainProc EntryOf(const QuorvelHost::ModuleLibrary* module, const char* name) {
+  return module != nullptr ? module->FindEntry(name) : nullptr;
 }
 
-LoadedModule& Module() {
-  static LoadedModule module(QUORVEL_MODULE_PATH);
-  return module;
+const QuorvelHost::ModuleLibrary* Module() {
+  return QuorvelTest::BuiltModule();
 }
 
 // One instance, opened and switched on the way hosts do, closed at the end.
@@ -75,7 +73,7 @@ struct Block {
 };
 
 TEST(ModuleEntry, BothExportedNamesLeadToOneEntryThatAsksTheHostVersionFirst) {
-  ASSERT_TRUE(Module().IsLoaded()) << QUORVEL_MODULE_PATH;
+  ASSERT_NE(Module(), nullptr) << QUORVEL_MODULE_PATH;
   ASSERT_NE(EntryOf(Module(), "VSTPluginMain"), nullptr);
   EXPECT_EQ(EntryOf(Module(), "main"), EntryOf(Module(), "VSTPluginMain"));
 

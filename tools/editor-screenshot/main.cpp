@@ -9,10 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <string>
 
 #include "delay/DelayParameterTable.h"
 #include "editor/View.h"
 #include "host/VstInterface.h"
+#include "tools/quorvel-host/ModuleLibrary.h"
 
 namespace {
 
@@ -110,11 +113,11 @@ void SetValues(AEffect* effect) {
   for (const auto& setting : settings) effect->setParameter(effect, setting.index, setting.value);
 }
 
-AEffect* LoadPlugin(const char* path) {
-  HMODULE module = LoadLibraryA(path);
-  auto entry = module != nullptr ? reinterpret_cast<VstPluginMainProc>(
-                                       reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")))
-                                 : nullptr;
+// The plug-in's instance, or null; `library` keeps the module loaded.
+AEffect* LoadPlugin(const char* path, std::unique_ptr<QuorvelHost::ModuleLibrary>& library) {
+  std::string error;
+  library = QuorvelHost::ModuleLibrary::Open(path, error);
+  VstPluginMainProc entry = library != nullptr ? library->FindEntry("VSTPluginMain") : nullptr;
   return entry != nullptr ? entry(HostCallback) : nullptr;
 }
 
@@ -133,7 +136,8 @@ int main(int argc, char** argv) {
       plugin = argv[i];
     }
   }
-  AEffect* effect = plugin != nullptr ? LoadPlugin(plugin) : nullptr;
+  std::unique_ptr<QuorvelHost::ModuleLibrary> library;
+  AEffect* effect = plugin != nullptr ? LoadPlugin(plugin, library) : nullptr;
   if (effect == nullptr) {
     std::fprintf(stderr, "usage: quorvel-editor-screenshot <plug-in DLL> [--exit-after <ms>] [--about]\n");
     return 1;

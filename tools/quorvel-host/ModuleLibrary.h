@@ -3,10 +3,14 @@
 #include <memory>
 #include <string>
 
+#include "host/VstInterface.h"
+
 namespace QuorvelHost {
 
 // A loaded shared library (dlopen natively, LoadLibrary on Windows); unloaded
-// when the object goes away. The platform half lives in its own source file.
+// when the object goes away. The platform half lives in its own source file,
+// chosen by CMake. The one loader of the tools and of the tests that load the
+// built plug-in.
 class ModuleLibrary final {
  public:
   // Null with a one-line reason in `error` when the file cannot be loaded.
@@ -19,6 +23,10 @@ class ModuleLibrary final {
   // An exported function of unknown type, or null; the caller casts it.
   using Function = void (*)();
   Function FindFunction(const char* name) const;
+  // An exported VST2 entry point (VSTPluginMain, or main in older modules), or null.
+  VstPluginMainProc FindEntry(const char* name) const {
+    return reinterpret_cast<VstPluginMainProc>(FindFunction(name));
+  }
 
  private:
   explicit ModuleLibrary(void* handle) : handle_(handle) {}

@@ -11,15 +11,14 @@ std::unique_ptr<PluginModule> PluginModule::Open(const std::string& path, std::s
   if (library == nullptr) {
     return nullptr;
   }
-  ModuleLibrary::Function function = library->FindFunction("VSTPluginMain");
-  if (function == nullptr) {
-    function = library->FindFunction("main");
+  VstPluginMainProc entry = library->FindEntry("VSTPluginMain");
+  if (entry == nullptr) {
+    entry = library->FindEntry("main");
   }
-  if (function == nullptr) {
+  if (entry == nullptr) {
     error = "module " + path + " exports neither VSTPluginMain nor main: not a VST2 plug-in";
     return nullptr;
   }
-  auto entry = reinterpret_cast<VstPluginMainProc>(function);
   return std::unique_ptr<PluginModule>(new PluginModule(std::move(library), entry, path));
 }
 
