@@ -180,7 +180,6 @@ float QuorvelDelayModel::SyncedSeconds(int32_t note) const {
 
 void QuorvelDelayModel::ShowMix(float v) {
   const int32_t n = MixDisplayNumberOf(v);
-  char mixDisplay[16];
   if (n > 0) {
     std::snprintf(mixDisplay, sizeof mixDisplay, "+%d", static_cast<int>(n));
   } else {

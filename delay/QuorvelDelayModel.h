@@ -50,5 +50,6 @@ class QuorvelDelayModel final : public VstToolkit::Model {
   bool syncEnabled = false;
   int32_t leftSyncIndex = 3;
   int32_t rightSyncIndex = 3;
+  char mixDisplay[128] = {};
   DelayEngine engine;
 };
