@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "delay/DelayParameterTable.h"
+#include "editor/QuorvelDelayLayout.h"
 #include "toolkit/Gdiplus.h"
 #include "toolkit/IncrementButton.h"
 #include "toolkit/Knob.h"
@@ -13,54 +13,14 @@ namespace {
 
 using namespace WindowsToolkit;
 
-enum class ControlKind { kKnob, kSwitch, kSelector };
+using namespace QuorvelDelayLayout;
 
-struct ControlPlacement {
-  ControlKind kind;
-  int32_t parameter;
-  int x;
-  int y;
-  float defaultValue;  // applied at creation and by Ctrl+click
-};
-
-constexpr float DefaultOf(int32_t parameter) {
-  return kDelayParameterRows[parameter].info.defaultValue;
+int ResourceOf(Picture picture) {
+  return static_cast<int>(picture);
 }
-
-// In creation order. The positions match the labels on the background picture.
-constexpr ControlPlacement kPlacements[] = {
-    {ControlKind::kSwitch, DelayParameter::kEnabled, 343, 229, DefaultOf(DelayParameter::kEnabled)},
-    {ControlKind::kKnob, DelayParameter::kLeftDelay, 65, 139, DefaultOf(DelayParameter::kLeftDelay)},
-    // Ctrl+click turns sync on, although new programs start with it off.
-    {ControlKind::kSwitch, DelayParameter::kSync, 79, 229, 0.5f},
-    {ControlKind::kKnob, DelayParameter::kRightDelay, 123, 139, DefaultOf(DelayParameter::kRightDelay)},
-    {ControlKind::kSelector, DelayParameter::kLeftSync, 144, 221, DefaultOf(DelayParameter::kLeftSync)},
-    {ControlKind::kSelector, DelayParameter::kRightSync, 144, 256, DefaultOf(DelayParameter::kRightSync)},
-    {ControlKind::kKnob, DelayParameter::kFeedback, 179, 139, DefaultOf(DelayParameter::kFeedback)},
-    {ControlKind::kSwitch, DelayParameter::kFilter, 343, 109, DefaultOf(DelayParameter::kFilter)},
-    {ControlKind::kKnob, DelayParameter::kCutoff, 390, 139, DefaultOf(DelayParameter::kCutoff)},
-    {ControlKind::kSwitch, DelayParameter::kFilterType, 343, 148, DefaultOf(DelayParameter::kFilterType)},
-    {ControlKind::kSwitch, DelayParameter::kPan, 266, 125, DefaultOf(DelayParameter::kPan)},
-    {ControlKind::kKnob, DelayParameter::kMix, 390, 241, DefaultOf(DelayParameter::kMix)},
-};
-
-// Each button sits just left of the selector it steps, a little below its top.
-constexpr int kLeftSyncButtonTop = 227;
-constexpr int kRightSyncButtonTop = 262;
-
-constexpr RECT kTitleRect{30, 32, 296, 70};
-
-enum ResourceId : int {
-  kBackgroundPng = 113,
-  kKnobPng = 114,
-  kSwitchPng = 115,
-  kButtonPng = 116,
-  kSelectorPng = 117
-};
 
 const char kAboutDialogTemplate[] = "AboutDialog";
 constexpr WORD kWebButton = 55;
-const char kWebPage[] = "https://quorvel.example/delay";
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
@@ -99,11 +59,11 @@ QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance) {
 
 void QuorvelDelayView::LoadImages(HINSTANCE instance) {
   // A missing image leaves its controls without size or face; the editor still opens.
-  backgroundImage.LoadFromResource(kBackgroundPng, instance);
-  knobImage.LoadFromResource(kKnobPng, instance);
-  switchImage.LoadFromResource(kSwitchPng, instance);
-  selectorImage.LoadFromResource(kSelectorPng, instance);
-  buttonImage.LoadFromResource(kButtonPng, instance);
+  backgroundImage.LoadFromResource(ResourceOf(Picture::kBackground), instance);
+  knobImage.LoadFromResource(ResourceOf(kKnobStrip.picture), instance);
+  switchImage.LoadFromResource(ResourceOf(kSwitchStrip.picture), instance);
+  selectorImage.LoadFromResource(ResourceOf(kSelectorStrip.picture), instance);
+  buttonImage.LoadFromResource(ResourceOf(kButtonStrip.picture), instance);
 }
 
 void QuorvelDelayView::CreateControls(HINSTANCE instance) {
@@ -123,12 +83,7 @@ void QuorvelDelayView::CreateControls(HINSTANCE instance) {
     }
     AddParameterControl(control);
   }
-  const struct {
-    int top;
-    int32_t stepped;
-  } buttons[] = {{kLeftSyncButtonTop, DelayParameter::kLeftSync},
-                 {kRightSyncButtonTop, DelayParameter::kRightSync}};
-  for (const auto& button : buttons) {
+  for (const ButtonPlacement& button : kButtons) {
     IncrementButton* created =
         CreateIncrementButton(&backgroundImage, &buttonStrip, button.top, hwnd, instance);
     if (created != nullptr) created->target = GetParameterControl(button.stepped);
@@ -157,7 +112,7 @@ void QuorvelDelayView::SetStatusText(const char* text) {
 }
 
 void QuorvelDelayView::GetTitleRect(RECT& rect) {
-  rect = kTitleRect;
+  rect = RECT{kTitleArea.left, kTitleArea.top, kTitleArea.right, kTitleArea.bottom};
 }
 
 void QuorvelDelayView::ShowAboutDialog() {

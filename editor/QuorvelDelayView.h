@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "delay/QuorvelDelayDescription.h"
+#include "editor/QuorvelDelayLayout.h"
 #include "editor/View.h"
 #include "toolkit/FrameStrip.h"
 #include "toolkit/ResourceImage.h"
@@ -41,13 +42,17 @@ class QuorvelDelayView final : public VstToolkit::View {
 
   WindowsToolkit::ResourceImage backgroundImage;
   WindowsToolkit::ResourceImage knobImage;
-  WindowsToolkit::FrameStrip knobStrip{&knobImage, 91, true};
+  WindowsToolkit::FrameStrip knobStrip{&knobImage, QuorvelDelayLayout::kKnobStrip.frameCount,
+                                       QuorvelDelayLayout::kKnobStrip.vertical};
   WindowsToolkit::ResourceImage switchImage;
-  WindowsToolkit::FrameStrip switchStrip{&switchImage, 2, true};
+  WindowsToolkit::FrameStrip switchStrip{&switchImage, QuorvelDelayLayout::kSwitchStrip.frameCount,
+                                         QuorvelDelayLayout::kSwitchStrip.vertical};
   WindowsToolkit::ResourceImage selectorImage;
-  WindowsToolkit::FrameStrip selectorStrip{&selectorImage, 5, false};
+  WindowsToolkit::FrameStrip selectorStrip{&selectorImage, QuorvelDelayLayout::kSelectorStrip.frameCount,
+                                           QuorvelDelayLayout::kSelectorStrip.vertical};
   WindowsToolkit::ResourceImage buttonImage;
-  WindowsToolkit::FrameStrip buttonStrip{&buttonImage, 2, true};
+  WindowsToolkit::FrameStrip buttonStrip{&buttonImage, QuorvelDelayLayout::kButtonStrip.frameCount,
+                                         QuorvelDelayLayout::kButtonStrip.vertical};
   WindowsToolkit::StatusControl* statusControl = nullptr;  // owned by its window
 };
 

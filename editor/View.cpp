@@ -1,8 +1,10 @@
 #include "editor/View.h"
 
+#include "editor/ControlNotifications.h"
 #include "host/Controller.h"
 #include "toolkit/ParameterControl.h"
 #include "toolkit/RegisteredMessages.h"
+#include "toolkit/core/Area.h"
 
 namespace VstToolkit {
 
@@ -11,8 +13,7 @@ using WindowsToolkit::ParameterControl;
 int View::OnLButtonDown(WPARAM, POINT point) {
   RECT title{};
   GetTitleRect(title);
-  const bool inTitle =
-      point.x >= title.left && point.x < title.right && point.y >= title.top && point.y < title.bottom;
+  const bool inTitle = ToolkitCore::Area{title.left, title.top, title.right, title.bottom}.Contains(point.x, point.y);
   if (!inTitle || controller == nullptr) return 0;
   controller->OnViewTitleClicked(point.x, point.y);
   return 1;
@@ -33,20 +34,24 @@ int View::OnDestroy() {
 
 LRESULT View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   using namespace WindowsToolkit;
-  const bool isNotification = message == UWM_PC_VALUECHANGED || message == UWM_PC_HOVER ||
-                              message == UWM_PC_LEAVE || message == UWM_PC_RIGHTCLICKED;
-  if (controller == nullptr || !isNotification) return Window::WindowProc(message, wParam, lParam);
-  ParameterControl* control = PostingControl(wParam, lParam);
-  if (control == nullptr) return 0;
+  using ToolkitCore::Notification;
+  Notification notification;
   if (message == UWM_PC_VALUECHANGED) {
-    controller->OnViewParameterValueChanged(control->parameterIndex, control->GetValue());
+    notification = Notification::kValueChanged;
   } else if (message == UWM_PC_HOVER) {
-    controller->OnParameterControlMouseHover(control->parameterIndex);
+    notification = Notification::kHover;
   } else if (message == UWM_PC_LEAVE) {
-    controller->OnParameterControlMouseLeave();
+    notification = Notification::kLeave;
+  } else if (message == UWM_PC_RIGHTCLICKED) {
+    notification = Notification::kRightClicked;
   } else {
-    // Runs the menu's modal loop; the view may be gone when it returns.
-    controller->OnParameterControlRightClicked(control->parameterIndex, control->hwnd);
+    return Window::WindowProc(message, wParam, lParam);
+  }
+  if (controller == nullptr) return Window::WindowProc(message, wParam, lParam);
+  ParameterControl* control = PostingControl(wParam, lParam);
+  if (control != nullptr) {
+    DeliverControlNotification(*controller, notification, control->parameterIndex, control->GetValue(),
+                               control->hwnd);
   }
   return 0;
 }

@@ -34,6 +34,8 @@ def main():
     assert about.size == (440, 449)
     # The dialog's picture control shows a 32-bit BMP; its fourth byte stays opaque.
     about.convert("RGBA").save(os.path.join(HERE, "about.bmp"))
+    # The same picture for the Linux editor, which decodes only PNG.
+    about.save(os.path.join(HERE, "about.png"), optimize=True)
     return 0
 
 

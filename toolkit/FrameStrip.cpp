@@ -5,26 +5,22 @@
 namespace WindowsToolkit {
 
 FrameStrip::FrameStrip(const ResourceImage* image_, uint32_t frameCount_, bool vertical_)
-    : image(image_), frameCount(frameCount_), vertical(vertical_) {}
+    : image(image_), layout(frameCount_, vertical_) {}
 
 uint32_t FrameStrip::GetFrameWidth() const {
-  if (frameCount == 0 || image == nullptr) return 0;
-  return vertical ? image->GetWidth() : image->GetWidth() / frameCount;
+  return image != nullptr ? layout.FrameWidth(image->GetWidth()) : 0;
 }
 
 uint32_t FrameStrip::GetFrameHeight() const {
-  if (frameCount == 0 || image == nullptr) return 0;
-  return vertical ? image->GetHeight() / frameCount : image->GetHeight();
+  return image != nullptr ? layout.FrameHeight(image->GetHeight()) : 0;
 }
 
 void FrameStrip::DrawFrame(Gdiplus::Graphics& graphics, int32_t index) const {
-  if (image == nullptr || image->GetBitmap() == nullptr) return;
-  if (index < 0 || static_cast<uint32_t>(index) >= frameCount) return;
+  if (image == nullptr || image->GetBitmap() == nullptr || !layout.HasFrame(index)) return;
   const auto frameWidth = static_cast<INT>(GetFrameWidth());
   const auto frameHeight = static_cast<INT>(GetFrameHeight());
-  const INT left = vertical ? 0 : index * frameWidth;
-  const INT top = vertical ? index * frameHeight : 0;
-  graphics.DrawImage(image->GetBitmap(), 0, 0, left, top, frameWidth, frameHeight, Gdiplus::UnitPixel);
+  graphics.DrawImage(image->GetBitmap(), 0, 0, layout.SourceLeft(index, image->GetWidth()),
+                     layout.SourceTop(index, image->GetHeight()), frameWidth, frameHeight, Gdiplus::UnitPixel);
 }
 
 }  // namespace WindowsToolkit

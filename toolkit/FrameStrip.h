@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "toolkit/Gdiplus.h"
+#include "toolkit/core/FrameLayout.h"
 
 namespace WindowsToolkit {
 
@@ -16,8 +17,8 @@ class FrameStrip final {
 
   uint32_t GetFrameWidth() const;
   uint32_t GetFrameHeight() const;
-  uint32_t GetFrameCount() const { return frameCount; }
-  bool IsVertical() const { return vertical; }
+  uint32_t GetFrameCount() const { return layout.GetFrameCount(); }
+  bool IsVertical() const { return layout.IsVertical(); }
 
   // Draws frame `index` at (0, 0). Draws nothing without a bitmap, and nothing for an
   // index outside the strip, so no caller can make it read beside the frames.
@@ -25,8 +26,7 @@ class FrameStrip final {
 
  private:
   const ResourceImage* image;
-  uint32_t frameCount;
-  bool vertical;
+  ToolkitCore::FrameLayout layout;
 };
 
 }  // namespace WindowsToolkit

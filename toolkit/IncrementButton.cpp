@@ -17,11 +17,7 @@ int IncrementButton::OnLButtonDown(WPARAM, POINT) {
 }
 
 int IncrementButton::OnLButtonUp(WPARAM, POINT) {
-  if (pressed && target != nullptr) {
-    int32_t next = target->GetPosition() + 1;
-    if (next > target->GetMaximumPosition()) next = target->GetMinimumPosition();
-    target->SetPosition(next, true);
-  }
+  if (pressed && target != nullptr) target->Step();
   pressed = false;
   ReleaseCapture();
   Invalidate();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/Control.h"
+#include "toolkit/core/Geometry.h"
 
 namespace WindowsToolkit {
 
@@ -14,7 +15,7 @@ class ParameterControl;
 class IncrementButton final : public Control {
  public:
   static constexpr const char* kClassName = "QuorvelWindowsToolkitIncrementButton";
-  static constexpr int kLeft = 116;  // both buttons of the editor sit at this x
+  static constexpr int kLeft = ToolkitCore::kIncrementButtonLeft;
 
   int OnEraseBackground(HDC hdc) override;
   int OnLButtonDown(WPARAM keys, POINT point) override;

@@ -6,27 +6,15 @@
 
 namespace WindowsToolkit {
 
-// A rotary control dragged vertically: 100 pixels of travel sweep the whole range,
-// 1000 with Shift held. Ctrl+click resets it to its default and goes on dragging.
+// A rotary control dragged vertically (ToolkitCore::KnobLogic): 100 pixels of travel
+// sweep the whole range, 1000 with Shift held; Ctrl+click resets it and goes on dragging.
 class Knob final : public ParameterControl {
  public:
   static constexpr const char* kClassName = "QuorvelWindowsToolkitKnob";
 
-  int OnLButtonDown(WPARAM keys, POINT point) override;
-  int OnMouseMove(WPARAM keys, POINT point) override;
-
-  float GetValue() override;
-  int SetValue(float newValue, bool notify) override;
-
  private:
   friend Knob* CreateKnob(const ResourceImage*, int32_t, float, const FrameStrip*, int, int, HWND, HINSTANCE);
-  Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_,
-       const FrameStrip* strip_)
-      : ParameterControl(background_, parameterIndex_, defaultValue_, strip_) {}
-  void UpdateFrame();
-
-  float value = 0.0f;  // the normalised value times 100
-  int32_t lastY = 0;   // of the last mouse point seen while dragging
+  Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_, const FrameStrip* strip_);
 };
 
 // Creates a knob of the strip's frame size at (x, y) of `parent` and sets it to its

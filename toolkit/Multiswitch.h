@@ -1,33 +1,23 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "toolkit/ParameterControl.h"
 
 namespace WindowsToolkit {
 
-// A switch with one position per frame of its strip. A click, or a drag across it,
-// selects the position under the mouse; Ctrl+click resets it to its default.
-// A vertical strip has its position 0 at the bottom, a horizontal one at the left.
+// A switch with one position per frame of its strip (ToolkitCore::MultiswitchLogic):
+// a click, or a drag across it, selects the position under the mouse; Ctrl+click
+// resets it. A vertical strip has its position 0 at the bottom, a horizontal one at the left.
 class Multiswitch final : public ParameterControl {
  public:
   static constexpr const char* kClassName = "QuorvelWindowsToolkitMultiswitch";
-
-  int OnLButtonDown(WPARAM keys, POINT point) override;
-  int OnMouseMove(WPARAM keys, POINT point) override;
-
-  float GetValue() override;
-  int SetValue(float value, bool notify) override;
 
  private:
   friend Multiswitch* CreateMultiswitch(const ResourceImage*, int32_t, float, const FrameStrip*, int, int,
                                         HWND, HINSTANCE);
   Multiswitch(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_,
               const FrameStrip* strip_);
-  void SelectAt(POINT point);
-
-  std::vector<RECT> hitRects;  // the click area of each position, in client coordinates
 };
 
 // Creates a switch of the strip's frame size at (x, y) of `parent` and sets it to

@@ -1,30 +1,38 @@
 #include "toolkit/ParameterControl.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "toolkit/FrameStrip.h"
 #include "toolkit/RegisteredMessages.h"
+#include "toolkit/core/Geometry.h"
 
 namespace WindowsToolkit {
 
-namespace {
-constexpr DWORD kHoverMilliseconds = 200;
-}
-
 ParameterControl::ParameterControl(const ResourceImage* background_, int32_t parameterIndex_,
-                                   float defaultValue_, const FrameStrip* strip_)
-    : Control(background_), parameterIndex(parameterIndex_), defaultValue(defaultValue_), strip(strip_) {}
+                                   const FrameStrip* strip_, std::unique_ptr<ToolkitCore::ParameterLogic> logic_)
+    : Control(background_),
+      parameterIndex(parameterIndex_),
+      defaultValue(logic_->defaultValue),
+      strip(strip_),
+      logic(std::move(logic_)) {}
 
 int ParameterControl::OnCreate(CREATESTRUCTA*) {
   mouseTracking.cbSize = sizeof mouseTracking;
   mouseTracking.dwFlags = TME_HOVER | TME_LEAVE;
   mouseTracking.hwndTrack = hwnd;
-  mouseTracking.dwHoverTime = kHoverMilliseconds;
+  mouseTracking.dwHoverTime = static_cast<DWORD>(ToolkitCore::kHoverMilliseconds);
   return 1;
 }
 
 int ParameterControl::OnEraseBackground(HDC) {
+  return 1;
+}
+
+int ParameterControl::OnLButtonDown(WPARAM keys, POINT point) {
+  const ToolkitCore::Modifiers modifiers{(keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0};
+  Apply(logic->Press(modifiers, point.x, point.y));
+  SetCapture(hwnd);
   return 1;
 }
 
@@ -35,6 +43,16 @@ int ParameterControl::OnLButtonUp(WPARAM, POINT) {
 
 int ParameterControl::OnRButtonDown(WPARAM, POINT) {
   Notify(UWM_PC_RIGHTCLICKED);
+  return 1;
+}
+
+int ParameterControl::OnMouseMove(WPARAM keys, POINT point) {
+  if (!IsDragging(keys)) {
+    TrackMouse();
+    return 1;
+  }
+  const ToolkitCore::Modifiers modifiers{(keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0};
+  Apply(logic->Drag(modifiers, point.x, point.y));
   return 1;
 }
 
@@ -52,23 +70,34 @@ void ParameterControl::Draw(Gdiplus::Graphics& graphics) {
   if (strip != nullptr) strip->DrawFrame(graphics, GetPosition());
 }
 
-int32_t ParameterControl::GetPosition() const {
-  return position;
+float ParameterControl::GetValue() const {
+  return logic->GetValue();
 }
 
-int ParameterControl::SetPosition(int32_t index, bool notify) {
-  position = ClampPosition(index);
-  Invalidate();
-  if (notify) Notify(UWM_PC_VALUECHANGED);
+int ParameterControl::SetValue(float value, bool notify) {
+  Apply(logic->SetValue(value, notify));
   return 1;
 }
 
-int32_t ParameterControl::GetMaximumPosition() {
-  return FrameCount() - 1;
+int32_t ParameterControl::GetPosition() const {
+  return logic->GetPosition();
 }
 
-int32_t ParameterControl::GetMinimumPosition() {
-  return 0;
+int ParameterControl::SetPosition(int32_t index, bool notify) {
+  Apply(logic->SetPosition(index, notify));
+  return 1;
+}
+
+int32_t ParameterControl::GetMaximumPosition() const {
+  return logic->GetMaximumPosition();
+}
+
+int32_t ParameterControl::GetMinimumPosition() const {
+  return logic->GetMinimumPosition();
+}
+
+void ParameterControl::Step() {
+  Apply(logic->Step());
 }
 
 bool ParameterControl::CreateParameterWindow(ParameterControl* control, const char* className, int left,
@@ -95,18 +124,9 @@ bool ParameterControl::IsDragging(WPARAM keys) const {
   return (keys & MK_LBUTTON) != 0 && GetCapture() == hwnd;
 }
 
-int32_t ParameterControl::FrameCount() const {
-  if (strip == nullptr) return 0;
-  return static_cast<int32_t>(std::min<uint32_t>(strip->GetFrameCount(), INT32_MAX));
-}
-
-int32_t ParameterControl::ClampPosition(int32_t index) const {
-  return std::clamp(index, 0, std::max(FrameCount() - 1, 0));
-}
-
-float ParameterControl::ClampUnit(float value) {
-  if (!(value >= 0.0f)) return 0.0f;  // also NaN
-  return value > 1.0f ? 1.0f : value;
+void ParameterControl::Apply(ToolkitCore::Outcome outcome) {
+  if (outcome.notify) Notify(UWM_PC_VALUECHANGED);
+  if (outcome.repaint) Invalidate();
 }
 
 }  // namespace WindowsToolkit

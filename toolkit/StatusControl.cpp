@@ -21,23 +21,16 @@ void StatusControl::Draw(Gdiplus::Graphics& graphics) {
   HGDIOBJ previousFont = SelectObject(dc, font);
   RECT area{};
   GetClientRect(hwnd, &area);
-  area.bottom -= 1;
+  area.bottom -= ToolkitCore::StatusText::kBottomInset;
   SetTextColor(dc, textColour);
   SetBkMode(dc, TRANSPARENT);
-  DrawTextA(dc, text, -1, &area, DT_SINGLELINE | DT_BOTTOM);
+  DrawTextA(dc, text.Get(), -1, &area, DT_SINGLELINE | DT_BOTTOM);
   SelectObject(dc, previousFont);
   graphics.ReleaseHDC(dc);
 }
 
 void StatusControl::SetText(const char* newText) {
-  size_t length = 0;
-  if (newText != nullptr) {
-    while (length < kMaxTextLength && newText[length] != '\0') {
-      text[length] = newText[length];
-      ++length;
-    }
-  }
-  text[length] = '\0';
+  text.Set(newText);
   Invalidate();
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "toolkit/Control.h"
+#include "toolkit/core/Geometry.h"
+#include "toolkit/core/StatusText.h"
 
 namespace WindowsToolkit {
 
@@ -13,11 +15,11 @@ namespace WindowsToolkit {
 class StatusControl final : public Control {
  public:
   static constexpr const char* kClassName = "QuorvelWindowsToolkitStatusControl";
-  static constexpr int kLeft = 305;
-  static constexpr int kTop = 34;
-  static constexpr int kWidth = 145;
-  static constexpr int kHeight = 25;
-  static constexpr size_t kMaxTextLength = 511;
+  static constexpr int kLeft = ToolkitCore::kStatusArea.left;
+  static constexpr int kTop = ToolkitCore::kStatusArea.top;
+  static constexpr int kWidth = ToolkitCore::kStatusArea.Width();
+  static constexpr int kHeight = ToolkitCore::kStatusArea.Height();
+  static constexpr size_t kMaxTextLength = ToolkitCore::StatusText::kMaxLength;
 
   ~StatusControl() override;
 
@@ -26,17 +28,17 @@ class StatusControl final : public Control {
 
   // Shows `newText` (null shows nothing), cut to its first 511 characters.
   void SetText(const char* newText);
-  const char* GetText() const { return text; }
+  const char* GetText() const { return text.Get(); }
 
  private:
   friend StatusControl* CreateStatusControl(const ResourceImage*, HWND, HINSTANCE);
   explicit StatusControl(const ResourceImage* background_);
 
-  const int32_t fontHeight = 15;
-  const char* const fontFace = "Arial";
-  const COLORREF textColour = RGB(255, 255, 255);
-  // The last byte is never written, so a reader racing a writer still finds an end.
-  char text[kMaxTextLength + 1] = {};
+  const int32_t fontHeight = ToolkitCore::StatusText::kFontHeight;
+  const char* const fontFace = ToolkitCore::StatusText::kFontFace;
+  const COLORREF textColour = RGB(ToolkitCore::StatusText::kColour[0], ToolkitCore::StatusText::kColour[1],
+                                  ToolkitCore::StatusText::kColour[2]);
+  ToolkitCore::StatusText text;
   HFONT font = nullptr;
 };
 
