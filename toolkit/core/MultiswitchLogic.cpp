@@ -1,5 +1,7 @@
 #include "toolkit/core/MultiswitchLogic.h"
 
+#include <cstddef>
+
 namespace ToolkitCore {
 
 MultiswitchLogic::MultiswitchLogic(float defaultValue_, uint32_t frameCount_, uint32_t frameWidth,

@@ -1,0 +1,164 @@
+#include "editor/x11/QuorvelDelayX11View.h"
+
+#include "editor/ControlNotifications.h"
+#include "editor/QuorvelDelayLayout.h"
+#include "editor/x11/EmbeddedPictures.h"
+#include "editor/x11/WebPageOpener.h"
+#include "host/Controller.h"
+#include "toolkit/core/KnobLogic.h"
+#include "toolkit/core/MultiswitchLogic.h"
+#include "toolkit/x11/Box.h"
+#include "toolkit/x11/Connection.h"
+#include "toolkit/x11/IncrementButton.h"
+#include "toolkit/x11/ParameterControl.h"
+#include "toolkit/x11/StatusControl.h"
+
+using namespace QuorvelDelayLayout;
+
+namespace {
+
+enum AboutResult : int32_t { kAboutOk = 1, kAboutCancel = 2, kAboutWeb = 55 };
+
+}  // namespace
+
+QuorvelDelayX11View::QuorvelDelayX11View()
+    : backgroundImage(QuorvelDelayPictures::Of(Picture::kBackground)),
+      knobImage(QuorvelDelayPictures::Of(kKnobStrip.picture)),
+      switchImage(QuorvelDelayPictures::Of(kSwitchStrip.picture)),
+      selectorImage(QuorvelDelayPictures::Of(kSelectorStrip.picture)),
+      buttonImage(QuorvelDelayPictures::Of(kButtonStrip.picture)),
+      knobStrip(&knobImage, kKnobStrip.frameCount, kKnobStrip.vertical),
+      switchStrip(&switchImage, kSwitchStrip.frameCount, kSwitchStrip.vertical),
+      selectorStrip(&selectorImage, kSelectorStrip.frameCount, kSelectorStrip.vertical),
+      buttonStrip(&buttonImage, kButtonStrip.frameCount, kButtonStrip.vertical) {}
+
+std::unique_ptr<QuorvelDelayX11View> QuorvelDelayX11View::Create(X11Toolkit::Connection& display, XID parent) {
+  std::unique_ptr<QuorvelDelayX11View> view(new QuorvelDelayX11View);
+  const auto w = static_cast<int32_t>(view->backgroundImage.GetWidth());
+  const auto h = static_cast<int32_t>(view->backgroundImage.GetHeight());
+  if (!view->X11Toolkit::Window::Create(display, parent, 0, 0, w, h)) return nullptr;
+  view->CreateControls(display);
+  return view;
+}
+
+QuorvelDelayX11View::~QuorvelDelayX11View() {
+  // The controls' windows go before the view's, which would take them along.
+  parameterControls.clear();
+  statusControl = nullptr;
+  children.clear();
+}
+
+void QuorvelDelayX11View::CreateControls(X11Toolkit::Connection& display) {
+  const XID self = GetId();
+  for (const ControlPlacement& place : kPlacements) {
+    const X11Toolkit::FrameStrip& strip = place.kind == ControlKind::kKnob     ? knobStrip
+                                          : place.kind == ControlKind::kSwitch ? switchStrip
+                                                                               : selectorStrip;
+    std::unique_ptr<ToolkitCore::ParameterLogic> logic;
+    if (place.kind == ControlKind::kKnob) {
+      logic = std::make_unique<ToolkitCore::KnobLogic>(place.defaultValue, strip.GetFrameCount());
+    } else {
+      logic = std::make_unique<ToolkitCore::MultiswitchLogic>(place.defaultValue, strip.GetFrameCount(),
+                                                              strip.GetFrameWidth(), strip.GetFrameHeight(),
+                                                              strip.IsVertical());
+    }
+    auto control = std::make_unique<X11Toolkit::ParameterControl>(backgroundImage, strip, *this, place.parameter,
+                                                                  std::move(logic));
+    if (!control->Create(display, self, place.x, place.y, static_cast<int32_t>(strip.GetFrameWidth()),
+                         static_cast<int32_t>(strip.GetFrameHeight()))) {
+      continue;
+    }
+    control->SetValue(place.defaultValue, true);
+    parameterControls[place.parameter] = control.get();
+    children.push_back(std::move(control));
+  }
+  for (const ButtonPlacement& place : kButtons) {
+    auto button = std::make_unique<X11Toolkit::IncrementButton>(backgroundImage, buttonStrip, ControlOf(place.stepped));
+    if (button->Create(display, self, ToolkitCore::kIncrementButtonLeft, place.top,
+                       static_cast<int32_t>(buttonStrip.GetFrameWidth()),
+                       static_cast<int32_t>(buttonStrip.GetFrameHeight()))) {
+      children.push_back(std::move(button));
+    }
+  }
+  auto status = std::make_unique<X11Toolkit::StatusControl>(backgroundImage);
+  const ToolkitCore::Area& area = ToolkitCore::kStatusArea;
+  if (status->Create(display, self, area.left, area.top, area.Width(), area.Height())) {
+    statusControl = status.get();
+    children.push_back(std::move(status));
+  }
+}
+
+void QuorvelDelayX11View::OnButtonPress(const XButtonEvent& event) {
+  if (event.button != Button1 || controller == nullptr || !kTitleArea.Contains(event.x, event.y)) return;
+  controller->OnViewTitleClicked(event.x, event.y);
+}
+
+void QuorvelDelayX11View::OnClientMessage(const XClientMessageEvent& event) {
+  ToolkitCore::Notification notification;
+  if (controller == nullptr || !GetConnection()->IsNotification(event, notification)) return;
+  // Only a control of ours under the index the message names is believed.
+  const long index = event.data.l[0];
+  if (index < 0 || index > INT32_MAX) return;
+  X11Toolkit::ParameterControl* control = ControlOf(static_cast<int32_t>(index));
+  if (control == nullptr || static_cast<long>(control->GetId()) != event.data.l[1]) return;
+  VstToolkit::DeliverControlNotification(*controller, notification, control->parameterIndex, control->GetValue(),
+                                         static_cast<X11Toolkit::Window*>(control));
+}
+
+void QuorvelDelayX11View::OnDestroyed() {
+  // The host destroyed its window, and ours with it, before closing the editor.
+  for (const auto& child : children) child->Forget();
+  if (controller != nullptr) {
+    VstToolkit::Controller* detaching = controller;
+    controller = nullptr;
+    detaching->SetView(nullptr);
+  }
+}
+
+void QuorvelDelayX11View::Paint(cairo_t* cairo) {
+  backgroundImage.DrawPart(cairo, 0, 0, width, height);
+}
+
+void QuorvelDelayX11View::SetStatusText(const char* text) {
+  if (statusControl != nullptr) statusControl->SetText(text);
+}
+
+bool QuorvelDelayX11View::HasParameterControl(int32_t index) const {
+  return ControlOf(index) != nullptr;
+}
+
+void QuorvelDelayX11View::SetParameterControlValue(int32_t index, float value) {
+  X11Toolkit::ParameterControl* control = ControlOf(index);
+  if (control != nullptr) control->SetValue(value, false);
+}
+
+void QuorvelDelayX11View::ShowAboutDialog() {
+  if (GetConnection() == nullptr || GetId() == 0) return;
+  const X11Toolkit::Image picture(QuorvelDelayPictures::About());
+  X11Toolkit::BoxContent content{kAboutCaption,
+                                 kAboutWidth,
+                                 kAboutHeight,
+                                 &picture,
+                                 nullptr,
+                                 {},
+                                 false,
+                                 {{kWebButtonText, kWebButtonArea, kAboutWeb, false},
+                                  {kOkButtonText, kOkButtonArea, kAboutOk, true}},
+                                 kAboutCancel,
+                                 // The browser opens beside the box, which stays for the user to close.
+                                 [](int32_t) { WebPageOpener::Open(kWebPage); }};
+  X11Toolkit::Box::Run(*GetConnection(), *this, std::move(content));
+}
+
+void* QuorvelDelayX11View::GetWindowHandle() const {
+  return const_cast<X11Toolkit::Window*>(static_cast<const X11Toolkit::Window*>(this));
+}
+
+long QuorvelDelayX11View::EventMask() const {
+  return X11Toolkit::Window::EventMask() | ButtonPressMask;
+}
+
+X11Toolkit::ParameterControl* QuorvelDelayX11View::ControlOf(int32_t index) const {
+  const auto found = parameterControls.find(index);
+  return found != parameterControls.end() ? found->second : nullptr;
+}

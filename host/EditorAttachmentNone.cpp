@@ -1,8 +1,0 @@
-// Modules without a native editor.
-#include "host/EditorAttachment.h"
-
-namespace VstToolkit {
-
-void AttachPlatformEditor(Controller&) {}
-
-}  // namespace VstToolkit

@@ -1,0 +1,207 @@
+#include "toolkit/x11/Box.h"
+
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <string>
+
+#include "toolkit/x11/Connection.h"
+#include "toolkit/x11/ErrorTrap.h"
+#include "toolkit/x11/Image.h"
+#include "toolkit/x11/TextPainter.h"
+#include "toolkit/x11/Theme.h"
+
+namespace X11Toolkit {
+
+namespace {
+
+// The top-level window that holds `window`: the host's, which the box stands for.
+XID TopLevelOf(::Display* display, XID window) {
+  XID current = window;
+  for (int depth = 0; depth < 64; ++depth) {
+    XID root = 0;
+    XID parent = 0;
+    XID* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, current, &root, &parent, &children, &count) == 0) return 0;
+    if (children != nullptr) XFree(children);
+    if (parent == root || parent == 0) return current;
+    current = parent;
+  }
+  return current;
+}
+
+}  // namespace
+
+int32_t Box::Run(Connection& connection, const Window& owner, BoxContent content) {
+  ::Display* display = connection.GetDisplay();
+  Box box(std::move(content));
+  int32_t left = 0;
+  int32_t top = 0;
+  {
+    ErrorTrap trap(display);
+    box.transientFor = TopLevelOf(display, owner.GetId());
+    XWindowAttributes host{};
+    XID child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    if (box.transientFor != 0 && XGetWindowAttributes(display, box.transientFor, &host) != 0 &&
+        XTranslateCoordinates(display, box.transientFor, DefaultRootWindow(display), 0, 0, &rootX, &rootY,
+                              &child) != 0) {
+      left = rootX + (host.width - box.content.width) / 2;
+      top = rootY + (host.height - box.content.height) / 2;
+    }
+    if (trap.Failed()) box.transientFor = 0;
+  }
+  XID previousFocus = 0;
+  int previousRevert = 0;
+  XGetInputFocus(display, &previousFocus, &previousRevert);
+  if (!box.Create(connection, DefaultRootWindow(display), left, top, box.content.width, box.content.height)) {
+    return box.content.escapeResult;
+  }
+  connection.RunUntil([&box] { return box.done; });
+  if (previousFocus != 0 && previousFocus != PointerRoot) {
+    ErrorTrap trap(display);
+    XSetInputFocus(display, previousFocus, RevertToParent, CurrentTime);
+  }
+  return box.result;
+}
+
+void Box::OnButtonPress(const XButtonEvent& event) {
+  if (event.button == Button1) armed = ButtonAt(event.x, event.y);
+}
+
+void Box::OnButtonRelease(const XButtonEvent& event) {
+  if (event.button != Button1) return;
+  const int32_t button = ButtonAt(event.x, event.y);
+  if (button >= 0 && button == armed) Press(button);
+  armed = -1;
+}
+
+void Box::OnKeyPress(const XKeyEvent& event) {
+  XKeyEvent copy = event;
+  const KeySym key = XLookupKeysym(&copy, 0);
+  const auto count = static_cast<int32_t>(content.buttons.size());
+  if (key == XK_Escape) {
+    Finish(content.escapeResult);
+  } else if ((key == XK_Return || key == XK_KP_Enter || key == XK_space) && count > 0) {
+    Press(focused);
+  } else if ((key == XK_Tab || key == XK_Right || key == XK_Left) && count > 0) {
+    focused = (focused + (key == XK_Left ? count - 1 : 1)) % count;
+    Invalidate();
+  }
+}
+
+void Box::OnClientMessage(const XClientMessageEvent& event) {
+  if (event.format == 32 && static_cast<Atom>(event.data.l[0]) == GetConnection()->WindowDeleteAtom()) {
+    Finish(content.escapeResult);
+  }
+}
+
+void Box::OnMapped() {
+  ErrorTrap trap(GetConnection()->GetDisplay());
+  XSetInputFocus(GetConnection()->GetDisplay(), GetId(), RevertToParent, CurrentTime);
+}
+
+void Box::OnDestroyed() {
+  Finish(content.escapeResult);
+}
+
+void Box::Paint(cairo_t* cairo) {
+  const ToolkitCore::Area whole{0, 0, width, height};
+  Theme::Fill(cairo, Theme::kFace3D, whole);
+  if (content.picture != nullptr) content.picture->DrawPart(cairo, 0, 0, width, height);
+  if (content.warningIcon) {
+    Theme::SetColour(cairo, Theme::kWarning);
+    cairo_move_to(cairo, 36, 20);
+    cairo_line_to(cairo, 56, 54);
+    cairo_line_to(cairo, 16, 54);
+    cairo_close_path(cairo);
+    cairo_fill(cairo);
+    Theme::SetColour(cairo, Theme::kText);
+    TextPainter mark(cairo, Theme::kFace, 24);
+    mark.ShowCentred("!", ToolkitCore::Area{16, 28, 56, 54});
+  }
+  if (content.text != nullptr) PaintText(cairo);
+  TextPainter painter(cairo, Theme::kFace, Theme::kTextHeight);
+  for (size_t i = 0; i < content.buttons.size(); ++i) {
+    const BoxButton& button = content.buttons[i];
+    Theme::Fill(cairo, Theme::kFace3D, button.area);
+    Theme::Frame(cairo, static_cast<int32_t>(i) == focused ? Theme::kHighlight : Theme::kShadow, button.area);
+    Theme::SetColour(cairo, Theme::kText);
+    painter.ShowCentred(button.text, button.area);
+  }
+}
+
+long Box::EventMask() const {
+  return Window::EventMask() | ButtonPressMask | ButtonReleaseMask | KeyPressMask;
+}
+
+void Box::Decorate() {
+  ::Display* display = GetConnection()->GetDisplay();
+  XStoreName(display, GetId(), content.caption);
+  Atom deleteAtom = GetConnection()->WindowDeleteAtom();
+  XSetWMProtocols(display, GetId(), &deleteAtom, 1);
+  if (transientFor != 0) XSetTransientForHint(display, GetId(), transientFor);
+  XSizeHints* hints = XAllocSizeHints();
+  if (hints != nullptr) {
+    hints->flags = PPosition | PMinSize | PMaxSize;
+    hints->x = x;
+    hints->y = y;
+    hints->min_width = hints->max_width = width;
+    hints->min_height = hints->max_height = height;
+    XSetWMNormalHints(display, GetId(), hints);
+    XFree(hints);
+  }
+  XClassHint hint{const_cast<char*>("box"), const_cast<char*>("QuorvelBox")};
+  XSetClassHint(display, GetId(), &hint);
+}
+
+int32_t Box::ButtonAt(int32_t pointX, int32_t pointY) const {
+  for (size_t i = 0; i < content.buttons.size(); ++i) {
+    if (content.buttons[i].area.Contains(pointX, pointY)) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+void Box::Press(int32_t button) {
+  const BoxButton& pressed = content.buttons[static_cast<size_t>(button)];
+  if (pressed.closes) {
+    Finish(pressed.result);
+  } else if (content.action) {
+    content.action(pressed.result);
+  }
+}
+
+void Box::Finish(int32_t answer) {
+  if (done) return;
+  done = true;
+  result = answer;
+}
+
+void Box::PaintText(cairo_t* cairo) const {
+  // Word by word into lines no wider than the text area.
+  TextPainter painter(cairo, Theme::kFace, Theme::kTextHeight);
+  Theme::SetColour(cairo, Theme::kText);
+  const std::string text = content.text;
+  std::string line;
+  double bottom = content.textArea.top + painter.LineHeight();
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(start, end - start);
+    const std::string candidate = line.empty() ? word : line + " " + word;
+    if (!line.empty() && painter.Width(candidate.c_str()) > content.textArea.Width()) {
+      painter.ShowOnBottom(line.c_str(), content.textArea.left, bottom);
+      bottom += painter.LineHeight() + 2;
+      line = word;
+    } else {
+      line = candidate;
+    }
+    start = end + 1;
+  }
+  if (!line.empty()) painter.ShowOnBottom(line.c_str(), content.textArea.left, bottom);
+}
+
+}  // namespace X11Toolkit

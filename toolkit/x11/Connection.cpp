@@ -1,0 +1,143 @@
+#include "toolkit/x11/Connection.h"
+
+#include <poll.h>
+
+#include "toolkit/x11/Window.h"
+
+namespace X11Toolkit {
+
+namespace {
+// How long a nested loop sleeps at most between looks at the windows that asked to
+// be painted from other threads.
+constexpr int kNestedPollMilliseconds = 20;
+}  // namespace
+
+Connection* Connection::Open() {
+  ::Display* display = XOpenDisplay(nullptr);
+  return display != nullptr ? new Connection(display) : nullptr;
+}
+
+Connection::Connection(::Display* display_) : display(display_) {
+  for (int i = 0; i < 4; ++i) {
+    notificationAtoms[i] = XInternAtom(display, ToolkitCore::kNotificationNames[i], False);
+  }
+  deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+}
+
+Connection::~Connection() {
+  XCloseDisplay(display);
+}
+
+void Connection::Pump() {
+  while (XPending(display) > 0) {
+    XEvent event;
+    XNextEvent(display, &event);
+    Dispatch(event);
+  }
+  PaintAndTick();
+}
+
+void Connection::RunUntil(const std::function<bool()>& done) {
+  while (!done()) {
+    if (XPending(display) == 0) {
+      PaintAndTick();
+      if (done()) break;
+      pollfd wait{ConnectionNumber(display), POLLIN, 0};
+      poll(&wait, 1, kNestedPollMilliseconds);
+      if (XPending(display) == 0) continue;
+    }
+    XEvent event;
+    XNextEvent(display, &event);
+    Dispatch(event);
+  }
+  PaintAndTick();
+}
+
+void Connection::Register(Window* window) {
+  windows[window->GetId()] = window;
+}
+
+void Connection::Unregister(Window* window) {
+  const auto found = windows.find(window->GetId());
+  if (found != windows.end() && found->second == window) windows.erase(found);
+}
+
+void Connection::Post(const Window& view, ToolkitCore::Notification notification, int32_t index,
+                      const Window& control) {
+  if (view.GetId() == 0) return;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = view.GetId();
+  event.xclient.message_type = notificationAtoms[static_cast<int>(notification)];
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = index;
+  event.xclient.data.l[1] = static_cast<long>(control.GetId());
+  XSendEvent(display, view.GetId(), False, NoEventMask, &event);
+}
+
+bool Connection::IsNotification(const XClientMessageEvent& message, ToolkitCore::Notification& notification) const {
+  if (message.format != 32) return false;
+  for (int i = 0; i < 4; ++i) {
+    if (message.message_type == notificationAtoms[i]) {
+      notification = static_cast<ToolkitCore::Notification>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+void Connection::Dispatch(XEvent& event) {
+  const auto found = windows.find(event.xany.window);
+  if (found == windows.end()) return;
+  Window* window = found->second;
+  switch (event.type) {
+    case Expose:
+      window->Invalidate();
+      break;
+    case ButtonPress:
+      window->OnButtonPress(event.xbutton);
+      break;
+    case ButtonRelease:
+      window->OnButtonRelease(event.xbutton);
+      break;
+    case MotionNotify:
+      window->OnMotion(event.xmotion);
+      break;
+    case EnterNotify:
+      window->OnEnter(event.xcrossing);
+      break;
+    case LeaveNotify:
+      window->OnLeave(event.xcrossing);
+      break;
+    case KeyPress:
+      window->OnKeyPress(event.xkey);
+      break;
+    case ClientMessage:
+      window->OnClientMessage(event.xclient);
+      break;
+    case MapNotify:
+      window->OnMapped();
+      break;
+    case DestroyNotify:
+      // StructureNotify reports a window's own destruction with event == window.
+      if (event.xdestroywindow.window == event.xdestroywindow.event) {
+        window->Forget();
+        window->OnDestroyed();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void Connection::PaintAndTick() {
+  const auto now = Clock::now();
+  // Neither ticking nor painting makes or destroys a window.
+  for (const auto& entry : windows) {
+    entry.second->OnTick(now);
+    entry.second->PaintIfDirty();
+  }
+  XFlush(display);
+}
+
+}  // namespace X11Toolkit

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cairo/cairo.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace X11Toolkit {
+
+// PNG bytes built into the module.
+struct EmbeddedBytes {
+  const unsigned char* data;
+  size_t size;
+};
+
+// One PNG decoded by cairo into an image surface that stays in memory for the life
+// of the holder. A failed decode leaves it empty: size 0, nothing drawn.
+class Image final {
+ public:
+  explicit Image(EmbeddedBytes png);
+  ~Image();
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+
+  cairo_surface_t* GetSurface() const { return surface; }
+  uint32_t GetWidth() const;
+  uint32_t GetHeight() const;
+  // Draws the image's rectangle at (sourceX, sourceY) of w x h at (0, 0) of `cairo`.
+  void DrawPart(cairo_t* cairo, int32_t sourceX, int32_t sourceY, int32_t w, int32_t h) const;
+
+ private:
+  cairo_surface_t* surface = nullptr;
+};
+
+}  // namespace X11Toolkit
