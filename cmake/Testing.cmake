@@ -13,15 +13,16 @@ if(BUILD_TESTING)
   endif()
 endif()
 
-# quorvel_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [LABELS <labels...>])
+# quorvel_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [LABELS <labels...>]
+#                  [ENVIRONMENT <VAR=value...>])
 # Builds one GoogleTest executable and registers each of its test cases with ctest.
 function(quorvel_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   quorvel_project_options(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}")
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()

@@ -43,7 +43,7 @@ class Window {
 
   // Repaints the window in the next pump. Any thread: it only sets a flag.
   void Invalidate() { dirty.store(true, std::memory_order_relaxed); }
-  // Paints now if asked to, through an off-screen group so that nothing flickers.
+  // Paints now if asked to, off screen first so that nothing flickers.
   void PaintIfDirty();
   // The server no longer has the window: nothing is drawn or asked of it any more.
   void Forget();
@@ -64,9 +64,14 @@ class Window {
   virtual void Decorate();
 
  private:
+  // Sends a painted picture to the window.
+  void Put(cairo_surface_t* surface);
+
   Connection* connection = nullptr;
   XID id = 0;
   Visual* visual = nullptr;
+  int depth = 0;
+  GC gc = nullptr;
   std::atomic<bool> dirty{true};
 };
 
