@@ -14,15 +14,20 @@ if(BUILD_TESTING)
 endif()
 
 # quorvel_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [LABELS <labels...>]
-#                  [ENVIRONMENT <VAR=value...>])
+#                  [ENVIRONMENT <VAR=value...>] [SERIAL])
 # Builds one GoogleTest executable and registers each of its test cases with ctest.
+# SERIAL cases run alone (they share the display's one pointer and keyboard).
 function(quorvel_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT" ${ARGN})
+  set(serial FALSE)
+  if(ARG_SERIAL)
+    set(serial TRUE)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   quorvel_project_options(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}")
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}" RUN_SERIAL ${serial})
 endfunction()

@@ -5,6 +5,7 @@ set -eu
 
 packages="cmake ninja-build g++ pkg-config python3 python3-pil fonts-inter imagemagick \
   libgtest-dev googletest libgmock-dev libbenchmark-dev libsndfile1-dev libx11-dev \
+  libcairo2-dev libxtst-dev fonts-liberation \
   clang-14 libclang-rt-14-dev llvm-14 \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
   wine wine64 xvfb xauth x11-apps zam-plugins sox fonts-dejavu-core"
