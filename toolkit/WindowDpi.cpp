@@ -15,7 +15,8 @@ FARPROC User32Function(const char* name) {
 
 template <typename Function>
 Function Lookup(const char* name) {
-  return reinterpret_cast<Function>(User32Function(name));
+  // Through void (*)(), which converts to any function type without a warning.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(User32Function(name)));
 }
 
 int32_t ScreenDpi() {
