@@ -1,7 +1,8 @@
+#include "host/Controller.h"
+
 #include <cmath>
 
 #include "host/AEffEditor.h"
-#include "host/Controller.h"
 
 namespace VstToolkit {
 

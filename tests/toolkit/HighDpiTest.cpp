@@ -82,8 +82,9 @@ TEST_F(HighDpiTest, EveryImageHasATwinAtTwiceTheSizeThatLooksTheSame) {
   DeleteObject(about);
 }
 
-TEST_F(HighDpiTest, ATestHostThatIsNotDpiAwareGetsNinetySixDpi) {
-  // Windows stretches such a host itself: its plug-ins stay at 1x.
+TEST_F(HighDpiTest, AScreenAtOneHundredPercentGivesNinetySixDpiForEveryWindow) {
+  // The tests' Wine prefix keeps its DPI at 96 (its LogPixels); Wine 8 makes every
+  // process DPI-aware, so this is the measured value, not one Windows made up.
   EXPECT_EQ(WindowsToolkit::WindowDpi(host), 96);
   EXPECT_EQ(WindowsToolkit::WindowDpi(parent->hwnd), 96);
   EXPECT_EQ(WindowsToolkit::WindowDpi(nullptr), 96);
