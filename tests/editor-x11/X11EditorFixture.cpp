@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "tests/support/BuiltModule.h"
@@ -64,8 +65,9 @@ int X11EditorTest::hostErrors = 0;
 
 void X11EditorTest::SetUp() {
   ASSERT_TRUE(threadsReady);
+  if (getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display; tools/run-tests.sh runs these under Xvfb";
   display = XOpenDisplay(nullptr);
-  if (display == nullptr) GTEST_SKIP() << "no X display; tools/run-tests.sh runs these under Xvfb";
+  ASSERT_NE(display, nullptr) << "cannot open the display " << getenv("DISPLAY");
   XSetErrorHandler(RecordHostError);
   hostErrors = 0;
   host = XCreateSimpleWindow(display, DefaultRootWindow(display), 40, 40, 600, 420, 0, 0, 0);

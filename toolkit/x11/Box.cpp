@@ -59,12 +59,12 @@ int32_t Box::Run(Connection& connection, const Window& owner, BoxContent content
   if (!box.Create(connection, DefaultRootWindow(display), left, top, box.content.width, box.content.height)) {
     return box.content.escapeResult;
   }
-  connection.RunUntil([&box] { return box.done; });
+  const int32_t answer = box.RunModal();
   if (previousFocus != 0 && previousFocus != PointerRoot) {
     ErrorTrap trap(display);
     XSetInputFocus(display, previousFocus, RevertToParent, CurrentTime);
   }
-  return box.result;
+  return answer;
 }
 
 void Box::OnButtonPress(const XButtonEvent& event) {
@@ -101,10 +101,6 @@ void Box::OnClientMessage(const XClientMessageEvent& event) {
 void Box::OnMapped() {
   ErrorTrap trap(GetConnection()->GetDisplay());
   XSetInputFocus(GetConnection()->GetDisplay(), GetId(), RevertToParent, CurrentTime);
-}
-
-void Box::OnDestroyed() {
-  Finish(content.escapeResult);
 }
 
 void Box::Paint(cairo_t* cairo) {
@@ -171,12 +167,6 @@ void Box::Press(int32_t button) {
   } else if (content.action) {
     content.action(pressed.result);
   }
-}
-
-void Box::Finish(int32_t answer) {
-  if (done) return;
-  done = true;
-  result = answer;
 }
 
 void Box::PaintText(cairo_t* cairo) const {

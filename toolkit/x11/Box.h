@@ -2,10 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "toolkit/core/Area.h"
-#include "toolkit/x11/Window.h"
+#include "toolkit/x11/ModalWindow.h"
 
 namespace X11Toolkit {
 
@@ -36,7 +37,7 @@ struct BoxContent {
 // runs a nested loop on the editor's connection until a button closes it, as
 // MessageBoxA and DialogBoxParamA do on Windows. Keys: Tab moves the focus, Return
 // presses the focused button, Escape cancels. User-interface thread.
-class Box final : public Window {
+class Box final : public ModalWindow {
  public:
   // Shows the box for `owner` (any window of ours inside the host's) and answers
   // the result of the button that closed it.
@@ -47,7 +48,6 @@ class Box final : public Window {
   void OnKeyPress(const XKeyEvent& event) override;
   void OnClientMessage(const XClientMessageEvent& event) override;
   void OnMapped() override;
-  void OnDestroyed() override;
   void Paint(cairo_t* cairo) override;
 
  protected:
@@ -55,18 +55,15 @@ class Box final : public Window {
   void Decorate() override;
 
  private:
-  explicit Box(BoxContent content_) : content(std::move(content_)) {}
+  explicit Box(BoxContent content_) : ModalWindow(content_.escapeResult), content(std::move(content_)) {}
   int32_t ButtonAt(int32_t pointX, int32_t pointY) const;
   void Press(int32_t button);
-  void Finish(int32_t answer);
   void PaintText(cairo_t* cairo) const;
 
   BoxContent content;
   XID transientFor = 0;
   int32_t focused = 0;
   int32_t armed = -1;  // the button a press went down on
-  bool done = false;
-  int32_t result = 0;
 };
 
 }  // namespace X11Toolkit

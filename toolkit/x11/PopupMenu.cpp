@@ -33,13 +33,13 @@ int32_t PopupMenu::Run(Connection& connection, int32_t left, int32_t top, const 
   const int32_t w = std::max(kMinimumWidth, static_cast<int32_t>(widest) + 2 * kTextInset);
   ::Display* display = connection.GetDisplay();
   if (!menu.Create(connection, DefaultRootWindow(display), left, top, w, count * kItemHeight + 2)) return 0;
-  connection.RunUntil([&menu] { return menu.done; });
+  const int32_t command = menu.RunModal();
   XUngrabPointer(display, CurrentTime);
   XUngrabKeyboard(display, CurrentTime);
-  return menu.result;
+  return command;
 }
 
-PopupMenu::PopupMenu(const MenuItem* items_, int32_t count) : items(items_, items_ + count) {}
+PopupMenu::PopupMenu(const MenuItem* items_, int32_t count) : ModalWindow(0), items(items_, items_ + count) {}
 
 void PopupMenu::OnButtonPress(const XButtonEvent& event) {
   if (event.x < 0 || event.y < 0 || event.x >= width || event.y >= height) {
@@ -95,10 +95,6 @@ void PopupMenu::OnMapped() {
   if (pointer != GrabSuccess || keyboard != GrabSuccess) Finish(0);
 }
 
-void PopupMenu::OnDestroyed() {
-  Finish(0);
-}
-
 void PopupMenu::Paint(cairo_t* cairo) {
   Theme::Fill(cairo, Theme::kFace3D, ToolkitCore::Area{0, 0, width, height});
   Theme::Frame(cairo, Theme::kShadow, ToolkitCore::Area{0, 0, width, height});
@@ -135,12 +131,6 @@ void PopupMenu::Highlight(int32_t item) {
   if (item == highlighted) return;
   highlighted = item;
   Invalidate();
-}
-
-void PopupMenu::Finish(int32_t command) {
-  if (done) return;
-  done = true;
-  result = command;
 }
 
 }  // namespace X11Toolkit

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/x11/Window.h"
+#include "toolkit/x11/ModalWindow.h"
 
 namespace X11Toolkit {
 
@@ -16,7 +16,7 @@ struct MenuItem {
 // the keyboard and runs a nested loop on the editor's connection until a choice is
 // made: a click on an item, or Up and Down then Return; Escape or a click elsewhere
 // dismisses it. User-interface thread.
-class PopupMenu final : public Window {
+class PopupMenu final : public ModalWindow {
  public:
   // Shows the menu with its top-left corner at the screen point (left, top) and
   // returns the chosen command, or 0 when it was dismissed.
@@ -27,7 +27,6 @@ class PopupMenu final : public Window {
   void OnMotion(const XMotionEvent& event) override;
   void OnKeyPress(const XKeyEvent& event) override;
   void OnMapped() override;
-  void OnDestroyed() override;
   void Paint(cairo_t* cairo) override;
 
  protected:
@@ -38,13 +37,10 @@ class PopupMenu final : public Window {
   PopupMenu(const MenuItem* items_, int32_t count);
   int32_t ItemAt(int32_t pointX, int32_t pointY) const;
   void Highlight(int32_t item);
-  void Finish(int32_t command);
 
   std::vector<MenuItem> items;
   int32_t highlighted = -1;
   bool pressedInside = false;
-  bool done = false;
-  int32_t result = 0;
 };
 
 }  // namespace X11Toolkit
