@@ -1,19 +1,78 @@
 #include "delay/DelayEngine.h"
 
-#include <cmath>
-#include <initializer_list>
-#include <limits>
+#include <emmintrin.h>
 
-#include "delay/SoftSaturator.h"
+#include <algorithm>
+#include <initializer_list>
+
+#include "delay/EchoMix.h"
 #include "delay/StereoCopy.h"
 
 namespace {
 
-// A NaN or an infinity from the host would otherwise circulate in the line for ever (even
-// without feedback, as 0 * NaN is NaN) and from there settle in the filter memories, which
-// nothing clears. It is heard once, in that frame's dry signal, and never stored.
-inline float StorableSample(float value) {
-  return std::fabs(value) <= std::numeric_limits<float>::max() ? value : 0.0f;
+// Where a settled run reads, writes, takes its input and puts its output, frame 0 of it.
+struct RunLanes {
+  const float* olderL;
+  const float* newerL;
+  const float* olderR;
+  const float* newerR;
+  float* writeL;
+  float* writeR;
+  const float* inLeft;
+  const float* inRight;
+  float* outLeft;
+  float* outRight;
+};
+
+// One tap of a settled read, as DelayLine::Read computes it, and four consecutive ones.
+inline float Tap(const float* older, const float* newer, float fraction) {
+  return *older + (*newer - *older) * fraction;
+}
+
+inline __m128 Taps(const float* older, const float* newer, __m128 fraction) {
+  const __m128 oldest = _mm_loadu_ps(older);
+  return _mm_add_ps(oldest, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(newer), oldest), fraction));
+}
+
+void ReadTaps(const float* older, const float* newer, float fraction, float* taps, int32_t frames) {
+  const __m128 weight = _mm_set1_ps(fraction);
+  int32_t k = 0;
+  for (; k + 4 <= frames; k += 4) {
+    _mm_store_ps(taps + k, Taps(older + k, newer + k, weight));
+  }
+  for (; k < frames; ++k) {
+    taps[k] = Tap(older + k, newer + k, fraction);
+  }
+}
+
+// Feeds a run's echoes back and mixes them out, four frames at a time and the rest one by
+// one. Each group reads its inputs before it writes: an output may be an input's array.
+template <bool kPan, class FourEchoes, class OneEcho>
+void FeedAndMix(const RunLanes& lanes, int32_t frames, const EchoMix& echoMix, FourEchoes fourEchoes,
+                OneEcho oneEcho) {
+  int32_t k = 0;
+  for (; k + 4 <= frames; k += 4) {
+    __m128 echoL;
+    __m128 echoR;
+    fourEchoes(k, echoL, echoR);
+    const __m128 inL = _mm_loadu_ps(lanes.inLeft + k);
+    const __m128 inR = _mm_loadu_ps(lanes.inRight + k);
+    _mm_storeu_ps(lanes.writeL + k, echoMix.FeedLeft(kPan ? echoR : echoL, inL));
+    _mm_storeu_ps(lanes.writeR + k, echoMix.FeedRight(kPan ? echoL : echoR, inR));
+    _mm_storeu_ps(lanes.outLeft + k, echoMix.Out(inL, echoL));
+    _mm_storeu_ps(lanes.outRight + k, echoMix.Out(inR, echoR));
+  }
+  for (; k < frames; ++k) {
+    float echoL;
+    float echoR;
+    oneEcho(k, echoL, echoR);
+    const float inL = lanes.inLeft[k];
+    const float inR = lanes.inRight[k];
+    lanes.writeL[k] = echoMix.FeedLeft(kPan ? echoR : echoL, inL);
+    lanes.writeR[k] = echoMix.FeedRight(kPan ? echoL : echoR, inR);
+    lanes.outLeft[k] = echoMix.Out(inL, echoL);
+    lanes.outRight[k] = echoMix.Out(inR, echoR);
+  }
 }
 
 }  // namespace
@@ -120,12 +179,9 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
   DelayRamp right = rightRamp;
   FilterSection filterLeft = kFilter == EchoFilter::kHighPass ? highPassLeft : lowPassLeft;
   FilterSection filterRight = kFilter == EchoFilter::kHighPass ? highPassRight : lowPassRight;
-  const float gain = feedback;
-  const float denormalGuard = antiDenormal;
-  const float dry = 1.0f - mix;
-  const float wet = 1.0f - dry;
+  const EchoMix echoMix(feedback, antiDenormal, mix);
 
-  for (int32_t i = 0; i < frames; ++i) {
+  const auto frame = [&](int32_t i) {
     // Read both inputs first: an output may share its array with either input.
     const float inL = inLeft[i];
     const float inR = inRight[i];
@@ -141,13 +197,24 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
       echoR = filterRight.Process<kKind>(echoR);
     }
 
-    const float sourceL = kPan ? echoR : echoL;
-    const float sourceR = kPan ? echoL : echoR;
-    leftLine.Write(StorableSample(denormalGuard + (gain * SoftSaturate(sourceL) + inL)));
-    rightLine.Write(StorableSample((gain * SoftSaturate(sourceR) + inR) + denormalGuard));
+    leftLine.Write(echoMix.FeedLeft(kPan ? echoR : echoL, inL));
+    rightLine.Write(echoMix.FeedRight(kPan ? echoL : echoR, inR));
+    outLeft[i] = echoMix.Out(inL, echoL);
+    outRight[i] = echoMix.Out(inR, echoR);
+  };
 
-    outLeft[i] = dry * inL + wet * echoL;
-    outRight[i] = dry * inR + wet * echoR;
+  int32_t i = 0;
+  while (i < frames && !(left.Settled() && right.Settled())) {
+    frame(i++);
+  }
+  if (i < frames) {
+    // Both read positions stay where they are for the rest of the call.
+    const Stretch stretch = {inLeft + i, inRight + i, outLeft + i, outRight + i, frames - i};
+    i += RunSettled<kFilter, kPan>(stretch, left.CurrentSamples(), right.CurrentSamples(), filterLeft, filterRight,
+                                   echoMix);
+  }
+  while (i < frames) {
+    frame(i++);  // what the settled path leaves: delays of one to two samples
   }
 
   leftRamp = left;
@@ -159,4 +226,85 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
     highPassLeft = filterLeft;
     highPassRight = filterRight;
   }
+}
+
+// With constant read positions the frames of a run depend on each other only through the
+// lines, and not at all while no frame reads a sample that an earlier frame of the same run
+// wrote: a run of n frames can be read, filtered, saturated, written and mixed stage by stage
+// if its taps lie at least n + 1 frames back (or at the oldest sample) and no position
+// wraps inside it. Returns the frames done; it stops early only at taps one frame back.
+template <DelayEngine::EchoFilter kFilter, bool kPan>
+int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float rightDelay, FilterSection& filterLeft,
+                                FilterSection& filterRight, const EchoMix& echoMix) {
+  constexpr FilterKind kKind = kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
+  // Filtered runs pass through buffers of this many frames.
+  constexpr int32_t kFilteredRun = 256;
+  FilterSection sectionL = filterLeft;
+  FilterSection sectionR = filterRight;
+  const int32_t length = leftLine.Length();
+  int32_t done = 0;
+  for (;;) {
+    int32_t run = stretch.frames - done;
+    const DelayLine::Tap tapL = leftLine.TapAt(leftDelay);
+    const DelayLine::Tap tapR = rightLine.TapAt(rightDelay);
+    for (const int32_t position : {leftLine.WriteIndex(), rightLine.WriteIndex(), tapL.index, tapL.next, tapR.index,
+                                   tapR.next}) {
+      run = std::min(run, length - position);
+    }
+    for (const int32_t back : {(leftLine.WriteIndex() - tapL.index + length) % length,
+                               (rightLine.WriteIndex() - tapR.index + length) % length}) {
+      if (back > 0) {
+        run = std::min(run, back - 1);
+      }
+    }
+    if constexpr (kFilter != EchoFilter::kNone) {
+      run = std::min(run, kFilteredRun);
+    }
+    if (run <= 0) {
+      break;
+    }
+
+    const RunLanes lanes = {leftLine.Data() + tapL.index,
+                            leftLine.Data() + tapL.next,
+                            rightLine.Data() + tapR.index,
+                            rightLine.Data() + tapR.next,
+                            leftLine.Data() + leftLine.WriteIndex(),
+                            rightLine.Data() + rightLine.WriteIndex(),
+                            stretch.inLeft + done,
+                            stretch.inRight + done,
+                            stretch.outLeft + done,
+                            stretch.outRight + done};
+    if constexpr (kFilter == EchoFilter::kNone) {
+      FeedAndMix<kPan>(lanes, run, echoMix, [&](int32_t k, __m128& echoL, __m128& echoR) {
+        echoL = Taps(lanes.olderL + k, lanes.newerL + k, _mm_set1_ps(tapL.fraction));
+        echoR = Taps(lanes.olderR + k, lanes.newerR + k, _mm_set1_ps(tapR.fraction));
+      }, [&](int32_t k, float& echoL, float& echoR) {
+        echoL = Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction);
+        echoR = Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction);
+      });
+    } else {
+      alignas(16) float echoesL[kFilteredRun];
+      alignas(16) float echoesR[kFilteredRun];
+      ReadTaps(lanes.olderL, lanes.newerL, tapL.fraction, echoesL, run);
+      ReadTaps(lanes.olderR, lanes.newerR, tapR.fraction, echoesR, run);
+      // The recursion is the one serial stage; the two channels' chains run side by side.
+      for (int32_t k = 0; k < run; ++k) {
+        echoesL[k] = sectionL.Process<kKind>(echoesL[k]);
+        echoesR[k] = sectionR.Process<kKind>(echoesR[k]);
+      }
+      FeedAndMix<kPan>(lanes, run, echoMix, [&](int32_t k, __m128& echoL, __m128& echoR) {
+        echoL = _mm_load_ps(echoesL + k);
+        echoR = _mm_load_ps(echoesR + k);
+      }, [&](int32_t k, float& echoL, float& echoR) {
+        echoL = echoesL[k];
+        echoR = echoesR[k];
+      });
+    }
+    leftLine.Advance(run);
+    rightLine.Advance(run);
+    done += run;
+  }
+  filterLeft = sectionL;
+  filterRight = sectionR;
+  return done;
 }
