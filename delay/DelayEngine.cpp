@@ -34,15 +34,9 @@ inline __m128 Taps(const float* older, const float* newer, __m128 fraction) {
   return _mm_add_ps(oldest, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(newer), oldest), fraction));
 }
 
-void ReadTaps(const float* older, const float* newer, float fraction, float* taps, int32_t frames) {
-  const __m128 weight = _mm_set1_ps(fraction);
-  int32_t k = 0;
-  for (; k + 4 <= frames; k += 4) {
-    _mm_store_ps(taps + k, Taps(older + k, newer + k, weight));
-  }
-  for (; k < frames; ++k) {
-    taps[k] = Tap(older + k, newer + k, fraction);
-  }
+template <int kLane>
+inline float Lane(__m128 v) {
+  return _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(kLane, kLane, kLane, kLane)));
 }
 
 // Feeds a run's echoes back and mixes them out, four frames at a time and the rest one by
@@ -230,15 +224,13 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
 
 // With constant read positions the frames of a run depend on each other only through the
 // lines, and not at all while no frame reads a sample that an earlier frame of the same run
-// wrote: a run of n frames can be read, filtered, saturated, written and mixed stage by stage
-// if its taps lie at least n + 1 frames back (or at the oldest sample) and no position
+// wrote: the frames of a run of n can be read, saturated, written and mixed four at a time
+// (and filtered in between) if its taps lie at least n + 1 frames back (or at the oldest sample) and no position
 // wraps inside it. Returns the frames done; it stops early only at taps one frame back.
 template <DelayEngine::EchoFilter kFilter, bool kPan>
 int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float rightDelay, FilterSection& filterLeft,
                                 FilterSection& filterRight, const EchoMix& echoMix) {
   constexpr FilterKind kKind = kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
-  // Filtered runs pass through buffers of this many frames.
-  constexpr int32_t kFilteredRun = 256;
   FilterSection sectionL = filterLeft;
   FilterSection sectionR = filterRight;
   const int32_t length = leftLine.Length();
@@ -257,9 +249,6 @@ int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float r
         run = std::min(run, back - 1);
       }
     }
-    if constexpr (kFilter != EchoFilter::kNone) {
-      run = std::min(run, kFilteredRun);
-    }
     if (run <= 0) {
       break;
     }
@@ -274,30 +263,37 @@ int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float r
                             stretch.inRight + done,
                             stretch.outLeft + done,
                             stretch.outRight + done};
+    const __m128 fractionL = _mm_set1_ps(tapL.fraction);
+    const __m128 fractionR = _mm_set1_ps(tapR.fraction);
     if constexpr (kFilter == EchoFilter::kNone) {
       FeedAndMix<kPan>(lanes, run, echoMix, [&](int32_t k, __m128& echoL, __m128& echoR) {
-        echoL = Taps(lanes.olderL + k, lanes.newerL + k, _mm_set1_ps(tapL.fraction));
-        echoR = Taps(lanes.olderR + k, lanes.newerR + k, _mm_set1_ps(tapR.fraction));
+        echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
+        echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
       }, [&](int32_t k, float& echoL, float& echoR) {
         echoL = Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction);
         echoR = Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction);
       });
     } else {
-      alignas(16) float echoesL[kFilteredRun];
-      alignas(16) float echoesR[kFilteredRun];
-      ReadTaps(lanes.olderL, lanes.newerL, tapL.fraction, echoesL, run);
-      ReadTaps(lanes.olderR, lanes.newerR, tapR.fraction, echoesR, run);
-      // The recursion is the one serial stage; the two channels' chains run side by side.
-      for (int32_t k = 0; k < run; ++k) {
-        echoesL[k] = sectionL.Process<kKind>(echoesL[k]);
-        echoesR[k] = sectionR.Process<kKind>(echoesR[k]);
-      }
+      // The recursion is the one serial stage: the two channels' chains run side by side,
+      // and the processor overlaps them with the neighbouring groups' other stages.
       FeedAndMix<kPan>(lanes, run, echoMix, [&](int32_t k, __m128& echoL, __m128& echoR) {
-        echoL = _mm_load_ps(echoesL + k);
-        echoR = _mm_load_ps(echoesR + k);
+        const __m128 tapsL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
+        const __m128 tapsR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
+        // Lanes move between vector and scalar registers by shuffles: a round trip through
+        // memory would stall on store forwarding.
+        const float l0 = sectionL.template Process<kKind>(_mm_cvtss_f32(tapsL));
+        const float r0 = sectionR.template Process<kKind>(_mm_cvtss_f32(tapsR));
+        const float l1 = sectionL.template Process<kKind>(Lane<1>(tapsL));
+        const float r1 = sectionR.template Process<kKind>(Lane<1>(tapsR));
+        const float l2 = sectionL.template Process<kKind>(Lane<2>(tapsL));
+        const float r2 = sectionR.template Process<kKind>(Lane<2>(tapsR));
+        const float l3 = sectionL.template Process<kKind>(Lane<3>(tapsL));
+        const float r3 = sectionR.template Process<kKind>(Lane<3>(tapsR));
+        echoL = _mm_setr_ps(l0, l1, l2, l3);
+        echoR = _mm_setr_ps(r0, r1, r2, r3);
       }, [&](int32_t k, float& echoL, float& echoR) {
-        echoL = echoesL[k];
-        echoR = echoesR[k];
+        echoL = sectionL.template Process<kKind>(Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction));
+        echoR = sectionR.template Process<kKind>(Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction));
       });
     }
     leftLine.Advance(run);

@@ -43,23 +43,20 @@ class EchoMix final {
     return _mm_and_ps(_mm_cmple_ps(magnitude, _mm_set1_ps(std::numeric_limits<float>::max())), value);
   }
 
-  // SoftSaturate on four lanes: both bends are computed and the lanes pick theirs. The lower
-  // bend's (-0.72) / x is -(0.72 / x) exactly, as division rounds symmetrically.
+  // SoftSaturate on four lanes, by its odd symmetry: the lower bend's (-0.72) / x equals
+  // 0.72 / |x| exactly (division rounds symmetrically), so it is the upper bend of |x| with
+  // the sign put back, which leaves a NaN, a zero's sign and the straight part untouched.
+  // Straight lanes divide by 0.72 instead of |x|, so no lane divides by zero.
   static __m128 Saturate(__m128 x) {
     const __m128 sign = _mm_set1_ps(-0.0f);
     const __m128 knee = _mm_set1_ps(0.72f);
-    const __m128 one = _mm_set1_ps(1.0f);
-    const __m128 span = _mm_set1_ps(0.27999997f);
-    const __m128 above = _mm_cmpgt_ps(x, knee);
-    const __m128 below = _mm_cmplt_ps(x, _mm_xor_ps(knee, sign));
-    const __m128 bends = _mm_or_ps(above, below);
-    const __m128 straight = _mm_andnot_ps(bends, x);
-    // Lanes that stay straight divide by 1 instead, so no lane divides by zero.
-    const __m128 quotient = _mm_div_ps(knee, _mm_or_ps(_mm_and_ps(bends, x), _mm_andnot_ps(bends, one)));
-    const __m128 upper = _mm_add_ps(_mm_mul_ps(_mm_sub_ps(one, quotient), span), knee);
-    const __m128 lower =
-        _mm_xor_ps(_mm_add_ps(_mm_mul_ps(_mm_sub_ps(one, _mm_xor_ps(quotient, sign)), span), knee), sign);
-    return _mm_or_ps(_mm_or_ps(_mm_and_ps(above, upper), _mm_and_ps(below, lower)), straight);
+    const __m128 magnitude = _mm_andnot_ps(sign, x);
+    const __m128 bends = _mm_cmpgt_ps(magnitude, knee);
+    const __m128 quotient = _mm_div_ps(knee, _mm_max_ps(magnitude, knee));
+    const __m128 bent =
+        _mm_add_ps(_mm_mul_ps(_mm_sub_ps(_mm_set1_ps(1.0f), quotient), _mm_set1_ps(0.27999997f)), knee);
+    const __m128 shaped = _mm_or_ps(_mm_and_ps(bends, bent), _mm_andnot_ps(bends, magnitude));
+    return _mm_or_ps(shaped, _mm_and_ps(sign, x));
   }
 
   float gain;
