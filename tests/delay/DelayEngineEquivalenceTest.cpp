@@ -208,7 +208,7 @@ class Twins {
 
   // Lets both glides run until they land or stall (or give up after several glide times).
   bool Settle() {
-    for (int block = 0; block < 100 && !(fast.LeftRamp().Settled() && fast.RightRamp().Settled()); ++block) {
+    for (int block = 0; block < 60 && !(fast.LeftRamp().Settled() && fast.RightRamp().Settled()); ++block) {
       if (!Process(4096)) {
         return false;
       }
