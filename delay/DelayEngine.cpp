@@ -25,36 +25,81 @@ struct RunLanes {
 };
 
 // One tap of a settled read, as DelayLine::Read computes it, and four consecutive ones.
-inline float Tap(const float* older, const float* newer, float fraction) {
+[[gnu::always_inline]] inline float Tap(const float* older, const float* newer, float fraction) {
   return *older + (*newer - *older) * fraction;
 }
 
-inline __m128 Taps(const float* older, const float* newer, __m128 fraction) {
+[[gnu::always_inline]] inline __m128 Taps(const float* older, const float* newer, __m128 fraction) {
   const __m128 oldest = _mm_loadu_ps(older);
   return _mm_add_ps(oldest, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(newer), oldest), fraction));
 }
 
+// The taps of the next four frames at gliding read positions, or false when one of them
+// reads a sample that an earlier of the four frames writes (or would be written by it). The
+// caller makes sure the four writes do not wrap.
+[[gnu::always_inline]] inline bool GatherTaps(const DelayLine& line, const float* delays, __m128& taps) {
+  const float* samples = line.Data();
+  DelayLine::Tap at[4];
+  for (int32_t k = 0; k < 4; ++k) {
+    at[k] = line.TapAt(delays[k], k);
+    const int32_t back = line.WriteIndex() + k - at[k].index;
+    if (back != 0 && back != -line.Length() && (back < 0 ? back + line.Length() : back) < 5) {
+      return false;
+    }
+  }
+  // Built in registers: four stores read back as one vector would stall on store forwarding.
+  const __m128 older = _mm_setr_ps(samples[at[0].index], samples[at[1].index], samples[at[2].index], samples[at[3].index]);
+  const __m128 newer = _mm_setr_ps(samples[at[0].next], samples[at[1].next], samples[at[2].next], samples[at[3].next]);
+  const __m128 fraction = _mm_setr_ps(at[0].fraction, at[1].fraction, at[2].fraction, at[3].fraction);
+  taps = _mm_add_ps(older, _mm_mul_ps(_mm_sub_ps(newer, older), fraction));
+  return true;
+}
+
 template <int kLane>
-inline float Lane(__m128 v) {
+[[gnu::always_inline]] inline float Lane(__m128 v) {
   return _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(kLane, kLane, kLane, kLane)));
 }
 
-// Feeds a run's echoes back and mixes them out, four frames at a time and the rest one by
-// one. Each group reads its inputs before it writes: an output may be an input's array.
+// Filters four frames' echoes of each channel. The recursion is the one serial stage: the
+// two channels' chains run side by side, and the processor overlaps them with the
+// neighbouring groups' other stages. Lanes move between vector and scalar registers by
+// shuffles: a round trip through memory would stall on store forwarding.
+template <FilterKind kKind>
+[[gnu::always_inline]] inline void FilterLanes(FilterSection& left, FilterSection& right, __m128& echoL, __m128& echoR) {
+  const float l0 = left.Process<kKind>(_mm_cvtss_f32(echoL));
+  const float r0 = right.Process<kKind>(_mm_cvtss_f32(echoR));
+  const float l1 = left.Process<kKind>(Lane<1>(echoL));
+  const float r1 = right.Process<kKind>(Lane<1>(echoR));
+  const float l2 = left.Process<kKind>(Lane<2>(echoL));
+  const float r2 = right.Process<kKind>(Lane<2>(echoR));
+  const float l3 = left.Process<kKind>(Lane<3>(echoL));
+  const float r3 = right.Process<kKind>(Lane<3>(echoR));
+  echoL = _mm_setr_ps(l0, l1, l2, l3);
+  echoR = _mm_setr_ps(r0, r1, r2, r3);
+}
+
+// Feeds four frames' echoes back and mixes them out. The inputs are read before anything
+// is written: an output may be an input's array.
+template <bool kPan>
+[[gnu::always_inline]] inline void FeedAndMixFour(const RunLanes& lanes, int32_t k, const EchoMix& echoMix, __m128 echoL, __m128 echoR) {
+  const __m128 inL = _mm_loadu_ps(lanes.inLeft + k);
+  const __m128 inR = _mm_loadu_ps(lanes.inRight + k);
+  _mm_storeu_ps(lanes.writeL + k, echoMix.FeedLeft(kPan ? echoR : echoL, inL));
+  _mm_storeu_ps(lanes.writeR + k, echoMix.FeedRight(kPan ? echoL : echoR, inR));
+  _mm_storeu_ps(lanes.outLeft + k, echoMix.Out(inL, echoL));
+  _mm_storeu_ps(lanes.outRight + k, echoMix.Out(inR, echoR));
+}
+
+// The same for a whole run, four frames at a time and the rest one by one.
 template <bool kPan, class FourEchoes, class OneEcho>
-void FeedAndMix(const RunLanes& lanes, int32_t frames, const EchoMix& echoMix, FourEchoes fourEchoes,
+[[gnu::always_inline]] inline void FeedAndMix(const RunLanes& lanes, int32_t frames, const EchoMix& echoMix, FourEchoes fourEchoes,
                 OneEcho oneEcho) {
   int32_t k = 0;
   for (; k + 4 <= frames; k += 4) {
     __m128 echoL;
     __m128 echoR;
     fourEchoes(k, echoL, echoR);
-    const __m128 inL = _mm_loadu_ps(lanes.inLeft + k);
-    const __m128 inR = _mm_loadu_ps(lanes.inRight + k);
-    _mm_storeu_ps(lanes.writeL + k, echoMix.FeedLeft(kPan ? echoR : echoL, inL));
-    _mm_storeu_ps(lanes.writeR + k, echoMix.FeedRight(kPan ? echoL : echoR, inR));
-    _mm_storeu_ps(lanes.outLeft + k, echoMix.Out(inL, echoL));
-    _mm_storeu_ps(lanes.outRight + k, echoMix.Out(inR, echoR));
+    FeedAndMixFour<kPan>(lanes, k, echoMix, echoL, echoR);
   }
   for (; k < frames; ++k) {
     float echoL;
@@ -175,31 +220,67 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
   FilterSection filterRight = kFilter == EchoFilter::kHighPass ? highPassRight : lowPassRight;
   const EchoMix echoMix(feedback, antiDenormal, mix);
 
-  const auto frame = [&](int32_t i) {
+  // One frame at the given read positions, as the glides have just stepped to them.
+  const auto frame = [&](int32_t i, float delayL, float delayR) {
     // Read both inputs first: an output may share its array with either input.
     const float inL = inLeft[i];
     const float inR = inRight[i];
-
-    left.Step();
-    float echoL = leftLine.Read(left.CurrentSamples());
+    float echoL = leftLine.Read(delayL);
+    float echoR = rightLine.Read(delayR);
     if constexpr (kFilter != EchoFilter::kNone) {
       echoL = filterLeft.Process<kKind>(echoL);
-    }
-    right.Step();
-    float echoR = rightLine.Read(right.CurrentSamples());
-    if constexpr (kFilter != EchoFilter::kNone) {
       echoR = filterRight.Process<kKind>(echoR);
     }
-
     leftLine.Write(echoMix.FeedLeft(kPan ? echoR : echoL, inL));
     rightLine.Write(echoMix.FeedRight(kPan ? echoL : echoR, inR));
     outLeft[i] = echoMix.Out(inL, echoL);
     outRight[i] = echoMix.Out(inR, echoR);
   };
 
+  // Gliding: the glides step one frame at a time, four frames ahead of the reads, and the
+  // four frames are processed at once where none of them reads what another writes.
+  const int32_t length = leftLine.Length();
   int32_t i = 0;
   while (i < frames && !(left.Settled() && right.Settled())) {
-    frame(i++);
+    if (frames - i < 4 || length < 8 || leftLine.WriteIndex() + 4 > length || rightLine.WriteIndex() + 4 > length) {
+      left.Step();
+      right.Step();
+      frame(i++, left.CurrentSamples(), right.CurrentSamples());
+      continue;
+    }
+    float delaysL[4];
+    float delaysR[4];
+    for (int32_t k = 0; k < 4; ++k) {
+      left.Step();
+      delaysL[k] = left.CurrentSamples();
+      right.Step();
+      delaysR[k] = right.CurrentSamples();
+    }
+    __m128 echoL;
+    __m128 echoR;
+    if (GatherTaps(leftLine, delaysL, echoL) && GatherTaps(rightLine, delaysR, echoR)) {
+      if constexpr (kFilter != EchoFilter::kNone) {
+        FilterLanes<kKind>(filterLeft, filterRight, echoL, echoR);
+      }
+      const RunLanes lanes = {nullptr,
+                              nullptr,
+                              nullptr,
+                              nullptr,
+                              leftLine.Data() + leftLine.WriteIndex(),
+                              rightLine.Data() + rightLine.WriteIndex(),
+                              inLeft + i,
+                              inRight + i,
+                              outLeft + i,
+                              outRight + i};
+      FeedAndMixFour<kPan>(lanes, 0, echoMix, echoL, echoR);
+      leftLine.Advance(4);
+      rightLine.Advance(4);
+    } else {
+      for (int32_t k = 0; k < 4; ++k) {
+        frame(i + k, delaysL[k], delaysR[k]);
+      }
+    }
+    i += 4;
   }
   if (i < frames) {
     // Both read positions stay where they are for the rest of the call.
@@ -208,7 +289,7 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
                                    echoMix);
   }
   while (i < frames) {
-    frame(i++);  // what the settled path leaves: delays of one to two samples
+    frame(i++, left.CurrentSamples(), right.CurrentSamples());  // what the settled path leaves: taps one frame back
   }
 
   leftRamp = left;
@@ -274,23 +355,10 @@ int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float r
         echoR = Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction);
       });
     } else {
-      // The recursion is the one serial stage: the two channels' chains run side by side,
-      // and the processor overlaps them with the neighbouring groups' other stages.
       FeedAndMix<kPan>(lanes, run, echoMix, [&](int32_t k, __m128& echoL, __m128& echoR) {
-        const __m128 tapsL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
-        const __m128 tapsR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
-        // Lanes move between vector and scalar registers by shuffles: a round trip through
-        // memory would stall on store forwarding.
-        const float l0 = sectionL.template Process<kKind>(_mm_cvtss_f32(tapsL));
-        const float r0 = sectionR.template Process<kKind>(_mm_cvtss_f32(tapsR));
-        const float l1 = sectionL.template Process<kKind>(Lane<1>(tapsL));
-        const float r1 = sectionR.template Process<kKind>(Lane<1>(tapsR));
-        const float l2 = sectionL.template Process<kKind>(Lane<2>(tapsL));
-        const float r2 = sectionR.template Process<kKind>(Lane<2>(tapsR));
-        const float l3 = sectionL.template Process<kKind>(Lane<3>(tapsL));
-        const float r3 = sectionR.template Process<kKind>(Lane<3>(tapsR));
-        echoL = _mm_setr_ps(l0, l1, l2, l3);
-        echoR = _mm_setr_ps(r0, r1, r2, r3);
+        echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
+        echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
+        FilterLanes<kKind>(sectionL, sectionR, echoL, echoR);
       }, [&](int32_t k, float& echoL, float& echoR) {
         echoL = sectionL.template Process<kKind>(Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction));
         echoR = sectionR.template Process<kKind>(Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction));

@@ -38,12 +38,13 @@ class DelayLine final {
     return samples[tap.index] + (samples[tap.next] - samples[tap.index]) * tap.fraction;
   }
 
-  Tap TapAt(float delaySamples) const {
-    assert(length > 0 && delaySamples > -1.0f);
+  // `ahead` frames later, for reading a group of frames before any of them is written.
+  Tap TapAt(float delaySamples, int32_t ahead = 0) const {
+    assert(length > 0 && delaySamples > -1.0f && ahead >= 0 && writeIndex + ahead < length);
     const float d = delaySamples > lengthAsFloat ? lengthAsFloat : delaySamples;
     const int32_t whole = static_cast<int32_t>(d);
     const float fraction = d - static_cast<float>(whole);
-    int32_t index = writeIndex - whole;
+    int32_t index = writeIndex + ahead - whole;
     if (index < 0) {
       index += length;
     }
