@@ -26,7 +26,7 @@ class DelayRamp final {
     state = (aimSamples * inputCoefficient + decay * state) + 1e-25f;
     // The step is a fixed function of `state`: once it returns the same bits, every later
     // step until the next Retarget or SetTimeConstant does too.
-    stalled = std::memcmp(&state, &previous, sizeof state) == 0;
+    stalled = Bits(state) == Bits(previous);
     currentSamples = state;
     if ((direction == kFalling && state <= targetSamples) || (direction == kRising && state >= targetSamples)) {
       currentSamples = targetSamples;
@@ -50,6 +50,12 @@ class DelayRamp final {
   float CurrentSamples() const { return currentSamples; }
 
  private:
+  static uint32_t Bits(float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+  }
+
   int32_t timeConstant = 0;
   float inputCoefficient = 1.0f;
   float decay = 0.0f;
