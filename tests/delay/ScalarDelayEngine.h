@@ -41,11 +41,6 @@ class ScalarDelayEngine final {
 
   bool HasLines() const { return leftLine.Length() > 0; }
   float SampleRate() const { return sampleRate; }
-  float Cutoff() const { return cutoff; }
-  float LeftDelaySeconds() const { return leftDelaySeconds; }
-  float LeftDelaySamples() const { return leftDelaySamples; }
-  float RightDelaySeconds() const { return rightDelaySeconds; }
-  float RightDelaySamples() const { return rightDelaySamples; }
   float AntiDenormal() const { return antiDenormal; }
   const DelayLine& LeftLine() const { return leftLine; }
   const DelayLine& RightLine() const { return rightLine; }
