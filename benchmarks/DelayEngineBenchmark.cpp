@@ -59,9 +59,12 @@ void ProcessBlocks(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
   // Seconds per frame, which the report shows with an SI prefix (n for nanoseconds).
-  state.counters["time/frame"] = benchmark::Counter(static_cast<double>(state.iterations()) * frames,
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  state.SetLabel(std::string(variant == kPlain ? "plain" : variant == kLowPass ? "low-pass" : "high-pass") +
+  state.counters["time/frame"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * frames,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.SetLabel(std::string(variant == kPlain     ? "plain"
+                             : variant == kLowPass ? "low-pass"
+                                                   : "high-pass") +
                  (pan ? ", pan" : "") + (gliding ? ", gliding" : ", settled"));
 }
 

@@ -10,7 +10,8 @@
 
 namespace {
 
-// Where a settled run reads, writes, takes its input and puts its output, frame 0 of it.
+// Where a run of frames reads (at constant taps), writes, takes its input and puts its
+// output, from its first frame on.
 struct RunLanes {
   const float* olderL;
   const float* newerL;
@@ -35,21 +36,28 @@ struct RunLanes {
 }
 
 // The taps of the next four frames at gliding read positions, or false when one of them
-// reads a sample that an earlier of the four frames writes (or would be written by it). The
-// caller makes sure the four writes do not wrap.
+// lies one to four frames back: it would read a sample that an earlier of the four frames
+// writes. The caller makes sure that the line holds at least eight samples (shorter ones
+// could wrap a tap's neighbour onto a sample written in the group) and that the four
+// writes do not wrap.
 [[gnu::always_inline]] inline bool GatherTaps(const DelayLine& line, const float* delays, __m128& taps) {
   const float* samples = line.Data();
   DelayLine::Tap at[4];
   for (int32_t k = 0; k < 4; ++k) {
     at[k] = line.TapAt(delays[k], k);
-    const int32_t back = line.WriteIndex() + k - at[k].index;
-    if (back != 0 && back != -line.Length() && (back < 0 ? back + line.Length() : back) < 5) {
+    int32_t back = line.WriteIndex() + k - at[k].index;
+    if (back < 0) {
+      back += line.Length();
+    }
+    if (back != 0 && back < 5) {
       return false;
     }
   }
   // Built in registers: four stores read back as one vector would stall on store forwarding.
-  const __m128 older = _mm_setr_ps(samples[at[0].index], samples[at[1].index], samples[at[2].index], samples[at[3].index]);
-  const __m128 newer = _mm_setr_ps(samples[at[0].next], samples[at[1].next], samples[at[2].next], samples[at[3].next]);
+  const __m128 older =
+      _mm_setr_ps(samples[at[0].index], samples[at[1].index], samples[at[2].index], samples[at[3].index]);
+  const __m128 newer =
+      _mm_setr_ps(samples[at[0].next], samples[at[1].next], samples[at[2].next], samples[at[3].next]);
   const __m128 fraction = _mm_setr_ps(at[0].fraction, at[1].fraction, at[2].fraction, at[3].fraction);
   taps = _mm_add_ps(older, _mm_mul_ps(_mm_sub_ps(newer, older), fraction));
   return true;
@@ -65,7 +73,8 @@ template <int kLane>
 // neighbouring groups' other stages. Lanes move between vector and scalar registers by
 // shuffles: a round trip through memory would stall on store forwarding.
 template <FilterKind kKind>
-[[gnu::always_inline]] inline void FilterLanes(FilterSection& left, FilterSection& right, __m128& echoL, __m128& echoR) {
+[[gnu::always_inline]] inline void FilterLanes(FilterSection& left, FilterSection& right, __m128& echoL,
+                                               __m128& echoR) {
   const float l0 = left.Process<kKind>(_mm_cvtss_f32(echoL));
   const float r0 = right.Process<kKind>(_mm_cvtss_f32(echoR));
   const float l1 = left.Process<kKind>(Lane<1>(echoL));
@@ -81,7 +90,8 @@ template <FilterKind kKind>
 // Feeds four frames' echoes back and mixes them out. The inputs are read before anything
 // is written: an output may be an input's array.
 template <bool kPan>
-[[gnu::always_inline]] inline void FeedAndMixFour(const RunLanes& lanes, int32_t k, const EchoMix& echoMix, __m128 echoL, __m128 echoR) {
+[[gnu::always_inline]] inline void FeedAndMixFour(const RunLanes& lanes, int32_t k, const EchoMix& echoMix,
+                                                  __m128 echoL, __m128 echoR) {
   const __m128 inL = _mm_loadu_ps(lanes.inLeft + k);
   const __m128 inR = _mm_loadu_ps(lanes.inRight + k);
   _mm_storeu_ps(lanes.writeL + k, echoMix.FeedLeft(kPan ? echoR : echoL, inL));
@@ -92,8 +102,8 @@ template <bool kPan>
 
 // The same for a whole run, four frames at a time and the rest one by one.
 template <bool kPan, class FourEchoes, class OneEcho>
-[[gnu::always_inline]] inline void FeedAndMix(const RunLanes& lanes, int32_t frames, const EchoMix& echoMix, FourEchoes fourEchoes,
-                OneEcho oneEcho) {
+[[gnu::always_inline]] inline void FeedAndMix(const RunLanes& lanes, int32_t frames, const EchoMix& echoMix,
+                                              FourEchoes fourEchoes, OneEcho oneEcho) {
   int32_t k = 0;
   for (; k + 4 <= frames; k += 4) {
     __m128 echoL;
@@ -211,7 +221,8 @@ void DelayEngine::Process(const float* inLeft, const float* inRight, float* outL
 template <DelayEngine::EchoFilter kFilter, bool kPan>
 void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                       int32_t frames) {
-  constexpr FilterKind kKind = kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
+  constexpr FilterKind kKind =
+      kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
   // Working copies: stores to the output arrays could otherwise force every float member
   // to be reloaded on every frame.
   DelayRamp left = leftRamp;
@@ -238,11 +249,13 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
   };
 
   // Gliding: the glides step one frame at a time, four frames ahead of the reads, and the
-  // four frames are processed at once where none of them reads what another writes.
+  // four frames are processed at once where none of them reads what another writes. Once
+  // both glides have settled they stay so for the rest of the call.
   const int32_t length = leftLine.Length();
   int32_t i = 0;
   while (i < frames && !(left.Settled() && right.Settled())) {
-    if (frames - i < 4 || length < 8 || leftLine.WriteIndex() + 4 > length || rightLine.WriteIndex() + 4 > length) {
+    if (frames - i < 4 || length < 8 || leftLine.WriteIndex() + 4 > length ||
+        rightLine.WriteIndex() + 4 > length) {
       left.Step();
       right.Step();
       frame(i++, left.CurrentSamples(), right.CurrentSamples());
@@ -285,11 +298,12 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
   if (i < frames) {
     // Both read positions stay where they are for the rest of the call.
     const Stretch stretch = {inLeft + i, inRight + i, outLeft + i, outRight + i, frames - i};
-    i += RunSettled<kFilter, kPan>(stretch, left.CurrentSamples(), right.CurrentSamples(), filterLeft, filterRight,
-                                   echoMix);
+    i += RunSettled<kFilter, kPan>(stretch, left.CurrentSamples(), right.CurrentSamples(), filterLeft,
+                                   filterRight, echoMix);
   }
   while (i < frames) {
-    frame(i++, left.CurrentSamples(), right.CurrentSamples());  // what the settled path leaves: taps one frame back
+    frame(i++, left.CurrentSamples(),
+          right.CurrentSamples());  // what the settled path leaves: taps one frame back
   }
 
   leftRamp = left;
@@ -306,12 +320,15 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
 // With constant read positions the frames of a run depend on each other only through the
 // lines, and not at all while no frame reads a sample that an earlier frame of the same run
 // wrote: the frames of a run of n can be read, saturated, written and mixed four at a time
-// (and filtered in between) if its taps lie at least n + 1 frames back (or at the oldest sample) and no position
-// wraps inside it. Returns the frames done; it stops early only at taps one frame back.
+// (and filtered in between) if its taps lie at least n + 1 frames back (or at the oldest
+// sample) and no position wraps inside it. Returns the frames done; it stops early only at
+// taps one frame back.
 template <DelayEngine::EchoFilter kFilter, bool kPan>
-int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float rightDelay, FilterSection& filterLeft,
-                                FilterSection& filterRight, const EchoMix& echoMix) {
-  constexpr FilterKind kKind = kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
+int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float rightDelay,
+                                FilterSection& filterLeft, FilterSection& filterRight,
+                                const EchoMix& echoMix) {
+  constexpr FilterKind kKind =
+      kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
   FilterSection sectionL = filterLeft;
   FilterSection sectionR = filterRight;
   const int32_t length = leftLine.Length();
@@ -320,8 +337,8 @@ int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float r
     int32_t run = stretch.frames - done;
     const DelayLine::Tap tapL = leftLine.TapAt(leftDelay);
     const DelayLine::Tap tapR = rightLine.TapAt(rightDelay);
-    for (const int32_t position : {leftLine.WriteIndex(), rightLine.WriteIndex(), tapL.index, tapL.next, tapR.index,
-                                   tapR.next}) {
+    for (const int32_t position :
+         {leftLine.WriteIndex(), rightLine.WriteIndex(), tapL.index, tapL.next, tapR.index, tapR.next}) {
       run = std::min(run, length - position);
     }
     for (const int32_t back : {(leftLine.WriteIndex() - tapL.index + length) % length,
@@ -347,22 +364,28 @@ int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float r
     const __m128 fractionL = _mm_set1_ps(tapL.fraction);
     const __m128 fractionR = _mm_set1_ps(tapR.fraction);
     if constexpr (kFilter == EchoFilter::kNone) {
-      FeedAndMix<kPan>(lanes, run, echoMix, [&](int32_t k, __m128& echoL, __m128& echoR) {
-        echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
-        echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
-      }, [&](int32_t k, float& echoL, float& echoR) {
-        echoL = Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction);
-        echoR = Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction);
-      });
+      FeedAndMix<kPan>(
+          lanes, run, echoMix,
+          [&](int32_t k, __m128& echoL, __m128& echoR) {
+            echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
+            echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
+          },
+          [&](int32_t k, float& echoL, float& echoR) {
+            echoL = Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction);
+            echoR = Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction);
+          });
     } else {
-      FeedAndMix<kPan>(lanes, run, echoMix, [&](int32_t k, __m128& echoL, __m128& echoR) {
-        echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
-        echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
-        FilterLanes<kKind>(sectionL, sectionR, echoL, echoR);
-      }, [&](int32_t k, float& echoL, float& echoR) {
-        echoL = sectionL.template Process<kKind>(Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction));
-        echoR = sectionR.template Process<kKind>(Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction));
-      });
+      FeedAndMix<kPan>(
+          lanes, run, echoMix,
+          [&](int32_t k, __m128& echoL, __m128& echoR) {
+            echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
+            echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
+            FilterLanes<kKind>(sectionL, sectionR, echoL, echoR);
+          },
+          [&](int32_t k, float& echoL, float& echoR) {
+            echoL = sectionL.template Process<kKind>(Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction));
+            echoR = sectionR.template Process<kKind>(Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction));
+          });
     }
     leftLine.Advance(run);
     rightLine.Advance(run);

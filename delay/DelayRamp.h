@@ -28,14 +28,17 @@ class DelayRamp final {
     // step until the next Retarget or SetTimeConstant does too.
     stalled = Bits(state) == Bits(previous);
     currentSamples = state;
-    if ((direction == kFalling && state <= targetSamples) || (direction == kRising && state >= targetSamples)) {
+    if ((direction == kFalling && state <= targetSamples) ||
+        (direction == kRising && state >= targetSamples)) {
       currentSamples = targetSamples;
     }
   }
 
   // True when no later Step can change CurrentSamples: the glide has landed on its target,
   // or single precision has stalled it short of it.
-  bool Settled() const { return stalled || !(targetSamples < currentSamples || targetSamples > currentSamples); }
+  bool Settled() const {
+    return stalled || !(targetSamples < currentSamples || targetSamples > currentSamples);
+  }
 
   static constexpr int32_t kRising = 0;
   static constexpr int32_t kFalling = 1;

@@ -23,15 +23,21 @@ class EchoMix final {
     return std::fabs(value) <= std::numeric_limits<float>::max() ? value : 0.0f;
   }
 
-  float FeedLeft(float source, float in) const { return Storable(guard + (gain * SoftSaturate(source) + in)); }
-  float FeedRight(float source, float in) const { return Storable((gain * SoftSaturate(source) + in) + guard); }
+  float FeedLeft(float source, float in) const {
+    return Storable(guard + (gain * SoftSaturate(source) + in));
+  }
+  float FeedRight(float source, float in) const {
+    return Storable((gain * SoftSaturate(source) + in) + guard);
+  }
   float Out(float in, float echo) const { return dry * in + wet * echo; }
 
   __m128 FeedLeft(__m128 source, __m128 in) const {
-    return Storable(_mm_add_ps(_mm_set1_ps(guard), _mm_add_ps(_mm_mul_ps(_mm_set1_ps(gain), Saturate(source)), in)));
+    return Storable(
+        _mm_add_ps(_mm_set1_ps(guard), _mm_add_ps(_mm_mul_ps(_mm_set1_ps(gain), Saturate(source)), in)));
   }
   __m128 FeedRight(__m128 source, __m128 in) const {
-    return Storable(_mm_add_ps(_mm_add_ps(_mm_mul_ps(_mm_set1_ps(gain), Saturate(source)), in), _mm_set1_ps(guard)));
+    return Storable(
+        _mm_add_ps(_mm_add_ps(_mm_mul_ps(_mm_set1_ps(gain), Saturate(source)), in), _mm_set1_ps(guard)));
   }
   __m128 Out(__m128 in, __m128 echo) const {
     return _mm_add_ps(_mm_mul_ps(_mm_set1_ps(dry), in), _mm_mul_ps(_mm_set1_ps(wet), echo));

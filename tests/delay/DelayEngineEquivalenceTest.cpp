@@ -32,7 +32,9 @@ struct Coverage {
 // Bit for bit, except that a NaN matches any NaN: when both operands of an addition are NaNs
 // (a NaN input meeting an echo that overflowed), which one's payload and sign the result
 // carries depends on the operand order the compiler picked, which C++ leaves open.
-bool SameOutput(float a, float b) { return Bits(a) == Bits(b) || (a != a && b != b); }
+bool SameOutput(float a, float b) {
+  return Bits(a) == Bits(b) || (a != a && b != b);
+}
 
 class Twins {
  public:
@@ -49,7 +51,8 @@ class Twins {
     }
     if (choice < 66) {
       const float seconds = DelaySeconds();
-      Below(2) == 0 ? Both([&](auto& e) { e.SetLeftDelay(seconds); }) : Both([&](auto& e) { e.SetRightDelay(seconds); });
+      Below(2) == 0 ? Both([&](auto& e) { e.SetLeftDelay(seconds); })
+                    : Both([&](auto& e) { e.SetRightDelay(seconds); });
       return Below(2) == 0 || Process(static_cast<int32_t>(Below(300)));  // often mid-glide right away
     }
     if (choice < 72) {
@@ -86,7 +89,8 @@ class Twins {
       EXPECT_EQ(pair[0]->WriteIndex(), pair[1]->WriteIndex());
       for (int32_t i = 0; i < pair[0]->Length(); ++i) {
         if (Bits(pair[0]->SampleAt(i)) != Bits(pair[1]->SampleAt(i))) {
-          ADD_FAILURE() << "line sample " << i << ": " << pair[0]->SampleAt(i) << " != " << pair[1]->SampleAt(i);
+          ADD_FAILURE() << "line sample " << i << ": " << pair[0]->SampleAt(i)
+                        << " != " << pair[1]->SampleAt(i);
           return false;
         }
       }
@@ -122,24 +126,36 @@ class Twins {
 
   int32_t Block() {
     switch (Below(6)) {
-      case 0: return static_cast<int32_t>(Below(10)) - 1;  // -1 to 8
-      case 1: return 32;
-      case 2: return 256;
-      case 3: return 4096;
-      default: return static_cast<int32_t>(Below(4097));
+      case 0:
+        return static_cast<int32_t>(Below(10)) - 1;  // -1 to 8
+      case 1:
+        return 32;
+      case 2:
+        return 256;
+      case 3:
+        return 4096;
+      default:
+        return static_cast<int32_t>(Below(4097));
     }
   }
 
   float DelaySeconds() {
     const float frame = 1.0f / fast.SampleRate();
     switch (Below(8)) {
-      case 0: return 0.0f;
-      case 1: return Unit() * frame;                                               // below one sample
-      case 2: return static_cast<float>(1 + Below(9)) * frame;                     // 1 to 9 samples, whole
-      case 3: return (static_cast<float>(1 + Below(9)) + Unit()) * frame;          // 1 to 10, fractional
-      case 4: return 1.0f - static_cast<float>(Below(12)) * frame * Unit();        // near the full line
-      case 5: return Below(2) == 0 ? 1.5f : (Below(2) == 0 ? -0.2f : kNaN);       // held in range
-      default: return Unit();
+      case 0:
+        return 0.0f;
+      case 1:
+        return Unit() * frame;  // below one sample
+      case 2:
+        return static_cast<float>(1 + Below(9)) * frame;  // 1 to 9 samples, whole
+      case 3:
+        return (static_cast<float>(1 + Below(9)) + Unit()) * frame;  // 1 to 10, fractional
+      case 4:
+        return 1.0f - static_cast<float>(Below(12)) * frame * Unit();  // near the full line
+      case 5:
+        return Below(2) == 0 ? 1.5f : (Below(2) == 0 ? -0.2f : kNaN);  // held in range
+      default:
+        return Unit();
     }
   }
 
@@ -194,8 +210,9 @@ class Twins {
     for (int channel = 0; channel < 2; ++channel) {
       for (size_t i = 0; i < n; ++i) {
         if (!SameOutput(out[0][channel][i], out[1][channel][i])) {
-          ADD_FAILURE() << "channel " << channel << " frame " << i << " of " << n << ": " << out[0][channel][i]
-                        << " != " << out[1][channel][i] << " (layout " << layout << ", settled " << settled << ")";
+          ADD_FAILURE() << "channel " << channel << " frame " << i << " of " << n << ": "
+                        << out[0][channel][i] << " != " << out[1][channel][i] << " (layout " << layout
+                        << ", settled " << settled << ")";
           return false;
         }
       }
@@ -249,10 +266,12 @@ TEST(DelayEngineEquivalence, SeededHostActivityGivesTheReferenceBits) {
       return;
     }
   }
-  std::printf("%lld calls, %lld frames (%lld settled), %lld line samples compared; %lld glides landed, %lld stalled\n",
-              static_cast<long long>(coverage.calls), static_cast<long long>(coverage.framesCompared),
-              static_cast<long long>(coverage.settledFrames), static_cast<long long>(coverage.lineSamplesCompared),
-              static_cast<long long>(coverage.landedGlides), static_cast<long long>(coverage.stalledGlides));
+  std::printf(
+      "%lld calls, %lld frames (%lld settled), %lld line samples compared; %lld glides landed, %lld "
+      "stalled\n",
+      static_cast<long long>(coverage.calls), static_cast<long long>(coverage.framesCompared),
+      static_cast<long long>(coverage.settledFrames), static_cast<long long>(coverage.lineSamplesCompared),
+      static_cast<long long>(coverage.landedGlides), static_cast<long long>(coverage.stalledGlides));
   EXPECT_GT(coverage.settledFrames, coverage.framesCompared / 20);
   EXPECT_GT(coverage.stalledGlides, 0);
   EXPECT_GT(coverage.landedGlides, 0);
