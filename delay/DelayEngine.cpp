@@ -35,6 +35,13 @@ struct RunLanes {
   return _mm_add_ps(oldest, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(newer), oldest), fraction));
 }
 
+// How many frames before the frame `ahead` of the next one the sample at `index` was
+// written, 0 for the oldest sample (which that frame overwrites).
+[[gnu::always_inline]] inline int32_t FramesBack(const DelayLine& line, int32_t index, int32_t ahead) {
+  const int32_t back = line.WriteIndex() + ahead - index;
+  return back < 0 ? back + line.Length() : back;
+}
+
 // The taps of the next four frames at gliding read positions, or false when one of them
 // lies one to four frames back: it would read a sample that an earlier of the four frames
 // writes. The caller makes sure that the line holds at least eight samples (shorter ones
@@ -45,10 +52,7 @@ struct RunLanes {
   DelayLine::Tap at[4];
   for (int32_t k = 0; k < 4; ++k) {
     at[k] = line.TapAt(delays[k], k);
-    int32_t back = line.WriteIndex() + k - at[k].index;
-    if (back < 0) {
-      back += line.Length();
-    }
+    const int32_t back = FramesBack(line, at[k].index, k);
     if (back != 0 && back < 5) {
       return false;
     }
@@ -341,8 +345,7 @@ int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float r
          {leftLine.WriteIndex(), rightLine.WriteIndex(), tapL.index, tapL.next, tapR.index, tapR.next}) {
       run = std::min(run, length - position);
     }
-    for (const int32_t back : {(leftLine.WriteIndex() - tapL.index + length) % length,
-                               (rightLine.WriteIndex() - tapR.index + length) % length}) {
+    for (const int32_t back : {FramesBack(leftLine, tapL.index, 0), FramesBack(rightLine, tapR.index, 0)}) {
       if (back > 0) {
         run = std::min(run, back - 1);
       }
