@@ -8,6 +8,10 @@
 #include "toolkit/x11/Connection.h"
 #include "toolkit/x11/ErrorTrap.h"
 
+namespace {
+constexpr XID kLargestWindowId = 0x1FFFFFFF;
+}  // namespace
+
 X11Editor::X11Editor(VstToolkit::Controller* owner)
     : AEffEditor(owner),
       controller(owner),
@@ -28,13 +32,18 @@ bool X11Editor::getRect(ERect** result) {
 bool X11Editor::open(void* parent) {
   if (view != nullptr) close();
   systemWindow = parent;
+  // X window ids are 29-bit numbers; anything wider is no window (a pointer, say).
+  const auto parentWindow = static_cast<XID>(reinterpret_cast<uintptr_t>(parent));
+  if (parentWindow == 0 || parentWindow > kLargestWindowId) return false;
   connection.reset(X11Toolkit::Connection::Open());
   if (connection == nullptr) return false;
-  const auto parentWindow = static_cast<XID>(reinterpret_cast<uintptr_t>(parent));
   {
     // A host may hand over anything; a parent the server does not know fails here.
     X11Toolkit::ErrorTrap trap(connection->GetDisplay());
-    if (parentWindow != 0) view = QuorvelDelayX11View::Create(*connection, parentWindow);
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(connection->GetDisplay(), parentWindow, &attributes) != 0 && !trap.Failed()) {
+      view = QuorvelDelayX11View::Create(*connection, parentWindow);
+    }
     if (trap.Failed()) view.reset();
   }
   if (view == nullptr) {
