@@ -11,10 +11,13 @@ check_matches("${entries}" "the zip's entries"
               "^${top}/LICENSE.txt\n${top}/QuorvelDelay.dll\n${top}/README.txt\n$")
 file(MAKE_DIRECTORY ${SCRATCH}/unpacked)
 check_run(output unzip -q ${SCRATCH}/${top}.zip -d ${SCRATCH}/unpacked)
+# Byte by byte (file(READ) as text would drop the carriage returns): after every
+# CR LF pair is taken out, no CR or LF is left, and the text ends in one.
 foreach(document README.txt LICENSE.txt)
-  file(READ ${SCRATCH}/unpacked/${top}/${document} text)
-  string(REPLACE "\r\n" "" bare "${text}")
-  if(NOT text MATCHES "\r\n$" OR bare MATCHES "[\r\n]")
+  file(READ ${SCRATCH}/unpacked/${top}/${document} bytes HEX)
+  string(REGEX REPLACE "(..)" " \\1" bytes "${bytes}")
+  string(REPLACE " 0d 0a" "" bare "${bytes}")
+  if(NOT bytes MATCHES " 0d 0a$" OR bare MATCHES " 0[ad]")
     message(FATAL_ERROR "${document} has a line that does not end in CR LF")
   endif()
 endforeach()
