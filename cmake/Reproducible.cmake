@@ -11,7 +11,7 @@ else()
     execute_process(COMMAND ${QUORVEL_GIT} log -1 --format=%ct
                     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
                     OUTPUT_VARIABLE QUORVEL_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
-                    RESULT_VARIABLE git_status ERROR_QUIET)
+                    ERROR_QUIET)
   endif()
   if(NOT QUORVEL_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
     string(TIMESTAMP QUORVEL_SOURCE_DATE_EPOCH "%s" UTC)
