@@ -3,7 +3,8 @@
 # Windows), shows the delay's parameter table, and renders the project's demo
 # phrase through QuorvelDelay.so: a tempo-synced ping-pong (1/8 left, 1/4
 # right at 120 bpm) with feedback through a low-pass, written as
-# build/demo/demo-output.wav and pictured in docs/demo.png.
+# build/demo/demo-output.wav and pictured in docs/demo.png. Last, it builds the
+# release packages into dist/ and lists them with their checksums.
 set -eu
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -27,3 +28,8 @@ build/native-release/tools/quorvel-host/quorvel-host render "$plugin" \
 /usr/bin/python3 tools/demo-audio/waveform-picture.py "$demo/demo-input.wav" "$demo/demo-output.wav" \
   docs/demo.png "Quorvel Delay: ping-pong 1/8 | 1/4 at 120 bpm, feedback 0.56, low-pass 1.6 kHz" 120
 echo "demo: $demo/demo-input.wav -> $demo/demo-output.wav, picture docs/demo.png"
+
+tools/release.sh
+echo "release packages in dist/:"
+ls -l dist
+cat dist/SHA256SUMS

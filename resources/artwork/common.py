@@ -1,7 +1,9 @@
 """Palette, type face and a supersampled canvas shared by every image."""
 
 import math
+import os
 import random
+import re
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
@@ -28,6 +30,14 @@ FONT_DIR = "/usr/share/fonts/opentype/inter/"
 
 def font(weight, size):
     return ImageFont.truetype(FONT_DIR + "Inter-" + weight + ".otf", size)
+
+
+def project_version():
+    """The release version, read from the project's one statement of it in CMakeLists.txt."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")
+    with open(path, encoding="utf-8") as cmake:
+        match = re.search(r"project\(QuorvelDelay VERSION (\d+)\.(\d+)\.(\d+)", cmake.read())
+    return tuple(int(part) for part in match.groups())
 
 
 def mix(a, b, t):

@@ -5,7 +5,7 @@ from PIL import Image
 
 from .common import (ACCENT, ACCENT_LIGHT, INK, PANEL_BOTTOM, PANEL_TOP, STEEL_DARK, STEEL_LIGHT, SURFACE_BOTTOM,
                      SURFACE_TOP, TEXT, TEXT_DIM, Canvas, apply_texture, brushed_noise, clock_point, draw_text,
-                     engraved_text, font, tracked_width, vertical_gradient)
+                     engraved_text, font, project_version, tracked_width, vertical_gradient)
 from .controls import KNOB_SWEEP, knob, knob_angle
 
 SIZE = (496, 344)
@@ -156,7 +156,9 @@ def about(zoom=1):
     width = font("Bold", 34).getlength("Quorvel ") + font("Light", 34).getlength("Delay")
     draw_title(image, round((size[0] - width) / 2), 232, 34, zoom)
     tag = font("SemiBold", 9)
-    draw_text(image, (220, 254), "STEREO DELAY  \u00b7  VERSION 2.7", tag, ACCENT + (255,), 2.0, "m", zoom)
+    major, minor, _ = project_version()
+    draw_text(image, (220, 254), f"STEREO DELAY  \u00b7  VERSION {major}.{minor}", tag, ACCENT + (255,), 2.0, "m",
+              zoom)
     draw_text(image, (220, 40), "QUORVEL SOUND DESIGN", font("SemiBold", 8), TEXT_DIM + (255,), 2.2, "m", zoom)
     body = font("Regular", 11)
     lines = ("Two delay lines of up to one second, free or locked to",
@@ -165,6 +167,6 @@ def about(zoom=1):
              "ping-pong echoes and MIDI learn for every control.")
     for i, line in enumerate(lines):
         draw_text(image, (220, 284 + 16 * i), line, body, TEXT + (230,), 0, "m", zoom)
-    draw_text(image, (220, 428), "\u00a9 Quorvel Sound Design. All rights reserved.", font("Regular", 9),
+    draw_text(image, (220, 428), "\u00a9 Quorvel Sound Design. Released under the MIT licence.", font("Regular", 9),
               TEXT_DIM + (255,), 0.2, "m", zoom)
     return image

@@ -26,7 +26,8 @@ constexpr char kUsage[] =
     "      --cc SECONDS,CC,VALUE[,CHANNEL]  a MIDI control change, repeatable\n"
     "      --block FRAMES          block size (default 512); --tail SECONDS of silence after the input\n"
     "  validate MODULE [--bank FILE]  a battery of host checks; exit status 0 only when all pass\n"
-    "  bench MODULE [--vs OTHER_MODULE]  cost per frame at 44100 Hz for block sizes 32, 128, 512\n";
+    "  bench MODULE [--vs OTHER_MODULE]  cost per frame at 44100 Hz for block sizes 32, 128, 512\n"
+    "  --version                   the release this tool belongs to\n";
 
 }  // namespace
 
@@ -34,6 +35,10 @@ int main(int argc, char** argv) {
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
     std::fputs(kUsage, argc < 2 ? stderr : stdout);
     return argc < 2 ? QuorvelHost::ToolOutput::kUsageError : QuorvelHost::ToolOutput::kSuccess;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::puts("quorvel-host " QUORVEL_VERSION);
+    return QuorvelHost::ToolOutput::kSuccess;
   }
   std::string command = argv[1];
   std::vector<std::string> args(argv + 2, argv + argc);

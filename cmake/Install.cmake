@@ -1,0 +1,65 @@
+# What `cmake --install` lays out, and so what every release package holds.
+#
+# Linux: the module where hosts look for VST2 plug-ins (<prefix>/lib/vst), the
+# command-line host with its manual page, and the documents. Windows: the DLL and
+# the documents alone, with Windows line endings.
+
+if(WIN32)
+  set(QUORVEL_VST_INSTALL_DIR "." CACHE STRING
+      "Folder for QuorvelDelay.dll: relative to CMAKE_INSTALL_PREFIX, or absolute")
+else()
+  set(QUORVEL_VST_INSTALL_DIR "lib/vst" CACHE STRING
+      "Folder for QuorvelDelay.so: relative to CMAKE_INSTALL_PREFIX, or absolute (for example $HOME/.vst)")
+endif()
+
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(QUORVEL_FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+
+# A host loads the module, nobody runs it.
+install(TARGETS QuorvelDelay LIBRARY DESTINATION ${QUORVEL_VST_INSTALL_DIR} PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+
+if(WIN32)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/packaging/README-windows.txt.in ${CMAKE_BINARY_DIR}/README.txt
+                 @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION .
+          PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+  return()
+endif()
+
+set(QUORVEL_DOC_DIR share/doc/quorvel-delay)
+install(TARGETS quorvel-host RUNTIME DESTINATION bin)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${QUORVEL_DOC_DIR}
+        PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+
+# The manual page is quorvel-host's own --help, dated by the release's commit.
+find_program(QUORVEL_HELP2MAN help2man REQUIRED)
+find_program(QUORVEL_GZIP gzip REQUIRED)
+set(manual ${CMAKE_BINARY_DIR}/quorvel-host.1)
+add_custom_command(
+  OUTPUT ${manual}.gz
+  COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C TZ=UTC SOURCE_DATE_EPOCH=${QUORVEL_SOURCE_DATE_EPOCH}
+          ${QUORVEL_HELP2MAN} --no-info --section=1
+          "--name=load, render, validate and measure VST 2.4 plug-ins" --output=${manual} $<TARGET_FILE:quorvel-host>
+  COMMAND ${QUORVEL_GZIP} -9nf ${manual}
+  DEPENDS quorvel-host
+  COMMENT "Writing the manual page of quorvel-host"
+  VERBATIM)
+add_custom_target(quorvel_host_manual ALL DEPENDS ${manual}.gz)
+install(FILES ${manual}.gz DESTINATION share/man/man1 PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+
+# Debian's own documents: the licence under the name Debian looks for, and a
+# changelog. Only the Debian package installs them.
+string(TIMESTAMP QUORVEL_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/packaging/changelog.in ${CMAKE_BINARY_DIR}/debian/changelog @ONLY)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
+  COMMAND ${QUORVEL_GZIP} -9nkf ${CMAKE_BINARY_DIR}/debian/changelog
+  DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog
+  VERBATIM)
+add_custom_target(quorvel_debian_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/debian/changelog.gz DESTINATION ${QUORVEL_DOC_DIR}
+        PERMISSIONS ${QUORVEL_FILE_PERMISSIONS} COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${QUORVEL_DOC_DIR} RENAME copyright
+        PERMISSIONS ${QUORVEL_FILE_PERMISSIONS} COMPONENT debian EXCLUDE_FROM_ALL)

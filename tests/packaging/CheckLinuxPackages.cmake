@@ -1,0 +1,42 @@
+# The Linux tarball and the Debian package, built by cpack from the build tree:
+# their contents, the package's fields, lintian's verdict, and the plug-in and
+# the host working from where the package puts them.
+# -DBUILD_DIR -DCPACK -DSCRATCH -DVERSION -DVENDOR_VERSION
+include(${CMAKE_CURRENT_LIST_DIR}/PackageChecks.cmake)
+file(REMOVE_RECURSE ${SCRATCH})
+check_run(output ${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -B ${SCRATCH})
+
+set(top QuorvelDelay-${VERSION}-linux-x86_64)
+file(MAKE_DIRECTORY ${SCRATCH}/tarball)
+check_run(output ${CMAKE_COMMAND} -E chdir ${SCRATCH}/tarball ${CMAKE_COMMAND} -E tar xf ${SCRATCH}/${top}.tar.gz)
+check_files(${SCRATCH}/tarball ${top}/bin/quorvel-host ${top}/lib/vst/QuorvelDelay.so
+            ${top}/share/doc/quorvel-delay/LICENSE ${top}/share/doc/quorvel-delay/README.md
+            ${top}/share/man/man1/quorvel-host.1.gz)
+
+set(deb ${SCRATCH}/quorvel-delay_${VERSION}_amd64.deb)
+check_run(fields dpkg-deb --field ${deb} Package Version Architecture Section Depends Description)
+# Depends comes from dpkg-shlibdeps: at least the C library and libsndfile of quorvel-host.
+check_matches("${fields}" "the package's fields"
+              "Package: quorvel-delay\n" "Version: ${VERSION}\n" "Architecture: amd64\n" "Section: sound\n"
+              "Depends: [^\n]*libc6 \\(>= [^\n]*libsndfile1" "Description: stereo delay VST 2.4 plug-in[^\n]*\n .*quorvel-host")
+
+set(root ${SCRATCH}/root)
+check_run(output dpkg -x ${deb} ${root})
+set(doc usr/share/doc/quorvel-delay)
+check_files(${root} usr/bin/quorvel-host usr/lib/vst/QuorvelDelay.so usr/share/man/man1/quorvel-host.1.gz
+            ${doc}/LICENSE ${doc}/README.md ${doc}/copyright ${doc}/changelog.gz)
+check_run(info ${root}/usr/bin/quorvel-host info ${root}/usr/lib/vst/QuorvelDelay.so)
+check_matches("${info}" "quorvel-host info on the installed module"
+              "effect name: +Quorvel Delay" "vendor version: ${VENDOR_VERSION}\n" "parameters: +12")
+check_run(version ${root}/usr/bin/quorvel-host --version)
+check_matches("${version}" "quorvel-host --version" "^quorvel-host ${VERSION}\n$")
+check_run(manual gzip -dc ${root}/usr/share/man/man1/quorvel-host.1.gz)
+check_matches("${manual}" "the manual page" "\\.TH QUORVEL-HOST \"1\" [^\n]*\"quorvel-host ${VERSION}\"" "validate MODULE")
+
+# Lintian's errors fail the check; its warnings are shown.
+execute_process(COMMAND lintian --fail-on error ${deb} OUTPUT_VARIABLE lintian ERROR_VARIABLE lintian
+                RESULT_VARIABLE status)
+message(STATUS "lintian:\n${lintian}")
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "lintian reports errors on ${deb}")
+endif()

@@ -1,0 +1,35 @@
+#!/bin/sh
+# Builds the current commit twice, from clean clones in two different folders,
+# with tools/release.sh, and compares the modules, the host and the release
+# packages byte for byte; diffoscope shows any difference. Uncommitted changes
+# are not part of the check. Exit status 0 when everything is identical.
+set -eu
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+
+commit=$(git rev-parse HEAD)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+first=$work/first/quorvel-delay
+second=$work/second/a/longer/path/quorvel
+for tree in "$first" "$second"; do
+  git clone -q --no-checkout "$(pwd)" "$tree"
+  git -C "$tree" checkout -q "$commit"
+  echo "== building $commit in $tree"
+  nice -n 10 "$tree/tools/release.sh" >"$tree.log" 2>&1 || { tail -n 30 "$tree.log"; exit 1; }
+done
+
+status=0
+for file in build/native-release/host/QuorvelDelay.so build/native-release/tools/quorvel-host/quorvel-host \
+            build/windows/host/QuorvelDelay.dll $(cd "$first" && ls dist/*); do
+  if cmp -s "$first/$file" "$second/$file"; then
+    echo "identical  $file"
+  else
+    echo "DIFFERENT  $file"
+    diffoscope --text - "$first/$file" "$second/$file" || true
+    status=1
+  fi
+done
+echo "SHA256SUMS:"
+cat "$first/dist/SHA256SUMS"
+exit $status
