@@ -25,16 +25,7 @@ constexpr int kParameters = 12;
 constexpr int kFrames = 128;
 
 void CALLBACK DismissModalLoops(HWND, UINT, UINT_PTR, DWORD) {
-  if (HWND menu = FindWindowA("#32768", nullptr)) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM) -> BOOL {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpA(name, "#32770") == 0) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-      },
-      0);
+  AbandonModalLoops();
 }
 
 // A window of the editor, and for a parameter control the index and object
