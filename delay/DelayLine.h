@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cassert>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -35,7 +36,10 @@ class DelayLine final {
       index += length;
     }
     const int32_t next = index + 1 == length ? 0 : index + 1;
-    return samples[index] + (samples[next] - samples[index]) * fraction;
+    // Neighbours of opposite sign near the float limit have no finite difference;
+    // the tap then stays on the older one instead of reading an infinity.
+    const float step = samples[next] - samples[index];
+    return std::isfinite(step) ? samples[index] + step * fraction : samples[index];
   }
 
   // Audio thread: stores this frame's sample and moves on.
