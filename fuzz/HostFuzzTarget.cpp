@@ -32,6 +32,9 @@ constexpr int32_t kFrameBudget = 8192;
 constexpr int32_t kLargestEventList = 48;
 // Host calls per input: long inputs would only repeat what short ones reach, slowly.
 constexpr int32_t kLongestSession = 256;
+// New delay lines (a sample-rate change, a new instance) cost most of a run: a few
+// per input reach every size and order of them.
+constexpr int32_t kLineRebuilds = 4;
 constexpr uint8_t kUntouched = 0xA5;
 
 // What the host answers; one instance at a time, so one record.
@@ -214,7 +217,7 @@ class Session final {
         SaveChunk((operation & 0x10) != 0);
         break;
       case 10:
-        Dispatch(effSetSampleRate, 0, 0, nullptr, OddFloat(input));
+        SetSampleRate(OddFloat(input));
         break;
       case 11:
         Dispatch((operation & 0x10) != 0 ? effSetBlockSize : effSetProgram, 0, OddValue(input));
@@ -229,7 +232,7 @@ class Session final {
         Dispatch(effMainsChanged, 0, (operation & 0x10) != 0 ? 1 : 0);
         break;
       default:
-        if ((operation & 0xF0) == 0xF0) {
+        if ((operation & 0xF0) == 0xF0 && Rebuild()) {
           Close();
           Open();
         } else {
@@ -245,6 +248,14 @@ class Session final {
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
                      float opt = 0.0f) {
     return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+  }
+
+  bool Rebuild() { return rebuilds++ < kLineRebuilds; }
+
+  void SetSampleRate(float rate) {
+    if (Rebuild()) {
+      Dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+    }
   }
 
   VstInt32 TextOpcode() {
@@ -278,6 +289,9 @@ class Session final {
         return;
       case effSetProgramName:
         SetProgramName();
+        return;
+      case effSetSampleRate:
+        SetSampleRate(OddFloat(input));
         return;
       default:
         break;
@@ -446,6 +460,7 @@ class Session final {
 
   FuzzInput& input;
   int32_t framesLeft = kFrameBudget;
+  int32_t rebuilds = 0;
   std::vector<float> in[2];
   std::vector<float> out[2];
   VstMidiEvent midiEvents[kLargestEventList] = {};
