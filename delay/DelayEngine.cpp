@@ -1,19 +1,131 @@
 #include "delay/DelayEngine.h"
 
-#include <cmath>
-#include <initializer_list>
-#include <limits>
+#include <emmintrin.h>
 
-#include "delay/SoftSaturator.h"
+#include <algorithm>
+#include <initializer_list>
+
+#include "delay/EchoMix.h"
 #include "delay/StereoCopy.h"
 
 namespace {
 
-// A NaN or an infinity from the host would otherwise circulate in the line for ever (even
-// without feedback, as 0 * NaN is NaN) and from there settle in the filter memories, which
-// nothing clears. It is heard once, in that frame's dry signal, and never stored.
-inline float StorableSample(float value) {
-  return std::fabs(value) <= std::numeric_limits<float>::max() ? value : 0.0f;
+// Where a run of frames reads (at constant taps), writes, takes its input and puts its
+// output, from its first frame on.
+struct RunLanes {
+  const float* olderL;
+  const float* newerL;
+  const float* olderR;
+  const float* newerR;
+  float* writeL;
+  float* writeR;
+  const float* inLeft;
+  const float* inRight;
+  float* outLeft;
+  float* outRight;
+};
+
+// One tap of a settled read, as DelayLine::Read computes it, and four consecutive ones.
+[[gnu::always_inline]] inline float Tap(const float* older, const float* newer, float fraction) {
+  return *older + (*newer - *older) * fraction;
+}
+
+[[gnu::always_inline]] inline __m128 Taps(const float* older, const float* newer, __m128 fraction) {
+  const __m128 oldest = _mm_loadu_ps(older);
+  return _mm_add_ps(oldest, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(newer), oldest), fraction));
+}
+
+// How many frames before the frame `ahead` of the next one the sample at `index` was
+// written, 0 for the oldest sample (which that frame overwrites).
+[[gnu::always_inline]] inline int32_t FramesBack(const DelayLine& line, int32_t index, int32_t ahead) {
+  const int32_t back = line.WriteIndex() + ahead - index;
+  return back < 0 ? back + line.Length() : back;
+}
+
+// The taps of the next four frames at gliding read positions, or false when one of them
+// lies one to four frames back: it would read a sample that an earlier of the four frames
+// writes. The caller makes sure that the line holds at least eight samples (shorter ones
+// could wrap a tap's neighbour onto a sample written in the group) and that the four
+// writes do not wrap.
+[[gnu::always_inline]] inline bool GatherTaps(const DelayLine& line, const float* delays, __m128& taps) {
+  const float* samples = line.Data();
+  DelayLine::Tap at[4];
+  for (int32_t k = 0; k < 4; ++k) {
+    at[k] = line.TapAt(delays[k], k);
+    const int32_t back = FramesBack(line, at[k].index, k);
+    if (back != 0 && back < 5) {
+      return false;
+    }
+  }
+  // Built in registers: four stores read back as one vector would stall on store forwarding.
+  const __m128 older =
+      _mm_setr_ps(samples[at[0].index], samples[at[1].index], samples[at[2].index], samples[at[3].index]);
+  const __m128 newer =
+      _mm_setr_ps(samples[at[0].next], samples[at[1].next], samples[at[2].next], samples[at[3].next]);
+  const __m128 fraction = _mm_setr_ps(at[0].fraction, at[1].fraction, at[2].fraction, at[3].fraction);
+  taps = _mm_add_ps(older, _mm_mul_ps(_mm_sub_ps(newer, older), fraction));
+  return true;
+}
+
+template <int kLane>
+[[gnu::always_inline]] inline float Lane(__m128 v) {
+  return _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(kLane, kLane, kLane, kLane)));
+}
+
+// Filters four frames' echoes of each channel. The recursion is the one serial stage: the
+// two channels' chains run side by side, and the processor overlaps them with the
+// neighbouring groups' other stages. Lanes move between vector and scalar registers by
+// shuffles: a round trip through memory would stall on store forwarding.
+template <FilterKind kKind>
+[[gnu::always_inline]] inline void FilterLanes(FilterSection& left, FilterSection& right, __m128& echoL,
+                                               __m128& echoR) {
+  const float l0 = left.Process<kKind>(_mm_cvtss_f32(echoL));
+  const float r0 = right.Process<kKind>(_mm_cvtss_f32(echoR));
+  const float l1 = left.Process<kKind>(Lane<1>(echoL));
+  const float r1 = right.Process<kKind>(Lane<1>(echoR));
+  const float l2 = left.Process<kKind>(Lane<2>(echoL));
+  const float r2 = right.Process<kKind>(Lane<2>(echoR));
+  const float l3 = left.Process<kKind>(Lane<3>(echoL));
+  const float r3 = right.Process<kKind>(Lane<3>(echoR));
+  echoL = _mm_setr_ps(l0, l1, l2, l3);
+  echoR = _mm_setr_ps(r0, r1, r2, r3);
+}
+
+// Feeds four frames' echoes back and mixes them out. The inputs are read before anything
+// is written: an output may be an input's array.
+template <bool kPan>
+[[gnu::always_inline]] inline void FeedAndMixFour(const RunLanes& lanes, int32_t k, const EchoMix& echoMix,
+                                                  __m128 echoL, __m128 echoR) {
+  const __m128 inL = _mm_loadu_ps(lanes.inLeft + k);
+  const __m128 inR = _mm_loadu_ps(lanes.inRight + k);
+  _mm_storeu_ps(lanes.writeL + k, echoMix.FeedLeft(kPan ? echoR : echoL, inL));
+  _mm_storeu_ps(lanes.writeR + k, echoMix.FeedRight(kPan ? echoL : echoR, inR));
+  _mm_storeu_ps(lanes.outLeft + k, echoMix.Out(inL, echoL));
+  _mm_storeu_ps(lanes.outRight + k, echoMix.Out(inR, echoR));
+}
+
+// The same for a whole run, four frames at a time and the rest one by one.
+template <bool kPan, class FourEchoes, class OneEcho>
+[[gnu::always_inline]] inline void FeedAndMix(const RunLanes& lanes, int32_t frames, const EchoMix& echoMix,
+                                              FourEchoes fourEchoes, OneEcho oneEcho) {
+  int32_t k = 0;
+  for (; k + 4 <= frames; k += 4) {
+    __m128 echoL;
+    __m128 echoR;
+    fourEchoes(k, echoL, echoR);
+    FeedAndMixFour<kPan>(lanes, k, echoMix, echoL, echoR);
+  }
+  for (; k < frames; ++k) {
+    float echoL;
+    float echoR;
+    oneEcho(k, echoL, echoR);
+    const float inL = lanes.inLeft[k];
+    const float inR = lanes.inRight[k];
+    lanes.writeL[k] = echoMix.FeedLeft(kPan ? echoR : echoL, inL);
+    lanes.writeR[k] = echoMix.FeedRight(kPan ? echoL : echoR, inR);
+    lanes.outLeft[k] = echoMix.Out(inL, echoL);
+    lanes.outRight[k] = echoMix.Out(inR, echoR);
+  }
 }
 
 }  // namespace
@@ -113,41 +225,89 @@ void DelayEngine::Process(const float* inLeft, const float* inRight, float* outL
 template <DelayEngine::EchoFilter kFilter, bool kPan>
 void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                       int32_t frames) {
-  constexpr FilterKind kKind = kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
+  constexpr FilterKind kKind =
+      kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
   // Working copies: stores to the output arrays could otherwise force every float member
   // to be reloaded on every frame.
   DelayRamp left = leftRamp;
   DelayRamp right = rightRamp;
   FilterSection filterLeft = kFilter == EchoFilter::kHighPass ? highPassLeft : lowPassLeft;
   FilterSection filterRight = kFilter == EchoFilter::kHighPass ? highPassRight : lowPassRight;
-  const float gain = feedback;
-  const float denormalGuard = antiDenormal;
-  const float dry = 1.0f - mix;
-  const float wet = 1.0f - dry;
+  const EchoMix echoMix(feedback, antiDenormal, mix);
 
-  for (int32_t i = 0; i < frames; ++i) {
+  // One frame at the given read positions, as the glides have just stepped to them.
+  const auto frame = [&](int32_t i, float delayL, float delayR) {
     // Read both inputs first: an output may share its array with either input.
     const float inL = inLeft[i];
     const float inR = inRight[i];
-
-    left.Step();
-    float echoL = leftLine.Read(left.CurrentSamples());
+    float echoL = leftLine.Read(delayL);
+    float echoR = rightLine.Read(delayR);
     if constexpr (kFilter != EchoFilter::kNone) {
       echoL = filterLeft.Process<kKind>(echoL);
-    }
-    right.Step();
-    float echoR = rightLine.Read(right.CurrentSamples());
-    if constexpr (kFilter != EchoFilter::kNone) {
       echoR = filterRight.Process<kKind>(echoR);
     }
+    leftLine.Write(echoMix.FeedLeft(kPan ? echoR : echoL, inL));
+    rightLine.Write(echoMix.FeedRight(kPan ? echoL : echoR, inR));
+    outLeft[i] = echoMix.Out(inL, echoL);
+    outRight[i] = echoMix.Out(inR, echoR);
+  };
 
-    const float sourceL = kPan ? echoR : echoL;
-    const float sourceR = kPan ? echoL : echoR;
-    leftLine.Write(StorableSample(denormalGuard + (gain * SoftSaturate(sourceL) + inL)));
-    rightLine.Write(StorableSample((gain * SoftSaturate(sourceR) + inR) + denormalGuard));
-
-    outLeft[i] = dry * inL + wet * echoL;
-    outRight[i] = dry * inR + wet * echoR;
+  // Gliding: the glides step one frame at a time, four frames ahead of the reads, and the
+  // four frames are processed at once where none of them reads what another writes. Once
+  // both glides have settled they stay so for the rest of the call.
+  const int32_t length = leftLine.Length();
+  int32_t i = 0;
+  while (i < frames && !(left.Settled() && right.Settled())) {
+    if (frames - i < 4 || length < 8 || leftLine.WriteIndex() + 4 > length ||
+        rightLine.WriteIndex() + 4 > length) {
+      left.Step();
+      right.Step();
+      frame(i++, left.CurrentSamples(), right.CurrentSamples());
+      continue;
+    }
+    float delaysL[4];
+    float delaysR[4];
+    for (int32_t k = 0; k < 4; ++k) {
+      left.Step();
+      delaysL[k] = left.CurrentSamples();
+      right.Step();
+      delaysR[k] = right.CurrentSamples();
+    }
+    __m128 echoL;
+    __m128 echoR;
+    if (GatherTaps(leftLine, delaysL, echoL) && GatherTaps(rightLine, delaysR, echoR)) {
+      if constexpr (kFilter != EchoFilter::kNone) {
+        FilterLanes<kKind>(filterLeft, filterRight, echoL, echoR);
+      }
+      const RunLanes lanes = {nullptr,
+                              nullptr,
+                              nullptr,
+                              nullptr,
+                              leftLine.Data() + leftLine.WriteIndex(),
+                              rightLine.Data() + rightLine.WriteIndex(),
+                              inLeft + i,
+                              inRight + i,
+                              outLeft + i,
+                              outRight + i};
+      FeedAndMixFour<kPan>(lanes, 0, echoMix, echoL, echoR);
+      leftLine.Advance(4);
+      rightLine.Advance(4);
+    } else {
+      for (int32_t k = 0; k < 4; ++k) {
+        frame(i + k, delaysL[k], delaysR[k]);
+      }
+    }
+    i += 4;
+  }
+  if (i < frames) {
+    // Both read positions stay where they are for the rest of the call.
+    const Stretch stretch = {inLeft + i, inRight + i, outLeft + i, outRight + i, frames - i};
+    i += RunSettled<kFilter, kPan>(stretch, left.CurrentSamples(), right.CurrentSamples(), filterLeft,
+                                   filterRight, echoMix);
+  }
+  while (i < frames) {
+    frame(i++, left.CurrentSamples(),
+          right.CurrentSamples());  // what the settled path leaves: taps one frame back
   }
 
   leftRamp = left;
@@ -159,4 +319,82 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
     highPassLeft = filterLeft;
     highPassRight = filterRight;
   }
+}
+
+// With constant read positions the frames of a run depend on each other only through the
+// lines, and not at all while no frame reads a sample that an earlier frame of the same run
+// wrote: the frames of a run of n can be read, saturated, written and mixed four at a time
+// (and filtered in between) if its taps lie at least n + 1 frames back (or at the oldest
+// sample) and no position wraps inside it. Returns the frames done; it stops early only at
+// taps one frame back.
+template <DelayEngine::EchoFilter kFilter, bool kPan>
+int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float rightDelay,
+                                FilterSection& filterLeft, FilterSection& filterRight,
+                                const EchoMix& echoMix) {
+  constexpr FilterKind kKind =
+      kFilter == EchoFilter::kHighPass ? FilterKind::kHighPass : FilterKind::kLowPass;
+  FilterSection sectionL = filterLeft;
+  FilterSection sectionR = filterRight;
+  const int32_t length = leftLine.Length();
+  int32_t done = 0;
+  for (;;) {
+    int32_t run = stretch.frames - done;
+    const DelayLine::Tap tapL = leftLine.TapAt(leftDelay);
+    const DelayLine::Tap tapR = rightLine.TapAt(rightDelay);
+    for (const int32_t position :
+         {leftLine.WriteIndex(), rightLine.WriteIndex(), tapL.index, tapL.next, tapR.index, tapR.next}) {
+      run = std::min(run, length - position);
+    }
+    for (const int32_t back : {FramesBack(leftLine, tapL.index, 0), FramesBack(rightLine, tapR.index, 0)}) {
+      if (back > 0) {
+        run = std::min(run, back - 1);
+      }
+    }
+    if (run <= 0) {
+      break;
+    }
+
+    const RunLanes lanes = {leftLine.Data() + tapL.index,
+                            leftLine.Data() + tapL.next,
+                            rightLine.Data() + tapR.index,
+                            rightLine.Data() + tapR.next,
+                            leftLine.Data() + leftLine.WriteIndex(),
+                            rightLine.Data() + rightLine.WriteIndex(),
+                            stretch.inLeft + done,
+                            stretch.inRight + done,
+                            stretch.outLeft + done,
+                            stretch.outRight + done};
+    const __m128 fractionL = _mm_set1_ps(tapL.fraction);
+    const __m128 fractionR = _mm_set1_ps(tapR.fraction);
+    if constexpr (kFilter == EchoFilter::kNone) {
+      FeedAndMix<kPan>(
+          lanes, run, echoMix,
+          [&](int32_t k, __m128& echoL, __m128& echoR) {
+            echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
+            echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
+          },
+          [&](int32_t k, float& echoL, float& echoR) {
+            echoL = Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction);
+            echoR = Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction);
+          });
+    } else {
+      FeedAndMix<kPan>(
+          lanes, run, echoMix,
+          [&](int32_t k, __m128& echoL, __m128& echoR) {
+            echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
+            echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
+            FilterLanes<kKind>(sectionL, sectionR, echoL, echoR);
+          },
+          [&](int32_t k, float& echoL, float& echoR) {
+            echoL = sectionL.template Process<kKind>(Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction));
+            echoR = sectionR.template Process<kKind>(Tap(lanes.olderR + k, lanes.newerR + k, tapR.fraction));
+          });
+    }
+    leftLine.Advance(run);
+    rightLine.Advance(run);
+    done += run;
+  }
+  filterLeft = sectionL;
+  filterRight = sectionR;
+  return done;
 }

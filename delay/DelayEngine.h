@@ -6,6 +6,8 @@
 #include "delay/DelayRamp.h"
 #include "delay/FilterSection.h"
 
+class EchoMix;
+
 // The stereo delay: two lines with gliding delay times, an optional low- or high-pass
 // filter on the echoes, saturated feedback that may cross between the channels ("Pan"),
 // and a dry/wet mix. It works in seconds, hertz, gains and flags only.
@@ -65,6 +67,17 @@ class DelayEngine final {
 
   template <EchoFilter kFilter, bool kPan>
   void Run(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int32_t frames);
+
+  struct Stretch {
+    const float* inLeft;
+    const float* inRight;
+    float* outLeft;
+    float* outRight;
+    int32_t frames;
+  };
+  template <EchoFilter kFilter, bool kPan>
+  int32_t RunSettled(const Stretch& stretch, float leftDelay, float rightDelay, FilterSection& filterLeft,
+                     FilterSection& filterRight, const EchoMix& echoMix);
 
   bool IsUsableSampleRate(float hertz) const;
   float LimitDelay(float seconds) const;

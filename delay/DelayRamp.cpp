@@ -17,10 +17,12 @@ void DelayRamp::SetTimeConstant(int32_t samples) {
     decay = 0.0f;  // e^(-1/0): no smoothing at all at rates too low for one sample of it
   }
   inputCoefficient = 1.0f - decay;
+  stalled = false;
 }
 
 void DelayRamp::Retarget(float samples) {
   targetSamples = samples;
+  stalled = false;
   if (samples > currentSamples) {
     direction = kRising;
     aimSamples = samples + 0.001f;

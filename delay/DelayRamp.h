@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 // The smoothed delay time of one channel, in samples: a one-pole glide aimed a little
 // beyond the target so that it crosses it in finite time and then sits on it.
@@ -21,11 +22,22 @@ class DelayRamp final {
     if (!(targetSamples < currentSamples || targetSamples > currentSamples)) {
       return;  // on target (or a NaN, which the owner never supplies)
     }
+    const float previous = state;
     state = (aimSamples * inputCoefficient + decay * state) + 1e-25f;
+    // The step is a fixed function of `state`: once it returns the same bits, every later
+    // step until the next Retarget or SetTimeConstant does too.
+    stalled = Bits(state) == Bits(previous);
     currentSamples = state;
-    if ((direction == kFalling && state <= targetSamples) || (direction == kRising && state >= targetSamples)) {
+    if ((direction == kFalling && state <= targetSamples) ||
+        (direction == kRising && state >= targetSamples)) {
       currentSamples = targetSamples;
     }
+  }
+
+  // True when no later Step can change CurrentSamples: the glide has landed on its target,
+  // or single precision has stalled it short of it.
+  bool Settled() const {
+    return stalled || !(targetSamples < currentSamples || targetSamples > currentSamples);
   }
 
   static constexpr int32_t kRising = 0;
@@ -41,6 +53,12 @@ class DelayRamp final {
   float CurrentSamples() const { return currentSamples; }
 
  private:
+  static uint32_t Bits(float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+  }
+
   int32_t timeConstant = 0;
   float inputCoefficient = 1.0f;
   float decay = 0.0f;
@@ -49,4 +67,5 @@ class DelayRamp final {
   float targetSamples = 0.0f;
   float aimSamples = 0.0f;
   float currentSamples = 0.0f;
+  bool stalled = false;
 };

@@ -45,3 +45,5 @@ bool AEffEditor::onWheel(float) {
 bool AEffEditor::setKnobMode(VstInt32) {
   return false;
 }
+
+void AEffEditor::hostScaleFactorChanged() {}

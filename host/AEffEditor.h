@@ -25,6 +25,9 @@ class AEffEditor {
   virtual bool onKeyUp(VstKeyCode& keyCode);
   virtual bool onWheel(float distance);
   virtual bool setKnobMode(VstInt32 mode);
+  // The host told a new factor to draw the editor at (the effect keeps it); an editor
+  // that scales rebuilds an open view at it. The default has nothing to scale.
+  virtual void hostScaleFactorChanged();
 
  protected:
   AudioEffect* effect;  // not owned

@@ -319,3 +319,7 @@ VstInt32 AudioEffectX::getNextShellPlugin(char*) {
 void AudioEffectX::wantEvents(VstInt32 filter) {
   callHost(audioMasterWantMidi, 0, filter, nullptr, 0.0f);
 }
+
+bool AudioEffectX::sizeWindow(VstInt32 width, VstInt32 height) {
+  return callHost(audioMasterSizeWindow, width, height, nullptr, 0.0f) != 0;
+}

@@ -66,4 +66,7 @@ class AudioEffectX : public AudioEffect {
 
   // Asks the host to send MIDI (deprecated audioMasterWantMidi, still what hosts expect).
   virtual void wantEvents(VstInt32 filter);
+  // User-interface thread: asks the host to resize the editor's window; false where it
+  // will not, and the editor then draws inside the size it has.
+  virtual bool sizeWindow(VstInt32 width, VstInt32 height);
 };

@@ -19,7 +19,7 @@ namespace VstToolkit {
 namespace {
 
 constexpr const char* kCapabilities[] = {"receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo",
-                                         "sendVstEvents", "sendVstMidiEvent"};
+                                         "sendVstEvents",    "sendVstMidiEvent",    "supportsViewDpiScaling"};
 
 // The host's list is variable-length: its entries lie past the two the record declares.
 VstEvent* EventAt(const VstEvents* events, VstInt32 i) {

@@ -46,6 +46,13 @@ class Controller final : public AudioEffectX, public ControllerLink {
   VstInt32 canDo(char* text) override;
   VstPlugCategory getPlugCategory() override;
 
+  // The editor's scale factor as the host tells it (ControllerScale.cpp).
+  // User-interface thread: takes the factor of the host's vendor call ('PreS', 'AeCs')
+  // and tells the editor; other vendor calls get 0.
+  VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
+  // User-interface thread: the factor last told, or 0 while the host has told none.
+  float GetHostScaleFactor() const { return hostScaleFactor; }
+
   // Audio thread: feeds the host's tempo, position, transport and time signature to the model.
   void UpdateTimeInfo();
 
@@ -94,6 +101,7 @@ class Controller final : public AudioEffectX, public ControllerLink {
   std::unique_ptr<ChunkBuffer> chunkBuffer;
   bool isHoveringControl = false;
   UserPrompts* prompts;  // not owned
+  float hostScaleFactor = 0.0f;
 };
 
 }  // namespace VstToolkit

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws the editor's artwork into this folder: the background, the filmstrips of the
-controls and the About picture. Run it after changing anything under artwork/; the
-build only uses the images it writes, which are committed.
+controls and the About picture, each at 1x and 2x. Run it after changing anything under
+artwork/; the build only uses the images it writes, which are committed.
 
 Needs Debian's python3-pil and fonts-inter (tools/install-deps.sh installs both)."""
 
@@ -14,7 +14,22 @@ from artwork import controls, scenes  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# file name -> (drawing, expected pixel size); the resource ids are in QuorvelDelay.rc
+# Every image is drawn twice from the same code: at its own size for 100 % screens and,
+# as "<name>@2x.<ext>", at twice the size with the same frame layout for high-DPI
+# screens. The resource ids (QuorvelDelay.rc) are:
+#
+#   image            1x   2x
+#   about.bmp        112  212   BITMAP
+#   background.png   113  213   PNG
+#   knob.png         114  214   PNG
+#   switch.png       115  215   PNG
+#   increment.png    116  216   PNG
+#   selector.png     117  217   PNG
+#
+# that is, a 2x image's id is its 1x image's id plus 100.
+ZOOMS = {1: "", 2: "@2x"}
+
+# file name -> (drawing, pixel size at 1x)
 IMAGES = {
     "background.png": (scenes.background, (496, 344)),
     "knob.png": (controls.knob_strip, (32, 32 * 91)),
@@ -22,18 +37,25 @@ IMAGES = {
     "increment.png": (controls.increment_strip, (28, 56)),
     "selector.png": (controls.selector_strip, (700, 40)),
 }
+ABOUT_SIZE = (440, 449)
+
+
+def file_name(name, zoom):
+    stem, extension = os.path.splitext(name)
+    return stem + ZOOMS[zoom] + extension
 
 
 def main():
-    for name, (draw, size) in IMAGES.items():
-        image = draw()
-        assert image.size == size, (name, image.size)
-        # 8-bit RGBA, not interlaced, and no resolution chunk: GDI+ then draws it pixel for pixel.
-        image.save(os.path.join(HERE, name), optimize=True)
-    about = scenes.about().convert("RGB")
-    assert about.size == (440, 449)
-    # The dialog's picture control shows a 32-bit BMP; its fourth byte stays opaque.
-    about.convert("RGBA").save(os.path.join(HERE, "about.bmp"))
+    for zoom in ZOOMS:
+        for name, (draw, size) in IMAGES.items():
+            image = draw(zoom)
+            assert image.size == (size[0] * zoom, size[1] * zoom), (name, zoom, image.size)
+            # 8-bit RGBA, not interlaced, and no resolution chunk: GDI+ then draws it pixel for pixel.
+            image.save(os.path.join(HERE, file_name(name, zoom)), optimize=True)
+        about = scenes.about(zoom).convert("RGB")
+        assert about.size == (ABOUT_SIZE[0] * zoom, ABOUT_SIZE[1] * zoom), (zoom, about.size)
+        # The dialog's picture control shows a 32-bit BMP; its fourth byte stays opaque.
+        about.convert("RGBA").save(os.path.join(HERE, file_name("about.bmp", zoom)))
     return 0
 
 

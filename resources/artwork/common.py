@@ -47,17 +47,21 @@ def vertical_gradient(size, top, bottom):
     return column.resize(size, Image.Resampling.NEAREST)
 
 
-def brushed_noise(size, seed, amplitude):
-    """Horizontal streaks of grey noise around 128, for a brushed-metal surface."""
+def brushed_noise(size, seed, amplitude, zoom=1):
+    """Horizontal streaks of grey noise around 128, for a brushed-metal surface of `size`
+    logical pixels drawn at `zoom`: the streaks keep their logical width, the grain is
+    one device pixel fine."""
     width, height = size
     rng = random.Random(seed)
     narrow = max(width // 12, 1)
     noise = Image.frombytes(
         "L", (narrow, height),
         bytes(128 + rng.randint(-amplitude, amplitude) for _ in range(narrow * height)))
-    streaks = noise.resize(size, Image.Resampling.BILINEAR)
+    device = (width * zoom, height * zoom)
+    streaks = noise.resize(device, Image.Resampling.BILINEAR)
     grain = Image.frombytes(
-        "L", size, bytes(128 + rng.randint(-amplitude // 2, amplitude // 2) for _ in range(width * height)))
+        "L", device,
+        bytes(128 + rng.randint(-amplitude // 2, amplitude // 2) for _ in range(device[0] * device[1])))
     return ImageChops.add(streaks, grain, scale=1.0, offset=-128)
 
 
@@ -74,13 +78,14 @@ def apply_texture(image, noise):
 
 
 class Canvas:
-    """An RGBA drawing surface rendered at `scale` times its size and reduced at the end,
-    which anti-aliases every shape. Coordinates are given at the final size."""
+    """An RGBA drawing surface of `size` logical pixels for an image drawn at `zoom` (1, or
+    2 for high-DPI screens), rendered at `scale` times the image's size and reduced at
+    the end, which anti-aliases every shape. Coordinates are given in logical pixels."""
 
-    def __init__(self, size, scale=8, background=(0, 0, 0, 0)):
-        self.size = size
-        self.scale = scale
-        self.image = Image.new("RGBA", (size[0] * scale, size[1] * scale), background)
+    def __init__(self, size, scale=8, background=(0, 0, 0, 0), zoom=1):
+        self.size = (size[0] * zoom, size[1] * zoom)
+        self.scale = scale * zoom  # canvas pixels per logical pixel
+        self.image = Image.new("RGBA", (self.size[0] * scale, self.size[1] * scale), background)
 
     def _box(self, box):
         return [round(v * self.scale) for v in box]
@@ -171,10 +176,14 @@ def tracked_width(text, face, tracking):
     return sum(face.getlength(ch) for ch in text) + tracking * (len(text) - 1)
 
 
-def draw_text(image, position, text, face, colour, tracking=0.0, anchor="l"):
-    """Draws text at its natural hinted size (crisp at 100 % zoom), letter-spaced by
-    `tracking` pixels. `position` is the baseline point; anchor l, m or r."""
-    x, y = position
+def draw_text(image, position, text, face, colour, tracking=0.0, anchor="l", zoom=1):
+    """Draws text at its natural hinted size (crisp at every zoom), letter-spaced by
+    `tracking` pixels. `position` is the baseline point; anchor l, m or r. The position,
+    the tracking and the face's size are logical; the image is drawn at `zoom`."""
+    if zoom != 1:
+        face = face.font_variant(size=face.size * zoom)
+    x, y = position[0] * zoom, position[1] * zoom
+    tracking *= zoom
     width = tracked_width(text, face, tracking)
     if anchor == "m":
         x -= width / 2
@@ -191,8 +200,8 @@ def draw_text(image, position, text, face, colour, tracking=0.0, anchor="l"):
     image.alpha_composite(layer)
 
 
-def engraved_text(image, position, text, face, colour, tracking=0.0, anchor="l"):
+def engraved_text(image, position, text, face, colour, tracking=0.0, anchor="l", zoom=1):
     """Text with a one-pixel dark shadow below, as if printed on the panel."""
     x, y = position
-    draw_text(image, (x, y + 1), text, face, (0, 0, 0, 150), tracking, anchor)
-    draw_text(image, (x, y), text, face, colour, tracking, anchor)
+    draw_text(image, (x, y + 1), text, face, (0, 0, 0, 150), tracking, anchor, zoom)
+    draw_text(image, (x, y), text, face, colour, tracking, anchor, zoom)

@@ -42,17 +42,13 @@ def knob(angle, size=32, lit=True):
     return canvas.result()
 
 
-def knob_strip():
-    frames = [knob(knob_angle(i)) for i in range(KNOB_FRAMES)]
-    strip = Image.new("RGBA", (32, 32 * KNOB_FRAMES), (0, 0, 0, 0))
-    for i, frame in enumerate(frames):
-        strip.paste(frame, (0, 32 * i))
-    return strip
+def knob_strip(zoom=1):
+    return vertical_strip([knob(knob_angle(i), size=32 * zoom) for i in range(KNOB_FRAMES)])
 
 
-def switch(on):
+def switch(on, zoom=1):
     """A slide switch 20 x 40: the thumb up and its lamp lit when on."""
-    canvas = Canvas((20, 40))
+    canvas = Canvas((20, 40), zoom=zoom)
     canvas.paint(canvas.rounded_mask((4.5, 1.5, 15.5, 38.5), 5.5), (0, 0, 0, 90), blur=0.6)
     canvas.paint(canvas.rounded_mask((5, 2, 15, 38), 5), INK)
     canvas.paint(canvas.rounded_mask((5, 2, 15, 38), 5), canvas.gradient((0, 2, 20, 12), (0, 0, 0), INK))
@@ -84,13 +80,13 @@ def vertical_strip(frames):
     return strip
 
 
-def switch_strip():
-    return vertical_strip([switch(False), switch(True)])
+def switch_strip(zoom=1):
+    return vertical_strip([switch(False, zoom), switch(True, zoom)])
 
 
-def increment_button(pressed):
+def increment_button(pressed, zoom=1):
     """A 28 x 28 push button with a chevron pointing at the selector it steps."""
-    canvas = Canvas((28, 28))
+    canvas = Canvas((28, 28), zoom=zoom)
     face = (2.5, 2.5, 25.5, 25.5)
     if not pressed:
         canvas.paint(canvas.rounded_mask((2.5, 3.8, 25.5, 26.8), 4.5), (0, 0, 0, 170), blur=0.9)
@@ -110,14 +106,14 @@ def increment_button(pressed):
     return canvas.result()
 
 
-def increment_strip():
-    return vertical_strip([increment_button(False), increment_button(True)])
+def increment_strip(zoom=1):
+    return vertical_strip([increment_button(False, zoom), increment_button(True, zoom)])
 
 
-def selector(selected):
+def selector(selected, zoom=1):
     """The five note values, 140 x 40, in cells of 28 pixels; the selected cell lit.
     The top and bottom 6 rows stay clear: the editor's two selectors overlap there."""
-    canvas = Canvas((140, 40))
+    canvas = Canvas((140, 40), zoom=zoom)
     bar = (0.5, 6.5, 139.5, 33.5)
     canvas.paint(canvas.rounded_mask((0.5, 7.5, 139.5, 34.5), 4), (255, 255, 255, 18))
     canvas.paint(canvas.rounded_mask(bar, 4), INK)
@@ -133,12 +129,12 @@ def selector(selected):
     face = font("SemiBold", 10)
     for k, note in enumerate(NOTES):
         colour = (48, 26, 6, 255) if k == selected else TEXT_DIM + (255,)
-        draw_text(image, (28 * k + 14, 24), note, face, colour, anchor="m")
+        draw_text(image, (28 * k + 14, 24), note, face, colour, anchor="m", zoom=zoom)
     return image
 
 
-def selector_strip():
-    strip = Image.new("RGBA", (140 * len(NOTES), 40), (0, 0, 0, 0))
+def selector_strip(zoom=1):
+    strip = Image.new("RGBA", (140 * zoom * len(NOTES), 40 * zoom), (0, 0, 0, 0))
     for k in range(len(NOTES)):
-        strip.paste(selector(k), (140 * k, 0))
+        strip.paste(selector(k, zoom), (140 * zoom * k, 0))
     return strip

@@ -25,8 +25,9 @@ PANELS = [((30, 94, 304, 202), "DELAY"), ((312, 94, 466, 202), "FILTER"),
 LABEL_BASELINE = {139: 191, 241: 293, 125: 191, 229: 293}
 
 
-def surface(size, top, bottom, seed):
-    return apply_texture(vertical_gradient(size, top, bottom), brushed_noise(size, seed, 5))
+def surface(size, top, bottom, seed, zoom=1):
+    device = (size[0] * zoom, size[1] * zoom)
+    return apply_texture(vertical_gradient(device, top, bottom), brushed_noise(size, seed, 5, zoom))
 
 
 def draw_panel(canvas, box, radius=6):
@@ -74,32 +75,34 @@ def draw_logo(canvas, centre, scale=1.0):
         canvas.paint(canvas.arc_mask(centre, radius * scale, 45, 135, 2.2 * scale), ACCENT + (alpha,))
 
 
-def draw_title(image, left, baseline, size):
+def draw_title(image, left, baseline, size, zoom=1):
     bold, light = font("Bold", size), font("Light", size)
-    engraved_text(image, (left, baseline), "Quorvel", bold, TEXT + (255,))
-    engraved_text(image, (left + bold.getlength("Quorvel ") , baseline), "Delay", light, ACCENT_LIGHT + (255,))
+    engraved_text(image, (left, baseline), "Quorvel", bold, TEXT + (255,), zoom=zoom)
+    engraved_text(image, (left + bold.getlength("Quorvel ") , baseline), "Delay", light, ACCENT_LIGHT + (255,),
+                  zoom=zoom)
     return bold.getlength("Quorvel ") + light.getlength("Delay")
 
 
-def draw_header(image, text, box):
+def draw_header(image, text, box, zoom=1):
     left, top, right, _ = box
     face = font("SemiBold", 8)
     centre = (left + right) / 2
     width = tracked_width(text, face, 1.6)
-    engraved_text(image, (centre, top + 13), text, face, TEXT_DIM + (255,), 1.6, "m")
+    engraved_text(image, (centre, top + 13), text, face, TEXT_DIM + (255,), 1.6, "m", zoom)
     line = Image.new("RGBA", image.size, (0, 0, 0, 0))
     for x0, x1 in ((left + 12, centre - width / 2 - 8), (centre + width / 2 + 8, right - 12)):
-        for x in range(round(x0), round(x1)):
-            line.putpixel((x, top + 10), (255, 255, 255, 20))
-            line.putpixel((x, top + 11), (0, 0, 0, 60))
+        for x in range(round(x0 * zoom), round(x1 * zoom)):
+            for row in range(zoom):
+                line.putpixel((x, (top + 10) * zoom + row), (255, 255, 255, 20))
+                line.putpixel((x, (top + 11) * zoom + row), (0, 0, 0, 60))
     image.alpha_composite(line)
 
 
-def background():
-    image = surface(SIZE, SURFACE_TOP, SURFACE_BOTTOM, 113)
-    header = surface((SIZE[0], 84), (35, 38, 44), (26, 28, 33), 114)
+def background(zoom=1):
+    image = surface(SIZE, SURFACE_TOP, SURFACE_BOTTOM, 113, zoom)
+    header = surface((SIZE[0], 84), (35, 38, 44), (26, 28, 33), 114, zoom)
     image.paste(header, (0, 0))
-    canvas = Canvas(SIZE, scale=4)
+    canvas = Canvas(SIZE, scale=4, zoom=zoom)
     canvas.paint(canvas.rounded_mask((0, 84, SIZE[0], 85), 0), (8, 9, 11, 255))
     canvas.paint(canvas.rounded_mask((0, 85, SIZE[0], 86), 0), (255, 255, 255, 16))
     for box, _ in PANELS:
@@ -113,54 +116,55 @@ def background():
     canvas.paint(canvas.ring_mask((0, 0, SIZE[0], SIZE[1]), 0, 1), (0, 0, 0, 255))
     image.alpha_composite(canvas.result())
 
-    draw_title(image, 62, 60, 27)
+    draw_title(image, 62, 60, 27, zoom)
     small = font("SemiBold", 7)
-    draw_text(image, (466, 22), "QUORVEL SOUND DESIGN", small, TEXT_DIM + (255,), 1.5, "r")
+    draw_text(image, (466, 22), "QUORVEL SOUND DESIGN", small, TEXT_DIM + (255,), 1.5, "r", zoom)
     for box, text in PANELS:
-        draw_header(image, text, box)
+        draw_header(image, text, box, zoom)
     label, legend = font("SemiBold", 9), font("Medium", 7)
     for (x, y), text, (low, high) in KNOBS:
         centre = (x + 16, y + 16)
-        engraved_text(image, (centre[0], LABEL_BASELINE[y]), text, label, TEXT + (255,), 0.9, "m")
+        engraved_text(image, (centre[0], LABEL_BASELINE[y]), text, label, TEXT + (255,), 0.9, "m", zoom)
         for end, anchor, side in ((low, "r", -1), (high, "l", 1)):
-            draw_text(image, (centre[0] + side * 10, centre[1] + 26), end, legend, TEXT_DIM + (255,), 0.3, anchor)
+            draw_text(image, (centre[0] + side * 10, centre[1] + 26), end, legend, TEXT_DIM + (255,), 0.3, anchor,
+                      zoom)
     for (x, y), text, (top, bottom) in SWITCHES:
         if text:
-            engraved_text(image, (x + 10, LABEL_BASELINE[y]), text, label, TEXT + (255,), 0.9, "m")
-        draw_text(image, (x - 3, y + 14), top, legend, TEXT_DIM + (255,), 0.3, "r")
-        draw_text(image, (x - 3, y + 33), bottom, legend, TEXT_DIM + (255,), 0.3, "r")
+            engraved_text(image, (x + 10, LABEL_BASELINE[y]), text, label, TEXT + (255,), 0.9, "m", zoom)
+        draw_text(image, (x - 3, y + 14), top, legend, TEXT_DIM + (255,), 0.3, "r", zoom)
+        draw_text(image, (x - 3, y + 33), bottom, legend, TEXT_DIM + (255,), 0.3, "r", zoom)
     for (x, y), text in SELECTOR_ROWS:
-        engraved_text(image, (x + 150, y + 24), text, label, TEXT_DIM + (255,), 0, "m")
+        engraved_text(image, (x + 150, y + 24), text, label, TEXT_DIM + (255,), 0, "m", zoom)
     footer = font("Medium", 7)
-    draw_text(image, (30, 330), "STEREO DELAY  \u00b7  VST 2.4", footer, TEXT_DIM + (200,), 1.4)
-    draw_text(image, (466, 330), "RIGHT-CLICK A CONTROL FOR MIDI LEARN", footer, TEXT_DIM + (200,), 1.4, "r")
+    draw_text(image, (30, 330), "STEREO DELAY  \u00b7  VST 2.4", footer, TEXT_DIM + (200,), 1.4, zoom=zoom)
+    draw_text(image, (466, 330), "RIGHT-CLICK A CONTROL FOR MIDI LEARN", footer, TEXT_DIM + (200,), 1.4, "r", zoom)
     return image
 
 
-def about():
+def about(zoom=1):
     size = (440, 449)
-    image = surface(size, SURFACE_TOP, SURFACE_BOTTOM, 112)
-    canvas = Canvas(size, scale=4)
+    image = surface(size, SURFACE_TOP, SURFACE_BOTTOM, 112, zoom)
+    canvas = Canvas(size, scale=4, zoom=zoom)
     canvas.paint(canvas.rounded_mask((0, 348, size[0], 349), 0), (8, 9, 11, 255))
     canvas.paint(canvas.rounded_mask((0, 349, size[0], size[1]), 0), (0, 0, 0, 70))
     canvas.paint(canvas.rounded_mask((0, 349, size[0], 350), 0), (255, 255, 255, 14))
     canvas.paint(canvas.ellipse_mask((150, 54, 290, 194)), ACCENT + (40,), blur=14)
     image.alpha_composite(canvas.result())
-    big = knob(knob_angle(64), size=112)
-    image.alpha_composite(big, (164, 68))
+    big = knob(knob_angle(64), size=112 * zoom)
+    image.alpha_composite(big, (164 * zoom, 68 * zoom))
 
     width = font("Bold", 34).getlength("Quorvel ") + font("Light", 34).getlength("Delay")
-    draw_title(image, round((size[0] - width) / 2), 232, 34)
+    draw_title(image, round((size[0] - width) / 2), 232, 34, zoom)
     tag = font("SemiBold", 9)
-    draw_text(image, (220, 254), "STEREO DELAY  \u00b7  VERSION 2.7", tag, ACCENT + (255,), 2.0, "m")
-    draw_text(image, (220, 40), "QUORVEL SOUND DESIGN", font("SemiBold", 8), TEXT_DIM + (255,), 2.2, "m")
+    draw_text(image, (220, 254), "STEREO DELAY  \u00b7  VERSION 2.7", tag, ACCENT + (255,), 2.0, "m", zoom)
+    draw_text(image, (220, 40), "QUORVEL SOUND DESIGN", font("SemiBold", 8), TEXT_DIM + (255,), 2.2, "m", zoom)
     body = font("Regular", 11)
     lines = ("Two delay lines of up to one second, free or locked to",
              "the host tempo from 1/32 to 1/2 notes, a saturating",
              "feedback path with a low- or high-pass filter,",
              "ping-pong echoes and MIDI learn for every control.")
     for i, line in enumerate(lines):
-        draw_text(image, (220, 284 + 16 * i), line, body, TEXT + (230,), 0, "m")
+        draw_text(image, (220, 284 + 16 * i), line, body, TEXT + (230,), 0, "m", zoom)
     draw_text(image, (220, 428), "\u00a9 Quorvel Sound Design. All rights reserved.", font("Regular", 9),
-              TEXT_DIM + (255,), 0.2, "m")
+              TEXT_DIM + (255,), 0.2, "m", zoom)
     return image

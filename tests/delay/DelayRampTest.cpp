@@ -77,4 +77,27 @@ TEST(DelayRamp, RetargetingToTheCurrentDelayDoesNotMove) {
   EXPECT_EQ(ramp.CurrentSamples(), 0.0f);
 }
 
+TEST(DelayRamp, SettlesWhenAStepRepeatsTheStateOrTheTargetIsReached) {
+  DelayRamp ramp;
+  ramp.SetTimeConstant(10000);
+  ramp.Retarget(22050.0f);
+  int steps = 0;
+  while (!ramp.Settled() && steps < 200000) {
+    ramp.Step();
+    ++steps;
+  }
+  // The rise from 0 stops changing at 22037.359375 (see DelayGlideTest): step 76047 is the
+  // first to return the state it started from.
+  EXPECT_EQ(steps, 76047);
+  EXPECT_EQ(ramp.CurrentSamples(), 22037.359375f);
+  ramp.SetTimeConstant(10000);  // new coefficients could move it again
+  EXPECT_FALSE(ramp.Settled());
+  ramp.Step();
+  EXPECT_TRUE(ramp.Settled());
+  ramp.Retarget(11025.0f);
+  EXPECT_FALSE(ramp.Settled());
+  ramp.Retarget(ramp.CurrentSamples());  // on target: settled without a step
+  EXPECT_TRUE(ramp.Settled());
+}
+
 }  // namespace

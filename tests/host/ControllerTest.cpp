@@ -104,11 +104,11 @@ TEST(ControllerHost, ProgramNamesAreCutToTwentyThreeCharacters) {
   EXPECT_STREQ(name, "abcdefghijklmnopqrstuvw");
 }
 
-TEST(ControllerHost, CanDoAnswersTheFiveCapabilitiesExactly) {
+TEST(ControllerHost, CanDoAnswersTheSixCapabilitiesExactly) {
   RecordingHost host;
   Instance instance;
   for (const char* yes : {"receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo", "sendVstEvents",
-                          "sendVstMidiEvent"}) {
+                          "sendVstMidiEvent", "supportsViewDpiScaling"}) {
     EXPECT_EQ(instance.Dispatch(effCanDo, 0, 0, const_cast<char*>(yes)), 1) << yes;
   }
   for (const char* no :

@@ -478,6 +478,19 @@ TEST(ModuleSafety, EveryOpcodeWithNullPointersAndExtremeArgumentsIsAnswered) {
   EXPECT_EQ(plugin.Dispatch(effGetVstVersion), 2400);
 }
 
+TEST(ModuleHost, TakesTheScaleFactorOfTheHostsVendorCall) {
+  RecordingHost host;
+  Plugin plugin;
+  char dpiScaling[] = "supportsViewDpiScaling";
+  EXPECT_EQ(plugin.Dispatch(effCanDo, 0, 0, dpiScaling), 1);
+  // effVendorSpecific (50) with index 'PreS' and value 'AeCs', the factor in the float.
+  EXPECT_EQ(effVendorSpecific, 50);
+  EXPECT_EQ(plugin.Dispatch(effVendorSpecific, 0x50726553, 0x41654373, nullptr, 2.0f), 1);
+  EXPECT_EQ(plugin.Dispatch(effVendorSpecific, 0x50726553, 0x41654373, nullptr, std::nanf("")), 0);
+  EXPECT_EQ(plugin.Dispatch(effVendorSpecific, 0x50726553, 0, nullptr, 2.0f), 0);
+  EXPECT_EQ(plugin.Dispatch(effVendorSpecific, 0, 0x41654373, nullptr, 2.0f), 0);
+}
+
 TEST(ModuleLifetime, EffCloseEndsTheInstance) {
   // Natively the leak checker proves the deletion at exit; here the record answers 1.
   RecordingHost host;

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+
+#include "delay/DelayLine.h"
+#include "delay/DelayRamp.h"
+#include "delay/FilterSection.h"
+
+// The delay engine as it was before settled glides took a faster path: one frame at a time,
+// both glides stepped on every frame. Kept unchanged as the reference that DelayEngine's
+// output must match bit for bit.
+class ScalarDelayEngine final {
+ public:
+  ScalarDelayEngine();
+  ScalarDelayEngine(const ScalarDelayEngine&) = delete;
+  ScalarDelayEngine& operator=(const ScalarDelayEngine&) = delete;
+
+  // Rates that cannot hold a line of at least one sample, or that are not finite, or that
+  // exceed kHighestSampleRate, leave the engine without lines: it then passes its input
+  // through unchanged until a usable rate arrives.
+  void SetSampleRate(float hertz);
+  void SetCutoff(float hertz);
+  // Delay times are held within 0..maxDelaySeconds; NaN counts as 0.
+  void SetLeftDelay(float seconds);
+  void SetRightDelay(float seconds);
+  // Silences both lines; positions, glides and filter memories stay.
+  void Clear();
+
+  // Audio thread. Any of the outputs may be the same array as any of the inputs.
+  void Process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int32_t frames);
+
+  static constexpr float kHighestSampleRate = 768000.0f;
+  const float maxDelaySeconds = 1.0f;
+
+  // Written directly by the owner; read at the start of every Process call.
+  float feedback = 0.75f;
+  bool filterEnabled = false;
+  int32_t filterType = 0;  // 0 low-pass, anything else high-pass
+  bool panEnabled = true;
+  float mix = 0.5f;  // 0 input only, 1 echoes only
+
+  bool HasLines() const { return leftLine.Length() > 0; }
+  float SampleRate() const { return sampleRate; }
+  float AntiDenormal() const { return antiDenormal; }
+  const DelayLine& LeftLine() const { return leftLine; }
+  const DelayLine& RightLine() const { return rightLine; }
+  const DelayRamp& LeftRamp() const { return leftRamp; }
+  const DelayRamp& RightRamp() const { return rightRamp; }
+  const FilterSection& LowPassLeft() const { return lowPassLeft; }
+  const FilterSection& LowPassRight() const { return lowPassRight; }
+  const FilterSection& HighPassLeft() const { return highPassLeft; }
+  const FilterSection& HighPassRight() const { return highPassRight; }
+
+ private:
+  enum class EchoFilter { kNone, kLowPass, kHighPass };
+
+  template <EchoFilter kFilter, bool kPan>
+  void Run(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int32_t frames);
+
+  bool IsUsableSampleRate(float hertz) const;
+  float LimitDelay(float seconds) const;
+
+  DelayLine leftLine;
+  DelayLine rightLine;
+  DelayRamp leftRamp;
+  DelayRamp rightRamp;
+  FilterSection lowPassLeft;
+  FilterSection lowPassRight;
+  FilterSection highPassLeft;
+  FilterSection highPassRight;
+  float sampleRate = 44100.0f;
+  float leftDelaySeconds = 0.5f;
+  float leftDelaySamples = 22050.0f;
+  float rightDelaySeconds = 0.25f;
+  float rightDelaySamples = 11025.0f;
+  float cutoff = 11025.0f;
+  float antiDenormal = 1e-25f;
+};
