@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cassert>
-#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -36,10 +35,7 @@ class DelayLine final {
   // Delays beyond the line, as a shrunken line may briefly see, read the oldest sample.
   float Read(float delaySamples) const {
     const Tap tap = TapAt(delaySamples);
-    // Neighbours of opposite sign near the float limit have no finite difference;
-    // the tap then stays on the older one instead of reading an infinity.
-    const float step = samples[tap.next] - samples[tap.index];
-    return std::isfinite(step) ? samples[tap.index] + step * tap.fraction : samples[tap.index];
+    return samples[tap.index] + (samples[tap.next] - samples[tap.index]) * tap.fraction;
   }
 
   // `ahead` frames later, for reading a group of frames before any of them is written.
