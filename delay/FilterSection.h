@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cassert>
+#include <cmath>
 
 enum class FilterKind { kLowPass, kHighPass };
 
@@ -18,8 +19,13 @@ class FilterSection final {
   template <FilterKind kKind>
   float Process(float x) {
     assert(kKind == kind);
-    const float y = kKind == FilterKind::kLowPass ? (x + previousInput) * gain + pole * previousOutput
-                                                  : (x - previousInput) * gain + pole * previousOutput;
+    float y = kKind == FilterKind::kLowPass ? (x + previousInput) * gain + pole * previousOutput
+                                            : (x - previousInput) * gain + pole * previousOutput;
+    // Two samples near the float limit overflow the sum. Such a result is dropped,
+    // as the line drops what is not finite, so that the memory never keeps it.
+    if (!std::isfinite(y)) {
+      y = 0.0f;
+    }
     // The bias keeps the memories away from subnormal numbers during silence.
     previousInput = kBias + x;
     previousOutput = kBias + y;

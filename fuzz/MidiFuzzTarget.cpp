@@ -4,38 +4,21 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzModel.h"
 
+using QuorvelFuzz::FuzzInput;
 using QuorvelFuzz::FuzzLink;
 using QuorvelFuzz::FuzzModel;
 
 namespace {
-
-class Input {
- public:
-  Input(const uint8_t* bytes, size_t size) : data(bytes), end(bytes + size) {}
-  bool Empty() const { return data == end; }
-  uint8_t Byte() { return data < end ? *data++ : 0; }
-  int32_t Int16() { return static_cast<int16_t>(static_cast<uint16_t>(Byte() | (Byte() << 8))); }
-  int32_t Int32() {
-    uint32_t value = 0;
-    for (int k = 0; k < 4; ++k) {
-      value |= static_cast<uint32_t>(Byte()) << (8 * k);
-    }
-    return static_cast<int32_t>(value);
-  }
-
- private:
-  const uint8_t* data;
-  const uint8_t* end;
-};
 
 constexpr int32_t kLargestBlock = 4096;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Input input(data, size);
+  FuzzInput input(data, size);
   FuzzModel model;
   FuzzLink link;
   if ((input.Byte() & 1) == 0) {

@@ -97,9 +97,9 @@ void Controller::UpdateTimeInfo() {
     return;
   }
   const VstInt32 flags = info->flags;
-  // A tempo of zero, below zero or not finite would turn tempo-synced delay
-  // times into nonsense; the model keeps its last good tempo instead.
-  if ((flags & kVstTempoValid) != 0 && std::isfinite(info->tempo) && info->tempo > 0.0) {
+  // Every reported tempo reaches the model, odd ones too: the delay keeps its
+  // synced times inside its limit whatever the tempo, and a NaN is never a change.
+  if ((flags & kVstTempoValid) != 0) {
     model->SetTempo(info->tempo);
   }
   if ((flags & kVstPpqPosValid) != 0 && std::isfinite(info->ppqPos)) {

@@ -2,10 +2,10 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 #include "model/MidiMessage.h"
+#include "model/MidiQueue.h"
 #include "model/PluginDescription.h"
 
 namespace VstToolkit {
@@ -179,7 +179,7 @@ class Model {
   bool playing_ = true;
   int32_t timeSignatureNumerator_ = 4;
   int32_t timeSignatureDenominator_ = 4;
-  std::deque<MidiMessage> midiQueue_;
+  MidiQueue midiQueue_;
   bool learning_ = false;
   int32_t learnParameter_ = 0;
 };

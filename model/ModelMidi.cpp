@@ -21,7 +21,7 @@ constexpr bool IsMapIndex(uint8_t controllerNumber) {
 
 void Model::PushMidiEvent(const MidiMessage& message) {
   Trace("Model::PushMidiEvent\r\n");
-  midiQueue_.push_back(message);
+  midiQueue_.Push(message);
 }
 
 void Model::ProcessBlock(float** inputs, float** outputs, int32_t frameCount) {
@@ -29,18 +29,16 @@ void Model::ProcessBlock(float** inputs, float** outputs, int32_t frameCount) {
     return;
   }
   int32_t position = 0;
-  while (!midiQueue_.empty()) {
-    const MidiMessage message = midiQueue_.front();
-    midiQueue_.pop_front();
+  while (!midiQueue_.Empty()) {
+    const MidiMessage message = midiQueue_.Pop();
     // A host that sends unsorted or negative offsets gets the message at the
     // current position, so no piece starts before 0 or runs backwards.
     const int32_t delta = message.deltaFrames < position ? position : message.deltaFrames;
     if (delta > frameCount) {
       Process(inputs, outputs, position, frameCount - position);
       DispatchMidiMessage(message.deltaFrames, message.status, message.data1, message.data2);
-      while (!midiQueue_.empty()) {
-        const MidiMessage late = midiQueue_.front();
-        midiQueue_.pop_front();
+      while (!midiQueue_.Empty()) {
+        const MidiMessage late = midiQueue_.Pop();
         DispatchMidiMessage(late.deltaFrames, late.status, late.data1, late.data2);
       }
       return;

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the libFuzzer targets (fuzz preset: clang-14, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs each for the given number of seconds.
-# Usage: tools/fuzz.sh <seconds> [target...]   (targets: chunk midi; default both, one after the other)
+# Usage: tools/fuzz.sh <seconds> [target...]   (targets: chunk midi host; default all, one after the other)
+# With QUORVEL_FUZZ_RUNS=<n> each target runs n inputs instead, however long that takes.
 # Each run starts from the committed corpus fuzz/corpus/<target> and keeps what it
 # finds in build/fuzz/corpus/<target>; with QUORVEL_FUZZ_MERGE=1 the new inputs
 # that add coverage are merged back into fuzz/corpus/<target>. A crash leaves its
@@ -14,7 +15,7 @@ if [ $# -lt 1 ]; then
 fi
 seconds="$1"
 shift
-targets="${*:-chunk midi}"
+targets="${*:-chunk midi host}"
 
 cmake --preset fuzz >/dev/null
 for target in $targets; do
@@ -26,8 +27,14 @@ for target in $targets; do
   work="build/fuzz/corpus/$target"
   findings="build/fuzz/findings/$target"
   mkdir -p "$work" "$findings"
-  echo "== $target: ${seconds} s"
-  if ! "build/fuzz/fuzz/${target}_fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
+  if [ -n "${QUORVEL_FUZZ_RUNS:-}" ]; then
+    limit="-runs=$QUORVEL_FUZZ_RUNS"
+    echo "== $target: $QUORVEL_FUZZ_RUNS inputs"
+  else
+    limit="-max_total_time=$seconds"
+    echo "== $target: ${seconds} s"
+  fi
+  if ! "build/fuzz/fuzz/${target}_fuzzer" "$limit" -print_final_stats=1 \
       -artifact_prefix="$findings/" "$work" "fuzz/corpus/$target"; then
     status=1
   fi

@@ -1,10 +1,9 @@
-#include "delay/FilterSection.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "delay/FilterSection.h"
 #include "tests/support/FloatBits.h"
 
 namespace {
@@ -85,6 +84,34 @@ TEST(FilterSection, NoCutoffMakesEitherKindUnstable) {
     }
     EXPECT_TRUE(std::isfinite(peak));
     EXPECT_LE(peak, 2.0f);
+  }
+}
+
+// Two samples near the float limit overflow the filter's sum: that result is
+// dropped, and the memories hold nothing of it, so ordinary samples filter as before.
+TEST(FilterSection, SamplesNearTheFloatLimitLeaveNoInfinityBehind) {
+  for (FilterKind kind : {FilterKind::kLowPass, FilterKind::kHighPass}) {
+    FilterSection filter(kind, 1000.0f, 400.0f);
+    FilterSection reference(kind, 1000.0f, 400.0f);
+    const float limit =
+        kind == FilterKind::kLowPass ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
+    float y = 0.0f;
+    for (float x : {limit, limit, -limit}) {
+      y = kind == FilterKind::kLowPass ? filter.Process<FilterKind::kLowPass>(x)
+                                       : filter.Process<FilterKind::kHighPass>(x);
+      EXPECT_TRUE(std::isfinite(y));
+    }
+    EXPECT_TRUE(std::isfinite(filter.PreviousOutput()));
+    for (int i = 0; i < 2000; ++i) {
+      const float x = i % 2 == 0 ? 0.5f : -0.25f;
+      y = kind == FilterKind::kLowPass ? filter.Process<FilterKind::kLowPass>(x)
+                                       : filter.Process<FilterKind::kHighPass>(x);
+      const float expected = kind == FilterKind::kLowPass ? reference.Process<FilterKind::kLowPass>(x)
+                                                          : reference.Process<FilterKind::kHighPass>(x);
+      if (i > 1000) {
+        ASSERT_NEAR(y, expected, 1e-6f) << i;
+      }
+    }
   }
 }
 

@@ -36,7 +36,8 @@ struct RunningScript {
 };
 RunningScript* running = nullptr;
 
-// Ends whatever modal loop is still open, so that a failing test fails instead of hanging.
+}  // namespace
+
 void AbandonModalLoops() {
   if (HWND menu = FindWindowA("#32768", nullptr)) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EnumThreadWindows(
@@ -49,6 +50,8 @@ void AbandonModalLoops() {
       },
       0);
 }
+
+namespace {
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (running == nullptr) return;

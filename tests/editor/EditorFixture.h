@@ -28,6 +28,10 @@ class TraceRecorder final {
   std::vector<std::string> lines;
 };
 
+// Ends whatever menu or box is open, as Escape or Cancel would, so that a failing
+// test fails instead of hanging in a modal loop.
+void AbandonModalLoops();
+
 // Drives the modal loops of menus and boxes from inside: a thread timer without a
 // window, which the modal loops dispatch, runs each step until it reports done.
 class ModalScript final {

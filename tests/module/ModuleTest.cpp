@@ -358,16 +358,17 @@ std::vector<float> ImpulseResponse(Plugin& plugin, int length, bool right) {
 // The dry impulse at half amplitude, then one echo at half amplitude (mix 0.5,
 // feedback 0), which a fractional delay may split over two neighbouring frames.
 // The single-precision glide settles up to a few dozen samples short of its
-// target, so the echo is looked for in the 40 frames up to the target.
+// target (beyond it when gliding down), so the echo is looked for within 40
+// frames of the target.
 void ExpectOneEchoAt(const std::vector<float>& response, std::size_t target) {
   ASSERT_GT(response.size(), target);
   EXPECT_NEAR(response[0], 0.5f, 1e-6f);
   double near = 0.0;
   double elsewhere = 0.0;
   for (std::size_t i = 1; i < response.size(); ++i) {
-    (i + 40 >= target && i <= target ? near : elsewhere) += std::fabs(static_cast<double>(response[i]));
+    (i + 40 >= target && i <= target + 40 ? near : elsewhere) += std::fabs(static_cast<double>(response[i]));
   }
-  EXPECT_NEAR(near, 0.5, 1e-4) << "echo expected just before frame " << target;
+  EXPECT_NEAR(near, 0.5, 1e-4) << "echo expected near frame " << target;
   EXPECT_LT(elsewhere, 1e-4);
 }
 
@@ -380,7 +381,7 @@ TEST(ModuleAudio, DefaultProgramEchoesAfterOneSecondLeftAndAQuarterRight) {
   ExpectOneEchoAt(ImpulseResponse(other, 11100, true), 11025);
 }
 
-TEST(ModuleAudio, HostTempoDrivesSyncedDelays) {
+TEST(ModuleAudio, HostTempoDrivesSyncedDelaysWhateverTempoItReports) {
   RecordingHost host;
   VstTimeInfo info{};
   info.tempo = 120.0;
@@ -394,6 +395,27 @@ TEST(ModuleAudio, HostTempoDrivesSyncedDelays) {
   info.tempo = 60.0;  // 60 / 60 / 2 = 0.5 s = 22050 frames
   slower.Set(3, 1.0f);
   ExpectOneEchoAt(ImpulseResponse(slower, 22100, false), 22050);
+
+  // Whatever tempo a host reports reaches the delay, which keeps the synced times
+  // inside 0..1 s. A host that reports 0 at start-up and then its real tempo gets
+  // 60 / 0 = infinity, limited to 1 s, then the note lengths.
+  info.tempo = 0.0;
+  Plugin starting;
+  starting.Set(3, 1.0f);
+  ExpectOneEchoAt(ImpulseResponse(starting, 44200, false), 44100);
+  info.tempo = 120.0;
+  ExpectOneEchoAt(ImpulseResponse(starting, 11100, false), 11025);
+  info.tempo = std::nan("");  // never a change: the last tempo holds
+  ExpectOneEchoAt(ImpulseResponse(starting, 11100, false), 11025);
+  // Negative tempi are held at the longest delay; an infinite tempo gives 60 / inf = 0 s,
+  // which the line plays a full second late. Both echo after 44100 frames.
+  for (double tempo : {-120.0, -HUGE_VAL, HUGE_VAL}) {
+    SCOPED_TRACE(tempo);
+    info.tempo = tempo;
+    ExpectOneEchoAt(ImpulseResponse(starting, 44200, false), 44100);
+    info.tempo = 120.0;
+    ExpectOneEchoAt(ImpulseResponse(starting, 11100, false), 11025);
+  }
 }
 
 TEST(ModuleAudio, StoppedTransportOrDisabledEffectPassesTheInputThroughBitForBit) {

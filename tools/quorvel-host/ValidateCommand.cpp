@@ -10,6 +10,7 @@
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ProcessingChecks.h"
+#include "tools/quorvel-host/RealtimeChecks.h"
 #include "tools/quorvel-host/StateChecks.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -57,6 +58,7 @@ int ValidateCommand::Run(const std::vector<std::string>& args) {
   Validator validator(path, *module, bank);
   validator.RunGroup("lifecycle", LifecycleChecks::Run);
   validator.RunGroup("processing", ProcessingChecks::Run);
+  validator.RunGroup("real-time", RealtimeChecks::Run);
   validator.RunGroup("state", StateChecks::Run);
   validator.RunGroup("editor", EditorChecks::Run);
   validator.PrintSummary();

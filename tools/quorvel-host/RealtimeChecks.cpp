@@ -1,0 +1,140 @@
+#include "tools/quorvel-host/RealtimeChecks.h"
+
+#include <cstdint>
+#include <string>
+
+#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/quorvel-host/EventList.h"
+#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/RealtimeProbe.h"
+#include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/Validator.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+constexpr int32_t kBlockSize = 256;
+constexpr int32_t kWarmUpBlocks = 8;
+// Every on/off pattern of five parameters with distinct indices modulo 5 (for
+// the delay: on, sync, filter, filter type and pan among them).
+constexpr int32_t kPatterns = 32;
+constexpr int32_t kBlocksPerPattern = 12;
+constexpr int32_t kControllers = 128;
+
+// One block's MIDI: a control change on every controller, so that whichever the
+// plug-in has mapped moves its parameter. The warm-up sends the same number.
+void FillControllers(EventList& events, uint32_t round) {
+  events.Clear();
+  for (int32_t controller = 0; controller < kControllers; ++controller) {
+    const auto value = static_cast<uint8_t>((round * 37u + static_cast<uint32_t>(controller) * 11u) % 128u);
+    events.AddMidi(controller * (kBlockSize / kControllers), static_cast<uint8_t>(0xB0 | (round % 16)),
+                   static_cast<uint8_t>(controller), value);
+  }
+}
+
+struct Finding {
+  int64_t blocks = 0;
+  int64_t calls = 0;
+  int64_t counts[RealtimeProbe::kCount] = {};
+  std::string first;  // where the first call happened
+};
+
+void Count(Finding& finding, const char* where, int64_t block) {
+  const int64_t calls = RealtimeProbe::Total();
+  if (calls > 0 && finding.first.empty()) {
+    finding.first = std::string(where) + " of block " + std::to_string(block);
+  }
+  finding.calls += calls;
+  for (int32_t f = 0; f < RealtimeProbe::kCount; ++f) {
+    finding.counts[f] += RealtimeProbe::Count(static_cast<RealtimeProbe::Function>(f));
+  }
+}
+
+std::string Describe(const Finding& finding) {
+  std::string text;
+  for (int32_t f = 0; f < RealtimeProbe::kCount; ++f) {
+    if (finding.counts[f] > 0) {
+      text += std::string(text.empty() ? "" : ", ") +
+              RealtimeProbe::Name(static_cast<RealtimeProbe::Function>(f)) + " " +
+              std::to_string(finding.counts[f]);
+    }
+  }
+  return text;
+}
+
+// Parameter, program and tempo changes between blocks, as a host's other threads make them.
+void ChangeSettings(PluginInstance& plugin, int32_t pattern, int32_t block, uint32_t& random) {
+  if (block == 0) {
+    for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+      plugin.SetParameter(i, ((pattern >> (i % 5)) & 1) != 0 ? 1.0f : 0.0f);
+    }
+    return;
+  }
+  random = random * 1664525u + 1013904223u;
+  if (plugin.ParameterCount() > 0) {
+    const auto index = static_cast<int32_t>((random >> 8) % static_cast<uint32_t>(plugin.ParameterCount()));
+    plugin.SetParameter(index, static_cast<float>(random >> 16) / 65536.0f);
+  }
+  if (block == kBlocksPerPattern / 2 && plugin.ProgramCount() > 1) {
+    plugin.SetProgram(pattern % plugin.ProgramCount());
+  }
+  plugin.Host().SetTempo(60.0 + static_cast<double>((random >> 4) % 180u));
+  plugin.Host().SetPlaying(block != kBlocksPerPattern - 2);
+}
+
+}  // namespace
+
+void RealtimeChecks::Run(Validator& validator) {
+  const char* check = "processReplacing and processEvents allocate nothing and lock nothing";
+  if (!RealtimeProbe::Installed()) {
+    validator.Skip(check, "this build of the tool cannot watch the allocator");
+    return;
+  }
+  std::unique_ptr<PluginInstance> plugin = validator.NewInstance(Validator::kSampleRate, kBlockSize);
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  ChannelBuffers input(plugin->InputCount(), kBlockSize);
+  ChannelBuffers output(plugin->OutputCount(), kBlockSize);
+  TestSignal::Noise(input, 3, 0.5f, 0, kBlockSize);
+  EventList events;
+  for (int32_t block = 0; block < kWarmUpBlocks; ++block) {
+    FillControllers(events, static_cast<uint32_t>(block));
+    plugin->SendEvents(events.Events());
+    plugin->Process(input.At(0), output.At(0), kBlockSize);
+  }
+  Finding finding;
+  uint32_t random = 20261208u;
+  for (int32_t pattern = 0; pattern < kPatterns; ++pattern) {
+    for (int32_t block = 0; block < kBlocksPerPattern; ++block) {
+      ChangeSettings(*plugin, pattern, block, random);
+      FillControllers(events, static_cast<uint32_t>(pattern * kBlocksPerPattern + block));
+      // Everything the host itself needs is ready before the watch starts.
+      VstEvents* list = events.Events();
+      float** inputs = input.At(0);
+      float** outputs = output.At(0);
+      const int64_t number = finding.blocks++;
+      RealtimeProbe::Arm();
+      plugin->SendEvents(list);
+      RealtimeProbe::Disarm();
+      Count(finding, "processEvents", number);
+      RealtimeProbe::Arm();
+      plugin->Process(inputs, outputs, kBlockSize);
+      RealtimeProbe::Disarm();
+      Count(finding, "processReplacing", number);
+    }
+  }
+  std::string detail = std::to_string(finding.blocks) + " blocks after " + std::to_string(kWarmUpBlocks) +
+                       " of warm-up, " + std::to_string(kControllers) + " control changes each, " +
+                       std::to_string(kPatterns) +
+                       " on/off patterns with parameter, program and tempo changes";
+  if (finding.calls > 0) {
+    detail += "; " + std::to_string(finding.calls) + " calls (" + Describe(finding) + "), the first in " +
+              finding.first;
+  }
+  validator.Report(check, finding.calls == 0, detail);
+}
+
+}  // namespace QuorvelHost

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace QuorvelHost {
+
+class Validator;
+
+// The audio path under watch: after a warm-up with the largest event list, no
+// call of processEvents or processReplacing may allocate or lock, whatever
+// settings, programs, mapped controllers and tempi it runs with.
+class RealtimeChecks final {
+ public:
+  static void Run(Validator& validator);
+};
+
+}  // namespace QuorvelHost

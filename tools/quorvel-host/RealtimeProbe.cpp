@@ -1,0 +1,68 @@
+#include "tools/quorvel-host/RealtimeProbe.h"
+
+#include <atomic>
+#include <cstdlib>
+
+namespace QuorvelHost {
+
+namespace {
+
+// Constant-initialised: the allocator may be called before any constructor runs.
+std::atomic<bool> armed{false};
+std::atomic<int64_t> counts[RealtimeProbe::kCount];
+
+constexpr const char* kNames[RealtimeProbe::kCount] = {"malloc",
+                                                       "calloc",
+                                                       "realloc",
+                                                       "free",
+                                                       "operator new",
+                                                       "operator delete",
+                                                       "pthread_mutex_lock",
+                                                       "pthread_mutex_trylock"};
+
+}  // namespace
+
+void RealtimeProbe::Note(Function function) {
+  if (armed.load(std::memory_order_relaxed)) {
+    counts[function].fetch_add(1, std::memory_order_relaxed);
+  }
+}
+
+void RealtimeProbe::Arm() {
+  for (auto& count : counts) {
+    count.store(0, std::memory_order_relaxed);
+  }
+  armed.store(true, std::memory_order_relaxed);
+}
+
+void RealtimeProbe::Disarm() {
+  armed.store(false, std::memory_order_relaxed);
+}
+
+int64_t RealtimeProbe::Count(Function function) {
+  return counts[function].load(std::memory_order_relaxed);
+}
+
+int64_t RealtimeProbe::Total() {
+  int64_t total = 0;
+  for (const auto& count : counts) {
+    total += count.load(std::memory_order_relaxed);
+  }
+  return total;
+}
+
+const char* RealtimeProbe::Name(Function function) {
+  return kNames[function];
+}
+
+bool RealtimeProbe::Installed() {
+  // Through a volatile pointer the compiler can neither see nor drop the call.
+  void* (*volatile allocate)(std::size_t) = std::malloc;
+  void (*volatile release)(void*) = std::free;
+  Arm();
+  release(allocate(16));
+  Disarm();
+  return Count(kMalloc) > 0 && Count(kFree) > 0;
+}
+
+}  // namespace QuorvelHost
