@@ -36,9 +36,11 @@ constexpr int32_t kLongestSession = 256;
 // per input reach every size and order of them.
 constexpr int32_t kLineRebuilds = 4;
 constexpr uint8_t kUntouched = 0xA5;
-// Output must be finite for every input sample up to this magnitude (600 dB above
-// full scale). Beyond it two samples of the float range's far end can overflow a sum
-// inside the engine for one frame: a known limit, kept out of this check.
+// Output must be finite while every input sample so far stayed within this magnitude
+// (600 dB above full scale). Beyond it two samples of the float range's far end can
+// overflow a sum inside the engine: a known limit, kept out of this check. Such samples
+// stay in the delay lines for up to a second and are read again, through the feedback
+// too, so once one has entered, the session's later output is not checked either.
 constexpr float kLoudest = 1e30f;
 
 // What the host answers; one instance at a time, so one record.
@@ -430,7 +432,6 @@ class Session final {
         channel.assign(length, 0.0f);
       }
     }
-    bool ordinary = true;
     uint32_t noise = input.Bits32();
     for (auto& channel : in) {
       for (float& sample : channel) {
@@ -440,15 +441,13 @@ class Session final {
           noise = noise * 1664525u + 1013904223u;
           sample = static_cast<float>(static_cast<int32_t>(noise)) * 4.6e-10f;
         }
-        ordinary = ordinary && std::fabs(sample) <= kLoudest;
+        heardLoud = heardLoud || !(std::fabs(sample) <= kLoudest);
       }
     }
     float* inputs[2] = {in[0].data(), in[1].data()};
     float* outputs[2] = {out[0].data(), out[1].data()};
     effect->processReplacing(effect, inputs, inPlace ? inputs : outputs, frames);
-    // A sample that is not finite is heard once, in its own frame, and never kept;
-    // one beyond kLoudest may overflow that frame.
-    if (ordinary) {
+    if (!heardLoud) {
       for (auto& channel : inPlace ? in : out) {
         for (float sample : channel) {
           Check(std::isfinite(sample), "finite input gave output that is not finite");
@@ -473,6 +472,7 @@ class Session final {
   char scratch[1024] = {};
   Bytes lastSaved;
   bool lastSavedIsProgram = false;
+  bool heardLoud = false;  // an input sample beyond kLoudest, or not finite, has entered
 };
 
 }  // namespace
