@@ -26,7 +26,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 #   increment.png    116  216   PNG
 #   selector.png     117  217   PNG
 #
-# that is, a 2x image's id is its 1x image's id plus 100.
+# that is, a 2x image's id is its 1x image's id plus 100. The Linux module embeds the
+# PNG files, and about.png / about@2x.png (the BMPs' pictures) in place of the BMPs.
 ZOOMS = {1: "", 2: "@2x"}
 
 # file name -> (drawing, pixel size at 1x)
@@ -56,9 +57,8 @@ def main():
         assert about.size == (ABOUT_SIZE[0] * zoom, ABOUT_SIZE[1] * zoom), (zoom, about.size)
         # The dialog's picture control shows a 32-bit BMP; its fourth byte stays opaque.
         about.convert("RGBA").save(os.path.join(HERE, file_name("about.bmp", zoom)))
-        if zoom == 1:
-            # The same picture for the Linux editor, which decodes only PNG.
-            about.save(os.path.join(HERE, "about.png"), optimize=True)
+        # The same picture for the Linux editor, which decodes only PNG.
+        about.save(os.path.join(HERE, file_name("about.png", zoom)), optimize=True)
     return 0
 
 
