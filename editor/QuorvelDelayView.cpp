@@ -84,8 +84,8 @@ int QuorvelDelayView::OnPaint(HDC hdc) {
   Gdiplus::Bitmap* background = backgroundImage.GetBitmap();
   if (background != nullptr) {
     Gdiplus::Graphics graphics(hdc);
-    graphics.DrawImage(background, 0, 0, 0, 0, static_cast<INT>(backgroundImage.GetWidth()),
-                       static_cast<INT>(backgroundImage.GetHeight()), Gdiplus::UnitPixel);
+    const auto w = static_cast<INT>(backgroundImage.GetWidth()), h = static_cast<INT>(backgroundImage.GetHeight());
+    graphics.DrawImage(background, Gdiplus::Rect(0, 0, w, h), 0, 0, w, h, Gdiplus::UnitPixel);
   }
   return 1;
 }
