@@ -163,6 +163,32 @@ TEST_F(EditorScale, MovingToAScreenOfAnotherDpiRebuildsTheViewThere) {
   EXPECT_EQ(PlacedChildren().size(), 15u);
 }
 
+TEST_F(EditorScale, TheAboutBoxHasThePictureAndButtonsAtTheFactor) {
+  ASSERT_TRUE(OpenEditor());
+  const Toolkit::ScaleFactor scale = ScreenScale();
+  RECT client{}, ok{};
+  HWND shownOk = nullptr;
+  {
+    ModalScript script({ModalScript::ChooseMenuItem(1), [&]() {
+                          HWND about = FindWindowA(nullptr, "About Quorvel Delay");
+                          if (about == nullptr || !IsWindowVisible(about)) return false;
+                          GetClientRect(about, &client);
+                          shownOk = GetDlgItem(about, IDOK);
+                          GetWindowRect(shownOk, &ok);
+                          MapWindowPoints(HWND_DESKTOP, about, reinterpret_cast<POINT*>(&ok), 2);
+                          PostMessageA(about, WM_COMMAND, IDOK, 0);
+                          return true;
+                        }});
+    ClickView(scale.Scale(30), scale.Scale(32));  // the title area's top-left corner
+    ASSERT_TRUE(script.Finished());
+  }
+  EXPECT_EQ(std::pair(static_cast<int>(client.right), static_cast<int>(client.bottom)),
+            std::pair(scale.Scale(440), scale.Scale(449)));
+  ASSERT_NE(shownOk, nullptr);
+  EXPECT_EQ((std::vector<LONG>{ok.left, ok.top, ok.right, ok.bottom}),
+            (std::vector<LONG>{scale.Scale(275), scale.Scale(364), scale.Scale(350), scale.Scale(387)}));
+}
+
 TEST_F(EditorScale, AHostThatIsNotDpiAwareGetsTheEditorAtOneX) {
   // Windows stretches such a host itself; in it every window has 96 dpi.
   using SetContext = HANDLE(WINAPI*)(HANDLE);
