@@ -5,7 +5,7 @@
 # keeps it after xrdb leaves (-noreset).
 # Usage: tools/editor-screenshot-linux.sh [editor-linux.png [DPI]]
 #   (default: docs/editor-linux.png at the display's own 96 dpi)
-#   e.g.   tools/editor-screenshot-linux.sh docs/editor@2x.png 192
+#   e.g.   tools/editor-screenshot-linux.sh docs/editor-linux@2x.png 192
 set -eu
 cd "$(dirname "$0")/.."
 out="${1:-docs/editor-linux.png}"
