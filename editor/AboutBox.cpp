@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include <initializer_list>
-#include <memory>
 
 #include "editor/QuorvelDelayLayout.h"
 #include "editor/ScaledLayout.h"
@@ -14,7 +13,7 @@ namespace {
 
 const char kTemplate[] = "AboutDialog";
 constexpr WORD kWebButton = 55;
-constexpr int kPictureId = 112;          // a BITMAP resource, its 2x twin at the id plus 100
+constexpr int kPictureId = 112;          // the template's BITMAP; its 2x twin, a PNG, at the id plus 100
 constexpr int kDialogFontPoints = 8;     // the template's font size
 constexpr int kPointsPerInch = 72;
 
@@ -26,21 +25,14 @@ struct Session {
   HFONT font = nullptr;
 };
 
-// The picture at the scale's size, from the 2x twin above 1x: null where it cannot be made.
+// The picture at the scale's size above 1x, from the 2x twin: null where it cannot be made.
 HBITMAP ScaledPicture(const Session& session) {
   const ScaledLayout& layout = *session.layout;
-  const int id = layout.GetScale().ImageResourceId(kPictureId);
-  std::unique_ptr<Gdiplus::Bitmap> source(Gdiplus::Bitmap::FromResource(session.instance, MAKEINTRESOURCEW(id)));
-  if (source == nullptr || source->GetLastStatus() != Gdiplus::Ok) return nullptr;
-  const auto width = static_cast<uint32_t>(layout.AboutWidth()), height = static_cast<uint32_t>(layout.AboutHeight());
-  std::unique_ptr<Gdiplus::Bitmap> redrawn;
-  if (source->GetWidth() != width || source->GetHeight() != height) {
-    redrawn = WindowsToolkit::ResourceImage::Redraw(*source, 1, true, width, height);
-    if (redrawn == nullptr) return nullptr;
-  }
+  WindowsToolkit::ResourceImage source;
+  if (!source.LoadFromResource(layout.GetScale().ImageResourceId(kPictureId), session.instance)) return nullptr;
+  source.Resize(1, true, static_cast<uint32_t>(layout.AboutWidth()), static_cast<uint32_t>(layout.AboutHeight()));
   HBITMAP picture = nullptr;
-  Gdiplus::Bitmap& shown = redrawn != nullptr ? *redrawn : *source;
-  return shown.GetHBITMAP(Gdiplus::Color(0, 0, 0), &picture) == Gdiplus::Ok ? picture : nullptr;
+  return source.GetBitmap()->GetHBITMAP(Gdiplus::Color(0, 0, 0), &picture) == Gdiplus::Ok ? picture : nullptr;
 }
 
 // The dialog's font at the scale: its points at the scale's DPI.

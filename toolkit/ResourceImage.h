@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 #include "toolkit/Gdiplus.h"
 
@@ -27,9 +26,6 @@ class ResourceImage final {
   // each other and the result is then drawn pixel for pixel. An image already of that
   // size, or without a bitmap, stays as it is; so does one that cannot be redrawn.
   void Resize(uint32_t frameCount, bool vertical, uint32_t frameWidth, uint32_t frameHeight);
-  // The redrawing itself, of any bitmap; null where GDI+ cannot make the new one.
-  static std::unique_ptr<Gdiplus::Bitmap> Redraw(Gdiplus::Bitmap& source, uint32_t frameCount, bool vertical,
-                                                 uint32_t frameWidth, uint32_t frameHeight);
 
   Gdiplus::Bitmap* GetBitmap() const { return bitmap; }
   // Pixel size of the bitmap; 0 without one.
