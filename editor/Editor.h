@@ -2,10 +2,15 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "editor/ModuleInstance.h"
+#include "editor/View.h"
 #include "host/AEffEditor.h"
 #include "host/Controller.h"
 #include "toolkit/Gdiplus.h"
+#include "toolkit/ScaleFactor.h"
+#include "toolkit/WindowDpi.h"
 
 namespace VstToolkit {
 
@@ -13,11 +18,16 @@ namespace VstToolkit {
 // window, reports its size and closes it. GDI+ stays started for the life of the
 // editor, that is of the plug-in instance, across any number of opens.
 //
-// ViewType is a View with a static Create(parent, instance) that returns the new
-// view or null, and its fixed size as kWidth and kHeight.
+// The view is drawn at one scale factor: the host's, where it told one, otherwise its
+// window's DPI (before the first open, the system's). When either changes while the
+// view is open, the view is made again at the new factor and the host is asked to
+// resize its window.
+//
+// ViewType is a View with a static Create(parent, instance, scale) that returns the
+// new view or null, its logical size as kWidth and kHeight, and GetScale().
 // Threads: the host's user-interface thread, which also owns the view's windows.
 template <typename ViewType>
-class Editor final : public AEffEditor {
+class Editor final : public AEffEditor, private View::DpiListener {
  public:
   explicit Editor(Controller* owner) : AEffEditor(owner), instance(GetModuleInstance()), controller(owner) {
     Gdiplus::GdiplusStartupInput input;
@@ -31,6 +41,11 @@ class Editor final : public AEffEditor {
 
   bool getRect(ERect** result) override {
     if (result == nullptr) return false;
+    if (view == nullptr) {
+      // What the view would have now: hosts size their window from it before opening.
+      const Toolkit::ScaleFactor scale = ChooseScale(WindowsToolkit::WindowDpi(nullptr));
+      rect = ERect{0, 0, Extent(scale.Scale(ViewType::kHeight)), Extent(scale.Scale(ViewType::kWidth))};
+    }
     *result = &rect;
     return true;
   }
@@ -38,18 +53,11 @@ class Editor final : public AEffEditor {
   bool open(void* parent) override {
     if (view != nullptr) close();
     systemWindow = parent;
-    view = ViewType::Create(static_cast<HWND>(parent), instance);
-    if (view == nullptr) return false;
-    viewWindow = view->hwnd;
-    view->controller = controller;
-    controller->SetView(view);
-    rect.top = static_cast<VstInt16>(view->y);
-    rect.left = static_cast<VstInt16>(view->x);
-    rect.bottom = static_cast<VstInt16>(view->height);
-    rect.right = static_cast<VstInt16>(view->width);
-    ShowWindow(viewWindow, SW_SHOWNORMAL);
-    UpdateWindow(viewWindow);
-    return true;
+    return OpenAt(ChooseScale(WindowsToolkit::WindowDpi(static_cast<HWND>(parent))));
+  }
+
+  void hostScaleFactorChanged() override {
+    if (view != nullptr) Rescale(ChooseScale(WindowsToolkit::WindowDpi(static_cast<HWND>(systemWindow))));
   }
 
   void close() override {
@@ -68,6 +76,43 @@ class Editor final : public AEffEditor {
   }
 
  private:
+  static VstInt16 Extent(int32_t pixels) { return static_cast<VstInt16>(pixels < INT16_MAX ? pixels : INT16_MAX); }
+
+  Toolkit::ScaleFactor ChooseScale(int32_t dpi) const {
+    return Toolkit::ScaleFactor::Choose(controller->GetHostScaleFactor(), dpi);
+  }
+
+  bool OpenAt(Toolkit::ScaleFactor scale) {
+    view = ViewType::Create(static_cast<HWND>(systemWindow), instance, scale);
+    if (view == nullptr) return false;
+    viewWindow = view->hwnd;
+    view->controller = controller;
+    view->dpiListener = this;
+    controller->SetView(view);
+    rect.top = static_cast<VstInt16>(view->y);
+    rect.left = static_cast<VstInt16>(view->x);
+    rect.bottom = Extent(view->height);
+    rect.right = Extent(view->width);
+    ShowWindow(viewWindow, SW_SHOWNORMAL);
+    UpdateWindow(viewWindow);
+    return true;
+  }
+
+  // Makes the open view again at `scale` inside the same parent, and asks the host to
+  // fit its window to it; a host that does not answer keeps its size.
+  void Rescale(Toolkit::ScaleFactor scale) {
+    if (view == nullptr || !IsWindow(viewWindow) || view->GetScale() == scale) return;
+    void* parent = systemWindow;
+    close();
+    systemWindow = parent;
+    if (OpenAt(scale)) controller->sizeWindow(rect.right, rect.bottom);
+  }
+
+  void OnViewDpiChanged(int32_t dpi) override {
+    // A factor the host told stays until it tells another.
+    if (controller->GetHostScaleFactor() <= 0.0f) Rescale(Toolkit::ScaleFactor::FromDpi(dpi));
+  }
+
   HINSTANCE instance;
   ULONG_PTR gdiplusToken = 0;
   bool gdiplusStarted = false;
@@ -75,7 +120,7 @@ class Editor final : public AEffEditor {
   ViewType* view = nullptr;  // owned by its window
   HWND viewWindow =
       nullptr;  // kept apart from the view: it is still valid to ask about once the view is gone
-  // Until the first open the view's fixed size, which hosts read to size their window.
+  // The open view's size; while none is open, recomputed whenever it is asked for.
   ERect rect{0, 0, static_cast<VstInt16>(ViewType::kHeight), static_cast<VstInt16>(ViewType::kWidth)};
 };
 

@@ -1,7 +1,6 @@
 #include "editor/QuorvelDelayView.h"
 
-#include <shellapi.h>
-
+#include "editor/AboutBox.h"
 #include "editor/QuorvelDelayLayout.h"
 #include "toolkit/Gdiplus.h"
 #include "toolkit/IncrementButton.h"
@@ -19,34 +18,14 @@ int ResourceOf(Picture picture) {
   return static_cast<int>(picture);
 }
 
-const char kAboutDialogTemplate[] = "AboutDialog";
-constexpr WORD kWebButton = 55;
-
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
-  if (message != WM_COMMAND) return FALSE;
-  switch (LOWORD(wParam)) {
-    case IDOK:
-    case IDCANCEL:
-      EndDialog(dialog, LOWORD(wParam));
-      return TRUE;
-    case kWebButton:
-      // The browser opens beside the dialog, which stays for the user to close.
-      ShellExecuteA(dialog, "open", kWebPage, nullptr, nullptr, SW_SHOWNORMAL);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
-
 }  // namespace
 
-QuorvelDelayView* QuorvelDelayView::Create(HWND parent, HINSTANCE instance) {
-  return CreateQuorvelDelayView(parent, instance);
+QuorvelDelayView* QuorvelDelayView::Create(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale) {
+  return CreateQuorvelDelayView(parent, instance, scale);
 }
 
-QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance) {
-  auto* view = new QuorvelDelayView;
+QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale) {
+  auto* view = new QuorvelDelayView(scale);
   view->LoadImages(instance);
   const auto w = static_cast<int>(view->backgroundImage.GetWidth());
   const auto h = static_cast<int>(view->backgroundImage.GetHeight());
@@ -59,11 +38,20 @@ QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance) {
 
 void QuorvelDelayView::LoadImages(HINSTANCE instance) {
   // A missing image leaves its controls without size or face; the editor still opens.
-  backgroundImage.LoadFromResource(ResourceOf(Picture::kBackground), instance);
-  knobImage.LoadFromResource(ResourceOf(kKnobStrip.picture), instance);
-  switchImage.LoadFromResource(ResourceOf(kSwitchStrip.picture), instance);
-  selectorImage.LoadFromResource(ResourceOf(kSelectorStrip.picture), instance);
-  buttonImage.LoadFromResource(ResourceOf(kButtonStrip.picture), instance);
+  const Toolkit::ScaleFactor& scale = layout.GetScale();
+  backgroundImage.LoadFromResource(scale.ImageResourceId(ResourceOf(Picture::kBackground)), instance);
+  const ScaledLayout::FrameSize view = layout.DeviceBackground();
+  backgroundImage.Resize(1, true, view.width, view.height);
+  LoadStrip(knobImage, kKnobStrip, instance);
+  LoadStrip(switchImage, kSwitchStrip, instance);
+  LoadStrip(selectorImage, kSelectorStrip, instance);
+  LoadStrip(buttonImage, kButtonStrip, instance);
+}
+
+void QuorvelDelayView::LoadStrip(ResourceImage& image, const Strip& strip, HINSTANCE instance) {
+  if (!image.LoadFromResource(layout.GetScale().ImageResourceId(ResourceOf(strip.picture)), instance)) return;
+  const ScaledLayout::FrameSize frame = layout.DeviceFrame(strip, image.GetWidth(), image.GetHeight());
+  image.Resize(strip.frameCount, strip.vertical, frame.width, frame.height);
 }
 
 void QuorvelDelayView::CreateControls(HINSTANCE instance) {
@@ -71,32 +59,33 @@ void QuorvelDelayView::CreateControls(HINSTANCE instance) {
     ParameterControl* control = nullptr;
     switch (place.kind) {
       case ControlKind::kKnob:
-        control = CreateKnob(&backgroundImage, place.parameter, place.defaultValue, &knobStrip, place.x,
-                             place.y, hwnd, instance);
+        control = CreateKnob(&backgroundImage, place.parameter, place.defaultValue, &knobStrip,
+                             layout.ControlLeft(place), layout.ControlTop(place), hwnd, instance, layout.GetScale());
         break;
       case ControlKind::kSwitch:
       case ControlKind::kSelector:
         control = CreateMultiswitch(&backgroundImage, place.parameter, place.defaultValue,
                                     place.kind == ControlKind::kSwitch ? &switchStrip : &selectorStrip,
-                                    place.x, place.y, hwnd, instance);
+                                    layout.ControlLeft(place), layout.ControlTop(place), hwnd, instance);
         break;
     }
     AddParameterControl(control);
   }
   for (const ButtonPlacement& button : kButtons) {
-    IncrementButton* created =
-        CreateIncrementButton(&backgroundImage, &buttonStrip, button.top, hwnd, instance);
+    IncrementButton* created = CreateIncrementButton(&backgroundImage, &buttonStrip, layout.ButtonTop(button), hwnd,
+                                                     instance, layout.ButtonLeft());
     if (created != nullptr) created->target = GetParameterControl(button.stepped);
   }
-  statusControl = CreateStatusControl(&backgroundImage, hwnd, instance);
+  statusControl = CreateStatusControl(&backgroundImage, hwnd, instance,
+                                      {layout.StatusArea(), layout.StatusFontHeight(), layout.StatusBottomInset()});
 }
 
 int QuorvelDelayView::OnPaint(HDC hdc) {
   Gdiplus::Bitmap* background = backgroundImage.GetBitmap();
   if (background != nullptr) {
     Gdiplus::Graphics graphics(hdc);
-    graphics.DrawImage(background, 0, 0, 0, 0, static_cast<INT>(backgroundImage.GetWidth()),
-                       static_cast<INT>(backgroundImage.GetHeight()), Gdiplus::UnitPixel);
+    const auto w = static_cast<INT>(backgroundImage.GetWidth()), h = static_cast<INT>(backgroundImage.GetHeight());
+    graphics.DrawImage(background, Gdiplus::Rect(0, 0, w, h), 0, 0, w, h, Gdiplus::UnitPixel);
   }
   return 1;
 }
@@ -112,10 +101,11 @@ void QuorvelDelayView::SetStatusText(const char* text) {
 }
 
 void QuorvelDelayView::GetTitleRect(RECT& rect) {
-  rect = RECT{kTitleArea.left, kTitleArea.top, kTitleArea.right, kTitleArea.bottom};
+  const ToolkitCore::Area title = layout.TitleArea();
+  rect = RECT{title.left, title.top, title.right, title.bottom};
 }
 
 void QuorvelDelayView::ShowAboutDialog() {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
-  DialogBoxParamA(instance, kAboutDialogTemplate, hwnd, AboutDialogProc, 0);
+  AboutBox::Run(hwnd, instance, layout);
 }

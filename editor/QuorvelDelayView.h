@@ -6,6 +6,7 @@
 
 #include "delay/QuorvelDelayDescription.h"
 #include "editor/QuorvelDelayLayout.h"
+#include "editor/ScaledLayout.h"
 #include "editor/View.h"
 #include "toolkit/FrameStrip.h"
 #include "toolkit/ResourceImage.h"
@@ -19,12 +20,13 @@ class StatusControl;
 class QuorvelDelayView final : public VstToolkit::View {
  public:
   static constexpr const char* kClassName = "QuorvelDelayWindowClass";
-  // The size the editor reports before its first open; the background has this size.
+  // The logical size, that of the 1x background.
   static constexpr int32_t kWidth = kQuorvelDelayEditorWidth;
   static constexpr int32_t kHeight = kQuorvelDelayEditorHeight;
 
   // What Editor<QuorvelDelayView> creates when it opens: CreateQuorvelDelayView.
-  static QuorvelDelayView* Create(HWND parent, HINSTANCE instance);
+  static QuorvelDelayView* Create(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale);
+  Toolkit::ScaleFactor GetScale() const { return layout.GetScale(); }
 
   int OnPaint(HDC hdc) override;
   int OnDestroy() override;
@@ -35,10 +37,14 @@ class QuorvelDelayView final : public VstToolkit::View {
   void ShowAboutDialog() override;
 
  private:
-  friend QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance);
-  QuorvelDelayView() = default;
+  friend QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale);
+  explicit QuorvelDelayView(Toolkit::ScaleFactor scale) : layout(scale) {}
+  // Loads the images of the scale's zoom and redraws them at the device sizes.
   void LoadImages(HINSTANCE instance);
+  void LoadStrip(WindowsToolkit::ResourceImage& image, const QuorvelDelayLayout::Strip& strip, HINSTANCE instance);
   void CreateControls(HINSTANCE instance);
+
+  const ScaledLayout layout;
 
   WindowsToolkit::ResourceImage backgroundImage;
   WindowsToolkit::ResourceImage knobImage;
@@ -56,7 +62,8 @@ class QuorvelDelayView final : public VstToolkit::View {
   WindowsToolkit::StatusControl* statusControl = nullptr;  // owned by its window
 };
 
-// Creates the view as a child of the host's `parent` window, with everything in it,
-// from the images of the module `instance`. Returns null when the view's own window
-// cannot be made; a control that cannot be made is left out.
-QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance);
+// Creates the view as a child of the host's `parent` window, with everything in it at
+// the scale factor, from the images of the module `instance`. Returns null when the
+// view's own window cannot be made; a control that cannot be made is left out.
+QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance,
+                                         Toolkit::ScaleFactor scale = Toolkit::ScaleFactor());

@@ -4,9 +4,17 @@
 #include "host/Controller.h"
 #include "toolkit/ParameterControl.h"
 #include "toolkit/RegisteredMessages.h"
+#include "toolkit/WindowDpi.h"
 #include "toolkit/core/Area.h"
 
 namespace VstToolkit {
+
+namespace {
+// Sent to top-level windows with their new DPI, and to child windows after their parent's.
+constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+constexpr int32_t kLargestDpi = 9600;
+}  // namespace
 
 using WindowsToolkit::ParameterControl;
 
@@ -35,6 +43,16 @@ int View::OnDestroy() {
 LRESULT View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   using namespace WindowsToolkit;
   using ToolkitCore::Notification;
+  if (message == kDpiChanged || message == kDpiChangedAfterParent) {
+    // The message's DPI (the same on both axes) for a top-level view, the window's own
+    // for a child; a number no screen has is measured again instead.
+    auto dpi = static_cast<int32_t>(LOWORD(wParam));
+    if (message == kDpiChangedAfterParent || dpi <= 0 || dpi > kLargestDpi) dpi = WindowDpi(hwnd);
+    // The listener may destroy this view: nothing of it is touched afterwards.
+    DpiListener* listener = dpiListener;
+    if (listener != nullptr) listener->OnViewDpiChanged(dpi);
+    return 0;
+  }
   Notification notification;
   if (message == UWM_PC_VALUECHANGED) {
     notification = Notification::kValueChanged;

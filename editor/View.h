@@ -45,8 +45,19 @@ class View : public WindowsToolkit::Window, public ViewLink {
   // The control of a parameter, or null; never adds an entry.
   WindowsToolkit::ParameterControl* GetParameterControl(int32_t index) const;
 
+  // Told when Windows gives the view another DPI (it was moved to another screen);
+  // the editor may then rebuild the view, which is destroyed during the call.
+  class DpiListener {
+   public:
+    virtual void OnViewDpiChanged(int32_t dpi) = 0;
+
+   protected:
+    ~DpiListener() = default;
+  };
+
   // Set by the editor before the view is shown; null while detached.
   Controller* controller = nullptr;
+  DpiListener* dpiListener = nullptr;
 
  protected:
   View() = default;

@@ -19,14 +19,17 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 # screens. The resource ids (QuorvelDelay.rc) are:
 #
 #   image            1x   2x
-#   about.bmp        112  212   BITMAP
+#   about.bmp        112        BITMAP (the About dialog template's picture)
+#   about@2x.png          212   PNG
 #   background.png   113  213   PNG
 #   knob.png         114  214   PNG
 #   switch.png       115  215   PNG
 #   increment.png    116  216   PNG
 #   selector.png     117  217   PNG
 #
-# that is, a 2x image's id is its 1x image's id plus 100.
+# that is, a 2x image's id is its 1x image's id plus 100. The About picture at 2x is
+# drawn into the dialog at run time, so a PNG serves (a fifth of the BMP's size). The
+# Linux module embeds the PNG files, about.png in place of the BMP.
 ZOOMS = {1: "", 2: "@2x"}
 
 # file name -> (drawing, pixel size at 1x)
@@ -54,11 +57,11 @@ def main():
             image.save(os.path.join(HERE, file_name(name, zoom)), optimize=True)
         about = scenes.about(zoom).convert("RGB")
         assert about.size == (ABOUT_SIZE[0] * zoom, ABOUT_SIZE[1] * zoom), (zoom, about.size)
-        # The dialog's picture control shows a 32-bit BMP; its fourth byte stays opaque.
-        about.convert("RGBA").save(os.path.join(HERE, file_name("about.bmp", zoom)))
         if zoom == 1:
-            # The same picture for the Linux editor, which decodes only PNG.
-            about.save(os.path.join(HERE, "about.png"), optimize=True)
+            # The dialog template's picture control shows a 32-bit BMP; its fourth byte stays opaque.
+            about.convert("RGBA").save(os.path.join(HERE, "about.bmp"))
+        # The same picture as PNG: the 2x one for the Windows editor, both for the Linux one.
+        about.save(os.path.join(HERE, file_name("about.png", zoom)), optimize=True)
     return 0
 
 

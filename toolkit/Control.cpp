@@ -16,13 +16,16 @@ int Control::OnPaint(HDC hdc) {
     POINT origin{window.left, window.top};
     ScreenToClient(GetParent(hwnd), &origin);
     if (background != nullptr && background->GetBitmap() != nullptr) {
-      graphics.DrawImage(background->GetBitmap(), 0, 0, origin.x, origin.y, window.right - window.left,
-                         window.bottom - window.top, Gdiplus::UnitPixel);
+      // Every image is drawn into a rectangle of its own pixel size: at the size GDI+
+      // derives from the image's and the screen's DPI it would be stretched.
+      const Gdiplus::Rect part(0, 0, window.right - window.left, window.bottom - window.top);
+      graphics.DrawImage(background->GetBitmap(), part, origin.x, origin.y, part.Width, part.Height,
+                         Gdiplus::UnitPixel);
     }
     Draw(graphics);
   }
   Gdiplus::Graphics screen(hdc);
-  screen.DrawImage(&buffer, 0, 0);
+  screen.DrawImage(&buffer, 0, 0, client.right - client.left, client.bottom - client.top);
   return 1;
 }
 

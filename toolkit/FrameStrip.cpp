@@ -19,8 +19,10 @@ void FrameStrip::DrawFrame(Gdiplus::Graphics& graphics, int32_t index) const {
   if (image == nullptr || image->GetBitmap() == nullptr || !layout.HasFrame(index)) return;
   const auto frameWidth = static_cast<INT>(GetFrameWidth());
   const auto frameHeight = static_cast<INT>(GetFrameHeight());
-  graphics.DrawImage(image->GetBitmap(), 0, 0, layout.SourceLeft(index, image->GetWidth()),
-                     layout.SourceTop(index, image->GetHeight()), frameWidth, frameHeight, Gdiplus::UnitPixel);
+  // Into a rectangle of the frame's pixel size, whatever the image's and the screen's DPI.
+  graphics.DrawImage(image->GetBitmap(), Gdiplus::Rect(0, 0, frameWidth, frameHeight),
+                     layout.SourceLeft(index, image->GetWidth()), layout.SourceTop(index, image->GetHeight()),
+                     frameWidth, frameHeight, Gdiplus::UnitPixel);
 }
 
 }  // namespace WindowsToolkit

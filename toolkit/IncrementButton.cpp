@@ -29,10 +29,10 @@ void IncrementButton::Draw(Gdiplus::Graphics& graphics) {
 }
 
 IncrementButton* CreateIncrementButton(const ResourceImage* background, const FrameStrip* strip, int y,
-                                       HWND parent, HINSTANCE instance) {
+                                       HWND parent, HINSTANCE instance, int x) {
   auto* button = new IncrementButton(background, strip);
   return IncrementButton::CreateControlWindow(button, IncrementButton::kClassName, strip,
-                                              IncrementButton::kLeft, y, parent, instance)
+                                              x, y, parent, instance)
              ? button
              : nullptr;
 }

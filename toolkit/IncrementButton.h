@@ -25,8 +25,8 @@ class IncrementButton final : public Control {
   ParameterControl* target = nullptr;  // the stepped control, not owned; none: nothing is stepped
 
  private:
-  friend IncrementButton* CreateIncrementButton(const ResourceImage*, const FrameStrip*, int, HWND,
-                                                HINSTANCE);
+  friend IncrementButton* CreateIncrementButton(const ResourceImage*, const FrameStrip*, int, HWND, HINSTANCE,
+                                                int);
   IncrementButton(const ResourceImage* background_, const FrameStrip* strip_)
       : Control(background_), strip(strip_) {}
 
@@ -34,9 +34,9 @@ class IncrementButton final : public Control {
   bool pressed = false;
 };
 
-// Creates a button of the strip's frame size at (116, y) of `parent`; the caller
-// links `target` afterwards. Returns null without a window.
+// Creates a button of the strip's frame size at (x, y) of `parent`, x by default 116;
+// the caller links `target` afterwards. Returns null without a window.
 IncrementButton* CreateIncrementButton(const ResourceImage* background, const FrameStrip* strip, int y,
-                                       HWND parent, HINSTANCE instance);
+                                       HWND parent, HINSTANCE instance, int x = IncrementButton::kLeft);
 
 }  // namespace WindowsToolkit

@@ -7,14 +7,16 @@
 
 namespace WindowsToolkit {
 
-Knob::Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_, const FrameStrip* strip_)
+Knob::Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_, const FrameStrip* strip_,
+           Toolkit::ScaleFactor scale)
     : ParameterControl(background_, parameterIndex_, strip_,
                        std::make_unique<ToolkitCore::KnobLogic>(
-                           defaultValue_, strip_ != nullptr ? strip_->GetFrameCount() : 0)) {}
+                           defaultValue_, strip_ != nullptr ? strip_->GetFrameCount() : 0, scale)) {}
 
 Knob* CreateKnob(const ResourceImage* background, int32_t parameterIndex, float defaultValue,
-                 const FrameStrip* strip, int x, int y, HWND parent, HINSTANCE instance) {
-  auto* knob = new Knob(background, parameterIndex, defaultValue, strip);
+                 const FrameStrip* strip, int x, int y, HWND parent, HINSTANCE instance,
+                 Toolkit::ScaleFactor scale) {
+  auto* knob = new Knob(background, parameterIndex, defaultValue, strip, scale);
   return Knob::CreateParameterWindow(knob, Knob::kClassName, x, y, parent, instance) ? knob : nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "toolkit/ParameterControl.h"
+#include "toolkit/ScaleFactor.h"
 
 namespace WindowsToolkit {
 
@@ -13,13 +14,17 @@ class Knob final : public ParameterControl {
   static constexpr const char* kClassName = "QuorvelWindowsToolkitKnob";
 
  private:
-  friend Knob* CreateKnob(const ResourceImage*, int32_t, float, const FrameStrip*, int, int, HWND, HINSTANCE);
-  Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_, const FrameStrip* strip_);
+  friend Knob* CreateKnob(const ResourceImage*, int32_t, float, const FrameStrip*, int, int, HWND, HINSTANCE,
+                          Toolkit::ScaleFactor);
+  Knob(const ResourceImage* background_, int32_t parameterIndex_, float defaultValue_, const FrameStrip* strip_,
+       Toolkit::ScaleFactor scale);
 };
 
 // Creates a knob of the strip's frame size at (x, y) of `parent` and sets it to its
-// default, which posts a value-changed message. Returns null without a window.
+// default, which posts a value-changed message. Its travel is counted in logical
+// pixels of `scale`. Returns null without a window.
 Knob* CreateKnob(const ResourceImage* background, int32_t parameterIndex, float defaultValue,
-                 const FrameStrip* strip, int x, int y, HWND parent, HINSTANCE instance);
+                 const FrameStrip* strip, int x, int y, HWND parent, HINSTANCE instance,
+                 Toolkit::ScaleFactor scale = Toolkit::ScaleFactor());
 
 }  // namespace WindowsToolkit

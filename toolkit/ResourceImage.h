@@ -20,6 +20,12 @@ class ResourceImage final {
   // A failed load leaves the holder exactly as it was.
   bool LoadFromResource(int id, HINSTANCE instance);
   void Release();
+  // Redraws the image once at another size: each of its `frameCount` frames (laid out
+  // as a FrameLayout says) on its own into a frame of frameWidth x frameHeight, with
+  // GDI+'s high-quality bicubic filter, so that neighbouring frames never bleed into
+  // each other and the result is then drawn pixel for pixel. An image already of that
+  // size, or without a bitmap, stays as it is; so does one that cannot be redrawn.
+  void Resize(uint32_t frameCount, bool vertical, uint32_t frameWidth, uint32_t frameHeight);
 
   Gdiplus::Bitmap* GetBitmap() const { return bitmap; }
   // Pixel size of the bitmap; 0 without one.

@@ -2,7 +2,8 @@
 
 namespace WindowsToolkit {
 
-StatusControl::StatusControl(const ResourceImage* background_) : Control(background_) {
+StatusControl::StatusControl(const ResourceImage* background_, const Placement& placement)
+    : Control(background_), fontHeight(placement.fontHeight), bottomInset(placement.bottomInset) {
   font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_SWISS | DEFAULT_PITCH, fontFace);
 }
@@ -21,7 +22,7 @@ void StatusControl::Draw(Gdiplus::Graphics& graphics) {
   HGDIOBJ previousFont = SelectObject(dc, font);
   RECT area{};
   GetClientRect(hwnd, &area);
-  area.bottom -= ToolkitCore::StatusText::kBottomInset;
+  area.bottom -= bottomInset;
   SetTextColor(dc, textColour);
   SetBkMode(dc, TRANSPARENT);
   DrawTextA(dc, text.Get(), -1, &area, DT_SINGLELINE | DT_BOTTOM);
@@ -34,11 +35,12 @@ void StatusControl::SetText(const char* newText) {
   Invalidate();
 }
 
-StatusControl* CreateStatusControl(const ResourceImage* background, HWND parent, HINSTANCE instance) {
-  auto* status = new StatusControl(background);
-  return StatusControl::CreateToolkitWindow(status, StatusControl::kClassName, StatusControl::kLeft,
-                                            StatusControl::kTop, StatusControl::kWidth,
-                                            StatusControl::kHeight, parent, instance)
+StatusControl* CreateStatusControl(const ResourceImage* background, HWND parent, HINSTANCE instance,
+                                   const StatusControl::Placement& placement) {
+  auto* status = new StatusControl(background, placement);
+  const ToolkitCore::Area& area = placement.area;
+  return StatusControl::CreateToolkitWindow(status, StatusControl::kClassName, area.left, area.top, area.Width(),
+                                            area.Height(), parent, instance)
              ? status
              : nullptr;
 }

@@ -15,11 +15,15 @@ namespace WindowsToolkit {
 class StatusControl final : public Control {
  public:
   static constexpr const char* kClassName = "QuorvelWindowsToolkitStatusControl";
-  static constexpr int kLeft = ToolkitCore::kStatusArea.left;
-  static constexpr int kTop = ToolkitCore::kStatusArea.top;
-  static constexpr int kWidth = ToolkitCore::kStatusArea.Width();
-  static constexpr int kHeight = ToolkitCore::kStatusArea.Height();
   static constexpr size_t kMaxTextLength = ToolkitCore::StatusText::kMaxLength;
+
+  // Where the line lies in the view and how large its text is, in device pixels;
+  // by default the logical ones.
+  struct Placement {
+    ToolkitCore::Area area = ToolkitCore::kStatusArea;
+    int32_t fontHeight = ToolkitCore::StatusText::kFontHeight;
+    int32_t bottomInset = ToolkitCore::StatusText::kBottomInset;
+  };
 
   ~StatusControl() override;
 
@@ -31,10 +35,11 @@ class StatusControl final : public Control {
   const char* GetText() const { return text.Get(); }
 
  private:
-  friend StatusControl* CreateStatusControl(const ResourceImage*, HWND, HINSTANCE);
-  explicit StatusControl(const ResourceImage* background_);
+  friend StatusControl* CreateStatusControl(const ResourceImage*, HWND, HINSTANCE, const Placement&);
+  StatusControl(const ResourceImage* background_, const Placement& placement);
 
-  const int32_t fontHeight = ToolkitCore::StatusText::kFontHeight;
+  const int32_t fontHeight;
+  const int32_t bottomInset;
   const char* const fontFace = ToolkitCore::StatusText::kFontFace;
   const COLORREF textColour = RGB(ToolkitCore::StatusText::kColour[0], ToolkitCore::StatusText::kColour[1],
                                   ToolkitCore::StatusText::kColour[2]);
@@ -42,8 +47,9 @@ class StatusControl final : public Control {
   HFONT font = nullptr;
 };
 
-// Creates the status line at its fixed place, (305, 34), 145 x 25, with no text.
-// Returns null without a window.
-StatusControl* CreateStatusControl(const ResourceImage* background, HWND parent, HINSTANCE instance);
+// Creates the status line with no text, by default at its logical place, (305, 34),
+// 145 x 25. Returns null without a window.
+StatusControl* CreateStatusControl(const ResourceImage* background, HWND parent, HINSTANCE instance,
+                                   const StatusControl::Placement& placement = StatusControl::Placement());
 
 }  // namespace WindowsToolkit

@@ -19,26 +19,45 @@ namespace {
 
 enum AboutResult : int32_t { kAboutOk = 1, kAboutCancel = 2, kAboutWeb = 55 };
 
+// The background and the About picture as strips of one frame (only its frame layout counts).
+constexpr Strip kWholePicture{Picture::kBackground, 1, true};
+
 }  // namespace
 
-QuorvelDelayX11View::QuorvelDelayX11View()
-    : backgroundImage(QuorvelDelayPictures::Of(Picture::kBackground)),
-      knobImage(QuorvelDelayPictures::Of(kKnobStrip.picture)),
-      switchImage(QuorvelDelayPictures::Of(kSwitchStrip.picture)),
-      selectorImage(QuorvelDelayPictures::Of(kSelectorStrip.picture)),
-      buttonImage(QuorvelDelayPictures::Of(kButtonStrip.picture)),
+QuorvelDelayX11View::QuorvelDelayX11View(Toolkit::ScaleFactor scale_)
+    : layout(scale_),
+      backgroundImage(QuorvelDelayPictures::Of(Picture::kBackground, scale_.GetImageZoom())),
+      knobImage(QuorvelDelayPictures::Of(kKnobStrip.picture, scale_.GetImageZoom())),
+      switchImage(QuorvelDelayPictures::Of(kSwitchStrip.picture, scale_.GetImageZoom())),
+      selectorImage(QuorvelDelayPictures::Of(kSelectorStrip.picture, scale_.GetImageZoom())),
+      buttonImage(QuorvelDelayPictures::Of(kButtonStrip.picture, scale_.GetImageZoom())),
       knobStrip(&knobImage, kKnobStrip.frameCount, kKnobStrip.vertical),
       switchStrip(&switchImage, kSwitchStrip.frameCount, kSwitchStrip.vertical),
       selectorStrip(&selectorImage, kSelectorStrip.frameCount, kSelectorStrip.vertical),
-      buttonStrip(&buttonImage, kButtonStrip.frameCount, kButtonStrip.vertical) {}
+      buttonStrip(&buttonImage, kButtonStrip.frameCount, kButtonStrip.vertical) {
+  scale = scale_;
+  FitToScale(backgroundImage, kWholePicture);
+  FitToScale(knobImage, kKnobStrip);
+  FitToScale(switchImage, kSwitchStrip);
+  FitToScale(selectorImage, kSelectorStrip);
+  FitToScale(buttonImage, kButtonStrip);
+}
 
-std::unique_ptr<QuorvelDelayX11View> QuorvelDelayX11View::Create(X11Toolkit::Connection& display, XID parent) {
-  std::unique_ptr<QuorvelDelayX11View> view(new QuorvelDelayX11View);
-  const auto w = static_cast<int32_t>(view->backgroundImage.GetWidth());
-  const auto h = static_cast<int32_t>(view->backgroundImage.GetHeight());
-  if (!view->X11Toolkit::Window::Create(display, parent, 0, 0, w, h)) return nullptr;
+std::unique_ptr<QuorvelDelayX11View> QuorvelDelayX11View::Create(X11Toolkit::Connection& display, XID parent,
+                                                                 Toolkit::ScaleFactor scale) {
+  std::unique_ptr<QuorvelDelayX11View> view(new QuorvelDelayX11View(scale));
+  const ScaledLayout& layout = view->layout;
+  if (!view->X11Toolkit::Window::Create(display, parent, 0, 0, layout.ViewWidth(), layout.ViewHeight())) {
+    return nullptr;
+  }
   view->CreateControls(display);
   return view;
+}
+
+void QuorvelDelayX11View::FitToScale(X11Toolkit::Image& image, const Strip& strip) const {
+  if (layout.GetScale().DrawsImagesPixelForPixel()) return;
+  const ScaledLayout::FrameSize frame = layout.DeviceFrame(strip, image.GetWidth(), image.GetHeight());
+  image.Resize(strip.frameCount, strip.vertical, frame.width, frame.height);
 }
 
 QuorvelDelayX11View::~QuorvelDelayX11View() {
@@ -56,7 +75,7 @@ void QuorvelDelayX11View::CreateControls(X11Toolkit::Connection& display) {
                                                                                : selectorStrip;
     std::unique_ptr<ToolkitCore::ParameterLogic> logic;
     if (place.kind == ControlKind::kKnob) {
-      logic = std::make_unique<ToolkitCore::KnobLogic>(place.defaultValue, strip.GetFrameCount());
+      logic = std::make_unique<ToolkitCore::KnobLogic>(place.defaultValue, strip.GetFrameCount(), scale);
     } else {
       logic = std::make_unique<ToolkitCore::MultiswitchLogic>(place.defaultValue, strip.GetFrameCount(),
                                                               strip.GetFrameWidth(), strip.GetFrameHeight(),
@@ -64,7 +83,8 @@ void QuorvelDelayX11View::CreateControls(X11Toolkit::Connection& display) {
     }
     auto control = std::make_unique<X11Toolkit::ParameterControl>(backgroundImage, strip, *this, place.parameter,
                                                                   std::move(logic));
-    if (!control->Create(display, self, place.x, place.y, static_cast<int32_t>(strip.GetFrameWidth()),
+    if (!control->Create(display, self, layout.ControlLeft(place), layout.ControlTop(place),
+                         static_cast<int32_t>(strip.GetFrameWidth()),
                          static_cast<int32_t>(strip.GetFrameHeight()))) {
       continue;
     }
@@ -74,22 +94,25 @@ void QuorvelDelayX11View::CreateControls(X11Toolkit::Connection& display) {
   }
   for (const ButtonPlacement& place : kButtons) {
     auto button = std::make_unique<X11Toolkit::IncrementButton>(backgroundImage, buttonStrip, ControlOf(place.stepped));
-    if (button->Create(display, self, ToolkitCore::kIncrementButtonLeft, place.top,
+    if (button->Create(display, self, layout.ButtonLeft(), layout.ButtonTop(place),
                        static_cast<int32_t>(buttonStrip.GetFrameWidth()),
                        static_cast<int32_t>(buttonStrip.GetFrameHeight()))) {
       children.push_back(std::move(button));
     }
   }
-  auto status = std::make_unique<X11Toolkit::StatusControl>(backgroundImage);
-  const ToolkitCore::Area& area = ToolkitCore::kStatusArea;
+  auto status =
+      std::make_unique<X11Toolkit::StatusControl>(backgroundImage, layout.StatusFontHeight(), layout.StatusBottomInset());
+  const ToolkitCore::Area area = layout.StatusArea();
   if (status->Create(display, self, area.left, area.top, area.Width(), area.Height())) {
     statusControl = status.get();
     children.push_back(std::move(status));
   }
+  // For the menus opened on them.
+  for (const auto& child : children) child->scale = scale;
 }
 
 void QuorvelDelayX11View::OnButtonPress(const XButtonEvent& event) {
-  if (event.button != Button1 || controller == nullptr || !kTitleArea.Contains(event.x, event.y)) return;
+  if (event.button != Button1 || controller == nullptr || !layout.TitleArea().Contains(event.x, event.y)) return;
   controller->OnViewTitleClicked(event.x, event.y);
 }
 
@@ -134,16 +157,17 @@ void QuorvelDelayX11View::SetParameterControlValue(int32_t index, float value) {
 
 void QuorvelDelayX11View::ShowAboutDialog() {
   if (GetConnection() == nullptr || GetId() == 0) return;
-  const X11Toolkit::Image picture(QuorvelDelayPictures::About());
+  X11Toolkit::Image picture(QuorvelDelayPictures::About(scale.GetImageZoom()));
+  FitToScale(picture, kWholePicture);  // to the box's size
   X11Toolkit::BoxContent content{kAboutCaption,
-                                 kAboutWidth,
-                                 kAboutHeight,
+                                 layout.AboutWidth(),
+                                 layout.AboutHeight(),
                                  &picture,
                                  nullptr,
                                  {},
                                  false,
-                                 {{kWebButtonText, kWebButtonArea, kAboutWeb, false},
-                                  {kOkButtonText, kOkButtonArea, kAboutOk, true}},
+                                 {{kWebButtonText, layout.WebButtonArea(), kAboutWeb, false},
+                                  {kOkButtonText, layout.OkButtonArea(), kAboutOk, true}},
                                  kAboutCancel,
                                  // The browser opens beside the box, which stays for the user to close.
                                  [](int32_t) { WebPageOpener::Open(kWebPage); }};

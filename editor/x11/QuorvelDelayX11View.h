@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/ScaledLayout.h"
 #include "host/ViewLink.h"
 #include "toolkit/x11/FrameStrip.h"
 #include "toolkit/x11/Image.h"
@@ -25,13 +26,19 @@ class Controller;
 // and title clicks to the Controller, as the Windows view does. Its native handle
 // (GetWindowHandle) is the X11Toolkit::Window, which the prompts open their menus on.
 //
+// It is drawn at one scale factor, in the places and sizes of the ScaledLayout: from
+// the 1x images at 1x and from the 2x images above, which are redrawn once at load
+// time to the device size where the factor is not 2, so that painting stays pixel for
+// pixel. Every window of it carries the factor for the menus and boxes opened on it.
+//
 // User-interface thread, except SetStatusText and SetParameterControlValue, which
 // the Controller also calls from the audio and parameter threads: they only store
 // and mark windows for the next pump's paint.
 class QuorvelDelayX11View final : public X11Toolkit::Window, public VstToolkit::ViewLink {
  public:
   // Creates the view as a child of the host's `parent`; null when that window refuses.
-  static std::unique_ptr<QuorvelDelayX11View> Create(X11Toolkit::Connection& display, XID parent);
+  static std::unique_ptr<QuorvelDelayX11View> Create(X11Toolkit::Connection& display, XID parent,
+                                                     Toolkit::ScaleFactor scale = Toolkit::ScaleFactor());
   ~QuorvelDelayX11View() override;
 
   void OnButtonPress(const XButtonEvent& event) override;
@@ -52,10 +59,14 @@ class QuorvelDelayX11View final : public X11Toolkit::Window, public VstToolkit::
   long EventMask() const override;
 
  private:
-  QuorvelDelayX11View();
+  explicit QuorvelDelayX11View(Toolkit::ScaleFactor scale);
+  // Redraws a loaded image to the device size of its strip's frames, where the images'
+  // zoom is not the factor.
+  void FitToScale(X11Toolkit::Image& image, const QuorvelDelayLayout::Strip& strip) const;
   void CreateControls(X11Toolkit::Connection& display);
   X11Toolkit::ParameterControl* ControlOf(int32_t index) const;
 
+  const ScaledLayout layout;
   X11Toolkit::Image backgroundImage;
   X11Toolkit::Image knobImage;
   X11Toolkit::Image switchImage;

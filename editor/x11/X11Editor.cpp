@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "delay/QuorvelDelayDescription.h"
+#include "editor/ScaledLayout.h"
 #include "editor/x11/QuorvelDelayX11View.h"
 #include "host/Controller.h"
 #include "toolkit/x11/Connection.h"
@@ -25,6 +26,11 @@ X11Editor::~X11Editor() {
 
 bool X11Editor::getRect(ERect** result) {
   if (result == nullptr) return false;
+  if (view == nullptr) {
+    // What the view would have now: hosts size their window from it before opening.
+    const ScaledLayout layout(ChooseScale());
+    rect = ERect{0, 0, static_cast<VstInt16>(layout.ViewHeight()), static_cast<VstInt16>(layout.ViewWidth())};
+  }
   *result = &rect;
   return true;
 }
@@ -33,23 +39,55 @@ bool X11Editor::open(void* parent) {
   if (view != nullptr) close();
   systemWindow = parent;
   // X window ids are 29-bit numbers; anything wider is no window (a pointer, say).
-  const auto parentWindow = static_cast<XID>(reinterpret_cast<uintptr_t>(parent));
+  parentWindow = static_cast<XID>(reinterpret_cast<uintptr_t>(parent));
   if (parentWindow == 0 || parentWindow > kLargestWindowId) return false;
   connection.reset(X11Toolkit::Connection::Open());
   if (connection == nullptr) return false;
+  connection->WatchResources();
+  if (!OpenView(ChooseScale())) {
+    connection.reset();
+    return false;
+  }
+  return true;
+}
+
+void X11Editor::close() {
+  systemWindow = nullptr;
+  if (connection == nullptr) return;
+  CloseView();
+  connection.reset();
+}
+
+void X11Editor::idle() {
+  if (connection == nullptr) return;
+  connection->Pump();
+  // The desktop's scale changed; a factor the host told stays until it tells another.
+  if (connection->TakeResourcesChanged() && controller->GetHostScaleFactor() <= 0.0f) Rescale(ChooseScale());
+}
+
+void X11Editor::hostScaleFactorChanged() {
+  if (view != nullptr) Rescale(ChooseScale());
+}
+
+Toolkit::ScaleFactor X11Editor::ChooseScale() const {
+  const float told = controller->GetHostScaleFactor();
+  if (told > 0.0f) return Toolkit::ScaleFactor::Choose(told, 0.0);
+  // Before the first open a connection of the moment's asks; no display gives 1x.
+  return Toolkit::ScaleFactor::FromDpi(connection != nullptr ? connection->ResourceDpi()
+                                                             : X11Toolkit::Connection::ServerDpi());
+}
+
+bool X11Editor::OpenView(Toolkit::ScaleFactor scale) {
   {
     // A host may hand over anything; a parent the server does not know fails here.
     X11Toolkit::ErrorTrap trap(connection->GetDisplay());
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(connection->GetDisplay(), parentWindow, &attributes) != 0 && !trap.Failed()) {
-      view = QuorvelDelayX11View::Create(*connection, parentWindow);
+      view = QuorvelDelayX11View::Create(*connection, parentWindow, scale);
     }
     if (trap.Failed()) view.reset();
   }
-  if (view == nullptr) {
-    connection.reset();
-    return false;
-  }
+  if (view == nullptr) return false;
   view->controller = controller;
   controller->SetView(view.get());
   rect.top = static_cast<VstInt16>(view->y);
@@ -61,22 +99,24 @@ bool X11Editor::open(void* parent) {
   return true;
 }
 
-void X11Editor::close() {
-  systemWindow = nullptr;
-  if (connection == nullptr) return;
+void X11Editor::CloseView() {
   if (view != nullptr && view->controller != nullptr) {
     // Detached first, so that nothing reaches the view while its windows go.
     view->controller = nullptr;
     controller->SetView(nullptr);
   }
-  {
-    // The host may have destroyed its window, and ours with it, already.
-    X11Toolkit::ErrorTrap trap(connection->GetDisplay());
-    view.reset();
-  }
-  connection.reset();
+  // The host may have destroyed its window, and ours with it, already.
+  X11Toolkit::ErrorTrap trap(connection->GetDisplay());
+  view.reset();
 }
 
-void X11Editor::idle() {
-  if (connection != nullptr) connection->Pump();
+void X11Editor::Rescale(Toolkit::ScaleFactor scale) {
+  // A view the host destroyed along with its window is not made again.
+  if (view == nullptr || view->GetId() == 0 || view->scale == scale) return;
+  CloseView();
+  if (OpenView(scale)) {
+    controller->sizeWindow(rect.right - rect.left, rect.bottom - rect.top);
+  } else {
+    close();
+  }
 }

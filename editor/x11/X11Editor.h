@@ -1,9 +1,12 @@
 #pragma once
 
+#include <X11/Xlib.h>
+
 #include <memory>
 
 #include "editor/x11/X11UserPrompts.h"
 #include "host/AEffEditor.h"
+#include "toolkit/ScaleFactor.h"
 
 namespace X11Toolkit {
 class Connection;
@@ -17,6 +20,12 @@ class QuorvelDelayX11View;
 // window's X id, the editor opens its own connection to the X server and makes the
 // view inside it; every effEditIdle handles that connection's events and paints; the
 // connection closes with the view. Where no display can be opened, open fails.
+//
+// The view is drawn at one scale factor: the host's, where it told one, otherwise the
+// server's "Xft.dpi" over 96 (none set: 1x). When the host tells a new factor, or the
+// desktop sets a new Xft.dpi while the host told none, the open view is made again at
+// the new factor in the same parent and the host is asked to resize its window; a host
+// that does not answer keeps its size.
 // Threads: the host's user-interface thread, which alone touches Xlib.
 class X11Editor final : public AEffEditor {
  public:
@@ -27,12 +36,23 @@ class X11Editor final : public AEffEditor {
   bool open(void* parent) override;
   void close() override;
   void idle() override;
+  void hostScaleFactorChanged() override;
 
  private:
+  // The factor a view made now would have.
+  Toolkit::ScaleFactor ChooseScale() const;
+  // The view at `scale` in the parent, on the open connection, attached to the controller.
+  bool OpenView(Toolkit::ScaleFactor scale);
+  // Detaches the view and destroys it; the connection stays.
+  void CloseView();
+  // Makes the open view again at `scale` and asks the host to fit its window to it.
+  void Rescale(Toolkit::ScaleFactor scale);
+
   VstToolkit::Controller* controller;  // the same object as `effect`
   X11UserPrompts prompts;
   std::unique_ptr<X11Toolkit::Connection> connection;
   std::unique_ptr<QuorvelDelayX11View> view;
-  // Until the first open the view's fixed size, which hosts read to size their window.
+  XID parentWindow = 0;
+  // The open view's size; while none is open, recomputed whenever it is asked for.
   ERect rect;
 };

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "editor/ScaledLayout.h"
 #include "toolkit/x11/Box.h"
 #include "toolkit/x11/Connection.h"
 #include "toolkit/x11/PopupMenu.h"
@@ -28,22 +29,25 @@ int32_t X11UserPrompts::ShowPopupMenu(void*, void* anchorWindow, int32_t x, int3
   XTranslateCoordinates(display, anchor->GetId(), DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
   std::vector<X11Toolkit::MenuItem> menu;
   for (int32_t i = 0; i < count; ++i) menu.push_back({items[i].text, items[i].command});
-  return X11Toolkit::PopupMenu::Run(connection, rootX, rootY, menu.data(), count);
+  return X11Toolkit::PopupMenu::Run(connection, rootX, rootY, menu.data(), count, anchor->scale);
 }
 
 bool X11UserPrompts::ConfirmWarning(void* ownerWindow, const char* text, const char* caption) {
   auto* owner = static_cast<X11Toolkit::Window*>(ownerWindow);
   if (owner == nullptr || owner->GetConnection() == nullptr || owner->GetId() == 0) return false;
-  X11Toolkit::BoxContent content{caption,
-                                 kWarningWidth,
-                                 kWarningHeight,
-                                 nullptr,
-                                 text,
-                                 {72, 20, kWarningWidth - 20, 90},
-                                 true,
-                                 {{"OK", {kWarningWidth - 180, 100, kWarningWidth - 100, 125}, kOk, true},
-                                  {"Cancel", {kWarningWidth - 90, 100, kWarningWidth - 10, 125}, kCancel, true}},
-                                 kCancel,
-                                 {}};
+  // At the scale of the window it stands for.
+  const ScaledLayout layout(owner->scale);
+  X11Toolkit::BoxContent content{
+      caption,
+      layout.Scale(kWarningWidth),
+      layout.Scale(kWarningHeight),
+      nullptr,
+      text,
+      layout.Scale(ToolkitCore::Area{72, 20, kWarningWidth - 20, 90}),
+      true,
+      {{"OK", layout.Scale(ToolkitCore::Area{kWarningWidth - 180, 100, kWarningWidth - 100, 125}), kOk, true},
+       {"Cancel", layout.Scale(ToolkitCore::Area{kWarningWidth - 90, 100, kWarningWidth - 10, 125}), kCancel, true}},
+      kCancel,
+      {}};
   return X11Toolkit::Box::Run(*owner->GetConnection(), *owner, std::move(content)) == kOk;
 }

@@ -242,9 +242,9 @@ void X11EditorTest::WhileShown(const std::string& name, const std::function<void
   Idle(3);
 }
 
-::Window X11EditorTest::WaitShown(Display* own, const std::string& name) {
+::Window X11EditorTest::WaitShown(Display* own, const std::string& name, int attempts) {
   ::Window window = 0;
-  for (int i = 0; i < 400 && window == 0; ++i) {
+  for (int i = 0; i < attempts && window == 0; ++i) {
     window = FindShown(own, name);
     if (window == 0) Pause(10);
   }

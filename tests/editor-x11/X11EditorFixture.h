@@ -70,8 +70,9 @@ class X11EditorTest : public ::testing::Test {
   void WhileShown(const std::string& name, const std::function<void(Display*, ::Window)>& driver);
   // Presses and releases keys on the driver's connection.
   static void Type(Display* display, const std::vector<unsigned long>& keysyms);
-  // The viewable top-level window titled or classed `name`, waiting a few seconds for it.
-  static ::Window WaitShown(Display* display, const std::string& name);
+  // The viewable top-level window titled or classed `name`, looking `attempts` times
+  // 10 ms apart (a few seconds) for it.
+  static ::Window WaitShown(Display* display, const std::string& name, int attempts = 400);
   // Clicks a point of a window on the driver's connection.
   static void ClickOn(Display* display, ::Window window, int x, int y);
 

@@ -1,6 +1,12 @@
 #include "tests/editor/EditorFixture.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <tuple>
+
+// After windows.h.
+#include <shlwapi.h>
 
 #include "tests/support/BuiltModule.h"
 #include "toolkit/ParameterControl.h"
@@ -194,6 +200,74 @@ std::vector<HWND> EditorTest::ChildrenOfClass(const char* className) const {
     found.push_back(child);
   }
   return found;
+}
+
+bool Placed::operator<(const Placed& o) const {
+  return std::tie(className, parameter, x, y, w, h) < std::tie(o.className, o.parameter, o.x, o.y, o.w, o.h);
+}
+
+bool Placed::operator==(const Placed& o) const {
+  return std::tie(className, parameter, x, y, w, h) == std::tie(o.className, o.parameter, o.x, o.y, o.w, o.h);
+}
+
+void PrintTo(const Placed& p, std::ostream* out) {
+  *out << p.className << " #" << p.parameter << " at " << p.x << "," << p.y << " " << p.w << "x" << p.h;
+}
+
+std::vector<Placed> EditorTest::PlacedChildren() const {
+  std::vector<Placed> found;
+  HWND view = View();
+  for (HWND child = GetWindow(view, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof className);
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, view, reinterpret_cast<POINT*>(&r), 2);
+    const std::string name = className;
+    const bool isParameterControl = name == kKnobClass || name == kSwitchClass;
+    found.push_back({name, isParameterControl ? ControlObject(child)->parameterIndex : -1, r.left, r.top,
+                     r.right - r.left, r.bottom - r.top});
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> EditorTest::PictureOfModule(int id) {
+  static ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartupInput input;
+  if (token == 0 && Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return nullptr;
+  HMODULE module = GetModuleHandleA("QuorvelDelay.dll");
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), "PNG");
+  if (found == nullptr) return nullptr;
+  const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  IStream* stream = SHCreateMemStream(bytes, SizeofResource(module, found));
+  if (stream == nullptr) return nullptr;
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(stream);
+  stream->Release();
+  return bitmap;
+}
+
+int EditorTest::WorstDifferenceFrom(Gdiplus::Bitmap& picture, int& compared) const {
+  HWND view = View();
+  HDC dc = GetDC(view);
+  int worst = 0;
+  compared = 0;
+  const auto width = static_cast<int>(picture.GetWidth()), height = static_cast<int>(picture.GetHeight());
+  for (int y = 2; y < height; y += 7) {
+    for (int x = 3; x < width; x += 7) {
+      POINT point{x, y};
+      if (ChildWindowFromPointEx(view, point, CWP_SKIPINVISIBLE) != view) continue;  // a control's face
+      Gdiplus::Color expected;
+      picture.GetPixel(x, y, &expected);
+      const COLORREF shown = GetPixel(dc, x, y);
+      worst = std::max({worst, std::abs(GetRValue(shown) - expected.GetR()),
+                        std::abs(GetGValue(shown) - expected.GetG()),
+                        std::abs(GetBValue(shown) - expected.GetB())});
+      ++compared;
+    }
+  }
+  ReleaseDC(view, dc);
+  return worst;
 }
 
 WindowsToolkit::ParameterControl* EditorTest::ControlObject(HWND control) {

@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "host/VstInterface.h"
 #include "tests/support/RecordingHost.h"
+#include "toolkit/Gdiplus.h"
 
 namespace WindowsToolkit {
 class ParameterControl;
@@ -50,6 +53,17 @@ class ModalScript final {
   static Step PressInWindow(const char* caption, WORD id, std::string* text = nullptr);
 };
 
+// A child window of the view: its class, the parameter of a parameter control (-1 for
+// the others), and its place and size in the view.
+struct Placed {
+  std::string className;
+  int32_t parameter;
+  int x, y, w, h;
+  bool operator<(const Placed& o) const;
+  bool operator==(const Placed& o) const;
+};
+void PrintTo(const Placed& p, std::ostream* out);
+
 // A host with one plug-in instance and a window of its own for the editor.
 class EditorTest : public ::testing::Test {
  protected:
@@ -70,6 +84,13 @@ class EditorTest : public ::testing::Test {
   std::string StatusText() const;
   // The toolkit windows inside the view, of one class.
   std::vector<HWND> ChildrenOfClass(const char* className) const;
+  // Every child window of the view, sorted.
+  std::vector<Placed> PlacedChildren() const;
+  // A PNG picture as the DLL carries it, decoded here on its own (GDI+ started for it).
+  static std::unique_ptr<Gdiplus::Bitmap> PictureOfModule(int id);
+  // The largest difference of a colour channel between the view as shown and `picture`
+  // at points 7 pixels apart that lie between the controls, which it counts.
+  int WorstDifferenceFrom(Gdiplus::Bitmap& picture, int& compared) const;
 
   static LRESULT Mouse(HWND hwnd, UINT message, WPARAM keys, int x, int y);
   void Hover(int32_t parameter) const;

@@ -2,34 +2,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
-#include <tuple>
 
 #include "tests/editor/EditorFixture.h"
 #include "toolkit/Gdiplus.h"
 #include "toolkit/ParameterControl.h"
-// After windows.h.
-#include <shlwapi.h>
 
 namespace QuorvelTest {
 namespace {
-
-struct Placed {
-  std::string className;
-  int32_t parameter;  // -1 for the controls without one
-  int x, y, w, h;
-  bool operator<(const Placed& o) const {
-    return std::tie(className, parameter, x, y, w, h) <
-           std::tie(o.className, o.parameter, o.x, o.y, o.w, o.h);
-  }
-  bool operator==(const Placed& o) const {
-    return std::tie(className, parameter, x, y, w, h) ==
-           std::tie(o.className, o.parameter, o.x, o.y, o.w, o.h);
-  }
-};
-
-void PrintTo(const Placed& p, std::ostream* out) {
-  *out << p.className << " #" << p.parameter << " at " << p.x << "," << p.y << " " << p.w << "x" << p.h;
-}
 
 using EditorLayout = EditorTest;
 
@@ -62,19 +41,7 @@ TEST_F(EditorLayout, TheViewFillsTheHostWindowAndHoldsFifteenControlsAtTheirPlac
   EXPECT_EQ(client.right, 496);
   EXPECT_EQ(client.bottom, 344);
 
-  std::vector<Placed> found;
-  for (HWND child = GetWindow(view, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    char className[64] = {};
-    GetClassNameA(child, className, sizeof className);
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(HWND_DESKTOP, view, reinterpret_cast<POINT*>(&r), 2);
-    const std::string name = className;
-    const bool isParameterControl =
-        name == "QuorvelWindowsToolkitKnob" || name == "QuorvelWindowsToolkitMultiswitch";
-    found.push_back({name, isParameterControl ? ControlObject(child)->parameterIndex : -1, r.left, r.top,
-                     r.right - r.left, r.bottom - r.top});
-  }
+  std::vector<Placed> found = PlacedChildren();
   // Sizes are one frame of each strip: knob 32 x 2912 / 91 frames, switch 20 x 80 / 2,
   // selector 700 / 5 x 40, button 28 x 56 / 2; the status line is 145 x 25.
   const std::string knob = "QuorvelWindowsToolkitKnob", sw = "QuorvelWindowsToolkitMultiswitch",
@@ -87,7 +54,6 @@ TEST_F(EditorLayout, TheViewFillsTheHostWindowAndHoldsFifteenControlsAtTheirPlac
       {sw, 9, 343, 148, 20, 40},      {sw, 10, 266, 125, 20, 40},     {knob, 11, 390, 241, 32, 32},
       {button, -1, 116, 227, 28, 28}, {button, -1, 116, 262, 28, 28}, {status, -1, 305, 34, 145, 25},
   };
-  std::sort(found.begin(), found.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(found, expected);
 }
@@ -136,47 +102,14 @@ TEST_F(EditorLayout, TheIncrementButtonsStepTheirNoteSelectorsRoundTheFiveNotes)
   EXPECT_FLOAT_EQ(GetParameter(5), 0.75f);
 }
 
-// The background picture as the DLL carries it (PNG 113), decoded here on its own.
-std::unique_ptr<Gdiplus::Bitmap> BackgroundOfModule() {
-  HMODULE module = GetModuleHandleA("QuorvelDelay.dll");
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(113), "PNG");
-  if (found == nullptr) return nullptr;
-  const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
-  IStream* stream = SHCreateMemStream(bytes, SizeofResource(module, found));
-  if (stream == nullptr) return nullptr;
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(stream);
-  stream->Release();
-  return bitmap;
-}
-
 TEST_F(EditorLayout, TheViewShowsTheBackgroundPictureBetweenItsControls) {
-  static ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartupInput input;
-  if (token == 0) {
-    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
-  }
   ASSERT_TRUE(OpenEditor());
-  const std::unique_ptr<Gdiplus::Bitmap> picture = BackgroundOfModule();
+  const std::unique_ptr<Gdiplus::Bitmap> picture = PictureOfModule(113);
   ASSERT_TRUE(picture != nullptr && picture->GetWidth() == 496 && picture->GetHeight() == 344);
   RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-  HWND view = View();
-  HDC dc = GetDC(view);
-  int compared = 0, worst = 0;
-  for (int y = 2; y < 344; y += 7) {
-    for (int x = 3; x < 496; x += 7) {
-      POINT point{x, y};
-      if (ChildWindowFromPointEx(view, point, CWP_SKIPINVISIBLE) != view) continue;  // a control's face
-      Gdiplus::Color expected;
-      picture->GetPixel(x, y, &expected);
-      const COLORREF shown = GetPixel(dc, x, y);
-      worst = std::max({worst, std::abs(GetRValue(shown) - expected.GetR()),
-                        std::abs(GetGValue(shown) - expected.GetG()),
-                        std::abs(GetBValue(shown) - expected.GetB())});
-      ++compared;
-    }
-  }
-  ReleaseDC(view, dc);
+  int compared = 0;
+  const int worst = WorstDifferenceFrom(*picture, compared);
   EXPECT_GT(compared, 2500);  // most of the 49 x 71 points lie between the controls
   EXPECT_LE(worst, 1);
 }

@@ -62,14 +62,9 @@ TEST_F(HighDpiTest, EveryImageHasATwinAtTwiceTheSizeThatLooksTheSame) {
     if (doubled.GetWidth() != 2 * singles[i]->GetWidth()) continue;
     EXPECT_LT(MeanDifference(singles[i]->GetBitmap(), doubled.GetBitmap()), 4.0) << id;
   }
-  auto about = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(two.ImageResourceId(112)),
-                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  ASSERT_NE(about, nullptr);
-  BITMAP info{};
-  GetObjectA(about, sizeof info, &info);
-  EXPECT_EQ((std::vector<LONG>{info.bmWidth, info.bmHeight, info.bmBitsPixel}),
-            (std::vector<LONG>{880, 898, 32}));
-  DeleteObject(about);
+  ResourceImage about;  // the About box's picture, a PNG at 2x
+  ASSERT_TRUE(about.LoadFromResource(two.ImageResourceId(112), instance));
+  EXPECT_EQ((std::vector<uint32_t>{about.GetWidth(), about.GetHeight()}), (std::vector<uint32_t>{880, 898}));
 }
 
 TEST_F(HighDpiTest, AScreenAtOneHundredPercentGivesNinetySixDpiForEveryWindow) {

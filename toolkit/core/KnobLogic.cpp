@@ -25,7 +25,8 @@ Outcome KnobLogic::Press(Modifiers keys, int32_t, int32_t y) {
 }
 
 Outcome KnobLogic::Drag(Modifiers keys, int32_t, int32_t y) {
-  float delta = static_cast<float>(lastY - y);
+  // Exact at 1x: the distance is multiplied and divided by 4.
+  float delta = scale.LogicalDistance(static_cast<float>(lastY - y));
   if (keys.shift) delta = delta * kFineDrag;
   value = value + delta;
   if (!(value >= 0.0f)) value = 0.0f;

@@ -36,6 +36,7 @@ XID TopLevelOf(::Display* display, XID window) {
 int32_t Box::Run(Connection& connection, const Window& owner, BoxContent content) {
   ::Display* display = connection.GetDisplay();
   Box box(std::move(content));
+  box.scale = owner.scale;
   int32_t left = 0;
   int32_t top = 0;
   {
@@ -108,18 +109,20 @@ void Box::Paint(cairo_t* cairo) {
   Theme::Fill(cairo, Theme::kFace3D, whole);
   if (content.picture != nullptr) content.picture->DrawPart(cairo, 0, 0, width, height);
   if (content.warningIcon) {
+    // A triangle of (36, 20), (56, 54), (16, 54) with a "!" in its lower part.
+    const auto at = [this](int32_t logical) { return static_cast<double>(scale.Scale(logical)); };
     Theme::SetColour(cairo, Theme::kWarning);
-    cairo_move_to(cairo, 36, 20);
-    cairo_line_to(cairo, 56, 54);
-    cairo_line_to(cairo, 16, 54);
+    cairo_move_to(cairo, at(36), at(20));
+    cairo_line_to(cairo, at(56), at(54));
+    cairo_line_to(cairo, at(16), at(54));
     cairo_close_path(cairo);
     cairo_fill(cairo);
     Theme::SetColour(cairo, Theme::kText);
-    TextPainter mark(cairo, Theme::kFace, 24);
-    mark.ShowCentred("!", ToolkitCore::Area{16, 28, 56, 54});
+    TextPainter mark(cairo, Theme::kFace, scale.Scale(24));
+    mark.ShowCentred("!", ToolkitCore::Area{scale.Scale(16), scale.Scale(28), scale.Scale(56), scale.Scale(54)});
   }
   if (content.text != nullptr) PaintText(cairo);
-  TextPainter painter(cairo, Theme::kFace, Theme::kTextHeight);
+  TextPainter painter(cairo, Theme::kFace, scale.Scale(Theme::kTextHeight));
   for (size_t i = 0; i < content.buttons.size(); ++i) {
     const BoxButton& button = content.buttons[i];
     Theme::Fill(cairo, Theme::kFace3D, button.area);
@@ -171,7 +174,7 @@ void Box::Press(int32_t button) {
 
 void Box::PaintText(cairo_t* cairo) const {
   // Word by word into lines no wider than the text area.
-  TextPainter painter(cairo, Theme::kFace, Theme::kTextHeight);
+  TextPainter painter(cairo, Theme::kFace, scale.Scale(Theme::kTextHeight));
   Theme::SetColour(cairo, Theme::kText);
   const std::string text = content.text;
   std::string line;
@@ -184,7 +187,7 @@ void Box::PaintText(cairo_t* cairo) const {
     const std::string candidate = line.empty() ? word : line + " " + word;
     if (!line.empty() && painter.Width(candidate.c_str()) > content.textArea.Width()) {
       painter.ShowOnBottom(line.c_str(), content.textArea.left, bottom);
-      bottom += painter.LineHeight() + 2;
+      bottom += painter.LineHeight() + scale.Scale(2);
       line = word;
     } else {
       line = candidate;

@@ -20,6 +20,8 @@ struct BoxButton {
 };
 
 // What a box shows and answers.
+// Places and sizes are in device pixels; the box's fonts and warning sign follow the
+// scale of the window it is opened for.
 struct BoxContent {
   const char* caption;
   int32_t width;

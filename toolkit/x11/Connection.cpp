@@ -1,7 +1,9 @@
 #include "toolkit/x11/Connection.h"
 
+#include <X11/Xatom.h>
 #include <poll.h>
 
+#include "toolkit/XftDpi.h"
 #include "toolkit/x11/Window.h"
 
 namespace X11Toolkit {
@@ -10,6 +12,27 @@ namespace {
 // How long a nested loop sleeps at most between looks at the windows that asked to
 // be painted from other threads.
 constexpr int kNestedPollMilliseconds = 20;
+// The most of the resource database read, in 32-bit units: far more than desktops set.
+constexpr long kLongestResources = 1 << 20;
+
+// The "Xft.dpi" of the root window's resource database as it is now, 0 where none is set.
+double XftDpiOf(::Display* display) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  double dpi = 0.0;
+  if (XGetWindowProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, 0, kLongestResources, False,
+                         XA_STRING, &type, &format, &count, &remaining, &data) == Success &&
+      data != nullptr) {
+    // Xlib ends what it returns with a zero byte of its own.
+    if (type == XA_STRING && format == 8) dpi = Toolkit::XftDpi(reinterpret_cast<const char*>(data));
+    XFree(data);
+  }
+  return dpi;
+}
+
 }  // namespace
 
 Connection* Connection::Open() {
@@ -53,6 +76,28 @@ void Connection::RunUntil(const std::function<bool()>& done) {
   PaintAndTick();
 }
 
+double Connection::ResourceDpi() const {
+  return XftDpiOf(display);
+}
+
+double Connection::ServerDpi() {
+  ::Display* probe = XOpenDisplay(nullptr);
+  if (probe == nullptr) return 0.0;
+  const double dpi = XftDpiOf(probe);
+  XCloseDisplay(probe);
+  return dpi;
+}
+
+void Connection::WatchResources() {
+  XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask);
+}
+
+bool Connection::TakeResourcesChanged() {
+  const bool changed = resourcesChanged;
+  resourcesChanged = false;
+  return changed;
+}
+
 void Connection::Register(Window* window) {
   windows[window->GetId()] = window;
 }
@@ -87,6 +132,13 @@ bool Connection::IsNotification(const XClientMessageEvent& message, ToolkitCore:
 }
 
 void Connection::Dispatch(XEvent& event) {
+  if (event.type == PropertyNotify) {
+    // Only the root window's are asked for.
+    if (event.xproperty.window == DefaultRootWindow(display) && event.xproperty.atom == XA_RESOURCE_MANAGER) {
+      resourcesChanged = true;
+    }
+    return;
+  }
   const auto found = windows.find(event.xany.window);
   if (found == windows.end()) return;
   Window* window = found->second;

@@ -46,6 +46,17 @@ class Connection final {
 
   Atom WindowDeleteAtom() const { return deleteAtom; }
 
+  // The server's "Xft.dpi" as it is now (0 where none is set), from the root window's
+  // resource database; XResourceManagerString would keep what it was at the opening.
+  double ResourceDpi() const;
+  // The same through a connection of its own for the moment of the call, for what is
+  // asked before any window is open; 0 where no display can be opened.
+  static double ServerDpi();
+  // From now on a pump notes when the resource database changes (a desktop that sets
+  // a new scale rewrites it); TakeResourcesChanged answers once per change.
+  void WatchResources();
+  bool TakeResourcesChanged();
+
  private:
   explicit Connection(::Display* display_);
   void Dispatch(XEvent& event);
@@ -55,6 +66,7 @@ class Connection final {
   Atom notificationAtoms[4] = {};
   Atom deleteAtom = 0;
   std::map<XID, Window*> windows;  // not owned
+  bool resourcesChanged = false;
 };
 
 }  // namespace X11Toolkit

@@ -27,6 +27,13 @@ class Image final {
   uint32_t GetHeight() const;
   // Draws the image's rectangle at (sourceX, sourceY) of w x h at (0, 0) of `cairo`.
   void DrawPart(cairo_t* cairo, int32_t sourceX, int32_t sourceY, int32_t w, int32_t h) const;
+  // Redraws the image once, for a scale its pixels were not made for: each of its
+  // `frameCount` frames (stacked top to bottom, or laid left to right) becomes
+  // `frameWidth` x `frameHeight` pixels, filtered from its own pixels alone (cairo's
+  // best filter, edges padded), so that frames do not bleed into each other and every
+  // later draw is pixel for pixel. Nothing changes where the sizes are already those
+  // or the new image cannot be made.
+  void Resize(uint32_t frameCount, bool vertical, uint32_t frameWidth, uint32_t frameHeight);
 
  private:
   cairo_surface_t* surface = nullptr;

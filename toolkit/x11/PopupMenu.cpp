@@ -17,22 +17,24 @@ constexpr int32_t kTextInset = 24;
 constexpr int32_t kMinimumWidth = 120;
 }  // namespace
 
-int32_t PopupMenu::Run(Connection& connection, int32_t left, int32_t top, const MenuItem* items, int32_t count) {
+int32_t PopupMenu::Run(Connection& connection, int32_t left, int32_t top, const MenuItem* items, int32_t count,
+                       Toolkit::ScaleFactor scale) {
   if (items == nullptr || count <= 0) return 0;
   PopupMenu menu(items, count);
+  menu.scale = scale;
   // Measure the widest item with the face the menu paints in.
   cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
   cairo_t* cairo = cairo_create(scratch);
   double widest = 0;
   {
-    TextPainter painter(cairo, Theme::kFace, Theme::kTextHeight);
+    TextPainter painter(cairo, Theme::kFace, scale.Scale(Theme::kTextHeight));
     for (const MenuItem& item : menu.items) widest = std::max(widest, painter.Width(item.text));
   }
   cairo_destroy(cairo);
   cairo_surface_destroy(scratch);
-  const int32_t w = std::max(kMinimumWidth, static_cast<int32_t>(widest) + 2 * kTextInset);
+  const int32_t w = std::max(scale.Scale(kMinimumWidth), static_cast<int32_t>(widest) + 2 * scale.Scale(kTextInset));
   ::Display* display = connection.GetDisplay();
-  if (!menu.Create(connection, DefaultRootWindow(display), left, top, w, count * kItemHeight + 2)) return 0;
+  if (!menu.Create(connection, DefaultRootWindow(display), left, top, w, count * menu.ItemHeight() + 2)) return 0;
   const int32_t command = menu.RunModal();
   XUngrabPointer(display, CurrentTime);
   XUngrabKeyboard(display, CurrentTime);
@@ -98,13 +100,14 @@ void PopupMenu::OnMapped() {
 void PopupMenu::Paint(cairo_t* cairo) {
   Theme::Fill(cairo, Theme::kFace3D, ToolkitCore::Area{0, 0, width, height});
   Theme::Frame(cairo, Theme::kShadow, ToolkitCore::Area{0, 0, width, height});
-  TextPainter painter(cairo, Theme::kFace, Theme::kTextHeight);
+  TextPainter painter(cairo, Theme::kFace, scale.Scale(Theme::kTextHeight));
+  const int32_t itemHeight = ItemHeight();
   for (size_t i = 0; i < items.size(); ++i) {
-    const auto top = static_cast<int32_t>(i) * kItemHeight + 1;
+    const auto top = static_cast<int32_t>(i) * itemHeight + 1;
     const bool lit = static_cast<int32_t>(i) == highlighted;
-    if (lit) Theme::Fill(cairo, Theme::kHighlight, ToolkitCore::Area{1, top, width - 1, top + kItemHeight});
+    if (lit) Theme::Fill(cairo, Theme::kHighlight, ToolkitCore::Area{1, top, width - 1, top + itemHeight});
     Theme::SetColour(cairo, lit ? Theme::kHighlightText : Theme::kText);
-    painter.ShowOnBottom(items[i].text, kTextInset, top + (kItemHeight + painter.LineHeight()) / 2.0);
+    painter.ShowOnBottom(items[i].text, scale.Scale(kTextInset), top + (itemHeight + painter.LineHeight()) / 2.0);
   }
 }
 
@@ -123,8 +126,12 @@ void PopupMenu::Decorate() {
 
 int32_t PopupMenu::ItemAt(int32_t pointX, int32_t pointY) const {
   if (pointX < 0 || pointX >= width || pointY < 1) return -1;
-  const int32_t item = (pointY - 1) / kItemHeight;
+  const int32_t item = (pointY - 1) / ItemHeight();
   return item < static_cast<int32_t>(items.size()) ? item : -1;
+}
+
+int32_t PopupMenu::ItemHeight() const {
+  return scale.Scale(kItemHeight);
 }
 
 void PopupMenu::Highlight(int32_t item) {

@@ -18,9 +18,10 @@ struct MenuItem {
 // dismisses it. User-interface thread.
 class PopupMenu final : public ModalWindow {
  public:
-  // Shows the menu with its top-left corner at the screen point (left, top) and
-  // returns the chosen command, or 0 when it was dismissed.
-  static int32_t Run(Connection& connection, int32_t left, int32_t top, const MenuItem* items, int32_t count);
+  // Shows the menu with its top-left corner at the screen point (left, top), its items
+  // and text at `scale`, and returns the chosen command, or 0 when it was dismissed.
+  static int32_t Run(Connection& connection, int32_t left, int32_t top, const MenuItem* items, int32_t count,
+                     Toolkit::ScaleFactor scale = Toolkit::ScaleFactor());
 
   void OnButtonPress(const XButtonEvent& event) override;
   void OnButtonRelease(const XButtonEvent& event) override;
@@ -36,6 +37,7 @@ class PopupMenu final : public ModalWindow {
  private:
   PopupMenu(const MenuItem* items_, int32_t count);
   int32_t ItemAt(int32_t pointX, int32_t pointY) const;
+  int32_t ItemHeight() const;
   void Highlight(int32_t item);
 
   std::vector<MenuItem> items;

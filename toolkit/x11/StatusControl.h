@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "toolkit/core/StatusText.h"
 #include "toolkit/x11/Control.h"
 
@@ -10,7 +12,10 @@ namespace X11Toolkit {
 // the window for the next pump's paint.
 class StatusControl final : public Control {
  public:
-  explicit StatusControl(const Image& background_) : Control(background_) {}
+  // The font's cell height and the inset below the line, in device pixels.
+  explicit StatusControl(const Image& background_, int32_t fontHeight_ = ToolkitCore::StatusText::kFontHeight,
+                         int32_t bottomInset_ = ToolkitCore::StatusText::kBottomInset)
+      : Control(background_), fontHeight(fontHeight_), bottomInset(bottomInset_) {}
 
   void Draw(cairo_t* cairo) override;
   void SetText(const char* newText);
@@ -18,6 +23,8 @@ class StatusControl final : public Control {
 
  private:
   ToolkitCore::StatusText text;
+  const int32_t fontHeight;
+  const int32_t bottomInset;
 };
 
 }  // namespace X11Toolkit

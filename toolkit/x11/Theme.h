@@ -2,6 +2,8 @@
 
 #include <cairo/cairo.h>
 
+#include <cstdint>
+
 #include "toolkit/core/Area.h"
 
 namespace X11Toolkit {
@@ -13,7 +15,7 @@ class Theme final {
     double r, g, b;
   };
   static constexpr const char* kFace = "Arial";
-  static constexpr double kTextHeight = 15;
+  static constexpr int32_t kTextHeight = 15;  // logical pixels
   static constexpr Colour kFace3D{0.94, 0.94, 0.94};
   static constexpr Colour kShadow{0.50, 0.50, 0.50};
   static constexpr Colour kText{0.0, 0.0, 0.0};

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "toolkit/ScaleFactor.h"
+
 namespace X11Toolkit {
 
 class Connection;
@@ -55,6 +57,8 @@ class Window {
   int32_t y = 0;
   int32_t width = 0;
   int32_t height = 0;
+  // The factor the window is drawn at, which the menus and boxes opened on it follow.
+  Toolkit::ScaleFactor scale;
 
  protected:
   Window() = default;
