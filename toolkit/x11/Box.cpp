@@ -122,7 +122,8 @@ void Box::Paint(cairo_t* cairo) {
     mark.ShowCentred("!", ToolkitCore::Area{scale.Scale(16), scale.Scale(28), scale.Scale(56), scale.Scale(54)});
   }
   if (content.text != nullptr) PaintText(cairo);
-  TextPainter painter(cairo, Theme::kFace, scale.Scale(Theme::kTextHeight));
+  // The labels at the exact factor, not a rounded cell: at 1x they just fit their buttons.
+  TextPainter painter(cairo, Theme::kFace, Theme::kTextHeight * scale.GetFactor());
   for (size_t i = 0; i < content.buttons.size(); ++i) {
     const BoxButton& button = content.buttons[i];
     Theme::Fill(cairo, Theme::kFace3D, button.area);
