@@ -19,7 +19,8 @@ namespace QuorvelHost {
 namespace {
 
 constexpr double kSampleRate = 44100.0;
-constexpr int32_t kBlockSizes[] = {32, 128, 512};
+// The engine benchmark's block sizes, so that the two can be read side by side.
+constexpr int32_t kBlockSizes[] = {32, 256, 4096};
 
 struct Settings {
   double seconds = 2.0;
@@ -106,7 +107,7 @@ int BenchCommand::Run(const std::vector<std::string>& args) {
   CommandLine line;
   std::string error;
   Settings settings;
-  if (!line.Parse(args, {{"vs", true, false}, {"seconds", true, false}, {"repeats", true, false}}, error)) {
+  if (!line.Parse(args, {{"vs", true, true}, {"seconds", true, false}, {"repeats", true, false}}, error)) {
     return ToolOutput::Error("bench", error, ToolOutput::kUsageError);
   }
   if (line.Positionals().size() != 1) {
@@ -118,26 +119,39 @@ int BenchCommand::Run(const std::vector<std::string>& args) {
                              ToolOutput::kUsageError);
   }
   std::unique_ptr<PluginModule> module = PluginModule::Open(line.Positionals()[0], error);
-  std::unique_ptr<PluginModule> other =
-      module && line.Has("vs") ? PluginModule::Open(line.Value("vs"), error) : nullptr;
-  if (module == nullptr || (line.Has("vs") && other == nullptr)) {
+  if (module == nullptr) {
     return ToolOutput::Error("bench", error);
+  }
+  // Every module is opened before anything is measured, so a wrong path fails at once.
+  std::vector<std::unique_ptr<PluginModule>> others;
+  for (const std::string& path : line.Values("vs")) {
+    others.push_back(PluginModule::Open(path, error));
+    if (others.back() == nullptr) {
+      return ToolOutput::Error("bench", error);
+    }
   }
   std::printf("%.0f Hz, median of %lld runs of %.2f s each\n", kSampleRate,
               static_cast<long long>(settings.repeats), settings.seconds);
   std::printf("%-24s %-5s %-10s %5s %10s %12s %11s\n", "module", "in/out", "variant", "block", "ns/frame",
               "RT factor", "speed");
   std::map<int32_t, double> ours;
-  std::map<int32_t, double> theirs;
-  if (!BenchModule(*module, settings, ours, error) ||
-      (other && !BenchModule(*other, settings, theirs, error))) {
+  std::vector<std::map<int32_t, double>> theirs(others.size());
+  if (!BenchModule(*module, settings, ours, error)) {
     return ToolOutput::Error("bench", error);
   }
-  if (other) {
-    std::printf("\nratio %s / %s, plain, ns per frame:", BaseName(module->Name()).c_str(),
-                BaseName(other->Name()).c_str());
+  for (size_t i = 0; i < others.size(); ++i) {
+    if (!BenchModule(*others[i], settings, theirs[i], error)) {
+      return ToolOutput::Error("bench", error);
+    }
+  }
+  if (!others.empty()) {
+    std::printf("\n");
+  }
+  for (size_t i = 0; i < others.size(); ++i) {
+    std::printf("ratio %s / %s, plain, ns per frame:", BaseName(module->Name()).c_str(),
+                BaseName(others[i]->Name()).c_str());
     for (int32_t blockSize : kBlockSizes) {
-      std::printf("  block %d: %.2f", blockSize, ours[blockSize] / theirs[blockSize]);
+      std::printf("  block %d: %.2f", blockSize, ours[blockSize] / theirs[i][blockSize]);
     }
     std::printf("\n");
   }

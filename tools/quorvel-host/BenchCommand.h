@@ -5,9 +5,9 @@
 
 namespace QuorvelHost {
 
-// quorvel-host bench MODULE [--vs OTHER]: nanoseconds per stereo frame and the
+// quorvel-host bench MODULE [--vs OTHER]...: nanoseconds per stereo frame and the
 // real-time factor at 44100 Hz, the median of repeated runs, per variant and
-// block size; with --vs the other module in the same run and the ratio.
+// block size; each --vs module follows in the same run, with its ratio.
 class BenchCommand final {
  public:
   static int Run(const std::vector<std::string>& args);

@@ -26,7 +26,7 @@ constexpr char kUsage[] =
     "      --cc SECONDS,CC,VALUE[,CHANNEL]  a MIDI control change, repeatable\n"
     "      --block FRAMES          block size (default 512); --tail SECONDS of silence after the input\n"
     "  validate MODULE [--bank FILE]  a battery of host checks; exit status 0 only when all pass\n"
-    "  bench MODULE [--vs OTHER_MODULE]  cost per frame at 44100 Hz for block sizes 32, 128, 512\n"
+    "  bench MODULE [--vs OTHER_MODULE]...  cost per frame at 44100 Hz for block sizes 32, 256, 4096\n"
     "  --version                   the release this tool belongs to\n";
 
 }  // namespace
