@@ -1,5 +1,5 @@
 # Checks what a built plug-in module exports and, for the DLL, what it imports.
-# -DMODULE=<path> -DKIND=<so|dll> -DTOOL=<nm or objdump>
+# -DMODULE=<path> -DKIND=<so|dll> -DTOOL=<nm or objdump> [-DOBJDUMP=<objdump>, for the so's libraries]
 if(KIND STREQUAL "so")
   execute_process(COMMAND ${TOOL} -D --defined-only ${MODULE} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
@@ -22,6 +22,21 @@ if(KIND STREQUAL "so")
     message(FATAL_ERROR "main is not the same function as VSTPluginMain")
   endif()
   message(STATUS "exports: ${names}")
+  # The C and C++ runtimes (libgcc_s is the unwinder libstdc++ itself needs), X11 and
+  # cairo; the sanitizers' runtimes in builds that use them.
+  execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+  string(REGEX MATCHALL "NEEDED +[^\n]+" needed "${out}")
+  if(NOT rc EQUAL 0 OR NOT needed)
+    message(FATAL_ERROR "no libraries found in ${MODULE}")
+  endif()
+  foreach(entry ${needed})
+    string(REGEX REPLACE "NEEDED +" "" library "${entry}")
+    string(STRIP "${library}" library)
+    if(NOT library MATCHES "^lib(c|m|stdc\\+\\+|gcc_s|X11|cairo|asan|ubsan)\\.so\\.[0-9]+$")
+      message(FATAL_ERROR "QuorvelDelay.so needs ${library}, beyond the C and C++ runtimes, X11 and cairo")
+    endif()
+  endforeach()
+  message(STATUS "libraries: ${needed}")
 else()
   execute_process(COMMAND ${TOOL} -p ${MODULE} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
