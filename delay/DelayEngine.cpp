@@ -252,7 +252,17 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
     outRight[i] = echoMix.Out(inR, echoR);
   };
 
-  // Gliding: the glides step one frame at a time, four frames ahead of the reads, and the
+  // Four frames of a glide at once, or frame by frame where it lands among them.
+  const auto glideFour = [](DelayRamp& ramp, float (&delays)[4]) {
+    if (!ramp.StepFour(delays)) {
+      for (float& delay : delays) {
+        ramp.Step();
+        delay = ramp.CurrentSamples();
+      }
+    }
+  };
+
+  // Gliding: the glides step four frames ahead of the reads, and the
   // four frames are processed at once where none of them reads what another writes. Once
   // both glides have settled they stay so for the rest of the call.
   const int32_t length = leftLine.Length();
@@ -267,12 +277,8 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
     }
     float delaysL[4];
     float delaysR[4];
-    for (int32_t k = 0; k < 4; ++k) {
-      left.Step();
-      delaysL[k] = left.CurrentSamples();
-      right.Step();
-      delaysR[k] = right.CurrentSamples();
-    }
+    glideFour(left, delaysL);
+    glideFour(right, delaysR);
     __m128 echoL;
     __m128 echoR;
     if (GatherTaps(leftLine, delaysL, echoL) && GatherTaps(rightLine, delaysR, echoR)) {
