@@ -42,20 +42,26 @@ struct RunLanes {
   return back < 0 ? back + line.Length() : back;
 }
 
-// The taps of the next four frames at gliding read positions, or false when one of them
-// lies one to four frames back: it would read a sample that an earlier of the four frames
-// writes. The caller makes sure that the line holds at least eight samples (shorter ones
-// could wrap a tap's neighbour onto a sample written in the group) and that the four
-// writes do not wrap.
-[[gnu::always_inline]] inline bool GatherTaps(const DelayLine& line, const float* delays, __m128& taps) {
+// Whether one of four frames at these gliding read positions would read a sample that an
+// earlier of the four writes: a tap 1 to 4 whole frames back. (Below 1, a frame reads the
+// sample it is about to overwrite, the oldest one, and its neighbour, which only a later
+// frame writes.) The caller makes sure that the line holds at least eight samples, so that
+// holding a delay at the line's length cannot bring it below 5.
+[[gnu::always_inline]] inline bool ReadsOwnWrites(const float* delays) {
+  bool reads = false;
+  for (int32_t k = 0; k < 4; ++k) {
+    reads |= (delays[k] >= 1.0f) & (delays[k] < 5.0f);
+  }
+  return reads;
+}
+
+// The taps of the next four frames at gliding read positions, none of which ReadsOwnWrites,
+// while the four writes do not wrap.
+[[gnu::always_inline]] inline __m128 GatherTaps(const DelayLine& line, const float* delays) {
   const float* samples = line.Data();
   DelayLine::Tap at[4];
   for (int32_t k = 0; k < 4; ++k) {
     at[k] = line.TapAt(delays[k], k);
-    const int32_t back = FramesBack(line, at[k].index, k);
-    if (back != 0 && back < 5) {
-      return false;
-    }
   }
   // Built in registers: four stores read back as one vector would stall on store forwarding.
   const __m128 older =
@@ -63,32 +69,7 @@ struct RunLanes {
   const __m128 newer =
       _mm_setr_ps(samples[at[0].next], samples[at[1].next], samples[at[2].next], samples[at[3].next]);
   const __m128 fraction = _mm_setr_ps(at[0].fraction, at[1].fraction, at[2].fraction, at[3].fraction);
-  taps = _mm_add_ps(older, _mm_mul_ps(_mm_sub_ps(newer, older), fraction));
-  return true;
-}
-
-template <int kLane>
-[[gnu::always_inline]] inline float Lane(__m128 v) {
-  return _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(kLane, kLane, kLane, kLane)));
-}
-
-// Filters four frames' echoes of each channel. The recursion is the one serial stage: the
-// two channels' chains run side by side, and the processor overlaps them with the
-// neighbouring groups' other stages. Lanes move between vector and scalar registers by
-// shuffles: a round trip through memory would stall on store forwarding.
-template <FilterKind kKind>
-[[gnu::always_inline]] inline void FilterLanes(FilterSection& left, FilterSection& right, __m128& echoL,
-                                               __m128& echoR) {
-  const float l0 = left.Process<kKind>(_mm_cvtss_f32(echoL));
-  const float r0 = right.Process<kKind>(_mm_cvtss_f32(echoR));
-  const float l1 = left.Process<kKind>(Lane<1>(echoL));
-  const float r1 = right.Process<kKind>(Lane<1>(echoR));
-  const float l2 = left.Process<kKind>(Lane<2>(echoL));
-  const float r2 = right.Process<kKind>(Lane<2>(echoR));
-  const float l3 = left.Process<kKind>(Lane<3>(echoL));
-  const float r3 = right.Process<kKind>(Lane<3>(echoR));
-  echoL = _mm_setr_ps(l0, l1, l2, l3);
-  echoR = _mm_setr_ps(r0, r1, r2, r3);
+  return _mm_add_ps(older, _mm_mul_ps(_mm_sub_ps(newer, older), fraction));
 }
 
 // Feeds four frames' echoes back and mixes them out. The inputs are read before anything
@@ -253,7 +234,7 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
   };
 
   // Four frames of a glide at once, or frame by frame where it lands among them.
-  const auto glideFour = [](DelayRamp& ramp, float (&delays)[4]) {
+  const auto glideFour = [](DelayRamp& ramp, float(&delays)[4]) {
     if (!ramp.StepFour(delays)) {
       for (float& delay : delays) {
         ramp.Step();
@@ -279,11 +260,12 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
     float delaysR[4];
     glideFour(left, delaysL);
     glideFour(right, delaysR);
-    __m128 echoL;
-    __m128 echoR;
-    if (GatherTaps(leftLine, delaysL, echoL) && GatherTaps(rightLine, delaysR, echoR)) {
+    if (!(ReadsOwnWrites(delaysL) | ReadsOwnWrites(delaysR))) {
+      __m128 echoL = GatherTaps(leftLine, delaysL);
+      __m128 echoR = GatherTaps(rightLine, delaysR);
       if constexpr (kFilter != EchoFilter::kNone) {
-        FilterLanes<kKind>(filterLeft, filterRight, echoL, echoR);
+        echoL = filterLeft.ProcessFour<kKind>(echoL);
+        echoR = filterRight.ProcessFour<kKind>(echoR);
       }
       const RunLanes lanes = {nullptr,
                               nullptr,
@@ -389,7 +371,8 @@ int32_t DelayEngine::RunSettled(const Stretch& stretch, float leftDelay, float r
           [&](int32_t k, __m128& echoL, __m128& echoR) {
             echoL = Taps(lanes.olderL + k, lanes.newerL + k, fractionL);
             echoR = Taps(lanes.olderR + k, lanes.newerR + k, fractionR);
-            FilterLanes<kKind>(sectionL, sectionR, echoL, echoR);
+            echoL = sectionL.template ProcessFour<kKind>(echoL);
+            echoR = sectionR.template ProcessFour<kKind>(echoR);
           },
           [&](int32_t k, float& echoL, float& echoR) {
             echoL = sectionL.template Process<kKind>(Tap(lanes.olderL + k, lanes.newerL + k, tapL.fraction));

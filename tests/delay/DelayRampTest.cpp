@@ -1,7 +1,6 @@
-#include "delay/DelayRamp.h"
-
 #include <gtest/gtest.h>
 
+#include "delay/DelayRamp.h"
 #include "tests/support/FloatBits.h"
 
 namespace {
@@ -98,6 +97,39 @@ TEST(DelayRamp, SettlesWhenAStepRepeatsTheStateOrTheTargetIsReached) {
   EXPECT_FALSE(ramp.Settled());
   ramp.Retarget(ramp.CurrentSamples());  // on target: settled without a step
   EXPECT_TRUE(ramp.Settled());
+}
+
+// Four frames at once are the four single steps, bit for bit, through a rise that stalls
+// short of its target and a fall that lands on it (where the four go one by one).
+TEST(DelayRamp, FourStepsAtOnceAreFourSingleSteps) {
+  DelayRamp single;
+  DelayRamp four;
+  single.SetTimeConstant(10000);
+  four.SetTimeConstant(10000);
+  int refusals = 0;
+  for (const float target : {22050.0f, 1.0f}) {
+    single.Retarget(target);
+    four.Retarget(target);
+    for (int group = 0; group < 100000 && !(single.Settled() && four.Settled()); ++group) {
+      float positions[4];
+      if (!four.StepFour(positions)) {
+        ++refusals;
+        for (float& position : positions) {
+          four.Step();
+          position = four.CurrentSamples();
+        }
+      }
+      for (const float position : positions) {
+        single.Step();
+        ASSERT_EQ(Bits(position), Bits(single.CurrentSamples())) << target << " group " << group;
+      }
+      ASSERT_EQ(Bits(four.State()), Bits(single.State()));
+      ASSERT_EQ(four.Settled(), single.Settled());
+    }
+    EXPECT_TRUE(four.Settled());
+  }
+  EXPECT_EQ(four.CurrentSamples(), 1.0f);
+  EXPECT_EQ(refusals, 1);  // the rise stalls; the fall lands once
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "delay/FilterSection.h"
@@ -110,6 +111,33 @@ TEST(FilterSection, SamplesNearTheFloatLimitLeaveNoInfinityBehind) {
                                                           : reference.Process<FilterKind::kHighPass>(x);
       if (i > 1000) {
         ASSERT_NEAR(y, expected, 1e-6f) << i;
+      }
+    }
+  }
+}
+
+// Four samples at once filter as four single ones, bit for bit, loud ones near the float
+// limit among them, for both kinds.
+TEST(FilterSection, FourSamplesAtOnceAreFourSingleOnes) {
+  const float loud = std::numeric_limits<float>::max();
+  const float samples[] = {0.5f, -0.25f, 0.75f, 1e-30f, loud, loud, -loud, 0.125f, -0.5f, 0.0f, 0.3f, -0.7f};
+  for (FilterKind kind : {FilterKind::kLowPass, FilterKind::kHighPass}) {
+    FilterSection single(kind, 44100.0f, 2500.0f);
+    FilterSection four(kind, 44100.0f, 2500.0f);
+    for (int round = 0; round < 50; ++round) {
+      for (size_t start = 0; start < std::size(samples); start += 4) {
+        const __m128 x = _mm_loadu_ps(samples + start);
+        alignas(16) float y[4];
+        _mm_store_ps(y, kind == FilterKind::kLowPass ? four.ProcessFour<FilterKind::kLowPass>(x)
+                                                     : four.ProcessFour<FilterKind::kHighPass>(x));
+        for (size_t k = 0; k < 4; ++k) {
+          const float expected = kind == FilterKind::kLowPass
+                                     ? single.Process<FilterKind::kLowPass>(samples[start + k])
+                                     : single.Process<FilterKind::kHighPass>(samples[start + k]);
+          ASSERT_EQ(Bits(y[k]), Bits(expected)) << round << " " << start + k;
+        }
+        ASSERT_EQ(Bits(four.PreviousInput()), Bits(single.PreviousInput()));
+        ASSERT_EQ(Bits(four.PreviousOutput()), Bits(single.PreviousOutput()));
       }
     }
   }
