@@ -42,15 +42,16 @@ struct RunLanes {
   return back < 0 ? back + line.Length() : back;
 }
 
-// Whether one of four frames at these gliding read positions would read a sample that an
-// earlier of the four writes: a tap 1 to 4 whole frames back. (Below 1, a frame reads the
-// sample it is about to overwrite, the oldest one, and its neighbour, which only a later
-// frame writes.) The caller makes sure that the line holds at least eight samples, so that
-// holding a delay at the line's length cannot bring it below 5.
-[[gnu::always_inline]] inline bool ReadsOwnWrites(const float* delays) {
+// Whether one of four frames at these gliding read positions (of each channel) would read
+// a sample that an earlier of the four writes: a tap 1 to 4 whole frames back. (Below 1, a
+// frame reads the sample it is about to overwrite, the oldest one, and its neighbour, which
+// only a later frame writes.) The caller makes sure that the lines hold at least eight
+// samples, so that holding a delay at a line's length cannot bring it below 5.
+[[gnu::always_inline]] inline bool ReadsOwnWrites(const float* delaysL, const float* delaysR) {
   bool reads = false;
   for (int32_t k = 0; k < 4; ++k) {
-    reads |= (delays[k] >= 1.0f) & (delays[k] < 5.0f);
+    reads |= (delaysL[k] >= 1.0f) & (delaysL[k] < 5.0f);
+    reads |= (delaysR[k] >= 1.0f) & (delaysR[k] < 5.0f);
   }
   return reads;
 }
@@ -260,7 +261,7 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
     float delaysR[4];
     glideFour(left, delaysL);
     glideFour(right, delaysR);
-    if (!(ReadsOwnWrites(delaysL) | ReadsOwnWrites(delaysR))) {
+    if (!ReadsOwnWrites(delaysL, delaysR)) {
       __m128 echoL = GatherTaps(leftLine, delaysL);
       __m128 echoR = GatherTaps(rightLine, delaysR);
       if constexpr (kFilter != EchoFilter::kNone) {
