@@ -244,9 +244,9 @@ void DelayEngine::Run(const float* inLeft, const float* inRight, float* outLeft,
     }
   };
 
-  // Gliding: the glides step four frames ahead of the reads, and the
-  // four frames are processed at once where none of them reads what another writes. Once
-  // both glides have settled they stay so for the rest of the call.
+  // Gliding: the glides step four frames ahead of the reads, and the four frames are
+  // processed at once where none of them reads what another writes. Once both glides have
+  // settled they stay so for the rest of the call.
   const int32_t length = leftLine.Length();
   int32_t i = 0;
   while (i < frames && !(left.Settled() && right.Settled())) {

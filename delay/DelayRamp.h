@@ -19,19 +19,15 @@ class DelayRamp final {
 
   // Audio thread: one frame of the glide.
   void Step() {
-    if (!(targetSamples < currentSamples || targetSamples > currentSamples)) {
-      return;  // on target (or a NaN, which the owner never supplies)
+    if (OnTarget()) {
+      return;
     }
     const float previous = state;
-    state = (aimSamples * inputCoefficient + decay * state) + 1e-25f;
+    state = Next(state, aimSamples * inputCoefficient);
     // The step is a fixed function of `state`: once it returns the same bits, every later
     // step until the next Retarget or SetTimeConstant does too.
     stalled = Bits(state) == Bits(previous);
-    currentSamples = state;
-    if ((direction == kFalling && state <= targetSamples) ||
-        (direction == kRising && state >= targetSamples)) {
-      currentSamples = targetSamples;
-    }
+    currentSamples = Reaches(state) ? targetSamples : state;
   }
 
   // Audio thread: four frames of the glide at once, their positions into `positions`, for a
@@ -39,15 +35,16 @@ class DelayRamp final {
   // once for the four. Returns false, changing nothing, when one of the four would land;
   // Step then takes them one by one.
   bool StepFour(float (&positions)[4]) {
-    if (!(targetSamples < currentSamples || targetSamples > currentSamples)) {
+    if (OnTarget()) {
       positions[0] = positions[1] = positions[2] = positions[3] = currentSamples;
       return true;
     }
     const float aimed = aimSamples * inputCoefficient;
-    const float s0 = (aimed + decay * state) + 1e-25f;
-    const float s1 = (aimed + decay * s0) + 1e-25f;
-    const float s2 = (aimed + decay * s1) + 1e-25f;
-    const float s3 = (aimed + decay * s2) + 1e-25f;
+    const float s0 = Next(state, aimed);
+    const float s1 = Next(s0, aimed);
+    const float s2 = Next(s1, aimed);
+    const float s3 = Next(s2, aimed);
+    // Reaches for the four, with one branch on the direction.
     const float t = targetSamples;
     const bool lands = direction == kFalling ? ((s0 <= t) | (s1 <= t) | (s2 <= t) | (s3 <= t))
                                              : ((s0 >= t) | (s1 >= t) | (s2 >= t) | (s3 >= t));
@@ -67,9 +64,7 @@ class DelayRamp final {
 
   // True when no later Step can change CurrentSamples: the glide has landed on its target,
   // or single precision has stalled it short of it.
-  bool Settled() const {
-    return stalled || !(targetSamples < currentSamples || targetSamples > currentSamples);
-  }
+  bool Settled() const { return stalled || OnTarget(); }
 
   static constexpr int32_t kRising = 0;
   static constexpr int32_t kFalling = 1;
@@ -84,6 +79,16 @@ class DelayRamp final {
   float CurrentSamples() const { return currentSamples; }
 
  private:
+  // Also true for a NaN, which the owner never supplies.
+  // Also true for a NaN, which the owner never supplies.
+  bool OnTarget() const { return !(targetSamples < currentSamples || targetSamples > currentSamples); }
+  // One step of the glide from `from`; `aimed` is aimSamples * inputCoefficient.
+  float Next(float from, float aimed) const { return (aimed + decay * from) + 1e-25f; }
+  // Whether the glide has crossed its target at `position`, from the side it started on.
+  bool Reaches(float position) const {
+    return direction == kFalling ? position <= targetSamples : position >= targetSamples;
+  }
+
   static uint32_t Bits(float value) {
     uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
