@@ -34,6 +34,7 @@ VstEvent* EventAt(const VstEvents* events, VstInt32 i) {
 Controller::Controller(audioMasterCallback hostCallback, std::unique_ptr<Model> ownedModel)
     : AudioEffectX(hostCallback, ownedModel->GetProgramCount(), ownedModel->GetParameterCount()),
       model(std::move(ownedModel)),
+      parameterMarks(new ParameterMark[static_cast<std::size_t>(numParams > 0 ? numParams : 0)]),
       prompts(&GetPlatformUserPrompts()) {
   Trace("Controller::Controller\r\n");
   model->SetController(this);

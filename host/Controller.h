@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 #include "host/AudioEffectX.h"
 #include "model/ControllerLink.h"
@@ -17,6 +19,12 @@ class ViewLink;
 // the host about the user's and MIDI's changes, and keeps an open editor view in
 // step. Every index, size and pointer from the host is checked here, where it
 // enters; the model behind it trusts its callers.
+//
+// Only the user-interface thread touches the view. A change made on another thread
+// (the host's parameters, programs and chunks, MIDI on the audio thread) only marks
+// what the view must show, in marks the Controller owns for its whole life, and the
+// editor's tick applies them (ApplyViewChanges); a change made on the view's own
+// thread is shown at once.
 class Controller final : public AudioEffectX, public ControllerLink {
  public:
   // Takes ownership of the model (not null) and links itself to it.
@@ -59,8 +67,12 @@ class Controller final : public AudioEffectX, public ControllerLink {
   // The view half (ControllerView.cpp, ControllerMenus.cpp).
   // User-interface thread: the editor attaches its view when it opens and null when it closes.
   void SetView(ViewLink* newView);
+  // Any thread: every control is to show the model's values again.
   void UpdateViewParameters();
+  // User-interface thread: the status line shows the parameter's name, value and label.
   void UpdateViewStatusText(int32_t index);
+  // User-interface thread, from the editor's tick: shows what other threads marked.
+  void ApplyViewChanges();
   // User-interface thread: the user edited a parameter's control.
   void OnViewParameterValueChanged(int32_t index, float value);
   // Audio thread: a learned MIDI controller set a parameter, or completed learning.
@@ -92,14 +104,33 @@ class Controller final : public AudioEffectX, public ControllerLink {
   // Copies one of the model's identity texts into a host buffer; a null buffer gets nothing.
   bool CopyIdentity(char* destination, const char* (Model::*text)() const, int32_t width);
   void SetViewControls();
-  // Shows a parameter's new value on its control and, unless a control is hovered, in the status line.
+  // Any thread: marks a parameter's new value for its control and, unless a control is
+  // hovered when the mark is applied, for the status line.
   void ShowParameterInView(int32_t index, float value);
   void ShowViewStatus(const char* text);
+  // Applies the marks at once when the caller is the view's own thread.
+  void ApplyViewChangesOnViewThread();
+  // What a menu's answer does, on the user-interface thread.
+  void OnParameterMenuAnswered(int32_t index, int32_t command);
+  void OnEditorMenuAnswered(int32_t command);
+
+  // A parameter's value waiting for its control; `changed` publishes `value`.
+  struct ParameterMark {
+    std::atomic<float> value{0.0f};
+    std::atomic<bool> changed{false};
+  };
+  // What the status line waits to show: a parameter's index, or one of these.
+  static constexpr int32_t kNoStatusMark = -1;
+  static constexpr int32_t kEmptyStatusMark = -2;
 
   std::unique_ptr<Model> model;
-  ViewLink* view = nullptr;  // not owned
+  ViewLink* view = nullptr;  // not owned; user-interface thread only
+  std::atomic<std::thread::id> viewThread{};  // the thread that attached the open view
+  std::unique_ptr<ParameterMark[]> parameterMarks;
+  std::atomic<bool> allParametersMark{false};
+  std::atomic<int32_t> statusMark{kNoStatusMark};
   std::unique_ptr<ChunkBuffer> chunkBuffer;
-  bool isHoveringControl = false;
+  bool isHoveringControl = false;  // user-interface thread only
   UserPrompts* prompts;  // not owned
   float hostScaleFactor = 0.0f;
 };

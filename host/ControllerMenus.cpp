@@ -1,6 +1,6 @@
 // The two popup menus of the editor: a parameter's MIDI-learn menu and the
-// editor menu behind the title. The modal loops may let the host close the
-// editor meanwhile, so the view is looked at again after each one returns.
+// editor menu behind the title. The host may close the editor before a menu
+// answers, so the answers look at the view again.
 #include <cstdio>
 
 #include "host/Controller.h"
@@ -34,7 +34,11 @@ void Controller::OnParameterControlRightClicked(int32_t index, void* controlWind
                   static_cast<int>(model->ParameterToController(index)));
     count = 2;
   }
-  const int32_t command = prompts->ShowPopupMenu(view->GetWindowHandle(), controlWindow, 0, 0, items, count);
+  prompts->ShowPopupMenu(view->GetWindowHandle(), controlWindow, 0, 0, items, count,
+                         [this, index](int32_t command) { OnParameterMenuAnswered(index, command); });
+}
+
+void Controller::OnParameterMenuAnswered(int32_t index, int32_t command) {
   switch (command) {
     case 0:
       // Dismissing the menu also ends a learn armed from another control.
@@ -74,7 +78,11 @@ void Controller::OnViewTitleClicked(int32_t x, int32_t y) {
   }
   items[count++] = {"Clear All MIDI Learn", kClearAllMidiLearn};
   void* window = view->GetWindowHandle();
-  const int32_t command = prompts->ShowPopupMenu(window, window, x, y, items, count);
+  prompts->ShowPopupMenu(window, window, x, y, items, count,
+                         [this](int32_t command) { OnEditorMenuAnswered(command); });
+}
+
+void Controller::OnEditorMenuAnswered(int32_t command) {
   switch (command) {
     case kAbout:
       if (view != nullptr) {
@@ -86,10 +94,14 @@ void Controller::OnViewTitleClicked(int32_t x, int32_t y) {
       ShowViewStatus("");
       break;
     case kClearAllMidiLearn:
-      if (view != nullptr && prompts->ConfirmWarning(view->GetWindowHandle(), kClearAllWarning, "Warning!")) {
-        model->ClearMidiControllerMap();
-        model->StopLearningMidi();
-        ShowViewStatus("");
+      if (view != nullptr) {
+        prompts->ConfirmWarning(view->GetWindowHandle(), kClearAllWarning, "Warning!", [this](bool confirmed) {
+          if (confirmed) {
+            model->ClearMidiControllerMap();
+            model->StopLearningMidi();
+            ShowViewStatus("");
+          }
+        });
       }
       break;
     default:

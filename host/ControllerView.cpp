@@ -1,4 +1,5 @@
-// The view half: keeping an open editor view in step with the model.
+// The view half: keeping an open editor view in step with the model. Other threads
+// only mark; the view's own thread applies the marks.
 #include <cstdio>
 
 #include "host/Controller.h"
@@ -15,12 +16,20 @@ constexpr std::size_t kStatusTextSize = 256;
 void Controller::SetView(ViewLink* newView) {
   Trace("Controller::SetView\r\n");
   view = newView;
+  viewThread.store(newView != nullptr ? std::this_thread::get_id() : std::thread::id(), std::memory_order_relaxed);
+  // A newly attached view starts from the model as it is: older marks are spent.
+  for (int32_t i = 0; i < numParams; ++i) {
+    parameterMarks[i].changed.store(false, std::memory_order_relaxed);
+  }
+  allParametersMark.store(false, std::memory_order_relaxed);
+  statusMark.store(kNoStatusMark, std::memory_order_relaxed);
   SetViewControls();
 }
 
 void Controller::UpdateViewParameters() {
   Trace("Controller::UpdateViewParameters\r\n");
-  SetViewControls();
+  allParametersMark.store(true, std::memory_order_release);
+  ApplyViewChangesOnViewThread();
 }
 
 void Controller::SetViewControls() {
@@ -35,20 +44,46 @@ void Controller::SetViewControls() {
 }
 
 void Controller::ShowParameterInView(int32_t index, float value) {
-  if (view == nullptr) {
-    return;
-  }
-  if (view->HasParameterControl(index)) {
-    view->SetParameterControlValue(index, value);
-  }
-  if (!isHoveringControl) {
-    UpdateViewStatusText(index);
-  }
+  ParameterMark& mark = parameterMarks[index];
+  mark.value.store(value, std::memory_order_relaxed);
+  mark.changed.store(true, std::memory_order_release);
+  statusMark.store(index, std::memory_order_relaxed);
+  ApplyViewChangesOnViewThread();
 }
 
 void Controller::ShowViewStatus(const char* text) {
   if (view != nullptr) {
     view->SetStatusText(text);
+  }
+}
+
+void Controller::ApplyViewChangesOnViewThread() {
+  if (viewThread.load(std::memory_order_relaxed) == std::this_thread::get_id()) {
+    ApplyViewChanges();
+  }
+}
+
+void Controller::ApplyViewChanges() {
+  if (view == nullptr) {
+    return;
+  }
+  for (int32_t i = 0; i < numParams; ++i) {
+    ParameterMark& mark = parameterMarks[i];
+    if (mark.changed.load(std::memory_order_relaxed) && mark.changed.exchange(false, std::memory_order_acquire) &&
+        view->HasParameterControl(i)) {
+      view->SetParameterControlValue(i, mark.value.load(std::memory_order_relaxed));
+    }
+  }
+  // After the single values: a program or bank loaded since shows the model's newest values.
+  if (allParametersMark.load(std::memory_order_relaxed) &&
+      allParametersMark.exchange(false, std::memory_order_acquire)) {
+    SetViewControls();
+  }
+  const int32_t status = statusMark.exchange(kNoStatusMark, std::memory_order_relaxed);
+  if (status == kEmptyStatusMark) {
+    ShowViewStatus("");
+  } else if (status != kNoStatusMark && !isHoveringControl) {
+    UpdateViewStatusText(status);
   }
 }
 
@@ -59,7 +94,7 @@ void Controller::UpdateViewStatusText(int32_t index) {
   }
   char text[kStatusTextSize];
   std::snprintf(text, sizeof(text), "%s: %s %s", model->GetParameterLongName(index),
-                model->GetParameterDisplay(index), model->GetParameterLabel(index));
+                static_cast<const char*>(model->GetParameterDisplay(index)), model->GetParameterLabel(index));
   view->SetStatusText(text);
 }
 
@@ -84,7 +119,8 @@ void Controller::OnModelParameterValueChanged(int32_t index, float value) {
 
 void Controller::OnModelMidiLearned() {
   Trace("Controller::OnModelMidiLearned\r\n");
-  ShowViewStatus("");
+  statusMark.store(kEmptyStatusMark, std::memory_order_relaxed);
+  ApplyViewChangesOnViewThread();
 }
 
 void Controller::OnParameterControlMouseHover(int32_t index) {

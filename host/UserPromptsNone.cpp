@@ -8,8 +8,10 @@ namespace {
 
 class NoUserPrompts final : public UserPrompts {
  public:
-  int32_t ShowPopupMenu(void*, void*, int32_t, int32_t, const PopupMenuItem*, int32_t) override { return 0; }
-  bool ConfirmWarning(void*, const char*, const char*) override { return false; }
+  void ShowPopupMenu(void*, void*, int32_t, int32_t, const PopupMenuItem*, int32_t, MenuAnswer answer) override {
+    answer(0);
+  }
+  void ConfirmWarning(void*, const char*, const char*, WarningAnswer answer) override { answer(false); }
 };
 
 }  // namespace

@@ -9,8 +9,18 @@ namespace {
 
 class Win32UserPrompts final : public UserPrompts {
  public:
-  int32_t ShowPopupMenu(void* ownerWindow, void* anchorWindow, int32_t x, int32_t y,
-                        const PopupMenuItem* items, int32_t count) override {
+  void ShowPopupMenu(void* ownerWindow, void* anchorWindow, int32_t x, int32_t y, const PopupMenuItem* items,
+                     int32_t count, MenuAnswer answer) override {
+    answer(Track(ownerWindow, anchorWindow, x, y, items, count));
+  }
+
+  void ConfirmWarning(void* ownerWindow, const char* text, const char* caption, WarningAnswer answer) override {
+    answer(MessageBoxA(static_cast<HWND>(ownerWindow), text, caption, MB_OKCANCEL | MB_ICONWARNING) == IDOK);
+  }
+
+ private:
+  static int32_t Track(void* ownerWindow, void* anchorWindow, int32_t x, int32_t y, const PopupMenuItem* items,
+                       int32_t count) {
     POINT point{x, y};
     ClientToScreen(static_cast<HWND>(anchorWindow), &point);
     HMENU menu = CreatePopupMenu();
@@ -24,10 +34,6 @@ class Win32UserPrompts final : public UserPrompts {
         TrackPopupMenu(menu, TPM_RETURNCMD, point.x, point.y, 0, static_cast<HWND>(ownerWindow), nullptr);
     DestroyMenu(menu);
     return static_cast<int32_t>(command);
-  }
-
-  bool ConfirmWarning(void* ownerWindow, const char* text, const char* caption) override {
-    return MessageBoxA(static_cast<HWND>(ownerWindow), text, caption, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
   }
 };
 

@@ -60,6 +60,7 @@ void X11Editor::close() {
 
 void X11Editor::idle() {
   if (connection == nullptr) return;
+  controller->ApplyViewChanges();
   connection->Pump();
   // The desktop's scale changed; a factor the host told stays until it tells another.
   if (connection->TakeResourcesChanged() && controller->GetHostScaleFactor() <= 0.0f) Rescale(ChooseScale());

@@ -17,8 +17,19 @@ constexpr int32_t kWarningHeight = 140;
 
 }  // namespace
 
-int32_t X11UserPrompts::ShowPopupMenu(void*, void* anchorWindow, int32_t x, int32_t y,
-                                      const VstToolkit::PopupMenuItem* items, int32_t count) {
+void X11UserPrompts::ShowPopupMenu(void*, void* anchorWindow, int32_t x, int32_t y,
+                                   const VstToolkit::PopupMenuItem* items, int32_t count,
+                                   VstToolkit::MenuAnswer answer) {
+  answer(RunMenu(anchorWindow, x, y, items, count));
+}
+
+void X11UserPrompts::ConfirmWarning(void* ownerWindow, const char* text, const char* caption,
+                                    VstToolkit::WarningAnswer answer) {
+  answer(RunWarning(ownerWindow, text, caption));
+}
+
+int32_t X11UserPrompts::RunMenu(void* anchorWindow, int32_t x, int32_t y, const VstToolkit::PopupMenuItem* items,
+                                int32_t count) {
   auto* anchor = static_cast<X11Toolkit::Window*>(anchorWindow);
   if (anchor == nullptr || anchor->GetConnection() == nullptr || anchor->GetId() == 0 || count <= 0) return 0;
   X11Toolkit::Connection& connection = *anchor->GetConnection();
@@ -32,7 +43,7 @@ int32_t X11UserPrompts::ShowPopupMenu(void*, void* anchorWindow, int32_t x, int3
   return X11Toolkit::PopupMenu::Run(connection, rootX, rootY, menu.data(), count, anchor->scale);
 }
 
-bool X11UserPrompts::ConfirmWarning(void* ownerWindow, const char* text, const char* caption) {
+bool X11UserPrompts::RunWarning(void* ownerWindow, const char* text, const char* caption) {
   auto* owner = static_cast<X11Toolkit::Window*>(ownerWindow);
   if (owner == nullptr || owner->GetConnection() == nullptr || owner->GetId() == 0) return false;
   // At the scale of the window it stands for.

@@ -7,7 +7,13 @@
 // view's X11Toolkit::Window objects. User-interface thread.
 class X11UserPrompts final : public VstToolkit::UserPrompts {
  public:
-  int32_t ShowPopupMenu(void* ownerWindow, void* anchorWindow, int32_t x, int32_t y,
-                        const VstToolkit::PopupMenuItem* items, int32_t count) override;
-  bool ConfirmWarning(void* ownerWindow, const char* text, const char* caption) override;
+  void ShowPopupMenu(void* ownerWindow, void* anchorWindow, int32_t x, int32_t y,
+                     const VstToolkit::PopupMenuItem* items, int32_t count, VstToolkit::MenuAnswer answer) override;
+  void ConfirmWarning(void* ownerWindow, const char* text, const char* caption,
+                      VstToolkit::WarningAnswer answer) override;
+
+ private:
+  static int32_t RunMenu(void* anchorWindow, int32_t x, int32_t y, const VstToolkit::PopupMenuItem* items,
+                         int32_t count);
+  static bool RunWarning(void* ownerWindow, const char* text, const char* caption);
 };

@@ -50,8 +50,8 @@ class ScriptedPrompts final : public VstToolkit::UserPrompts {
     std::vector<std::string> texts;
     std::vector<int32_t> commands;
   };
-  int32_t ShowPopupMenu(void* owner, void* anchor, int32_t x, int32_t y,
-                        const VstToolkit::PopupMenuItem* items, int32_t count) override {
+  void ShowPopupMenu(void* owner, void* anchor, int32_t x, int32_t y, const VstToolkit::PopupMenuItem* items,
+                     int32_t count, VstToolkit::MenuAnswer answer) override {
     Menu menu{owner, anchor, x, y, {}, {}};
     for (int32_t i = 0; i < count; ++i) {
       menu.texts.emplace_back(items[i].text);
@@ -59,11 +59,11 @@ class ScriptedPrompts final : public VstToolkit::UserPrompts {
     }
     menus.push_back(menu);
     if (duringMenu) duringMenu();
-    return menuAnswer;
+    answer(menuAnswer);
   }
-  bool ConfirmWarning(void* owner, const char* text, const char* caption) override {
+  void ConfirmWarning(void* owner, const char* text, const char* caption, VstToolkit::WarningAnswer answer) override {
     warnings.push_back({owner, std::string(caption) + "|" + text});
-    return warningAnswer;
+    answer(warningAnswer);
   }
   std::vector<Menu> menus;
   std::vector<std::pair<void*, std::string>> warnings;
