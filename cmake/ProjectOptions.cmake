@@ -23,6 +23,11 @@ if(QUORVEL_SANITIZE)
   add_link_options(${QUORVEL_SANITIZER_FLAGS})
 endif()
 
+if(QUORVEL_THREAD_SANITIZE)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 if(QUORVEL_FUZZ)
   # Coverage feedback for libFuzzer from all of the project's code, not only the fuzz entry points.
   # Optimised a little, as libFuzzer advises: many more runs per second, still debuggable.

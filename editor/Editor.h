@@ -27,7 +27,7 @@ namespace VstToolkit {
 // new view or null, its logical size as kWidth and kHeight, and GetScale().
 // Threads: the host's user-interface thread, which also owns the view's windows.
 template <typename ViewType>
-class Editor final : public AEffEditor, private View::DpiListener {
+class Editor final : public AEffEditor, private View::DpiListener, private View::CloseListener {
  public:
   explicit Editor(Controller* owner) : AEffEditor(owner), instance(GetModuleInstance()), controller(owner) {
     Gdiplus::GdiplusStartupInput input;
@@ -56,23 +56,27 @@ class Editor final : public AEffEditor, private View::DpiListener {
     return OpenAt(ChooseScale(WindowsToolkit::WindowDpi(static_cast<HWND>(parent))));
   }
 
+  // Hosts that idle their editors get other threads' changes shown sooner than the
+  // view's own timer would.
+  void idle() override { controller->ApplyViewChanges(); }
+
   void hostScaleFactorChanged() override {
     if (view != nullptr) Rescale(ChooseScale(WindowsToolkit::WindowDpi(static_cast<HWND>(systemWindow))));
   }
 
   void close() override {
     systemWindow = nullptr;
-    if (view == nullptr) return;
     // A host may have destroyed its window, and the view with it, before closing the
-    // editor; the view then detached itself and must not be touched again.
-    if (IsWindow(viewWindow)) {
-      // Detached first, so that nothing reaches the view while its windows go.
-      view->controller = nullptr;
-      controller->SetView(nullptr);
-      DestroyWindow(viewWindow);
-    }
+    // editor; the view then told us (OnViewDestroyed) and is not touched again.
+    if (view == nullptr) return;
+    // Detached first, so that nothing reaches the view while its windows go.
+    view->controller = nullptr;
+    view->closeListener = nullptr;
+    controller->SetView(nullptr);
+    HWND window = viewWindow;
     view = nullptr;
     viewWindow = nullptr;
+    DestroyWindow(window);
   }
 
  private:
@@ -88,7 +92,9 @@ class Editor final : public AEffEditor, private View::DpiListener {
     viewWindow = view->hwnd;
     view->controller = controller;
     view->dpiListener = this;
+    view->closeListener = this;
     controller->SetView(view);
+    view->StartRefreshTimer();
     rect.top = static_cast<VstInt16>(view->y);
     rect.left = static_cast<VstInt16>(view->x);
     rect.bottom = Extent(view->height);
@@ -101,11 +107,16 @@ class Editor final : public AEffEditor, private View::DpiListener {
   // Makes the open view again at `scale` inside the same parent, and asks the host to
   // fit its window to it; a host that does not answer keeps its size.
   void Rescale(Toolkit::ScaleFactor scale) {
-    if (view == nullptr || !IsWindow(viewWindow) || view->GetScale() == scale) return;
+    if (view == nullptr || view->GetScale() == scale) return;
     void* parent = systemWindow;
     close();
     systemWindow = parent;
     if (OpenAt(scale)) controller->sizeWindow(rect.right, rect.bottom);
+  }
+
+  void OnViewDestroyed() override {
+    view = nullptr;
+    viewWindow = nullptr;
   }
 
   void OnViewDpiChanged(int32_t dpi) override {
@@ -118,8 +129,7 @@ class Editor final : public AEffEditor, private View::DpiListener {
   bool gdiplusStarted = false;
   Controller* controller;    // the same object as `effect`
   ViewType* view = nullptr;  // owned by its window
-  HWND viewWindow =
-      nullptr;  // kept apart from the view: it is still valid to ask about once the view is gone
+  HWND viewWindow = nullptr;
   // The open view's size; while none is open, recomputed whenever it is asked for.
   ERect rect{0, 0, static_cast<VstInt16>(ViewType::kHeight), static_cast<VstInt16>(ViewType::kWidth)};
 };

@@ -14,6 +14,9 @@ namespace {
 constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
 constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
 constexpr int32_t kLargestDpi = 9600;
+// How often the view shows what other threads changed: about 30 times a second.
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshMilliseconds = 33;
 }  // namespace
 
 using WindowsToolkit::ParameterControl;
@@ -35,9 +38,18 @@ int View::OnDestroy() {
     controller = nullptr;
     detaching->SetView(nullptr);
   }
+  if (closeListener != nullptr) {
+    CloseListener* listener = closeListener;
+    closeListener = nullptr;
+    listener->OnViewDestroyed();
+  }
   // The controls' windows are destroyed right after this one's WM_DESTROY.
   parameterControls.clear();
   return 0;
+}
+
+void View::StartRefreshTimer() {
+  SetTimer(hwnd, kRefreshTimer, kRefreshMilliseconds, nullptr);
 }
 
 LRESULT View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -51,6 +63,10 @@ LRESULT View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // The listener may destroy this view: nothing of it is touched afterwards.
     DpiListener* listener = dpiListener;
     if (listener != nullptr) listener->OnViewDpiChanged(dpi);
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kRefreshTimer) {
+    if (controller != nullptr) controller->ApplyViewChanges();
     return 0;
   }
   Notification notification;

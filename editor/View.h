@@ -21,9 +21,9 @@ class Controller;
 // moves the controls when the Controller asks. A plug-in's view derives from it,
 // creates the controls and supplies the title area, the status line and the About box.
 //
-// User-interface thread, except SetStatusText and SetParameterControlValue, which the
-// Controller also calls from the host's audio and parameter threads: the control map
-// is complete before the view is attached, and those two only store and invalidate.
+// User-interface thread only: changes made on the host's other threads reach it when a
+// timer of its own asks the Controller to apply them (the host's idle calls are not
+// reliable enough on Windows).
 class View : public WindowsToolkit::Window, public ViewLink {
  public:
   int OnLButtonDown(WPARAM keys, POINT point) override;
@@ -55,9 +55,23 @@ class View : public WindowsToolkit::Window, public ViewLink {
     ~DpiListener() = default;
   };
 
+  // Told when the view's window is destroyed, by the editor or by a host that destroyed
+  // its own window first, so that the editor never asks a handle Windows may reuse.
+  class CloseListener {
+   public:
+    virtual void OnViewDestroyed() = 0;
+
+   protected:
+    ~CloseListener() = default;
+  };
+
+  // User-interface thread: starts the timer that shows other threads' changes.
+  void StartRefreshTimer();
+
   // Set by the editor before the view is shown; null while detached.
   Controller* controller = nullptr;
   DpiListener* dpiListener = nullptr;
+  CloseListener* closeListener = nullptr;
 
  protected:
   View() = default;
