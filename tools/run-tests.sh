@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs whatever is missing, then builds and runs every test of every preset:
 # native debug (AddressSanitizer, UndefinedBehaviorSanitizer) and native release in
-# a virtual display (the Linux editor's tests drive real X windows),
+# a virtual display (the Linux editor's tests drive real X windows), the module,
+# editor and thread tests once more under ThreadSanitizer (native-tsan),
 # the Windows cross build under Wine with a virtual display, and a short run of
 # each fuzz target (clang-14).
 set -eu
@@ -11,7 +12,7 @@ tools/install-deps.sh
 # Each run looks for a free display from a number of its own, so that runs started
 # side by side do not race for the same one.
 display_start=$(( $$ % 400 + 100 ))
-for preset in native-debug native-release; do
+for preset in native-debug native-release native-tsan; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
