@@ -6,9 +6,8 @@ namespace VstToolkit {
 
 // What the Controller needs from the editor's open view. Declared here so that
 // the host layer depends on nothing above it; the editor's view implements it.
-// The Controller calls it from the user-interface thread and also, for control
-// values and status text, from the audio thread and the host's other threads:
-// those two operations only store a value and invalidate a window.
+// User-interface thread only: changes from the host's other threads reach the view
+// through the Controller's marks, which that thread applies.
 class ViewLink {
  public:
   virtual void SetStatusText(const char* text) = 0;
