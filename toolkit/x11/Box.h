@@ -42,10 +42,11 @@ struct BoxContent {
 // where it was when the box goes. User-interface thread.
 class Box final : public Prompt {
  public:
-  // Shows the box for `owner` (any window of ours inside the host's) on `connection`,
+  // User-interface thread: shows the box for `owner` (any window of ours inside the host's) on `connection`,
   // which holds it, and returns at once. `answer` hears, at a later pump, the result
   // of the button that closed it: the escape result where it was dismissed.
   static void Open(Connection& connection, const Window& owner, BoxContent content, Answer answer);
+  // User-interface thread: gives the focus back where the box took it.
   ~Box() override;
 
   void OnButtonPress(const XButtonEvent& event) override;

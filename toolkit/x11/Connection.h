@@ -44,10 +44,10 @@ class Connection final {
   void Register(Window* window);
   void Unregister(Window* window);
 
-  // Holds a prompt until the user answers it, or the connection closes.
+  // User-interface thread: holds a prompt until the user answers it, or the connection closes.
   void Adopt(std::unique_ptr<Prompt> prompt);
-  // Runs `answer` at the end of the next pump's handling, or at the close: for a
-  // prompt that could not be shown, which answers later all the same.
+  // User-interface thread: runs `answer` at the end of the next pump's handling, or at
+  // the close: for a prompt that could not be shown, which answers later all the same.
   void AnswerLater(std::function<void()> answer);
 
   // Queues a notification of a control for its view, to be handled in a later pump.

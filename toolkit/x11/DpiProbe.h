@@ -14,15 +14,16 @@ namespace X11Toolkit {
 // thread the host does that; Read and Of run on the user-interface thread.
 class DpiProbe final {
  public:
+  // Any thread, with the instance: one more holder.
   DpiProbe();
-  // The last holder closes the probe's connection.
+  // Any thread, with the instance: the last holder closes the probe's connection.
   ~DpiProbe();
   DpiProbe(const DpiProbe&) = delete;
   DpiProbe& operator=(const DpiProbe&) = delete;
 
-  // Through the probe's connection; 0 also where no display can be opened.
+  // User-interface thread: through the probe's connection; 0 also where no display can be opened.
   double Read();
-  // Through a connection that is open anyway.
+  // User-interface thread: through a connection that is open anyway.
   static double Of(::Display* display);
 };
 

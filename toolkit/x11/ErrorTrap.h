@@ -14,11 +14,13 @@ namespace X11Toolkit {
 // traps. User-interface thread.
 class ErrorTrap final {
  public:
+  // User-interface thread: traps the errors of `display_` until the trap goes.
   explicit ErrorTrap(::Display* display_);
+  // User-interface thread: the outermost trap syncs and gives the host's handler back.
   ~ErrorTrap();
   ErrorTrap(const ErrorTrap&) = delete;
   ErrorTrap& operator=(const ErrorTrap&) = delete;
-  // Syncs and tells whether any call since this trap was set failed.
+  // User-interface thread: syncs and tells whether any call since this trap was set failed.
   bool Failed();
 
  private:

@@ -18,7 +18,7 @@ struct MenuItem {
 // chooses; Escape or a click elsewhere dismisses it. User-interface thread.
 class PopupMenu final : public Prompt {
  public:
-  // Shows the menu with its top-left corner at the screen point (left, top), its items
+  // User-interface thread: shows the menu with its top-left corner at the screen point (left, top), its items
   // and text at `scale`, on `connection`, which holds it; returns at once. `answer`
   // hears the chosen command, or 0 when it was dismissed, at a later pump.
   static void Open(Connection& connection, int32_t left, int32_t top, std::vector<MenuItem> items,

@@ -18,9 +18,10 @@ class Prompt : public Window {
   using Answer = std::function<void(int32_t)>;
 
   void OnDestroyed() override { Finish(dismissed); }
+  // User-interface thread, in the connection's pump: whether the user answered.
   bool IsFinished() const { return finished; }
-  // What hands the answer on, once: the user's, or `dismissed` where `dismiss` is set
-  // or none came. Called by the connection once the window is to go.
+  // User-interface thread, by the connection once the window is to go: what hands the
+  // answer on, once: the user's, or `dismissed` where `dismiss` is set or none came.
   std::function<void()> TakeAnswer(bool dismiss);
 
  protected:
