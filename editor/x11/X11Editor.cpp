@@ -76,11 +76,11 @@ void X11Editor::idle() {
     // The desktop's scale changed; a factor the host told stays until it tells another.
     rescale = connection->TakeResourcesChanged() && controller->GetHostScaleFactor() <= 0.0f;
   }
-  if (rescale) Rescale(ChooseScale());
+  if (rescale) Rescale();
 }
 
 void X11Editor::hostScaleFactorChanged() {
-  if (view != nullptr) Rescale(ChooseScale());
+  Rescale();
 }
 
 Toolkit::ScaleFactor X11Editor::ChooseScale() {
@@ -123,12 +123,14 @@ void X11Editor::CloseView() {
   view.reset();
 }
 
-void X11Editor::Rescale(Toolkit::ScaleFactor scale) {
+void X11Editor::Rescale() {
   // A view the host destroyed along with its window is not made again.
-  if (view == nullptr || view->GetId() == 0 || view->scale == scale) return;
+  if (view == nullptr || view->GetId() == 0) return;
   bool reopened = false;
   {
     const X11Toolkit::ErrorTrap trap(connection->GetDisplay());
+    const Toolkit::ScaleFactor scale = ChooseScale();
+    if (view->scale == scale) return;
     CloseView();
     reopened = OpenView(scale);
   }

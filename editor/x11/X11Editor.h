@@ -51,8 +51,9 @@ class X11Editor final : public AEffEditor {
   bool OpenView(Toolkit::ScaleFactor scale);
   // Detaches the view and destroys it; the connection stays.
   void CloseView();
-  // Makes the open view again at `scale` and asks the host to fit its window to it.
-  void Rescale(Toolkit::ScaleFactor scale);
+  // Makes the open view again at the factor chosen now, where that differs, and asks
+  // the host to fit its window to it.
+  void Rescale();
 
   VstToolkit::Controller* controller;  // the same object as `effect`
   X11UserPrompts prompts;
