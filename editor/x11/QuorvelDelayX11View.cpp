@@ -1,5 +1,7 @@
 #include "editor/x11/QuorvelDelayX11View.h"
 
+#include <utility>
+
 #include "editor/ControlNotifications.h"
 #include "editor/QuorvelDelayLayout.h"
 #include "editor/x11/EmbeddedPictures.h"
@@ -157,13 +159,13 @@ void QuorvelDelayX11View::SetParameterControlValue(int32_t index, float value) {
 
 void QuorvelDelayX11View::ShowAboutDialog() {
   if (GetConnection() == nullptr || GetId() == 0) return;
-  X11Toolkit::Image picture(QuorvelDelayPictures::About(scale.GetImageZoom()));
-  FitToScale(picture, kWholePicture);  // to the box's size
+  auto picture = std::make_unique<X11Toolkit::Image>(QuorvelDelayPictures::About(scale.GetImageZoom()));
+  FitToScale(*picture, kWholePicture);  // to the box's size
   X11Toolkit::BoxContent content{kAboutCaption,
                                  layout.AboutWidth(),
                                  layout.AboutHeight(),
-                                 &picture,
-                                 nullptr,
+                                 std::move(picture),
+                                 {},
                                  {},
                                  false,
                                  {{kWebButtonText, layout.WebButtonArea(), kAboutWeb, false},
@@ -171,7 +173,8 @@ void QuorvelDelayX11View::ShowAboutDialog() {
                                  kAboutCancel,
                                  // The browser opens beside the box, which stays for the user to close.
                                  [](int32_t) { WebPageOpener::Open(kWebPage); }};
-  X11Toolkit::Box::Run(*GetConnection(), *this, std::move(content));
+  // Nothing waits for the box: it only shows.
+  X11Toolkit::Box::Open(*GetConnection(), *this, std::move(content), nullptr);
 }
 
 void* QuorvelDelayX11View::GetWindowHandle() const {

@@ -49,6 +49,7 @@ class QuorvelDelayX11View final : public X11Toolkit::Window, public VstToolkit::
   void SetStatusText(const char* text) override;
   bool HasParameterControl(int32_t index) const override;
   void SetParameterControlValue(int32_t index, float value) override;
+  // User-interface thread: shows the About box and returns; the box stays until the user closes it.
   void ShowAboutDialog() override;
   void* GetWindowHandle() const override;
 

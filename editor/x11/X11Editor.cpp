@@ -43,39 +43,51 @@ bool X11Editor::open(void* parent) {
   if (parentWindow == 0 || parentWindow > kLargestWindowId) return false;
   connection.reset(X11Toolkit::Connection::Open());
   if (connection == nullptr) return false;
-  connection->WatchResources();
-  if (!OpenView(ChooseScale())) {
-    connection.reset();
-    return false;
+  bool opened = false;
+  {
+    const X11Toolkit::ErrorTrap trap(connection->GetDisplay());
+    connection->WatchResources();
+    opened = OpenView(ChooseScale());
   }
-  return true;
+  if (!opened) connection.reset();
+  return opened;
 }
 
 void X11Editor::close() {
   systemWindow = nullptr;
   if (connection == nullptr) return;
-  CloseView();
+  {
+    const X11Toolkit::ErrorTrap trap(connection->GetDisplay());
+    CloseView();
+  }
+  // Dismisses the menus and boxes still open, in a trap of its own.
   connection.reset();
 }
 
 void X11Editor::idle() {
   if (connection == nullptr) return;
-  controller->ApplyViewChanges();
-  connection->Pump();
-  // The desktop's scale changed; a factor the host told stays until it tells another.
-  if (connection->TakeResourcesChanged() && controller->GetHostScaleFactor() <= 0.0f) Rescale(ChooseScale());
+  bool rescale = false;
+  {
+    // One trap for all the idle's requests: painting, notifications and prompts may
+    // touch windows the host destroyed without syncing.
+    const X11Toolkit::ErrorTrap trap(connection->GetDisplay());
+    controller->ApplyViewChanges();
+    connection->Pump();
+    // The desktop's scale changed; a factor the host told stays until it tells another.
+    rescale = connection->TakeResourcesChanged() && controller->GetHostScaleFactor() <= 0.0f;
+  }
+  if (rescale) Rescale();
 }
 
 void X11Editor::hostScaleFactorChanged() {
-  if (view != nullptr) Rescale(ChooseScale());
+  Rescale();
 }
 
-Toolkit::ScaleFactor X11Editor::ChooseScale() const {
+Toolkit::ScaleFactor X11Editor::ChooseScale() {
   const float told = controller->GetHostScaleFactor();
   if (told > 0.0f) return Toolkit::ScaleFactor::Choose(told, 0.0);
-  // Before the first open a connection of the moment's asks; no display gives 1x.
-  return Toolkit::ScaleFactor::FromDpi(connection != nullptr ? connection->ResourceDpi()
-                                                             : X11Toolkit::Connection::ServerDpi());
+  // While closed the process's probe asks; no display gives 1x.
+  return Toolkit::ScaleFactor::FromDpi(connection != nullptr ? connection->ResourceDpi() : dpiProbe.Read());
 }
 
 bool X11Editor::OpenView(Toolkit::ScaleFactor scale) {
@@ -106,16 +118,23 @@ void X11Editor::CloseView() {
     view->controller = nullptr;
     controller->SetView(nullptr);
   }
-  // The host may have destroyed its window, and ours with it, already.
-  X11Toolkit::ErrorTrap trap(connection->GetDisplay());
+  // The host may have destroyed its window, and ours with it, already: the callers'
+  // trap hears of it.
   view.reset();
 }
 
-void X11Editor::Rescale(Toolkit::ScaleFactor scale) {
+void X11Editor::Rescale() {
   // A view the host destroyed along with its window is not made again.
-  if (view == nullptr || view->GetId() == 0 || view->scale == scale) return;
-  CloseView();
-  if (OpenView(scale)) {
+  if (view == nullptr || view->GetId() == 0) return;
+  bool reopened = false;
+  {
+    const X11Toolkit::ErrorTrap trap(connection->GetDisplay());
+    const Toolkit::ScaleFactor scale = ChooseScale();
+    if (view->scale == scale) return;
+    CloseView();
+    reopened = OpenView(scale);
+  }
+  if (reopened) {
     controller->sizeWindow(rect.right - rect.left, rect.bottom - rect.top);
   } else {
     close();

@@ -7,6 +7,7 @@
 #include "editor/x11/X11UserPrompts.h"
 #include "host/AEffEditor.h"
 #include "toolkit/ScaleFactor.h"
+#include "toolkit/x11/DpiProbe.h"
 
 namespace X11Toolkit {
 class Connection;
@@ -20,6 +21,11 @@ class QuorvelDelayX11View;
 // window's X id, the editor opens its own connection to the X server and makes the
 // view inside it; every effEditIdle handles that connection's events and paints; the
 // connection closes with the view. Where no display can be opened, open fails.
+//
+// No call waits for the user: menus and boxes open and return, and their answers are
+// handled in a later idle. The host may destroy its window at any time, without
+// syncing: all that the editor asks of the server in open, idle, close and a rescale
+// runs inside one ErrorTrap per call, so that no error of ours reaches the host.
 //
 // The view is drawn at one scale factor: the host's, where it told one, otherwise the
 // server's "Xft.dpi" over 96 (none set: 1x). When the host tells a new factor, or the
@@ -40,16 +46,18 @@ class X11Editor final : public AEffEditor {
 
  private:
   // The factor a view made now would have.
-  Toolkit::ScaleFactor ChooseScale() const;
+  Toolkit::ScaleFactor ChooseScale();
   // The view at `scale` in the parent, on the open connection, attached to the controller.
   bool OpenView(Toolkit::ScaleFactor scale);
   // Detaches the view and destroys it; the connection stays.
   void CloseView();
-  // Makes the open view again at `scale` and asks the host to fit its window to it.
-  void Rescale(Toolkit::ScaleFactor scale);
+  // Makes the open view again at the factor chosen now, where that differs, and asks
+  // the host to fit its window to it.
+  void Rescale();
 
   VstToolkit::Controller* controller;  // the same object as `effect`
   X11UserPrompts prompts;
+  X11Toolkit::DpiProbe dpiProbe;  // for the size asked while closed
   std::unique_ptr<X11Toolkit::Connection> connection;
   std::unique_ptr<QuorvelDelayX11View> view;
   XID parentWindow = 0;

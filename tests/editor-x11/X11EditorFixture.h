@@ -65,8 +65,8 @@ class X11EditorTest : public ::testing::Test {
   std::vector<unsigned long> Pixels(::Window window);
 
   // Runs `driver` on a thread of its own with its own connection once a window
-  // titled or classed `name` is viewable, while this thread idles the editor (into
-  // whatever nested loop shows it); gives up after a few seconds.
+  // titled or classed `name` is viewable, while this thread idles the editor; gives
+  // up after a few seconds.
   void WhileShown(const std::string& name, const std::function<void(Display*, ::Window)>& driver);
   // Presses and releases keys on the driver's connection.
   static void Type(Display* display, const std::vector<unsigned long>& keysyms);

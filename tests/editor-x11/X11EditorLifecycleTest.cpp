@@ -1,8 +1,11 @@
 // Opening and closing the Linux editor the ways hosts do, and the ways they fail to.
 #include <dirent.h>
 #include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstddef>
+#include <functional>
 
 #include "tests/editor-x11/X11EditorFixture.h"
 
@@ -26,6 +29,19 @@ size_t OpenFiles() {
 size_t AllocatedBytes() {
   if (__sanitizer_get_current_allocated_bytes != nullptr) return __sanitizer_get_current_allocated_bytes();
   return mallinfo2().uordblks;
+}
+
+// Runs `host` in a child process, which ends with status 0 unless something ends it
+// first; the test's own connection stays the parent's alone.
+int ExitStatusOf(const std::function<void()>& host) {
+  const pid_t child = fork();
+  if (child == 0) {
+    host();
+    _exit(0);  // no leak check of the parent's copies
+  }
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 TEST_F(X11EditorLifecycle, TwoHundredOpensAndClosesLeaveNoWindowNoFileAndNoMemoryBehind) {
@@ -67,6 +83,42 @@ TEST_F(X11EditorLifecycle, AHostThatDestroysItsWindowFirstSurvivesTheClose) {
   Dispatch(effEditClose);
   ASSERT_TRUE(OpenEditor());
   EXPECT_EQ(ChildrenOf(View()).size(), 15u);
+}
+
+TEST_F(X11EditorLifecycle, AHostWithXlibsDefaultErrorHandlerSurvivesDestroyingItsWindowWithoutASync) {
+  // Xlib's own handler ends the process at the first error it hears of. The host keeps
+  // the server busy with drawing of its own (holding it, so that nothing comes between)
+  // and only flushes its XDestroyWindow, so the editor cannot have heard of the
+  // destruction when it paints the knob that waits to be repainted. Then the host
+  // idles and closes, closes at once, or tells a new factor first.
+  const int status = ExitStatusOf([this] {
+    Display* own = XOpenDisplay(nullptr);
+    if (own == nullptr) _exit(2);
+    XSetErrorHandler(nullptr);
+    const ::Window root = DefaultRootWindow(own);
+    const Pixmap canvas =
+        XCreatePixmap(own, root, 2000, 2000, static_cast<unsigned>(DefaultDepth(own, DefaultScreen(own))));
+    const GC pen = XCreateGC(own, canvas, 0, nullptr);
+    for (int order = 0; order < 3; ++order) {
+      const ::Window parent = XCreateSimpleWindow(own, root, 0, 0, 496, 344, 0, 0, 0);
+      XMapWindow(own, parent);
+      XSync(own, False);
+      if (Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(parent))) != 1) _exit(3);
+      for (int i = 0; i < 3; ++i) Dispatch(effEditIdle);
+      effect->setParameter(effect, 6, 0.2f * static_cast<float>(order + 1));
+      XGrabServer(own);
+      for (int i = 0; i < 50; ++i) XFillRectangle(own, canvas, pen, 0, 0, 2000, 2000);
+      XDestroyWindow(own, parent);
+      XUngrabServer(own);
+      XFlush(own);
+      // A factor told by the host ('PreS', 'AeCs') rebuilds the view.
+      if (order == 2) effect->dispatcher(effect, effVendorSpecific, 0x50726553, 0x41654373, nullptr, 2.0f);
+      if (order != 1) Dispatch(effEditIdle);
+      Dispatch(effEditClose);
+    }
+    XCloseDisplay(own);
+  });
+  EXPECT_EQ(status, 0) << "the host's process ended: an X error of the editor's reached Xlib's default handler";
 }
 
 TEST_F(X11EditorLifecycle, AParentThatIsNoWindowFailsTheOpen) {

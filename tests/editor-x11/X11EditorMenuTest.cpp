@@ -1,8 +1,10 @@
 // The Linux editor's menus and boxes, answered through the keyboard and the pointer
-// from a second connection while the editor's nested loop runs.
+// from a second connection while the host idles the editor.
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -48,6 +50,47 @@ class X11EditorMenu : public X11EditorTest {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
       Type(own, {answer});
     });
+  }
+  // Whether the host's own loop, which runs between the idles, hears of a message sent
+  // to its window while the window `name` is shown; then `answer` answers that window
+  // (Escape where the host heard nothing: an editor that waits in the idle for the
+  // answer would wait for ever).
+  bool HostHearsWhileShown(const std::string& name, const std::function<void(Display*)>& answer) {
+    const Atom ping = XInternAtom(display, "QUORVEL_TEST_PING", False);
+    std::atomic<bool> heard{false};
+    std::atomic<bool> finished{false};
+    bool heardWhileShown = false;
+    std::thread driver([&] {
+      Display* own = XOpenDisplay(nullptr);
+      if (WaitShown(own, name) != 0) {
+        XEvent message{};
+        message.xclient.type = ClientMessage;
+        message.xclient.window = host;
+        message.xclient.message_type = ping;
+        message.xclient.format = 32;
+        XSendEvent(own, host, False, NoEventMask, &message);
+        XSync(own, False);
+        for (int i = 0; i < 400 && !heard; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        heardWhileShown = heard && WaitShown(own, name, 1) != 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the window takes the keyboard once mapped
+        if (heardWhileShown) {
+          answer(own);
+        } else {
+          Type(own, {XK_Escape});
+        }
+      }
+      XCloseDisplay(own);
+      finished = true;
+    });
+    while (!finished) {
+      Idle(1);
+      for (XEvent event; XCheckTypedWindowEvent(display, host, ClientMessage, &event);) {
+        if (event.xclient.message_type == ping) heard = true;
+      }
+    }
+    driver.join();
+    Idle(3);
+    return heardWhileShown;
   }
   // Whether controller 74 still moves the feedback parameter.
   bool Bound() {
@@ -121,6 +164,26 @@ TEST_F(X11EditorMenu, TheAboutBoxOpensTheWebPageStaysOpenAndEscapeClosesIt) {
   EXPECT_EQ(text.str(), "https://quorvel.example/delay\n");
   EXPECT_TRUE(stayedOpen);
   EXPECT_EQ(PlaceOf(View()).width, 496);  // the editor goes on after the box
+}
+
+TEST_F(X11EditorMenu, WhileAMenuOrABoxIsOpenTheIdleReturnsAndTheHostsOwnWindowHearsItsEvents) {
+  Click(View(), 100, 50);
+  EXPECT_TRUE(HostHearsWhileShown(kMenu, [](Display* own) { Type(own, {XK_Down, XK_Return}); }));  // "About"
+  EXPECT_TRUE(HostHearsWhileShown("About Quorvel Delay", [](Display* own) { Type(own, {XK_Escape}); }));
+  EXPECT_EQ(WaitShown(display, "About Quorvel Delay", 1), 0u);
+}
+
+TEST_F(X11EditorMenu, AMenuOpenWhenTheEditorClosesGoesWithItAndAnswersDismissed) {
+  ParameterMenu({XK_Down, XK_Return});  // "MIDI Learn": armed
+  Click(knob, 16, 16, 3);
+  Idle();
+  ASSERT_NE(WaitShown(display, kMenu), 0u);
+  Dispatch(effEditClose);
+  XSync(display, False);
+  EXPECT_EQ(WaitShown(display, kMenu, 1), 0u);
+  // Dismissing the menu ended the learn: a control change binds nothing.
+  ControlChange(kController, 64);
+  EXPECT_FALSE(Bound());
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "toolkit/x11/Connection.h"
 #include "toolkit/x11/ErrorTrap.h"
-#include "toolkit/x11/Image.h"
 #include "toolkit/x11/TextPainter.h"
 #include "toolkit/x11/Theme.h"
 
@@ -33,39 +34,43 @@ XID TopLevelOf(::Display* display, XID window) {
 
 }  // namespace
 
-int32_t Box::Run(Connection& connection, const Window& owner, BoxContent content) {
+void Box::Open(Connection& connection, const Window& owner, BoxContent content, Answer answer) {
   ::Display* display = connection.GetDisplay();
-  Box box(std::move(content));
-  box.scale = owner.scale;
+  std::unique_ptr<Box> box(new Box(std::move(content), std::move(answer)));
+  box->scale = owner.scale;
   int32_t left = 0;
   int32_t top = 0;
   {
     ErrorTrap trap(display);
-    box.transientFor = TopLevelOf(display, owner.GetId());
+    box->transientFor = TopLevelOf(display, owner.GetId());
     XWindowAttributes host{};
     XID child = 0;
     int rootX = 0;
     int rootY = 0;
-    if (box.transientFor != 0 && XGetWindowAttributes(display, box.transientFor, &host) != 0 &&
-        XTranslateCoordinates(display, box.transientFor, DefaultRootWindow(display), 0, 0, &rootX, &rootY,
+    if (box->transientFor != 0 && XGetWindowAttributes(display, box->transientFor, &host) != 0 &&
+        XTranslateCoordinates(display, box->transientFor, DefaultRootWindow(display), 0, 0, &rootX, &rootY,
                               &child) != 0) {
-      left = rootX + (host.width - box.content.width) / 2;
-      top = rootY + (host.height - box.content.height) / 2;
+      left = rootX + (host.width - box->content.width) / 2;
+      top = rootY + (host.height - box->content.height) / 2;
     }
-    if (trap.Failed()) box.transientFor = 0;
+    if (trap.Failed()) box->transientFor = 0;
   }
-  XID previousFocus = 0;
   int previousRevert = 0;
-  XGetInputFocus(display, &previousFocus, &previousRevert);
-  if (!box.Create(connection, DefaultRootWindow(display), left, top, box.content.width, box.content.height)) {
-    return box.content.escapeResult;
+  XGetInputFocus(display, &box->previousFocus, &previousRevert);
+  if (!box->Create(connection, DefaultRootWindow(display), left, top, box->content.width, box->content.height)) {
+    box->previousFocus = 0;
+    box->Finish(box->content.escapeResult);
   }
-  const int32_t answer = box.RunModal();
-  if (previousFocus != 0 && previousFocus != PointerRoot) {
-    ErrorTrap trap(display);
-    XSetInputFocus(display, previousFocus, RevertToParent, CurrentTime);
-  }
-  return answer;
+  connection.Adopt(std::move(box));
+}
+
+Box::Box(BoxContent content_, Answer answer_)
+    : Prompt(content_.escapeResult, std::move(answer_)), content(std::move(content_)) {}
+
+Box::~Box() {
+  if (previousFocus == 0 || previousFocus == PointerRoot || GetConnection() == nullptr) return;
+  ErrorTrap trap(GetConnection()->GetDisplay());
+  XSetInputFocus(GetConnection()->GetDisplay(), previousFocus, RevertToParent, CurrentTime);
 }
 
 void Box::OnButtonPress(const XButtonEvent& event) {
@@ -121,7 +126,7 @@ void Box::Paint(cairo_t* cairo) {
     TextPainter mark(cairo, Theme::kFace, scale.Scale(24));
     mark.ShowCentred("!", ToolkitCore::Area{scale.Scale(16), scale.Scale(28), scale.Scale(56), scale.Scale(54)});
   }
-  if (content.text != nullptr) PaintText(cairo);
+  if (!content.text.empty()) PaintText(cairo);
   // The labels at the exact factor, not a rounded cell: at 1x they just fit their buttons.
   TextPainter painter(cairo, Theme::kFace, Theme::kTextHeight * scale.GetFactor());
   for (size_t i = 0; i < content.buttons.size(); ++i) {
@@ -129,7 +134,7 @@ void Box::Paint(cairo_t* cairo) {
     Theme::Fill(cairo, Theme::kFace3D, button.area);
     Theme::Frame(cairo, static_cast<int32_t>(i) == focused ? Theme::kHighlight : Theme::kShadow, button.area);
     Theme::SetColour(cairo, Theme::kText);
-    painter.ShowCentred(button.text, button.area);
+    painter.ShowCentred(button.text.c_str(), button.area);
   }
 }
 
@@ -139,7 +144,7 @@ long Box::EventMask() const {
 
 void Box::Decorate() {
   ::Display* display = GetConnection()->GetDisplay();
-  XStoreName(display, GetId(), content.caption);
+  XStoreName(display, GetId(), content.caption.c_str());
   Atom deleteAtom = GetConnection()->WindowDeleteAtom();
   XSetWMProtocols(display, GetId(), &deleteAtom, 1);
   if (transientFor != 0) XSetTransientForHint(display, GetId(), transientFor);
@@ -177,7 +182,7 @@ void Box::PaintText(cairo_t* cairo) const {
   // Word by word into lines no wider than the text area.
   TextPainter painter(cairo, Theme::kFace, scale.Scale(Theme::kTextHeight));
   Theme::SetColour(cairo, Theme::kText);
-  const std::string text = content.text;
+  const std::string& text = content.text;
   std::string line;
   double bottom = content.textArea.top + painter.LineHeight();
   size_t start = 0;

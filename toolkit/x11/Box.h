@@ -2,18 +2,19 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "toolkit/core/Area.h"
-#include "toolkit/x11/ModalWindow.h"
+#include "toolkit/x11/Image.h"
+#include "toolkit/x11/Prompt.h"
 
 namespace X11Toolkit {
 
-class Image;
-
 struct BoxButton {
-  const char* text;
+  std::string text;
   ToolkitCore::Area area;
   int32_t result;  // what the box answers when this button closes it
   bool closes;     // false: the box stays open and `action` hears of the click
@@ -23,11 +24,11 @@ struct BoxButton {
 // Places and sizes are in device pixels; the box's fonts and warning sign follow the
 // scale of the window it is opened for.
 struct BoxContent {
-  const char* caption;
+  std::string caption;
   int32_t width;
   int32_t height;
-  const Image* picture;  // fills the box when set
-  const char* text;      // wrapped into textArea when set
+  std::unique_ptr<Image> picture;  // fills the box when set
+  std::string text;                // wrapped into textArea when not empty
   ToolkitCore::Area textArea;
   bool warningIcon;
   std::vector<BoxButton> buttons;  // the first has the focus; Return presses it
@@ -35,15 +36,18 @@ struct BoxContent {
   std::function<void(int32_t)> action;
 };
 
-// A modal box as a transient window of our own, centred on the host's window, that
-// runs a nested loop on the editor's connection until a button closes it, as
-// MessageBoxA and DialogBoxParamA do on Windows. Keys: Tab moves the focus, Return
-// presses the focused button, Escape cancels. User-interface thread.
-class Box final : public ModalWindow {
+// A box as a transient window of our own, centred on the host's window, that stays
+// until a button closes it; the host and the editor go on meanwhile. Keys: Tab moves
+// the focus, Return presses the focused button, Escape cancels. The focus goes back
+// where it was when the box goes. User-interface thread.
+class Box final : public Prompt {
  public:
-  // Shows the box for `owner` (any window of ours inside the host's) and answers
-  // the result of the button that closed it.
-  static int32_t Run(Connection& connection, const Window& owner, BoxContent content);
+  // User-interface thread: shows the box for `owner` (any window of ours inside the host's) on `connection`,
+  // which holds it, and returns at once. `answer` hears, at a later pump, the result
+  // of the button that closed it: the escape result where it was dismissed.
+  static void Open(Connection& connection, const Window& owner, BoxContent content, Answer answer);
+  // User-interface thread: gives the focus back where the box took it.
+  ~Box() override;
 
   void OnButtonPress(const XButtonEvent& event) override;
   void OnButtonRelease(const XButtonEvent& event) override;
@@ -57,13 +61,14 @@ class Box final : public ModalWindow {
   void Decorate() override;
 
  private:
-  explicit Box(BoxContent content_) : ModalWindow(content_.escapeResult), content(std::move(content_)) {}
+  Box(BoxContent content_, Answer answer_);
   int32_t ButtonAt(int32_t pointX, int32_t pointY) const;
   void Press(int32_t button);
   void PaintText(cairo_t* cairo) const;
 
   BoxContent content;
   XID transientFor = 0;
+  XID previousFocus = 0;  // given back when the box goes
   int32_t focused = 0;
   int32_t armed = -1;  // the button a press went down on
 };

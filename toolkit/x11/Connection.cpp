@@ -1,39 +1,15 @@
 #include "toolkit/x11/Connection.h"
 
 #include <X11/Xatom.h>
-#include <poll.h>
 
-#include "toolkit/XftDpi.h"
+#include <utility>
+
+#include "toolkit/x11/DpiProbe.h"
+#include "toolkit/x11/ErrorTrap.h"
+#include "toolkit/x11/Prompt.h"
 #include "toolkit/x11/Window.h"
 
 namespace X11Toolkit {
-
-namespace {
-// How long a nested loop sleeps at most between looks at the windows that asked to
-// be painted from other threads.
-constexpr int kNestedPollMilliseconds = 20;
-// The most of the resource database read, in 32-bit units: far more than desktops set.
-constexpr long kLongestResources = 1 << 20;
-
-// The "Xft.dpi" of the root window's resource database as it is now, 0 where none is set.
-double XftDpiOf(::Display* display) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  double dpi = 0.0;
-  if (XGetWindowProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, 0, kLongestResources, False,
-                         XA_STRING, &type, &format, &count, &remaining, &data) == Success &&
-      data != nullptr) {
-    // Xlib ends what it returns with a zero byte of its own.
-    if (type == XA_STRING && format == 8) dpi = Toolkit::XftDpi(reinterpret_cast<const char*>(data));
-    XFree(data);
-  }
-  return dpi;
-}
-
-}  // namespace
 
 Connection* Connection::Open() {
   ::Display* display = XOpenDisplay(nullptr);
@@ -48,6 +24,12 @@ Connection::Connection(::Display* display_) : display(display_) {
 }
 
 Connection::~Connection() {
+  {
+    // The prompts' windows may have gone with the host's, and an answer may open
+    // another prompt, which is dismissed in turn.
+    const ErrorTrap trap(display);
+    while (!prompts.empty() || !answersDue.empty()) Settle(true);
+  }
   XCloseDisplay(display);
 }
 
@@ -57,35 +39,39 @@ void Connection::Pump() {
     XNextEvent(display, &event);
     Dispatch(event);
   }
+  Settle(false);
   PaintAndTick();
 }
 
-void Connection::RunUntil(const std::function<bool()>& done) {
-  while (!done()) {
-    if (XPending(display) == 0) {
-      PaintAndTick();
-      if (done()) break;
-      pollfd wait{ConnectionNumber(display), POLLIN, 0};
-      poll(&wait, 1, kNestedPollMilliseconds);
-      if (XPending(display) == 0) continue;
+void Connection::Adopt(std::unique_ptr<Prompt> prompt) {
+  if (prompt != nullptr) prompts.push_back(std::move(prompt));
+}
+
+void Connection::AnswerLater(std::function<void()> answer) {
+  answersDue.push_back(std::move(answer));
+}
+
+void Connection::Settle(bool closing) {
+  // No event handler is running: a prompt's window may go now, and its answer may
+  // open or close other prompts, which wait for a later pump.
+  std::vector<std::unique_ptr<Prompt>> settled;
+  for (auto it = prompts.begin(); it != prompts.end();) {
+    if (closing || (*it)->IsFinished()) {
+      answersDue.push_back((*it)->TakeAnswer(closing));
+      settled.push_back(std::move(*it));
+      it = prompts.erase(it);
+    } else {
+      ++it;
     }
-    XEvent event;
-    XNextEvent(display, &event);
-    Dispatch(event);
   }
-  PaintAndTick();
+  settled.clear();
+  std::vector<std::function<void()>> answers;
+  answers.swap(answersDue);
+  for (const auto& answer : answers) answer();
 }
 
 double Connection::ResourceDpi() const {
-  return XftDpiOf(display);
-}
-
-double Connection::ServerDpi() {
-  ::Display* probe = XOpenDisplay(nullptr);
-  if (probe == nullptr) return 0.0;
-  const double dpi = XftDpiOf(probe);
-  XCloseDisplay(probe);
-  return dpi;
+  return DpiProbe::Of(display);
 }
 
 void Connection::WatchResources() {

@@ -6,38 +6,49 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "toolkit/core/NotificationNames.h"
 
 namespace X11Toolkit {
 
+class Prompt;
 class Window;
 
 // One editor's own connection to the X server, and the windows made on it. It routes
 // each event to the Window it belongs to, carries the controls' notifications as
 // client messages whose types are atoms of the four notification names, and paints
-// the windows that asked for it. Only the thread that opened it may use it: the
-// host's user-interface thread, in effEditOpen, effEditIdle and effEditClose.
+// the windows that asked for it. It holds the menus and boxes that are open, which
+// never wait for their answer: a pump hands on the answers of those the user
+// answered, and the connection's end dismisses the rest. Only the thread that opened
+// it may use it: the host's user-interface thread, in effEditOpen, effEditIdle and
+// effEditClose, each of which runs it inside an ErrorTrap.
 class Connection final {
  public:
   using Clock = std::chrono::steady_clock;
 
   // Null where no display can be opened.
   static Connection* Open();
+  // Destroys the prompts still open, which answer "dismissed", then closes.
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
   ::Display* GetDisplay() const { return display; }
 
-  // Handles every event that is waiting, then paints what changed.
+  // Handles every event that is waiting; then destroys the prompts the user answered
+  // and hands their answers on, in the order they came; then paints what changed.
   void Pump();
-  // A nested loop: handles events as they come (waiting for them) and paints, until
-  // `done` answers true. Menus and boxes run in it, as modal loops do on Windows.
-  void RunUntil(const std::function<bool()>& done);
 
   void Register(Window* window);
   void Unregister(Window* window);
+
+  // User-interface thread: holds a prompt until the user answers it, or the connection closes.
+  void Adopt(std::unique_ptr<Prompt> prompt);
+  // User-interface thread: runs `answer` at the end of the next pump's handling, or at
+  // the close: for a prompt that could not be shown, which answers later all the same.
+  void AnswerLater(std::function<void()> answer);
 
   // Queues a notification of a control for its view, to be handled in a later pump.
   void Post(const Window& view, ToolkitCore::Notification notification, int32_t index, const Window& control);
@@ -46,12 +57,8 @@ class Connection final {
 
   Atom WindowDeleteAtom() const { return deleteAtom; }
 
-  // The server's "Xft.dpi" as it is now (0 where none is set), from the root window's
-  // resource database; XResourceManagerString would keep what it was at the opening.
+  // The server's "Xft.dpi" as it is now (0 where none is set).
   double ResourceDpi() const;
-  // The same through a connection of its own for the moment of the call, for what is
-  // asked before any window is open; 0 where no display can be opened.
-  static double ServerDpi();
   // From now on a pump notes when the resource database changes (a desktop that sets
   // a new scale rewrites it); TakeResourcesChanged answers once per change.
   void WatchResources();
@@ -60,12 +67,16 @@ class Connection final {
  private:
   explicit Connection(::Display* display_);
   void Dispatch(XEvent& event);
+  // Destroys the finished prompts, or all of them at the close, then runs the answers due.
+  void Settle(bool closing);
   void PaintAndTick();
 
   ::Display* display;
   Atom notificationAtoms[4] = {};
   Atom deleteAtom = 0;
   std::map<XID, Window*> windows;  // not owned
+  std::vector<std::unique_ptr<Prompt>> prompts;
+  std::vector<std::function<void()>> answersDue;
   bool resourcesChanged = false;
 };
 

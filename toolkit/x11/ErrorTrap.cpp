@@ -4,30 +4,48 @@ namespace X11Toolkit {
 
 namespace {
 
-// Only the user-interface thread sets traps, one at a time, so a plain count serves.
-int trappedErrors = 0;
-
-int CountError(::Display*, XErrorEvent*) {
-  ++trappedErrors;
-  return 0;
-}
+// Only the user-interface thread sets traps, so plain variables serve.
+ErrorTrap* innermost = nullptr;
+int (*hostHandler)(::Display*, XErrorEvent*) = nullptr;
+unsigned long trappedErrors = 0;
 
 }  // namespace
 
-ErrorTrap::ErrorTrap(::Display* display_) : display(display_) {
-  XSync(display, False);
-  trappedErrors = 0;
-  previous = XSetErrorHandler(CountError);
+ErrorTrap::ErrorTrap(::Display* display_) : display(display_), outer(innermost), start(trappedErrors) {
+  // Every request of ours runs inside a trap, so nothing of ours is left for the
+  // host's handler to hear of: no sync is needed before setting it.
+  if (outer == nullptr) hostHandler = XSetErrorHandler(Count);
+  innermost = this;
 }
 
 ErrorTrap::~ErrorTrap() {
-  XSync(display, False);
-  XSetErrorHandler(previous);
+  // The errors of what this trap ran are heard while it still holds them.
+  if (!OuterHolds(display)) XSync(display, False);
+  innermost = outer;
+  if (outer == nullptr) XSetErrorHandler(hostHandler);
 }
 
 bool ErrorTrap::Failed() {
   XSync(display, False);
-  return trappedErrors != 0;
+  return trappedErrors != start;
+}
+
+int ErrorTrap::Count(::Display* connection, XErrorEvent* error) {
+  for (const ErrorTrap* trap = innermost; trap != nullptr; trap = trap->outer) {
+    if (trap->display == connection) {
+      ++trappedErrors;
+      return 0;
+    }
+  }
+  // The host's own connection, or another editor's outside its trap.
+  return hostHandler != nullptr ? hostHandler(connection, error) : 0;
+}
+
+bool ErrorTrap::OuterHolds(const ::Display* connection) const {
+  for (const ErrorTrap* trap = outer; trap != nullptr; trap = trap->outer) {
+    if (trap->display == connection) return true;
+  }
+  return false;
 }
 
 }  // namespace X11Toolkit

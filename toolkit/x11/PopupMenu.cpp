@@ -4,6 +4,8 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "toolkit/x11/Connection.h"
 #include "toolkit/x11/TextPainter.h"
@@ -17,31 +19,32 @@ constexpr int32_t kTextInset = 24;
 constexpr int32_t kMinimumWidth = 120;
 }  // namespace
 
-int32_t PopupMenu::Run(Connection& connection, int32_t left, int32_t top, const MenuItem* items, int32_t count,
-                       Toolkit::ScaleFactor scale) {
-  if (items == nullptr || count <= 0) return 0;
-  PopupMenu menu(items, count);
-  menu.scale = scale;
+void PopupMenu::Open(Connection& connection, int32_t left, int32_t top, std::vector<MenuItem> items,
+                     Toolkit::ScaleFactor scale, Answer answer) {
+  std::unique_ptr<PopupMenu> menu(new PopupMenu(std::move(items), std::move(answer)));
+  menu->scale = scale;
   // Measure the widest item with the face the menu paints in.
   cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
   cairo_t* cairo = cairo_create(scratch);
   double widest = 0;
   {
     TextPainter painter(cairo, Theme::kFace, scale.Scale(Theme::kTextHeight));
-    for (const MenuItem& item : menu.items) widest = std::max(widest, painter.Width(item.text));
+    for (const MenuItem& item : menu->items) widest = std::max(widest, painter.Width(item.text.c_str()));
   }
   cairo_destroy(cairo);
   cairo_surface_destroy(scratch);
   const int32_t w = std::max(scale.Scale(kMinimumWidth), static_cast<int32_t>(widest) + 2 * scale.Scale(kTextInset));
-  ::Display* display = connection.GetDisplay();
-  if (!menu.Create(connection, DefaultRootWindow(display), left, top, w, count * menu.ItemHeight() + 2)) return 0;
-  const int32_t command = menu.RunModal();
-  XUngrabPointer(display, CurrentTime);
-  XUngrabKeyboard(display, CurrentTime);
-  return command;
+  const auto count = static_cast<int32_t>(menu->items.size());
+  // An empty menu, or one the server refuses, is dismissed all the same.
+  if (count == 0 || !menu->Create(connection, DefaultRootWindow(connection.GetDisplay()), left, top, w,
+                                  count * menu->ItemHeight() + 2)) {
+    menu->Finish(0);
+  }
+  connection.Adopt(std::move(menu));
 }
 
-PopupMenu::PopupMenu(const MenuItem* items_, int32_t count) : ModalWindow(0), items(items_, items_ + count) {}
+PopupMenu::PopupMenu(std::vector<MenuItem> items_, Answer answer_)
+    : Prompt(0, std::move(answer_)), items(std::move(items_)) {}
 
 void PopupMenu::OnButtonPress(const XButtonEvent& event) {
   if (event.x < 0 || event.y < 0 || event.x >= width || event.y >= height) {
@@ -107,7 +110,8 @@ void PopupMenu::Paint(cairo_t* cairo) {
     const bool lit = static_cast<int32_t>(i) == highlighted;
     if (lit) Theme::Fill(cairo, Theme::kHighlight, ToolkitCore::Area{1, top, width - 1, top + itemHeight});
     Theme::SetColour(cairo, lit ? Theme::kHighlightText : Theme::kText);
-    painter.ShowOnBottom(items[i].text, scale.Scale(kTextInset), top + (itemHeight + painter.LineHeight()) / 2.0);
+    painter.ShowOnBottom(items[i].text.c_str(), scale.Scale(kTextInset),
+                         top + (itemHeight + painter.LineHeight()) / 2.0);
   }
 }
 
