@@ -16,7 +16,7 @@ class ViewLink {
   // Moves the parameter's control without notifying anyone back. Only called for
   // indices where HasParameterControl answers true.
   virtual void SetParameterControlValue(int32_t index, float value) = 0;
-  // User-interface thread: the view's modal About box.
+  // User-interface thread: the view's About box (modal on Windows; on Linux it opens and returns).
   virtual void ShowAboutDialog() = 0;
   // The view's native window (an HWND on Windows), owner of its menus and boxes.
   virtual void* GetWindowHandle() const = 0;
