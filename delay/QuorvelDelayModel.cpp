@@ -15,7 +15,10 @@ QuorvelDelayModel::QuorvelDelayModel() : Model(kQuorvelDelayDescription) {
 }
 
 void QuorvelDelayModel::Process(float** inputs, float** outputs, int32_t offset, int32_t count) {
-  ApplyRequests();
+  // The common case, nothing asked for since the last call: one relaxed load.
+  if (requests.load(std::memory_order_relaxed) != 0) {
+    ApplyRequests();
+  }
   const float* inLeft = inputs[0] + offset;
   const float* inRight = inputs[1] + offset;
   float* outLeft = outputs[0] + offset;
@@ -40,10 +43,6 @@ const DelayEngine& QuorvelDelayModel::Engine() {
 // time with a Sync switch, a note value with a tempo change) is never overtaken by a
 // stale result.
 void QuorvelDelayModel::ApplyRequests() {
-  // The common case, nothing asked for: one relaxed load.
-  if (requests.load(std::memory_order_relaxed) == 0) {
-    return;
-  }
   const uint32_t taken = requests.exchange(0, std::memory_order_acquire);
   if ((taken & kSettings) != 0) {
     engine.feedback = feedback.load(std::memory_order_relaxed);
