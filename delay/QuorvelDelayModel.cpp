@@ -35,13 +35,14 @@ const DelayEngine& QuorvelDelayModel::Engine() {
   return engine;
 }
 
-// Each request stands for an engine call the change it marks once made on the spot: taken
-// together they make the same calls, each with its latest value, and calls in between
-// would have changed nothing that these do not set again. (Two SetLeftDelay calls with no
-// block between them leave the glide as the second alone does.) The delay times are worked
-// out here, from the settings as they are now, so a change racing with another one (a free
-// time with a Sync switch, a note value with a tempo change) is never overtaken by a
-// stale result.
+// Each mark stands for the engine call its change needs. Made here once, with the latest
+// values, those calls leave the engine as making them one by one between the blocks would
+// have: a second SetLeftDelay before a block leaves the glide as that call alone does, and
+// SetCutoff designs from the cutoff alone. A free time counts only while Sync is off and a
+// note value only while it is on, as Sync stands now; switching it sets both delays. The
+// delay times are worked out here, from the settings as they are now, so a change racing
+// with another (a free time with a Sync switch, a note value with a tempo change) is never
+// overtaken by a stale result.
 void QuorvelDelayModel::ApplyRequests() {
   const uint32_t taken = requests.exchange(0, std::memory_order_acquire);
   if ((taken & kSettings) != 0) {
