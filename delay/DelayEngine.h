@@ -12,24 +12,27 @@ class EchoMix;
 // filter on the echoes, saturated feedback that may cross between the channels ("Pan"),
 // and a dry/wet mix. It works in seconds, hertz, gains and flags only.
 //
-// Threads: Process runs on the audio thread; the setters and the plain fields are written
-// on the host's parameter thread. SetSampleRate replaces the lines and must not overlap
-// Process.
+// Threads: one writer. Process, the setters and the plain fields belong to the audio
+// thread; an owner reached from other threads hands their changes over to it (as
+// QuorvelDelayModel does) instead of calling in. SetSampleRate replaces the lines, which
+// allocates: only while the host is not processing, as the VST2 interface demands.
 class DelayEngine final {
  public:
   DelayEngine();
   DelayEngine(const DelayEngine&) = delete;
   DelayEngine& operator=(const DelayEngine&) = delete;
 
-  // Rates that cannot hold a line of at least one sample, or that are not finite, or that
-  // exceed kHighestSampleRate, leave the engine without lines: it then passes its input
-  // through unchanged until a usable rate arrives.
+  // The host's thread while it is not processing. Rates that cannot hold a line of at least
+  // one sample, or that are not finite, or that exceed kHighestSampleRate, leave the engine
+  // without lines: it then passes its input through unchanged until a usable rate arrives.
   void SetSampleRate(float hertz);
+  // Audio thread.
   void SetCutoff(float hertz);
-  // Delay times are held within 0..maxDelaySeconds; NaN counts as 0.
+  // Audio thread. Delay times are held within 0..maxDelaySeconds; NaN counts as 0. A second
+  // call before the next Process leaves the glide as that call alone would.
   void SetLeftDelay(float seconds);
   void SetRightDelay(float seconds);
-  // Silences both lines; positions, glides and filter memories stay.
+  // Audio thread: silences both lines; positions, glides and filter memories stay.
   void Clear();
 
   // Audio thread. Any of the outputs may be the same array as any of the inputs.
@@ -38,7 +41,7 @@ class DelayEngine final {
   static constexpr float kHighestSampleRate = 768000.0f;
   const float maxDelaySeconds = 1.0f;
 
-  // Written directly by the owner; read at the start of every Process call.
+  // Written by the owner on the audio thread; read at the start of every Process call.
   float feedback = 0.75f;
   bool filterEnabled = false;
   int32_t filterType = 0;  // 0 low-pass, anything else high-pass

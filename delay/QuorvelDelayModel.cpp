@@ -15,25 +15,71 @@ QuorvelDelayModel::QuorvelDelayModel() : Model(kQuorvelDelayDescription) {
 }
 
 void QuorvelDelayModel::Process(float** inputs, float** outputs, int32_t offset, int32_t count) {
+  // The common case, nothing asked for since the last call: one relaxed load.
+  if (requests.load(std::memory_order_relaxed) != 0) {
+    ApplyRequests();
+  }
   const float* inLeft = inputs[0] + offset;
   const float* inRight = inputs[1] + offset;
   float* outLeft = outputs[0] + offset;
   float* outRight = outputs[1] + offset;
-  if (enabled && IsPlaying()) {
+  if (enabled.load(std::memory_order_relaxed) && IsPlaying()) {
     engine.Process(inLeft, inRight, outLeft, outRight, count);
   } else {
     CopyStereo(inLeft, inRight, outLeft, outRight, count);
   }
 }
 
+const DelayEngine& QuorvelDelayModel::Engine() {
+  ApplyRequests();
+  return engine;
+}
+
+// Each mark stands for the engine call its change needs. Made here once, with the latest
+// values, those calls leave the engine as making them one by one between the blocks would
+// have: a second SetLeftDelay before a block leaves the glide as that call alone does, and
+// SetCutoff designs from the cutoff alone. A free time counts only while Sync is off and a
+// note value only while it is on, as Sync stands now; switching it sets both delays. The
+// delay times are worked out here, from the settings as they are now, so a change racing
+// with another (a free time with a Sync switch, a note value with a tempo change) is never
+// overtaken by a stale result.
+void QuorvelDelayModel::ApplyRequests() {
+  const uint32_t taken = requests.exchange(0, std::memory_order_acquire);
+  if ((taken & kSettings) != 0) {
+    engine.feedback = feedback.load(std::memory_order_relaxed);
+    engine.filterEnabled = filterEnabled.load(std::memory_order_relaxed);
+    engine.filterType = filterType.load(std::memory_order_relaxed);
+    engine.panEnabled = panEnabled.load(std::memory_order_relaxed);
+    engine.mix = mix.load(std::memory_order_relaxed);
+  }
+  if ((taken & kCutoff) != 0) {
+    engine.SetCutoff(cutoffHertz.load(std::memory_order_relaxed));
+  }
+  const bool sync = syncEnabled.load(std::memory_order_relaxed);
+  if ((taken & (kSyncSwitch | (sync ? kLeftNote : kLeftFreeTime))) != 0) {
+    engine.SetLeftDelay(sync ? SyncedSeconds(leftSyncIndex.load(std::memory_order_relaxed), Tempo())
+                             : leftFreeSeconds.load(std::memory_order_relaxed));
+  }
+  if ((taken & (kSyncSwitch | (sync ? kRightNote : kRightFreeTime))) != 0) {
+    engine.SetRightDelay(sync ? SyncedSeconds(rightSyncIndex.load(std::memory_order_relaxed), Tempo())
+                              : rightFreeSeconds.load(std::memory_order_relaxed));
+  }
+  if ((taken & kClearLines) != 0) {
+    engine.Clear();
+  }
+}
+
 void QuorvelDelayModel::OnSampleRateChanged(float, float newRate) {
   Trace("QuorvelDelayModel::OnSampleRateChanged\r\n");
+  // The new rate reaches the glides and filters after what was asked at the old one, as it
+  // always has. Nothing processes meanwhile, so this thread may write the engine.
+  ApplyRequests();
   engine.SetSampleRate(newRate);
 }
 
 void QuorvelDelayModel::OnTempoChanged(double, double) {
   Trace("QuorvelDelayModel::OnTempoChanged\r\n");
-  if (syncEnabled) {
+  if (syncEnabled.load(std::memory_order_relaxed)) {
     SyncLeftDelay();
     SyncRightDelay();
   }
@@ -41,6 +87,7 @@ void QuorvelDelayModel::OnTempoChanged(double, double) {
 
 void QuorvelDelayModel::OnPlayingChanged(bool playing) {
   // A stopped transport silences the echoes in flight, so none replays on the next start.
+  // The transport is reported on the audio thread, which owns the engine.
   if (!playing) {
     engine.Clear();
   }
@@ -55,6 +102,8 @@ void QuorvelDelayModel::OnSelectedProgramChanged(int32_t oldIndex, int32_t newIn
   }
 }
 
+// The free times and note values are marked whether or not "Sync" picks them now: a Sync
+// switch on another thread may be about to.
 void QuorvelDelayModel::OnParameterValueChanged(int32_t index, float, float newValue) {
   Trace("QuorvelDelayModel::OnParameterValueChanged\r\n");
   const float v = ClampNormalized(newValue);
@@ -62,59 +111,73 @@ void QuorvelDelayModel::OnParameterValueChanged(int32_t index, float, float newV
     case DelayParameter::kEnabled:
       OnEnabledChanged(v);
       break;
-    case DelayParameter::kLeftDelay:
-      leftFreeSeconds = SquareOf(v);
-      if (!syncEnabled) {
-        engine.SetLeftDelay(leftFreeSeconds);
-      }
-      SetFloatParameterDisplay(index, leftFreeSeconds);
+    case DelayParameter::kLeftDelay: {
+      const float seconds = SquareOf(v);
+      leftFreeSeconds.store(seconds, std::memory_order_relaxed);
+      Ask(kLeftFreeTime);
+      SetFloatParameterDisplay(index, seconds);
       break;
-    case DelayParameter::kRightDelay:
-      rightFreeSeconds = SquareOf(v);
-      if (!syncEnabled) {
-        engine.SetRightDelay(rightFreeSeconds);
-      }
-      SetFloatParameterDisplay(index, rightFreeSeconds);
+    }
+    case DelayParameter::kRightDelay: {
+      const float seconds = SquareOf(v);
+      rightFreeSeconds.store(seconds, std::memory_order_relaxed);
+      Ask(kRightFreeTime);
+      SetFloatParameterDisplay(index, seconds);
       break;
+    }
     case DelayParameter::kSync:
       OnSyncEnabledChanged(v);
       break;
-    case DelayParameter::kLeftSync:
-      leftSyncIndex = NormalizedFloatToSelection(v, kDelayParameterRows[index].choices);
-      if (syncEnabled) {
+    case DelayParameter::kLeftSync: {
+      const int32_t note = NormalizedFloatToSelection(v, kDelayParameterRows[index].choices);
+      leftSyncIndex.store(note, std::memory_order_relaxed);
+      Ask(kLeftNote);
+      if (syncEnabled.load(std::memory_order_relaxed)) {
         SyncLeftDelay();
       }
-      SetParameterDisplay(index, kDelayParameterRows[index].choiceNames[leftSyncIndex]);
+      SetParameterDisplay(index, kDelayParameterRows[index].choiceNames[note]);
       break;
-    case DelayParameter::kRightSync:
-      rightSyncIndex = NormalizedFloatToSelection(v, kDelayParameterRows[index].choices);
-      if (syncEnabled) {
+    }
+    case DelayParameter::kRightSync: {
+      const int32_t note = NormalizedFloatToSelection(v, kDelayParameterRows[index].choices);
+      rightSyncIndex.store(note, std::memory_order_relaxed);
+      Ask(kRightNote);
+      if (syncEnabled.load(std::memory_order_relaxed)) {
         SyncRightDelay();
       }
-      SetParameterDisplay(index, kDelayParameterRows[index].choiceNames[rightSyncIndex]);
+      SetParameterDisplay(index, kDelayParameterRows[index].choiceNames[note]);
       break;
-    case DelayParameter::kFeedback:
-      engine.feedback = SquareOf(v);
-      SetFloatParameterDisplay(index, engine.feedback);
+    }
+    case DelayParameter::kFeedback: {
+      const float gain = SquareOf(v);
+      feedback.store(gain, std::memory_order_relaxed);
+      Ask(kSettings);
+      SetFloatParameterDisplay(index, gain);
       break;
+    }
     case DelayParameter::kFilter:
       OnFilterEnabledChanged(v);
       break;
     case DelayParameter::kCutoff: {
-      const float cutoff = CutoffHertzOf(v);
-      engine.SetCutoff(cutoff);
-      SetFloatParameterDisplay(index, cutoff);
+      const float hertz = CutoffHertzOf(v);
+      cutoffHertz.store(hertz, std::memory_order_relaxed);
+      Ask(kCutoff);
+      SetFloatParameterDisplay(index, hertz);
       break;
     }
-    case DelayParameter::kFilterType:
-      engine.filterType = NormalizedFloatToSelection(v, kDelayParameterRows[index].choices);
-      SetParameterDisplay(index, kDelayParameterRows[index].choiceNames[engine.filterType]);
+    case DelayParameter::kFilterType: {
+      const int32_t type = NormalizedFloatToSelection(v, kDelayParameterRows[index].choices);
+      filterType.store(type, std::memory_order_relaxed);
+      Ask(kSettings);
+      SetParameterDisplay(index, kDelayParameterRows[index].choiceNames[type]);
       break;
+    }
     case DelayParameter::kPan:
       OnPanEnabledChanged(v);
       break;
     case DelayParameter::kMix:
-      engine.mix = v;
+      mix.store(v, std::memory_order_relaxed);
+      Ask(kSettings);
       ShowMix(v);
       break;
     default:
@@ -124,51 +187,58 @@ void QuorvelDelayModel::OnParameterValueChanged(int32_t index, float, float newV
 
 void QuorvelDelayModel::OnEnabledChanged(float v) {
   Trace("QuorvelDelayModel::OnEnabledChanged\r\n");
-  enabled = NormalizedFloatToBool(v);
-  if (!enabled) {
-    engine.Clear();  // no stale echoes when the effect comes back
+  const bool on = NormalizedFloatToBool(v);
+  enabled.store(on, std::memory_order_relaxed);
+  if (!on) {
+    Ask(kClearLines);  // no stale echoes when the effect comes back
   }
-  SetOnOffParameterDisplay(DelayParameter::kEnabled, enabled, kDelayParameterRows[DelayParameter::kEnabled].offText);
+  SetOnOffParameterDisplay(DelayParameter::kEnabled, on, kDelayParameterRows[DelayParameter::kEnabled].offText);
 }
 
 void QuorvelDelayModel::OnSyncEnabledChanged(float v) {
   Trace("QuorvelDelayModel::OnSyncEnabledChanged\r\n");
-  syncEnabled = NormalizedFloatToBool(v);
-  if (syncEnabled) {
+  const bool on = NormalizedFloatToBool(v);
+  syncEnabled.store(on, std::memory_order_relaxed);
+  // Either way both delays are set again: to the note values, or back to the free times.
+  Ask(kSyncSwitch);
+  if (on) {
     SyncLeftDelay();
     SyncRightDelay();
-  } else {
-    engine.SetLeftDelay(leftFreeSeconds);
-    engine.SetRightDelay(rightFreeSeconds);
   }
-  SetOnOffParameterDisplay(DelayParameter::kSync, syncEnabled, kDelayParameterRows[DelayParameter::kSync].offText);
+  SetOnOffParameterDisplay(DelayParameter::kSync, on, kDelayParameterRows[DelayParameter::kSync].offText);
 }
 
 void QuorvelDelayModel::OnFilterEnabledChanged(float v) {
   Trace("QuorvelDelayModel::OnFilterEnabledChanged\r\n");
-  engine.filterEnabled = NormalizedFloatToBool(v);
-  SetOnOffParameterDisplay(DelayParameter::kFilter, engine.filterEnabled,
-                           kDelayParameterRows[DelayParameter::kFilter].offText);
+  const bool on = NormalizedFloatToBool(v);
+  filterEnabled.store(on, std::memory_order_relaxed);
+  Ask(kSettings);
+  SetOnOffParameterDisplay(DelayParameter::kFilter, on, kDelayParameterRows[DelayParameter::kFilter].offText);
 }
 
 void QuorvelDelayModel::OnPanEnabledChanged(float v) {
   Trace("QuorvelDelayModel::OnPanEnabledChanged\r\n");
-  engine.panEnabled = NormalizedFloatToBool(v);
-  SetOnOffParameterDisplay(DelayParameter::kPan, engine.panEnabled, kDelayParameterRows[DelayParameter::kPan].offText);
+  const bool on = NormalizedFloatToBool(v);
+  panEnabled.store(on, std::memory_order_relaxed);
+  Ask(kSettings);
+  SetOnOffParameterDisplay(DelayParameter::kPan, on, kDelayParameterRows[DelayParameter::kPan].offText);
 }
 
+// The note's length is worked out where the request is applied, at the tempo the audio
+// thread has then; the tempo asked for here is only reported, as this step always has.
 void QuorvelDelayModel::SyncLeftDelay() {
   Trace("QuorvelDelayModel::SyncLeftDelay\r\n");
-  engine.SetLeftDelay(SyncedSeconds(leftSyncIndex));
+  GetTempo();
+  Ask(kLeftNote);
 }
 
 void QuorvelDelayModel::SyncRightDelay() {
   Trace("QuorvelDelayModel::SyncRightDelay\r\n");
-  engine.SetRightDelay(SyncedSeconds(rightSyncIndex));
+  GetTempo();
+  Ask(kRightNote);
 }
 
-float QuorvelDelayModel::SyncedSeconds(int32_t note) const {
-  const double tempo = GetTempo();
+float QuorvelDelayModel::SyncedSeconds(int32_t note, double tempo) const {
   // A zero tempo would make the note infinitely long, held at the longest delay; a negative
   // tempo (or a NaN) gives no meaningful length at all and is held there too.
   if (!(tempo > 0.0)) {
@@ -180,10 +250,11 @@ float QuorvelDelayModel::SyncedSeconds(int32_t note) const {
 
 void QuorvelDelayModel::ShowMix(float v) {
   const int32_t n = MixDisplayNumberOf(v);
+  char text[16];
   if (n > 0) {
-    std::snprintf(mixDisplay, sizeof mixDisplay, "+%d", static_cast<int>(n));
+    std::snprintf(text, sizeof text, "+%d", static_cast<int>(n));
   } else {
-    std::snprintf(mixDisplay, sizeof mixDisplay, "%d", static_cast<int>(n));
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(n));
   }
-  SetParameterDisplay(DelayParameter::kMix, mixDisplay);
+  SetParameterDisplay(DelayParameter::kMix, text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "delay/DelayEngine.h"
@@ -8,6 +9,11 @@
 // The delay as a plug-in model: maps the twelve parameters onto the engine, writes their
 // display texts, locks the delay times to the host's tempo when asked, and runs the engine
 // only while the effect is enabled and the host's transport plays.
+//
+// Threads: parameters and programs change on any of the host's threads, the user
+// interface's, or the audio thread's MIDI dispatch. None of those touches the engine: each
+// records what it asks for in atomics and marks it, and the audio thread applies the marked
+// requests at the start of its next Process call, so the engine has one writer.
 class QuorvelDelayModel final : public VstToolkit::Model {
  public:
   QuorvelDelayModel();
@@ -16,40 +22,67 @@ class QuorvelDelayModel final : public VstToolkit::Model {
   // Audio thread.
   void Process(float** inputs, float** outputs, int32_t offset, int32_t count) override;
 
-  // For tests and tools: the engine as the parameters have set it.
-  const DelayEngine& Engine() const { return engine; }
-  bool IsEnabled() const { return enabled; }
-  bool IsSyncEnabled() const { return syncEnabled; }
-  float LeftFreeSeconds() const { return leftFreeSeconds; }
-  float RightFreeSeconds() const { return rightFreeSeconds; }
-  int32_t LeftSyncIndex() const { return leftSyncIndex; }
-  int32_t RightSyncIndex() const { return rightSyncIndex; }
+  // For tests and tools: the engine as the parameters have set it, with what was asked for
+  // since the last block applied first. The audio thread, or any thread while nothing
+  // processes.
+  const DelayEngine& Engine();
+  // Any thread: the settings as last asked for.
+  bool IsEnabled() const { return enabled.load(std::memory_order_relaxed); }
+  bool IsSyncEnabled() const { return syncEnabled.load(std::memory_order_relaxed); }
+  float LeftFreeSeconds() const { return leftFreeSeconds.load(std::memory_order_relaxed); }
+  float RightFreeSeconds() const { return rightFreeSeconds.load(std::memory_order_relaxed); }
+  int32_t LeftSyncIndex() const { return leftSyncIndex.load(std::memory_order_relaxed); }
+  int32_t RightSyncIndex() const { return rightSyncIndex.load(std::memory_order_relaxed); }
 
  protected:
-  // Parameter thread (sample rate, programs, parameters) or the audio thread's time
-  // poll (tempo, transport).
+  // The host's thread, only while it is not processing, as the VST2 interface demands.
   void OnSampleRateChanged(float oldRate, float newRate) override;
+  // Audio thread (the host's time information).
   void OnTempoChanged(double oldTempo, double newTempo) override;
   void OnPlayingChanged(bool playing) override;
+  // Any thread that changes programs or parameters.
   void OnSelectedProgramChanged(int32_t oldIndex, int32_t newIndex) override;
   void OnParameterValueChanged(int32_t index, float oldValue, float newValue) override;
 
  private:
+  // Marks of what was asked for since the audio thread last looked, one bit each.
+  enum Request : uint32_t {
+    kLeftFreeTime = 1u << 0,   // the left free time changed
+    kRightFreeTime = 1u << 1,  // the right free time changed
+    kLeftNote = 1u << 2,       // the left note value, or the tempo it is timed at, changed
+    kRightNote = 1u << 3,
+    kSyncSwitch = 1u << 4,  // "Sync" was set, on or off
+    kCutoff = 1u << 5,
+    kSettings = 1u << 6,  // feedback, filter on and type, pan or mix
+    kClearLines = 1u << 7,
+  };
+
   void OnEnabledChanged(float v);
   void OnSyncEnabledChanged(float v);
   void OnFilterEnabledChanged(float v);
   void OnPanEnabledChanged(float v);
   void SyncLeftDelay();
   void SyncRightDelay();
-  float SyncedSeconds(int32_t note) const;
+  float SyncedSeconds(int32_t note, double tempo) const;
   void ShowMix(float v);
+  // Any thread, after the values the request covers are stored.
+  void Ask(uint32_t request) { requests.fetch_or(request, std::memory_order_release); }
+  // Audio thread (or any while nothing processes): hands what was asked for to the engine.
+  void ApplyRequests();
 
-  bool enabled = true;
-  float leftFreeSeconds = 1.0f;
-  float rightFreeSeconds = 1.0f;
-  bool syncEnabled = false;
-  int32_t leftSyncIndex = 3;
-  int32_t rightSyncIndex = 3;
-  char mixDisplay[128] = {};
+  std::atomic<bool> enabled{true};
+  std::atomic<float> leftFreeSeconds{1.0f};
+  std::atomic<float> rightFreeSeconds{1.0f};
+  std::atomic<bool> syncEnabled{false};
+  std::atomic<int32_t> leftSyncIndex{3};
+  std::atomic<int32_t> rightSyncIndex{3};
+  std::atomic<float> cutoffHertz{11025.0f};
+  std::atomic<float> feedback{0.75f};
+  std::atomic<bool> filterEnabled{false};
+  std::atomic<int32_t> filterType{0};
+  std::atomic<bool> panEnabled{true};
+  std::atomic<float> mix{0.5f};
+  std::atomic<uint32_t> requests{0};
+  // Written by the audio thread only (and by the host while it is not processing).
   DelayEngine engine;
 };

@@ -94,7 +94,7 @@ void Controller::UpdateViewStatusText(int32_t index) {
   }
   char text[kStatusTextSize];
   std::snprintf(text, sizeof(text), "%s: %s %s", model->GetParameterLongName(index),
-                static_cast<const char*>(model->GetParameterDisplay(index)), model->GetParameterLabel(index));
+                model->GetParameterDisplay(index).c_str(), model->GetParameterLabel(index));
   view->SetStatusText(text);
 }
 

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 #include "model/BoundedCopy.h"
 #include "model/Trace.h"
@@ -11,11 +12,30 @@ namespace VstToolkit {
 
 static_assert(Model::kShortNameSize == Model::kLabelSize && Model::kLabelSize == Model::kDisplaySize,
               "short names, labels and displays share one field type");
+static_assert(DisplayText::kSize == Model::kDisplaySize && sizeof(uint64_t) == Model::kDisplaySize,
+              "a display is one 64-bit word");
+// Lock-free, or the audio thread could wait on a lock hidden inside an atomic.
+static_assert(std::atomic<float>::is_always_lock_free && std::atomic<double>::is_always_lock_free &&
+                  std::atomic<int64_t>::is_always_lock_free && std::atomic<uint64_t>::is_always_lock_free &&
+                  std::atomic<int32_t>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "the shared values are lock-free atomics");
 
 namespace {
 
 int32_t NonNegative(int32_t count) {
   return count > 0 ? count : 0;
+}
+
+uint64_t TimeSignatureWord(int32_t numerator, int32_t denominator) {
+  return static_cast<uint64_t>(static_cast<uint32_t>(denominator)) << 32 | static_cast<uint32_t>(numerator);
+}
+
+int32_t NumeratorOf(uint64_t word) {
+  return static_cast<int32_t>(static_cast<uint32_t>(word));
+}
+
+int32_t DenominatorOf(uint64_t word) {
+  return static_cast<int32_t>(static_cast<uint32_t>(word >> 32));
 }
 
 }  // namespace
@@ -36,20 +56,20 @@ Model::Model(const PluginDescription& description) {
   const auto programs = static_cast<std::size_t>(programCount_);
   const auto parameters = static_cast<std::size_t>(parameterCount_);
   programNames_.resize(programs);
-  programValues_.resize(programs * parameters);
+  programValues_ = std::make_unique<std::atomic<float>[]>(programs * parameters);
   for (int32_t p = 0; p < programCount_; ++p) {
     BoundedCopy(programNames_[static_cast<std::size_t>(p)].data(), "Blank", kProgramNameSize);
-    float* values = ProgramValues(p);
+    std::atomic<float>* values = ProgramValues(p);
     for (int32_t i = 0; i < parameterCount_; ++i) {
-      values[i] = description.parameters[i].defaultValue;
+      values[i].store(description.parameters[i].defaultValue, std::memory_order_relaxed);
     }
   }
 
-  // The resizes zero every field, so the displays start empty.
+  // The resizes and make_unique zero every field, so the displays start empty.
   parameterLongNames_.resize(parameters);
   parameterShortNames_.resize(parameters);
   parameterLabels_.resize(parameters);
-  parameterDisplays_.resize(parameters);
+  parameterDisplays_ = std::make_unique<std::atomic<uint64_t>[]>(parameters);
   for (std::size_t i = 0; i < parameters; ++i) {
     const ParameterInfo& info = description.parameters[i];
     BoundedCopy(parameterLongNames_[i].data(), info.longName, kLongNameSize);
@@ -64,16 +84,18 @@ Model::~Model() {
   Trace("Model::~Model\r\n");
 }
 
-float* Model::ProgramValues(int32_t program) {
+std::atomic<float>* Model::ProgramValues(int32_t program) {
   assert(program >= 0 && program < programCount_);
-  return programValues_.data() +
-         static_cast<std::size_t>(program) * static_cast<std::size_t>(parameterCount_);
+  return programValues_.get() + static_cast<std::size_t>(program) * static_cast<std::size_t>(parameterCount_);
 }
 
-const float* Model::ProgramValues(int32_t program) const {
+const std::atomic<float>* Model::ProgramValues(int32_t program) const {
   assert(program >= 0 && program < programCount_);
-  return programValues_.data() +
-         static_cast<std::size_t>(program) * static_cast<std::size_t>(parameterCount_);
+  return programValues_.get() + static_cast<std::size_t>(program) * static_cast<std::size_t>(parameterCount_);
+}
+
+std::size_t Model::ProgramValueCount() const {
+  return static_cast<std::size_t>(programCount_) * static_cast<std::size_t>(parameterCount_);
 }
 
 void Model::SetController(ControllerLink* link) {
@@ -133,15 +155,14 @@ int32_t Model::GetParameterCount() const {
 void Model::SetParameterValue(int32_t index, float value) {
   Trace("Model::SetParameterValue\r\n");
   assert(index >= 0 && index < parameterCount_);
-  float* values = ProgramValues(selectedProgram_);
-  const float old = values[index];
-  values[index] = value;
+  // One exchange: with a second writer at work, each still reports the value it replaced.
+  const float old = ProgramValues(GetSelectedProgramIndex())[index].exchange(value, std::memory_order_relaxed);
   OnParameterValueChanged(index, old, value);
 }
 
 float Model::GetParameterValue(int32_t index) const {
   assert(index >= 0 && index < parameterCount_);
-  return ProgramValues(selectedProgram_)[index];
+  return ProgramValues(GetSelectedProgramIndex())[index].load(std::memory_order_relaxed);
 }
 
 const char* Model::GetParameterShortName(int32_t index) const {
@@ -158,13 +179,20 @@ const char* Model::GetParameterLabel(int32_t index) const {
   return parameterLabels_[static_cast<std::size_t>(index)].data();
 }
 
-const char* Model::GetParameterDisplay(int32_t index) const {
-  return parameterDisplays_[static_cast<std::size_t>(index)].data();
+DisplayText Model::GetParameterDisplay(int32_t index) const {
+  const uint64_t word = parameterDisplays_[static_cast<std::size_t>(index)].load(std::memory_order_relaxed);
+  DisplayText display;
+  std::memcpy(display.text_, &word, sizeof word);
+  return display;
 }
 
 void Model::SetParameterDisplay(int32_t index, const char* text) {
   Trace("Model::SetParameterDisplay\r\n");
-  BoundedCopy(parameterDisplays_[static_cast<std::size_t>(index)].data(), text, kDisplaySize);
+  char field[kDisplaySize];
+  BoundedCopy(field, text, kDisplaySize);
+  uint64_t word = 0;
+  std::memcpy(&word, field, sizeof word);
+  parameterDisplays_[static_cast<std::size_t>(index)].store(word, std::memory_order_relaxed);
 }
 
 void Model::SetOnOffParameterDisplay(int32_t index, bool value, const char* offText) {
@@ -204,22 +232,21 @@ int32_t Model::NormalizedFloatToSelection(float value, int32_t count) const {
 void Model::SetSelectedProgramIndex(int32_t index) {
   Trace("Model::SetSelectedProgramIndex\r\n");
   assert(index >= 0 && index < programCount_);
-  const int32_t old = selectedProgram_;
-  selectedProgram_ = index;
+  const int32_t old = selectedProgram_.exchange(index, std::memory_order_relaxed);
   OnSelectedProgramChanged(old, index);
 }
 
 int32_t Model::GetSelectedProgramIndex() const {
-  return selectedProgram_;
+  return selectedProgram_.load(std::memory_order_relaxed);
 }
 
 void Model::SetSelectedProgramName(const char* name) {
   Trace("Model::SetSelectedProgramName\r\n");
-  BoundedCopy(programNames_[static_cast<std::size_t>(selectedProgram_)].data(), name, kProgramNameSize);
+  BoundedCopy(programNames_[static_cast<std::size_t>(GetSelectedProgramIndex())].data(), name, kProgramNameSize);
 }
 
 const char* Model::GetSelectedProgramName() const {
-  return programNames_[static_cast<std::size_t>(selectedProgram_)].data();
+  return programNames_[static_cast<std::size_t>(GetSelectedProgramIndex())].data();
 }
 
 const char* Model::GetProgramName(int32_t program) const {
@@ -228,77 +255,77 @@ const char* Model::GetProgramName(int32_t program) const {
 
 float Model::GetProgramParameterValue(int32_t program, int32_t index) const {
   assert(index >= 0 && index < parameterCount_);
-  return ProgramValues(program)[index];
+  return ProgramValues(program)[index].load(std::memory_order_relaxed);
 }
 
 // Host facts change only on an ordered difference, so a NaN reported by the host
-// is never stored and never fires a hook.
+// is never stored and never fires a hook. Each has one writer (the sample rate the
+// host's thread, the rest the audio thread), so a load and a store make a change.
 void Model::SetSampleRate(float rate) {
   Trace("Model::SetSampleRate\r\n");
-  if (rate < sampleRate_ || rate > sampleRate_) {
-    const float old = sampleRate_;
-    sampleRate_ = rate;
+  const float old = sampleRate_.load(std::memory_order_relaxed);
+  if (rate < old || rate > old) {
+    sampleRate_.store(rate, std::memory_order_relaxed);
     OnSampleRateChanged(old, rate);
   }
 }
 
 float Model::GetSampleRate() const {
-  return sampleRate_;
+  return sampleRate_.load(std::memory_order_relaxed);
 }
 
 void Model::SetTempo(double newTempo) {
-  if (newTempo < tempo_ || newTempo > tempo_) {
-    const double old = tempo_;
-    tempo_ = newTempo;
+  const double old = tempo_.load(std::memory_order_relaxed);
+  if (newTempo < old || newTempo > old) {
+    tempo_.store(newTempo, std::memory_order_relaxed);
     OnTempoChanged(old, newTempo);
   }
 }
 
 double Model::GetTempo() const {
   Trace("Model::GetTempo\r\n");
-  return tempo_;
+  return tempo_.load(std::memory_order_relaxed);
 }
 
 void Model::SetSongPosition(double position) {
-  if (position < songPosition_ || position > songPosition_) {
-    const double old = songPosition_;
-    songPosition_ = position;
+  const double old = songPosition_.load(std::memory_order_relaxed);
+  if (position < old || position > old) {
+    songPosition_.store(position, std::memory_order_relaxed);
     OnSongPositionChanged(old, position);
   }
 }
 
 double Model::GetSongPosition() const {
-  return songPosition_;
+  return songPosition_.load(std::memory_order_relaxed);
 }
 
 void Model::SetPlaying(bool isPlaying) {
-  if (isPlaying != playing_) {
-    playing_ = isPlaying;
+  if (isPlaying != playing_.load(std::memory_order_relaxed)) {
+    playing_.store(isPlaying, std::memory_order_relaxed);
     OnPlayingChanged(isPlaying);
   }
 }
 
 bool Model::IsPlaying() const {
   Trace("Model::IsPlaying\r\n");
-  return playing_;
+  return playing_.load(std::memory_order_relaxed);
 }
 
 void Model::SetTimeSignature(int32_t numerator, int32_t denominator) {
-  if (numerator != timeSignatureNumerator_ || denominator != timeSignatureDenominator_) {
-    const int32_t oldNumerator = timeSignatureNumerator_;
-    const int32_t oldDenominator = timeSignatureDenominator_;
-    timeSignatureNumerator_ = numerator;
-    timeSignatureDenominator_ = denominator;
-    OnTimeSignatureChanged(oldNumerator, oldDenominator, numerator, denominator);
+  const uint64_t old = timeSignature_.load(std::memory_order_relaxed);
+  const uint64_t word = TimeSignatureWord(numerator, denominator);
+  if (word != old) {
+    timeSignature_.store(word, std::memory_order_relaxed);
+    OnTimeSignatureChanged(NumeratorOf(old), DenominatorOf(old), numerator, denominator);
   }
 }
 
 int32_t Model::GetTimeSignatureNumerator() const {
-  return timeSignatureNumerator_;
+  return NumeratorOf(timeSignature_.load(std::memory_order_relaxed));
 }
 
 int32_t Model::GetTimeSignatureDenominator() const {
-  return timeSignatureDenominator_;
+  return DenominatorOf(timeSignature_.load(std::memory_order_relaxed));
 }
 
 void Model::OnSampleRateChanged(float, float) {}

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "model/MidiMessage.h"
@@ -13,10 +16,30 @@ namespace VstToolkit {
 class ChunkBuffer;
 class ControllerLink;
 
+// A copy of one parameter's display text, taken whole. The pointer it converts to lives
+// only as long as the copy: use it within the expression that asked for the text.
+class DisplayText final {
+ public:
+  static constexpr int32_t kSize = 8;
+
+  operator const char*() const { return text_; }
+  operator std::string() const { return text_; }
+  // For variadic calls such as printf, which take no conversion.
+  const char* c_str() const { return text_; }
+
+ private:
+  friend class Model;
+  char text_[kSize] = {};
+};
+
 // The plug-in's document: identity, the program bank with its parameter values,
 // the parameter strings, the host facts, MIDI learn and the MIDI queue.
 // Threads: parameter, program and chunk operations run on whatever thread the
-// host uses; host time, ProcessBlock and MIDI dispatch on the audio thread.
+// host uses (its own threads, the user interface's, and the audio thread's MIDI
+// dispatch); host time, ProcessBlock and MIDI dispatch on the audio thread. Every
+// value more than one of them touches is atomic, each on its own: readers see each
+// value whole and every write lands, but a group of values written one after the
+// other (a program, a bank) may be seen part old, part new while it changes.
 // Indices are the callers' contract; the host layer checks them where they enter.
 class Model {
  public:
@@ -62,40 +85,51 @@ class Model {
   int32_t GetParameterCount() const;
 
   // Parameters of the selected program.
+  // Any thread: the host's, the user interface's, or the audio thread's MIDI dispatch.
   void SetParameterValue(int32_t index, float value);
+  // Any thread.
   float GetParameterValue(int32_t index) const;
+  // Any thread (the names and labels never change after construction).
   const char* GetParameterShortName(int32_t index) const;
   const char* GetParameterLongName(int32_t index) const;
   const char* GetParameterLabel(int32_t index) const;
-  const char* GetParameterDisplay(int32_t index) const;
+  // Any thread: a copy of the text as one piece, never half of an old and half of a new one.
+  DisplayText GetParameterDisplay(int32_t index) const;
 
-  // Display texts, written by the subclass when a parameter changes.
+  // Display texts, written by the subclass when a parameter changes (on the thread that changed it).
   void SetParameterDisplay(int32_t index, const char* text);
   void SetOnOffParameterDisplay(int32_t index, bool value, const char* offText);
   void SetFloatParameterDisplay(int32_t index, float value);
 
-  // Value mapping.
+  // Value mapping. Any thread.
   bool NormalizedFloatToBool(float value) const;
   int32_t NormalizedFloatToSelection(float value, int32_t count) const;
 
   // Programs.
+  // The host's thread.
   void SetSelectedProgramIndex(int32_t index);
+  // Any thread.
   int32_t GetSelectedProgramIndex() const;
+  // The host's or the user interface's thread; the names are not shared with the audio thread.
   void SetSelectedProgramName(const char* name);
   const char* GetSelectedProgramName() const;
   const char* GetProgramName(int32_t program) const;  // the whole 24-byte field
+  // Any thread.
   float GetProgramParameterValue(int32_t program, int32_t index) const;
 
   // Host facts. Ordered comparisons: a NaN from the host never counts as a change.
+  // The host's thread, only while it is not processing.
   void SetSampleRate(float rate);
-  float GetSampleRate() const;
+  // Audio thread (from the host's time information): the setters below.
   void SetTempo(double tempo);
-  double GetTempo() const;
   void SetSongPosition(double position);
-  double GetSongPosition() const;
   void SetPlaying(bool playing);
-  bool IsPlaying() const;
   void SetTimeSignature(int32_t numerator, int32_t denominator);
+  // Any thread: the getters.
+  float GetSampleRate() const;
+  double GetTempo() const;
+  double GetSongPosition() const;
+  bool IsPlaying() const;
   int32_t GetTimeSignatureNumerator() const;
   int32_t GetTimeSignatureDenominator() const;
 
@@ -106,9 +140,13 @@ class Model {
   void DispatchController(uint8_t controller, uint8_t value);
 
   // MIDI learn and the controller map.
+  // User-interface thread: arms (or re-arms) learning for one parameter, all at once.
   void StartLearningMidi(int32_t parameterIndex);
+  // Any thread: disarms.
   void StopLearningMidi();
+  // Any thread.
   bool IsLearningMidi() const;
+  // Any thread: the map's operations; each controller's entry changes as one word.
   void RegisterMidiControllerMapping(uint8_t controller, int32_t parameterIndex);
   void UnregisterMidiControllerMapping(uint8_t controller);
   int32_t ControllerToParameter(uint8_t controller) const;
@@ -120,6 +158,9 @@ class Model {
   bool HasMidiControllerMapping(int32_t parameterIndex) const;
 
  protected:
+  // Audio thread: GetTempo without its trace line, for work done on every block.
+  double Tempo() const { return tempo_.load(std::memory_order_relaxed); }
+
   // Notification hooks; the base versions do nothing.
   virtual void OnSampleRateChanged(float oldRate, float newRate);
   virtual void OnTempoChanged(double oldTempo, double newTempo);
@@ -138,17 +179,14 @@ class Model {
   virtual void OnPitchBend(int32_t deltaFrames, uint8_t channel, uint16_t value);
 
  private:
-  struct MidiMapping {
-    bool mapped;
-    int32_t parameter;
-  };
   using ProgramName = std::array<char, kProgramNameSize>;
   using ShortText = std::array<char, kShortNameSize>;
   using LongName = std::array<char, kLongNameSize>;
   struct StagedBank;
 
-  float* ProgramValues(int32_t program);
-  const float* ProgramValues(int32_t program) const;
+  std::atomic<float>* ProgramValues(int32_t program);
+  const std::atomic<float>* ProgramValues(int32_t program) const;
+  std::size_t ProgramValueCount() const;
   bool ReadCompatibleHeader(ChunkBuffer& chunk);
   bool ReadProgram(ChunkBuffer& chunk, ProgramName& name, float* values);
   void ApplyBank(const StagedBank& bank);
@@ -161,27 +199,30 @@ class Model {
   int32_t vendorVersion_ = 0;
   int32_t pluginCategory_ = 0;
   std::vector<ProgramName> programNames_;
-  std::vector<float> programValues_;  // programCount_ rows of parameterCount_ values; the trailing
-                                      // underscores keep subclass hook arguments from shadowing these
-  std::array<MidiMapping, kMidiControllerCount> midiControllerMap_{};
+  // programCount_ rows of parameterCount_ values; the trailing underscores keep subclass hook
+  // arguments from shadowing these.
+  std::unique_ptr<std::atomic<float>[]> programValues_;
+  // Per controller: the parameter it drives, or kUnmapped.
+  std::array<std::atomic<int64_t>, kMidiControllerCount> midiControllerMap_{};
   std::vector<ShortText> parameterShortNames_;
   std::vector<LongName> parameterLongNames_;
   std::vector<ShortText> parameterLabels_;
-  std::vector<ShortText> parameterDisplays_;
+  // Each display's kDisplaySize bytes as one word.
+  std::unique_ptr<std::atomic<uint64_t>[]> parameterDisplays_;
   int32_t programCount_ = 0;
   int32_t parameterCount_ = 0;
   int32_t inputCount_ = 0;
   int32_t outputCount_ = 0;
-  int32_t selectedProgram_ = 0;
-  float sampleRate_ = 44100.0f;
-  double tempo_ = 120.0;
-  double songPosition_ = 0.0;
-  bool playing_ = true;
-  int32_t timeSignatureNumerator_ = 4;
-  int32_t timeSignatureDenominator_ = 4;
+  std::atomic<int32_t> selectedProgram_{0};
+  std::atomic<float> sampleRate_{44100.0f};
+  std::atomic<double> tempo_{120.0};
+  std::atomic<double> songPosition_{0.0};
+  std::atomic<bool> playing_{true};
+  // Numerator in the low half, denominator in the high half: the two change together.
+  std::atomic<uint64_t> timeSignature_{uint64_t{4} << 32 | uint64_t{4}};  // 4/4
   MidiQueue midiQueue_;
-  bool learning_ = false;
-  int32_t learnParameter_ = 0;
+  // The parameter being learned plus one; 0 while not learning.
+  std::atomic<int32_t> learnArmed_{0};
 };
 
 }  // namespace VstToolkit

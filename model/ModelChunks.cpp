@@ -1,5 +1,6 @@
 // Program and bank chunks. A load reads and checks the whole chunk before it
 // changes anything, so a rejected chunk leaves the model exactly as it was.
+#include <atomic>
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -69,10 +70,11 @@ bool Model::ReadProgram(ChunkBuffer& chunk, ProgramName& name, float* values) {
 void Model::SerializeSelectedProgram(ChunkBuffer& chunk) {
   Trace("Model::SerializeSelectedProgram\r\n");
   WriteHeader(chunk);
-  chunk.Write(programNames_[static_cast<std::size_t>(selectedProgram_)].data(), kProgramNameSize);
-  const float* values = ProgramValues(selectedProgram_);
+  const int32_t program = GetSelectedProgramIndex();
+  chunk.Write(programNames_[static_cast<std::size_t>(program)].data(), kProgramNameSize);
+  const std::atomic<float>* values = ProgramValues(program);
   for (int32_t i = 0; i < parameterCount_; ++i) {
-    chunk.WriteFloat(values[i]);
+    chunk.WriteFloat(values[i].load(std::memory_order_relaxed));
   }
 }
 
@@ -87,7 +89,7 @@ bool Model::DeserializeSelectedProgram(ChunkBuffer& chunk) {
     return false;
   }
   // The name is taken as the chunk holds it, all 24 bytes, without a forced terminator.
-  programNames_[static_cast<std::size_t>(selectedProgram_)] = name;
+  programNames_[static_cast<std::size_t>(GetSelectedProgramIndex())] = name;
   for (int32_t i = 0; i < parameterCount_; ++i) {
     SetParameterValue(i, values[static_cast<std::size_t>(i)]);
   }
@@ -99,9 +101,9 @@ void Model::SerializeBank(ChunkBuffer& chunk) {
   WriteHeader(chunk);
   for (int32_t p = 0; p < programCount_; ++p) {
     chunk.Write(programNames_[static_cast<std::size_t>(p)].data(), kProgramNameSize);
-    const float* values = ProgramValues(p);
+    const std::atomic<float>* values = ProgramValues(p);
     for (int32_t i = 0; i < parameterCount_; ++i) {
-      chunk.WriteFloat(values[i]);
+      chunk.WriteFloat(values[i].load(std::memory_order_relaxed));
     }
   }
   for (int32_t i = 0; i < parameterCount_; ++i) {
@@ -121,7 +123,7 @@ bool Model::DeserializeBank(ChunkBuffer& chunk) {
   }
   StagedBank bank;
   bank.names.resize(static_cast<std::size_t>(programCount_));
-  bank.values.resize(programValues_.size());
+  bank.values.resize(ProgramValueCount());
   for (int32_t p = 0; p < programCount_; ++p) {
     float* values =
         bank.values.data() + static_cast<std::size_t>(p) * static_cast<std::size_t>(parameterCount_);
@@ -151,16 +153,16 @@ bool Model::DeserializeBank(ChunkBuffer& chunk) {
 }
 
 void Model::ApplyBank(const StagedBank& bank) {
+  const int32_t selected = GetSelectedProgramIndex();
   for (int32_t p = 0; p < programCount_; ++p) {
     programNames_[static_cast<std::size_t>(p)] = bank.names[static_cast<std::size_t>(p)];
-    float* values = ProgramValues(p);
+    std::atomic<float>* values = ProgramValues(p);
     const float* loaded =
         bank.values.data() + static_cast<std::size_t>(p) * static_cast<std::size_t>(parameterCount_);
     for (int32_t i = 0; i < parameterCount_; ++i) {
-      const float old = values[i];
-      values[i] = loaded[i];
+      const float old = values[i].exchange(loaded[i], std::memory_order_relaxed);
       // Only the selected program is heard, so only its changes are announced.
-      if (p == selectedProgram_) {
+      if (p == selected) {
         OnParameterValueChanged(i, old, loaded[i]);
       }
     }

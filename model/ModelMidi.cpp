@@ -1,5 +1,7 @@
 // MIDI queue, block splitting, channel-message dispatch and MIDI learn.
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 #include "model/ControllerLink.h"
 #include "model/Model.h"
@@ -16,6 +18,11 @@ constexpr float kControllerValueScale = 1.0f / 127.0f;
 constexpr bool IsMapIndex(uint8_t controllerNumber) {
   return controllerNumber < Model::kMidiControllerCount;
 }
+
+// A map entry drives no parameter; every int32_t parameter index differs from it.
+constexpr int64_t kUnmapped = INT64_MIN;
+
+constexpr const char* kStopLearningTrace = "Model::StopLearningMidi\r\n";
 
 }  // namespace
 
@@ -96,8 +103,13 @@ void Model::DispatchController(uint8_t controllerNumber, uint8_t value) {
   if (!IsMapIndex(controllerNumber) || value > 127) {
     return;
   }
-  if (learning_) {
-    const int32_t parameter = learnParameter_;
+  // The armed parameter is taken and the learn disarmed in one step: a learn armed
+  // meanwhile by the user interface is either this one, whole, or left for the next
+  // control change. The load first keeps the common case free of a write.
+  const int32_t armed =
+      learnArmed_.load(std::memory_order_relaxed) != 0 ? learnArmed_.exchange(0, std::memory_order_relaxed) : 0;
+  if (armed != 0) {
+    const int32_t parameter = armed - 1;
     if (HasMidiControllerMapping(parameter)) {
       UnregisterMidiControllerMapping(ParameterToController(parameter));
     }
@@ -105,57 +117,61 @@ void Model::DispatchController(uint8_t controllerNumber, uint8_t value) {
     if (controller_ != nullptr) {
       controller_->OnModelMidiLearned();
     }
-    StopLearningMidi();
+    // Already disarmed above; StopLearningMidi here could disarm a newer learn.
+    Trace(kStopLearningTrace);
     return;
   }
-  const MidiMapping& entry = midiControllerMap_[controllerNumber];
-  if (controller_ != nullptr && entry.mapped) {
+  const int64_t entry = midiControllerMap_[controllerNumber].load(std::memory_order_relaxed);
+  if (controller_ != nullptr && entry != kUnmapped) {
+    const auto parameter = static_cast<int32_t>(entry);
     const float normalized = static_cast<float>(value) * kControllerValueScale;
-    SetParameterValue(entry.parameter, normalized);
-    controller_->OnModelParameterValueChanged(entry.parameter, normalized);
+    SetParameterValue(parameter, normalized);
+    controller_->OnModelParameterValueChanged(parameter, normalized);
   }
 }
 
 void Model::StartLearningMidi(int32_t parameterIndex) {
   Trace("Model::StartLearningMidi\r\n");
-  learning_ = true;
-  learnParameter_ = parameterIndex;
+  learnArmed_.store(parameterIndex + 1, std::memory_order_relaxed);
 }
 
 void Model::StopLearningMidi() {
-  Trace("Model::StopLearningMidi\r\n");
-  learning_ = false;
+  Trace(kStopLearningTrace);
+  learnArmed_.store(0, std::memory_order_relaxed);
 }
 
 bool Model::IsLearningMidi() const {
   Trace("Model::IsLearningMidi\r\n");
-  return learning_;
+  return learnArmed_.load(std::memory_order_relaxed) != 0;
 }
 
 void Model::RegisterMidiControllerMapping(uint8_t controllerNumber, int32_t parameterIndex) {
   Trace("Model::RegisterMidiControllerMapping\r\n");
   if (IsMapIndex(controllerNumber)) {
-    midiControllerMap_[controllerNumber] = {true, parameterIndex};
+    midiControllerMap_[controllerNumber].store(parameterIndex, std::memory_order_relaxed);
   }
 }
 
 void Model::UnregisterMidiControllerMapping(uint8_t controllerNumber) {
   Trace("Model::UnregisterMidiControllerMapping\r\n");
   if (IsMapIndex(controllerNumber)) {
-    midiControllerMap_[controllerNumber] = {false, 0};
+    midiControllerMap_[controllerNumber].store(kUnmapped, std::memory_order_relaxed);
   }
 }
 
 int32_t Model::ControllerToParameter(uint8_t controllerNumber) const {
   Trace("Model::ControllerToParameter\r\n");
-  return IsMapIndex(controllerNumber) ? midiControllerMap_[controllerNumber].parameter : 0;
+  if (!IsMapIndex(controllerNumber)) {
+    return 0;
+  }
+  const int64_t entry = midiControllerMap_[controllerNumber].load(std::memory_order_relaxed);
+  return entry == kUnmapped ? 0 : static_cast<int32_t>(entry);
 }
 
 uint8_t Model::ParameterToController(int32_t parameterIndex) const {
   Trace("Model::ParameterToController\r\n");
   for (int32_t c = 0; c < kMidiControllerCount; ++c) {
-    const MidiMapping& entry = midiControllerMap_[static_cast<std::size_t>(c)];
-    if (entry.mapped && entry.parameter == parameterIndex) {
+    if (midiControllerMap_[static_cast<std::size_t>(c)].load(std::memory_order_relaxed) == parameterIndex) {
       return static_cast<uint8_t>(c);
     }
   }
@@ -164,16 +180,19 @@ uint8_t Model::ParameterToController(int32_t parameterIndex) const {
 
 void Model::ClearMidiControllerMap() {
   Trace("Model::ClearMidiControllerMap\r\n");
-  midiControllerMap_.fill({false, 0});
+  for (std::atomic<int64_t>& entry : midiControllerMap_) {
+    entry.store(kUnmapped, std::memory_order_relaxed);
+  }
 }
 
 bool Model::IsMidiControllerMapped(uint8_t controllerNumber) const {
-  return IsMapIndex(controllerNumber) && midiControllerMap_[controllerNumber].mapped;
+  return IsMapIndex(controllerNumber) &&
+         midiControllerMap_[controllerNumber].load(std::memory_order_relaxed) != kUnmapped;
 }
 
 bool Model::HasMidiControllerMapping(int32_t parameterIndex) const {
-  for (const MidiMapping& entry : midiControllerMap_) {
-    if (entry.mapped && entry.parameter == parameterIndex) {
+  for (const std::atomic<int64_t>& entry : midiControllerMap_) {
+    if (entry.load(std::memory_order_relaxed) == parameterIndex) {
       return true;
     }
   }

@@ -1,11 +1,15 @@
-// The executable's own allocator and mutex entry points: each reports to the
-// real-time probe and then calls the next definition in the search order (the C
-// library's, or a sanitizer's). The dynamic linker binds a loaded module's
-// references to these, because the executable comes first; the link exports
-// them (RealtimeInterposer.list).
+// The executable's own allocator, locking, waiting and sleeping entry points: each
+// reports to the real-time probe and then calls the next definition in the search
+// order (the C library's, or a sanitizer's). The dynamic linker binds a loaded
+// module's references to these, because the executable comes first; the link
+// exports them (RealtimeInterposer.list).
 #include <dlfcn.h>
+#include <malloc.h>
 #include <pthread.h>
+#include <semaphore.h>
+#include <time.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +28,21 @@ struct NextFunctions {
   void (*free)(void*);
   int (*lock)(pthread_mutex_t*);
   int (*trylock)(pthread_mutex_t*);
+  int (*posixMemalign)(void**, std::size_t, std::size_t);
+  void* (*alignedAlloc)(std::size_t, std::size_t);
+  void* (*memalign)(std::size_t, std::size_t);
+  int (*rdlock)(pthread_rwlock_t*);
+  int (*wrlock)(pthread_rwlock_t*);
+  int (*tryrdlock)(pthread_rwlock_t*);
+  int (*trywrlock)(pthread_rwlock_t*);
+  int (*timedrdlock)(pthread_rwlock_t*, const timespec*);
+  int (*timedwrlock)(pthread_rwlock_t*, const timespec*);
+  int (*condWait)(pthread_cond_t*, pthread_mutex_t*);
+  int (*condTimedwait)(pthread_cond_t*, pthread_mutex_t*, const timespec*);
+  int (*condSignal)(pthread_cond_t*);
+  int (*condBroadcast)(pthread_cond_t*);
+  int (*semWait)(sem_t*);
+  int (*nanosleep)(const timespec*, timespec*);
 };
 
 // dlsym may allocate while the functions are being looked up; those few early
@@ -32,15 +51,17 @@ alignas(std::max_align_t) unsigned char arena[16384];
 std::size_t arenaUsed = 0;
 bool resolving = false;
 
-void* FromArena(std::size_t size) {
-  const std::size_t step = alignof(std::max_align_t);
+// `alignment` is a power of two.
+void* FromArena(std::size_t size, std::size_t alignment = alignof(std::max_align_t)) {
+  const std::size_t step = alignment > alignof(std::max_align_t) ? alignment : alignof(std::max_align_t);
+  const auto base = reinterpret_cast<std::size_t>(arena);
+  const std::size_t start = (base + arenaUsed + step - 1) / step * step - base;
   const std::size_t rounded = (size + step - 1) / step * step;
-  if (rounded > sizeof arena - arenaUsed) {
+  if (start > sizeof arena || rounded > sizeof arena - start) {
     return nullptr;
   }
-  void* block = arena + arenaUsed;
-  arenaUsed += rounded;
-  return block;
+  arenaUsed = start + rounded;
+  return arena + start;
 }
 
 bool InArena(const void* block) {
@@ -68,11 +89,41 @@ const NextFunctions& Functions() {
     next.free = Next<decltype(next.free)>("free");
     next.lock = Next<decltype(next.lock)>("pthread_mutex_lock");
     next.trylock = Next<decltype(next.trylock)>("pthread_mutex_trylock");
+    next.posixMemalign = Next<decltype(next.posixMemalign)>("posix_memalign");
+    next.alignedAlloc = Next<decltype(next.alignedAlloc)>("aligned_alloc");
+    next.memalign = Next<decltype(next.memalign)>("memalign");
+    next.rdlock = Next<decltype(next.rdlock)>("pthread_rwlock_rdlock");
+    next.wrlock = Next<decltype(next.wrlock)>("pthread_rwlock_wrlock");
+    next.tryrdlock = Next<decltype(next.tryrdlock)>("pthread_rwlock_tryrdlock");
+    next.trywrlock = Next<decltype(next.trywrlock)>("pthread_rwlock_trywrlock");
+    next.timedrdlock = Next<decltype(next.timedrdlock)>("pthread_rwlock_timedrdlock");
+    next.timedwrlock = Next<decltype(next.timedwrlock)>("pthread_rwlock_timedwrlock");
+    next.condWait = Next<decltype(next.condWait)>("pthread_cond_wait");
+    next.condTimedwait = Next<decltype(next.condTimedwait)>("pthread_cond_timedwait");
+    next.condSignal = Next<decltype(next.condSignal)>("pthread_cond_signal");
+    next.condBroadcast = Next<decltype(next.condBroadcast)>("pthread_cond_broadcast");
+    next.semWait = Next<decltype(next.semWait)>("sem_wait");
+    next.nanosleep = Next<decltype(next.nanosleep)>("nanosleep");
     resolving = false;
     resolved = next.malloc != nullptr && next.calloc != nullptr && next.realloc != nullptr &&
-               next.free != nullptr && next.lock != nullptr && next.trylock != nullptr;
+               next.free != nullptr && next.lock != nullptr && next.trylock != nullptr &&
+               next.posixMemalign != nullptr && next.alignedAlloc != nullptr && next.memalign != nullptr &&
+               next.rdlock != nullptr && next.wrlock != nullptr && next.tryrdlock != nullptr &&
+               next.trywrlock != nullptr && next.timedrdlock != nullptr && next.timedwrlock != nullptr &&
+               next.condWait != nullptr && next.condTimedwait != nullptr && next.condSignal != nullptr &&
+               next.condBroadcast != nullptr && next.semWait != nullptr && next.nanosleep != nullptr;
   }
   return next;
+}
+
+// The next posix_memalign, for the aligned operator new, which counts as itself.
+int UnwatchedAligned(void** block, std::size_t alignment, std::size_t size) {
+  const NextFunctions& functions = Functions();
+  if (!resolved) {
+    *block = FromArena(size, alignment);
+    return *block != nullptr ? 0 : ENOMEM;
+  }
+  return functions.posixMemalign(block, alignment, size);
 }
 
 // The next malloc, for operator new, which counts as itself.
@@ -94,7 +145,7 @@ void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
   RealtimeProbe::Note(RealtimeProbe::kNew);
   void* block = nullptr;
   const auto bytes = static_cast<std::size_t>(alignment);
-  if (posix_memalign(&block, bytes < sizeof(void*) ? sizeof(void*) : bytes, size == 0 ? 1 : size) != 0) {
+  if (UnwatchedAligned(&block, bytes < sizeof(void*) ? sizeof(void*) : bytes, size == 0 ? 1 : size) != 0) {
     throw std::bad_alloc();
   }
   return block;
@@ -158,6 +209,97 @@ int pthread_mutex_trylock(pthread_mutex_t* mutex) {
   RealtimeProbe::Note(RealtimeProbe::kMutexTryLock);
   const NextFunctions& functions = Functions();
   return resolved ? functions.trylock(mutex) : 0;
+}
+
+int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
+  RealtimeProbe::Note(RealtimeProbe::kPosixMemalign);
+  return UnwatchedAligned(block, alignment, size);
+}
+
+void* aligned_alloc(std::size_t alignment, std::size_t size) {
+  RealtimeProbe::Note(RealtimeProbe::kAlignedAlloc);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.alignedAlloc(alignment, size) : FromArena(size, alignment);
+}
+
+void* memalign(std::size_t alignment, std::size_t size) {
+  RealtimeProbe::Note(RealtimeProbe::kMemalign);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.memalign(alignment, size) : FromArena(size, alignment);
+}
+
+// Before the lookups, only one thread runs: a lock has nothing to exclude and a wait
+// nothing to wait for.
+int pthread_rwlock_rdlock(pthread_rwlock_t* lock) {
+  RealtimeProbe::Note(RealtimeProbe::kRwlockRead);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.rdlock(lock) : 0;
+}
+
+int pthread_rwlock_tryrdlock(pthread_rwlock_t* lock) {
+  RealtimeProbe::Note(RealtimeProbe::kRwlockRead);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.tryrdlock(lock) : 0;
+}
+
+int pthread_rwlock_timedrdlock(pthread_rwlock_t* lock, const timespec* until) {
+  RealtimeProbe::Note(RealtimeProbe::kRwlockRead);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.timedrdlock(lock, until) : 0;
+}
+
+int pthread_rwlock_wrlock(pthread_rwlock_t* lock) {
+  RealtimeProbe::Note(RealtimeProbe::kRwlockWrite);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.wrlock(lock) : 0;
+}
+
+int pthread_rwlock_trywrlock(pthread_rwlock_t* lock) {
+  RealtimeProbe::Note(RealtimeProbe::kRwlockWrite);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.trywrlock(lock) : 0;
+}
+
+int pthread_rwlock_timedwrlock(pthread_rwlock_t* lock, const timespec* until) {
+  RealtimeProbe::Note(RealtimeProbe::kRwlockWrite);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.timedwrlock(lock, until) : 0;
+}
+
+int pthread_cond_wait(pthread_cond_t* condition, pthread_mutex_t* mutex) {
+  RealtimeProbe::Note(RealtimeProbe::kCondWait);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.condWait(condition, mutex) : 0;
+}
+
+int pthread_cond_timedwait(pthread_cond_t* condition, pthread_mutex_t* mutex, const timespec* until) {
+  RealtimeProbe::Note(RealtimeProbe::kCondWait);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.condTimedwait(condition, mutex, until) : 0;
+}
+
+int pthread_cond_signal(pthread_cond_t* condition) {
+  RealtimeProbe::Note(RealtimeProbe::kCondSignal);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.condSignal(condition) : 0;
+}
+
+int pthread_cond_broadcast(pthread_cond_t* condition) {
+  RealtimeProbe::Note(RealtimeProbe::kCondSignal);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.condBroadcast(condition) : 0;
+}
+
+int sem_wait(sem_t* semaphore) {
+  RealtimeProbe::Note(RealtimeProbe::kSemWait);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.semWait(semaphore) : 0;
+}
+
+int nanosleep(const timespec* duration, timespec* remaining) {
+  RealtimeProbe::Note(RealtimeProbe::kNanosleep);
+  const NextFunctions& functions = Functions();
+  return resolved ? functions.nanosleep(duration, remaining) : 0;
 }
 
 }  // extern "C"

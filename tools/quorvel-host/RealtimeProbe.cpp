@@ -18,7 +18,16 @@ constexpr const char* kNames[RealtimeProbe::kCount] = {"malloc",
                                                        "operator new",
                                                        "operator delete",
                                                        "pthread_mutex_lock",
-                                                       "pthread_mutex_trylock"};
+                                                       "pthread_mutex_trylock",
+                                                       "posix_memalign",
+                                                       "aligned_alloc",
+                                                       "memalign",
+                                                       "pthread_rwlock read lock",
+                                                       "pthread_rwlock write lock",
+                                                       "pthread_cond wait",
+                                                       "pthread_cond signal",
+                                                       "sem_wait",
+                                                       "nanosleep"};
 
 }  // namespace
 

@@ -4,12 +4,14 @@
 
 namespace QuorvelHost {
 
-// Counts the calls of the allocator and of mutex locking made while it is armed.
-// The counting versions of malloc, calloc, realloc, free, operator new and
-// delete, pthread_mutex_lock and pthread_mutex_trylock are the executable's own
-// (RealtimeInterposer.cpp, linked into quorvel-host where the platform resolves
-// a loaded module's symbols through the executable first), so a plug-in's calls
-// are counted too. Builds without them report the probe as not installed.
+// Counts the calls of the allocator, of locking and waiting, and of sleeping made
+// while it is armed. The counting versions of malloc, calloc, realloc, free,
+// posix_memalign, aligned_alloc, memalign, operator new and delete, the pthread
+// mutex, read-write lock and condition variable operations, sem_wait and nanosleep
+// are the executable's own (RealtimeInterposer.cpp, linked into quorvel-host where
+// the platform resolves a loaded module's symbols through the executable first),
+// so a plug-in's calls are counted too. Builds without them report the probe as
+// not installed.
 class RealtimeProbe final {
  public:
   enum Function : int32_t {
@@ -21,6 +23,15 @@ class RealtimeProbe final {
     kDelete,
     kMutexLock,
     kMutexTryLock,
+    kPosixMemalign,
+    kAlignedAlloc,
+    kMemalign,
+    kRwlockRead,     // rdlock, tryrdlock, timedrdlock
+    kRwlockWrite,    // wrlock, trywrlock, timedwrlock
+    kCondWait,       // wait, timedwait
+    kCondSignal,     // signal, broadcast
+    kSemWait,
+    kNanosleep,
     kCount
   };
 
