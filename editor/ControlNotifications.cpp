@@ -1,23 +1,23 @@
 #include "editor/ControlNotifications.h"
 
-#include "host/Controller.h"
+#include "instance/InstanceCore.h"
 
 namespace VstToolkit {
 
-void DeliverControlNotification(Controller& controller, ToolkitCore::Notification notification, int32_t index,
-                                float value, void* controlWindow) {
+void DeliverControlNotification(InstanceCore& core, ToolkitCore::Notification notification, int32_t index,
+                                float value, NativeWindow controlWindow) {
   switch (notification) {
     case ToolkitCore::Notification::kValueChanged:
-      controller.OnViewParameterValueChanged(index, value);
+      core.OnViewParameterValueChanged(index, value);
       break;
     case ToolkitCore::Notification::kHover:
-      controller.OnParameterControlMouseHover(index);
+      core.OnParameterControlMouseHover(index);
       break;
     case ToolkitCore::Notification::kLeave:
-      controller.OnParameterControlMouseLeave();
+      core.OnParameterControlMouseLeave();
       break;
     case ToolkitCore::Notification::kRightClicked:
-      controller.OnParameterControlRightClicked(index, controlWindow);
+      core.OnParameterControlRightClicked(index, controlWindow);
       break;
   }
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "editor/QuorvelDelayLayout.h"
-#include "toolkit/ScaleFactor.h"
+#include "toolkit/core/ScaleFactor.h"
 #include "toolkit/core/Area.h"
 
 // The delay editor's layout at one scale factor, in device pixels: the one place where

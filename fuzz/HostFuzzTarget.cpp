@@ -15,7 +15,7 @@
 
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzModel.h"
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
 

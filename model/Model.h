@@ -83,6 +83,8 @@ class Model {
   int32_t GetInputCount() const;
   int32_t GetOutputCount() const;
   int32_t GetParameterCount() const;
+  // GetProgramCount without its trace line, for callers that ask often.
+  int32_t ProgramCount() const { return programCount_; }
 
   // Parameters of the selected program.
   // Any thread: the host's, the user interface's, or the audio thread's MIDI dispatch.

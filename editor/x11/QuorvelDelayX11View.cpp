@@ -6,7 +6,8 @@
 #include "editor/QuorvelDelayLayout.h"
 #include "editor/x11/EmbeddedPictures.h"
 #include "editor/x11/WebPageOpener.h"
-#include "host/Controller.h"
+#include "editor/x11/X11NativeWindow.h"
+#include "instance/InstanceCore.h"
 #include "toolkit/core/KnobLogic.h"
 #include "toolkit/core/MultiswitchLogic.h"
 #include "toolkit/x11/Box.h"
@@ -114,28 +115,28 @@ void QuorvelDelayX11View::CreateControls(X11Toolkit::Connection& display) {
 }
 
 void QuorvelDelayX11View::OnButtonPress(const XButtonEvent& event) {
-  if (event.button != Button1 || controller == nullptr || !layout.TitleArea().Contains(event.x, event.y)) return;
-  controller->OnViewTitleClicked(event.x, event.y);
+  if (event.button != Button1 || core == nullptr || !layout.TitleArea().Contains(event.x, event.y)) return;
+  core->OnViewTitleClicked(event.x, event.y);
 }
 
 void QuorvelDelayX11View::OnClientMessage(const XClientMessageEvent& event) {
   ToolkitCore::Notification notification;
-  if (controller == nullptr || !GetConnection()->IsNotification(event, notification)) return;
+  if (core == nullptr || !GetConnection()->IsNotification(event, notification)) return;
   // Only a control of ours under the index the message names is believed.
   const long index = event.data.l[0];
   if (index < 0 || index > INT32_MAX) return;
   X11Toolkit::ParameterControl* control = ControlOf(static_cast<int32_t>(index));
   if (control == nullptr || static_cast<long>(control->GetId()) != event.data.l[1]) return;
-  VstToolkit::DeliverControlNotification(*controller, notification, control->parameterIndex, control->GetValue(),
-                                         static_cast<X11Toolkit::Window*>(control));
+  VstToolkit::DeliverControlNotification(*core, notification, control->parameterIndex, control->GetValue(),
+                                         HandleOf(control));
 }
 
 void QuorvelDelayX11View::OnDestroyed() {
   // The host destroyed its window, and ours with it, before closing the editor.
   for (const auto& child : children) child->Forget();
-  if (controller != nullptr) {
-    VstToolkit::Controller* detaching = controller;
-    controller = nullptr;
+  if (core != nullptr) {
+    VstToolkit::InstanceCore* detaching = core;
+    core = nullptr;
     detaching->SetView(nullptr);
   }
 }
@@ -177,8 +178,8 @@ void QuorvelDelayX11View::ShowAboutDialog() {
   X11Toolkit::Box::Open(*GetConnection(), *this, std::move(content), nullptr);
 }
 
-void* QuorvelDelayX11View::GetWindowHandle() const {
-  return const_cast<X11Toolkit::Window*>(static_cast<const X11Toolkit::Window*>(this));
+VstToolkit::NativeWindow QuorvelDelayX11View::GetWindowHandle() const {
+  return HandleOf(this);
 }
 
 long QuorvelDelayX11View::EventMask() const {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editor/ScaledLayout.h"
-#include "host/ViewLink.h"
+#include "instance/ViewLink.h"
 #include "toolkit/x11/FrameStrip.h"
 #include "toolkit/x11/Image.h"
 #include "toolkit/x11/Window.h"
@@ -18,12 +18,12 @@ class StatusControl;
 }  // namespace X11Toolkit
 
 namespace VstToolkit {
-class Controller;
+class InstanceCore;
 }
 
 // The delay's editor on X11: the background with the fifteen controls of the shared
 // layout, each in a child window of its own. It hands the controls' notifications
-// and title clicks to the Controller, as the Windows view does. Its native handle
+// and title clicks to the instance core, as the Windows view does. Its native handle
 // (GetWindowHandle) is the X11Toolkit::Window, which the prompts open their menus on.
 //
 // It is drawn at one scale factor, in the places and sizes of the ScaledLayout: from
@@ -31,9 +31,7 @@ class Controller;
 // time to the device size where the factor is not 2, so that painting stays pixel for
 // pixel. Every window of it carries the factor for the menus and boxes opened on it.
 //
-// User-interface thread, except SetStatusText and SetParameterControlValue, which
-// the Controller also calls from the audio and parameter threads: they only store
-// and mark windows for the next pump's paint.
+// User-interface thread only: the instance core applies other threads' changes there.
 class QuorvelDelayX11View final : public X11Toolkit::Window, public VstToolkit::ViewLink {
  public:
   // Creates the view as a child of the host's `parent`; null when that window refuses.
@@ -51,10 +49,10 @@ class QuorvelDelayX11View final : public X11Toolkit::Window, public VstToolkit::
   void SetParameterControlValue(int32_t index, float value) override;
   // User-interface thread: shows the About box and returns; the box stays until the user closes it.
   void ShowAboutDialog() override;
-  void* GetWindowHandle() const override;
+  VstToolkit::NativeWindow GetWindowHandle() const override;
 
   // Set by the editor before the first pump; null while detached.
-  VstToolkit::Controller* controller = nullptr;
+  VstToolkit::InstanceCore* core = nullptr;
 
  protected:
   long EventMask() const override;

@@ -5,7 +5,7 @@
 #include "delay/QuorvelDelayDescription.h"
 #include "editor/ScaledLayout.h"
 #include "editor/x11/QuorvelDelayX11View.h"
-#include "host/Controller.h"
+#include "instance/InstanceCore.h"
 #include "toolkit/x11/Connection.h"
 #include "toolkit/x11/ErrorTrap.h"
 
@@ -13,34 +13,26 @@ namespace {
 constexpr XID kLargestWindowId = 0x1FFFFFFF;
 }  // namespace
 
-X11Editor::X11Editor(VstToolkit::Controller* owner)
-    : AEffEditor(owner),
-      controller(owner),
-      rect{0, 0, static_cast<VstInt16>(kQuorvelDelayEditorHeight), static_cast<VstInt16>(kQuorvelDelayEditorWidth)} {
-  controller->SetUserPrompts(prompts);
+X11Editor::X11Editor(VstToolkit::InstanceCore& core_) : core(core_) {
+  core.SetUserPrompts(prompts);
 }
 
 X11Editor::~X11Editor() {
-  close();
+  Close();
 }
 
-bool X11Editor::getRect(ERect** result) {
-  if (result == nullptr) return false;
-  if (view == nullptr) {
-    // What the view would have now: hosts size their window from it before opening.
-    const ScaledLayout layout(ChooseScale());
-    rect = ERect{0, 0, static_cast<VstInt16>(layout.ViewHeight()), static_cast<VstInt16>(layout.ViewWidth())};
-  }
-  *result = &rect;
-  return true;
+VstToolkit::EditorSize X11Editor::GetSize() {
+  if (view != nullptr) return {view->width, view->height};
+  // What the view would have now: hosts size their window from it before opening.
+  const ScaledLayout layout(ChooseScale());
+  return {layout.ViewWidth(), layout.ViewHeight()};
 }
 
-bool X11Editor::open(void* parent) {
-  if (view != nullptr) close();
-  systemWindow = parent;
+bool X11Editor::Open(VstToolkit::NativeWindow parent) {
+  if (connection != nullptr) Close();
   // X window ids are 29-bit numbers; anything wider is no window (a pointer, say).
-  parentWindow = static_cast<XID>(reinterpret_cast<uintptr_t>(parent));
-  if (parentWindow == 0 || parentWindow > kLargestWindowId) return false;
+  if (parent.IsNull() || parent.value > kLargestWindowId) return false;
+  parentWindow = static_cast<XID>(parent.value);
   connection.reset(X11Toolkit::Connection::Open());
   if (connection == nullptr) return false;
   bool opened = false;
@@ -53,8 +45,7 @@ bool X11Editor::open(void* parent) {
   return opened;
 }
 
-void X11Editor::close() {
-  systemWindow = nullptr;
+void X11Editor::Close() {
   if (connection == nullptr) return;
   {
     const X11Toolkit::ErrorTrap trap(connection->GetDisplay());
@@ -64,27 +55,27 @@ void X11Editor::close() {
   connection.reset();
 }
 
-void X11Editor::idle() {
+void X11Editor::Idle() {
   if (connection == nullptr) return;
   bool rescale = false;
   {
     // One trap for all the idle's requests: painting, notifications and prompts may
     // touch windows the host destroyed without syncing.
     const X11Toolkit::ErrorTrap trap(connection->GetDisplay());
-    controller->ApplyViewChanges();
+    core.ApplyViewChanges();
     connection->Pump();
     // The desktop's scale changed; a factor the host told stays until it tells another.
-    rescale = connection->TakeResourcesChanged() && controller->GetHostScaleFactor() <= 0.0f;
+    rescale = connection->TakeResourcesChanged() && core.GetHostScaleFactor() <= 0.0f;
   }
   if (rescale) Rescale();
 }
 
-void X11Editor::hostScaleFactorChanged() {
+void X11Editor::HostScaleFactorChanged() {
   Rescale();
 }
 
 Toolkit::ScaleFactor X11Editor::ChooseScale() {
-  const float told = controller->GetHostScaleFactor();
+  const float told = core.GetHostScaleFactor();
   if (told > 0.0f) return Toolkit::ScaleFactor::Choose(told, 0.0);
   // While closed the process's probe asks; no display gives 1x.
   return Toolkit::ScaleFactor::FromDpi(connection != nullptr ? connection->ResourceDpi() : dpiProbe.Read());
@@ -101,22 +92,18 @@ bool X11Editor::OpenView(Toolkit::ScaleFactor scale) {
     if (trap.Failed()) view.reset();
   }
   if (view == nullptr) return false;
-  view->controller = controller;
-  controller->SetView(view.get());
-  rect.top = static_cast<VstInt16>(view->y);
-  rect.left = static_cast<VstInt16>(view->x);
-  rect.bottom = static_cast<VstInt16>(view->height);
-  rect.right = static_cast<VstInt16>(view->width);
+  view->core = &core;
+  core.SetView(view.get());
   // Shown at once, before the host's first idle.
   connection->Pump();
   return true;
 }
 
 void X11Editor::CloseView() {
-  if (view != nullptr && view->controller != nullptr) {
+  if (view != nullptr && view->core != nullptr) {
     // Detached first, so that nothing reaches the view while its windows go.
-    view->controller = nullptr;
-    controller->SetView(nullptr);
+    view->core = nullptr;
+    core.SetView(nullptr);
   }
   // The host may have destroyed its window, and ours with it, already: the callers'
   // trap hears of it.
@@ -135,8 +122,8 @@ void X11Editor::Rescale() {
     reopened = OpenView(scale);
   }
   if (reopened) {
-    controller->sizeWindow(rect.right - rect.left, rect.bottom - rect.top);
+    core.RequestEditorResize(view->width, view->height);
   } else {
-    close();
+    Close();
   }
 }

@@ -5,26 +5,26 @@
 #include <memory>
 
 #include "editor/x11/X11UserPrompts.h"
-#include "host/AEffEditor.h"
-#include "toolkit/ScaleFactor.h"
+#include "instance/InstanceEditor.h"
+#include "toolkit/core/ScaleFactor.h"
 #include "toolkit/x11/DpiProbe.h"
 
 namespace X11Toolkit {
 class Connection;
 }
 namespace VstToolkit {
-class Controller;
+class InstanceCore;
 }
 class QuorvelDelayX11View;
 
-// The delay's editor as a Linux VST2 host drives it: effEditOpen brings the parent
-// window's X id, the editor opens its own connection to the X server and makes the
-// view inside it; every effEditIdle handles that connection's events and paints; the
-// connection closes with the view. Where no display can be opened, open fails.
+// The delay's editor on Linux: Open brings the parent window's X id, the editor opens
+// its own connection to the X server and makes the view inside it; every Idle handles
+// that connection's events and paints; the connection closes with the view. Where no
+// display can be opened, Open fails.
 //
 // No call waits for the user: menus and boxes open and return, and their answers are
 // handled in a later idle. The host may destroy its window at any time, without
-// syncing: all that the editor asks of the server in open, idle, close and a rescale
+// syncing: all that the editor asks of the server in Open, Idle, Close and a rescale
 // runs inside one ErrorTrap per call, so that no error of ours reaches the host.
 //
 // The view is drawn at one scale factor: the host's, where it told one, otherwise the
@@ -33,16 +33,17 @@ class QuorvelDelayX11View;
 // the new factor in the same parent and the host is asked to resize its window; a host
 // that does not answer keeps its size.
 // Threads: the host's user-interface thread, which alone touches Xlib.
-class X11Editor final : public AEffEditor {
+class X11Editor final : public VstToolkit::InstanceEditor {
  public:
-  explicit X11Editor(VstToolkit::Controller* owner);
+  explicit X11Editor(VstToolkit::InstanceCore& core);
   ~X11Editor() override;
 
-  bool getRect(ERect** result) override;
-  bool open(void* parent) override;
-  void close() override;
-  void idle() override;
-  void hostScaleFactorChanged() override;
+  bool Open(VstToolkit::NativeWindow parent) override;
+  void Close() override;
+  bool IsOpen() const override { return view != nullptr; }
+  VstToolkit::EditorSize GetSize() override;
+  void HostScaleFactorChanged() override;
+  void Idle() override;
 
  private:
   // The factor a view made now would have.
@@ -55,12 +56,11 @@ class X11Editor final : public AEffEditor {
   // the host to fit its window to it.
   void Rescale();
 
-  VstToolkit::Controller* controller;  // the same object as `effect`
+  VstToolkit::InstanceCore& core;
   X11UserPrompts prompts;
   X11Toolkit::DpiProbe dpiProbe;  // for the size asked while closed
   std::unique_ptr<X11Toolkit::Connection> connection;
   std::unique_ptr<QuorvelDelayX11View> view;
   XID parentWindow = 0;
-  // The open view's size; while none is open, recomputed whenever it is asked for.
-  ERect rect;
+
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/ScaledLayout.h"
+#include "editor/x11/X11NativeWindow.h"
 #include "toolkit/x11/Box.h"
 #include "toolkit/x11/Connection.h"
 #include "toolkit/x11/PopupMenu.h"
@@ -22,10 +23,10 @@ const char* OrEmpty(const char* text) {
 
 }  // namespace
 
-void X11UserPrompts::ShowPopupMenu(void*, void* anchorWindow, int32_t x, int32_t y,
+void X11UserPrompts::ShowPopupMenu(VstToolkit::NativeWindow, VstToolkit::NativeWindow anchorWindow, int32_t x, int32_t y,
                                    const VstToolkit::PopupMenuItem* items, int32_t count,
                                    VstToolkit::MenuAnswer answer) {
-  auto* anchor = static_cast<X11Toolkit::Window*>(anchorWindow);
+  X11Toolkit::Window* anchor = WindowOf(anchorWindow);
   // A window never made has no connection to answer on later.
   if (anchor == nullptr || anchor->GetConnection() == nullptr) {
     answer(0);
@@ -48,9 +49,9 @@ void X11UserPrompts::ShowPopupMenu(void*, void* anchorWindow, int32_t x, int32_t
   X11Toolkit::PopupMenu::Open(connection, rootX, rootY, std::move(menu), anchor->scale, std::move(answer));
 }
 
-void X11UserPrompts::ConfirmWarning(void* ownerWindow, const char* text, const char* caption,
+void X11UserPrompts::ConfirmWarning(VstToolkit::NativeWindow ownerWindow, const char* text, const char* caption,
                                     VstToolkit::WarningAnswer answer) {
-  auto* owner = static_cast<X11Toolkit::Window*>(ownerWindow);
+  X11Toolkit::Window* owner = WindowOf(ownerWindow);
   if (owner == nullptr || owner->GetConnection() == nullptr) {
     answer(false);
     return;

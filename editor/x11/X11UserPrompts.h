@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/UserPrompts.h"
+#include "instance/UserPrompts.h"
 
 // The editor's popup menu and warning box on X11, as windows of the editor's own
 // (X11Toolkit::PopupMenu, X11Toolkit::Box) that the editor's connection holds while
@@ -11,10 +11,10 @@
 class X11UserPrompts final : public VstToolkit::UserPrompts {
  public:
   // User-interface thread, inside the view's event handling.
-  void ShowPopupMenu(void* ownerWindow, void* anchorWindow, int32_t x, int32_t y,
+  void ShowPopupMenu(VstToolkit::NativeWindow ownerWindow, VstToolkit::NativeWindow anchorWindow, int32_t x, int32_t y,
                      const VstToolkit::PopupMenuItem* items, int32_t count,
                      VstToolkit::MenuAnswer answer) override;
   // User-interface thread, inside the view's event handling or a menu's answer.
-  void ConfirmWarning(void* ownerWindow, const char* text, const char* caption,
+  void ConfirmWarning(VstToolkit::NativeWindow ownerWindow, const char* text, const char* caption,
                       VstToolkit::WarningAnswer answer) override;
 };

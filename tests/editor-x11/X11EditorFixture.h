@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 #include "tests/support/RecordingHost.h"
 
 namespace QuorvelTest {

@@ -9,8 +9,8 @@
 #include <shlwapi.h>
 
 #include "tests/support/BuiltModule.h"
-#include "toolkit/ParameterControl.h"
-#include "toolkit/StatusControl.h"
+#include "toolkit/win32/ParameterControl.h"
+#include "toolkit/win32/StatusControl.h"
 
 namespace QuorvelTest {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 #include "tests/support/RecordingHost.h"
-#include "toolkit/Gdiplus.h"
+#include "toolkit/win32/Gdiplus.h"
 
 namespace WindowsToolkit {
 class ParameterControl;

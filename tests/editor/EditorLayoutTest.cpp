@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "tests/editor/EditorFixture.h"
-#include "toolkit/Gdiplus.h"
-#include "toolkit/ParameterControl.h"
+#include "toolkit/win32/Gdiplus.h"
+#include "toolkit/win32/ParameterControl.h"
 
 namespace QuorvelTest {
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "tests/editor/EditorFixture.h"
-#include "toolkit/ScaleFactor.h"
+#include "toolkit/core/ScaleFactor.h"
 
 namespace QuorvelTest {
 namespace {

@@ -14,7 +14,7 @@
 #include <random>
 #include <vector>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 #include "tests/support/BuiltModule.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 #include "tests/support/BuiltModule.h"
 #include "tests/support/RecordingHost.h"
 

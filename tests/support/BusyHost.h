@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 
 namespace QuorvelTest {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 
 namespace QuorvelTest {
 

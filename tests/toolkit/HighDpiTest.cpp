@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "tests/toolkit/ToolkitFixture.h"
-#include "toolkit/ScaleFactor.h"
-#include "toolkit/WindowDpi.h"
+#include "toolkit/core/ScaleFactor.h"
+#include "toolkit/win32/WindowDpi.h"
 
 namespace QuorvelTest {
 namespace {

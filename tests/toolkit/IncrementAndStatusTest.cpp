@@ -1,10 +1,10 @@
 #include <string>
 
 #include "tests/toolkit/ToolkitFixture.h"
-#include "toolkit/IncrementButton.h"
-#include "toolkit/Multiswitch.h"
-#include "toolkit/RegisteredMessages.h"
-#include "toolkit/StatusControl.h"
+#include "toolkit/win32/IncrementButton.h"
+#include "toolkit/win32/Multiswitch.h"
+#include "toolkit/win32/RegisteredMessages.h"
+#include "toolkit/win32/StatusControl.h"
 
 namespace QuorvelTest {
 namespace {

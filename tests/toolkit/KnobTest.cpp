@@ -2,9 +2,9 @@
 #include <limits>
 
 #include "tests/toolkit/ToolkitFixture.h"
-#include "toolkit/Knob.h"
-#include "toolkit/Multiswitch.h"
-#include "toolkit/RegisteredMessages.h"
+#include "toolkit/win32/Knob.h"
+#include "toolkit/win32/Multiswitch.h"
+#include "toolkit/win32/RegisteredMessages.h"
 
 namespace QuorvelTest {
 namespace {

@@ -1,8 +1,8 @@
 #include <limits>
 
 #include "tests/toolkit/ToolkitFixture.h"
-#include "toolkit/Multiswitch.h"
-#include "toolkit/RegisteredMessages.h"
+#include "toolkit/win32/Multiswitch.h"
+#include "toolkit/win32/RegisteredMessages.h"
 
 namespace QuorvelTest {
 namespace {

@@ -2,10 +2,10 @@
 #include <string>
 
 #include "tests/toolkit/ToolkitFixture.h"
-#include "toolkit/IncrementButton.h"
-#include "toolkit/Knob.h"
-#include "toolkit/Multiswitch.h"
-#include "toolkit/StatusControl.h"
+#include "toolkit/win32/IncrementButton.h"
+#include "toolkit/win32/Knob.h"
+#include "toolkit/win32/Multiswitch.h"
+#include "toolkit/win32/StatusControl.h"
 
 namespace QuorvelTest {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "toolkit/ScaleFactor.h"
+#include "toolkit/core/ScaleFactor.h"
 
 namespace QuorvelTest {
 namespace {

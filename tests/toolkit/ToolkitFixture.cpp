@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "toolkit/IncrementButton.h"
-#include "toolkit/Knob.h"
-#include "toolkit/Multiswitch.h"
-#include "toolkit/RegisteredMessages.h"
-#include "toolkit/StatusControl.h"
+#include "toolkit/win32/IncrementButton.h"
+#include "toolkit/win32/Knob.h"
+#include "toolkit/win32/Multiswitch.h"
+#include "toolkit/win32/RegisteredMessages.h"
+#include "toolkit/win32/StatusControl.h"
 
 namespace QuorvelTest {
 

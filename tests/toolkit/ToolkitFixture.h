@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/FrameStrip.h"
-#include "toolkit/Gdiplus.h"
-#include "toolkit/ResourceImage.h"
-#include "toolkit/Window.h"
+#include "toolkit/win32/FrameStrip.h"
+#include "toolkit/win32/Gdiplus.h"
+#include "toolkit/win32/ResourceImage.h"
+#include "toolkit/win32/Window.h"
 
 namespace QuorvelTest {
 

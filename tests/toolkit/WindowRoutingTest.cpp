@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "tests/toolkit/ToolkitFixture.h"
-#include "toolkit/RegisteredMessages.h"
-#include "toolkit/Window.h"
+#include "toolkit/win32/RegisteredMessages.h"
+#include "toolkit/win32/Window.h"
 
 namespace QuorvelTest {
 namespace {

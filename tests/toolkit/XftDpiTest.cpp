@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/XftDpi.h"
+#include "toolkit/core/XftDpi.h"
 
 namespace QuorvelTest {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "toolkit/ScaleFactor.h"
+#include "toolkit/core/ScaleFactor.h"
 #include "toolkit/core/ParameterLogic.h"
 
 namespace ToolkitCore {

@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "toolkit/XftDpi.h"
+#include "toolkit/core/XftDpi.h"
 #include "toolkit/x11/ErrorTrap.h"
 
 namespace X11Toolkit {

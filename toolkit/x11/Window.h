@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "toolkit/ScaleFactor.h"
+#include "toolkit/core/ScaleFactor.h"
 
 namespace X11Toolkit {
 

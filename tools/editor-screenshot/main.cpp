@@ -13,8 +13,8 @@
 #include <string>
 
 #include "delay/DelayParameterTable.h"
-#include "editor/View.h"
-#include "host/VstInterface.h"
+#include "editor/win32/View.h"
+#include "host/vst2/VstInterface.h"
 #include "tools/quorvel-host/ModuleLibrary.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 
 namespace QuorvelHost {
 

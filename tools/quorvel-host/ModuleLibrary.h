@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 
 namespace QuorvelHost {
 

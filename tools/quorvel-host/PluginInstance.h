@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 #include "tools/quorvel-host/HostCallback.h"
 
 namespace QuorvelHost {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 #include "tools/quorvel-host/ModuleLibrary.h"
 
 namespace QuorvelHost {

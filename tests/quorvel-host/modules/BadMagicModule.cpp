@@ -1,5 +1,5 @@
 // A module whose record is not a VST2 effect record (no magic, no functions).
-#include "host/VstInterface.h"
+#include "host/vst2/VstInterface.h"
 #include "tests/quorvel-host/modules/ModuleExport.h"
 
 namespace {

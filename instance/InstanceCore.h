@@ -1,0 +1,187 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+
+#include "instance/HostTime.h"
+#include "instance/InstanceEditor.h"
+#include "instance/NativeWindow.h"
+#include "instance/ParameterDetails.h"
+#include "model/ControllerLink.h"
+
+namespace VstToolkit {
+
+class ChunkBuffer;
+class InstanceHost;
+class Model;
+class UserPrompts;
+class ViewLink;
+struct MidiMessage;
+
+// One instance of the plug-in, as every format's face sees it: it owns the model and its
+// chunk buffer, mediates between the model and an open editor view (the controls, the
+// status line, the MIDI-learn menus), keeps MIDI learn, and hands values from thread to
+// thread. It names no plug-in format: a face translates its format's calls into these
+// operations, and hears back through the InstanceHost it links.
+//
+// Every index, size and pointer a face passes in is checked here, where it enters; the
+// model behind it trusts its callers.
+//
+// Only the user-interface thread touches the view. A change made on another thread (the
+// host's parameters, programs and states, MIDI on the audio thread) only marks what the
+// view must show, in marks the core owns for its whole life, and the editor's tick
+// applies them (ApplyViewChanges); a change made on the view's own thread shows at once.
+//
+// Its trace lines keep the names the plug-in's host object always wrote ("Controller::").
+class InstanceCore final : public ControllerLink {
+ public:
+  // Takes ownership of the model (not null). Links nothing yet: see Attach.
+  explicit InstanceCore(std::unique_ptr<Model> model);
+  ~InstanceCore();
+  InstanceCore(const InstanceCore&) = delete;
+  InstanceCore& operator=(const InstanceCore&) = delete;
+
+  // Links the face that hosts the core, and the core to its model's notifications.
+  void Attach(InstanceHost& host);
+  Model& GetModel() { return *model; }
+
+  // Identity and shape (any thread).
+  const char* GetEffectName() const;
+  const char* GetVendorString() const;
+  const char* GetProductString() const;
+  int32_t GetUniqueId() const;
+  int32_t GetVendorVersion() const;
+  int32_t GetPluginCategory() const;
+  int32_t GetProgramCount() const { return programCount; }
+  int32_t GetParameterCount() const { return parameterCount; }
+  int32_t GetInputCount() const;
+  int32_t GetOutputCount() const;
+  bool IsParameterIndex(int32_t index) const { return index >= 0 && index < parameterCount; }
+  bool IsProgramIndex(int32_t index) const { return index >= 0 && index < programCount; }
+
+  // Parameters. Any thread; unknown indices are ignored, a NaN refused, anything else
+  // held to 0..1.
+  void SetParameter(int32_t index, float value);
+  float GetParameter(int32_t index) const;
+  const char* GetParameterShortName(int32_t index) const;
+  const char* GetParameterLongName(int32_t index) const;
+  const char* GetParameterLabel(int32_t index) const;
+  // Copies the current display text (at most `size` - 1 characters) into `text`.
+  void GetParameterDisplay(int32_t index, char* text, int32_t size) const;
+
+  // Any value of a parameter, without touching the live state (InstanceCoreParameters.cpp).
+  // Any thread. An unknown index gets empty details and no text.
+  ParameterDetails GetParameterDetails(int32_t index) const;
+  // The display text of `value`, exactly as the model shows it when the parameter has it.
+  void FormatParameterValue(int32_t index, float value, char* text, int32_t size) const;
+  // The value a display text stands for; false where the text cannot be read.
+  bool ParseParameterValue(int32_t index, const char* text, float& value) const;
+
+  // Programs: the host's threads.
+  void SelectProgram(int32_t program);
+  int32_t GetSelectedProgram() const;
+  void SetSelectedProgramName(const char* name);
+  const char* GetSelectedProgramName() const;
+  // Any program's name, or null for an index that names none.
+  const char* GetProgramName(int32_t program) const;
+
+  // State: the host's threads. Save fills the core's buffer, valid until the next save
+  // or the core's end; Load applies all or nothing and answers whether it did.
+  const ChunkBuffer& SaveState(bool selectedProgramOnly);
+  bool LoadState(const void* data, int32_t size, bool selectedProgramOnly);
+  // No chunk of this plug-in comes near this size; bytes past it are never read.
+  static constexpr int32_t kLargestStateRead = 64 * 1024;
+
+  // Processing: the audio thread. MIDI messages and the host's time belong to the next block.
+  void SetSampleRate(float rate);  // the host's thread, while not processing
+  void PushMidi(const MidiMessage& message);
+  void SetHostTime(const HostTime& time);
+  void ProcessBlock(float** inputs, float** outputs, int32_t frames);
+
+  // The editor. User-interface thread.
+  // Takes ownership of the editor a face made for this instance (null: none).
+  void SetEditor(std::unique_ptr<InstanceEditor> newEditor);
+  bool HasEditor() const { return editor != nullptr; }
+  bool OpenEditor(NativeWindow parent);
+  void CloseEditor();
+  bool IsEditorOpen() const;
+  EditorSize GetEditorSize();
+  void IdleEditor();
+  // The factor the host told the editor to draw at; an open view is made again at a new
+  // one. Non-factors (NaN, zero, negative) are refused: false.
+  bool SetHostScaleFactor(float factor);
+  // The factor last told, or 0 while the host has told none.
+  float GetHostScaleFactor() const { return hostScaleFactor; }
+  // The editor asks the host for another size.
+  bool RequestEditorResize(int32_t width, int32_t height);
+
+  // The view half (InstanceCoreView.cpp, InstanceCoreMenus.cpp).
+  // User-interface thread: the editor attaches its view when it opens and null when it closes.
+  void SetView(ViewLink* newView);
+  // Any thread: every control is to show the model's values again.
+  void UpdateViewParameters();
+  // User-interface thread: the status line shows the parameter's name, value and label.
+  void UpdateViewStatusText(int32_t index);
+  // User-interface thread, from the editor's tick: shows what other threads marked.
+  void ApplyViewChanges();
+  // User-interface thread: the user began or ended a gesture on a parameter's control (a
+  // drag, a click); the edits between them belong to it.
+  void OnViewGestureBegan(int32_t index);
+  void OnViewGestureEnded(int32_t index);
+  // User-interface thread: the user edited a parameter's control.
+  void OnViewParameterValueChanged(int32_t index, float value);
+  // Audio thread: a learned MIDI controller set a parameter, or completed learning.
+  void OnModelParameterValueChanged(int32_t index, float value) override;
+  void OnModelMidiLearned() override;
+  // User-interface thread: the mouse rests on, or left, a parameter's control.
+  void OnParameterControlMouseHover(int32_t index);
+  void OnParameterControlMouseLeave();
+  // User-interface thread: the parameter's MIDI-learn menu at the control's top-left corner.
+  void OnParameterControlRightClicked(int32_t index, NativeWindow controlWindow);
+  // User-interface thread: the editor menu at the view's client point (x, y).
+  void OnViewTitleClicked(int32_t x, int32_t y);
+  // Replaces the menus and boxes (each editor gives its platform's; tests their own).
+  void SetUserPrompts(UserPrompts& newPrompts);
+
+ private:
+  // A NaN is refused; anything else is limited to the normalised range 0 to 1.
+  static bool AcceptParameterValue(float& value);
+  void SetViewControls();
+  // Any thread: marks a parameter's new value for its control and, unless a control is
+  // hovered when the mark is applied, for the status line.
+  void ShowParameterInView(int32_t index, float value);
+  void ShowViewStatus(const char* text);
+  // Applies the marks at once when the caller is the view's own thread.
+  void ApplyViewChangesOnViewThread();
+  // What a menu's answer does, on the user-interface thread.
+  void OnParameterMenuAnswered(int32_t index, int32_t command);
+  void OnEditorMenuAnswered(int32_t command);
+
+  // A parameter's value waiting for its control; `changed` publishes `value`.
+  struct ParameterMark {
+    std::atomic<float> value{0.0f};
+    std::atomic<bool> changed{false};
+  };
+  // What the status line waits to show: a parameter's index, or one of these.
+  static constexpr int32_t kNoStatusMark = -1;
+  static constexpr int32_t kEmptyStatusMark = -2;
+
+  std::unique_ptr<Model> model;
+  const int32_t programCount;
+  const int32_t parameterCount;
+  InstanceHost* host = nullptr;  // not owned
+  std::unique_ptr<ChunkBuffer> chunkBuffer;
+  std::unique_ptr<InstanceEditor> editor;
+  ViewLink* view = nullptr;  // not owned; user-interface thread only
+  std::atomic<std::thread::id> viewThread{};  // the thread that attached the open view
+  std::unique_ptr<ParameterMark[]> parameterMarks;
+  std::atomic<bool> allParametersMark{false};
+  std::atomic<int32_t> statusMark{kNoStatusMark};
+  bool isHoveringControl = false;  // user-interface thread only
+  UserPrompts* prompts;            // not owned
+  float hostScaleFactor = 0.0f;    // user-interface thread only
+};
+
+}  // namespace VstToolkit
