@@ -98,7 +98,8 @@ inline float ValueOfSquare(double square) {
 }
 
 inline float ValueOfCutoffHertz(double hertz) {
-  return ValueOfSquare((hertz - static_cast<double>(kLowestCutoffHertz)) / static_cast<double>(kCutoffHertzSpan));
+  return ValueOfSquare((hertz - static_cast<double>(kLowestCutoffHertz)) /
+                       static_cast<double>(kCutoffHertzSpan));
 }
 
 // The middle of the values a whole number shows, where no rounding tips it into a
@@ -107,5 +108,6 @@ inline float ValueOfMixDisplayNumber(double number) {
   if (number >= kMixDisplayReach) {
     return 1.0f;
   }
-  return ClampNormalized(static_cast<float>((std::floor(number) + kMixDisplayReach + 0.5) / (2.0 * kMixDisplayReach)));
+  return ClampNormalized(
+      static_cast<float>((std::floor(number) + kMixDisplayReach + 0.5) / (2.0 * kMixDisplayReach)));
 }

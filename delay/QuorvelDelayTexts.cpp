@@ -21,8 +21,7 @@ constexpr bool ChoicesAreReadable() {
   for (const DelayParameterRow& row : kDelayParameterRows) {
     const bool chooses = row.mapping == DelayMapping::kSwitch || row.mapping == DelayMapping::kSelection;
     if ((row.mapping == DelayMapping::kSwitch && row.choices != 2) ||
-        (row.mapping == DelayMapping::kSelection && row.choices < 2) ||
-        (!chooses && row.choices != 0)) {
+        (row.mapping == DelayMapping::kSelection && row.choices < 2) || (!chooses && row.choices != 0)) {
       return false;
     }
   }
