@@ -134,8 +134,8 @@ class Model {
   virtual int32_t GetParameterChoiceCount(int32_t index) const;
   // Any thread: the text the display would show if the parameter had `value`.
   virtual DisplayText FormatParameterValue(int32_t index, float value) const;
-  // Any thread: a value whose display reads as `text` (not null), within 0..1; false when
-  // the text says no value of the parameter.
+  // Any thread: the value `text` (not null) stands for, held to 0..1, so that a display's
+  // text reads back to a value showing that text; false when it stands for none.
   virtual bool ParseParameterValue(int32_t index, const char* text, float& value) const;
 
   // Programs.
