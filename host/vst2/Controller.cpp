@@ -231,11 +231,15 @@ bool Controller::getParameterProperties(VstInt32 index, VstParameterProperties* 
       properties->flags = kVstParameterIsSwitch;
       break;
     case ParameterKind::kSelector:
-      properties->flags = kVstParameterUsesIntegerMinMax | kVstParameterUsesIntStep;
-      properties->minInteger = 0;
-      properties->maxInteger = details.choiceCount - 1;
-      properties->stepInteger = 1;
-      properties->largeStepInteger = 1;
+      // Steps within the normalised range: VST2 values stay 0 to 1 for every parameter,
+      // and hosts that read integer bounds as the range would send 0 to n - 1.
+      if (details.choiceCount > 1) {
+        const float step = 1.0f / static_cast<float>(details.choiceCount - 1);
+        properties->flags = kVstParameterUsesFloatStep;
+        properties->stepFloat = step;
+        properties->smallStepFloat = step;
+        properties->largeStepFloat = step;
+      }
       break;
     case ParameterKind::kContinuous:
       break;

@@ -243,21 +243,20 @@ TEST(ModuleParameters, PropertiesNameEveryParameterAndMarkSwitchesAndSelectors) 
   RecordingHost host;
   Plugin plugin;
   const auto expect = [&](VstInt32 index, const char* label, const char* shortLabel, VstInt32 flags,
-                          VstInt32 last) {
+                          float step) {
     VstParameterProperties expected{};  // every other byte zero
     std::strcpy(expected.label, label);
     std::strcpy(expected.shortLabel, shortLabel);
     expected.flags = flags;
-    expected.maxInteger = last;
-    expected.stepInteger = expected.largeStepInteger = last > 0 ? 1 : 0;
+    expected.stepFloat = expected.smallStepFloat = expected.largeStepFloat = step;
     VstParameterProperties properties;
     std::memset(&properties, 0x5A, sizeof properties);
     EXPECT_EQ(plugin.Dispatch(effGetParameterProperties, index, 0, &properties), 1) << index;
     EXPECT_EQ(std::memcmp(&properties, &expected, sizeof properties), 0) << index;
   };
-  expect(3, "Sync", "SOn", kVstParameterIsSwitch, 0);
-  expect(4, "Left Sync", "LSRes", kVstParameterUsesIntegerMinMax | kVstParameterUsesIntStep, 4);  // 5 notes
-  expect(8, "Cutoff Freq", "CFreq", 0, 0);
+  expect(3, "Sync", "SOn", kVstParameterIsSwitch, 0.0f);
+  expect(4, "Left Sync", "LSRes", kVstParameterUsesFloatStep, 0.25f);  // 5 notes: 4 steps of 1/4
+  expect(8, "Cutoff Freq", "CFreq", 0, 0.0f);
   VstParameterProperties properties{};
   for (VstInt32 bad : {12, -1, INT32_MAX}) {
     EXPECT_EQ(plugin.Dispatch(effGetParameterProperties, bad, 0, &properties), 0);
