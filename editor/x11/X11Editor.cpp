@@ -18,8 +18,12 @@ X11Editor::~X11Editor() {
 }
 
 double X11Editor::MeasureDpi() {
-  // While closed the process's probe asks; no display gives 1x.
-  return connection != nullptr ? connection->ResourceDpi() : dpiProbe.Read();
+  // While closed the process's probe asks, in a trap of its own; no display gives 1x.
+  if (connection == nullptr) return dpiProbe.Read();
+  // Inside the host call's trap this one costs nothing; the size asked after the host
+  // destroyed the view has no other.
+  const X11Toolkit::ErrorTrap trap(connection->GetDisplay());
+  return connection->ResourceDpi();
 }
 
 bool X11Editor::Connect(VstToolkit::NativeWindow parent) {
