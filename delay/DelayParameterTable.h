@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "model/PluginDescription.h"
@@ -79,7 +80,34 @@ inline float ClampNormalized(float v) {
 
 inline float SquareOf(float v) { return v * v; }
 
-inline float CutoffHertzOf(float v) { return v * v * 9980.0f + 20.0f; }
+inline constexpr float kLowestCutoffHertz = 20.0f;
+inline constexpr float kCutoffHertzSpan = 9980.0f;  // up to 10000 hertz
+inline float CutoffHertzOf(float v) { return v * v * kCutoffHertzSpan + kLowestCutoffHertz; }
 
 // -100 (input only) to +100 (echoes only).
-inline int32_t MixDisplayNumberOf(float v) { return -100 - static_cast<int32_t>(v * -200.0f); }
+inline constexpr int32_t kMixDisplayReach = 100;
+inline int32_t MixDisplayNumberOf(float v) {
+  return -kMixDisplayReach - static_cast<int32_t>(v * static_cast<float>(-2 * kMixDisplayReach));
+}
+
+// The inverses, for texts read back: a value in 0..1 that the mapping takes to the setting,
+// or as near to it as the range allows. Worked in double precision, so the value found
+// maps back (in single precision) to the same two-decimal text.
+inline float ValueOfSquare(double square) {
+  return square > 0.0 ? ClampNormalized(static_cast<float>(std::sqrt(square))) : 0.0f;
+}
+
+inline float ValueOfCutoffHertz(double hertz) {
+  return ValueOfSquare((hertz - static_cast<double>(kLowestCutoffHertz)) /
+                       static_cast<double>(kCutoffHertzSpan));
+}
+
+// The middle of the values a whole number shows, where no rounding tips it into a
+// neighbour's; only 1 shows +100.
+inline float ValueOfMixDisplayNumber(double number) {
+  if (number >= kMixDisplayReach) {
+    return 1.0f;
+  }
+  return ClampNormalized(
+      static_cast<float>((std::floor(number) + kMixDisplayReach + 0.5) / (2.0 * kMixDisplayReach)));
+}

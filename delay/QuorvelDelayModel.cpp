@@ -1,7 +1,5 @@
 #include "delay/QuorvelDelayModel.h"
 
-#include <cstdio>
-
 #include "delay/DelayParameterTable.h"
 #include "delay/QuorvelDelayDescription.h"
 #include "delay/StereoCopy.h"
@@ -249,12 +247,5 @@ float QuorvelDelayModel::SyncedSeconds(int32_t note, double tempo) const {
 }
 
 void QuorvelDelayModel::ShowMix(float v) {
-  const int32_t n = MixDisplayNumberOf(v);
-  char text[16];
-  if (n > 0) {
-    std::snprintf(text, sizeof text, "+%d", static_cast<int>(n));
-  } else {
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(n));
-  }
-  SetParameterDisplay(DelayParameter::kMix, text);
+  SetParameterDisplay(DelayParameter::kMix, MixDisplayOf(v));
 }

@@ -34,6 +34,15 @@ class QuorvelDelayModel final : public VstToolkit::Model {
   int32_t LeftSyncIndex() const { return leftSyncIndex.load(std::memory_order_relaxed); }
   int32_t RightSyncIndex() const { return rightSyncIndex.load(std::memory_order_relaxed); }
 
+  // Any thread, from the parameter table, with no trace line and no live value touched: how
+  // a parameter is presented, and the display's text for any value (QuorvelDelayTexts.cpp).
+  VstToolkit::ParameterKind GetParameterKind(int32_t index) const override;
+  int32_t GetParameterChoiceCount(int32_t index) const override;
+  VstToolkit::DisplayText FormatParameterValue(int32_t index, float value) const override;
+  // Reads choice names and the switches' texts in any case, and numbers alone or followed
+  // by the parameter's label ("0.25 Secs").
+  bool ParseParameterValue(int32_t index, const char* text, float& value) const override;
+
  protected:
   // The host's thread, only while it is not processing, as the VST2 interface demands.
   void OnSampleRateChanged(float oldRate, float newRate) override;
@@ -65,6 +74,8 @@ class QuorvelDelayModel final : public VstToolkit::Model {
   void SyncRightDelay();
   float SyncedSeconds(int32_t note, double tempo) const;
   void ShowMix(float v);
+  static VstToolkit::DisplayText MixDisplayOf(float v);
+  bool ReadChoice(int32_t index, const char* text, float& value) const;
   // Any thread, after the values the request covers are stored.
   void Ask(uint32_t request) { requests.fetch_or(request, std::memory_order_release); }
   // Audio thread (or any while nothing processes): hands what was asked for to the engine.

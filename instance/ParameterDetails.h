@@ -2,14 +2,9 @@
 
 #include <cstdint>
 
-namespace VstToolkit {
+#include "model/ParameterKind.h"
 
-// How hosts should present a parameter.
-enum class ParameterKind : int32_t {
-  kContinuous,  // any value from 0 to 1
-  kSwitch,      // off below 0.5, on from 0.5
-  kSelector,    // one of `choiceCount` choices, trunc(value x n) with 1 picking the last
-};
+namespace VstToolkit {
 
 // What a face tells its host about one parameter, from the plug-in's one parameter table.
 struct ParameterDetails {
@@ -20,6 +15,7 @@ struct ParameterDetails {
   float defaultValue = 0.0f;
   ParameterKind kind = ParameterKind::kContinuous;
   int32_t choiceCount = 0;  // switches 2, selectors their number of choices, else 0
+  // A choice k of n is the value k / (n - 1); its name is that value's formatted text.
 };
 
 }  // namespace VstToolkit

@@ -69,12 +69,14 @@ Model::Model(const PluginDescription& description) {
   parameterLongNames_.resize(parameters);
   parameterShortNames_.resize(parameters);
   parameterLabels_.resize(parameters);
+  parameterDefaults_.resize(parameters);
   parameterDisplays_ = std::make_unique<std::atomic<uint64_t>[]>(parameters);
   for (std::size_t i = 0; i < parameters; ++i) {
     const ParameterInfo& info = description.parameters[i];
     BoundedCopy(parameterLongNames_[i].data(), info.longName, kLongNameSize);
     BoundedCopy(parameterShortNames_[i].data(), info.shortName, kShortNameSize);
     BoundedCopy(parameterLabels_[i].data(), info.label, kLabelSize);
+    parameterDefaults_[i] = info.defaultValue;
   }
 
   ClearMidiControllerMap();
@@ -167,16 +169,44 @@ float Model::GetParameterValue(int32_t index) const {
 
 const char* Model::GetParameterShortName(int32_t index) const {
   Trace("Model::GetParameterShortName\r\n");
-  return parameterShortNames_[static_cast<std::size_t>(index)].data();
+  return ParameterShortName(index);
 }
 
 const char* Model::GetParameterLongName(int32_t index) const {
   Trace("Model::GetParameterLongName\r\n");
-  return parameterLongNames_[static_cast<std::size_t>(index)].data();
+  return ParameterLongName(index);
 }
 
 const char* Model::GetParameterLabel(int32_t index) const {
   return parameterLabels_[static_cast<std::size_t>(index)].data();
+}
+
+float Model::GetParameterDefault(int32_t index) const {
+  return parameterDefaults_[static_cast<std::size_t>(index)];
+}
+
+const char* Model::ParameterShortName(int32_t index) const {
+  return parameterShortNames_[static_cast<std::size_t>(index)].data();
+}
+
+const char* Model::ParameterLongName(int32_t index) const {
+  return parameterLongNames_[static_cast<std::size_t>(index)].data();
+}
+
+ParameterKind Model::GetParameterKind(int32_t) const {
+  return ParameterKind::kContinuous;
+}
+
+int32_t Model::GetParameterChoiceCount(int32_t) const {
+  return 0;
+}
+
+DisplayText Model::FormatParameterValue(int32_t, float) const {
+  return DisplayText();
+}
+
+bool Model::ParseParameterValue(int32_t, const char*, float&) const {
+  return false;
 }
 
 DisplayText Model::GetParameterDisplay(int32_t index) const {
@@ -188,32 +218,53 @@ DisplayText Model::GetParameterDisplay(int32_t index) const {
 
 void Model::SetParameterDisplay(int32_t index, const char* text) {
   Trace("Model::SetParameterDisplay\r\n");
-  char field[kDisplaySize];
-  BoundedCopy(field, text, kDisplaySize);
+  const DisplayText field = DisplayOf(text);
   uint64_t word = 0;
-  std::memcpy(&word, field, sizeof word);
+  std::memcpy(&word, field.text_, sizeof word);
   parameterDisplays_[static_cast<std::size_t>(index)].store(word, std::memory_order_relaxed);
 }
 
 void Model::SetOnOffParameterDisplay(int32_t index, bool value, const char* offText) {
   Trace("Model::SetOnOffParameterDisplay\r\n");
-  SetParameterDisplay(index, value ? "On" : offText);  // BoundedCopy takes a null text as empty
+  SetParameterDisplay(index, OnOffText(value, offText));
 }
 
 void Model::SetFloatParameterDisplay(int32_t index, float value) {
   Trace("Model::SetFloatParameterDisplay\r\n");
+  SetParameterDisplay(index, FloatDisplayOf(value));
+}
+
+DisplayText Model::DisplayOf(const char* text) {
+  DisplayText field;
+  BoundedCopy(field.text_, text, kDisplaySize);
+  return field;
+}
+
+DisplayText Model::FloatDisplayOf(float value) {
   char scratch[32];
   std::snprintf(scratch, sizeof scratch, "%.2f", static_cast<double>(value));
-  SetParameterDisplay(index, scratch);
+  return DisplayOf(scratch);
+}
+
+const char* Model::OnOffText(bool value, const char* offText) {
+  return value ? "On" : offText;  // DisplayOf takes a null text as empty
 }
 
 bool Model::NormalizedFloatToBool(float value) const {
   Trace("Model::NormalizedFloatToBool\r\n");
-  return value >= 0.5f;
+  return BoolOf(value);
 }
 
 int32_t Model::NormalizedFloatToSelection(float value, int32_t count) const {
   Trace("Model::NormalizedFloatToSelection\r\n");
+  return SelectionOf(value, count);
+}
+
+bool Model::BoolOf(float value) {
+  return value >= 0.5f;
+}
+
+int32_t Model::SelectionOf(float value, int32_t count) {
   if (count <= 0) {
     return 0;
   }

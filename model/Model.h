@@ -9,6 +9,7 @@
 
 #include "model/MidiMessage.h"
 #include "model/MidiQueue.h"
+#include "model/ParameterKind.h"
 #include "model/PluginDescription.h"
 
 namespace VstToolkit {
@@ -103,9 +104,39 @@ class Model {
   void SetOnOffParameterDisplay(int32_t index, bool value, const char* offText);
   void SetFloatParameterDisplay(int32_t index, float value);
 
+  // The display writers' formatting, without their trace lines, for the texts of values a
+  // parameter does not have: the writers above use the same code, so the two always agree.
+  // Any thread: `text` as its display field holds it (at most kDisplaySize - 1 characters).
+  static DisplayText DisplayOf(const char* text);
+  // Any thread: "%.2f" of the value, as SetFloatParameterDisplay shows it.
+  static DisplayText FloatDisplayOf(float value);
+  // Any thread: "On", or the off text, as SetOnOffParameterDisplay shows it.
+  static const char* OnOffText(bool value, const char* offText);
+
   // Value mapping. Any thread.
   bool NormalizedFloatToBool(float value) const;
   int32_t NormalizedFloatToSelection(float value, int32_t count) const;
+  // Any thread: the two mappings' arithmetic, without their trace lines.
+  static bool BoolOf(float value);
+  static int32_t SelectionOf(float value, int32_t count);
+
+  // Any value of a parameter, from the subclass's parameter table. None of these writes a
+  // trace line or touches the live values. The base knows no table: every parameter is
+  // continuous, and has no text for values it does not hold.
+  // Any thread: the value every program starts with.
+  float GetParameterDefault(int32_t index) const;
+  // Any thread: the names without GetParameterShortName's and GetParameterLongName's trace lines.
+  const char* ParameterShortName(int32_t index) const;
+  const char* ParameterLongName(int32_t index) const;
+  // Any thread: how hosts should present the parameter.
+  virtual ParameterKind GetParameterKind(int32_t index) const;
+  // Any thread: switches 2, selectors their number of choices, continuous parameters 0.
+  virtual int32_t GetParameterChoiceCount(int32_t index) const;
+  // Any thread: the text the display would show if the parameter had `value`.
+  virtual DisplayText FormatParameterValue(int32_t index, float value) const;
+  // Any thread: the value `text` (not null) stands for, held to 0..1, so that a display's
+  // text reads back to a value showing that text; false when it stands for none.
+  virtual bool ParseParameterValue(int32_t index, const char* text, float& value) const;
 
   // Programs.
   // The host's thread.
@@ -209,6 +240,7 @@ class Model {
   std::vector<ShortText> parameterShortNames_;
   std::vector<LongName> parameterLongNames_;
   std::vector<ShortText> parameterLabels_;
+  std::vector<float> parameterDefaults_;
   // Each display's kDisplaySize bytes as one word.
   std::unique_ptr<std::atomic<uint64_t>[]> parameterDisplays_;
   int32_t programCount_ = 0;

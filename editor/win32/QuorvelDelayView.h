@@ -24,7 +24,7 @@ class QuorvelDelayView final : public VstToolkit::View {
   static constexpr int32_t kWidth = kQuorvelDelayEditorWidth;
   static constexpr int32_t kHeight = kQuorvelDelayEditorHeight;
 
-  // What Editor<QuorvelDelayView> creates when it opens: CreateQuorvelDelayView.
+  // What the Editor creates when it opens: CreateQuorvelDelayView.
   static QuorvelDelayView* Create(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale);
   Toolkit::ScaleFactor GetScale() const { return layout.GetScale(); }
 

@@ -205,6 +205,48 @@ VstPlugCategory Controller::getPlugCategory() {
              : kPlugCategUnknown;
 }
 
+// Hosts list programs by this call (without it, some show "Preset 0" and so on). The
+// category is ignored: the programs have none.
+bool Controller::getProgramNameIndexed(VstInt32, VstInt32 index, char* text) {
+  const char* name = core.GetProgramName(index);
+  if (text == nullptr || name == nullptr) {
+    return false;
+  }
+  BoundedCopy(text, name, kVstMaxProgNameLen);
+  return true;
+}
+
+// Every parameter is answered, continuous ones with their names and no flags: a host that
+// takes its names from here then names every parameter the same way, by its long name.
+bool Controller::getParameterProperties(VstInt32 index, VstParameterProperties* properties) {
+  if (properties == nullptr || !core.IsParameterIndex(index)) {
+    return false;
+  }
+  const ParameterDetails details = core.GetParameterDetails(index);
+  std::memset(properties, 0, sizeof *properties);
+  BoundedCopy(properties->label, details.longName, kVstMaxLabelLen);
+  BoundedCopy(properties->shortLabel, details.shortName, kVstMaxShortLabelLen);
+  switch (details.kind) {
+    case ParameterKind::kSwitch:
+      properties->flags = kVstParameterIsSwitch;
+      break;
+    case ParameterKind::kSelector:
+      // Steps within the normalised range: VST2 values stay 0 to 1 for every parameter,
+      // and hosts that read integer bounds as the range would send 0 to n - 1.
+      if (details.choiceCount > 1) {
+        const float step = 1.0f / static_cast<float>(details.choiceCount - 1);
+        properties->flags = kVstParameterUsesFloatStep;
+        properties->stepFloat = step;
+        properties->smallStepFloat = step;
+        properties->largeStepFloat = step;
+      }
+      break;
+    case ParameterKind::kContinuous:
+      break;
+  }
+  return true;
+}
+
 VstIntPtr Controller::vendorSpecific(VstInt32 index, VstIntPtr value, void*, float opt) {
   // The vendor call by which a host tells its scale factor, as PreSonus published it and
   // other hosts send it: index 'PreS', value 'AeCs', the factor in the float argument.

@@ -45,6 +45,10 @@ class Controller final : public AudioEffectX, private InstanceHost {
   VstInt32 getVendorVersion() override;
   VstInt32 canDo(char* text) override;
   VstPlugCategory getPlugCategory() override;
+  // The host's threads: the named program's name, whichever is selected (effGetProgramNameIndexed).
+  bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
+  // The host's threads: names and kind of a parameter, from the core's details (effGetParameterProperties).
+  bool getParameterProperties(VstInt32 index, VstParameterProperties* properties) override;
   // User-interface thread: takes the factor of the host's vendor call ('PreS', 'AeCs')
   // for the editor; other vendor calls get 0.
   VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;

@@ -2,7 +2,6 @@
 #include <memory>
 
 #include "editor/win32/Editor.h"
-#include "editor/win32/QuorvelDelayView.h"
 #include "host/vst2/Controller.h"
 #include "host/vst2/EditorAttachment.h"
 #include "host/vst2/Vst2Editor.h"
@@ -10,7 +9,7 @@
 namespace VstToolkit {
 
 void AttachPlatformEditor(Controller& controller) {
-  controller.Core().SetEditor(std::make_unique<Editor<QuorvelDelayView>>(controller.Core()));
+  controller.Core().SetEditor(std::make_unique<Editor>(controller.Core()));
   controller.setEditor(new Vst2Editor(&controller, controller.Core()));
 }
 

@@ -216,6 +216,55 @@ TEST(ModulePrograms, SelectionAndNames) {
   EXPECT_EQ(plugin.Text(effGetProgramName), "Long Tail Ping Pong Ech");
 }
 
+TEST(ModulePrograms, IndexedNamesOfEveryProgramWithoutSelectingIt) {
+  RecordingHost host;
+  Plugin plugin;
+  plugin.Dispatch(effSetProgram, 0, 7);
+  char longName[] = "Long Tail Ping Pong Echo Chamber";  // 32 characters
+  plugin.Dispatch(effSetProgramName, 0, 0, longName);
+  plugin.Dispatch(effSetProgram, 0, 2);
+  for (VstInt32 i = 0; i < 32; ++i) {
+    char name[32];
+    std::memset(name, 'x', sizeof name);
+    EXPECT_EQ(plugin.Dispatch(effGetProgramNameIndexed, i, -1, name), 1) << i;
+    EXPECT_EQ(std::string(name, 25), std::string(i == 7 ? "Long Tail Ping Pong Ech" : "Blank") +
+                                         std::string(i == 7 ? 1 : 19, '\0') + "x");  // 24 bytes, zero-padded
+  }
+  EXPECT_EQ(plugin.Dispatch(effGetProgram), 2);
+  char untouched[] = "untouched";
+  for (VstInt32 bad : {32, -1, INT32_MIN}) {
+    EXPECT_EQ(plugin.Dispatch(effGetProgramNameIndexed, bad, -1, untouched), 0);
+  }
+  EXPECT_STREQ(untouched, "untouched");
+  EXPECT_EQ(plugin.Dispatch(effGetProgramNameIndexed, 0, -1, nullptr), 0);
+}
+
+TEST(ModuleParameters, PropertiesNameEveryParameterAndMarkSwitchesAndSelectors) {
+  RecordingHost host;
+  Plugin plugin;
+  const auto expect = [&](VstInt32 index, const char* label, const char* shortLabel, VstInt32 flags,
+                          float step) {
+    VstParameterProperties expected{};  // every other byte zero
+    std::strcpy(expected.label, label);
+    std::strcpy(expected.shortLabel, shortLabel);
+    expected.flags = flags;
+    expected.stepFloat = expected.smallStepFloat = expected.largeStepFloat = step;
+    VstParameterProperties properties;
+    std::memset(&properties, 0x5A, sizeof properties);
+    EXPECT_EQ(plugin.Dispatch(effGetParameterProperties, index, 0, &properties), 1) << index;
+    EXPECT_EQ(std::memcmp(&properties, &expected, sizeof properties), 0) << index;
+  };
+  expect(3, "Sync", "SOn", kVstParameterIsSwitch, 0.0f);
+  expect(4, "Left Sync", "LSRes", kVstParameterUsesFloatStep, 0.25f);  // 5 notes: 4 steps of 1/4
+  expect(8, "Cutoff Freq", "CFreq", 0, 0.0f);
+  VstParameterProperties properties{};
+  for (VstInt32 bad : {12, -1, INT32_MAX}) {
+    EXPECT_EQ(plugin.Dispatch(effGetParameterProperties, bad, 0, &properties), 0);
+  }
+  EXPECT_EQ(properties.label[0], 0);  // nothing written
+  EXPECT_EQ(plugin.Dispatch(effGetParameterProperties, 0, 0, nullptr), 0);
+}
+
 TEST(ModuleChunks, ProgramAndBankChunksTravelBetweenInstances) {
   RecordingHost host;
   Plugin source;
