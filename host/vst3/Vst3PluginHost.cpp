@@ -1,0 +1,36 @@
+// What the core tells the host, and the editor's view.
+#include "host/vst3/Vst3Plugin.h"
+
+namespace VstToolkit {
+
+void Vst3Plugin::BeginParameterEdit(int32_t index) {
+  if (componentHandler != nullptr) {
+    componentHandler->beginEdit(static_cast<ParamID>(index));
+  }
+}
+
+void Vst3Plugin::PerformParameterEdit(int32_t index, float value) {
+  if (componentHandler != nullptr) {
+    componentHandler->performEdit(static_cast<ParamID>(index), value);
+  }
+}
+
+void Vst3Plugin::EndParameterEdit(int32_t index) {
+  if (componentHandler != nullptr) {
+    componentHandler->endEdit(static_cast<ParamID>(index));
+  }
+}
+
+bool Vst3Plugin::ResizeEditor(int32_t, int32_t) {
+  return false;
+}
+
+// A learn changes the state on the audio thread, where the host's handler must not be
+// called; the host saves the state whole in any case.
+void Vst3Plugin::StateChanged() {}
+
+Steinberg::IPlugView* Vst3Plugin::createView(Steinberg::FIDString) {
+  return nullptr;
+}
+
+}  // namespace VstToolkit
