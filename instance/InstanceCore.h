@@ -126,6 +126,8 @@ class InstanceCore final : public ControllerLink {
   bool IsEditorOpen() const;
   EditorSize GetEditorSize();
   void IdleEditor();
+  // The open view's event descriptor for a host's run loop, or -1 (InstanceEditor).
+  int32_t GetEditorEventDescriptor() const;
   // The factor the host told the editor to draw at; an open view is made again at a new
   // one. Non-factors (NaN, zero, negative) are refused: false.
   bool SetHostScaleFactor(float factor);

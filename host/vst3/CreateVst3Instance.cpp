@@ -5,6 +5,7 @@
 #include <new>
 
 #include "delay/QuorvelDelayModel.h"
+#include "host/vst3/Vst3EditorAttachment.h"
 #include "host/vst3/Vst3Plugin.h"
 
 namespace VstToolkit {
@@ -13,7 +14,9 @@ Vst3Plugin* CreateVst3Instance() {
   // Nothing of ours throws, but an allocation can fail; the host must see no instance
   // then, never an exception crossing into its own code.
   try {
-    return new Vst3Plugin(std::make_unique<QuorvelDelayModel>());
+    auto* plugin = new Vst3Plugin(std::make_unique<QuorvelDelayModel>());
+    AttachVst3Editor(*plugin);
+    return plugin;
   } catch (...) {
     return nullptr;
   }

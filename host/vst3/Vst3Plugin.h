@@ -15,6 +15,7 @@
 namespace VstToolkit {
 
 class Model;
+class Vst3View;
 
 // The VST3 face of the plug-in: one object that is the component, its audio processor and
 // its edit controller, as a single-component plug-in is. It translates every VST3 call
@@ -123,6 +124,9 @@ class Vst3Plugin final : public ComponentStateBridge,
                        int32 channel, Steinberg::Vst::UnitID& unitId) override;
   tresult setUnitProgramData(int32 listOrUnitId, int32 programIndex, Steinberg::IBStream* data) override;
 
+  // User-interface thread: the view attached to the host's window, or null once removed.
+  void ViewAttached(Vst3View* view) { openView = view; }
+
   // The program list's ID.
   static constexpr Steinberg::Vst::ProgramListID kProgramListId = 1;
   // The parameters a host lists: the plug-in's, the program, and the hidden controllers.
@@ -159,6 +163,7 @@ class Vst3Plugin final : public ComponentStateBridge,
   InstanceCore core;
   ParameterChangeQueues changes;
   Steinberg::Vst::IComponentHandler* componentHandler = nullptr;  // user-interface thread
+  Vst3View* openView = nullptr;                                   // user-interface thread
   std::vector<uint8_t> stateBytes;  // the host's threads: a state being read
   double sampleRate = 44100.0;
   std::atomic<bool> processing{false};

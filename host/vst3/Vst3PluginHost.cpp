@@ -1,5 +1,8 @@
 // What the core tells the host, and the editor's view.
+#include <cstring>
+
 #include "host/vst3/Vst3Plugin.h"
+#include "host/vst3/Vst3View.h"
 
 namespace VstToolkit {
 
@@ -21,16 +24,19 @@ void Vst3Plugin::EndParameterEdit(int32_t index) {
   }
 }
 
-bool Vst3Plugin::ResizeEditor(int32_t, int32_t) {
-  return false;
+bool Vst3Plugin::ResizeEditor(int32_t width, int32_t height) {
+  return openView != nullptr && openView->RequestResize(width, height);
 }
 
 // A learn changes the state on the audio thread, where the host's handler must not be
 // called; the host saves the state whole in any case.
 void Vst3Plugin::StateChanged() {}
 
-Steinberg::IPlugView* Vst3Plugin::createView(Steinberg::FIDString) {
-  return nullptr;
+Steinberg::IPlugView* Vst3Plugin::createView(Steinberg::FIDString name) {
+  if (name == nullptr || std::strcmp(name, Steinberg::Vst::ViewType::kEditor) != 0 || !core.HasEditor()) {
+    return nullptr;
+  }
+  return new Vst3View(*this, core);
 }
 
 }  // namespace VstToolkit
