@@ -285,18 +285,6 @@ std::vector<RecordingHost::Call> X11EditorTest::Automations(VstInt32 index) {
   return found;
 }
 
-std::vector<std::string> X11EditorTest::Edits() const {
-  std::vector<std::string> edits;
-  for (const RecordingHost::Call& call : recorder.calls) {
-    const char* kind = call.opcode == audioMasterBeginEdit  ? "begin "
-                       : call.opcode == audioMasterEndEdit  ? "end "
-                       : call.opcode == audioMasterAutomate ? "automate "
-                                                            : nullptr;
-    if (kind != nullptr) edits.push_back(kind + std::to_string(call.index));
-  }
-  return edits;
-}
-
 void X11EditorTest::ControlChange(int controller, int value) {
   std::thread audio([&] {
     VstMidiEvent change{};

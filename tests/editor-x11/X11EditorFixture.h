@@ -78,9 +78,6 @@ class X11EditorTest : public ::testing::Test {
 
   float Parameter(VstInt32 index, AEffect* instance = nullptr);
   std::vector<RecordingHost::Call> Automations(VstInt32 index);
-  // The gestures' begins and ends and the automations the host was told, in order, as
-  // "begin 1", "automate 1", "end 1".
-  std::vector<std::string> Edits() const;
   // A MIDI control change through processEvents and processReplacing, on a thread of
   // its own as a host's audio thread.
   void ControlChange(int controller, int value);

@@ -348,16 +348,4 @@ std::vector<RecordingHost::Call> EditorTest::Automations() const {
   return host.CallsOf(audioMasterAutomate);
 }
 
-std::vector<std::string> EditorTest::Edits() const {
-  std::vector<std::string> edits;
-  for (const RecordingHost::Call& call : host.calls) {
-    const char* kind = call.opcode == audioMasterBeginEdit  ? "begin "
-                       : call.opcode == audioMasterEndEdit  ? "end "
-                       : call.opcode == audioMasterAutomate ? "automate "
-                                                            : nullptr;
-    if (kind != nullptr) edits.push_back(kind + std::to_string(call.index));
-  }
-  return edits;
-}
-
 }  // namespace QuorvelTest

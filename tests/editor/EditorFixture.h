@@ -104,9 +104,6 @@ class EditorTest : public ::testing::Test {
   // host's audio thread delivers it.
   void ProcessControlChange(int number, int value);
   std::vector<RecordingHost::Call> Automations() const;
-  // The gestures' begins and ends and the automations the host was told, in order, as
-  // "begin 1", "automate 1", "end 1".
-  std::vector<std::string> Edits() const;
 
   RecordingHost host;
   AEffect* effect = nullptr;
