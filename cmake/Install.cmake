@@ -1,8 +1,9 @@
 # What `cmake --install` lays out, and so what every release package holds.
 #
-# Linux: the module where hosts look for VST2 plug-ins (<prefix>/lib/vst), the
-# command-line host with its manual page, and the documents. Windows: the DLL and
-# the documents alone, with Windows line endings.
+# Linux: the module where hosts look for VST2 plug-ins (<prefix>/lib/vst), the VST3
+# bundle where they look for VST3 ones (<prefix>/lib/vst3), the command-line host with
+# its manual page, and the documents. Windows: the DLL, the bundle and the documents
+# alone, with Windows line endings.
 
 if(WIN32)
   set(QUORVEL_VST_INSTALL_DIR "." CACHE STRING
@@ -16,8 +17,24 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(QUORVEL_FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
+if(WIN32)
+  set(QUORVEL_VST3_INSTALL_DIR "." CACHE STRING
+      "Folder for QuorvelDelay.vst3: relative to CMAKE_INSTALL_PREFIX, or absolute")
+  set(vst3_architecture x86_64-win)
+else()
+  set(QUORVEL_VST3_INSTALL_DIR "lib/vst3" CACHE STRING
+      "Folder for QuorvelDelay.vst3: relative to CMAKE_INSTALL_PREFIX, or absolute (for example $HOME/.vst3)")
+  set(vst3_architecture x86_64-linux)
+endif()
+
 # A host loads the module, nobody runs it.
 install(TARGETS QuorvelDelay LIBRARY DESTINATION ${QUORVEL_VST_INSTALL_DIR} PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+# The bundle, laid out as in the build tree: the module for this platform and its description.
+set(vst3_contents ${QUORVEL_VST3_INSTALL_DIR}/QuorvelDelay.vst3/Contents)
+install(TARGETS QuorvelDelayVst3 LIBRARY DESTINATION ${vst3_contents}/${vst3_architecture}
+        PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+install(FILES ${QUORVEL_VST3_BUNDLE}/Contents/Resources/moduleinfo.json DESTINATION ${vst3_contents}/Resources
+        PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
 
 if(WIN32)
   configure_file(${CMAKE_CURRENT_LIST_DIR}/packaging/README-windows.txt.in ${CMAKE_BINARY_DIR}/README.txt

@@ -5,7 +5,7 @@
 
 set(CPACK_PACKAGE_NAME QuorvelDelay)
 set(CPACK_PACKAGE_VENDOR "Quorvel Sound Design")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "stereo delay VST 2.4 plug-in with tempo sync and MIDI learn")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "stereo delay VST 2.4 and VST3 plug-in with tempo sync and MIDI learn")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://quorvel.example/delay")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
@@ -33,15 +33,17 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUORVEL_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${CPACK_PACKAGE_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The first line of the package's description is CPACK_PACKAGE_DESCRIPTION_SUMMARY.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[Quorvel Delay is a stereo delay for VST 2.4 hosts: two delay lines of up to
-one second each, free or locked to the host's tempo in note values from 1/32
-to 1/2, feedback through a soft saturator and a low- or high-pass filter,
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[Quorvel Delay is a stereo delay for VST 2.4 and VST3 hosts: two delay lines of
+up to one second each, free or locked to the host's tempo in note values from
+1/32 to 1/2, feedback through a soft saturator and a low- or high-pass filter,
 crossed ping-pong feedback, a wet/dry mix, 32 programs and MIDI learn for
-every parameter. The plug-in is installed in /usr/lib/vst, where Linux VST2
-hosts look for plug-ins.
+every parameter. The VST2 plug-in is installed in /usr/lib/vst and the VST3
+bundle in /usr/lib/vst3, where Linux hosts look for plug-ins; hosts that read
+a VST3's compatibility information open old projects with the VST3 in place
+of the VST2 plug-in.
 .
-The package also holds quorvel-host, a command-line VST2 host that shows a
-plug-in's identity, renders audio files through it, runs a battery of host
-checks on it and measures its cost.]=])
+The package also holds quorvel-host, a command-line VST2 and VST3 host that
+shows a plug-in's identity, renders audio files through it, runs a battery of
+host checks on it and measures its cost.]=])
 
 include(CPack)

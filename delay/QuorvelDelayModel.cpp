@@ -1,5 +1,8 @@
 #include "delay/QuorvelDelayModel.h"
 
+#include <cmath>
+#include <limits>
+
 #include "delay/DelayParameterTable.h"
 #include "delay/QuorvelDelayDescription.h"
 #include "delay/StereoCopy.h"
@@ -26,6 +29,26 @@ void QuorvelDelayModel::Process(float** inputs, float** outputs, int32_t offset,
   } else {
     CopyStereo(inLeft, inRight, outLeft, outRight, count);
   }
+}
+
+// A full-scale input's first echo comes after the longer delay; each further one is the
+// last times the feedback gain g (the saturator is linear below 0.72, and the filters pass
+// no more than they get). Echo k (from 0) stays at or above -90 dBFS (10^-4.5) while
+// g^k >= 10^-4.5, so the last one is k = floor(-4.5 ln 10 / ln g) and the tail lasts
+// k + 1 delays. At g = 1 the saturated feedback sustains the echoes for ever.
+double QuorvelDelayModel::GetTailSeconds() const {
+  const bool sync = syncEnabled.load(std::memory_order_relaxed);
+  const double left = sync ? SyncedSeconds(leftSyncIndex.load(std::memory_order_relaxed), Tempo())
+                           : leftFreeSeconds.load(std::memory_order_relaxed);
+  const double right = sync ? SyncedSeconds(rightSyncIndex.load(std::memory_order_relaxed), Tempo())
+                            : rightFreeSeconds.load(std::memory_order_relaxed);
+  const double longer = left > right ? left : right;
+  const double gain = feedback.load(std::memory_order_relaxed);
+  if (gain >= 1.0) {
+    return std::numeric_limits<double>::infinity();
+  }
+  const double echoes = gain > 0.0 ? std::floor(-4.5 * std::log(10.0) / std::log(gain)) + 1.0 : 1.0;
+  return longer * echoes;
 }
 
 const DelayEngine& QuorvelDelayModel::Engine() {

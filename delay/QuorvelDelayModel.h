@@ -21,6 +21,8 @@ class QuorvelDelayModel final : public VstToolkit::Model {
 
   // Audio thread.
   void Process(float** inputs, float** outputs, int32_t offset, int32_t count) override;
+  // Any thread: the echoes' time to fall below -90 dBFS after the input stops.
+  double GetTailSeconds() const override;
 
   // For tests and tools: the engine as the parameters have set it, with what was asked for
   // since the last block applied first. The audio thread, or any thread while nothing

@@ -212,6 +212,10 @@ EditorSize InstanceCore::GetEditorSize() {
   return editor != nullptr ? editor->GetSize() : EditorSize{};
 }
 
+int32_t InstanceCore::GetEditorEventDescriptor() const {
+  return editor != nullptr ? editor->EventDescriptor() : -1;
+}
+
 void InstanceCore::IdleEditor() {
   if (editor != nullptr) {
     editor->Idle();

@@ -95,11 +95,28 @@ class InstanceCore final : public ControllerLink {
   // No chunk of this plug-in comes near this size; bytes past it are never read.
   static constexpr int32_t kLargestStateRead = 64 * 1024;
 
+  // The state every format but VST2 saves (InstanceCoreState.cpp): the bank chunk followed
+  // by the selected program (int32, little-endian). The host's threads. Save fills the
+  // core's buffer as SaveState does.
+  const ChunkBuffer& SaveInstanceState();
+  // Takes that form, a bare bank chunk (the selection stays) or a program chunk (into the
+  // selected program); anything else is refused with nothing changed.
+  bool LoadInstanceState(const void* data, int32_t size);
+  // LoadState for exactly one chunk: bytes past it refuse the load too.
+  bool LoadWholeChunk(const void* data, int32_t size, bool selectedProgramOnly);
+
+  // Any thread: how long the output goes on after the input stops, in seconds (infinity:
+  // for ever).
+  double GetTailSeconds() const;
+
   // Processing: the audio thread. MIDI messages and the host's time belong to the next block.
   void SetSampleRate(float rate);  // the host's thread, while not processing
   void PushMidi(const MidiMessage& message);
   void SetHostTime(const HostTime& time);
   void ProcessBlock(float** inputs, float** outputs, int32_t frames);
+  // Audio thread, while a learned controller's change is told (ParameterSetByPlugin): the
+  // frame of the ProcessBlock call it acts at.
+  int32_t GetMidiDispatchFrame() const;
 
   // The editor. User-interface thread.
   // Takes ownership of the editor a face made for this instance (null: none).
@@ -110,6 +127,8 @@ class InstanceCore final : public ControllerLink {
   bool IsEditorOpen() const;
   EditorSize GetEditorSize();
   void IdleEditor();
+  // The open view's event descriptor for a host's run loop, or -1 (InstanceEditor).
+  int32_t GetEditorEventDescriptor() const;
   // The factor the host told the editor to draw at; an open view is made again at a new
   // one. Non-factors (NaN, zero, negative) are refused: false.
   bool SetHostScaleFactor(float factor);

@@ -30,6 +30,9 @@ class InstanceEditor {
   virtual void HostScaleFactorChanged() = 0;
   // The host's idle call: the editor's periodic work where the platform needs it.
   virtual void Idle() = 0;
+  // Where the open view's events arrive on a file descriptor a host's run loop can watch
+  // (X11: the editor's connection), that descriptor; -1 otherwise, and while closed.
+  virtual int32_t EventDescriptor() const { return -1; }
 };
 
 }  // namespace VstToolkit

@@ -70,6 +70,16 @@ class Model {
   virtual bool DeserializeBank(ChunkBuffer& chunk);
   void WriteHeader(ChunkBuffer& chunk);
   bool ReadHeader(ChunkBuffer& chunk, int32_t& version);
+  // Any thread: how many of the `size` bytes at `bytes` a complete bank chunk at their
+  // start takes, read from its layout alone (its contents are not checked); 0 where the
+  // bytes end before the bank does.
+  uint32_t BankChunkLength(const uint8_t* bytes, uint32_t size) const;
+  // Any thread: the size of a program chunk.
+  uint32_t ProgramChunkLength() const;
+
+  // Any thread: how long the output goes on once the input stops, in seconds, as the
+  // settings stand; infinity where it never ends. The base model has no tail.
+  virtual double GetTailSeconds() const;
 
   void SetController(ControllerLink* controller);
 
@@ -170,6 +180,8 @@ class Model {
   void PushMidiEvent(const MidiMessage& message);
   void ProcessBlock(float** inputs, float** outputs, int32_t frameCount);
   void DispatchMidiMessage(int32_t deltaFrames, uint8_t status, uint8_t data1, uint8_t data2);
+  // Audio thread, while ProcessBlock dispatches a message: the frame of the block it acts at.
+  int32_t MidiDispatchFrame() const { return dispatchFrame_; }
   void DispatchController(uint8_t controller, uint8_t value);
 
   // MIDI learn and the controller map.
@@ -255,6 +267,7 @@ class Model {
   // Numerator in the low half, denominator in the high half: the two change together.
   std::atomic<uint64_t> timeSignature_{uint64_t{4} << 32 | uint64_t{4}};  // 4/4
   MidiQueue midiQueue_;
+  int32_t dispatchFrame_ = 0;  // audio thread only
   // The parameter being learned plus one; 0 while not learning.
   std::atomic<int32_t> learnArmed_{0};
 };

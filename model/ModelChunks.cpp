@@ -67,6 +67,29 @@ bool Model::ReadProgram(ChunkBuffer& chunk, ProgramName& name, float* values) {
   return true;
 }
 
+uint32_t Model::ProgramChunkLength() const {
+  return static_cast<uint32_t>(kEffectNameSize + kVendorStringSize + kProductStringSize + 4 + kProgramNameSize +
+                               4 * parameterCount_);
+}
+
+uint32_t Model::BankChunkLength(const uint8_t* bytes, uint32_t size) const {
+  const uint32_t programs = static_cast<uint32_t>(programCount_) *
+                            static_cast<uint32_t>(kProgramNameSize + 4 * parameterCount_);
+  uint32_t length = static_cast<uint32_t>(kEffectNameSize + kVendorStringSize + kProductStringSize + 4) + programs;
+  // The MIDI map section: per parameter a flag, and a controller after a flag that is set.
+  for (int32_t i = 0; i < parameterCount_; ++i) {
+    if (bytes == nullptr || length >= size) {
+      return 0;
+    }
+    length += bytes[length] != 0 ? 2 : 1;
+  }
+  return length <= size ? length : 0;
+}
+
+double Model::GetTailSeconds() const {
+  return 0.0;
+}
+
 void Model::SerializeSelectedProgram(ChunkBuffer& chunk) {
   Trace("Model::SerializeSelectedProgram\r\n");
   WriteHeader(chunk);

@@ -43,6 +43,7 @@ void Model::ProcessBlock(float** inputs, float** outputs, int32_t frameCount) {
     const int32_t delta = message.deltaFrames < position ? position : message.deltaFrames;
     if (delta > frameCount) {
       Process(inputs, outputs, position, frameCount - position);
+      dispatchFrame_ = frameCount;
       DispatchMidiMessage(message.deltaFrames, message.status, message.data1, message.data2);
       while (!midiQueue_.Empty()) {
         const MidiMessage late = midiQueue_.Pop();
@@ -51,6 +52,7 @@ void Model::ProcessBlock(float** inputs, float** outputs, int32_t frameCount) {
       return;
     }
     Process(inputs, outputs, position, delta - position);
+    dispatchFrame_ = delta;
     DispatchMidiMessage(delta, message.status, message.data1, message.data2);
     position = delta;
     if (position == frameCount) {

@@ -26,6 +26,10 @@ double X11Editor::MeasureDpi() {
   return connection->ResourceDpi();
 }
 
+int32_t X11Editor::EventDescriptor() const {
+  return connection != nullptr ? ConnectionNumber(connection->GetDisplay()) : -1;
+}
+
 bool X11Editor::Connect(VstToolkit::NativeWindow parent) {
   // X window ids are 29-bit numbers; anything wider is no window (a pointer, say).
   if (parent.IsNull() || parent.value > kLargestWindowId) return false;

@@ -34,6 +34,9 @@ class X11Editor final : public VstToolkit::EditorLifecycle {
   // The thread that ends the instance: closes an open view.
   ~X11Editor() override;
 
+  // User-interface thread: the connection's file descriptor while a view is open, else -1.
+  int32_t EventDescriptor() const override;
+
  private:
   double MeasureDpi() override;
   bool Connect(VstToolkit::NativeWindow parent) override;

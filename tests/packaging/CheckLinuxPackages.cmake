@@ -10,6 +10,8 @@ set(top QuorvelDelay-${VERSION}-linux-x86_64)
 file(MAKE_DIRECTORY ${SCRATCH}/tarball)
 check_run(output ${CMAKE_COMMAND} -E chdir ${SCRATCH}/tarball ${CMAKE_COMMAND} -E tar xf ${SCRATCH}/${top}.tar.gz)
 check_files(${SCRATCH}/tarball ${top}/bin/quorvel-host ${top}/lib/vst/QuorvelDelay.so
+            ${top}/lib/vst3/QuorvelDelay.vst3/Contents/x86_64-linux/QuorvelDelay.so
+            ${top}/lib/vst3/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json
             ${top}/share/doc/quorvel-delay/LICENSE ${top}/share/doc/quorvel-delay/README.md
             ${top}/share/man/man1/quorvel-host.1.gz)
 
@@ -18,16 +20,21 @@ check_run(fields dpkg-deb --field ${deb} Package Version Architecture Section De
 # Depends comes from dpkg-shlibdeps: at least the C library and libsndfile of quorvel-host.
 check_matches("${fields}" "the package's fields"
               "Package: quorvel-delay\n" "Version: ${VERSION}\n" "Architecture: amd64\n" "Section: sound\n"
-              "Depends: [^\n]*libc6 \\(>= [^\n]*libsndfile1" "Description: stereo delay VST 2.4 plug-in[^\n]*\n .*quorvel-host")
+              "Depends: [^\n]*libc6 \\(>= [^\n]*libsndfile1" "Description: stereo delay VST 2.4 and VST3 plug-in[^\n]*\n .*quorvel-host")
 
 set(root ${SCRATCH}/root)
 check_run(output dpkg -x ${deb} ${root})
 set(doc usr/share/doc/quorvel-delay)
+set(bundle usr/lib/vst3/QuorvelDelay.vst3)
 check_files(${root} usr/bin/quorvel-host usr/lib/vst/QuorvelDelay.so usr/share/man/man1/quorvel-host.1.gz
+            ${bundle}/Contents/x86_64-linux/QuorvelDelay.so ${bundle}/Contents/Resources/moduleinfo.json
             ${doc}/LICENSE ${doc}/README.md ${doc}/copyright ${doc}/changelog.gz)
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/usr/lib/vst/QuorvelDelay.so)
 check_matches("${info}" "quorvel-host info on the installed module"
               "effect name: +Quorvel Delay" "vendor version: ${VENDOR_VERSION}\n" "parameters: +12")
+check_run(info ${root}/usr/bin/quorvel-host info ${root}/${bundle})
+check_matches("${info}" "quorvel-host info on the installed bundle"
+              "56535451446C7971756F7276656C2064 +Quorvel Delay \\(Audio Module Class; Fx\\|Delay\\), version ${VERSION}")
 check_run(version ${root}/usr/bin/quorvel-host --version)
 check_matches("${version}" "quorvel-host --version" "^quorvel-host ${VERSION}\n$")
 check_run(manual gzip -dc ${root}/usr/share/man/man1/quorvel-host.1.gz)

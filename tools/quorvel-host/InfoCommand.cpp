@@ -7,6 +7,8 @@
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/Vst3InfoCommand.h"
+#include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
 
@@ -151,6 +153,9 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
     return ToolOutput::Error("info", "expects exactly one MODULE", ToolOutput::kUsageError);
   }
   const std::string& path = line.Positionals()[0];
+  if (Vst3Module::IsVst3Path(path)) {
+    return Vst3InfoCommand::Run(path);
+  }
   std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
   std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(error) : nullptr;
   if (plugin == nullptr) {

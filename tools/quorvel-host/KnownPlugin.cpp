@@ -33,6 +33,10 @@ std::vector<KnownPlugin::Variant> KnownPlugin::BenchVariants(PluginInstance& plu
   if (!IsQuorvelDelay(plugin)) {
     return {{"plain", {}}};
   }
+  return QuorvelDelayVariants();
+}
+
+std::vector<KnownPlugin::Variant> KnownPlugin::QuorvelDelayVariants() {
   using namespace DelayParameter;
   const Setting feedback = {ShortName(kFeedback), kBenchFeedback};
   return {{"plain", {feedback}},

@@ -28,6 +28,8 @@ class KnownPlugin final {
   // Quorvel Delay's plain, low-pass, high-pass and pan variants; for any other
   // module only "plain", its own defaults.
   static std::vector<Variant> BenchVariants(PluginInstance& plugin);
+  // Quorvel Delay's variants, for a plug-in of any format known to be it.
+  static std::vector<Variant> QuorvelDelayVariants();
 };
 
 }  // namespace QuorvelHost

@@ -23,6 +23,8 @@ class ModuleLibrary final {
   // An exported function of unknown type, or null; the caller casts it.
   using Function = void (*)();
   Function FindFunction(const char* name) const;
+  // The platform's handle of the library (what VST3's ModuleEntry takes).
+  void* Handle() const { return handle_; }
   // An exported VST2 entry point (VSTPluginMain, or main in older modules), or null.
   VstPluginMainProc FindEntry(const char* name) const {
     return reinterpret_cast<VstPluginMainProc>(FindFunction(name));

@@ -14,6 +14,8 @@
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ProgressBar.h"
 #include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/Vst3Module.h"
+#include "tools/quorvel-host/Vst3Renderer.h"
 
 namespace QuorvelHost {
 
@@ -112,7 +114,9 @@ void ApplyState(const CommandLine& line, PluginInstance& plugin, Failure& failur
   }
 }
 
-void ApplyTransport(const CommandLine& line, HostCallback& host, Failure& failure) {
+// The transport options, read into the VST3 renderer's settings (its defaults: 120 bpm,
+// position 0, 4/4, playing).
+void ReadTransport(const CommandLine& line, Vst3Renderer::Settings& transport, Failure& failure) {
   double tempo = 120.0;
   if (!CommandLine::ParseReal(line.Value("tempo", "120"), 1.0, 999.0, tempo)) {
     failure.message = "tempo '" + line.Value("tempo") + "' is not a number from 1 to 999";
@@ -133,10 +137,38 @@ void ApplyTransport(const CommandLine& line, HostCallback& host, Failure& failur
     failure.message = "time signature '" + signature + "' is not like 4/4";
     return;
   }
-  host.SetTempo(tempo);
-  host.SetStartPosition(position);
-  host.SetTimeSignature(static_cast<int32_t>(numerator), static_cast<int32_t>(denominator));
-  host.SetPlaying(!line.Has("stopped"));
+  transport.tempo = tempo;
+  transport.position = position;
+  transport.numerator = static_cast<int32_t>(numerator);
+  transport.denominator = static_cast<int32_t>(denominator);
+  transport.playing = !line.Has("stopped");
+}
+
+void ApplyTransport(const Vst3Renderer::Settings& transport, HostCallback& host) {
+  host.SetTempo(transport.tempo);
+  host.SetStartPosition(transport.position);
+  host.SetTimeSignature(transport.numerator, transport.denominator);
+  host.SetPlaying(transport.playing);
+}
+
+// A VST3 bundle's rendering: the same options, through its own interfaces.
+void RenderVst3(const CommandLine& line, Vst3Renderer::Settings& settings, ChannelBuffers& input,
+                ChannelBuffers& result, Failure& failure) {
+  for (const char* option : {"chunk", "program-chunk"}) {
+    if (line.Has(option)) {
+      settings.states.emplace_back();
+      if (!ReadFileBytes(line.Value(option), settings.states.back())) {
+        failure.message = "cannot read chunk file " + line.Value(option);
+        return;
+      }
+    }
+  }
+  if (line.Has("program") && !CommandLine::ParseInteger(line.Value("program"), 0, 1 << 20, settings.program)) {
+    failure.message = "program '" + line.Value("program") + "' is not a program number";
+    return;
+  }
+  settings.parameters = line.Values("param");
+  Vst3Renderer::Render(line.Positionals()[0], settings, input, result, failure.message);
 }
 
 // Plug-in output that is not a finite number would make an unplayable file.
@@ -181,15 +213,6 @@ void Render(const CommandLine& line, Failure& failure) {
   if (!audio.Load(inputPath, failure.message) || !output.Begin(outputPath, inputPath, failure.message)) {
     return;
   }
-  std::unique_ptr<PluginModule> module = PluginModule::Open(modulePath, failure.message);
-  std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(failure.message) : nullptr;
-  if (plugin == nullptr) {
-    return;
-  }
-  if (!plugin->CanProcessReplacing()) {
-    failure.message = "module " + modulePath + " offers no replacing processing";
-    return;
-  }
   std::vector<TimedMidiMessage> messages;
   int64_t frames = audio.Frames() + static_cast<int64_t>(std::llround(tail * audio.SampleRate()));
   for (const std::string& text : line.Values("cc")) {
@@ -205,28 +228,49 @@ void Render(const CommandLine& line, Failure& failure) {
   }
   std::stable_sort(messages.begin(), messages.end(),
                    [](const TimedMidiMessage& a, const TimedMidiMessage& b) { return a.frame < b.frame; });
-
-  ApplyTransport(line, plugin->Host(), failure);
+  Vst3Renderer::Settings settings;
+  ReadTransport(line, settings, failure);
   if (!failure.message.empty()) {
     return;
   }
-  plugin->Start(audio.SampleRate(), static_cast<int32_t>(blockSize));
-  ApplyState(line, *plugin, failure);
-  if (!failure.message.empty()) {
-    return;
+  ChannelBuffers result(2, frames);
+  if (Vst3Module::IsVst3Path(modulePath)) {
+    ChannelBuffers input(2, frames);
+    audio.CopyTo(input);
+    settings.sampleRate = audio.SampleRate();
+    settings.blockSize = static_cast<int32_t>(blockSize);
+    settings.controllers = std::move(messages);
+    RenderVst3(line, settings, input, result, failure);
+    if (!failure.message.empty()) {
+      return;
+    }
+  } else {
+    std::unique_ptr<PluginModule> module = PluginModule::Open(modulePath, failure.message);
+    std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(failure.message) : nullptr;
+    if (plugin == nullptr) {
+      return;
+    }
+    if (!plugin->CanProcessReplacing()) {
+      failure.message = "module " + modulePath + " offers no replacing processing";
+      return;
+    }
+    ApplyTransport(settings, plugin->Host());
+    plugin->Start(audio.SampleRate(), static_cast<int32_t>(blockSize));
+    ApplyState(line, *plugin, failure);
+    if (!failure.message.empty()) {
+      return;
+    }
+    ChannelBuffers input(plugin->InputCount(), frames);
+    result = ChannelBuffers(plugin->OutputCount(), frames);
+    audio.CopyTo(input);
+    ProgressBar progress(frames, static_cast<double>(frames) > kProgressWorthSeconds * audio.SampleRate());
+    BlockRunner runner(*plugin, static_cast<int32_t>(blockSize));
+    runner.SetMidi(std::move(messages));
+    runner.SetBlockHook([&progress](int64_t first, int32_t) { progress.Update(first); });
+    runner.Run(input, result);
+    plugin->SetMains(false);
+    plugin->Close();
   }
-
-  ChannelBuffers input(plugin->InputCount(), frames);
-  ChannelBuffers result(plugin->OutputCount(), frames);
-  audio.CopyTo(input);
-  ProgressBar progress(frames, static_cast<double>(frames) > kProgressWorthSeconds * audio.SampleRate());
-  BlockRunner runner(*plugin, static_cast<int32_t>(blockSize));
-  runner.SetMidi(std::move(messages));
-  runner.SetBlockHook([&progress](int64_t first, int32_t) { progress.Update(first); });
-  runner.Run(input, result);
-  plugin->SetMains(false);
-  plugin->Close();
-
   int64_t replaced = SilenceNonFinite(result);
   if (replaced > 0) {
     std::fprintf(

@@ -14,8 +14,40 @@
 #include "tools/quorvel-host/StateChecks.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
+#include "tools/quorvel-host/Vst3Instance.h"
+#include "tools/quorvel-host/Vst3LifecycleChecks.h"
+#include "tools/quorvel-host/Vst3Module.h"
+#include "tools/quorvel-host/Vst3ProcessingChecks.h"
+#include "tools/quorvel-host/Vst3RealtimeChecks.h"
+#include "tools/quorvel-host/Vst3StateChecks.h"
 
 namespace QuorvelHost {
+
+namespace {
+
+// The VST3 battery: the same frame and groups of checks, through the bundle's interfaces.
+int RunVst3(const std::string& path, const std::vector<uint8_t>& bank) {
+  std::string error;
+  std::unique_ptr<Vst3Module> module = Vst3Module::Open(path, error);
+  std::unique_ptr<Vst3Instance> probe = module ? Vst3Instance::Create(*module, error) : nullptr;
+  if (probe == nullptr) {
+    return ToolOutput::Error("validate", error);
+  }
+  if (!bank.empty() && (!probe->Start(Validator::kSampleRate, Validator::kBlockSize) || !probe->SetState(bank))) {
+    return ToolOutput::Error("validate", "the plug-in rejected the state in the bank file");
+  }
+  probe.reset();
+  std::printf("validating %s\n", path.c_str());
+  Validator validator(path, *module, bank);
+  validator.RunGroup("lifecycle", Vst3LifecycleChecks::Run);
+  validator.RunGroup("processing", Vst3ProcessingChecks::Run);
+  validator.RunGroup("real-time", Vst3RealtimeChecks::Run);
+  validator.RunGroup("state", Vst3StateChecks::Run);
+  validator.PrintSummary();
+  return validator.Failures() == 0 ? ToolOutput::kSuccess : ToolOutput::kFailure;
+}
+
+}  // namespace
 
 int ValidateCommand::Run(const std::vector<std::string>& args) {
   CommandLine line;
@@ -35,6 +67,9 @@ int ValidateCommand::Run(const std::vector<std::string>& args) {
     bank.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
   const std::string& path = line.Positionals()[0];
+  if (Vst3Module::IsVst3Path(path)) {
+    return RunVst3(path, bank);
+  }
   std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
   if (module == nullptr) {
     return ToolOutput::Error("validate", error);

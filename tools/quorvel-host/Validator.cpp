@@ -10,6 +10,7 @@
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/Vst3Instance.h"
 
 namespace QuorvelHost {
 
@@ -27,10 +28,25 @@ bool LooksLikeFeedback(std::string name) {
 }  // namespace
 
 Validator::Validator(const std::string& path, const PluginModule& module, std::vector<uint8_t> startBank)
-    : path_(path), module_(module), startBank_(std::move(startBank)) {}
+    : path_(path), module_(&module), startBank_(std::move(startBank)) {}
+
+Validator::Validator(const std::string& path, const Vst3Module& module, std::vector<uint8_t> startBank)
+    : path_(path), vst3Module_(&module), startBank_(std::move(startBank)) {}
+
+std::unique_ptr<Vst3Instance> Validator::NewVst3Instance(double sampleRate, int32_t blockSize) {
+  std::unique_ptr<Vst3Instance> plugin = Vst3Instance::Create(*vst3Module_, lastError_);
+  if (plugin != nullptr && !plugin->Start(sampleRate, blockSize)) {
+    lastError_ = "the plug-in refused a stereo 32-bit set-up at " + std::to_string(sampleRate) + " Hz";
+    return nullptr;
+  }
+  if (plugin != nullptr && !startBank_.empty()) {
+    plugin->SetState(startBank_);
+  }
+  return plugin;
+}
 
 std::unique_ptr<PluginInstance> Validator::NewInstance(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<PluginInstance> plugin = module_.CreateInstance(lastError_);
+  std::unique_ptr<PluginInstance> plugin = module_->CreateInstance(lastError_);
   if (plugin != nullptr) {
     plugin->Start(sampleRate, blockSize);
     if (!startBank_.empty()) {

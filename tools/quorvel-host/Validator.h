@@ -11,6 +11,8 @@ namespace QuorvelHost {
 
 class PluginInstance;
 class PluginModule;
+class Vst3Instance;
+class Vst3Module;
 
 // The frame of the validate battery: makes instances the way the checks need
 // them, runs signals through them, and prints one line per check.
@@ -23,14 +25,19 @@ class Validator final {
   static constexpr double kEqualWithin = 1e-9;
 
   Validator(const std::string& path, const PluginModule& module, std::vector<uint8_t> startBank);
+  // For a VST3 bundle: the start bank is handed over as the component's state.
+  Validator(const std::string& path, const Vst3Module& module, std::vector<uint8_t> startBank);
 
   const std::string& Path() const { return path_; }
-  const PluginModule& Module() const { return module_; }
+  const PluginModule& Module() const { return *module_; }
+  const Vst3Module& Bundle() const { return *vst3Module_; }
 
   // A started instance (effOpen, rate, block size, switched on) holding the
   // start bank if one was given; null when the module fails to make one.
   std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate,
                                               int32_t blockSize = kBlockSize);
+  // A started VST3 instance (stereo, 32-bit, active, processing) holding the start bank.
+  std::unique_ptr<Vst3Instance> NewVst3Instance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
 
   // Settings that make an effect work hard: its defaults with any parameter
   // that looks like a feedback control raised, so that echoes decay slowly.
@@ -61,7 +68,8 @@ class Validator final {
 
  private:
   std::string path_;
-  const PluginModule& module_;
+  const PluginModule* module_ = nullptr;
+  const Vst3Module* vst3Module_ = nullptr;
   std::vector<uint8_t> startBank_;
   std::string lastError_;
   int passed_ = 0;

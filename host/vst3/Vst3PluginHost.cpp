@@ -1,0 +1,42 @@
+// What the core tells the host, and the editor's view.
+#include <cstring>
+
+#include "host/vst3/Vst3Plugin.h"
+#include "host/vst3/Vst3View.h"
+
+namespace VstToolkit {
+
+void Vst3Plugin::BeginParameterEdit(int32_t index) {
+  if (componentHandler != nullptr) {
+    componentHandler->beginEdit(static_cast<ParamID>(index));
+  }
+}
+
+void Vst3Plugin::PerformParameterEdit(int32_t index, float value) {
+  if (componentHandler != nullptr) {
+    componentHandler->performEdit(static_cast<ParamID>(index), value);
+  }
+}
+
+void Vst3Plugin::EndParameterEdit(int32_t index) {
+  if (componentHandler != nullptr) {
+    componentHandler->endEdit(static_cast<ParamID>(index));
+  }
+}
+
+bool Vst3Plugin::ResizeEditor(int32_t width, int32_t height) {
+  return openView != nullptr && openView->RequestResize(width, height);
+}
+
+// A learn changes the state on the audio thread, where the host's handler must not be
+// called; the host saves the state whole in any case.
+void Vst3Plugin::StateChanged() {}
+
+Steinberg::IPlugView* Vst3Plugin::createView(Steinberg::FIDString name) {
+  if (name == nullptr || std::strcmp(name, Steinberg::Vst::ViewType::kEditor) != 0 || !core.HasEditor()) {
+    return nullptr;
+  }
+  return new Vst3View(*this, core);
+}
+
+}  // namespace VstToolkit

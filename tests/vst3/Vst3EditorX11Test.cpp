@@ -1,0 +1,237 @@
+// The bundle's editor as a Linux VST3 host shows it: a view attached to an X window of
+// the host's, idled through the host's run loop, scaled by the host's factor, its
+// gestures reported to the component handler on the user-interface thread.
+// GoogleTest first: Xlib's None and Bool macros would break its templates.
+#include <gtest/gtest.h>
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+// clang-format on
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "tests/vst3/Vst3Fixture.h"
+#include "tools/quorvel-host/Vst3PlugFrame.h"
+
+namespace QuorvelTest {
+namespace {
+
+// Xlib serves this test's threads and the editor's connections in one process.
+const bool threadsReady = XInitThreads() != 0;
+
+// A host with a top-level window on the virtual display, a frame with its run loop, and
+// one started instance whose view it attaches.
+class Vst3EditorX11 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(threadsReady);
+    if (getenv("DISPLAY") == nullptr) {
+      GTEST_SKIP() << "no X display; tools/run-tests.sh runs these under Xvfb";
+    }
+    display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr) << "cannot open the display " << getenv("DISPLAY");
+    window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1200, 900, 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+    vst3 = StartVst3();
+  }
+  void TearDown() override {
+    vst3.reset();
+    if (display != nullptr) {
+      XDestroyWindow(display, window);
+      XCloseDisplay(display);
+    }
+  }
+
+  Steinberg::IPlugView* NewView() {
+    Steinberg::IPlugView* view = vst3->Controller()->createView("editor");
+    EXPECT_NE(view, nullptr);
+    view->setFrame(&frame);
+    return view;
+  }
+  Steinberg::tresult Attach(Steinberg::IPlugView* view) {
+    return view->attached(reinterpret_cast<void*>(window), Steinberg::kPlatformTypeX11EmbedWindowID);
+  }
+  // Turns of the host's loop, letting the server deliver between them.
+  void Pump(int turns = 3) {
+    for (int i = 0; i < turns; ++i) {
+      XSync(display, False);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      frame.Pump();
+    }
+  }
+  // The host window's children, each with its size.
+  std::vector<std::pair<::Window, Steinberg::ViewRect>> Children(::Window parent = 0) {
+    ::Window root = 0;
+    ::Window up = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    std::vector<std::pair<::Window, Steinberg::ViewRect>> found;
+    XSync(display, False);
+    if (XQueryTree(display, parent != 0 ? parent : window, &root, &up, &children, &count) != 0) {
+      for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, children[i], &attributes);
+        found.push_back({children[i], Steinberg::ViewRect{attributes.x, attributes.y, attributes.x + attributes.width,
+                                                          attributes.y + attributes.height}});
+      }
+      XFree(children);
+    }
+    return found;
+  }
+  void MoveTo(::Window target, int x, int y) {
+    int rootX = 0;
+    int rootY = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(display, target, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, 0);
+    XSync(display, False);
+  }
+
+  Display* display = nullptr;
+  ::Window window = 0;
+  QuorvelHost::Vst3PlugFrame frame;
+  std::unique_ptr<QuorvelHost::Vst3Instance> vst3;
+};
+
+// Attached, the view is one window of 496 x 344 in the host's; its idle work is the run
+// loop's: the X connection's descriptor and a timer, both gone once removed, and the
+// window with them.
+TEST_F(Vst3EditorX11, AttachesInTheHostsWindowAndIdlesThroughItsRunLoop) {
+  Steinberg::IPlugView* view = NewView();
+  EXPECT_EQ(view->isPlatformTypeSupported(Steinberg::kPlatformTypeX11EmbedWindowID), Steinberg::kResultTrue);
+  EXPECT_EQ(view->isPlatformTypeSupported(Steinberg::kPlatformTypeHWND), Steinberg::kResultFalse);
+  Steinberg::ViewRect size{};
+  ASSERT_EQ(view->getSize(&size), Steinberg::kResultOk);
+  EXPECT_EQ(size.getWidth(), 496);
+  EXPECT_EQ(size.getHeight(), 344);
+  ASSERT_EQ(Attach(view), Steinberg::kResultOk);
+  EXPECT_EQ(frame.EventHandlerCount(), 1u);
+  EXPECT_GE(frame.FirstDescriptor(), 0);
+  EXPECT_EQ(frame.TimerCount(), 1u);
+  Pump();
+  const auto children = Children();
+  ASSERT_EQ(children.size(), 1u);
+  EXPECT_EQ(children[0].second.getWidth(), 496);
+  EXPECT_EQ(children[0].second.getHeight(), 344);
+  EXPECT_EQ(Attach(view), Steinberg::kResultFalse);  // attached already
+  EXPECT_EQ(view->removed(), Steinberg::kResultOk);
+  EXPECT_EQ(frame.EventHandlerCount(), 0u);
+  EXPECT_EQ(frame.TimerCount(), 0u);
+  EXPECT_TRUE(Children().empty());
+  view->release();
+}
+
+// The host's factor, told before attaching or after: 2.0 draws the editor at 992 x 688,
+// and an attached view asks its frame for that size.
+TEST_F(Vst3EditorX11, ScaleFactorBeforeOrAfterAttaching) {
+  Steinberg::IPlugView* view = NewView();
+  void* found = nullptr;
+  ASSERT_EQ(view->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &found), Steinberg::kResultOk);
+  auto* scale = static_cast<Steinberg::IPlugViewContentScaleSupport*>(found);
+  ASSERT_EQ(Attach(view), Steinberg::kResultOk);
+  Pump();
+  EXPECT_EQ(scale->setContentScaleFactor(2.0f), Steinberg::kResultOk);
+  Pump();
+  ASSERT_EQ(frame.Resizes().size(), 1u);
+  EXPECT_EQ(frame.Resizes()[0].width, 992);
+  EXPECT_EQ(frame.Resizes()[0].height, 688);
+  ASSERT_EQ(Children().size(), 1u);
+  EXPECT_EQ(Children()[0].second.getWidth(), 992);
+  view->removed();
+  scale->release();
+  view->release();
+
+  auto other = StartVst3();
+  Steinberg::IPlugView* before = other->Controller()->createView("editor");
+  before->setFrame(&frame);
+  ASSERT_EQ(before->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &found), Steinberg::kResultOk);
+  scale = static_cast<Steinberg::IPlugViewContentScaleSupport*>(found);
+  scale->setContentScaleFactor(2.0f);
+  Steinberg::ViewRect size{};
+  before->getSize(&size);
+  EXPECT_EQ(size.getWidth(), 992);
+  EXPECT_EQ(size.getHeight(), 688);
+  ASSERT_EQ(Attach(before), Steinberg::kResultOk);
+  Pump();
+  ASSERT_EQ(Children().size(), 1u);
+  EXPECT_EQ(Children()[0].second.getHeight(), 688);
+  before->removed();
+  scale->release();
+  before->release();
+}
+
+// A drag on the feedback knob (10 pixels up is 0.1) reaches the host as edits of that
+// parameter, every call on the user-interface thread.
+TEST_F(Vst3EditorX11, GesturesReachTheComponentHandlerOnTheUserInterfaceThread) {
+  Steinberg::IPlugView* view = NewView();
+  ASSERT_EQ(Attach(view), Steinberg::kResultOk);
+  Pump();
+  ::Window knob = 0;
+  for (const auto& child : Children(Children().at(0).first)) {
+    if (child.second.left == 179 && child.second.top == 139) {
+      knob = child.first;
+    }
+  }
+  ASSERT_NE(knob, 0u);
+  vst3->Host().ClearEdits();
+  MoveTo(knob, 16, 20);
+  XTestFakeButtonEvent(display, 1, True, 0);
+  Pump();
+  for (int i = 1; i <= 10; ++i) {
+    MoveTo(knob, 16, 20 - i);
+    Pump(1);
+  }
+  XTestFakeButtonEvent(display, 1, False, 0);
+  Pump();
+  const auto edits = vst3->Host().Edits();
+  ASSERT_GE(edits.size(), 10u);
+  double last = -1.0;
+  for (const auto& edit : edits) {
+    EXPECT_EQ(edit.id, 6u);
+    EXPECT_EQ(edit.thread, std::this_thread::get_id());
+    last = edit.kind == 'p' ? edit.value : last;
+  }
+  EXPECT_NEAR(last, 0.1, 1e-6);
+  EXPECT_NEAR(vst3->Controller()->getParamNormalized(6), 0.1, 1e-6);
+  view->removed();
+  view->release();
+}
+
+// Views attached and removed again and again on this thread while another thread, as a
+// host's audio thread, processes with automation and learned controllers: no fault, no
+// window left, and the handler never hears from the audio thread.
+TEST_F(Vst3EditorX11, ViewsComeAndGoWhileTheAudioThreadAutomates) {
+  ASSERT_TRUE(vst3->SetState(LearnedVst2Bank()));
+  std::atomic<bool> running{true};
+  std::thread audio([this, &running] {
+    StereoBlock input(128);
+    StereoBlock output(128);
+    QuorvelHost::Vst3ParameterChanges changes;
+    changes.Reserve(8, 8);
+    for (uint32_t block = 0; running.load(); ++block) {
+      changes.Clear();
+      changes.Add(block % 12, static_cast<int32_t>(block % 128), (block % 100) / 100.0);
+      changes.Add(ControllerId(0, 74), 64, (block % 128) / 127.0);
+      vst3->Process(input.Channels(), output.Channels(), 128, &changes, nullptr);
+    }
+  });
+  for (int cycle = 0; cycle < 60; ++cycle) {
+    Steinberg::IPlugView* view = NewView();
+    ASSERT_EQ(Attach(view), Steinberg::kResultOk);
+    Pump(2);
+    view->removed();
+    view->release();
+  }
+  running = false;
+  audio.join();
+  for (const auto& edit : vst3->Host().Edits()) {
+    ASSERT_EQ(edit.thread, std::this_thread::get_id());
+  }
+  EXPECT_TRUE(Children().empty());
+}
+
+}  // namespace
+}  // namespace QuorvelTest

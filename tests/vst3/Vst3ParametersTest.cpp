@@ -1,0 +1,161 @@
+// The bundle as a host lists it: its class, its parameters, programs and MIDI mapping.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/vst3/Vst3Fixture.h"
+
+namespace QuorvelTest {
+namespace {
+
+namespace Vst = Steinberg::Vst;
+
+std::string Ascii(const Steinberg::char16* text) {
+  std::string ascii;
+  for (; *text != 0; ++text) {
+    ascii.push_back(static_cast<char>(*text));
+  }
+  return ascii;
+}
+
+template <typename Interface>
+Interface* Get(QuorvelHost::Vst3Instance& instance) {
+  return static_cast<Interface*>(instance.Query(Interface::iid));
+}
+
+// Steinberg's guideline for a VST3 that replaces a VST2: 'VST', 'QDly', "quorvel d" as the
+// 32 hex digits 56535451 446C7971 756F7276 656C2064 (stored as COM's GUID on Windows); the
+// module's description names the same class and, as its compatibility, the VST2 plug-in.
+TEST(Vst3Bundle, OneDelayClassWhoseIdComesFromTheVst2Plugin) {
+  const Steinberg::FUID expected(0x56535451, 0x446C7971, 0x756F7276, 0x656C2064);
+  ASSERT_NE(Bundle().Factory2(), nullptr);
+  ASSERT_EQ(Bundle().Factory()->countClasses(), 1);
+  Steinberg::PClassInfo2 info{};
+  ASSERT_EQ(Bundle().Factory2()->getClassInfo2(0, &info), Steinberg::kResultOk);
+  EXPECT_TRUE(expected.Equals(info.cid));
+  EXPECT_STREQ(info.category, "Audio Module Class");
+  EXPECT_STREQ(info.subCategories, "Fx|Delay");
+  EXPECT_STREQ(info.name, "Quorvel Delay");
+  EXPECT_STREQ(info.version, "2.7.0");
+
+  std::ifstream file(std::string(QUORVEL_VST3_BUNDLE) + "/Contents/Resources/moduleinfo.json");
+  std::stringstream json;
+  json << file.rdbuf();
+  const std::string text = json.str();
+  EXPECT_NE(text.find("\"CID\": \"56535451446C7971756F7276656C2064\""), std::string::npos) << text;
+  EXPECT_NE(text.find("\"New\": \"56535451446C7971756F7276656C2064\""), std::string::npos) << text;
+  EXPECT_NE(text.find("\"Old\": [\n        \"56535451446C7971756F7276656C2064\""), std::string::npos) << text;
+}
+
+// The twelve keep their VST2 indices as IDs, names, labels and defaults; switches step
+// once, selectors n - 1 times; the program list's parameter and the hidden controllers
+// follow them.
+TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
+  auto vst3 = StartVst3();
+  Vst::IEditController* controller = vst3->Controller();
+  ASSERT_EQ(controller->getParameterCount(), 12 + 1 + 16 * 128);
+  struct Expected {
+    const char* title;
+    const char* shortTitle;
+    const char* units;
+    int32_t steps;
+  };
+  const Expected expected[12] = {{"Enabled", "On", "", 1},         {"Left Delay", "LDT", "Secs", 0},
+                                 {"Right Delay", "RDT", "Secs", 0}, {"Sync", "SOn", "", 1},
+                                 {"Left Sync", "LSRes", "", 4},    {"Right Sync", "RSRes", "", 4},
+                                 {"Feedback Level", "FB", "", 0},  {"Filter", "FOn", "", 1},
+                                 {"Cutoff Freq", "CFreq", "Hz", 0}, {"Filter Type", "FType", "", 1},
+                                 {"Pan", "POn", "", 1},            {"Wet/Dry Mix", "Mix", "", 0}};
+  for (int32_t i = 0; i < 12; ++i) {
+    Vst::ParameterInfo info{};
+    ASSERT_EQ(controller->getParameterInfo(i, info), Steinberg::kResultOk);
+    EXPECT_EQ(info.id, static_cast<Vst::ParamID>(i));
+    EXPECT_EQ(Ascii(info.title), expected[i].title);
+    EXPECT_EQ(Ascii(info.shortTitle), expected[i].shortTitle);
+    EXPECT_EQ(Ascii(info.units), expected[i].units);
+    EXPECT_EQ(info.stepCount, expected[i].steps) << expected[i].title;
+    EXPECT_NE(info.flags & Vst::ParameterInfo::kCanAutomate, 0);
+    EXPECT_EQ(info.flags & Vst::ParameterInfo::kIsHidden, 0);
+  }
+  Vst::ParameterInfo program{};
+  ASSERT_EQ(controller->getParameterInfo(12, program), Steinberg::kResultOk);
+  EXPECT_EQ(program.id, kProgramId);
+  EXPECT_EQ(program.stepCount, 31);
+  EXPECT_NE(program.flags & Vst::ParameterInfo::kIsProgramChange, 0);
+  Vst::ParameterInfo last{};
+  ASSERT_EQ(controller->getParameterInfo(12 + 16 * 128, last), Steinberg::kResultOk);
+  EXPECT_EQ(last.id, ControllerId(15, 127));
+  EXPECT_NE(last.flags & Vst::ParameterInfo::kIsHidden, 0);
+
+  auto* units = Get<Vst::IUnitInfo>(*vst3);
+  ASSERT_NE(units, nullptr);
+  Vst::ProgramListInfo list{};
+  ASSERT_EQ(units->getProgramListInfo(0, list), Steinberg::kResultOk);
+  EXPECT_EQ(list.programCount, 32);
+  Vst::String128 name{};
+  EXPECT_EQ(units->getProgramName(list.id, 31, name), Steinberg::kResultOk);
+  Vst::String128 shown{};
+  ASSERT_EQ(controller->getParamStringByValue(kProgramId, 31 / 31.0, shown), Steinberg::kResultOk);
+  EXPECT_EQ(Ascii(shown), Ascii(name));
+  units->release();
+}
+
+// A value is kept exactly as sent: a switch at 0.49999997 stays off, shows so, and is
+// given back as sent; texts come from the core for any value and back.
+TEST(Vst3Parameters, ValuesStayAsSentAndTextsGoBothWays) {
+  auto vst3 = StartVst3();
+  QuorvelHost::Vst3ParameterChanges changes;
+  changes.Add(0, 0, 0.49999997f);
+  vst3->Process(nullptr, nullptr, 0, &changes, nullptr);
+  Vst::IEditController* controller = vst3->Controller();
+  EXPECT_EQ(controller->getParamNormalized(0), 0.49999997f);
+  Vst::String128 text{};
+  ASSERT_EQ(controller->getParamStringByValue(0, 0.49999997f, text), Steinberg::kResultOk);
+  EXPECT_EQ(Ascii(text), "Bypass");
+  ASSERT_EQ(controller->getParamStringByValue(4, 1.0, text), Steinberg::kResultOk);
+  EXPECT_EQ(Ascii(text), "1/2");
+  Vst::ParamValue value = -1.0;
+  const Steinberg::char16 half[] = u"1/2";
+  ASSERT_EQ(controller->getParamValueByString(4, const_cast<Steinberg::char16*>(half), value), Steinberg::kResultOk);
+  EXPECT_EQ(value, 1.0);
+}
+
+// Every controller 0..127 on every channel of the event bus maps to its own hidden
+// parameter, always; a learned controller moving a parameter is reported at its offset
+// in the block's output changes, with the value the VST2 module automates.
+TEST(Vst3Parameters, ControllersMapToHiddenParametersAndLearnedMovesAreReported) {
+  auto vst3 = StartVst3();
+  auto* mapping = Get<Vst::IMidiMapping>(*vst3);
+  ASSERT_NE(mapping, nullptr);
+  for (Steinberg::int16 channel = 0; channel < 16; ++channel) {
+    for (Vst::CtrlNumber cc = 0; cc < 128; ++cc) {
+      Vst::ParamID id = 0;
+      ASSERT_EQ(mapping->getMidiControllerAssignment(0, channel, cc, id), Steinberg::kResultTrue);
+      ASSERT_EQ(id, ControllerId(channel, cc));
+    }
+  }
+  Vst::ParamID id = 0;
+  EXPECT_EQ(mapping->getMidiControllerAssignment(1, 0, 7, id), Steinberg::kResultFalse);
+  EXPECT_EQ(mapping->getMidiControllerAssignment(0, 0, 128, id), Steinberg::kResultFalse);
+  mapping->release();
+
+  ASSERT_TRUE(vst3->SetState(LearnedVst2Bank()));
+  QuorvelHost::Vst3ParameterChanges changes;
+  changes.Add(ControllerId(3, 74), 100, 64 / 127.0);
+  StereoBlock input(256);
+  StereoBlock output(256);
+  vst3->Process(input.Channels(), output.Channels(), 256, &changes, nullptr);
+  const QuorvelHost::Vst3ParameterChanges& reported = vst3->OutputChanges();
+  ASSERT_EQ(reported.Count(), 1);
+  EXPECT_EQ(reported.Queue(0).Id(), 6u);
+  ASSERT_EQ(reported.Queue(0).Points().size(), 1u);
+  EXPECT_EQ(reported.Queue(0).Points()[0].offset, 100);
+  EXPECT_EQ(reported.Queue(0).Points()[0].value, 64 * (1.0f / 127.0f));
+  EXPECT_EQ(vst3->Controller()->getParamNormalized(6), 64 * (1.0f / 127.0f));
+}
+
+}  // namespace
+}  // namespace QuorvelTest

@@ -1,0 +1,113 @@
+#include "tools/quorvel-host/Vst3Module.h"
+
+#include <cstring>
+#include <filesystem>
+
+namespace QuorvelHost {
+
+namespace {
+
+// The module file of a bundle, for whichever platform's module the bundle holds: hosts
+// look only for their own, and a module of the other platform fails to load anyway.
+std::string BundleModule(const std::filesystem::path& bundle) {
+  const std::string stem = bundle.stem().string();
+  for (const std::filesystem::path& candidate :
+       {bundle / "Contents" / "x86_64-linux" / (stem + ".so"), bundle / "Contents" / "x86_64-win" / (stem + ".vst3")}) {
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(candidate, ignored)) {
+      return candidate.string();
+    }
+  }
+  return (bundle / "Contents" / "x86_64-linux" / (stem + ".so")).string();
+}
+
+template <typename Function>
+Function Find(const ModuleLibrary& library, const char* name) {
+  return reinterpret_cast<Function>(library.FindFunction(name));
+}
+
+}  // namespace
+
+bool Vst3Module::IsVst3Path(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && (trimmed.back() == '/' || trimmed.back() == '\\')) {
+    trimmed.pop_back();
+  }
+  return trimmed.size() > 5 && trimmed.compare(trimmed.size() - 5, 5, ".vst3") == 0;
+}
+
+std::unique_ptr<Vst3Module> Vst3Module::Open(const std::string& path, std::string& error) {
+  std::filesystem::path bundle(path);
+  if (!bundle.has_filename()) {
+    bundle = bundle.parent_path();
+  }
+  std::error_code ignored;
+  std::unique_ptr<Vst3Module> module(new Vst3Module());
+  module->name_ = path;
+  module->modulePath_ = std::filesystem::is_directory(bundle, ignored) ? BundleModule(bundle) : bundle.string();
+  module->library_ = ModuleLibrary::Open(module->modulePath_, error);
+  if (module->library_ == nullptr) {
+    return nullptr;
+  }
+  const ModuleLibrary& library = *module->library_;
+  using EntryProc = bool (*)(void*);
+  using InitProc = bool (*)();
+  if (auto entry = Find<EntryProc>(library, "ModuleEntry")) {
+    if (!entry(library.Handle())) {
+      error = "module " + path + ": ModuleEntry failed";
+      return nullptr;
+    }
+    module->exit_ = Find<bool (*)()>(library, "ModuleExit");
+  } else if (auto init = Find<InitProc>(library, "InitDll")) {
+    if (!init()) {
+      error = "module " + path + ": InitDll failed";
+      return nullptr;
+    }
+    module->exit_ = Find<bool (*)()>(library, "ExitDll");
+  }
+  using FactoryProc = Steinberg::IPluginFactory* (*)();
+  auto getFactory = Find<FactoryProc>(library, "GetPluginFactory");
+  if (getFactory == nullptr) {
+    error = "module " + path + " exports no GetPluginFactory: not a VST3 plug-in";
+    return nullptr;
+  }
+  module->factory_ = getFactory();
+  if (module->factory_ == nullptr) {
+    error = "module " + path + ": GetPluginFactory gave no factory";
+    return nullptr;
+  }
+  void* found = nullptr;
+  if (module->factory_->queryInterface(Steinberg::IPluginFactory2::iid.toTUID(), &found) == Steinberg::kResultOk) {
+    module->factory2_ = static_cast<Steinberg::IPluginFactory2*>(found);
+  }
+  if (module->factory_->queryInterface(Steinberg::IPluginFactory3::iid.toTUID(), &found) == Steinberg::kResultOk) {
+    module->factory3_ = static_cast<Steinberg::IPluginFactory3*>(found);
+  }
+  return module;
+}
+
+Vst3Module::~Vst3Module() {
+  for (Steinberg::FUnknown* reference : {static_cast<Steinberg::FUnknown*>(factory3_),
+                                         static_cast<Steinberg::FUnknown*>(factory2_),
+                                         static_cast<Steinberg::FUnknown*>(factory_)}) {
+    if (reference != nullptr) {
+      reference->release();
+    }
+  }
+  if (exit_ != nullptr) {
+    exit_();
+  }
+}
+
+bool Vst3Module::FindAudioClass(Steinberg::PClassInfo& info) const {
+  const Steinberg::int32 count = factory_->countClasses();
+  for (Steinberg::int32 i = 0; i < count; ++i) {
+    if (factory_->getClassInfo(i, &info) == Steinberg::kResultOk &&
+        std::strncmp(info.category, "Audio Module Class", sizeof info.category) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace QuorvelHost

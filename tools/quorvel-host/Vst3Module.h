@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/vst3/Vst3Base.h"
+#include "tools/quorvel-host/ModuleLibrary.h"
+
+namespace QuorvelHost {
+
+// A VST3 bundle (or a bare module file) loaded as hosts load one: the module for this
+// platform inside Contents/, its load call (ModuleEntry on Linux, InitDll on Windows), its
+// factory. Unloads in the opposite order. It must outlive every instance made from it.
+class Vst3Module final {
+ public:
+  // Whether a path names a VST3 bundle or module (it ends in ".vst3").
+  static bool IsVst3Path(const std::string& path);
+  // Null with a one-line reason in `error` when the path holds no loadable VST3 module.
+  static std::unique_ptr<Vst3Module> Open(const std::string& path, std::string& error);
+  ~Vst3Module();
+  Vst3Module(const Vst3Module&) = delete;
+  Vst3Module& operator=(const Vst3Module&) = delete;
+
+  Steinberg::IPluginFactory* Factory() const { return factory_; }
+  // The factory's newest version the module offers, or null.
+  Steinberg::IPluginFactory2* Factory2() const { return factory2_; }
+  Steinberg::IPluginFactory3* Factory3() const { return factory3_; }
+  // The first class of category "Audio Module Class"; false when there is none.
+  bool FindAudioClass(Steinberg::PClassInfo& info) const;
+  const std::string& Name() const { return name_; }
+  // The module file inside the bundle.
+  const std::string& ModulePath() const { return modulePath_; }
+
+ private:
+  Vst3Module() = default;
+
+  std::unique_ptr<ModuleLibrary> library_;
+  Steinberg::IPluginFactory* factory_ = nullptr;
+  Steinberg::IPluginFactory2* factory2_ = nullptr;
+  Steinberg::IPluginFactory3* factory3_ = nullptr;
+  bool (*exit_)() = nullptr;
+  std::string name_;
+  std::string modulePath_;
+};
+
+}  // namespace QuorvelHost

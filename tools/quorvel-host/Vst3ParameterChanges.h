@@ -1,0 +1,71 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "host/vst3/Vst3Processor.h"
+
+namespace QuorvelHost {
+
+// One parameter's changes within a block: the host's IParamValueQueue.
+class Vst3ParamValueQueue final : public Steinberg::Vst::IParamValueQueue {
+ public:
+  struct Point {
+    int32_t offset;
+    double value;
+  };
+
+  explicit Vst3ParamValueQueue(Steinberg::Vst::ParamID id = 0, int32_t room = 0) : id_(id) {
+    points_.reserve(static_cast<size_t>(room));
+  }
+  const std::vector<Point>& Points() const { return points_; }
+  Steinberg::Vst::ParamID Id() const { return id_; }
+  // Empties the queue for another parameter; the room stays.
+  void Reset(Steinberg::Vst::ParamID id) {
+    id_ = id;
+    points_.clear();
+  }
+
+  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
+  Steinberg::uint32 addRef() override { return 1; }
+  Steinberg::uint32 release() override { return 1; }
+  Steinberg::Vst::ParamID getParameterId() override { return id_; }
+  Steinberg::int32 getPointCount() override { return static_cast<Steinberg::int32>(points_.size()); }
+  Steinberg::tresult getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
+                              Steinberg::Vst::ParamValue& value) override;
+  Steinberg::tresult addPoint(Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value,
+                              Steinberg::int32& index) override;
+
+ private:
+  Steinberg::Vst::ParamID id_;
+  std::vector<Point> points_;
+};
+
+// A block's parameter changes, as the host sends them (input) or the plug-in reports
+// them (output). Room for the queues is made before the audio thread uses it: Reserve.
+class Vst3ParameterChanges final : public Steinberg::Vst::IParameterChanges {
+ public:
+  // Room for `queues` queues of `points` points each, so that a plug-in's additions on
+  // the audio thread allocate nothing.
+  void Reserve(int32_t queues, int32_t points);
+  void Clear();
+  // Adds a point to the queue of `id` (made when new).
+  void Add(Steinberg::Vst::ParamID id, int32_t offset, double value);
+  int32_t Count() const { return used_; }
+  const Vst3ParamValueQueue& Queue(int32_t index) const { return queues_[static_cast<size_t>(index)]; }
+
+  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
+  Steinberg::uint32 addRef() override { return 1; }
+  Steinberg::uint32 release() override { return 1; }
+  Steinberg::int32 getParameterCount() override { return used_; }
+  Steinberg::Vst::IParamValueQueue* getParameterData(Steinberg::int32 index) override;
+  Steinberg::Vst::IParamValueQueue* addParameterData(const Steinberg::Vst::ParamID& id,
+                                                     Steinberg::int32& index) override;
+
+ private:
+  std::vector<Vst3ParamValueQueue> queues_;  // all made ahead; the first used_ in use
+  int32_t used_ = 0;
+};
+
+}  // namespace QuorvelHost
