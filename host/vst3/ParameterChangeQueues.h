@@ -29,6 +29,8 @@ class ParameterChangeQueues final {
   void Begin(Steinberg::Vst::IParameterChanges* changes);
   // Audio thread: the smallest offset of a parameter or program change not yet taken, or kNone.
   int32_t NextChangeOffset() const;
+  // Audio thread: whether the block brought no change at all (the common case).
+  bool Empty() const { return count == 0; }
 
   // Audio thread: takes every parameter and program change at or before `offset` (kNone:
   // all), calling apply(kind, id, value) once per queue with its last value there, the

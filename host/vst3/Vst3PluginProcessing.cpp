@@ -123,9 +123,20 @@ Steinberg::tresult Vst3Plugin::process(Vst::ProcessData& data) {
   outputChanges = data.outputParameterChanges;
   blockFrames = frames;
   pieceStart = 0;
+  const bool audio =
+      StereoBuffers(data.inputs, data.numInputs, frames) && StereoBuffers(data.outputs, data.numOutputs, frames);
+  // Most blocks bring no change: the whole block in one piece, as VST2's processReplacing.
+  if (changes.Empty()) {
+    ApplyHostTime(data.processContext);
+    if (audio) {
+      core.ProcessBlock(data.inputs[0].channelBuffers32, data.outputs[0].channelBuffers32, frames);
+    }
+    outputChanges = nullptr;
+    return Steinberg::kResultOk;
+  }
   ApplyChangesUpTo(0);
   ApplyHostTime(data.processContext);
-  if (!StereoBuffers(data.inputs, data.numInputs, frames) || !StereoBuffers(data.outputs, data.numOutputs, frames)) {
+  if (!audio) {
     // A flush: the changes count, the controllers reach the model for the next block.
     ApplyChangesUpTo(ParameterChangeQueues::kNone);
     PushControllersBefore(ParameterChangeQueues::kNone, ParameterChangeQueues::kNone);

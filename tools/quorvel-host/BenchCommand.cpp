@@ -47,10 +47,9 @@ bool OpenTarget(const std::string& path, Target& target, std::string& error) {
   return target.vst2 != nullptr;
 }
 
-// The median of timed runs, per frame.
-double MedianPerFrame(std::vector<double> times, int64_t frames) {
-  std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2), times.end());
-  return times[times.size() / 2] / static_cast<double>(frames);
+double Median(std::vector<double> values) {
+  std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+  return values[values.size() / 2];
 }
 
 // A VST3 parameter's ID by its short or long title; false where none has it.
@@ -74,76 +73,137 @@ bool FindVst3Parameter(Steinberg::Vst::IEditController& controller, const char* 
   return false;
 }
 
-// MeasureVst2's VST3 counterpart: the same signal, settings and runs through the bundle.
-bool MeasureVst3(const Vst3Module& module, const KnownPlugin::Variant& variant, int32_t blockSize,
-                 const Settings& settings, double& nanosecondsPerFrame, std::string& error) {
-  std::unique_ptr<Vst3Instance> plugin = Vst3Instance::Create(module, error);
-  if (plugin == nullptr) {
-    return false;
+// One instance of either format under measurement: started at the bench's rate with a
+// variant's settings, running the same noise through itself in blocks, pass after pass.
+class Subject {
+ public:
+  Subject(const Settings& settings) : frames_(static_cast<int64_t>(settings.seconds * kSampleRate)) {}
+
+  bool Start(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
+    return target.vst3 != nullptr ? StartVst3(*target.vst3, variant, blockSize, error)
+                                  : StartVst2(*target.vst2, variant, blockSize, error);
   }
-  if (!plugin->Start(kSampleRate, blockSize) || plugin->Controller() == nullptr) {
-    error = "module " + module.Name() + " does not start with a stereo 32-bit set-up";
-    return false;
+
+  // One pass over the signal: nanoseconds per frame.
+  double Run() {
+    const auto start = std::chrono::steady_clock::now();
+    if (runner2_ != nullptr) {
+      runner2_->Run(*input_, *output_, frames_ * passes_);
+    } else {
+      runner3_->Run(*input_, *output_, frames_ * passes_);
+    }
+    ++passes_;
+    return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() /
+           static_cast<double>(frames_);
   }
-  Vst3BlockRunner runner(*plugin, blockSize, kSampleRate);
-  for (const KnownPlugin::Setting& setting : variant.settings) {
-    Steinberg::Vst::ParamID id = 0;
-    if (!FindVst3Parameter(*plugin->Controller(), setting.parameter, id)) {
-      error = "module " + module.Name() + " has no parameter " + setting.parameter;
+
+ private:
+  bool StartVst2(const PluginModule& module, const KnownPlugin::Variant& variant, int32_t blockSize,
+                 std::string& error) {
+    vst2_ = module.CreateInstance(error);
+    if (vst2_ == nullptr) {
       return false;
     }
-    runner.NextChanges().Add(id, 0, setting.value);
+    if (!vst2_->CanProcessReplacing()) {
+      error = "module " + module.Name() + " offers no replacing processing";
+      return false;
+    }
+    vst2_->Start(kSampleRate, blockSize);
+    ParameterLookup lookup(*vst2_);
+    for (const KnownPlugin::Setting& setting : variant.settings) {
+      int32_t index = 0;
+      if (!lookup.Find(setting.parameter, index, error)) {
+        return false;
+      }
+      vst2_->SetParameter(index, setting.value);
+    }
+    MakeSignal(vst2_->InputCount(), vst2_->OutputCount());
+    runner2_ = std::make_unique<BlockRunner>(*vst2_, blockSize);
+    return true;
   }
-  auto frames = static_cast<int64_t>(settings.seconds * kSampleRate);
-  ChannelBuffers input(2, frames);
-  ChannelBuffers output(2, frames);
-  TestSignal::Noise(input, 3, 0.5f, 0, frames);
-  runner.Run(input, output);
+
+  bool StartVst3(const Vst3Module& module, const KnownPlugin::Variant& variant, int32_t blockSize,
+                 std::string& error) {
+    vst3_ = Vst3Instance::Create(module, error);
+    if (vst3_ == nullptr) {
+      return false;
+    }
+    if (!vst3_->Start(kSampleRate, blockSize) || vst3_->Controller() == nullptr) {
+      error = "module " + module.Name() + " does not start with a stereo 32-bit set-up";
+      return false;
+    }
+    runner3_ = std::make_unique<Vst3BlockRunner>(*vst3_, blockSize, kSampleRate);
+    for (const KnownPlugin::Setting& setting : variant.settings) {
+      Steinberg::Vst::ParamID id = 0;
+      if (!FindVst3Parameter(*vst3_->Controller(), setting.parameter, id)) {
+        error = "module " + module.Name() + " has no parameter " + setting.parameter;
+        return false;
+      }
+      // The first block's changes, as a VST3 host sends settings made before playing.
+      runner3_->NextChanges().Add(id, 0, setting.value);
+    }
+    MakeSignal(2, 2);
+    return true;
+  }
+
+  void MakeSignal(int32_t inputs, int32_t outputs) {
+    input_ = std::make_unique<ChannelBuffers>(inputs, frames_);
+    output_ = std::make_unique<ChannelBuffers>(outputs, frames_);
+    TestSignal::Noise(*input_, 3, 0.5f, 0, frames_);
+  }
+
+  int64_t frames_;
+  int64_t passes_ = 0;
+  std::unique_ptr<PluginInstance> vst2_;
+  std::unique_ptr<BlockRunner> runner2_;
+  std::unique_ptr<Vst3Instance> vst3_;
+  std::unique_ptr<Vst3BlockRunner> runner3_;
+  std::unique_ptr<ChannelBuffers> input_;
+  std::unique_ptr<ChannelBuffers> output_;
+};
+
+// Median nanoseconds per frame of `repeats` timed passes after one warm-up pass.
+bool Measure(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize, const Settings& settings,
+             double& nanosecondsPerFrame, std::string& error) {
+  Subject subject(settings);
+  if (!subject.Start(target, variant, blockSize, error)) {
+    return false;
+  }
+  subject.Run();
   std::vector<double> times;
   for (int64_t run = 0; run < settings.repeats; ++run) {
-    auto start = std::chrono::steady_clock::now();
-    runner.Run(input, output, frames * (run + 1));
-    times.push_back(
-        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
+    times.push_back(subject.Run());
   }
-  nanosecondsPerFrame = MedianPerFrame(times, frames);
+  nanosecondsPerFrame = Median(times);
   return true;
 }
 
-// Median nanoseconds per frame of `repeats` timed runs after one warm-up run.
-bool MeasureVst2(const PluginModule& module, const KnownPlugin::Variant& variant, int32_t blockSize,
-             const Settings& settings, double& nanosecondsPerFrame, std::string& error) {
-  std::unique_ptr<PluginInstance> plugin = module.CreateInstance(error);
-  if (plugin == nullptr) {
+// The median ratio of two targets' plain cost, from passes taken in turn (each first in
+// every other round), so that whatever else the machine does falls on both alike.
+bool PairedRatio(const Target& ours, const Target& theirs, int32_t blockSize, const Settings& settings, double& ratio,
+                 std::string& error) {
+  const KnownPlugin::Variant plain{"plain", {}};
+  Subject a(settings);
+  Subject b(settings);
+  if (!a.Start(ours, plain, blockSize, error) || !b.Start(theirs, plain, blockSize, error)) {
     return false;
   }
-  if (!plugin->CanProcessReplacing()) {
-    error = "module " + module.Name() + " offers no replacing processing";
-    return false;
-  }
-  plugin->Start(kSampleRate, blockSize);
-  ParameterLookup lookup(*plugin);
-  for (const KnownPlugin::Setting& setting : variant.settings) {
-    int32_t index = 0;
-    if (!lookup.Find(setting.parameter, index, error)) {
-      return false;
-    }
-    plugin->SetParameter(index, setting.value);
-  }
-  auto frames = static_cast<int64_t>(settings.seconds * kSampleRate);
-  ChannelBuffers input(plugin->InputCount(), frames);
-  ChannelBuffers output(plugin->OutputCount(), frames);
-  TestSignal::Noise(input, 3, 0.5f, 0, frames);
-  BlockRunner runner(*plugin, blockSize);
-  runner.Run(input, output);
-  std::vector<double> times;
+  a.Run();
+  b.Run();
+  std::vector<double> ratios;
   for (int64_t run = 0; run < settings.repeats; ++run) {
-    auto start = std::chrono::steady_clock::now();
-    runner.Run(input, output, frames * (run + 1));
-    times.push_back(
-        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
+    double first = 0.0;
+    double second = 0.0;
+    if (run % 2 == 0) {
+      first = a.Run();
+      second = b.Run();
+    } else {
+      second = b.Run();
+      first = a.Run();
+    }
+    ratios.push_back(second > 0.0 ? first / second : 0.0);
   }
-  nanosecondsPerFrame = MedianPerFrame(times, frames);
+  ratio = Median(ratios);
   return true;
 }
 
@@ -173,9 +233,8 @@ bool Describe(const Target& target, std::vector<KnownPlugin::Variant>& variants,
   return true;
 }
 
-// Prints one table row per variant and block size; the plain figures by block size.
-bool BenchModule(const Target& target, const Settings& settings, std::map<int32_t, double>& plain,
-                 std::string& error) {
+// Prints one table row per variant and block size.
+bool BenchModule(const Target& target, const Settings& settings, std::string& error) {
   std::vector<KnownPlugin::Variant> variants;
   std::string channels;
   if (!Describe(target, variants, channels, error)) {
@@ -184,20 +243,13 @@ bool BenchModule(const Target& target, const Settings& settings, std::map<int32_
   for (const KnownPlugin::Variant& variant : variants) {
     for (int32_t blockSize : kBlockSizes) {
       double nanoseconds = 0.0;
-      const bool measured = target.vst3 != nullptr
-                                ? MeasureVst3(*target.vst3, variant, blockSize, settings, nanoseconds, error)
-                                : MeasureVst2(*target.vst2, variant, blockSize, settings, nanoseconds, error);
-      if (!measured) {
+      if (!Measure(target, variant, blockSize, settings, nanoseconds, error)) {
         return false;
-      }
-      if (plain.count(blockSize) == 0) {
-        plain[blockSize] = nanoseconds;
       }
       // The real-time factor: processing time per second of audio.
       double factor = nanoseconds * kSampleRate / 1e9;
-      std::printf("%-24s %-5s %-10s %5d %10.2f %12.6f %10.0fx\n", BaseName(target.path).c_str(),
-                  channels.c_str(), variant.name, blockSize, nanoseconds, factor,
-                  factor > 0.0 ? 1.0 / factor : 0.0);
+      std::printf("%-24s %-5s %-10s %5d %10.2f %12.6f %10.0fx\n", BaseName(target.path).c_str(), channels.c_str(),
+                  variant.name, blockSize, nanoseconds, factor, factor > 0.0 ? 1.0 / factor : 0.0);
       std::fflush(stdout);
     }
   }
@@ -236,26 +288,28 @@ int BenchCommand::Run(const std::vector<std::string>& args) {
               static_cast<long long>(settings.repeats), settings.seconds);
   std::printf("%-24s %-5s %-10s %5s %10s %12s %11s\n", "module", "in/out", "variant", "block", "ns/frame",
               "RT factor", "speed");
-  std::map<int32_t, double> ours;
-  std::vector<std::map<int32_t, double>> theirs(others.size());
-  if (!BenchModule(module, settings, ours, error)) {
+  if (!BenchModule(module, settings, error)) {
     return ToolOutput::Error("bench", error);
   }
-  for (size_t i = 0; i < others.size(); ++i) {
-    if (!BenchModule(others[i], settings, theirs[i], error)) {
+  for (const Target& other : others) {
+    if (!BenchModule(other, settings, error)) {
       return ToolOutput::Error("bench", error);
     }
   }
   if (!others.empty()) {
     std::printf("\n");
   }
-  for (size_t i = 0; i < others.size(); ++i) {
-    std::printf("ratio %s / %s, plain, ns per frame:", BaseName(module.path).c_str(),
-                BaseName(others[i].path).c_str());
+  for (const Target& other : others) {
+    std::printf("ratio %s / %s, plain, ns per frame:", BaseName(module.path).c_str(), BaseName(other.path).c_str());
     for (int32_t blockSize : kBlockSizes) {
-      std::printf("  block %d: %.2f", blockSize, ours[blockSize] / theirs[i][blockSize]);
+      double ratio = 0.0;
+      if (!PairedRatio(module, other, blockSize, settings, ratio, error)) {
+        return ToolOutput::Error("bench", error);
+      }
+      std::printf("  block %d: %.3f", blockSize, ratio);
+      std::fflush(stdout);
     }
-    std::printf("\n");
+    std::printf("  (median of runs in turn)\n");
   }
   return ToolOutput::kSuccess;
 }

@@ -28,7 +28,6 @@ void Vst3BlockRunner::Run(ChannelBuffers& input, ChannelBuffers& output, int64_t
       changes_.Add(change.id, static_cast<int32_t>(std::max<int64_t>(change.frame - first, 0)), change.value);
     }
     const int64_t position = songFrame + first;
-    context_ = Vst::ProcessContext{};
     context_.state = Vst::ProcessContext::kTempoValid | Vst::ProcessContext::kProjectTimeMusicValid |
                      Vst::ProcessContext::kTimeSigValid | (playing_ ? uint32_t{Vst::ProcessContext::kPlaying} : 0u);
     context_.sampleRate = sampleRate_;

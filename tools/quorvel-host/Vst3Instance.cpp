@@ -135,25 +135,22 @@ void Vst3Instance::Stop() {
 
 Steinberg::tresult Vst3Instance::Process(float** inputs, float** outputs, int32_t frames,
                                          Vst3ParameterChanges* changes, Vst::ProcessContext* context) {
-  Vst::AudioBusBuffers in{};
-  Vst::AudioBusBuffers out{};
-  in.numChannels = inputs != nullptr ? 2 : 0;
-  in.channelBuffers32 = inputs;
-  out.numChannels = outputs != nullptr ? 2 : 0;
-  out.channelBuffers32 = outputs;
-  Vst::ProcessData data{};
-  data.processMode = Vst::kRealtime;
-  data.symbolicSampleSize = Vst::kSample32;
-  data.numSamples = frames;
-  data.numInputs = inputs != nullptr ? 1 : 0;
-  data.numOutputs = outputs != nullptr ? 1 : 0;
-  data.inputs = inputs != nullptr ? &in : nullptr;
-  data.outputs = outputs != nullptr ? &out : nullptr;
-  data.inputParameterChanges = changes;
+  inputBus_.numChannels = inputs != nullptr ? 2 : 0;
+  inputBus_.channelBuffers32 = inputs;
+  outputBus_.numChannels = outputs != nullptr ? 2 : 0;
+  outputBus_.channelBuffers32 = outputs;
+  data_.processMode = Vst::kRealtime;
+  data_.symbolicSampleSize = Vst::kSample32;
+  data_.numSamples = frames;
+  data_.numInputs = inputs != nullptr ? 1 : 0;
+  data_.numOutputs = outputs != nullptr ? 1 : 0;
+  data_.inputs = inputs != nullptr ? &inputBus_ : nullptr;
+  data_.outputs = outputs != nullptr ? &outputBus_ : nullptr;
+  data_.inputParameterChanges = changes;
   outputChanges_.Clear();
-  data.outputParameterChanges = &outputChanges_;
-  data.processContext = context;
-  return processor_->process(data);
+  data_.outputParameterChanges = &outputChanges_;
+  data_.processContext = context;
+  return processor_->process(data_);
 }
 
 std::vector<uint8_t> Vst3Instance::GetState() {

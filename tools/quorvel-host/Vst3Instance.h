@@ -63,6 +63,11 @@ class Vst3Instance final {
   bool active_ = false;
   bool processing_ = false;
   Vst3ParameterChanges outputChanges_;
+  // The block's records, kept between calls so that a block costs the host no more than
+  // filling in what changed.
+  Steinberg::Vst::AudioBusBuffers inputBus_{};
+  Steinberg::Vst::AudioBusBuffers outputBus_{};
+  Steinberg::Vst::ProcessData data_{};
 };
 
 }  // namespace QuorvelHost
