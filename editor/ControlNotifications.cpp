@@ -19,6 +19,12 @@ void DeliverControlNotification(InstanceCore& core, ToolkitCore::Notification no
     case ToolkitCore::Notification::kRightClicked:
       core.OnParameterControlRightClicked(index, controlWindow);
       break;
+    case ToolkitCore::Notification::kGestureBegan:
+      core.OnViewGestureBegan(index);
+      break;
+    case ToolkitCore::Notification::kGestureEnded:
+      core.OnViewGestureEnded(index);
+      break;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "instance/HostTime.h"
 #include "instance/InstanceEditor.h"
@@ -146,7 +147,9 @@ class InstanceCore final : public ControllerLink {
   // User-interface thread, from the editor's tick: shows what other threads marked.
   void ApplyViewChanges();
   // User-interface thread: the user began or ended a gesture on a parameter's control (a
-  // drag, a click); the edits between them belong to it.
+  // drag, a click); the edits between them belong to it. The host hears each gesture
+  // begin and end once: a begin while one is open, an end without one, and any without
+  // a view are ignored; SetView ends the gestures the old view left open.
   void OnViewGestureBegan(int32_t index);
   void OnViewGestureEnded(int32_t index);
   // User-interface thread: the user edited a parameter's control.
@@ -174,6 +177,8 @@ class InstanceCore final : public ControllerLink {
   void ShowViewStatus(const char* text);
   // Applies the marks at once when the caller is the view's own thread.
   void ApplyViewChangesOnViewThread();
+  // Tells the host the end of every gesture still open, in the order they began.
+  void EndViewGestures();
   // What a menu's answer does, on the user-interface thread.
   void OnParameterMenuAnswered(int32_t index, int32_t command);
   void OnEditorMenuAnswered(int32_t command);
@@ -199,6 +204,7 @@ class InstanceCore final : public ControllerLink {
   std::atomic<bool> allParametersMark{false};
   std::atomic<int32_t> statusMark{kNoStatusMark};
   bool isHoveringControl = false;  // user-interface thread only
+  std::vector<int32_t> openGestures;  // the parameters in a gesture; user-interface thread only
   UserPrompts* prompts;            // not owned
   float hostScaleFactor = 0.0f;    // user-interface thread only
 };

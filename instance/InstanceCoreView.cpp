@@ -1,6 +1,8 @@
 // The view half: keeping an open editor view in step with the model. Other threads
 // only mark; the view's own thread applies the marks.
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "instance/InstanceCore.h"
 #include "instance/InstanceHost.h"
@@ -16,6 +18,8 @@ constexpr std::size_t kStatusTextSize = 256;
 
 void InstanceCore::SetView(ViewLink* newView) {
   Trace("Controller::SetView\r\n");
+  // The controls that began them are gone, and their ends with them.
+  EndViewGestures();
   view = newView;
   viewThread.store(newView != nullptr ? std::this_thread::get_id() : std::thread::id(), std::memory_order_relaxed);
   // A newly attached view starts from the model as it is: older marks are spent.
@@ -100,14 +104,34 @@ void InstanceCore::UpdateViewStatusText(int32_t index) {
 }
 
 void InstanceCore::OnViewGestureBegan(int32_t index) {
-  if (IsParameterIndex(index) && host != nullptr) {
+  if (view == nullptr || !IsParameterIndex(index) ||
+      std::find(openGestures.begin(), openGestures.end(), index) != openGestures.end()) {
+    return;
+  }
+  openGestures.push_back(index);
+  if (host != nullptr) {
     host->BeginParameterEdit(index);
   }
 }
 
 void InstanceCore::OnViewGestureEnded(int32_t index) {
-  if (IsParameterIndex(index) && host != nullptr) {
+  const auto open = std::find(openGestures.begin(), openGestures.end(), index);
+  if (open == openGestures.end()) {
+    return;
+  }
+  openGestures.erase(open);
+  if (host != nullptr) {
     host->EndParameterEdit(index);
+  }
+}
+
+void InstanceCore::EndViewGestures() {
+  std::vector<int32_t> ending;
+  ending.swap(openGestures);
+  for (const int32_t index : ending) {
+    if (host != nullptr) {
+      host->EndParameterEdit(index);
+    }
   }
 }
 

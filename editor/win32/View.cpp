@@ -71,17 +71,7 @@ LRESULT View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   Notification notification;
-  if (message == UWM_PC_VALUECHANGED) {
-    notification = Notification::kValueChanged;
-  } else if (message == UWM_PC_HOVER) {
-    notification = Notification::kHover;
-  } else if (message == UWM_PC_LEAVE) {
-    notification = Notification::kLeave;
-  } else if (message == UWM_PC_RIGHTCLICKED) {
-    notification = Notification::kRightClicked;
-  } else {
-    return Window::WindowProc(message, wParam, lParam);
-  }
+  if (!IsNotification(message, notification)) return Window::WindowProc(message, wParam, lParam);
   if (core == nullptr) return Window::WindowProc(message, wParam, lParam);
   ParameterControl* control = PostingControl(wParam, lParam);
   if (control != nullptr) {

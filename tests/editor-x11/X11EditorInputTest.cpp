@@ -116,5 +116,24 @@ TEST_F(X11EditorInput, AnIncrementButtonStepsItsSelectorAndWrapsAround) {
   EXPECT_FLOAT_EQ(Parameter(kLeftSync), 0.25f);
 }
 
+TEST_F(X11EditorInput, EveryGestureReachesTheHostBetweenItsBeginAndItsEnd) {
+  recorder.calls.clear();
+  Click(ControlAt(266, 125), 10, 5);  // Pan: on
+  Key(XK_Control_L, true);
+  Click(ControlAt(390, 241), 16, 16);  // Mix: back to its default
+  Key(XK_Control_L, false);
+  Click(ControlAt(116, 227), 14, 14);  // the Left Sync selector's button
+  // A knob drag that the editor's close cuts short, once its begin and value are in.
+  MoveTo(knob, 16, 20);
+  Button(1, true);
+  MoveTo(knob, 16, 19);
+  for (int i = 0; i < 200 && recorder.Edits().size() < 11; ++i) Idle(1);
+  Dispatch(effEditClose);
+  Button(1, false);
+  EXPECT_EQ(recorder.Edits(), (std::vector<std::string>{"begin 10", "automate 10", "end 10", "begin 11",
+                                                        "automate 11", "end 11", "begin 4", "automate 4",
+                                                        "end 4", "begin 6", "automate 6", "end 6"}));
+}
+
 }  // namespace
 }  // namespace QuorvelTest

@@ -122,5 +122,29 @@ TEST_F(EditorValueFlow, ASwitchClickAndACtrlClickResetReachTheHost) {
   EXPECT_FLOAT_EQ(Automations()[1].opt, 0.5f);
 }
 
+TEST_F(EditorValueFlow, EveryGestureReachesTheHostBetweenItsBeginAndItsEnd) {
+  ASSERT_TRUE(OpenEditor());
+  host.calls.clear();
+  // A switch click, a Ctrl+click back to the default, the Left Sync selector's button.
+  for (HWND control : {ControlOf(10), ControlOf(11), ChildWindowFromPoint(View(), POINT{120, 231})}) {
+    const WPARAM keys = control == ControlOf(11) ? MK_CONTROL : 0;
+    Mouse(control, WM_LBUTTONDOWN, MK_LBUTTON | keys, 10, 5);
+    Mouse(control, WM_LBUTTONUP, keys, 10, 5);
+  }
+  // A knob drag that loses the capture ends there; one that the editor's close cuts short, too.
+  HWND knob = ControlOf(1);
+  Mouse(knob, WM_LBUTTONDOWN, MK_LBUTTON, 16, 16);
+  SetCapture(parent);
+  Mouse(knob, WM_LBUTTONUP, 0, 16, 16);
+  Mouse(knob, WM_LBUTTONDOWN, MK_LBUTTON, 16, 16);
+  Mouse(knob, WM_MOUSEMOVE, MK_LBUTTON, 16, 6);
+  Pump();
+  Dispatch(effEditClose);
+  Pump();
+  EXPECT_EQ(host.Edits(), (std::vector<std::string>{"begin 10", "automate 10", "end 10", "begin 11",
+                                                    "automate 11", "end 11", "begin 4", "automate 4", "end 4",
+                                                    "begin 1", "end 1", "begin 1", "automate 1", "end 1"}));
+}
+
 }  // namespace
 }  // namespace QuorvelTest

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "host/vst2/VstInterface.h"
@@ -51,6 +52,17 @@ class RecordingHost final {
       }
     }
     return found;
+  }
+
+  // The gestures' begins and ends and the automations, in order: "begin 1", "automate 1", "end 1".
+  std::vector<std::string> Edits() const {
+    std::vector<std::string> edits;
+    for (const Call& call : calls) {
+      if (call.opcode == audioMasterBeginEdit) edits.push_back("begin " + std::to_string(call.index));
+      if (call.opcode == audioMasterAutomate) edits.push_back("automate " + std::to_string(call.index));
+      if (call.opcode == audioMasterEndEdit) edits.push_back("end " + std::to_string(call.index));
+    }
+    return edits;
   }
 
   std::vector<Call> calls;

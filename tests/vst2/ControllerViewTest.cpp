@@ -167,6 +167,17 @@ TEST(ControllerView, UserEditsTellTheHostOnceAndShowTheParameter) {
   EXPECT_EQ(f.host.calls.size(), 1u);
 }
 
+TEST(ControllerView, GesturesReachTheHostOnceEachAndDetachingEndsThoseLeftOpen) {
+  Fixture f;
+  VstToolkit::InstanceCore& core = f.controller->Core();
+  core.OnViewGestureBegan(1);  // no view: no gesture
+  f.Open();
+  for (int32_t index : {2, 2, 12, 5}) core.OnViewGestureBegan(index);  // 2 again, 12 no parameter
+  for (int32_t index : {2, 2, 3}) core.OnViewGestureEnded(index);      // 2 again, 3 never begun
+  core.SetView(nullptr);
+  EXPECT_EQ(f.host.Edits(), (Lines{"begin 2", "begin 5", "end 2", "end 5"}));
+}
+
 TEST(ControllerView, MidiDrivenChangesAlwaysTellTheHost) {
   Fixture f;
   f.controller->Core().OnModelParameterValueChanged(6, 1.0f);  // editor closed

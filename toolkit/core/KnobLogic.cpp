@@ -17,14 +17,14 @@ Outcome KnobLogic::SetValue(float newValue, bool notify) {
   return Outcome{true, notify};
 }
 
-Outcome KnobLogic::Press(Modifiers keys, int32_t, int32_t y) {
+Outcome KnobLogic::PressAt(Modifiers keys, int32_t, int32_t y) {
   Outcome outcome;
   if (keys.control) outcome = SetValue(defaultValue, true);
   lastY = y;
   return outcome;
 }
 
-Outcome KnobLogic::Drag(Modifiers keys, int32_t, int32_t y) {
+Outcome KnobLogic::DragTo(Modifiers keys, int32_t, int32_t y) {
   // Exact at 1x: the distance is multiplied and divided by 4.
   float delta = scale.LogicalDistance(static_cast<float>(lastY - y));
   if (keys.shift) delta = delta * kFineDrag;

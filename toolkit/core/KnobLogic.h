@@ -18,10 +18,10 @@ class KnobLogic final : public ParameterLogic {
 
   float GetValue() const override;
   Outcome SetValue(float newValue, bool notify) override;
-  Outcome Press(Modifiers keys, int32_t x, int32_t y) override;
-  Outcome Drag(Modifiers keys, int32_t x, int32_t y) override;
 
  private:
+  Outcome PressAt(Modifiers keys, int32_t x, int32_t y) override;
+  Outcome DragTo(Modifiers keys, int32_t x, int32_t y) override;
   void UpdateFrame();
 
   const Toolkit::ScaleFactor scale;

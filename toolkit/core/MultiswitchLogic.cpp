@@ -37,11 +37,11 @@ Outcome MultiswitchLogic::SetValue(float value, bool notify) {
   return Outcome{true, notify};
 }
 
-Outcome MultiswitchLogic::Press(Modifiers keys, int32_t x, int32_t y) {
+Outcome MultiswitchLogic::PressAt(Modifiers keys, int32_t x, int32_t y) {
   return keys.control ? SetValue(defaultValue, true) : SelectAt(x, y);
 }
 
-Outcome MultiswitchLogic::Drag(Modifiers, int32_t x, int32_t y) {
+Outcome MultiswitchLogic::DragTo(Modifiers, int32_t x, int32_t y) {
   return SelectAt(x, y);
 }
 

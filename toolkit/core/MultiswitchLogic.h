@@ -18,12 +18,12 @@ class MultiswitchLogic final : public ParameterLogic {
 
   float GetValue() const override;
   Outcome SetValue(float value, bool notify) override;
-  Outcome Press(Modifiers keys, int32_t x, int32_t y) override;
-  Outcome Drag(Modifiers keys, int32_t x, int32_t y) override;
 
   const std::vector<Area>& HitAreas() const { return hitAreas; }
 
  private:
+  Outcome PressAt(Modifiers keys, int32_t x, int32_t y) override;
+  Outcome DragTo(Modifiers keys, int32_t x, int32_t y) override;
   Outcome SelectAt(int32_t x, int32_t y);
 
   std::vector<Area> hitAreas;  // the click area of each position

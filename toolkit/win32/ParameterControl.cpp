@@ -37,6 +37,8 @@ int ParameterControl::OnLButtonDown(WPARAM keys, POINT point) {
 }
 
 int ParameterControl::OnLButtonUp(WPARAM, POINT) {
+  // Also without the capture: the gesture ends here, and the capture's loss finds it ended.
+  Apply(logic->Release());
   ReleaseCapture();
   return 1;
 }
@@ -63,6 +65,11 @@ int ParameterControl::OnMouseHover(WPARAM, POINT) {
 
 int ParameterControl::OnMouseLeave() {
   Notify(UWM_PC_LEAVE);
+  return 1;
+}
+
+int ParameterControl::OnCaptureChanged(HWND gaining) {
+  if (gaining != hwnd) Apply(logic->Release());
   return 1;
 }
 
@@ -125,7 +132,7 @@ bool ParameterControl::IsDragging(WPARAM keys) const {
 }
 
 void ParameterControl::Apply(ToolkitCore::Outcome outcome) {
-  if (outcome.notify) Notify(UWM_PC_VALUECHANGED);
+  outcome.Report([this](ToolkitCore::Notification notification) { Notify(MessageOf(notification)); });
   if (outcome.repaint) Invalidate();
 }
 

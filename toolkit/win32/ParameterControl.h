@@ -11,10 +11,12 @@ namespace WindowsToolkit {
 class FrameStrip;
 
 // A control bound to one plug-in parameter: it shows the parameter's normalised
-// value as one frame of its strip, and tells its parent about user changes, hovering,
-// leaving and right clicks by posting the registered messages (never sending them).
-// What a value, a press and a drag mean is the control's ToolkitCore logic; this
-// class only turns window messages into its calls.
+// value as one frame of its strip, and tells its parent about user changes, the
+// begin and end of the user's gestures, hovering, leaving and right clicks by posting
+// the registered messages (never sending them). What a value, a press, a drag and a
+// release mean is the control's ToolkitCore logic; this class only turns window
+// messages into its calls. Losing the capture (to another window, or with the window
+// itself) ends a drag as the button's release does.
 //
 // SetValue(value, false) is also called from the host's audio and parameter threads;
 // it only stores fields and invalidates the window, so painting stays on the
@@ -29,6 +31,7 @@ class ParameterControl : public Control {
   int OnMouseHover(WPARAM keys, POINT point) override;
   int OnMouseMove(WPARAM keys, POINT point) override;
   int OnMouseLeave() override;
+  int OnCaptureChanged(HWND gaining) override;
   void Draw(Gdiplus::Graphics& graphics) override;
 
   // The normalised value, 0 to 1.

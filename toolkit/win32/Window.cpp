@@ -91,6 +91,9 @@ bool RouteCommon(Window& window, UINT message, WPARAM wParam, LPARAM lParam, int
     case WM_MOUSELEAVE:
       result = window.OnMouseLeave();
       return true;
+    case WM_CAPTURECHANGED:
+      result = window.OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+      return true;
     case WM_MOUSEWHEEL:
       result = window.OnMouseWheel(Low(static_cast<LPARAM>(wParam)), High(static_cast<LPARAM>(wParam)),
                                    PointFrom(lParam));
@@ -177,6 +180,9 @@ int Window::OnMouseHover(WPARAM, POINT) {
   return 0;
 }
 int Window::OnMouseLeave() {
+  return 0;
+}
+int Window::OnCaptureChanged(HWND) {
   return 0;
 }
 int Window::OnMouseWheel(uint32_t, uint32_t, POINT) {

@@ -40,6 +40,8 @@ class Window {
   virtual int OnMouseMove(WPARAM keys, POINT point);
   virtual int OnMouseHover(WPARAM keys, POINT point);
   virtual int OnMouseLeave();
+  // The window lost the mouse capture to `gaining` (null: to no window).
+  virtual int OnCaptureChanged(HWND gaining);
   virtual int OnMouseWheel(uint32_t keys, uint32_t delta, POINT point);
   virtual int OnHScroll(uint32_t request, uint32_t position, LPARAM lParam);
   virtual int OnVScroll(uint32_t request, uint32_t position, LPARAM lParam);

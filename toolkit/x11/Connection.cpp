@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 
+#include <cstddef>
 #include <utility>
 
 #include "toolkit/x11/DpiProbe.h"
@@ -17,7 +18,7 @@ Connection* Connection::Open() {
 }
 
 Connection::Connection(::Display* display_) : display(display_) {
-  for (int i = 0; i < 4; ++i) {
+  for (std::size_t i = 0; i < ToolkitCore::kNotificationCount; ++i) {
     notificationAtoms[i] = XInternAtom(display, ToolkitCore::kNotificationNames[i], False);
   }
   deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
@@ -108,7 +109,7 @@ void Connection::Post(const Window& view, ToolkitCore::Notification notification
 
 bool Connection::IsNotification(const XClientMessageEvent& message, ToolkitCore::Notification& notification) const {
   if (message.format != 32) return false;
-  for (int i = 0; i < 4; ++i) {
+  for (std::size_t i = 0; i < ToolkitCore::kNotificationCount; ++i) {
     if (message.message_type == notificationAtoms[i]) {
       notification = static_cast<ToolkitCore::Notification>(i);
       return true;

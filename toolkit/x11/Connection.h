@@ -18,7 +18,7 @@ class Window;
 
 // One editor's own connection to the X server, and the windows made on it. It routes
 // each event to the Window it belongs to, carries the controls' notifications as
-// client messages whose types are atoms of the four notification names, and paints
+// client messages whose types are atoms of the notification names, and paints
 // the windows that asked for it. It holds the menus and boxes that are open, which
 // never wait for their answer: a pump hands on the answers of those the user
 // answered, and the connection's end dismisses the rest. Only the thread that opened
@@ -52,7 +52,7 @@ class Connection final {
 
   // Queues a notification of a control for its view, to be handled in a later pump.
   void Post(const Window& view, ToolkitCore::Notification notification, int32_t index, const Window& control);
-  // The notification a client message carries, if it is one of the four.
+  // The notification a client message carries, if it is one.
   bool IsNotification(const XClientMessageEvent& message, ToolkitCore::Notification& notification) const;
 
   Atom WindowDeleteAtom() const { return deleteAtom; }
@@ -72,7 +72,7 @@ class Connection final {
   void PaintAndTick();
 
   ::Display* display;
-  Atom notificationAtoms[4] = {};
+  Atom notificationAtoms[ToolkitCore::kNotificationCount] = {};
   Atom deleteAtom = 0;
   std::map<XID, Window*> windows;  // not owned
   std::vector<std::unique_ptr<Prompt>> prompts;

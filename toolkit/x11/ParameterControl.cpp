@@ -22,7 +22,6 @@ ParameterControl::ParameterControl(const Image& background_, const FrameStrip& s
 
 void ParameterControl::OnButtonPress(const XButtonEvent& event) {
   if (event.button == Button1) {
-    dragging = true;
     hoverArmed = false;
     Apply(logic->Press(ModifiersOf(event.state), event.x, event.y));
   } else if (event.button == Button3) {
@@ -31,11 +30,11 @@ void ParameterControl::OnButtonPress(const XButtonEvent& event) {
 }
 
 void ParameterControl::OnButtonRelease(const XButtonEvent& event) {
-  if (event.button == Button1) dragging = false;
+  if (event.button == Button1) Apply(logic->Release());
 }
 
 void ParameterControl::OnMotion(const XMotionEvent& event) {
-  if (dragging && (event.state & Button1Mask) != 0) {
+  if (logic->IsInGesture() && (event.state & Button1Mask) != 0) {
     Apply(logic->Drag(ModifiersOf(event.state), event.x, event.y));
   } else {
     ArmHover();
@@ -47,7 +46,9 @@ void ParameterControl::OnEnter(const XCrossingEvent&) {
 }
 
 void ParameterControl::OnLeave(const XCrossingEvent& event) {
-  // The crossings of a grab starting or ending are no movement of the pointer.
+  // The crossings of a grab starting or ending are no movement of the pointer; but a
+  // drag whose grab another took, or that ended without the release, is over.
+  if (event.mode == NotifyGrab || event.mode == NotifyUngrab) Apply(logic->Release());
   if (event.mode != NotifyNormal) return;
   hoverArmed = false;
   Notify(ToolkitCore::Notification::kLeave);
@@ -77,7 +78,7 @@ long ParameterControl::EventMask() const {
 }
 
 void ParameterControl::Apply(ToolkitCore::Outcome outcome) {
-  if (outcome.notify) Notify(ToolkitCore::Notification::kValueChanged);
+  outcome.Report([this](ToolkitCore::Notification notification) { Notify(notification); });
   if (outcome.repaint) Invalidate();
 }
 

@@ -12,10 +12,11 @@ namespace X11Toolkit {
 
 class FrameStrip;
 
-// A control bound to one plug-in parameter, on X11: the left button presses and
-// drags its ToolkitCore logic (the press's implicit grab keeps the pointer until the
-// release), the right button asks for its menu, and a pointer resting 200 ms shows
-// its status. It tells its view by client messages, handled in a later pump.
+// A control bound to one plug-in parameter, on X11: the left button presses, drags
+// and releases its ToolkitCore logic (the press's implicit grab keeps the pointer until
+// the release; a grab that ends otherwise ends the drag), the right button asks for its
+// menu, and a pointer resting 200 ms shows its status. It tells its view by client
+// messages, handled in a later pump.
 // SetValue(value, false) is also called from the host's other threads: it only
 // stores the value and marks the window for the next pump's paint.
 class ParameterControl final : public Control {
@@ -49,7 +50,6 @@ class ParameterControl final : public Control {
   const FrameStrip& strip;
   Window& view;
   const std::unique_ptr<ToolkitCore::ParameterLogic> logic;
-  bool dragging = false;
   bool hoverArmed = false;
   std::chrono::steady_clock::time_point hoverAt{};
 };
