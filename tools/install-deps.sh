@@ -9,7 +9,8 @@ packages="cmake ninja-build g++ pkg-config python3 python3-pil fonts-inter image
   clang-14 libclang-rt-14-dev llvm-14 \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
   wine wine64 xvfb xauth x11-apps x11-xserver-utils zam-plugins lsp-plugins-vst sox fonts-dejavu-core \
-  help2man dpkg-dev lintian zip unzip diffoscope-minimal juce-modules-source-data ardour"
+  help2man dpkg-dev lintian zip unzip diffoscope-minimal juce-modules-source-data ardour \
+  lv2-dev liblilv-dev lilv-utils jalv sordi"
 
 missing=""
 for p in $packages; do

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+namespace VstToolkit {
+
+// What names the LV2 plug-in, its UI and its state, and where its ports are: the face, the
+// UI, the Turtle generator and the test host read them here, so they never disagree.
+namespace Lv2Identity {
+
+inline constexpr const char* kPluginUri = "https://quorvel.example/delay/lv2";
+inline constexpr const char* kUiUri = "https://quorvel.example/delay/lv2#ui";
+// The one state property: the bank chunk followed by the selected program.
+inline constexpr const char* kStateKeyUri = "https://quorvel.example/delay/lv2#state";
+
+// The shared objects inside the bundle.
+inline constexpr const char* kDspBinary = "quorvel-delay.so";
+inline constexpr const char* kUiBinary = "quorvel-delay-ui.so";
+
+// Ports, in index order: the audio, the parameters' control inputs in VST2 order, the MIDI
+// input, the time input, then a control output per parameter reporting the value the
+// plug-in holds (moved by a learned MIDI controller too).
+inline constexpr uint32_t kInputLeft = 0;
+inline constexpr uint32_t kInputRight = 1;
+inline constexpr uint32_t kOutputLeft = 2;
+inline constexpr uint32_t kOutputRight = 3;
+inline constexpr uint32_t kParameterCount = 12;
+inline constexpr uint32_t kFirstControl = 4;
+inline constexpr uint32_t kMidiInput = kFirstControl + kParameterCount;
+inline constexpr uint32_t kTimeInput = kMidiInput + 1;
+inline constexpr uint32_t kFirstReport = kTimeInput + 1;
+inline constexpr uint32_t kPortCount = kFirstReport + kParameterCount;
+
+// The smallest atom buffer a host must give the atom inputs.
+inline constexpr uint32_t kAtomBufferSize = 8192;
+
+}  // namespace Lv2Identity
+
+}  // namespace VstToolkit

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <lv2/atom/atom.h>
+#include <lv2/core/lv2.h>
+#include <lv2/state/state.h>
+#include <lv2/urid/urid.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "host/lv2/Lv2EditorLink.h"
+#include "host/lv2/Lv2Identity.h"
+#include "host/lv2/Lv2TimeReader.h"
+#include "instance/InstanceCore.h"
+#include "instance/InstanceHost.h"
+
+namespace VstToolkit {
+
+class Model;
+
+// The LV2 face of the plug-in: one instance, its ports, its state and the editor its UI
+// opens through instance-access. Control inputs count when they differ from their value
+// at the previous run (before the first, from their default), and act then, in port
+// order, as VST2's setParameter before the block; MIDI events and time:Position objects
+// act at their frames, time first. The host's ports and atoms are checked here; indices
+// and values in the core.
+class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
+ public:
+  // The host's thread, at instantiation: takes ownership of the model (not null).
+  Lv2Plugin(std::unique_ptr<Model> model, const LV2_URID_Map& map, double sampleRate);
+  ~Lv2Plugin();
+  Lv2Plugin(const Lv2Plugin&) = delete;
+  Lv2Plugin& operator=(const Lv2Plugin&) = delete;
+
+  InstanceCore& Core() { return core; }
+
+  // The host's thread (connect_port may also come between runs on the audio thread).
+  void ConnectPort(uint32_t port, void* data);
+  // Audio thread.
+  void Run(uint32_t frames);
+
+  // State (Lv2PluginState.cpp): the host's main thread, never during run.
+  LV2_State_Status Save(LV2_State_Store_Function store, LV2_State_Handle handle);
+  LV2_State_Status Restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
+
+  // The editor (Lv2PluginEditor.cpp): the user-interface thread.
+  bool SetEditorScale(float factor) override;
+  bool OpenEditor(uintptr_t parent, Lv2UiLink& ui) override;
+  void CloseEditor() override;
+  EditorSize EditorSizeNow() override;
+  bool IdleEditor() override;
+  void RedrawEditor() override;
+
+ private:
+  // What the core tells the host (Lv2PluginEditor.cpp).
+  void BeginParameterEdit(int32_t index) override;
+  void PerformParameterEdit(int32_t index, float value) override;
+  void EndParameterEdit(int32_t index) override;
+  void ParameterSetByPlugin(int32_t index, float value) override;
+  bool ResizeEditor(int32_t width, int32_t height) override;
+  void StateChanged() override;
+
+  // The block's parts (audio thread).
+  void ApplyControlChanges();
+  void ProcessEvents(uint32_t frames);
+  void ProcessPiece(uint32_t start, uint32_t end);
+  void ReportParameters();
+  // The next MIDI or time event of a sequence at or after `event`, or null at its end.
+  const LV2_Atom_Event* NextEvent(const LV2_Atom_Sequence* sequence, const LV2_Atom_Event* event) const;
+
+  InstanceCore core;
+  Lv2TimeReader timeReader;
+  LV2_URID atomSequence;
+  LV2_URID atomChunk;
+  LV2_URID midiEvent;
+  LV2_URID stateKey;
+  const float* inputs[2] = {};
+  float* outputs[2] = {};
+  const float* controls[Lv2Identity::kParameterCount] = {};
+  float* reports[Lv2Identity::kParameterCount] = {};
+  const LV2_Atom_Sequence* midiPort = nullptr;
+  const LV2_Atom_Sequence* timePort = nullptr;
+  // Each control input's value at the previous run (audio thread).
+  float previous[Lv2Identity::kParameterCount] = {};
+  Lv2UiLink* openUi = nullptr;  // user-interface thread
+  bool openingEditor = false;   // user-interface thread: the view is being made
+};
+
+}  // namespace VstToolkit

@@ -1,0 +1,85 @@
+// The editor the UI opens, and what the core tells the host.
+#include <cstdint>
+
+#include "host/lv2/Lv2Plugin.h"
+#include "host/lv2/Lv2UiLink.h"
+
+namespace VstToolkit {
+
+bool Lv2Plugin::SetEditorScale(float factor) {
+  openingEditor = true;
+  const bool accepted = core.SetHostScaleFactor(factor);
+  openingEditor = false;
+  return accepted;
+}
+
+// The view reports its controls' values as it is made; those are no user's edits and
+// never reach the host.
+bool Lv2Plugin::OpenEditor(uintptr_t parent, Lv2UiLink& ui) {
+  if (openUi != nullptr || parent == 0) {
+    return false;
+  }
+  openUi = &ui;
+  openingEditor = true;
+  const bool opened = core.OpenEditor(NativeWindow{parent});
+  openingEditor = false;
+  if (!opened) {
+    openUi = nullptr;
+  }
+  return opened;
+}
+
+void Lv2Plugin::CloseEditor() {
+  core.CloseEditor();
+  openUi = nullptr;
+}
+
+EditorSize Lv2Plugin::EditorSizeNow() {
+  return core.GetEditorSize();
+}
+
+bool Lv2Plugin::IdleEditor() {
+  if (!core.IsEditorOpen()) {
+    return false;
+  }
+  core.IdleEditor();
+  return core.IsEditorOpen();
+}
+
+void Lv2Plugin::RedrawEditor() {
+  core.UpdateViewParameters();
+}
+
+void Lv2Plugin::BeginParameterEdit(int32_t index) {
+  if (openUi != nullptr) {
+    openUi->TouchParameter(index, true);
+  }
+}
+
+void Lv2Plugin::PerformParameterEdit(int32_t index, float value) {
+  if (openUi != nullptr && !openingEditor) {
+    openUi->WriteParameter(index, value);
+  }
+}
+
+void Lv2Plugin::EndParameterEdit(int32_t index) {
+  if (openUi != nullptr) {
+    openUi->TouchParameter(index, false);
+  }
+}
+
+// A learned controller's value reaches the host through the control outputs, which every
+// run writes from the parameters.
+void Lv2Plugin::ParameterSetByPlugin(int32_t, float) {}
+
+bool Lv2Plugin::ResizeEditor(int32_t width, int32_t height) {
+  if (openUi == nullptr) {
+    return false;
+  }
+  return openUi->ResizeWindow(width, height);
+}
+
+// The host saves the whole state whenever it saves; nothing to tell.
+void Lv2Plugin::StateChanged() {}
+
+}  // namespace VstToolkit

@@ -1,0 +1,187 @@
+// Writes the LV2 bundle's Turtle (manifest.ttl and the plug-in's description) from the
+// delay's parameter table, as a fresh instance presents it: the build runs it, so the
+// ports can never disagree with the plug-in.
+// Usage: quorvel-lv2-turtle <bundle folder> <minor version> <micro version>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "delay/QuorvelDelayModel.h"
+#include "host/lv2/Lv2Identity.h"
+#include "instance/InstanceCore.h"
+
+namespace {
+
+using VstToolkit::InstanceCore;
+using VstToolkit::ParameterDetails;
+using VstToolkit::ParameterKind;
+namespace Id = VstToolkit::Lv2Identity;
+
+const char* const kPrefixes =
+    "@prefix atom: <http://lv2plug.in/ns/ext/atom#> .\n"
+    "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
+    "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
+    "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+    "@prefix midi: <http://lv2plug.in/ns/ext/midi#> .\n"
+    "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
+    "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
+    "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
+    "@prefix rsz: <http://lv2plug.in/ns/ext/resize-port#> .\n"
+    "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
+    "@prefix time: <http://lv2plug.in/ns/ext/time#> .\n"
+    "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
+    "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
+
+// A float as a Turtle decimal that reads back as the same float.
+std::string Number(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+  std::string number = text;
+  if (number.find_first_of(".e") == std::string::npos) {
+    number += ".0";
+  }
+  return number;
+}
+
+// A string as a Turtle literal.
+std::string Literal(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+    }
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+// A port symbol from a short name: letters, digits and underscores, never a digit first.
+std::string Symbol(const std::string& name) {
+  std::string symbol;
+  for (char c : name) {
+    const bool word = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    symbol += word ? c : '_';
+  }
+  if (symbol.empty() || (symbol[0] >= '0' && symbol[0] <= '9')) {
+    symbol.insert(0, "_");
+  }
+  return symbol;
+}
+
+std::string AudioPort(uint32_t index, const char* direction, const char* symbol, const char* name) {
+  return std::string("  [\n    a lv2:") + direction + "Port , lv2:AudioPort ;\n    lv2:index " +
+         std::to_string(index) + " ;\n    lv2:symbol " + Literal(symbol) + " ;\n    lv2:name " + Literal(name) +
+         " ;\n  ]";
+}
+
+std::string AtomPort(uint32_t index, const char* supports, const char* symbol, const char* name, bool control) {
+  std::string port = "  [\n    a lv2:InputPort , atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
+                     "    atom:supports " +
+                     std::string(supports) + " ;\n";
+  if (control) {
+    port += "    lv2:designation lv2:control ;\n";
+  }
+  return port + "    rsz:minimumSize " + std::to_string(Id::kAtomBufferSize) + " ;\n    lv2:index " +
+         std::to_string(index) + " ;\n    lv2:symbol " + Literal(symbol) + " ;\n    lv2:name " + Literal(name) +
+         " ;\n  ]";
+}
+
+std::string ControlInput(const InstanceCore& core, int32_t parameter) {
+  const ParameterDetails details = core.GetParameterDetails(parameter);
+  std::string port = "  [\n    a lv2:InputPort , lv2:ControlPort ;\n    lv2:index " +
+                     std::to_string(Id::kFirstControl + static_cast<uint32_t>(parameter)) + " ;\n    lv2:symbol " +
+                     Literal(Symbol(details.shortName)) + " ;\n    lv2:name " + Literal(details.longName) +
+                     " ;\n    lv2:default " + Number(details.defaultValue) +
+                     " ;\n    lv2:minimum 0.0 ;\n    lv2:maximum 1.0 ;\n";
+  if (details.kind == ParameterKind::kSwitch) {
+    port += "    lv2:portProperty lv2:toggled ;\n";
+  } else if (details.kind == ParameterKind::kSelector && details.choiceCount > 1) {
+    port += "    lv2:portProperty lv2:enumeration ;\n";
+    for (int32_t k = 0; k < details.choiceCount; ++k) {
+      const float value = static_cast<float>(k) / static_cast<float>(details.choiceCount - 1);
+      char text[32] = {};
+      core.FormatParameterValue(parameter, value, text, static_cast<int32_t>(sizeof text));
+      port += "    lv2:scalePoint [ rdfs:label " + Literal(text) + " ; rdf:value " + Number(value) + " ] ;\n";
+    }
+  }
+  return port + "  ]";
+}
+
+std::string ControlOutput(const InstanceCore& core, int32_t parameter) {
+  const ParameterDetails details = core.GetParameterDetails(parameter);
+  return "  [\n    a lv2:OutputPort , lv2:ControlPort ;\n    lv2:index " +
+         std::to_string(Id::kFirstReport + static_cast<uint32_t>(parameter)) + " ;\n    lv2:symbol " +
+         Literal(Symbol(details.shortName) + "_out") + " ;\n    lv2:name " +
+         Literal(std::string(details.longName) + " (held)") +
+         " ;\n    lv2:minimum 0.0 ;\n    lv2:maximum 1.0 ;\n  ]";
+}
+
+std::string Description(const InstanceCore& core, const char* minor, const char* micro) {
+  std::string text = kPrefixes;
+  text += "<" + std::string(Id::kPluginUri) + ">\n  a lv2:Plugin , lv2:DelayPlugin , doap:Project ;\n";
+  text += "  doap:name " + Literal(core.GetEffectName()) + " ;\n";
+  text += "  doap:license <https://opensource.org/licenses/MIT> ;\n";
+  text += "  doap:maintainer [ foaf:name " + Literal(core.GetVendorString()) + " ] ;\n";
+  text += std::string("  lv2:minorVersion ") + minor + " ;\n  lv2:microVersion " + micro + " ;\n";
+  text += "  lv2:requiredFeature urid:map ;\n  lv2:optionalFeature lv2:hardRTCapable ;\n";
+  text += "  lv2:extensionData state:interface ;\n";
+  text += "  ui:ui <" + std::string(Id::kUiUri) + "> ;\n  lv2:port\n";
+  text += AudioPort(Id::kInputLeft, "Input", "in_left", "Left In") + " ,\n";
+  text += AudioPort(Id::kInputRight, "Input", "in_right", "Right In") + " ,\n";
+  text += AudioPort(Id::kOutputLeft, "Output", "out_left", "Left Out") + " ,\n";
+  text += AudioPort(Id::kOutputRight, "Output", "out_right", "Right Out") + " ,\n";
+  for (int32_t i = 0; i < core.GetParameterCount(); ++i) {
+    text += ControlInput(core, i) + " ,\n";
+  }
+  text += AtomPort(Id::kMidiInput, "midi:MidiEvent", "midi_in", "MIDI In", true) + " ,\n";
+  text += AtomPort(Id::kTimeInput, "time:Position", "time_in", "Time In", false);
+  for (int32_t i = 0; i < core.GetParameterCount(); ++i) {
+    text += " ,\n" + ControlOutput(core, i);
+  }
+  text += " .\n\n";
+  text += "<" + std::string(Id::kUiUri) + ">\n  a ui:X11UI ;\n";
+  text += "  lv2:requiredFeature ui:parent , ui:idleInterface , <http://lv2plug.in/ns/ext/instance-access> ;\n";
+  text += "  lv2:optionalFeature ui:resize , ui:touch , opts:options ;\n";
+  text += "  opts:supportedOption ui:scaleFactor ;\n";
+  text += "  lv2:extensionData ui:idleInterface .\n";
+  return text;
+}
+
+std::string Manifest() {
+  std::string text =
+      "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+      "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
+      "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n\n";
+  text += "<" + std::string(Id::kPluginUri) + ">\n  a lv2:Plugin ;\n  lv2:binary <" + Id::kDspBinary +
+          "> ;\n  rdfs:seeAlso <quorvel-delay.ttl> .\n\n";
+  text += "<" + std::string(Id::kUiUri) + ">\n  a ui:X11UI ;\n  ui:binary <" + Id::kUiBinary +
+          "> ;\n  rdfs:seeAlso <quorvel-delay.ttl> .\n";
+  return text;
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    return false;
+  }
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: quorvel-lv2-turtle <bundle folder> <minor version> <micro version>\n");
+    return 2;
+  }
+  const InstanceCore core(std::make_unique<QuorvelDelayModel>());
+  const std::string folder = argv[1];
+  if (!WriteFile(folder + "/manifest.ttl", Manifest()) ||
+      !WriteFile(folder + "/quorvel-delay.ttl", Description(core, argv[2], argv[3]))) {
+    std::fprintf(stderr, "quorvel-lv2-turtle: cannot write into %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
