@@ -8,6 +8,8 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/KnownPlugin.h"
+#include "tools/quorvel-host/Lv2BlockRunner.h"
+#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
@@ -35,6 +37,7 @@ struct Target {
   std::string path;
   std::unique_ptr<PluginModule> vst2;
   std::unique_ptr<Vst3Module> vst3;
+  std::unique_ptr<Lv2Module> lv2;
 };
 
 bool OpenTarget(const std::string& path, Target& target, std::string& error) {
@@ -42,6 +45,10 @@ bool OpenTarget(const std::string& path, Target& target, std::string& error) {
   if (Vst3Module::IsVst3Path(path)) {
     target.vst3 = Vst3Module::Open(path, error);
     return target.vst3 != nullptr;
+  }
+  if (Lv2Module::IsLv2Path(path)) {
+    target.lv2 = Lv2Module::Open(path, error);
+    return target.lv2 != nullptr;
   }
   target.vst2 = PluginModule::Open(path, error);
   return target.vst2 != nullptr;
@@ -80,6 +87,9 @@ class Subject {
   Subject(const Settings& settings) : frames_(static_cast<int64_t>(settings.seconds * kSampleRate)) {}
 
   bool Start(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
+    if (target.lv2 != nullptr) {
+      return StartLv2(*target.lv2, variant, blockSize, error);
+    }
     return target.vst3 != nullptr ? StartVst3(*target.vst3, variant, blockSize, error)
                                   : StartVst2(*target.vst2, variant, blockSize, error);
   }
@@ -89,6 +99,8 @@ class Subject {
     const auto start = std::chrono::steady_clock::now();
     if (runner2_ != nullptr) {
       runner2_->Run(*input_, *output_, frames_ * passes_);
+    } else if (runnerLv2_ != nullptr) {
+      runnerLv2_->Run(*input_, *output_, frames_ * passes_);
     } else {
       runner3_->Run(*input_, *output_, frames_ * passes_);
     }
@@ -146,6 +158,24 @@ class Subject {
     return true;
   }
 
+  // The settings as the host's port values before the first block; the transport is the
+  // plug-in's own (no time:Position), as a VST2 host giving no time information.
+  bool StartLv2(const Lv2Module& module, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
+    runnerLv2_ = Lv2BlockRunner::Create(module, kSampleRate, blockSize, error);
+    if (runnerLv2_ == nullptr) {
+      return false;
+    }
+    runnerLv2_->SetSendsTime(false);
+    for (const KnownPlugin::Setting& setting : variant.settings) {
+      if (!runnerLv2_->SetParameter(setting.parameter, setting.value)) {
+        error = "plug-in " + module.Uri() + " has no parameter " + setting.parameter;
+        return false;
+      }
+    }
+    MakeSignal(2, 2);
+    return true;
+  }
+
   void MakeSignal(int32_t inputs, int32_t outputs) {
     input_ = std::make_unique<ChannelBuffers>(inputs, frames_);
     output_ = std::make_unique<ChannelBuffers>(outputs, frames_);
@@ -158,6 +188,7 @@ class Subject {
   std::unique_ptr<BlockRunner> runner2_;
   std::unique_ptr<Vst3Instance> vst3_;
   std::unique_ptr<Vst3BlockRunner> runner3_;
+  std::unique_ptr<Lv2BlockRunner> runnerLv2_;
   std::unique_ptr<ChannelBuffers> input_;
   std::unique_ptr<ChannelBuffers> output_;
 };
@@ -215,6 +246,12 @@ std::string BaseName(const std::string& path) {
 // The variants and the channels of a target, from a probe instance.
 bool Describe(const Target& target, std::vector<KnownPlugin::Variant>& variants, std::string& channels,
               std::string& error) {
+  if (target.lv2 != nullptr) {
+    variants = target.lv2->Name() == "Quorvel Delay" ? KnownPlugin::QuorvelDelayVariants()
+                                                      : std::vector<KnownPlugin::Variant>{{"plain", {}}};
+    channels = "2/2";
+    return true;
+  }
   if (target.vst3 != nullptr) {
     Steinberg::PClassInfo info{};
     target.vst3->FindAudioClass(info);

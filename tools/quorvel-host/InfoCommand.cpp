@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/Lv2InfoCommand.h"
+#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
@@ -155,6 +157,9 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
   const std::string& path = line.Positionals()[0];
   if (Vst3Module::IsVst3Path(path)) {
     return Vst3InfoCommand::Run(path);
+  }
+  if (Lv2Module::IsLv2Path(path)) {
+    return Lv2InfoCommand::Run(path);
   }
   std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
   std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(error) : nullptr;

@@ -9,6 +9,8 @@
 #include "tools/quorvel-host/AudioFile.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/Lv2Renderer.h"
 #include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
@@ -168,7 +170,12 @@ void RenderVst3(const CommandLine& line, Vst3Renderer::Settings& settings, Chann
     return;
   }
   settings.parameters = line.Values("param");
-  Vst3Renderer::Render(line.Positionals()[0], settings, input, result, failure.message);
+  const std::string& path = line.Positionals()[0];
+  if (Lv2Module::IsLv2Path(path)) {
+    Lv2Renderer::Render(path, settings, input, result, failure.message);
+  } else {
+    Vst3Renderer::Render(path, settings, input, result, failure.message);
+  }
 }
 
 // Plug-in output that is not a finite number would make an unplayable file.
@@ -234,7 +241,7 @@ void Render(const CommandLine& line, Failure& failure) {
     return;
   }
   ChannelBuffers result(2, frames);
-  if (Vst3Module::IsVst3Path(modulePath)) {
+  if (Vst3Module::IsVst3Path(modulePath) || Lv2Module::IsLv2Path(modulePath)) {
     ChannelBuffers input(2, frames);
     audio.CopyTo(input);
     settings.sampleRate = audio.SampleRate();

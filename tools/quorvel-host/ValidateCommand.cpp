@@ -7,6 +7,8 @@
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/EditorChecks.h"
 #include "tools/quorvel-host/LifecycleChecks.h"
+#include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/Lv2ValidateCommand.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ProcessingChecks.h"
@@ -69,6 +71,9 @@ int ValidateCommand::Run(const std::vector<std::string>& args) {
   const std::string& path = line.Positionals()[0];
   if (Vst3Module::IsVst3Path(path)) {
     return RunVst3(path, bank);
+  }
+  if (Lv2Module::IsLv2Path(path)) {
+    return Lv2ValidateCommand::Run(path, bank);
   }
   std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
   if (module == nullptr) {

@@ -1,0 +1,57 @@
+// The Windows build: LV2 bundles are for Linux hosts, so a bundle's path is recognised and
+// every command says that it cannot load one here.
+#include "tools/quorvel-host/Lv2BlockRunner.h"
+#include "tools/quorvel-host/Lv2InfoCommand.h"
+#include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/Lv2ValidateCommand.h"
+#include "tools/quorvel-host/ToolOutput.h"
+
+namespace QuorvelHost {
+
+// Nothing of either is ever made here.
+class Lv2World {};
+class Lv2Instance {};
+
+namespace {
+
+const char* const kLinuxOnly = "LV2 bundles load on Linux only";
+
+}  // namespace
+
+bool Lv2Module::IsLv2Path(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && (trimmed.back() == '/' || trimmed.back() == '\\')) {
+    trimmed.pop_back();
+  }
+  return trimmed.size() > 4 && trimmed.compare(trimmed.size() - 4, 4, ".lv2") == 0;
+}
+
+std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string&, std::string& error) {
+  error = kLinuxOnly;
+  return nullptr;
+}
+
+Lv2Module::~Lv2Module() = default;
+
+std::unique_ptr<Lv2BlockRunner> Lv2BlockRunner::Create(const Lv2Module&, double, int32_t, std::string& error) {
+  error = kLinuxOnly;
+  return nullptr;
+}
+
+Lv2BlockRunner::~Lv2BlockRunner() = default;
+
+bool Lv2BlockRunner::SetParameter(const std::string&, float) {
+  return false;
+}
+
+void Lv2BlockRunner::Run(ChannelBuffers&, ChannelBuffers&, int64_t) {}
+
+int Lv2InfoCommand::Run(const std::string&) {
+  return ToolOutput::Error("info", kLinuxOnly);
+}
+
+int Lv2ValidateCommand::Run(const std::string&, const std::vector<uint8_t>&) {
+  return ToolOutput::Error("validate", kLinuxOnly);
+}
+
+}  // namespace QuorvelHost

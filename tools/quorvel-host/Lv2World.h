@@ -1,0 +1,38 @@
+#pragma once
+
+#include <lilv/lilv.h>
+#include <lv2/urid/urid.h>
+
+#include <string>
+#include <vector>
+
+namespace QuorvelHost {
+
+// The lilv world of one loaded bundle, the plug-in found in it, and the host's URID map
+// every instance of it shares. The thread that loads the bundle.
+class Lv2World final {
+ public:
+  Lv2World();
+  ~Lv2World();
+  Lv2World(const Lv2World&) = delete;
+  Lv2World& operator=(const Lv2World&) = delete;
+
+  LilvWorld* Lilv() const { return world_; }
+  const LilvPlugin* Plugin() const { return plugin_; }
+  void SetPlugin(const LilvPlugin* plugin) { plugin_ = plugin; }
+
+  // Any URI to its number and back; the same number for the same URI, from 1 up.
+  LV2_URID Map(const char* uri);
+  const char* Unmap(LV2_URID urid) const;
+  LV2_URID_Map* MapFeature() { return &map_; }
+  LV2_URID_Unmap* UnmapFeature() { return &unmap_; }
+
+ private:
+  LilvWorld* world_;
+  const LilvPlugin* plugin_ = nullptr;
+  std::vector<std::string> uris_;
+  LV2_URID_Map map_;
+  LV2_URID_Unmap unmap_;
+};
+
+}  // namespace QuorvelHost
