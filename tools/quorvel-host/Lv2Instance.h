@@ -67,6 +67,8 @@ class Lv2Instance final {
 
   // The handle a UI reaches through instance-access.
   void* Handle() const;
+  // The lilv instance, for lilv's own state calls.
+  LilvInstance* Lilv() const { return instance_; }
   Lv2World& World() const { return world_; }
   const LilvPlugin* Plugin() const;
 
