@@ -1,0 +1,215 @@
+// The bundle's UI as a Linux LV2 host shows it: instantiated in an X window of the host's
+// with the plug-in instance (instance-access), idled through the idle interface, sized
+// through ui:resize at the host's scale, the user's gestures reported through ui:touch and
+// the write function on the user-interface thread.
+// GoogleTest and the LV2 headers first: Xlib's None and Bool macros would break them.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "tests/lv2/Lv2Fixture.h"
+#include "tools/quorvel-host/Lv2UiHost.h"
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+// clang-format on
+
+namespace QuorvelTest {
+namespace {
+
+// Xlib serves this test's threads and the editor's connections in one process.
+const bool threadsReady = XInitThreads() != 0;
+
+constexpr uint32_t kFeedbackPort = 10;
+
+class Lv2UiX11 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(threadsReady);
+    if (getenv("DISPLAY") == nullptr) {
+      GTEST_SKIP() << "no X display; tools/run-tests.sh runs these under Xvfb";
+    }
+    display = OpenDisplay();
+    ASSERT_NE(display, nullptr) << "cannot open the display " << getenv("DISPLAY");
+    window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1200, 900, 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+    lv2 = StartLv2();
+    std::string error;
+    ui = QuorvelHost::Lv2UiHost::Open(*lv2, error);
+    ASSERT_NE(ui, nullptr) << error;
+  }
+  void TearDown() override {
+    ui.reset();
+    lv2.reset();
+    if (display != nullptr) {
+      XDestroyWindow(display, window);
+      XSync(display, False);
+    }
+  }
+
+  // One connection for the whole process, retried while Xvfb resets after the previous
+  // test process's last client.
+  static Display* OpenDisplay() {
+    static Display* const shared = [] {
+      Display* opened = XOpenDisplay(nullptr);
+      for (int attempt = 0; opened == nullptr && attempt < 100; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        opened = XOpenDisplay(nullptr);
+      }
+      return opened;
+    }();
+    return shared;
+  }
+
+  // Turns of the host's idle loop, letting the server deliver between them.
+  void Pump(int turns = 3) {
+    for (int i = 0; i < turns; ++i) {
+      XSync(display, False);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      EXPECT_EQ(ui->Idle(), 0);
+    }
+  }
+  struct Child {
+    ::Window id;
+    XWindowAttributes attributes;
+  };
+  std::vector<Child> Children(::Window parent = 0) {
+    ::Window root = 0;
+    ::Window up = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    std::vector<Child> found;
+    XSync(display, False);
+    if (XQueryTree(display, parent != 0 ? parent : window, &root, &up, &children, &count) != 0) {
+      for (unsigned int i = 0; i < count; ++i) {
+        Child child{children[i], {}};
+        XGetWindowAttributes(display, children[i], &child.attributes);
+        found.push_back(child);
+      }
+      XFree(children);
+    }
+    return found;
+  }
+  void MoveTo(::Window target, int x, int y) {
+    int rootX = 0;
+    int rootY = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(display, target, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, 0);
+    XSync(display, False);
+  }
+
+  Display* display = nullptr;
+  ::Window window = 0;
+  std::unique_ptr<QuorvelHost::Lv2Instance> lv2;
+  std::unique_ptr<QuorvelHost::Lv2UiHost> ui;
+};
+
+// Shown, the editor is one window of 496 x 344 in the host's, asked of the host through
+// ui:resize; making it writes nothing to the host; the idle call answers 0 while it is
+// open; cleaned up, the window is gone. At the host's scale 2 it asks for 992 x 688.
+TEST_F(Lv2UiX11, ShowsInTheHostsWindowAtItsScale) {
+  ASSERT_TRUE(ui->Show(window));
+  EXPECT_EQ(ui->Widget(), reinterpret_cast<void*>(window));
+  Pump();
+  const auto children = Children();
+  ASSERT_EQ(children.size(), 1u);
+  EXPECT_EQ(children[0].attributes.width, 496);
+  EXPECT_EQ(children[0].attributes.height, 344);
+  ASSERT_EQ(ui->Messages().size(), 1u);
+  EXPECT_EQ(ui->Messages()[0].kind, 'r');
+  EXPECT_EQ(ui->Messages()[0].port, 496u);
+  EXPECT_EQ(ui->Messages()[0].value, 344.0f);
+  ui->Hide();
+  EXPECT_TRUE(Children().empty());
+
+  ui->ClearMessages();
+  ASSERT_TRUE(ui->Show(window, 2.0f));
+  Pump();
+  ASSERT_EQ(ui->Messages().size(), 1u);
+  EXPECT_EQ(ui->Messages()[0].port, 992u);
+  EXPECT_EQ(ui->Messages()[0].value, 688.0f);
+  ASSERT_EQ(Children().size(), 1u);
+  EXPECT_EQ(Children()[0].attributes.height, 688);
+}
+
+// A drag on the feedback knob (10 pixels up is 0.1) reaches the host as one touch
+// gesture around the port's writes, on the user-interface thread; the host's port event
+// afterwards writes nothing back.
+TEST_F(Lv2UiX11, GesturesReachTheHostThroughTouchAndWrite) {
+  ASSERT_TRUE(ui->Show(window));
+  Pump();
+  ::Window knob = 0;
+  for (const Child& child : Children(Children().at(0).id)) {
+    if (child.attributes.x == 179 && child.attributes.y == 139) {
+      knob = child.id;
+    }
+  }
+  ASSERT_NE(knob, 0u);
+  ui->ClearMessages();
+  MoveTo(knob, 16, 20);
+  XTestFakeButtonEvent(display, 1, True, 0);
+  Pump();
+  for (int i = 1; i <= 10; ++i) {
+    MoveTo(knob, 16, 20 - i);
+    Pump(1);
+  }
+  XTestFakeButtonEvent(display, 1, False, 0);
+  Pump();
+  const auto messages = ui->Messages();
+  ASSERT_GE(messages.size(), 12u);
+  EXPECT_EQ(messages.front().kind, 't');
+  EXPECT_EQ(messages.front().value, 1.0f);
+  EXPECT_EQ(messages.back().kind, 't');
+  EXPECT_EQ(messages.back().value, 0.0f);
+  float last = -1.0f;
+  for (const auto& message : messages) {
+    EXPECT_EQ(message.port, kFeedbackPort);
+    EXPECT_EQ(message.thread, std::this_thread::get_id());
+    last = message.kind == 'w' ? message.value : last;
+  }
+  EXPECT_NEAR(last, 0.1f, 1e-6f);
+
+  ui->ClearMessages();
+  ui->PortEvent(kFeedbackPort, 0.7f);
+  ui->PortEvent(5, 0.3f);
+  Pump();
+  EXPECT_TRUE(ui->Messages().empty());
+}
+
+// UIs shown and cleaned up again and again on this thread while another thread, as a
+// host's audio thread, runs the instance with its ports automated and learned
+// controllers moving parameters: no fault, no window left, and the host hears nothing
+// from the audio thread.
+TEST_F(Lv2UiX11, UisComeAndGoWhileTheAudioThreadAutomates) {
+  ASSERT_TRUE(lv2->RestoreState(LearnedVst2Bank()));
+  std::atomic<bool> running{true};
+  std::thread audio([this, &running] {
+    StereoBlock input(128);
+    StereoBlock output(128);
+    for (uint32_t block = 0; running.load(); ++block) {
+      lv2->SetParameter(static_cast<int32_t>(block % 12), static_cast<float>(block % 100) / 100.0f);
+      const uint8_t controller[3] = {0xB0, 74, static_cast<uint8_t>(block % 128)};
+      lv2->AddMidi(64, controller, 3);
+      lv2->Process(input.Channels(), output.Channels(), 128);
+    }
+  });
+  for (int cycle = 0; cycle < 60; ++cycle) {
+    ASSERT_TRUE(ui->Show(window));
+    Pump(2);
+    ui->Hide();
+  }
+  running = false;
+  audio.join();
+  for (const auto& message : ui->Messages()) {
+    ASSERT_EQ(message.thread, std::this_thread::get_id());
+    ASSERT_EQ(message.kind, 'r');
+  }
+  EXPECT_TRUE(Children().empty());
+}
+
+}  // namespace
+}  // namespace QuorvelTest

@@ -1,0 +1,139 @@
+#include "tools/quorvel-host/Lv2UiHost.h"
+
+#include <lilv/lilv.h>
+#include <lv2/atom/atom.h>
+#include <lv2/instance-access/instance-access.h>
+#include <lv2/urid/urid.h>
+
+#include <cstring>
+
+#include "tools/quorvel-host/Lv2Instance.h"
+#include "tools/quorvel-host/Lv2World.h"
+#include "tools/quorvel-host/ModuleLibrary.h"
+
+namespace QuorvelHost {
+
+std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(Lv2Instance& instance, std::string& error) {
+  LilvWorld* world = instance.World().Lilv();
+  LilvNode* x11 = lilv_new_uri(world, LV2_UI__X11UI);
+  LilvUIs* uis = lilv_plugin_get_uis(instance.Plugin());
+  std::unique_ptr<Lv2UiHost> host(new Lv2UiHost(instance));
+  LILV_FOREACH (uis, i, uis) {
+    const LilvUI* ui = lilv_uis_get(uis, i);
+    if (!lilv_ui_is_a(ui, x11)) {
+      continue;
+    }
+    char* binary = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
+    char* bundle = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_bundle_uri(ui)), nullptr);
+    host->uiUri_ = lilv_node_as_uri(lilv_ui_get_uri(ui));
+    host->bundlePath_ = bundle != nullptr ? bundle : "";
+    host->library_ = binary != nullptr ? ModuleLibrary::Open(binary, error) : nullptr;
+    lilv_free(binary);
+    lilv_free(bundle);
+    break;
+  }
+  lilv_uis_free(uis);
+  lilv_node_free(x11);
+  if (host->library_ == nullptr) {
+    error = error.empty() ? "the plug-in has no X11 UI" : error;
+    return nullptr;
+  }
+  using Entry = const LV2UI_Descriptor* (*)(uint32_t);
+  auto entry = reinterpret_cast<Entry>(host->library_->FindFunction("lv2ui_descriptor"));
+  for (uint32_t index = 0; entry != nullptr; ++index) {
+    const LV2UI_Descriptor* descriptor = entry(index);
+    if (descriptor == nullptr) {
+      break;
+    }
+    if (host->uiUri_ == descriptor->URI) {
+      host->descriptor_ = descriptor;
+      break;
+    }
+  }
+  if (host->descriptor_ == nullptr) {
+    error = "the UI's shared object has no descriptor for " + host->uiUri_;
+    return nullptr;
+  }
+  return host;
+}
+
+Lv2UiHost::~Lv2UiHost() {
+  Hide();
+}
+
+bool Lv2UiHost::Show(uintptr_t parent, float scale) {
+  if (handle_ != nullptr) {
+    return false;
+  }
+  Lv2World& world = instance_.World();
+  scale_ = scale;
+  options_[0] = {LV2_OPTIONS_INSTANCE, 0, world.Map(LV2_UI__scaleFactor), sizeof(float), world.Map(LV2_ATOM__Float),
+                 &scale_};
+  options_[1] = {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr};
+  touch_ = {this, Touch};
+  resize_ = {this, Resize};
+  const LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
+  const LV2_Feature instanceFeature{LV2_INSTANCE_ACCESS_URI, instance_.Handle()};
+  const LV2_Feature mapFeature{LV2_URID__map, world.MapFeature()};
+  const LV2_Feature unmapFeature{LV2_URID__unmap, world.UnmapFeature()};
+  const LV2_Feature touchFeature{LV2_UI__touch, &touch_};
+  const LV2_Feature resizeFeature{LV2_UI__resize, &resize_};
+  const LV2_Feature optionsFeature{LV2_OPTIONS__options, options_};
+  const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
+  std::vector<const LV2_Feature*> features = {&parentFeature, &instanceFeature, &mapFeature, &unmapFeature,
+                                              &touchFeature,  &resizeFeature,   &idleFeature};
+  if (scale > 0.0f) {
+    features.push_back(&optionsFeature);
+  }
+  features.push_back(nullptr);
+  handle_ = descriptor_->instantiate(descriptor_, lilv_node_as_uri(lilv_plugin_get_uri(instance_.Plugin())),
+                                     bundlePath_.c_str(), Write, this, &widget_, features.data());
+  if (handle_ == nullptr) {
+    return false;
+  }
+  idle_ = descriptor_->extension_data != nullptr
+              ? static_cast<const LV2UI_Idle_Interface*>(descriptor_->extension_data(LV2_UI__idleInterface))
+              : nullptr;
+  return true;
+}
+
+int Lv2UiHost::Idle() {
+  return handle_ != nullptr && idle_ != nullptr ? idle_->idle(handle_) : 1;
+}
+
+void Lv2UiHost::PortEvent(uint32_t port, float value) {
+  if (handle_ != nullptr && descriptor_->port_event != nullptr) {
+    descriptor_->port_event(handle_, port, sizeof value, 0, &value);
+  }
+}
+
+void Lv2UiHost::Hide() {
+  if (handle_ != nullptr) {
+    descriptor_->cleanup(handle_);
+    handle_ = nullptr;
+    widget_ = nullptr;
+  }
+}
+
+void Lv2UiHost::Write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t format,
+                      const void* buffer) {
+  auto* host = static_cast<Lv2UiHost*>(controller);
+  float value = 0.0f;
+  if (format == 0 && size == sizeof value && buffer != nullptr) {
+    std::memcpy(&value, buffer, sizeof value);
+    host->messages_.push_back({'w', port, value, std::this_thread::get_id()});
+  }
+}
+
+void Lv2UiHost::Touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
+  static_cast<Lv2UiHost*>(handle)->messages_.push_back(
+      {'t', port, grabbed ? 1.0f : 0.0f, std::this_thread::get_id()});
+}
+
+int Lv2UiHost::Resize(LV2UI_Feature_Handle handle, int width, int height) {
+  static_cast<Lv2UiHost*>(handle)->messages_.push_back(
+      {'r', static_cast<uint32_t>(width), static_cast<float>(height), std::this_thread::get_id()});
+  return 0;
+}
+
+}  // namespace QuorvelHost

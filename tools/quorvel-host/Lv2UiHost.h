@@ -1,0 +1,76 @@
+#pragma once
+
+#include <lv2/core/lv2.h>
+#include <lv2/options/options.h>
+#include <lv2/ui/ui.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace QuorvelHost {
+
+class Lv2Instance;
+class ModuleLibrary;
+
+// An LV2 host's side of a plug-in's X11 UI: loads the UI's shared object that the bundle
+// names, instantiates it inside a host window (ui:parent) with the instance it belongs to
+// (instance-access), the host's scale (ui:scaleFactor among the options), ui:resize and
+// ui:touch, and records what the UI tells the host, with the thread that told it.
+// Threads: the host's user-interface thread, for every call.
+class Lv2UiHost final {
+ public:
+  // What the UI told the host: 'w' a control port written, 't' touched (value 1 grabbed,
+  // 0 released), 'r' a size asked for (port = width, value = height).
+  struct Message {
+    char kind;
+    uint32_t port;
+    float value;
+    std::thread::id thread;
+  };
+
+  // Null with a one-line reason where the instance's bundle has no X11 UI that loads.
+  static std::unique_ptr<Lv2UiHost> Open(Lv2Instance& instance, std::string& error);
+  ~Lv2UiHost();
+  Lv2UiHost(const Lv2UiHost&) = delete;
+  Lv2UiHost& operator=(const Lv2UiHost&) = delete;
+
+  // Instantiates the UI inside X window `parent` at `scale` (0: no scale option); false
+  // where the UI refuses.
+  bool Show(uintptr_t parent, float scale = 0.0f);
+  // The UI's idle call: 0 while it stays open.
+  int Idle();
+  // The host tells the UI a control port's value.
+  void PortEvent(uint32_t port, float value);
+  // Cleans the UI up (nothing happens while none is shown).
+  void Hide();
+  bool IsShown() const { return handle_ != nullptr; }
+  LV2UI_Widget Widget() const { return widget_; }
+
+  const std::vector<Message>& Messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
+
+ private:
+  Lv2UiHost(Lv2Instance& instance) : instance_(instance) {}
+  static void Write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t format, const void* buffer);
+  static void Touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed);
+  static int Resize(LV2UI_Feature_Handle handle, int width, int height);
+
+  Lv2Instance& instance_;
+  std::unique_ptr<ModuleLibrary> library_;
+  const LV2UI_Descriptor* descriptor_ = nullptr;
+  std::string uiUri_;
+  std::string bundlePath_;
+  LV2UI_Handle handle_ = nullptr;
+  LV2UI_Widget widget_ = nullptr;
+  const LV2UI_Idle_Interface* idle_ = nullptr;
+  LV2UI_Touch touch_{};
+  LV2UI_Resize resize_{};
+  float scale_ = 0.0f;
+  LV2_Options_Option options_[2] = {};
+  std::vector<Message> messages_;
+};
+
+}  // namespace QuorvelHost
