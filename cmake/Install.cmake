@@ -1,7 +1,8 @@
 # What `cmake --install` lays out, and so what every release package holds.
 #
 # Linux: the module where hosts look for VST2 plug-ins (<prefix>/lib/vst), the VST3
-# bundle where they look for VST3 ones (<prefix>/lib/vst3), the command-line host with
+# bundle where they look for VST3 ones (<prefix>/lib/vst3), the LV2 bundle where LV2
+# hosts look (<prefix>/lib/lv2), the command-line host with
 # its manual page, and the documents. Windows: the DLL, the bundle and the documents
 # alone, with Windows line endings.
 
@@ -44,6 +45,14 @@ if(WIN32)
           PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
   return()
 endif()
+
+# The LV2 bundle where LV2 hosts look for plug-ins: both shared objects and the Turtle.
+set(QUORVEL_LV2_INSTALL_DIR "lib/lv2" CACHE STRING
+    "Folder for quorvel-delay.lv2: relative to CMAKE_INSTALL_PREFIX, or absolute (for example $HOME/.lv2)")
+install(TARGETS QuorvelDelayLv2 QuorvelDelayLv2Ui LIBRARY DESTINATION ${QUORVEL_LV2_INSTALL_DIR}/quorvel-delay.lv2
+        PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+install(FILES ${QUORVEL_LV2_BUNDLE}/manifest.ttl ${QUORVEL_LV2_BUNDLE}/quorvel-delay.ttl
+        DESTINATION ${QUORVEL_LV2_INSTALL_DIR}/quorvel-delay.lv2 PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
 
 set(QUORVEL_DOC_DIR share/doc/quorvel-delay)
 install(TARGETS quorvel-host RUNTIME DESTINATION bin)

@@ -38,7 +38,8 @@ up to one second each, free or locked to the host's tempo in note values from
 1/32 to 1/2, feedback through a soft saturator and a low- or high-pass filter,
 crossed ping-pong feedback, a wet/dry mix, 32 programs and MIDI learn for
 every parameter. The VST2 plug-in is installed in /usr/lib/vst and the VST3
-bundle in /usr/lib/vst3, where Linux hosts look for plug-ins; hosts that read
+bundle in /usr/lib/vst3, where Linux hosts look for plug-ins, and the LV2
+bundle in /usr/lib/lv2 for LV2 hosts; hosts that read
 a VST3's compatibility information open old projects with the VST3 in place
 of the VST2 plug-in.
 .

@@ -12,6 +12,7 @@ check_run(output ${CMAKE_COMMAND} -E chdir ${SCRATCH}/tarball ${CMAKE_COMMAND} -
 check_files(${SCRATCH}/tarball ${top}/bin/quorvel-host ${top}/lib/vst/QuorvelDelay.so
             ${top}/lib/vst3/QuorvelDelay.vst3/Contents/x86_64-linux/QuorvelDelay.so
             ${top}/lib/vst3/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json
+            ${top}/lib/lv2/quorvel-delay.lv2/manifest.ttl ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay.so
             ${top}/share/doc/quorvel-delay/LICENSE ${top}/share/doc/quorvel-delay/README.md
             ${top}/share/man/man1/quorvel-host.1.gz)
 
@@ -35,6 +36,12 @@ check_matches("${info}" "quorvel-host info on the installed module"
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/${bundle})
 check_matches("${info}" "quorvel-host info on the installed bundle"
               "56535451446C7971756F7276656C2064 +Quorvel Delay \\(Audio Module Class; Fx\\|Delay\\), version ${VERSION}")
+set(lv2_bundle usr/lib/lv2/quorvel-delay.lv2)
+check_files(${root} ${lv2_bundle}/manifest.ttl ${lv2_bundle}/quorvel-delay.ttl ${lv2_bundle}/quorvel-delay.so
+            ${lv2_bundle}/quorvel-delay-ui.so)
+check_run(info ${root}/usr/bin/quorvel-host info ${root}/${lv2_bundle})
+check_matches("${info}" "quorvel-host info on the installed LV2 bundle"
+              "plug-in: +https://quorvel.example/delay/lv2" "ports: 30" "X11UI")
 check_run(version ${root}/usr/bin/quorvel-host --version)
 check_matches("${version}" "quorvel-host --version" "^quorvel-host ${VERSION}\n$")
 check_run(manual gzip -dc ${root}/usr/share/man/man1/quorvel-host.1.gz)

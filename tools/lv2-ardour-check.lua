@@ -1,0 +1,29 @@
+-- Ardour, headless, loads the LV2 bundle as it does for a session: a new session on the
+-- dummy audio engine, a stereo audio track, the plug-in inserted on it and run for a
+-- moment, its parameters as Ardour lists them. Run with the bundle's folder in LV2_PATH:
+--   LV2_PATH=<folder holding quorvel-delay.lv2> ardour7-lua tools/lv2-ardour-check.lua <scratch folder>
+local folder = arg[1] or "/tmp/quorvel-lv2-ardour-check"
+AudioEngine:set_backend("None (Dummy)", "", "")
+AudioEngine:start(false)
+local session = create_session(folder, "check", 48000)
+assert(session, "no session")
+local tracks = session:new_audio_track(2, 2, nil, 1, "Delay", ARDOUR.PresentationInfo.max_order,
+                                       ARDOUR.TrackMode.Normal, true)
+local track = tracks:front()
+local plugin = ARDOUR.LuaAPI.new_plugin(session, "https://quorvel.example/delay/lv2", ARDOUR.PluginType.LV2, "")
+assert(not plugin:isnil(), "Ardour does not find the LV2 plug-in")
+assert(track:add_processor_by_index(plugin, 0, nil, true) == 0, "Ardour does not insert the plug-in")
+local insert = plugin:to_insert()
+print("plug-in: " .. insert:plugin(0):name())
+for i = 0, insert:plugin(0):parameter_count() - 1 do
+  local ok, index = insert:plugin(0):nth_parameter(i)
+  if insert:plugin(0):parameter_is_input(index) then
+    print(string.format("parameter %d: %s = %g", i, insert:plugin(0):parameter_label(index),
+                        ARDOUR.LuaAPI.get_plugin_insert_param(insert, i, ok)))
+  end
+end
+session:transport_roll()
+ARDOUR.LuaAPI.usleep(500000)
+session:transport_stop()
+print("ran")
+close_session()
