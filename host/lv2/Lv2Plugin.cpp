@@ -4,6 +4,8 @@
 #include <lv2/atom/util.h>
 #include <lv2/midi/midi.h>
 
+#include <cstdint>
+
 #include "model/MidiMessage.h"
 #include "model/Model.h"
 
@@ -74,11 +76,11 @@ void Lv2Plugin::ApplyControlChanges() {
   }
 }
 
-const LV2_Atom_Event* Lv2Plugin::NextEvent(const LV2_Atom_Sequence* sequence, const LV2_Atom_Event* event) const {
+const LV2_Atom_Event* Lv2Plugin::NextEvent(const LV2_Atom_Sequence* sequence, const LV2_Atom_Event* event,
+                                           bool time) const {
   if (sequence == nullptr || sequence->atom.type != atomSequence) {
     return nullptr;
   }
-  const bool time = sequence == timePort;
   for (; !lv2_atom_sequence_is_end(&sequence->body, sequence->atom.size, event);
        event = lv2_atom_sequence_next(event)) {
     if (time ? timeReader.IsPosition(event->body.type, LV2_ATOM_BODY_CONST(&event->body))
@@ -94,9 +96,9 @@ const LV2_Atom_Event* Lv2Plugin::NextEvent(const LV2_Atom_Sequence* sequence, co
 // information would.
 void Lv2Plugin::ProcessEvents(uint32_t frames) {
   const LV2_Atom_Event* midi =
-      midiPort != nullptr ? NextEvent(midiPort, lv2_atom_sequence_begin(&midiPort->body)) : nullptr;
+      midiPort != nullptr ? NextEvent(midiPort, lv2_atom_sequence_begin(&midiPort->body), false) : nullptr;
   const LV2_Atom_Event* time =
-      timePort != nullptr ? NextEvent(timePort, lv2_atom_sequence_begin(&timePort->body)) : nullptr;
+      timePort != nullptr ? NextEvent(timePort, lv2_atom_sequence_begin(&timePort->body), true) : nullptr;
   uint32_t start = 0;
   while (midi != nullptr || time != nullptr) {
     if (time != nullptr && (midi == nullptr || time->time.frames <= midi->time.frames)) {
@@ -108,7 +110,7 @@ void Lv2Plugin::ProcessEvents(uint32_t frames) {
       }
       const auto* object = reinterpret_cast<const LV2_Atom_Object*>(&time->body);
       core.SetHostTime(timeReader.Read(&object->body, object->atom.size));
-      time = NextEvent(timePort, lv2_atom_sequence_next(time));
+      time = NextEvent(timePort, lv2_atom_sequence_next(time), true);
       continue;
     }
     const int64_t at = midi->time.frames - static_cast<int64_t>(start);
@@ -116,7 +118,7 @@ void Lv2Plugin::ProcessEvents(uint32_t frames) {
     const auto* bytes = static_cast<const uint8_t*>(LV2_ATOM_BODY_CONST(&midi->body));
     const uint32_t size = midi->body.size;
     core.PushMidi(MidiMessage{delta, bytes[0], size > 1 ? bytes[1] : uint8_t{0}, size > 2 ? bytes[2] : uint8_t{0}});
-    midi = NextEvent(midiPort, lv2_atom_sequence_next(midi));
+    midi = NextEvent(midiPort, lv2_atom_sequence_next(midi), false);
   }
   ProcessPiece(start, frames);
 }

@@ -32,6 +32,7 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   Lv2Plugin(const Lv2Plugin&) = delete;
   Lv2Plugin& operator=(const Lv2Plugin&) = delete;
 
+  // Any thread: the core this face translates into (for the editor's wiring).
   InstanceCore& Core() { return core; }
 
   // The host's thread (connect_port may also come between runs on the audio thread).
@@ -65,8 +66,9 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   void ProcessEvents(uint32_t frames);
   void ProcessPiece(uint32_t start, uint32_t end);
   void ReportParameters();
-  // The next MIDI or time event of a sequence at or after `event`, or null at its end.
-  const LV2_Atom_Event* NextEvent(const LV2_Atom_Sequence* sequence, const LV2_Atom_Event* event) const;
+  // The next event of a sequence at or after `event` that the port takes (a time:Position
+  // on the time input, a MIDI message of one to three bytes on the MIDI input), or null.
+  const LV2_Atom_Event* NextEvent(const LV2_Atom_Sequence* sequence, const LV2_Atom_Event* event, bool time) const;
 
   InstanceCore core;
   Lv2TimeReader timeReader;

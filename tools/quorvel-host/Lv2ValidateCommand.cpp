@@ -1,5 +1,6 @@
 #include "tools/quorvel-host/Lv2ValidateCommand.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -70,6 +71,7 @@ class Battery {
       const double difference = Sound(*big).LargestDifference(Sound(*small));
       Report("the same sound in blocks of 512 and 37", difference <= 1e-9, "largest difference " + std::to_string(difference));
     }
+    InPlace();
     std::unique_ptr<Lv2BlockRunner> flush = Make("runs without audio");
     if (flush != nullptr) {
       flush->Instance().Process(nullptr, nullptr, 0);
@@ -78,6 +80,26 @@ class Battery {
     }
     RoundTrip();
     Refusal();
+  }
+
+  // LV2 hosts may give an audio input and output the same buffer.
+  void InPlace() {
+    const char* check = "the same sound with the outputs in the inputs' buffers";
+    std::unique_ptr<Lv2BlockRunner> apart = Make(check);
+    std::unique_ptr<Lv2BlockRunner> shared = Make(check);
+    if (apart == nullptr || shared == nullptr) {
+      return;
+    }
+    const ChannelBuffers expected = Sound(*apart);
+    ChannelBuffers buffers(2, kFrames);
+    TestSignal::Noise(buffers, 5, 0.5f, 0, kFrames / 2);
+    for (int64_t first = 0; first < kFrames; first += 512) {
+      const auto frames = static_cast<uint32_t>(std::min<int64_t>(512, kFrames - first));
+      float** channels = buffers.At(first);
+      shared->Instance().Process(channels, channels, frames);
+    }
+    const double difference = buffers.LargestDifference(expected);
+    Report(check, difference == 0.0, difference == 0.0 ? "" : "largest difference " + std::to_string(difference));
   }
 
   void RoundTrip() {
