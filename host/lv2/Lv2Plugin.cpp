@@ -52,13 +52,14 @@ void Lv2Plugin::ConnectPort(uint32_t port, void* data) {
     timePort = static_cast<const LV2_Atom_Sequence*>(data);
   } else if (port < Lv2Identity::kPortCount) {
     reports[port - Lv2Identity::kFirstReport] = static_cast<float*>(data);
+    reportAll.store(true, std::memory_order_release);
   }
 }
 
 void Lv2Plugin::Run(uint32_t frames) {
   ApplyControlChanges();
+  ReportParametersIfAsked();
   ProcessEvents(frames);
-  ReportParameters();
 }
 
 // A control input counts only when the host changed it, never by comparison with the
@@ -72,6 +73,9 @@ void Lv2Plugin::ApplyControlChanges() {
     if (value != previous[i]) {
       previous[i] = value;
       core.SetParameter(static_cast<int32_t>(i), value);
+      if (reports[i] != nullptr) {
+        *reports[i] = core.GetParameter(static_cast<int32_t>(i));
+      }
     }
   }
 }
@@ -134,7 +138,11 @@ void Lv2Plugin::ProcessPiece(uint32_t start, uint32_t end) {
   core.ProcessBlock(in, out, static_cast<int32_t>(end - start));
 }
 
-void Lv2Plugin::ReportParameters() {
+// Most runs have nothing to report: a relaxed look first, the exchange only when asked.
+void Lv2Plugin::ReportParametersIfAsked() {
+  if (!reportAll.load(std::memory_order_relaxed) || !reportAll.exchange(false, std::memory_order_acq_rel)) {
+    return;
+  }
   for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
     if (reports[i] != nullptr) {
       *reports[i] = core.GetParameter(static_cast<int32_t>(i));

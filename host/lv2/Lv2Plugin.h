@@ -5,6 +5,7 @@
 #include <lv2/state/state.h>
 #include <lv2/urid/urid.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -65,7 +66,8 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   void ApplyControlChanges();
   void ProcessEvents(uint32_t frames);
   void ProcessPiece(uint32_t start, uint32_t end);
-  void ReportParameters();
+  // Writes every control output from the parameters where another thread asked for it.
+  void ReportParametersIfAsked();
   // The next event of a sequence at or after `event` that the port takes (a time:Position
   // on the time input, a MIDI message of one to three bytes on the MIDI input), or null.
   const LV2_Atom_Event* NextEvent(const LV2_Atom_Sequence* sequence, const LV2_Atom_Event* event, bool time) const;
@@ -84,6 +86,9 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   const LV2_Atom_Sequence* timePort = nullptr;
   // Each control input's value at the previous run (audio thread).
   float previous[Lv2Identity::kParameterCount] = {};
+  // Set where the parameters changed off the audio thread (a state, the editor) or an
+  // output was connected: the next run writes every control output.
+  std::atomic<bool> reportAll{true};
   Lv2UiLink* openUi = nullptr;  // user-interface thread
   bool openingEditor = false;   // user-interface thread: the view is being made
 };

@@ -57,6 +57,7 @@ void Lv2Plugin::BeginParameterEdit(int32_t index) {
 }
 
 void Lv2Plugin::PerformParameterEdit(int32_t index, float value) {
+  reportAll.store(true, std::memory_order_release);
   if (openUi != nullptr && !openingEditor) {
     openUi->WriteParameter(index, value);
   }
@@ -68,9 +69,13 @@ void Lv2Plugin::EndParameterEdit(int32_t index) {
   }
 }
 
-// A learned controller's value reaches the host through the control outputs, which every
-// run writes from the parameters.
-void Lv2Plugin::ParameterSetByPlugin(int32_t, float) {}
+// A learned controller's value reaches the host through its control output, in the run
+// that moved it.
+void Lv2Plugin::ParameterSetByPlugin(int32_t index, float value) {
+  if (index >= 0 && static_cast<uint32_t>(index) < Lv2Identity::kParameterCount && reports[index] != nullptr) {
+    *reports[index] = value;
+  }
+}
 
 bool Lv2Plugin::ResizeEditor(int32_t width, int32_t height) {
   if (openUi == nullptr) {

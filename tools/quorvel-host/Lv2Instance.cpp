@@ -179,6 +179,7 @@ void Lv2Instance::ResetSequence(AtomInput& input) {
 
 void Lv2Instance::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
   LV2_Atom_Forge& forge = midi_.forge;
+  midi_.hasEvents = true;
   if (lv2_atom_forge_frame_time(&forge, frame) != 0 && lv2_atom_forge_atom(&forge, size, midiEvent_) != 0) {
     lv2_atom_forge_write(&forge, bytes, size);
   }
@@ -186,6 +187,7 @@ void Lv2Instance::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
 
 void Lv2Instance::AddPosition(int64_t frame, const Lv2Position& position) {
   LV2_Atom_Forge& forge = time_.forge;
+  time_.hasEvents = true;
   LV2_Atom_Forge_Frame object{};
   if (lv2_atom_forge_frame_time(&forge, frame) == 0 || lv2_atom_forge_object(&forge, &object, 0, timePosition_) == 0) {
     return;
@@ -219,8 +221,13 @@ void Lv2Instance::Process(float** inputs, float** outputs, uint32_t frames) {
     lilv_instance_connect_port(instance_, audioOut_[c], outputs != nullptr ? outputs[c] : nullptr);
   }
   lilv_instance_run(instance_, frames);
-  ResetSequence(midi_);
-  ResetSequence(time_);
+  // The plug-in leaves its inputs as they are: an empty sequence stays empty.
+  for (AtomInput* input : {&midi_, &time_}) {
+    if (input->hasEvents) {
+      ResetSequence(*input);
+      input->hasEvents = false;
+    }
+  }
 }
 
 std::vector<uint8_t> Lv2Instance::SaveState(std::string* type) {

@@ -84,6 +84,7 @@ class Lv2Instance final {
     std::vector<uint64_t> buffer;
     LV2_Atom_Forge forge{};
     LV2_Atom_Forge_Frame frame{};
+    bool hasEvents = false;
   };
 
   explicit Lv2Instance(Lv2World& world) : world_(world) {}
