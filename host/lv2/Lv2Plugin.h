@@ -90,7 +90,6 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   // output was connected: the next run writes every control output.
   std::atomic<bool> reportAll{true};
   Lv2UiLink* openUi = nullptr;  // user-interface thread
-  bool openingEditor = false;   // user-interface thread: the view is being made
 };
 
 }  // namespace VstToolkit

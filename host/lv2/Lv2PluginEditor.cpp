@@ -7,22 +7,17 @@
 namespace VstToolkit {
 
 bool Lv2Plugin::SetEditorScale(float factor) {
-  openingEditor = true;
-  const bool accepted = core.SetHostScaleFactor(factor);
-  openingEditor = false;
-  return accepted;
+  return core.SetHostScaleFactor(factor);
 }
 
-// The view reports its controls' values as it is made; those are no user's edits and
-// never reach the host.
+// The values a new view's controls announce are no edits (the core hears edits only
+// within gestures for this face), so making the view writes nothing to the host.
 bool Lv2Plugin::OpenEditor(uintptr_t parent, Lv2UiLink& ui) {
   if (openUi != nullptr || parent == 0) {
     return false;
   }
   openUi = &ui;
-  openingEditor = true;
   const bool opened = core.OpenEditor(NativeWindow{parent});
-  openingEditor = false;
   if (!opened) {
     openUi = nullptr;
   }
@@ -58,7 +53,7 @@ void Lv2Plugin::BeginParameterEdit(int32_t index) {
 
 void Lv2Plugin::PerformParameterEdit(int32_t index, float value) {
   reportAll.store(true, std::memory_order_release);
-  if (openUi != nullptr && !openingEditor) {
+  if (openUi != nullptr) {
     openUi->WriteParameter(index, value);
   }
 }
