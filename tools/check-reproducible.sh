@@ -20,7 +20,9 @@ for tree in "$first" "$second"; do
 done
 
 status=0
+lv2=build/native-release/host/quorvel-delay.lv2
 for file in build/native-release/host/QuorvelDelay.so build/native-release/tools/quorvel-host/quorvel-host \
+            $lv2/quorvel-delay.so $lv2/quorvel-delay-ui.so $lv2/quorvel-delay.ttl $lv2/manifest.ttl \
             build/windows/host/QuorvelDelay.dll $(cd "$first" && ls dist/*); do
   if cmp -s "$first/$file" "$second/$file"; then
     echo "identical  $file"
