@@ -87,7 +87,8 @@ const LV2_Atom_Event* Lv2Plugin::NextEvent(const LV2_Atom_Sequence* sequence, co
   }
   for (; !lv2_atom_sequence_is_end(&sequence->body, sequence->atom.size, event);
        event = lv2_atom_sequence_next(event)) {
-    if (time ? timeReader.IsPosition(event->body.type, LV2_ATOM_BODY_CONST(&event->body))
+    if (time ? event->body.size >= sizeof(LV2_Atom_Object_Body) &&
+                   timeReader.IsPosition(event->body.type, LV2_ATOM_BODY_CONST(&event->body))
              : event->body.type == midiEvent && event->body.size >= 1 && event->body.size <= 3) {
       return event;
     }

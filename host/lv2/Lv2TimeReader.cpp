@@ -4,6 +4,8 @@
 #include <lv2/time/time.h>
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 namespace VstToolkit {
 
@@ -58,7 +60,14 @@ bool Lv2TimeReader::ReadNumber(const LV2_Atom* value, double& number) const {
 const HostTime& Lv2TimeReader::Read(const LV2_Atom_Object_Body* body, uint32_t size) {
   double number = 0.0;
   bool positionMoved = false;
+  const auto* end = reinterpret_cast<const uint8_t*>(body) + size;
   LV2_ATOM_OBJECT_BODY_FOREACH (body, size, property) {
+    // A property only counts whole inside the object, whatever sizes it claims.
+    const auto* start = reinterpret_cast<const uint8_t*>(property);
+    if (static_cast<size_t>(end - start) < sizeof(LV2_Atom_Property_Body) ||
+        property->value.size > static_cast<size_t>(end - start) - sizeof(LV2_Atom_Property_Body)) {
+      break;
+    }
     if (!ReadNumber(&property->value, number)) {
       continue;
     }
