@@ -12,7 +12,8 @@ check_run(output ${CMAKE_COMMAND} -E chdir ${SCRATCH}/tarball ${CMAKE_COMMAND} -
 check_files(${SCRATCH}/tarball ${top}/bin/quorvel-host ${top}/lib/vst/QuorvelDelay.so
             ${top}/lib/vst3/QuorvelDelay.vst3/Contents/x86_64-linux/QuorvelDelay.so
             ${top}/lib/vst3/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json
-            ${top}/lib/lv2/quorvel-delay.lv2/manifest.ttl ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay.so
+            ${top}/lib/lv2/quorvel-delay.lv2/manifest.ttl ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay.ttl
+            ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay.so ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay-ui.so
             ${top}/share/doc/quorvel-delay/LICENSE ${top}/share/doc/quorvel-delay/README.md
             ${top}/share/man/man1/quorvel-host.1.gz)
 
@@ -27,8 +28,11 @@ set(root ${SCRATCH}/root)
 check_run(output dpkg -x ${deb} ${root})
 set(doc usr/share/doc/quorvel-delay)
 set(bundle usr/lib/vst3/QuorvelDelay.vst3)
+set(lv2_bundle usr/lib/lv2/quorvel-delay.lv2)
 check_files(${root} usr/bin/quorvel-host usr/lib/vst/QuorvelDelay.so usr/share/man/man1/quorvel-host.1.gz
             ${bundle}/Contents/x86_64-linux/QuorvelDelay.so ${bundle}/Contents/Resources/moduleinfo.json
+            ${lv2_bundle}/manifest.ttl ${lv2_bundle}/quorvel-delay.ttl ${lv2_bundle}/quorvel-delay.so
+            ${lv2_bundle}/quorvel-delay-ui.so
             ${doc}/LICENSE ${doc}/README.md ${doc}/copyright ${doc}/changelog.gz)
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/usr/lib/vst/QuorvelDelay.so)
 check_matches("${info}" "quorvel-host info on the installed module"
@@ -36,9 +40,6 @@ check_matches("${info}" "quorvel-host info on the installed module"
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/${bundle})
 check_matches("${info}" "quorvel-host info on the installed bundle"
               "56535451446C7971756F7276656C2064 +Quorvel Delay \\(Audio Module Class; Fx\\|Delay\\), version ${VERSION}")
-set(lv2_bundle usr/lib/lv2/quorvel-delay.lv2)
-check_files(${root} ${lv2_bundle}/manifest.ttl ${lv2_bundle}/quorvel-delay.ttl ${lv2_bundle}/quorvel-delay.so
-            ${lv2_bundle}/quorvel-delay-ui.so)
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/${lv2_bundle})
 check_matches("${info}" "quorvel-host info on the installed LV2 bundle"
               "plug-in: +https://quorvel.example/delay/lv2" "ports: 30" "X11UI")
