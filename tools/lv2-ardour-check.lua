@@ -2,7 +2,7 @@
 -- dummy audio engine, a stereo audio track, the plug-in inserted on it and run for a
 -- moment, its parameters as Ardour lists them. Run with the bundle's folder in LV2_PATH:
 --   LV2_PATH=<folder holding quorvel-delay.lv2> ardour7-lua tools/lv2-ardour-check.lua <scratch folder>
-local folder = arg[1] or "/tmp/quorvel-lv2-ardour-check"
+local folder = assert(arg[1], "usage: ardour7-lua lv2-ardour-check.lua <new session folder>")
 AudioEngine:set_backend("None (Dummy)", "", "")
 AudioEngine:start(false)
 local session = create_session(folder, "check", 48000)
