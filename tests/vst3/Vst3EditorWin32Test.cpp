@@ -1,7 +1,10 @@
 // The bundle's editor as a Windows VST3 host shows it: a view attached to an HWND of the
-// host's, scaled by the host's factor, which it asks its frame for.
+// host's, scaled by the host's factor, which it asks its frame for, its gestures reported
+// to the component handler.
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <thread>
 
 #include "tests/vst3/Vst3Fixture.h"
 #include "tools/quorvel-host/Vst3PlugFrame.h"
@@ -65,6 +68,54 @@ TEST(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
   PumpMessages();
   EXPECT_TRUE(ChildSizes(host).empty());
   scale->release();
+  view->release();
+  DestroyWindow(host);
+}
+
+// Opening the editor tells the handler nothing; a drag on the feedback knob (10 pixels up
+// is 0.1), as the mouse's messages reach it, is one gesture for the host: begin, edits and
+// end, every call on the user-interface thread.
+TEST(Vst3EditorWin32, GesturesReachTheComponentHandler) {
+  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(host, nullptr);
+  auto vst3 = StartVst3();
+  QuorvelHost::Vst3PlugFrame frame;
+  Steinberg::IPlugView* view = vst3->Controller()->createView("editor");
+  ASSERT_NE(view, nullptr);
+  view->setFrame(&frame);
+  ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
+  PumpMessages();
+  EXPECT_TRUE(vst3->Host().Edits().empty());
+  HWND editor = GetWindow(host, GW_CHILD);
+  HWND knob = nullptr;
+  for (HWND child = GetWindow(editor, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, editor, reinterpret_cast<POINT*>(&rect), 2);
+    knob = rect.left == 179 && rect.top == 139 ? child : knob;
+  }
+  ASSERT_NE(knob, nullptr);
+  SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
+  for (int i = 1; i <= 10; ++i) {
+    SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
+    PumpMessages();
+  }
+  SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
+  PumpMessages();
+  const auto edits = vst3->Host().Edits();
+  ASSERT_GE(edits.size(), 12u);
+  EXPECT_EQ(edits.front().kind, 'b');
+  EXPECT_EQ(edits.back().kind, 'e');
+  double last = -1.0;
+  for (const auto& edit : edits) {
+    EXPECT_EQ(edit.id, 6u);
+    EXPECT_EQ(edit.thread, std::this_thread::get_id());
+    last = edit.kind == 'p' ? edit.value : last;
+  }
+  EXPECT_NEAR(last, 0.1, 1e-6);
+  EXPECT_NEAR(vst3->Controller()->getParamNormalized(6), 0.1, 1e-6);
+  view->removed();
   view->release();
   DestroyWindow(host);
 }
