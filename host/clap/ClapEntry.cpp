@@ -17,7 +17,7 @@ const clap_plugin_descriptor_t kDescriptor = {
     "",
     "",
     QUORVEL_CLAP_VERSION,
-    "A stereo delay with tempo sync, filters and saturation",
+    "A stereo delay",
     kFeatures,
 };
 

@@ -13,6 +13,9 @@
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/ClapBlockRunner.h"
+#include "tools/quorvel-host/ClapInstance.h"
+#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/Vst3BlockRunner.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
@@ -35,10 +38,15 @@ struct Target {
   std::string path;
   std::unique_ptr<PluginModule> vst2;
   std::unique_ptr<Vst3Module> vst3;
+  std::unique_ptr<ClapModule> clap;
 };
 
 bool OpenTarget(const std::string& path, Target& target, std::string& error) {
   target.path = path;
+  if (ClapModule::IsClapPath(path)) {
+    target.clap = ClapModule::Open(path, error);
+    return target.clap != nullptr;
+  }
   if (Vst3Module::IsVst3Path(path)) {
     target.vst3 = Vst3Module::Open(path, error);
     return target.vst3 != nullptr;
@@ -80,6 +88,9 @@ class Subject {
   Subject(const Settings& settings) : frames_(static_cast<int64_t>(settings.seconds * kSampleRate)) {}
 
   bool Start(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
+    if (target.clap != nullptr) {
+      return StartClap(*target.clap, variant, blockSize, error);
+    }
     return target.vst3 != nullptr ? StartVst3(*target.vst3, variant, blockSize, error)
                                   : StartVst2(*target.vst2, variant, blockSize, error);
   }
@@ -89,6 +100,8 @@ class Subject {
     const auto start = std::chrono::steady_clock::now();
     if (runner2_ != nullptr) {
       runner2_->Run(*input_, *output_, frames_ * passes_);
+    } else if (runnerClap_ != nullptr) {
+      runnerClap_->Run(*input_, *output_, frames_ * passes_);
     } else {
       runner3_->Run(*input_, *output_, frames_ * passes_);
     }
@@ -146,6 +159,30 @@ class Subject {
     return true;
   }
 
+  bool StartClap(const ClapModule& module, const KnownPlugin::Variant& variant, int32_t blockSize,
+                 std::string& error) {
+    clap_ = ClapInstance::Create(module, error);
+    if (clap_ == nullptr) {
+      return false;
+    }
+    if (!clap_->Start(kSampleRate, blockSize)) {
+      error = "module " + module.Name() + " does not activate";
+      return false;
+    }
+    runnerClap_ = std::make_unique<ClapBlockRunner>(*clap_, blockSize, kSampleRate);
+    for (const KnownPlugin::Setting& setting : variant.settings) {
+      clap_id id = 0;
+      if (!clap_->FindParameter(setting.parameter, id)) {
+        error = "module " + module.Name() + " has no parameter " + setting.parameter;
+        return false;
+      }
+      // The first block's events, as a CLAP host sends settings made before playing.
+      runnerClap_->NextEvents().AddParameter(0, id, setting.value);
+    }
+    MakeSignal(2, 2);
+    return true;
+  }
+
   void MakeSignal(int32_t inputs, int32_t outputs) {
     input_ = std::make_unique<ChannelBuffers>(inputs, frames_);
     output_ = std::make_unique<ChannelBuffers>(outputs, frames_);
@@ -158,6 +195,8 @@ class Subject {
   std::unique_ptr<BlockRunner> runner2_;
   std::unique_ptr<Vst3Instance> vst3_;
   std::unique_ptr<Vst3BlockRunner> runner3_;
+  std::unique_ptr<ClapInstance> clap_;
+  std::unique_ptr<ClapBlockRunner> runnerClap_;
   std::unique_ptr<ChannelBuffers> input_;
   std::unique_ptr<ChannelBuffers> output_;
 };
@@ -215,6 +254,13 @@ std::string BaseName(const std::string& path) {
 // The variants and the channels of a target, from a probe instance.
 bool Describe(const Target& target, std::vector<KnownPlugin::Variant>& variants, std::string& channels,
               std::string& error) {
+  if (target.clap != nullptr) {
+    variants = std::string(target.clap->Descriptor()->name) == "Quorvel Delay"
+                   ? KnownPlugin::QuorvelDelayVariants()
+                   : std::vector<KnownPlugin::Variant>{{"plain", {}}};
+    channels = "2/2";
+    return true;
+  }
   if (target.vst3 != nullptr) {
     Steinberg::PClassInfo info{};
     target.vst3->FindAudioClass(info);

@@ -61,6 +61,9 @@ class ClapInstance final {
   // descriptors (as a host's loop does once the descriptor is readable).
   void FireTimersAndDescriptors();
 
+  // A parameter's ID by its number or name (and, for Quorvel Delay, its VST2 short name);
+  // false where none has it.
+  bool FindParameter(const std::string& name, clap_id& id) const;
   // A parameter's value, or NaN where the plug-in gives none.
   double ParameterValue(clap_id id) const;
   // Main thread: the state as the plug-in writes it into a stream taking at most `piece`
@@ -72,6 +75,8 @@ class ClapInstance final {
 
  private:
   ClapInstance() = default;
+
+  const clap_plugin_descriptor_t* descriptor_ = nullptr;
 
   ClapHost host_;
   const clap_plugin_t* plugin_ = nullptr;

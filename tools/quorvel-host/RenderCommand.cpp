@@ -14,6 +14,8 @@
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ProgressBar.h"
 #include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/ClapModule.h"
+#include "tools/quorvel-host/ClapRenderer.h"
 #include "tools/quorvel-host/Vst3Module.h"
 #include "tools/quorvel-host/Vst3Renderer.h"
 
@@ -151,7 +153,7 @@ void ApplyTransport(const Vst3Renderer::Settings& transport, HostCallback& host)
   host.SetPlaying(transport.playing);
 }
 
-// A VST3 bundle's rendering: the same options, through its own interfaces.
+// A VST3 bundle's or a CLAP module's rendering: the same options, through its own interfaces.
 void RenderVst3(const CommandLine& line, Vst3Renderer::Settings& settings, ChannelBuffers& input,
                 ChannelBuffers& result, Failure& failure) {
   for (const char* option : {"chunk", "program-chunk"}) {
@@ -168,7 +170,11 @@ void RenderVst3(const CommandLine& line, Vst3Renderer::Settings& settings, Chann
     return;
   }
   settings.parameters = line.Values("param");
-  Vst3Renderer::Render(line.Positionals()[0], settings, input, result, failure.message);
+  if (ClapModule::IsClapPath(line.Positionals()[0])) {
+    ClapRenderer::Render(line.Positionals()[0], settings, input, result, failure.message);
+  } else {
+    Vst3Renderer::Render(line.Positionals()[0], settings, input, result, failure.message);
+  }
 }
 
 // Plug-in output that is not a finite number would make an unplayable file.
@@ -234,7 +240,7 @@ void Render(const CommandLine& line, Failure& failure) {
     return;
   }
   ChannelBuffers result(2, frames);
-  if (Vst3Module::IsVst3Path(modulePath)) {
+  if (Vst3Module::IsVst3Path(modulePath) || ClapModule::IsClapPath(modulePath)) {
     ChannelBuffers input(2, frames);
     audio.CopyTo(input);
     settings.sampleRate = audio.SampleRate();
