@@ -76,8 +76,9 @@ TEST(ClapState, RefusesEverythingElseChangingNothing) {
   const Bytes before = clap->GetState();
   Bytes extra = before;
   extra.push_back(0);
-  Bytes badProgram = before;
-  badProgram[badProgram.size() - 4] = 32;
+  ASSERT_GT(before.size(), 4u);
+  Bytes badProgram(before.begin(), before.end() - 4);
+  badProgram.insert(badProgram.end(), {32, 0, 0, 0});
   Bytes random(before.size());
   std::mt19937 generator(3);
   for (uint8_t& byte : random) {
