@@ -40,7 +40,8 @@ crossed ping-pong feedback, a wet/dry mix, 32 programs and MIDI learn for
 every parameter. The VST2 plug-in is installed in /usr/lib/vst and the VST3
 bundle in /usr/lib/vst3, where Linux hosts look for plug-ins; hosts that read
 a VST3's compatibility information open old projects with the VST3 in place
-of the VST2 plug-in.
+of the VST2 plug-in. The CLAP plug-in, QuorvelDelay.clap, is installed in
+/usr/lib/clap.
 .
 The package also holds quorvel-host, a command-line VST2 and VST3 host that
 shows a plug-in's identity, renders audio files through it, runs a battery of

@@ -21,7 +21,8 @@ done
 
 status=0
 for file in build/native-release/host/QuorvelDelay.so build/native-release/tools/quorvel-host/quorvel-host \
-            build/windows/host/QuorvelDelay.dll $(cd "$first" && ls dist/*); do
+            build/windows/host/QuorvelDelay.dll build/native-release/host/QuorvelDelay.clap \
+            build/windows/host/QuorvelDelay.clap $(cd "$first" && ls dist/*); do
   if cmp -s "$first/$file" "$second/$file"; then
     echo "identical  $file"
   else
