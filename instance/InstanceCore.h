@@ -152,7 +152,8 @@ class InstanceCore final : public ControllerLink {
   // a view are ignored; SetView ends the gestures the old view left open.
   void OnViewGestureBegan(int32_t index);
   void OnViewGestureEnded(int32_t index);
-  // User-interface thread: the user edited a parameter's control.
+  // User-interface thread: the user edited a parameter's control (outside a gesture only
+  // where the host takes such edits: InstanceHost::TakesEditsOutsideGestures).
   void OnViewParameterValueChanged(int32_t index, float value);
   // Audio thread: a learned MIDI controller set a parameter, or completed learning.
   void OnModelParameterValueChanged(int32_t index, float value) override;

@@ -140,6 +140,12 @@ void InstanceCore::OnViewParameterValueChanged(int32_t index, float value) {
   if (!IsParameterIndex(index) || !AcceptParameterValue(value)) {
     return;
   }
+  const bool inGesture = std::find(openGestures.begin(), openGestures.end(), index) != openGestures.end();
+  if (!inGesture && host != nullptr && !host->TakesEditsOutsideGestures()) {
+    // A new view's controls announcing their values: the model keeps its own, the host hears nothing.
+    UpdateViewStatusText(index);
+    return;
+  }
   model->SetParameterValue(index, value);
   if (host != nullptr) {
     host->PerformParameterEdit(index, value);

@@ -20,6 +20,11 @@ class InstanceHost {
   virtual bool ResizeEditor(int32_t width, int32_t height) = 0;
   // Any thread: the state changed in a way the parameters do not show (MIDI learn).
   virtual void StateChanged() = 0;
+  // User-interface thread: whether a control's value change outside any gesture reaches
+  // the model and PerformParameterEdit. Such changes are only the controls announcing
+  // their first values as a view is made; VST2 hosts have always heard them as automated
+  // edits, every other format hears edits only within a gesture.
+  virtual bool TakesEditsOutsideGestures() const { return false; }
 
  protected:
   ~InstanceHost() = default;

@@ -70,6 +70,7 @@ class Controller final : public AudioEffectX, private InstanceHost {
   void ParameterSetByPlugin(int32_t index, float value) override;
   bool ResizeEditor(int32_t width, int32_t height) override;
   void StateChanged() override;
+  bool TakesEditsOutsideGestures() const override { return true; }
 
   bool HasChannels(float** buffers, VstInt32 count) const;
   // Copies one of the core's identity texts into a host buffer (not null).
