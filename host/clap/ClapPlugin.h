@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <bitset>
 #include <cstdint>
 #include <memory>
 
@@ -140,7 +139,6 @@ class ClapPlugin final : private InstanceHost {
   const clap_host_thread_check_t* hostThreads = nullptr;
 
   ClapEditQueue edits;
-  std::bitset<64> openGestures;           // user-interface thread
   std::atomic<bool> stateDirty{false};    // set on any thread, taken on the main thread
   double sampleRate = 44100.0;            // main thread, while not active
   std::atomic<bool> active{false};

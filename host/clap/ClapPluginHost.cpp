@@ -11,28 +11,17 @@ void ClapPlugin::QueueEdit(ClapEditQueue::Kind kind, int32_t index, float value)
   }
 }
 
+// User-interface thread, each: the core tells edits only within a gesture (this face
+// takes none outside one, such as a new view's controls announcing their values).
 void ClapPlugin::BeginParameterEdit(int32_t index) {
-  if (index < 0 || static_cast<size_t>(index) >= openGestures.size()) {
-    return;
-  }
-  openGestures.set(static_cast<size_t>(index));
   QueueEdit(ClapEditQueue::Kind::kBegin, index, 0.0f);
 }
 
-// A value the editor sends outside a gesture is its own view catching up with the model
-// (as when it is made), not a user's edit, and the host does not hear of it.
 void ClapPlugin::PerformParameterEdit(int32_t index, float value) {
-  if (index < 0 || static_cast<size_t>(index) >= openGestures.size() || !openGestures.test(static_cast<size_t>(index))) {
-    return;
-  }
   QueueEdit(ClapEditQueue::Kind::kValue, index, value);
 }
 
 void ClapPlugin::EndParameterEdit(int32_t index) {
-  if (index < 0 || static_cast<size_t>(index) >= openGestures.size()) {
-    return;
-  }
-  openGestures.reset(static_cast<size_t>(index));
   QueueEdit(ClapEditQueue::Kind::kEnd, index, 0.0f);
 }
 
