@@ -158,11 +158,12 @@ void ClapPlugin::ProcessWithEvents(const clap_input_events_t* in, uint32_t count
         PushMidi(*event, 0);
       }
     }
-    // The piece runs to the next change; the MIDI before it goes with it.
+    // The piece runs to the next change after its start (one out of order, lying before,
+    // waits for the place reached); the MIDI before it goes with it.
     int32_t end = frames;
     for (uint32_t i = next; i < count; ++i) {
       const clap_event_header_t* event = in->get(in, i);
-      if (IsCoreEvent(event) && IsChange(*event)) {
+      if (IsCoreEvent(event) && IsChange(*event) && timeOf(*event, start) > start) {
         end = timeOf(*event, start);
         break;
       }

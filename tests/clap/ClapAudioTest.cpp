@@ -155,7 +155,7 @@ TEST(ClapAudio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
 
 // Of several values at one frame the last counts; a process of no frames applies its
 // changes, and so does params.flush; a change past the block's end acts at the next
-// block's start.
+// block's start; events out of order still all count.
 TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   auto vst2 = StartVst2();
   auto clap = StartClap();
@@ -194,6 +194,17 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   clap->Process(in3.Channels(), next3.Channels(), 512, nullptr, nullptr);
   EXPECT_TRUE(out2 == out3);
   EXPECT_TRUE(next2 == next3);
+
+  // A host's events out of order: one lying before the place reached counts there.
+  events.Clear();
+  events.AddMidi(200, 0xB0, 7, 1);
+  events.AddParameter(0, 5, 0.75);
+  events.AddParameter(300, 3, 1.0);
+  events.AddParameter(100, 4, 0.25);
+  clap->Process(in3.Channels(), next3.Channels(), 512, &events, nullptr);
+  EXPECT_EQ(clap->ParameterValue(3), 1.0);
+  EXPECT_EQ(clap->ParameterValue(4), 0.25);
+  EXPECT_EQ(clap->ParameterValue(5), 0.75);
 }
 
 }  // namespace
