@@ -207,5 +207,36 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   EXPECT_EQ(clap->ParameterValue(5), 0.75);
 }
 
+// reset silences the echoes in flight as a transport stop does, and only them.
+TEST(ClapAudio, ResetClearsTheLinesAsATransportStop) {
+  std::mt19937 random(11);
+  StereoBlock noise(4096);
+  Noise(random, noise);
+  clap_event_transport_t stopped{};
+  clap_event_transport_t playing{};
+  playing.flags = CLAP_TRANSPORT_IS_PLAYING;
+  std::vector<float> tails[3];
+  for (int way = 0; way < 3; ++way) {
+    auto clap = StartClap();
+    StereoBlock in = noise;
+    StereoBlock out(4096);
+    QuorvelHost::ClapEventList shortDelays;
+    shortDelays.AddParameter(0, 1, 0.05);  // Left Delay
+    shortDelays.AddParameter(0, 2, 0.05);  // Right Delay
+    shortDelays.AddParameter(0, 6, 0.5);   // Feedback Level
+    clap->Process(in.Channels(), out.Channels(), 4096, &shortDelays, &playing);
+    if (way == 1) {
+      clap->Reset();
+    } else if (way == 2) {
+      clap->Process(nullptr, nullptr, 0, nullptr, &stopped);
+    }
+    StereoBlock silence(4096);
+    clap->Process(silence.Channels(), out.Channels(), 4096, nullptr, &playing);
+    tails[way] = out.left;
+  }
+  EXPECT_EQ(tails[1], tails[2]);
+  EXPECT_NE(tails[0], tails[1]);
+}
+
 }  // namespace
 }  // namespace QuorvelTest
