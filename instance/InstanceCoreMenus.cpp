@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "instance/InstanceCore.h"
+#include "instance/InstanceHost.h"
 #include "instance/UserPrompts.h"
 #include "instance/ViewLink.h"
 #include "model/Model.h"
@@ -54,6 +55,9 @@ void InstanceCore::OnParameterMenuAnswered(int32_t index, int32_t command) {
         const uint8_t controller = model->ParameterToController(index);
         model->StopLearningMidi();
         model->UnregisterMidiControllerMapping(controller);
+        if (host != nullptr) {
+          host->StateChanged();
+        }
       } else {
         // MIDI learn on the audio thread moved the binding while the menu was open.
         model->StopLearningMidi();
@@ -100,6 +104,9 @@ void InstanceCore::OnEditorMenuAnswered(int32_t command) {
             model->ClearMidiControllerMap();
             model->StopLearningMidi();
             ShowViewStatus("");
+            if (host != nullptr) {
+              host->StateChanged();
+            }
           }
         });
       }

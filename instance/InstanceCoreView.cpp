@@ -168,6 +168,10 @@ void InstanceCore::OnModelMidiLearned() {
   Trace("Controller::OnModelMidiLearned\r\n");
   statusMark.store(kEmptyStatusMark, std::memory_order_relaxed);
   ApplyViewChangesOnViewThread();
+  // The new binding is part of the state, which no parameter shows.
+  if (host != nullptr) {
+    host->StateChanged();
+  }
 }
 
 void InstanceCore::OnParameterControlMouseHover(int32_t index) {
