@@ -35,9 +35,9 @@ class ClapPlugin final : private InstanceHost {
   ClapPlugin(const ClapPlugin&) = delete;
   ClapPlugin& operator=(const ClapPlugin&) = delete;
 
-  // The record the host holds; destroy deletes the face.
+  // Any thread: the record the host holds; its destroy deletes the face.
   const clap_plugin_t* Record() const { return &record; }
-  // The core this face translates into (for the editor's wiring).
+  // The host's main thread: the core this face translates into (for the editor's wiring).
   InstanceCore& Core() { return core; }
 
  private:
