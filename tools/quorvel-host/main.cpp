@@ -1,4 +1,4 @@
-// quorvel-host: a command-line VST2 and VST3 host for rendering, inspecting, validating
+// quorvel-host: a command-line VST2, VST3 and CLAP host for rendering, inspecting, validating
 // and measuring plug-ins.
 #include <cstdio>
 #include <cstring>
@@ -16,13 +16,13 @@ namespace {
 constexpr char kUsage[] =
     "usage: quorvel-host COMMAND ...\n"
     "\n"
-    "  MODULE is a VST2 module or a VST3 bundle (a path ending in .vst3)\n"
+    "  MODULE is a VST2 module, a VST3 bundle (a path ending in .vst3) or a CLAP module (.clap)\n"
     "  info MODULE                 identity, flags, parameters, programs, capabilities, chunk sizes\n"
     "  render MODULE IN OUT [options]\n"
     "      --param NAME=VALUE      set a parameter (index, short or long name; value 0 to 1), repeatable\n"
     "      --program N             select a program\n"
     "      --chunk FILE            load a bank chunk; --program-chunk FILE loads a program chunk\n"
-    "                              (a VST3 bundle takes either file as its state)\n"
+    "                              (a VST3 bundle or a CLAP module takes either file as its state)\n"
     "      --tempo BPM             host tempo (default 120); --stopped reports a stopped transport\n"
     "      --time-signature N/D    (default 4/4); --position PPQ song position of the first frame\n"
     "      --cc SECONDS,CC,VALUE[,CHANNEL]  a MIDI control change, repeatable\n"
