@@ -50,6 +50,7 @@ void EditorLifecycle::Idle() {
   });
   // While a factor the host told holds, the measured one is not even asked for.
   if (measuredChanged && core.GetHostScaleFactor() <= 0.0f) Rescale(std::nullopt);
+  if (connected) core.OnEditorTick();
 }
 
 void EditorLifecycle::MeasuredDpiChanged(double dpi) {

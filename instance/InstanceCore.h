@@ -146,6 +146,9 @@ class InstanceCore final : public ControllerLink {
   void UpdateViewStatusText(int32_t index);
   // User-interface thread, from the editor's tick: shows what other threads marked.
   void ApplyViewChanges();
+  // User-interface thread: the editor's periodic tick, after ApplyViewChanges and outside
+  // any platform error trap: the host's turn (InstanceHost::EditorTicked).
+  void OnEditorTick();
   // User-interface thread: the user began or ended a gesture on a parameter's control (a
   // drag, a click); the edits between them belong to it. The host hears each gesture
   // begin and end once: a begin while one is open, an end without one, and any without

@@ -92,6 +92,12 @@ void InstanceCore::ApplyViewChanges() {
   }
 }
 
+void InstanceCore::OnEditorTick() {
+  if (host != nullptr) {
+    host->EditorTicked();
+  }
+}
+
 void InstanceCore::UpdateViewStatusText(int32_t index) {
   Trace("Controller::UpdateViewStatusText\r\n");
   if (view == nullptr || !IsParameterIndex(index)) {
@@ -168,7 +174,6 @@ void InstanceCore::OnModelMidiLearned() {
   Trace("Controller::OnModelMidiLearned\r\n");
   statusMark.store(kEmptyStatusMark, std::memory_order_relaxed);
   ApplyViewChangesOnViewThread();
-  // The new binding is part of the state, which no parameter shows.
   if (host != nullptr) {
     host->StateChanged();
   }

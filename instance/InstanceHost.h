@@ -25,6 +25,9 @@ class InstanceHost {
   // their first values as a view is made; VST2 hosts have always heard them as automated
   // edits, every other format hears edits only within a gesture.
   virtual bool TakesEditsOutsideGestures() const { return false; }
+  // User-interface thread: the open editor's periodic tick, a turn for what a face keeps
+  // for the host until it is on this thread (news from the audio thread).
+  virtual void EditorTicked() {}
 
  protected:
   ~InstanceHost() = default;

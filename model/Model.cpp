@@ -1,7 +1,9 @@
 #include "model/Model.h"
 
 #include <cassert>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -242,8 +244,35 @@ DisplayText Model::DisplayOf(const char* text) {
 
 DisplayText Model::FloatDisplayOf(float value) {
   char scratch[32];
-  std::snprintf(scratch, sizeof scratch, "%.2f", static_cast<double>(value));
-  return DisplayOf(scratch);
+  // Written here rather than by printf, which locks and allocates on some platforms
+  // (the audio thread shows values it sets). A float times 100 is exact in a double
+  // (24 + 7 bits), so rounding that half to even gives the correctly rounded two
+  // decimals printf writes.
+  const double hundredths = std::fabs(static_cast<double>(value) * 100.0);
+  if (!(hundredths < 9007199254740992.0)) {  // NaN, infinities, and numbers past 2^53
+    std::snprintf(scratch, sizeof scratch, "%.2f", static_cast<double>(value));
+    return DisplayOf(scratch);
+  }
+  auto whole = static_cast<uint64_t>(hundredths);
+  const double fraction = hundredths - static_cast<double>(whole);
+  if (fraction > 0.5 || (fraction == 0.5 && (whole & 1u) != 0)) {
+    ++whole;
+  }
+  char* text = scratch + sizeof scratch;
+  *--text = '\0';
+  for (int decimal = 0; decimal < 2; ++decimal) {
+    *--text = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  }
+  *--text = '.';
+  do {
+    *--text = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  if (std::signbit(value)) {
+    *--text = '-';
+  }
+  return DisplayOf(text);
 }
 
 const char* Model::OnOffText(bool value, const char* offText) {

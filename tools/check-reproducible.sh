@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds the current commit twice, from clean clones in two different folders,
-# with tools/release.sh, and compares the modules, the host and the release
-# packages byte for byte; diffoscope shows any difference. Uncommitted changes
-# are not part of the check. Exit status 0 when everything is identical.
+# with tools/release.sh, and compares the modules (the VST2 modules and the VST3
+# bundles' modules and descriptions), the host and the release packages byte for byte;
+# diffoscope shows any difference. Uncommitted changes are not part of the check. Exit status 0 when everything is identical.
 set -eu
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -21,8 +21,11 @@ done
 
 status=0
 for file in build/native-release/host/QuorvelDelay.so build/native-release/tools/quorvel-host/quorvel-host \
-            build/windows/host/QuorvelDelay.dll build/native-release/host/QuorvelDelay.clap \
-            build/windows/host/QuorvelDelay.clap $(cd "$first" && ls dist/*); do
+            build/native-release/host/QuorvelDelay.vst3/Contents/x86_64-linux/QuorvelDelay.so \
+            build/native-release/host/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json \
+            build/windows/host/QuorvelDelay.dll build/windows/host/QuorvelDelay.vst3/Contents/x86_64-win/QuorvelDelay.vst3 \
+            build/native-release/host/QuorvelDelay.clap build/windows/host/QuorvelDelay.clap \
+            $(cd "$first" && ls dist/*); do
   if cmp -s "$first/$file" "$second/$file"; then
     echo "identical  $file"
   else

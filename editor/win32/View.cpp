@@ -67,7 +67,10 @@ LRESULT View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == WM_TIMER && wParam == kRefreshTimer) {
-    if (core != nullptr) core->ApplyViewChanges();
+    if (core != nullptr) {
+      core->ApplyViewChanges();
+      core->OnEditorTick();
+    }
     return 0;
   }
   Notification notification;

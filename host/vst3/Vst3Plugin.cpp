@@ -25,9 +25,7 @@ Vst3Plugin::Vst3Plugin(std::unique_ptr<Model> model)
 Vst3Plugin::~Vst3Plugin() {
   // The view goes first, while everything it reaches is alive.
   core.CloseEditor();
-  if (componentHandler != nullptr) {
-    componentHandler->release();
-  }
+  ReleaseComponentHandler();
 }
 
 Steinberg::tresult Vst3Plugin::queryInterface(const Steinberg::TUID interfaceId, void** obj) {
@@ -76,10 +74,7 @@ Steinberg::tresult Vst3Plugin::initialize(Steinberg::FUnknown*) {
 
 Steinberg::tresult Vst3Plugin::terminate() {
   core.CloseEditor();
-  if (componentHandler != nullptr) {
-    componentHandler->release();
-    componentHandler = nullptr;
-  }
+  ReleaseComponentHandler();
   return Steinberg::kResultOk;
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "host/vst3/ComponentStateBridge.h"
@@ -150,6 +151,12 @@ class Vst3Plugin final : public ComponentStateBridge,
   void ParameterSetByPlugin(int32_t index, float value) override;
   bool ResizeEditor(int32_t width, int32_t height) override;
   void StateChanged() override;
+  void EditorTicked() override;
+  // The host's user-interface thread (the one that set the handler): tells the handler
+  // what other threads marked since: parameter values a program changed
+  // (restartComponent), a state the parameters do not show (IComponentHandler2::setDirty).
+  void DeliverHostMarks();
+  void ReleaseComponentHandler();
 
   // The block's pieces (audio thread).
   void ApplyHostTime(const Steinberg::Vst::ProcessContext* context);
@@ -163,6 +170,10 @@ class Vst3Plugin final : public ComponentStateBridge,
   InstanceCore core;
   ParameterChangeQueues changes;
   Steinberg::Vst::IComponentHandler* componentHandler = nullptr;  // user-interface thread
+  Steinberg::Vst::IComponentHandler2* componentHandler2 = nullptr;  // the same, where it offers that
+  std::atomic<std::thread::id> handlerThread{};                     // the thread that set them
+  std::atomic<bool> parameterValuesMark{false};
+  std::atomic<bool> stateChangedMark{false};
   Vst3View* openView = nullptr;                                   // user-interface thread
   std::vector<uint8_t> stateBytes;  // the host's threads: a state being read
   double sampleRate = 44100.0;

@@ -29,8 +29,39 @@ bool Vst3Plugin::ResizeEditor(int32_t width, int32_t height) {
 }
 
 // A learn changes the state on the audio thread, where the host's handler must not be
-// called; the host saves the state whole in any case.
-void Vst3Plugin::StateChanged() {}
+// called: the mark waits for the user-interface thread.
+void Vst3Plugin::StateChanged() {
+  stateChangedMark.store(true, std::memory_order_release);
+}
+
+void Vst3Plugin::EditorTicked() {
+  DeliverHostMarks();
+}
+
+void Vst3Plugin::DeliverHostMarks() {
+  if (componentHandler == nullptr || handlerThread.load(std::memory_order_relaxed) != std::this_thread::get_id()) {
+    return;
+  }
+  if (parameterValuesMark.load(std::memory_order_relaxed) &&
+      parameterValuesMark.exchange(false, std::memory_order_acquire)) {
+    componentHandler->restartComponent(Steinberg::Vst::kParamValuesChanged);
+  }
+  if (componentHandler2 != nullptr && stateChangedMark.load(std::memory_order_relaxed) &&
+      stateChangedMark.exchange(false, std::memory_order_acquire)) {
+    componentHandler2->setDirty(1);
+  }
+}
+
+void Vst3Plugin::ReleaseComponentHandler() {
+  if (componentHandler2 != nullptr) {
+    componentHandler2->release();
+    componentHandler2 = nullptr;
+  }
+  if (componentHandler != nullptr) {
+    componentHandler->release();
+    componentHandler = nullptr;
+  }
+}
 
 Steinberg::IPlugView* Vst3Plugin::createView(Steinberg::FIDString name) {
   if (name == nullptr || std::strcmp(name, Steinberg::Vst::ViewType::kEditor) != 0 || !core.HasEditor()) {

@@ -155,7 +155,9 @@ Steinberg::Vst::ParamValue Vst3Plugin::plainParamToNormalized(ParamID id, ParamV
   return plainValue;
 }
 
+// Hosts ask on their user-interface thread, often: a turn for the marks.
 Steinberg::Vst::ParamValue Vst3Plugin::getParamNormalized(ParamID id) {
+  DeliverHostMarks();
   if (id < static_cast<ParamID>(core.GetParameterCount())) {
     return core.GetParameter(static_cast<int32_t>(id));
   }
@@ -183,6 +185,8 @@ Steinberg::tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value) 
     core.SetParameter(static_cast<int32_t>(id), static_cast<float>(value));
   } else if (id == Vst3ParameterIds::kProgram && ProgramOfValue(value) != core.GetSelectedProgram()) {
     core.SelectProgram(ProgramOfValue(value));
+    parameterValuesMark.store(true, std::memory_order_release);
+    DeliverHostMarks();
   }
   return Steinberg::kResultOk;
 }
@@ -191,10 +195,14 @@ Steinberg::tresult Vst3Plugin::setComponentHandler(Vst::IComponentHandler* handl
   if (handler != nullptr) {
     handler->addRef();
   }
-  if (componentHandler != nullptr) {
-    componentHandler->release();
-  }
+  ReleaseComponentHandler();
   componentHandler = handler;
+  void* found = nullptr;
+  if (handler != nullptr && handler->queryInterface(Vst::IComponentHandler2::iid.toTUID(), &found) ==
+                                Steinberg::kResultOk) {
+    componentHandler2 = static_cast<Vst::IComponentHandler2*>(found);
+  }
+  handlerThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
   return Steinberg::kResultOk;
 }
 

@@ -93,6 +93,7 @@ void Vst3Plugin::ApplyChangesUpTo(int32_t offset) {
   changes.TakeChangesUpTo(offset, [this](ParameterChangeQueues::Kind kind, ParamID id, ParamValue value) {
     if (kind == ParameterChangeQueues::Kind::kProgram) {
       core.SelectProgram(ProgramOfValue(value));
+      parameterValuesMark.store(true, std::memory_order_release);
     } else {
       core.SetParameter(static_cast<int32_t>(id), static_cast<float>(value));
     }

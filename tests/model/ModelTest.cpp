@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -318,4 +320,25 @@ TEST(ModelTraces, IdentityAccessorsTraceAndPlainAccessorsDoNot) {
                                  "Model::SetSelectedProgramIndex\r\n",
                                  "Model::SetController\r\n",
                              }));
+}
+
+// A float's display is printf's "%.2f" cut to the field, for every kind of value: ties at
+// the rounding point, negatives and negative zero, subnormal, huge and not finite.
+TEST(ModelDisplay, FloatDisplayIsPrintfsTwoDecimals) {
+  std::vector<float> values = {0.0f, -0.0f, 0.125f, 0.375f, -0.625f, 0.005f, 2.675f, 1e-40f, 0.995f,
+                               9.995f, 99999.99f, 1e20f, kNaN, kInfinity, -kInfinity};
+  uint32_t bits = 12345;
+  for (int i = 0; i < 100000; ++i) {
+    bits = bits * 1664525u + 1013904223u;
+    float random = 0.0f;
+    std::memcpy(&random, &bits, sizeof random);
+    values.push_back(random);
+    values.push_back(static_cast<float>(i - 20000) / 800.0f);
+  }
+  for (const float value : values) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.2f", static_cast<double>(value));
+    expected[VstToolkit::DisplayText::kSize - 1] = '\0';
+    ASSERT_STREQ(VstToolkit::Model::FloatDisplayOf(value).c_str(), expected) << value;
+  }
 }

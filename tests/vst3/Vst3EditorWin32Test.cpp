@@ -1,7 +1,10 @@
 // The bundle's editor as a Windows VST3 host shows it: a view attached to an HWND of the
-// host's, scaled by the host's factor, which it asks its frame for.
+// host's, scaled by the host's factor, which it asks its frame for, its gestures reported
+// to the component handler.
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <memory>
 
 #include "tests/vst3/Vst3Fixture.h"
 #include "tools/quorvel-host/Vst3PlugFrame.h"
@@ -28,18 +31,34 @@ void PumpMessages() {
   }
 }
 
+// A host with a top-level window, a frame, and one started instance's view set to it.
+class Vst3EditorWin32 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+    vst3 = StartVst3();
+    view = vst3->Controller()->createView("editor");
+    ASSERT_NE(view, nullptr);
+    view->setFrame(&frame);
+  }
+  void TearDown() override {
+    if (view != nullptr) view->release();
+    vst3.reset();
+    if (host != nullptr) DestroyWindow(host);
+  }
+
+  HWND host = nullptr;
+  std::unique_ptr<QuorvelHost::Vst3Instance> vst3;
+  QuorvelHost::Vst3PlugFrame frame;
+  Steinberg::IPlugView* view = nullptr;
+};
+
 // Attached in an HWND, the view is one child of 496 x 344 (a 96-dpi prefix); the host's
 // factor 2.0 remakes it at 992 x 688 and asks the frame for that size; removed, it leaves
 // no window behind; "X11EmbedWindowID" is not this platform's.
-TEST(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
-  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(host, nullptr);
-  auto vst3 = StartVst3();
-  QuorvelHost::Vst3PlugFrame frame;
-  Steinberg::IPlugView* view = vst3->Controller()->createView("editor");
-  ASSERT_NE(view, nullptr);
-  view->setFrame(&frame);
+TEST_F(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
   EXPECT_EQ(view->isPlatformTypeSupported(Steinberg::kPlatformTypeHWND), Steinberg::kResultTrue);
   EXPECT_EQ(view->isPlatformTypeSupported(Steinberg::kPlatformTypeX11EmbedWindowID), Steinberg::kResultFalse);
   ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
@@ -65,8 +84,33 @@ TEST(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
   PumpMessages();
   EXPECT_TRUE(ChildSizes(host).empty());
   scale->release();
-  view->release();
-  DestroyWindow(host);
+}
+
+// Opening the editor tells the handler nothing; a drag on the feedback knob (10 pixels up
+// is 0.1), as the mouse's messages reach it, is one gesture for the host: begin, edits and
+// end, every call on the user-interface thread.
+TEST_F(Vst3EditorWin32, GesturesReachTheComponentHandler) {
+  ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
+  PumpMessages();
+  EXPECT_TRUE(vst3->Host().Edits().empty());
+  HWND editor = GetWindow(host, GW_CHILD);
+  HWND knob = nullptr;
+  for (HWND child = GetWindow(editor, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, editor, reinterpret_cast<POINT*>(&rect), 2);
+    knob = rect.left == 179 && rect.top == 139 ? child : knob;
+  }
+  ASSERT_NE(knob, nullptr);
+  SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
+  for (int i = 1; i <= 10; ++i) {
+    SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
+    PumpMessages();
+  }
+  SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
+  PumpMessages();
+  ExpectFeedbackDragGesture(*vst3);
+  view->removed();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/vst3/Vst3Fixture.h"
 
+#include <thread>
+
 namespace QuorvelTest {
 
 const QuorvelHost::Vst3Module& Bundle() {
@@ -42,6 +44,21 @@ std::unique_ptr<QuorvelHost::PluginInstance> StartVst2(double rate, int32_t maxB
     instance->Start(rate, maxBlock);
   }
   return instance;
+}
+
+void ExpectFeedbackDragGesture(QuorvelHost::Vst3Instance& vst3) {
+  const auto edits = vst3.Host().Edits();
+  ASSERT_GE(edits.size(), 12u);
+  EXPECT_EQ(edits.front().kind, 'b');
+  EXPECT_EQ(edits.back().kind, 'e');
+  double last = -1.0;
+  for (const auto& edit : edits) {
+    EXPECT_EQ(edit.id, 6u);
+    EXPECT_EQ(edit.thread, std::this_thread::get_id());
+    last = edit.kind == 'p' ? edit.value : last;
+  }
+  EXPECT_NEAR(last, 0.1, 1e-6);
+  EXPECT_NEAR(vst3.Controller()->getParamNormalized(6), 0.1, 1e-6);
 }
 
 std::vector<uint8_t> LearnedVst2Bank() {

@@ -34,6 +34,11 @@ std::unique_ptr<QuorvelHost::PluginInstance> StartVst2(double rate = 44100.0, in
 // The VST2 module's bank chunk with controller 74 learned for Feedback and 21 for Mix.
 std::vector<uint8_t> LearnedVst2Bank();
 
+// The editor tests' drag on the feedback knob, 10 pixels up, as the host heard it: one
+// gesture (begin first, end last) on parameter 6 that ends at 0.1, every call on this
+// thread, and the controller holding the value.
+void ExpectFeedbackDragGesture(QuorvelHost::Vst3Instance& vst3);
+
 // Stereo blocks for either format.
 struct StereoBlock {
   explicit StereoBlock(int32_t frames) : left(static_cast<size_t>(frames)), right(static_cast<size_t>(frames)) {}

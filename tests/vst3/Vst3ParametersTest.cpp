@@ -7,19 +7,13 @@
 #include <string>
 
 #include "tests/vst3/Vst3Fixture.h"
+#include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelTest {
 namespace {
 
 namespace Vst = Steinberg::Vst;
-
-std::string Ascii(const Steinberg::char16* text) {
-  std::string ascii;
-  for (; *text != 0; ++text) {
-    ascii.push_back(static_cast<char>(*text));
-  }
-  return ascii;
-}
+using QuorvelHost::Vst3Text;
 
 template <typename Interface>
 Interface* Get(QuorvelHost::Vst3Instance& instance) {
@@ -73,9 +67,9 @@ TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
     Vst::ParameterInfo info{};
     ASSERT_EQ(controller->getParameterInfo(i, info), Steinberg::kResultOk);
     EXPECT_EQ(info.id, static_cast<Vst::ParamID>(i));
-    EXPECT_EQ(Ascii(info.title), expected[i].title);
-    EXPECT_EQ(Ascii(info.shortTitle), expected[i].shortTitle);
-    EXPECT_EQ(Ascii(info.units), expected[i].units);
+    EXPECT_EQ(Vst3Text::Ascii(info.title), expected[i].title);
+    EXPECT_EQ(Vst3Text::Ascii(info.shortTitle), expected[i].shortTitle);
+    EXPECT_EQ(Vst3Text::Ascii(info.units), expected[i].units);
     EXPECT_EQ(info.stepCount, expected[i].steps) << expected[i].title;
     EXPECT_NE(info.flags & Vst::ParameterInfo::kCanAutomate, 0);
     EXPECT_EQ(info.flags & Vst::ParameterInfo::kIsHidden, 0);
@@ -99,7 +93,7 @@ TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
   EXPECT_EQ(units->getProgramName(list.id, 31, name), Steinberg::kResultOk);
   Vst::String128 shown{};
   ASSERT_EQ(controller->getParamStringByValue(kProgramId, 31 / 31.0, shown), Steinberg::kResultOk);
-  EXPECT_EQ(Ascii(shown), Ascii(name));
+  EXPECT_EQ(Vst3Text::Ascii(shown), Vst3Text::Ascii(name));
   units->release();
 }
 
@@ -114,9 +108,9 @@ TEST(Vst3Parameters, ValuesStayAsSentAndTextsGoBothWays) {
   EXPECT_EQ(controller->getParamNormalized(0), 0.49999997f);
   Vst::String128 text{};
   ASSERT_EQ(controller->getParamStringByValue(0, 0.49999997f, text), Steinberg::kResultOk);
-  EXPECT_EQ(Ascii(text), "Bypass");
+  EXPECT_EQ(Vst3Text::Ascii(text), "Bypass");
   ASSERT_EQ(controller->getParamStringByValue(4, 1.0, text), Steinberg::kResultOk);
-  EXPECT_EQ(Ascii(text), "1/2");
+  EXPECT_EQ(Vst3Text::Ascii(text), "1/2");
   Vst::ParamValue value = -1.0;
   const Steinberg::char16 half[] = u"1/2";
   ASSERT_EQ(controller->getParamValueByString(4, const_cast<Steinberg::char16*>(half), value), Steinberg::kResultOk);

@@ -20,6 +20,11 @@ class ModuleLibrary final {
   ModuleLibrary(const ModuleLibrary&) = delete;
   ModuleLibrary& operator=(const ModuleLibrary&) = delete;
 
+  // Main thread, before any module loads: `watcher` sees the handle of every module
+  // loaded from then on, before anything of the module runs but its initialisation.
+  using LoadWatcher = void (*)(void* handle);
+  static void WatchLoads(LoadWatcher watcher);
+
   // An exported function of unknown type, or null; the caller casts it.
   using Function = void (*)();
   Function FindFunction(const char* name) const;

@@ -28,6 +28,11 @@ Steinberg::tresult Vst3HostContext::queryInterface(const Steinberg::TUID interfa
     *obj = static_cast<Steinberg::Vst::IComponentHandler*>(this);
     return Steinberg::kResultOk;
   }
+  if (Steinberg::Vst::IComponentHandler2::iid.Equals(interfaceId)) {
+    addRef();
+    *obj = static_cast<Steinberg::Vst::IComponentHandler2*>(this);
+    return Steinberg::kResultOk;
+  }
   *obj = nullptr;
   return Steinberg::kNoInterface;
 }
@@ -66,6 +71,23 @@ Steinberg::tresult Vst3HostContext::endEdit(Steinberg::Vst::ParamID id) {
 Steinberg::tresult Vst3HostContext::restartComponent(Steinberg::int32 flags) {
   Record('r', 0, flags);
   return Steinberg::kResultOk;
+}
+
+Steinberg::tresult Vst3HostContext::setDirty(Steinberg::TBool state) {
+  Record('d', 0, state);
+  return Steinberg::kResultOk;
+}
+
+Steinberg::tresult Vst3HostContext::requestOpenEditor(Steinberg::FIDString) {
+  return Steinberg::kNotImplemented;
+}
+
+Steinberg::tresult Vst3HostContext::startGroupEdit() {
+  return Steinberg::kNotImplemented;
+}
+
+Steinberg::tresult Vst3HostContext::finishGroupEdit() {
+  return Steinberg::kNotImplemented;
 }
 
 }  // namespace QuorvelHost

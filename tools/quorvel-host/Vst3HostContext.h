@@ -12,13 +12,15 @@
 namespace QuorvelHost {
 
 // What the host gives a VST3 plug-in to talk back through: the host application (its
-// name, for initialize) and the component handler, which records every edit with the
-// thread it came on, so that checks can tell a handler called off the user-interface
-// thread. Lives as long as the instance it serves; references are only counted.
-class Vst3HostContext final : public Steinberg::Vst::IHostApplication, public Steinberg::Vst::IComponentHandler {
+// name, for initialize) and the component handler (IComponentHandler2 too), which records
+// every call with the thread it came on, so that checks can tell a handler called off the
+// user-interface thread. Lives as long as the instance it serves; references are only counted.
+class Vst3HostContext final : public Steinberg::Vst::IHostApplication,
+                              public Steinberg::Vst::IComponentHandler,
+                              public Steinberg::Vst::IComponentHandler2 {
  public:
   struct Edit {
-    char kind;  // 'b' begin, 'p' perform, 'e' end, 'r' restart
+    char kind;  // 'b' begin, 'p' perform, 'e' end, 'r' restart (value: the flags), 'd' dirty
     Steinberg::Vst::ParamID id;
     double value;
     std::thread::id thread;
@@ -41,6 +43,10 @@ class Vst3HostContext final : public Steinberg::Vst::IHostApplication, public St
   Steinberg::tresult performEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized) override;
   Steinberg::tresult endEdit(Steinberg::Vst::ParamID id) override;
   Steinberg::tresult restartComponent(Steinberg::int32 flags) override;
+  Steinberg::tresult setDirty(Steinberg::TBool state) override;
+  Steinberg::tresult requestOpenEditor(Steinberg::FIDString name) override;
+  Steinberg::tresult startGroupEdit() override;
+  Steinberg::tresult finishGroupEdit() override;
 
  private:
   void Record(char kind, Steinberg::Vst::ParamID id, double value);

@@ -6,20 +6,13 @@
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
+#include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelHost {
 
 namespace {
 
 namespace Vst = Steinberg::Vst;
-
-std::string Ascii(const Steinberg::char16* text) {
-  std::string ascii;
-  for (; text != nullptr && *text != 0; ++text) {
-    ascii.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
-  }
-  return ascii;
-}
 
 // A class ID as hosts write it: 32 hex digits in the order of its four numbers (on Windows
 // the first three fields of the GUID are stored little-endian).
@@ -85,7 +78,7 @@ void PrintProcessor(Vst3Instance& plugin) {
         Vst::BusInfo bus{};
         component->getBusInfo(type, direction, i, bus);
         std::printf("  %-5s %-6s %-12s %d channels\n", type == Vst::kAudio ? "audio" : "event",
-                    direction == Vst::kInput ? "input" : "output", Ascii(bus.name).c_str(), bus.channelCount);
+                    direction == Vst::kInput ? "input" : "output", Vst3Text::Ascii(bus.name).c_str(), bus.channelCount);
       }
     }
   }
@@ -125,9 +118,9 @@ void PrintParameters(Vst3Instance& plugin) {
     const Vst::ParamValue value = controller->getParamNormalized(info.id);
     Vst::String128 display{};
     controller->getParamStringByValue(info.id, value, display);
-    std::printf("  %-6u %-16s %-8s %-6s %-5d %-10.6f %-10s %s\n", info.id, Ascii(info.title).c_str(),
-                Ascii(info.shortTitle).c_str(), Ascii(info.units).c_str(), info.stepCount, value,
-                Ascii(display).c_str(), ParameterFlags(info.flags).c_str());
+    std::printf("  %-6u %-16s %-8s %-6s %-5d %-10.6f %-10s %s\n", info.id, Vst3Text::Ascii(info.title).c_str(),
+                Vst3Text::Ascii(info.shortTitle).c_str(), Vst3Text::Ascii(info.units).c_str(), info.stepCount, value,
+                Vst3Text::Ascii(display).c_str(), ParameterFlags(info.flags).c_str());
   }
   std::printf("  and %d hidden parameters\n", hidden);
   void* found = plugin.Query(Vst::IUnitInfo::iid);
@@ -138,11 +131,11 @@ void PrintParameters(Vst3Instance& plugin) {
   for (Steinberg::int32 list = 0; list < units->getProgramListCount(); ++list) {
     Vst::ProgramListInfo info{};
     units->getProgramListInfo(list, info);
-    std::printf("\nprogram list %d, %s: %d programs\n", info.id, Ascii(info.name).c_str(), info.programCount);
+    std::printf("\nprogram list %d, %s: %d programs\n", info.id, Vst3Text::Ascii(info.name).c_str(), info.programCount);
     for (Steinberg::int32 p = 0; p < info.programCount; ++p) {
       Vst::String128 name{};
       units->getProgramName(info.id, p, name);
-      std::printf("  %-5d %s\n", p, Ascii(name).c_str());
+      std::printf("  %-5d %s\n", p, Vst3Text::Ascii(name).c_str());
     }
   }
   units->release();

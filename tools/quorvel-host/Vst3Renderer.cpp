@@ -7,20 +7,13 @@
 #include "tools/quorvel-host/Vst3CheckSupport.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
+#include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelHost {
 
 namespace {
 
 namespace Vst = Steinberg::Vst;
-
-std::string Ascii(const Steinberg::char16* text) {
-  std::string ascii;
-  for (; *text != 0; ++text) {
-    ascii.push_back(static_cast<char>(*text));
-  }
-  return ascii;
-}
 
 // "NAME=VALUE" for a parameter found by ID, short or long title, the value 0 to 1.
 bool FindSetting(const std::vector<Vst::ParameterInfo>& parameters, const std::string& setting, Vst::ParamID& id,
@@ -36,7 +29,8 @@ bool FindSetting(const std::vector<Vst::ParameterInfo>& parameters, const std::s
   }
   for (const Vst::ParameterInfo& info : parameters) {
     if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0 &&
-        (std::to_string(info.id) == name || Ascii(info.shortTitle) == name || Ascii(info.title) == name)) {
+        (std::to_string(info.id) == name || Vst3Text::Ascii(info.shortTitle) == name ||
+         Vst3Text::Ascii(info.title) == name)) {
       id = info.id;
       return true;
     }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "host/vst3/Vst3Base.h"
+
+namespace QuorvelHost {
+
+// The texts a VST3 plug-in hands its host (titles, units, names: UTF-16 in String128s).
+class Vst3Text final {
+ public:
+  // Any thread: the text as ASCII, up to its terminator or the String128's end, whichever
+  // comes first; every character past ASCII as '?', a null pointer as "".
+  static std::string Ascii(const Steinberg::char16* text);
+};
+
+}  // namespace QuorvelHost
