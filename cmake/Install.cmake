@@ -1,9 +1,10 @@
 # What `cmake --install` lays out, and so what every release package holds.
 #
 # Linux: the module where hosts look for VST2 plug-ins (<prefix>/lib/vst), the VST3
-# bundle where they look for VST3 ones (<prefix>/lib/vst3), the LV2 bundle where LV2
-# hosts look (<prefix>/lib/lv2), the command-line host with
-# its manual page, and the documents. Windows: the DLL, the bundle and the documents
+# bundle where they look for VST3 ones (<prefix>/lib/vst3), the CLAP module where they
+# look for CLAP ones (<prefix>/lib/clap), the LV2 bundle where LV2 hosts look
+# (<prefix>/lib/lv2), the command-line host with its manual page, and the documents.
+# Windows: the DLL, the bundle, the CLAP module and the documents
 # alone, with Windows line endings.
 
 if(WIN32)
@@ -36,6 +37,17 @@ install(TARGETS QuorvelDelayVst3 LIBRARY DESTINATION ${vst3_contents}/${vst3_arc
         PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
 install(FILES ${QUORVEL_VST3_BUNDLE}/Contents/Resources/moduleinfo.json DESTINATION ${vst3_contents}/Resources
         PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+
+# The CLAP module where Linux hosts look for CLAP plug-ins (<prefix>/lib/clap); on Windows
+# beside the others.
+if(WIN32)
+  set(QUORVEL_CLAP_INSTALL_DIR "." CACHE STRING
+      "Folder for QuorvelDelay.clap: relative to CMAKE_INSTALL_PREFIX, or absolute")
+else()
+  set(QUORVEL_CLAP_INSTALL_DIR "lib/clap" CACHE STRING
+      "Folder for QuorvelDelay.clap: relative to CMAKE_INSTALL_PREFIX, or absolute (for example $HOME/.clap)")
+endif()
+install(TARGETS QuorvelDelayClap LIBRARY DESTINATION ${QUORVEL_CLAP_INSTALL_DIR} PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
 
 if(WIN32)
   configure_file(${CMAKE_CURRENT_LIST_DIR}/packaging/README-windows.txt.in ${CMAKE_BINARY_DIR}/README.txt

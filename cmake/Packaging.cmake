@@ -41,7 +41,8 @@ every parameter. The VST2 plug-in is installed in /usr/lib/vst and the VST3
 bundle in /usr/lib/vst3, where Linux hosts look for plug-ins, and the LV2
 bundle in /usr/lib/lv2 for LV2 hosts; hosts that read
 a VST3's compatibility information open old projects with the VST3 in place
-of the VST2 plug-in.
+of the VST2 plug-in. The CLAP plug-in, QuorvelDelay.clap, is installed in
+/usr/lib/clap.
 .
 The package also holds quorvel-host, a command-line VST2 and VST3 host that
 shows a plug-in's identity, renders audio files through it, runs a battery of

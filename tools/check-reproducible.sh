@@ -26,6 +26,7 @@ for file in build/native-release/host/QuorvelDelay.so build/native-release/tools
             build/native-release/host/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json \
             $lv2/quorvel-delay.so $lv2/quorvel-delay-ui.so $lv2/quorvel-delay.ttl $lv2/manifest.ttl \
             build/windows/host/QuorvelDelay.dll build/windows/host/QuorvelDelay.vst3/Contents/x86_64-win/QuorvelDelay.vst3 \
+            build/native-release/host/QuorvelDelay.clap build/windows/host/QuorvelDelay.clap \
             $(cd "$first" && ls dist/*); do
   if cmp -s "$first/$file" "$second/$file"; then
     echo "identical  $file"

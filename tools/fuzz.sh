@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the libFuzzer targets (fuzz preset: clang-14, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs each for the given number of seconds.
-# Usage: tools/fuzz.sh <seconds> [target...]   (targets: chunk midi host vst3_state lv2_events; default all, one after the other)
+# Usage: tools/fuzz.sh <seconds> [target...]   (targets: chunk midi host vst3_state clap_state clap_process lv2_events; default all, one after the other)
 # With QUORVEL_FUZZ_RUNS=<n> each target runs n inputs instead, however long that takes.
 # Each run starts from the committed corpus fuzz/corpus/<target> and keeps what it
 # finds in build/fuzz/corpus/<target>; with QUORVEL_FUZZ_MERGE=1 the new inputs
@@ -15,7 +15,7 @@ if [ $# -lt 1 ]; then
 fi
 seconds="$1"
 shift
-targets="${*:-chunk midi host vst3_state lv2_events}"
+targets="${*:-chunk midi host vst3_state clap_state clap_process lv2_events}"
 
 cmake --preset fuzz >/dev/null
 for target in $targets; do

@@ -9,7 +9,7 @@ check_run(output ${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -B ${SCRATCH})
 set(top QuorvelDelay-${VERSION}-linux-x86_64)
 file(MAKE_DIRECTORY ${SCRATCH}/tarball)
 check_run(output ${CMAKE_COMMAND} -E chdir ${SCRATCH}/tarball ${CMAKE_COMMAND} -E tar xf ${SCRATCH}/${top}.tar.gz)
-check_files(${SCRATCH}/tarball ${top}/bin/quorvel-host ${top}/lib/vst/QuorvelDelay.so
+check_files(${SCRATCH}/tarball ${top}/bin/quorvel-host ${top}/lib/vst/QuorvelDelay.so ${top}/lib/clap/QuorvelDelay.clap
             ${top}/lib/vst3/QuorvelDelay.vst3/Contents/x86_64-linux/QuorvelDelay.so
             ${top}/lib/vst3/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json
             ${top}/lib/lv2/quorvel-delay.lv2/manifest.ttl ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay.ttl
@@ -29,7 +29,8 @@ check_run(output dpkg -x ${deb} ${root})
 set(doc usr/share/doc/quorvel-delay)
 set(bundle usr/lib/vst3/QuorvelDelay.vst3)
 set(lv2_bundle usr/lib/lv2/quorvel-delay.lv2)
-check_files(${root} usr/bin/quorvel-host usr/lib/vst/QuorvelDelay.so usr/share/man/man1/quorvel-host.1.gz
+check_files(${root} usr/bin/quorvel-host usr/lib/vst/QuorvelDelay.so usr/lib/clap/QuorvelDelay.clap
+            usr/share/man/man1/quorvel-host.1.gz
             ${bundle}/Contents/x86_64-linux/QuorvelDelay.so ${bundle}/Contents/Resources/moduleinfo.json
             ${lv2_bundle}/manifest.ttl ${lv2_bundle}/quorvel-delay.ttl ${lv2_bundle}/quorvel-delay.so
             ${lv2_bundle}/quorvel-delay-ui.so
@@ -40,6 +41,8 @@ check_matches("${info}" "quorvel-host info on the installed module"
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/${bundle})
 check_matches("${info}" "quorvel-host info on the installed bundle"
               "56535451446C7971756F7276656C2064 +Quorvel Delay \\(Audio Module Class; Fx\\|Delay\\), version ${VERSION}")
+check_run(info ${root}/usr/bin/quorvel-host info ${root}/usr/lib/clap/QuorvelDelay.clap)
+check_matches("${info}" "quorvel-host info on the installed CLAP module" "id: +com.quorvel.delay" "version: +${VERSION}\n")
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/${lv2_bundle})
 check_matches("${info}" "quorvel-host info on the installed LV2 bundle"
               "plug-in: +https://quorvel.example/delay/lv2" "ports: 30" "X11UI")

@@ -8,7 +8,7 @@ check_run(output ${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -B ${SCRATCH})
 set(top QuorvelDelay-${VERSION}-windows-x64)
 check_run(entries unzip -Z1 ${SCRATCH}/${top}.zip)
 check_matches("${entries}" "the zip's entries"
-              "^${top}/LICENSE.txt\n${top}/QuorvelDelay.dll\n${top}/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json\n${top}/QuorvelDelay.vst3/Contents/x86_64-win/QuorvelDelay.vst3\n${top}/README.txt\n$")
+              "^${top}/LICENSE.txt\n${top}/QuorvelDelay.clap\n${top}/QuorvelDelay.dll\n${top}/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json\n${top}/QuorvelDelay.vst3/Contents/x86_64-win/QuorvelDelay.vst3\n${top}/README.txt\n$")
 file(MAKE_DIRECTORY ${SCRATCH}/unpacked)
 check_run(output unzip -q ${SCRATCH}/${top}.zip -d ${SCRATCH}/unpacked)
 # Byte by byte (file(READ) as text would drop the carriage returns): after every
@@ -24,4 +24,5 @@ endforeach()
 file(READ ${SCRATCH}/unpacked/${top}/README.txt readme)
 check_matches("${readme}" "README.txt" "^Quorvel Delay ${VERSION} for Windows" "C:\\\\Program Files\\\\Common Files\\\\VST2"
               "C:\\\\Program Files\\\\Common Files\\\\VST3"
+              "C:\\\\Program Files\\\\Common Files\\\\CLAP"
               "MIDI Learn" "MIT licence")

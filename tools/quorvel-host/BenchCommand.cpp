@@ -15,6 +15,9 @@
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/ClapBlockRunner.h"
+#include "tools/quorvel-host/ClapInstance.h"
+#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/Vst3BlockRunner.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
@@ -37,11 +40,16 @@ struct Target {
   std::string path;
   std::unique_ptr<PluginModule> vst2;
   std::unique_ptr<Vst3Module> vst3;
+  std::unique_ptr<ClapModule> clap;
   std::unique_ptr<Lv2Module> lv2;
 };
 
 bool OpenTarget(const std::string& path, Target& target, std::string& error) {
   target.path = path;
+  if (ClapModule::IsClapPath(path)) {
+    target.clap = ClapModule::Open(path, error);
+    return target.clap != nullptr;
+  }
   if (Vst3Module::IsVst3Path(path)) {
     target.vst3 = Vst3Module::Open(path, error);
     return target.vst3 != nullptr;
@@ -87,6 +95,9 @@ class Subject {
   Subject(const Settings& settings) : frames_(static_cast<int64_t>(settings.seconds * kSampleRate)) {}
 
   bool Start(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
+    if (target.clap != nullptr) {
+      return StartClap(*target.clap, variant, blockSize, error);
+    }
     if (target.lv2 != nullptr) {
       return StartLv2(*target.lv2, variant, blockSize, error);
     }
@@ -99,6 +110,8 @@ class Subject {
     const auto start = std::chrono::steady_clock::now();
     if (runner2_ != nullptr) {
       runner2_->Run(*input_, *output_, frames_ * passes_);
+    } else if (runnerClap_ != nullptr) {
+      runnerClap_->Run(*input_, *output_, frames_ * passes_);
     } else if (runnerLv2_ != nullptr) {
       runnerLv2_->Run(*input_, *output_, frames_ * passes_);
     } else {
@@ -158,6 +171,30 @@ class Subject {
     return true;
   }
 
+  bool StartClap(const ClapModule& module, const KnownPlugin::Variant& variant, int32_t blockSize,
+                 std::string& error) {
+    clap_ = ClapInstance::Create(module, error);
+    if (clap_ == nullptr) {
+      return false;
+    }
+    if (!clap_->Start(kSampleRate, blockSize)) {
+      error = "module " + module.Name() + " does not activate";
+      return false;
+    }
+    runnerClap_ = std::make_unique<ClapBlockRunner>(*clap_, blockSize, kSampleRate);
+    for (const KnownPlugin::Setting& setting : variant.settings) {
+      clap_id id = 0;
+      if (!clap_->FindParameter(setting.parameter, id)) {
+        error = "module " + module.Name() + " has no parameter " + setting.parameter;
+        return false;
+      }
+      // The first block's events, as a CLAP host sends settings made before playing.
+      runnerClap_->NextEvents().AddParameter(0, id, setting.value);
+    }
+    MakeSignal(2, 2);
+    return true;
+  }
+
   // The settings as the host's port values before the first block; the transport is the
   // plug-in's own (no time:Position), as a VST2 host giving no time information.
   bool StartLv2(const Lv2Module& module, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
@@ -188,6 +225,8 @@ class Subject {
   std::unique_ptr<BlockRunner> runner2_;
   std::unique_ptr<Vst3Instance> vst3_;
   std::unique_ptr<Vst3BlockRunner> runner3_;
+  std::unique_ptr<ClapInstance> clap_;
+  std::unique_ptr<ClapBlockRunner> runnerClap_;
   std::unique_ptr<Lv2BlockRunner> runnerLv2_;
   std::unique_ptr<ChannelBuffers> input_;
   std::unique_ptr<ChannelBuffers> output_;
@@ -246,6 +285,13 @@ std::string BaseName(const std::string& path) {
 // The variants and the channels of a target, from a probe instance.
 bool Describe(const Target& target, std::vector<KnownPlugin::Variant>& variants, std::string& channels,
               std::string& error) {
+  if (target.clap != nullptr) {
+    variants = std::string(target.clap->Descriptor()->name) == "Quorvel Delay"
+                   ? KnownPlugin::QuorvelDelayVariants()
+                   : std::vector<KnownPlugin::Variant>{{"plain", {}}};
+    channels = "2/2";
+    return true;
+  }
   if (target.lv2 != nullptr) {
     variants = target.lv2->Name() == "Quorvel Delay" ? KnownPlugin::QuorvelDelayVariants()
                                                       : std::vector<KnownPlugin::Variant>{{"plain", {}}};

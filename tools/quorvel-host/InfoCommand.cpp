@@ -9,6 +9,8 @@
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/ClapInfoCommand.h"
+#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/Vst3InfoCommand.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
@@ -155,6 +157,9 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
     return ToolOutput::Error("info", "expects exactly one MODULE", ToolOutput::kUsageError);
   }
   const std::string& path = line.Positionals()[0];
+  if (ClapModule::IsClapPath(path)) {
+    return ClapInfoCommand::Run(path);
+  }
   if (Vst3Module::IsVst3Path(path)) {
     return Vst3InfoCommand::Run(path);
   }

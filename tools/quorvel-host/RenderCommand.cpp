@@ -16,6 +16,8 @@
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ProgressBar.h"
 #include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/ClapModule.h"
+#include "tools/quorvel-host/ClapRenderer.h"
 #include "tools/quorvel-host/Vst3Module.h"
 #include "tools/quorvel-host/Vst3Renderer.h"
 
@@ -153,7 +155,7 @@ void ApplyTransport(const Vst3Renderer::Settings& transport, HostCallback& host)
   host.SetPlaying(transport.playing);
 }
 
-// A VST3 bundle's rendering: the same options, through its own interfaces.
+// A VST3 bundle's, a CLAP module's or an LV2 bundle's rendering: the same options, through its own interfaces.
 void RenderVst3(const CommandLine& line, Vst3Renderer::Settings& settings, ChannelBuffers& input,
                 ChannelBuffers& result, Failure& failure) {
   for (const char* option : {"chunk", "program-chunk"}) {
@@ -171,7 +173,9 @@ void RenderVst3(const CommandLine& line, Vst3Renderer::Settings& settings, Chann
   }
   settings.parameters = line.Values("param");
   const std::string& path = line.Positionals()[0];
-  if (Lv2Module::IsLv2Path(path)) {
+  if (ClapModule::IsClapPath(path)) {
+    ClapRenderer::Render(path, settings, input, result, failure.message);
+  } else if (Lv2Module::IsLv2Path(path)) {
     Lv2Renderer::Render(path, settings, input, result, failure.message);
   } else {
     Vst3Renderer::Render(path, settings, input, result, failure.message);
@@ -241,7 +245,7 @@ void Render(const CommandLine& line, Failure& failure) {
     return;
   }
   ChannelBuffers result(2, frames);
-  if (Vst3Module::IsVst3Path(modulePath) || Lv2Module::IsLv2Path(modulePath)) {
+  if (Vst3Module::IsVst3Path(modulePath) || ClapModule::IsClapPath(modulePath) || Lv2Module::IsLv2Path(modulePath)) {
     ChannelBuffers input(2, frames);
     audio.CopyTo(input);
     settings.sampleRate = audio.SampleRate();

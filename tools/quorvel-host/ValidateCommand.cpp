@@ -16,6 +16,9 @@
 #include "tools/quorvel-host/StateChecks.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
+#include "tools/quorvel-host/ClapChecks.h"
+#include "tools/quorvel-host/ClapInstance.h"
+#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3LifecycleChecks.h"
 #include "tools/quorvel-host/Vst3Module.h"
@@ -49,6 +52,29 @@ int RunVst3(const std::string& path, const std::vector<uint8_t>& bank) {
   return validator.Failures() == 0 ? ToolOutput::kSuccess : ToolOutput::kFailure;
 }
 
+// The CLAP battery: the same frame, groups of checks through the module's extensions, each
+// also failing on a host call made on a thread the format forbids.
+int RunClap(const std::string& path, const std::vector<uint8_t>& bank) {
+  std::string error;
+  std::unique_ptr<ClapModule> module = ClapModule::Open(path, error);
+  std::unique_ptr<ClapInstance> probe = module ? ClapInstance::Create(*module, error) : nullptr;
+  if (probe == nullptr) {
+    return ToolOutput::Error("validate", error);
+  }
+  if (!bank.empty() && (!probe->Start(Validator::kSampleRate, Validator::kBlockSize) || !probe->SetState(bank))) {
+    return ToolOutput::Error("validate", "the plug-in rejected the state in the bank file");
+  }
+  probe.reset();
+  std::printf("validating %s\n", path.c_str());
+  Validator validator(path, *module, bank);
+  validator.RunGroup("lifecycle", ClapChecks::Lifecycle);
+  validator.RunGroup("processing", ClapChecks::Processing);
+  validator.RunGroup("state", ClapChecks::State);
+  validator.RunGroup("editor", ClapChecks::Editor);
+  validator.PrintSummary();
+  return validator.Failures() == 0 ? ToolOutput::kSuccess : ToolOutput::kFailure;
+}
+
 }  // namespace
 
 int ValidateCommand::Run(const std::vector<std::string>& args) {
@@ -69,6 +95,9 @@ int ValidateCommand::Run(const std::vector<std::string>& args) {
     bank.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
   const std::string& path = line.Positionals()[0];
+  if (ClapModule::IsClapPath(path)) {
+    return RunClap(path, bank);
+  }
   if (Vst3Module::IsVst3Path(path)) {
     return RunVst3(path, bank);
   }

@@ -6,6 +6,7 @@
 
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CheckIsolation.h"
+#include "tools/quorvel-host/ClapInstance.h"
 #include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
@@ -32,6 +33,21 @@ Validator::Validator(const std::string& path, const PluginModule& module, std::v
 
 Validator::Validator(const std::string& path, const Vst3Module& module, std::vector<uint8_t> startBank)
     : path_(path), vst3Module_(&module), startBank_(std::move(startBank)) {}
+
+Validator::Validator(const std::string& path, const ClapModule& module, std::vector<uint8_t> startBank)
+    : path_(path), clapModule_(&module), startBank_(std::move(startBank)) {}
+
+std::unique_ptr<ClapInstance> Validator::NewClapInstance(double sampleRate, int32_t blockSize) {
+  std::unique_ptr<ClapInstance> plugin = ClapInstance::Create(*clapModule_, lastError_);
+  if (plugin != nullptr && !plugin->Start(sampleRate, blockSize)) {
+    lastError_ = "the plug-in does not activate at " + std::to_string(sampleRate) + " Hz";
+    return nullptr;
+  }
+  if (plugin != nullptr && !startBank_.empty()) {
+    plugin->SetState(startBank_);
+  }
+  return plugin;
+}
 
 std::unique_ptr<Vst3Instance> Validator::NewVst3Instance(double sampleRate, int32_t blockSize) {
   std::unique_ptr<Vst3Instance> plugin = Vst3Instance::Create(*vst3Module_, lastError_);

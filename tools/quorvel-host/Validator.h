@@ -9,6 +9,8 @@
 
 namespace QuorvelHost {
 
+class ClapInstance;
+class ClapModule;
 class PluginInstance;
 class PluginModule;
 class Vst3Instance;
@@ -31,6 +33,11 @@ class Validator final {
   const std::string& Path() const { return path_; }
   const PluginModule& Module() const { return *module_; }
   const Vst3Module& Bundle() const { return *vst3Module_; }
+  // For a CLAP module: the start bank is handed over as the plug-in's state.
+  Validator(const std::string& path, const ClapModule& module, std::vector<uint8_t> startBank);
+  const ClapModule& Clap() const { return *clapModule_; }
+  // A CLAP instance, active and processing, holding the start bank.
+  std::unique_ptr<ClapInstance> NewClapInstance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
 
   // A started instance (effOpen, rate, block size, switched on) holding the
   // start bank if one was given; null when the module fails to make one.
@@ -70,6 +77,7 @@ class Validator final {
   std::string path_;
   const PluginModule* module_ = nullptr;
   const Vst3Module* vst3Module_ = nullptr;
+  const ClapModule* clapModule_ = nullptr;
   std::vector<uint8_t> startBank_;
   std::string lastError_;
   int passed_ = 0;

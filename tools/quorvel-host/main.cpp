@@ -1,4 +1,4 @@
-// quorvel-host: a command-line VST2, VST3 and LV2 host for rendering, inspecting, validating
+// quorvel-host: a command-line VST2, VST3, CLAP and LV2 host for rendering, inspecting, validating
 // and measuring plug-ins.
 #include <cstdio>
 #include <cstring>
@@ -16,14 +16,14 @@ namespace {
 constexpr char kUsage[] =
     "usage: quorvel-host COMMAND ...\n"
     "\n"
-    "  MODULE is a VST2 module, a VST3 bundle (a path ending in .vst3) or, on Linux, an LV2\n"
-    "  bundle (a path ending in .lv2, loaded through lilv)\n"
+    "  MODULE is a VST2 module, a VST3 bundle (a path ending in .vst3), a CLAP module (.clap)\n"
+    "  or, on Linux, an LV2 bundle (a path ending in .lv2, loaded through lilv)\n"
     "  info MODULE                 identity, flags, parameters, programs, capabilities, chunk sizes\n"
     "  render MODULE IN OUT [options]\n"
     "      --param NAME=VALUE      set a parameter (index, short or long name; value 0 to 1), repeatable\n"
     "      --program N             select a program\n"
     "      --chunk FILE            load a bank chunk; --program-chunk FILE loads a program chunk\n"
-    "                              (VST3 and LV2 bundles take either file as their state)\n"
+    "                              (VST3 and LV2 bundles and CLAP modules take either file as their state)\n"
     "      --tempo BPM             host tempo (default 120); --stopped reports a stopped transport\n"
     "      --time-signature N/D    (default 4/4); --position PPQ song position of the first frame\n"
     "      --cc SECONDS,CC,VALUE[,CHANNEL]  a MIDI control change, repeatable\n"

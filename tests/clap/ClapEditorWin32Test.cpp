@@ -1,0 +1,75 @@
+// The module's editor as a Windows CLAP host shows it: embedded in an HWND of the host's,
+// scaled by the host's factor, which it asks the host for.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "tests/clap/ClapFixture.h"
+
+namespace QuorvelTest {
+namespace {
+
+std::vector<SIZE> ChildSizes(HWND parent) {
+  std::vector<SIZE> sizes;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    sizes.push_back(SIZE{rect.right - rect.left, rect.bottom - rect.top});
+  }
+  return sizes;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Embedded in an HWND only, the editor is one child of 496 x 344 (a 96-dpi prefix); the
+// host's factor 2.0 remakes it at 992 x 688 and asks the host for that size; destroyed,
+// it leaves no window behind, and no host call was made on a forbidden thread.
+TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
+  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(host, nullptr);
+  auto clap = StartClap();
+  const clap_plugin_gui_t* gui = clap->Gui();
+  ASSERT_NE(gui, nullptr);
+  const clap_plugin_t* plugin = &clap->Plugin();
+  EXPECT_TRUE(gui->is_api_supported(plugin, CLAP_WINDOW_API_WIN32, false));
+  EXPECT_FALSE(gui->is_api_supported(plugin, CLAP_WINDOW_API_X11, false));
+  ASSERT_TRUE(gui->create(plugin, CLAP_WINDOW_API_WIN32, false));
+  clap_window_t parent{};
+  parent.api = CLAP_WINDOW_API_WIN32;
+  parent.win32 = host;
+  ASSERT_TRUE(gui->set_parent(plugin, &parent));
+  EXPECT_TRUE(gui->show(plugin));
+  PumpMessages();
+  std::vector<SIZE> sizes = ChildSizes(host);
+  ASSERT_EQ(sizes.size(), 1u);
+  EXPECT_EQ(sizes[0].cx, 496);
+  EXPECT_EQ(sizes[0].cy, 344);
+
+  EXPECT_TRUE(gui->set_scale(plugin, 2.0));
+  PumpMessages();
+  uint32_t width = 0;
+  uint32_t height = 0;
+  ASSERT_TRUE(gui->get_size(plugin, &width, &height));
+  EXPECT_EQ(width, 992u);
+  EXPECT_EQ(height, 688u);
+  ASSERT_EQ(clap->Host().ResizeRequests().size(), 1u);
+  EXPECT_EQ(clap->Host().ResizeRequests()[0].width, 992u);
+  sizes = ChildSizes(host);
+  ASSERT_EQ(sizes.size(), 1u);
+  EXPECT_EQ(sizes[0].cx, 992);
+
+  gui->destroy(plugin);
+  PumpMessages();
+  EXPECT_TRUE(ChildSizes(host).empty());
+  EXPECT_TRUE(clap->Host().Violations().empty());
+  DestroyWindow(host);
+}
+
+}  // namespace
+}  // namespace QuorvelTest

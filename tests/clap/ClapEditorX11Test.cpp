@@ -1,0 +1,225 @@
+// The module's editor as a Linux CLAP host shows it: embedded in an X window of the host's,
+// idled through the host's timer and its descriptor support, scaled by the host's factor,
+// its gestures reaching the host as events after a flush request.
+// GoogleTest first: Xlib's None and Bool macros would break its templates.
+#include <gtest/gtest.h>
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+// clang-format on
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "tests/clap/ClapFixture.h"
+
+namespace QuorvelTest {
+namespace {
+
+const bool threadsReady = XInitThreads() != 0;
+
+class ClapEditorX11 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(threadsReady);
+    if (getenv("DISPLAY") == nullptr) {
+      GTEST_SKIP() << "no X display; tools/run-tests.sh runs these under Xvfb";
+    }
+    display = OpenDisplay();
+    ASSERT_NE(display, nullptr) << "cannot open the display " << getenv("DISPLAY");
+    window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1200, 900, 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+    clap = StartClap();
+    gui = clap->Gui();
+    ASSERT_NE(gui, nullptr);
+  }
+  void TearDown() override {
+    clap.reset();
+    if (display != nullptr) {
+      XDestroyWindow(display, window);
+      XSync(display, False);
+    }
+  }
+
+  // One connection for the whole process, retried while Xvfb resets after the last client
+  // of the previous test process.
+  static Display* OpenDisplay() {
+    static Display* const shared = [] {
+      Display* opened = XOpenDisplay(nullptr);
+      for (int attempt = 0; opened == nullptr && attempt < 100; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        opened = XOpenDisplay(nullptr);
+      }
+      return opened;
+    }();
+    return shared;
+  }
+
+  const clap_plugin_t* Plugin() { return &clap->Plugin(); }
+  bool Open(double scale = 0.0) {
+    clap_window_t parent{};
+    parent.api = CLAP_WINDOW_API_X11;
+    parent.x11 = window;
+    return gui->create(Plugin(), CLAP_WINDOW_API_X11, false) && (scale == 0.0 || gui->set_scale(Plugin(), scale)) &&
+           gui->set_parent(Plugin(), &parent) && gui->show(Plugin());
+  }
+  // Turns of the host's loop: its timers and descriptors, letting the server deliver.
+  void Pump(int turns = 3) {
+    for (int i = 0; i < turns; ++i) {
+      XSync(display, False);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      clap->FireTimersAndDescriptors();
+    }
+  }
+  std::vector<std::pair<::Window, XWindowAttributes>> Children(::Window parent = 0) {
+    ::Window root = 0;
+    ::Window up = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    std::vector<std::pair<::Window, XWindowAttributes>> found;
+    XSync(display, False);
+    if (XQueryTree(display, parent != 0 ? parent : window, &root, &up, &children, &count) != 0) {
+      for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, children[i], &attributes);
+        found.push_back({children[i], attributes});
+      }
+      XFree(children);
+    }
+    return found;
+  }
+  void MoveTo(::Window target, int x, int y) {
+    int rootX = 0;
+    int rootY = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(display, target, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, 0);
+    XSync(display, False);
+  }
+
+  Display* display = nullptr;
+  ::Window window = 0;
+  std::unique_ptr<QuorvelHost::ClapInstance> clap;
+  const clap_plugin_gui_t* gui = nullptr;
+};
+
+// Embedded only, X11 only; at scale 2 the editor is 992 x 688 before and after it opens,
+// idles on one timer and one descriptor of the host's, both gone with the window once
+// destroyed. A new factor while open asks the host for the new size.
+TEST_F(ClapEditorX11, OpensScaledAndIdlesOnTheHostsTimerAndDescriptor) {
+  EXPECT_TRUE(gui->is_api_supported(Plugin(), CLAP_WINDOW_API_X11, false));
+  EXPECT_FALSE(gui->is_api_supported(Plugin(), CLAP_WINDOW_API_X11, true));
+  EXPECT_FALSE(gui->is_api_supported(Plugin(), CLAP_WINDOW_API_WIN32, false));
+  ASSERT_TRUE(gui->create(Plugin(), CLAP_WINDOW_API_X11, false));
+  EXPECT_FALSE(gui->can_resize(Plugin()));
+  EXPECT_TRUE(gui->set_scale(Plugin(), 2.0));
+  uint32_t width = 0;
+  uint32_t height = 0;
+  ASSERT_TRUE(gui->get_size(Plugin(), &width, &height));
+  EXPECT_EQ(width, 992u);
+  EXPECT_EQ(height, 688u);
+  clap_window_t parent{};
+  parent.api = CLAP_WINDOW_API_X11;
+  parent.x11 = window;
+  ASSERT_TRUE(gui->set_parent(Plugin(), &parent));
+  EXPECT_TRUE(gui->show(Plugin()));
+  EXPECT_EQ(clap->Host().Timers().size(), 1u);
+  EXPECT_EQ(clap->Host().Descriptors().size(), 1u);
+  Pump();
+  ASSERT_EQ(Children().size(), 1u);
+  EXPECT_EQ(Children()[0].second.width, 992);
+  EXPECT_EQ(Children()[0].second.height, 688);
+
+  EXPECT_TRUE(gui->set_scale(Plugin(), 1.0));
+  Pump();
+  ASSERT_EQ(clap->Host().ResizeRequests().size(), 1u);
+  EXPECT_EQ(clap->Host().ResizeRequests()[0].width, 496u);
+  EXPECT_EQ(clap->Host().ResizeRequests()[0].height, 344u);
+  EXPECT_TRUE(gui->hide(Plugin()));
+  gui->destroy(Plugin());
+  EXPECT_TRUE(clap->Host().Timers().empty());
+  EXPECT_TRUE(clap->Host().Descriptors().empty());
+  EXPECT_TRUE(Children().empty());
+  EXPECT_TRUE(clap->Host().Violations().empty());
+}
+
+// A drag on the feedback knob (10 pixels up is 0.1) asks the host for a flush and reaches
+// it in the next process as one gesture: begin, values, end; opening the editor itself
+// sends nothing.
+TEST_F(ClapEditorX11, GesturesReachTheHostAsEventsOfTheNextProcess) {
+  ASSERT_TRUE(Open());
+  Pump();
+  ::Window knob = 0;
+  for (const auto& child : Children(Children().at(0).first)) {
+    if (child.second.x == 179 && child.second.y == 139) {
+      knob = child.first;
+    }
+  }
+  ASSERT_NE(knob, 0u);
+  StereoBlock block(64);
+  clap->OutputEvents().Clear();
+  clap->Process(block.Channels(), block.Channels(), 64, nullptr, nullptr);
+  EXPECT_EQ(clap->OutputEvents().Size(), 0u);
+  EXPECT_EQ(clap->Host().FlushRequests(), 0);
+
+  MoveTo(knob, 16, 20);
+  XTestFakeButtonEvent(display, 1, True, 0);
+  Pump();
+  for (int i = 1; i <= 10; ++i) {
+    MoveTo(knob, 16, 20 - i);
+    Pump(1);
+  }
+  XTestFakeButtonEvent(display, 1, False, 0);
+  Pump();
+  EXPECT_GE(clap->Host().FlushRequests(), 3);
+  clap->Process(block.Channels(), block.Channels(), 64, nullptr, nullptr);
+  const QuorvelHost::ClapEventList& events = clap->OutputEvents();
+  ASSERT_GE(events.Size(), 3u);
+  EXPECT_EQ(events.At(0)->type, CLAP_EVENT_PARAM_GESTURE_BEGIN);
+  EXPECT_EQ(events.At(events.Size() - 1)->type, CLAP_EVENT_PARAM_GESTURE_END);
+  double last = -1.0;
+  for (uint32_t i = 0; i < events.Size(); ++i) {
+    const auto* event = reinterpret_cast<const clap_event_param_gesture_t*>(events.At(i));
+    EXPECT_EQ(event->param_id, 6u);
+    if (event->header.type == CLAP_EVENT_PARAM_VALUE) {
+      last = reinterpret_cast<const clap_event_param_value_t*>(event)->value;
+    }
+  }
+  EXPECT_NEAR(last, 0.1, 1e-6);
+  EXPECT_NEAR(clap->ParameterValue(6), 0.1, 1e-6);
+  gui->destroy(Plugin());
+  EXPECT_TRUE(clap->Host().Violations().empty());
+}
+
+// Editors opened and destroyed again and again on this thread while another thread, as
+// the host's audio thread, processes with automation and learned controllers: no fault,
+// no window left, and no host call on a thread the format forbids.
+TEST_F(ClapEditorX11, EditorsComeAndGoWhileTheAudioThreadAutomates) {
+  ASSERT_TRUE(clap->SetState(LearnedVst2Bank()));
+  std::atomic<bool> running{true};
+  std::thread audio([this, &running] {
+    StereoBlock block(128);
+    QuorvelHost::ClapEventList events;
+    for (uint32_t n = 0; running.load(); ++n) {
+      events.Clear();
+      events.AddParameter(n % 128, n % 12, (n % 100) / 100.0);
+      events.AddMidi(64, 0xB0, 74, static_cast<uint8_t>(n % 128));
+      clap->Process(block.Channels(), block.Channels(), 128, &events, nullptr);
+    }
+  });
+  for (int cycle = 0; cycle < 40; ++cycle) {
+    ASSERT_TRUE(Open(cycle % 2 == 0 ? 1.0 : 2.0));
+    Pump(2);
+    clap->RunMainThreadCallback();
+    gui->destroy(Plugin());
+  }
+  running = false;
+  audio.join();
+  EXPECT_TRUE(Children().empty());
+  EXPECT_TRUE(clap->Host().Violations().empty());
+}
+
+}  // namespace
+}  // namespace QuorvelTest

@@ -1,0 +1,121 @@
+// State: the module's own bytes and the VST2 chunks, through streams of any piece size,
+// loaded while audio runs.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <random>
+#include <thread>
+
+#include "tests/clap/ClapFixture.h"
+
+namespace QuorvelTest {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// The same edits on both: the host's values through params.flush and setParameter.
+void Edit(QuorvelHost::ClapInstance& clap, QuorvelHost::PluginInstance& vst2) {
+  QuorvelHost::ClapEventList events;
+  for (int32_t index = 0; index < 12; ++index) {
+    const float value = static_cast<float>(index + 1) / 13.0f;
+    events.AddParameter(0, static_cast<clap_id>(index), value);
+    vst2.SetParameter(index, value);
+  }
+  clap.Flush(&events);
+}
+
+// The state is the VST2 bank chunk and the selected program (int32, little-endian), the
+// same bytes whatever size of piece the stream takes, and a fresh instance given them in
+// one-byte pieces saves them back unchanged.
+TEST(ClapState, OwnFormIsTheBankAndProgramInAnyPieceSize) {
+  auto clap = StartClap();
+  auto vst2 = StartVst2();
+  Edit(*clap, *vst2);
+  Bytes expected = vst2->GetChunk(false);
+  expected.insert(expected.end(), {0, 0, 0, 0});
+  EXPECT_EQ(clap->GetState(), expected);
+  EXPECT_EQ(clap->GetState(1), expected);
+  EXPECT_EQ(clap->GetState(3), expected);
+
+  auto fresh = StartClap();
+  ASSERT_TRUE(fresh->SetState(expected, 1));
+  EXPECT_EQ(fresh->GetState(), expected);
+  EXPECT_EQ(fresh->ParameterValue(4), static_cast<double>(5.0f / 13.0f));
+}
+
+// A bare VST2 bank loads whole (the selection stays); a VST2 program chunk loads into the
+// selected program, as VST2's own chunk loads do.
+TEST(ClapState, LoadsTheVst2BankAndProgramChunks) {
+  auto source = StartVst2();
+  auto sourceClap = StartClap();
+  Edit(*sourceClap, *source);
+  const Bytes bank = source->GetChunk(false);
+  const Bytes program = source->GetChunk(true);
+
+  auto clap = StartClap();
+  ASSERT_TRUE(clap->SetState(bank, 7));
+  Bytes expected = bank;
+  expected.insert(expected.end(), {0, 0, 0, 0});
+  EXPECT_EQ(clap->GetState(), expected);
+
+  auto fromProgram = StartClap();
+  auto vst2 = StartVst2();
+  ASSERT_TRUE(fromProgram->SetState(program, 2));
+  ASSERT_TRUE(vst2->SetChunk(program, true));
+  Bytes vst2State = vst2->GetChunk(false);
+  vst2State.insert(vst2State.end(), {0, 0, 0, 0});
+  EXPECT_EQ(fromProgram->GetState(), vst2State);
+}
+
+// Anything else is refused and changes nothing: no bytes, a truncated state, a state with
+// bytes past the program, a program past the bank, random bytes, a stream failing midway.
+TEST(ClapState, RefusesEverythingElseChangingNothing) {
+  auto clap = StartClap();
+  auto vst2 = StartVst2();
+  Edit(*clap, *vst2);
+  const Bytes before = clap->GetState();
+  Bytes extra = before;
+  extra.push_back(0);
+  ASSERT_GT(before.size(), 4u);
+  Bytes badProgram(before.begin(), before.end() - 4);
+  badProgram.insert(badProgram.end(), {32, 0, 0, 0});
+  Bytes random(before.size());
+  std::mt19937 generator(3);
+  for (uint8_t& byte : random) {
+    byte = static_cast<uint8_t>(generator());
+  }
+  const Bytes refused[] = {Bytes{}, Bytes(before.begin(), before.end() - 1), extra, badProgram, random,
+                           Bytes(70000, 0)};
+  for (const Bytes& bytes : refused) {
+    EXPECT_FALSE(clap->SetState(bytes, 1)) << bytes.size() << " bytes";
+    EXPECT_EQ(clap->GetState(), before) << bytes.size() << " bytes";
+  }
+  EXPECT_TRUE(clap->Host().Violations().empty());
+}
+
+// The main thread loads states while the audio thread processes, as hosts do; each load
+// lands whole, and no call is made on a thread the format forbids.
+TEST(ClapState, LoadsWhileAudioRuns) {
+  auto clap = StartClap();
+  auto vst2 = StartVst2();
+  const Bytes fresh = clap->GetState();
+  Edit(*clap, *vst2);
+  const Bytes edited = clap->GetState();
+  std::atomic<bool> running{true};
+  std::thread audio([&clap, &running] {
+    StereoBlock block(256);
+    while (running.load()) {
+      clap->Process(block.Channels(), block.Channels(), 256, nullptr, nullptr);
+    }
+  });
+  for (int i = 0; i < 200; ++i) {
+    ASSERT_TRUE(clap->SetState(i % 2 == 0 ? fresh : edited, 5));
+  }
+  running.store(false);
+  audio.join();
+  EXPECT_EQ(clap->GetState(), edited);
+  EXPECT_TRUE(clap->Host().Violations().empty());
+}
+
+}  // namespace
+}  // namespace QuorvelTest

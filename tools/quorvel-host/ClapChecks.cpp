@@ -1,0 +1,188 @@
+#include "tools/quorvel-host/ClapChecks.h"
+
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tools/quorvel-host/ClapInstance.h"
+#include "tools/quorvel-host/ClapModule.h"
+#include "tools/quorvel-host/EditorWindow.h"
+#include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/Validator.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+// The host's record of calls on forbidden threads, as a check's failure text; empty when
+// there were none.
+std::string ThreadViolations(ClapInstance& plugin) {
+  std::string text;
+  for (const std::string& violation : plugin.Host().Violations()) {
+    text += (text.empty() ? "" : "; ") + violation;
+  }
+  return text;
+}
+
+void ReportWithThreads(Validator& validator, const std::string& check, ClapInstance& plugin, bool passed,
+                       const std::string& detail) {
+  const std::string violations = ThreadViolations(plugin);
+  validator.Report(check, passed && violations.empty(), violations.empty() ? detail : violations);
+}
+
+// Noise through the plug-in in blocks of `block` frames, separately or in place.
+std::vector<float> Run(ClapInstance& plugin, int32_t block, bool inPlace) {
+  ChannelBuffers input(2, 44100);
+  TestSignal::Noise(input, 5, 0.5f, 0, 44100);
+  ChannelBuffers output(2, 44100);
+  for (int64_t first = 0; first < 44100; first += block) {
+    const auto frames = static_cast<int32_t>(std::min<int64_t>(block, 44100 - first));
+    plugin.Process(input.At(first), inPlace ? input.At(first) : output.At(first), frames, nullptr, nullptr);
+  }
+  ChannelBuffers& result = inPlace ? input : output;
+  std::vector<float> samples(result.Channel(0), result.Channel(0) + 44100);
+  samples.insert(samples.end(), result.Channel(1), result.Channel(1) + 44100);
+  return samples;
+}
+
+}  // namespace
+
+void ClapChecks::Lifecycle(Validator& validator) {
+  for (const double rate : {44100.0, 48000.0, 96000.0}) {
+    const std::string check = "activates at " + std::to_string(static_cast<int>(rate)) + " Hz";
+    std::unique_ptr<ClapInstance> plugin = validator.NewClapInstance(rate);
+    if (plugin == nullptr) {
+      validator.FailToCreate(check);
+      continue;
+    }
+    plugin->Stop();
+    const bool again = plugin->Start(rate, Validator::kBlockSize);
+    ReportWithThreads(validator, check, *plugin, again, "activated, deactivated and activated again");
+  }
+  std::string error;
+  std::unique_ptr<ClapInstance> idle = ClapInstance::Create(validator.Clap(), error);
+  validator.Report("made and destroyed without activation", idle != nullptr, idle != nullptr ? "" : error);
+}
+
+void ClapChecks::Processing(Validator& validator) {
+  std::unique_ptr<ClapInstance> apart = validator.NewClapInstance();
+  std::unique_ptr<ClapInstance> inPlace = validator.NewClapInstance();
+  std::unique_ptr<ClapInstance> small = validator.NewClapInstance();
+  if (apart == nullptr || inPlace == nullptr || small == nullptr) {
+    validator.FailToCreate("processing");
+    return;
+  }
+  const std::vector<float> reference = Run(*apart, Validator::kBlockSize, false);
+  bool finite = true;
+  for (const float sample : reference) {
+    finite = finite && std::isfinite(sample);
+  }
+  validator.Report("output is finite", finite, "one second of noise");
+  ReportWithThreads(validator, "in place sounds as apart", *inPlace,
+                    Run(*inPlace, Validator::kBlockSize, true) == reference, "the in-place pair");
+  const std::vector<float> blocks = Run(*small, 37, false);
+  double largest = 0.0;
+  for (size_t i = 0; i < reference.size(); ++i) {
+    largest = std::max(largest, std::fabs(static_cast<double>(reference[i]) - blocks[i]));
+  }
+  ReportWithThreads(validator, "block size does not change the sound", *small, largest <= Validator::kEqualWithin,
+                    "blocks of 37 and 512 frames");
+
+  // A process call of no frames and no buffers still applies its values.
+  ClapEventList events;
+  events.AddParameter(0, 0, 0.0);
+  apart->Process(nullptr, nullptr, 0, &events, nullptr);
+  ReportWithThreads(validator, "a flush applies its values", *apart, apart->ParameterValue(0) == 0.0,
+                    "parameter 0 set to 0 by a process of no frames");
+}
+
+void ClapChecks::State(Validator& validator) {
+  std::unique_ptr<ClapInstance> plugin = validator.NewClapInstance();
+  std::unique_ptr<ClapInstance> other = validator.NewClapInstance();
+  if (plugin == nullptr || other == nullptr) {
+    validator.FailToCreate("state");
+    return;
+  }
+  ClapEventList events;
+  const uint32_t count = plugin->Params() != nullptr ? plugin->Params()->count(&plugin->Plugin()) : 0;
+  for (uint32_t id = 0; id < count; ++id) {
+    events.AddParameter(0, id, static_cast<double>(id + 1) / (count + 1));
+  }
+  plugin->Flush(&events);
+  const std::vector<uint8_t> saved = plugin->GetState(1);
+  const bool loaded = !saved.empty() && other->SetState(saved, 1) && other->GetState() == saved;
+  ReportWithThreads(validator, "state saved and loaded one byte at a time", *other, loaded,
+                    std::to_string(saved.size()) + " bytes");
+
+  std::vector<uint8_t> garbage(saved.size(), 0xA5);
+  const bool refused = !other->SetState(garbage) && !other->SetState({}) && other->GetState() == saved;
+  ReportWithThreads(validator, "a foreign state is refused, changing nothing", *other, refused,
+                    "random bytes and no bytes");
+
+  // The main thread loads while the audio thread processes.
+  const std::vector<uint8_t> fresh = validator.NewClapInstance()->GetState();
+  std::atomic<bool> running{true};
+  ClapInstance& audio = *plugin;
+  std::thread thread([&audio, &running] {
+    ChannelBuffers buffers(2, 256);
+    while (running.load()) {
+      audio.Process(buffers.At(0), buffers.At(0), 256, nullptr, nullptr);
+    }
+  });
+  bool all = true;
+  for (int i = 0; i < 100; ++i) {
+    all = plugin->SetState(i % 2 == 0 ? fresh : saved, 7) && all;
+  }
+  running.store(false);
+  thread.join();
+  ReportWithThreads(validator, "state loads while audio runs", *plugin, all && plugin->GetState() == saved,
+                    "100 loads against a running audio thread");
+}
+
+void ClapChecks::Editor(Validator& validator) {
+  std::unique_ptr<ClapInstance> plugin = validator.NewClapInstance();
+  if (plugin == nullptr) {
+    validator.FailToCreate("editor");
+    return;
+  }
+  const clap_plugin_gui_t* gui = plugin->Gui();
+  const char* api = nullptr;
+  bool floating = true;
+  if (gui == nullptr || !gui->get_preferred_api(&plugin->Plugin(), &api, &floating)) {
+    validator.Skip("editor", "the plug-in offers no embedded editor");
+    return;
+  }
+  std::unique_ptr<EditorWindow> window = EditorWindow::Create();
+  if (window == nullptr) {
+    validator.Skip("editor", "no display");
+    return;
+  }
+  const clap_plugin_t* record = &plugin->Plugin();
+  uint32_t width = 0;
+  uint32_t height = 0;
+  clap_window_t parent{};
+  parent.api = api;
+  if (std::strcmp(api, CLAP_WINDOW_API_X11) == 0) {
+    parent.x11 = static_cast<clap_xwnd>(reinterpret_cast<uintptr_t>(window->Handle()));
+  } else {
+    parent.ptr = window->Handle();
+  }
+  const bool opened = gui->create(record, api, false) && gui->set_scale(record, 2.0) &&
+                      gui->get_size(record, &width, &height) && gui->set_parent(record, &parent) && gui->show(record);
+  for (int i = 0; opened && i < 5; ++i) {
+    window->Pump();
+    plugin->FireTimersAndDescriptors();
+  }
+  ReportWithThreads(validator, "editor opens embedded at scale 2", *plugin, opened,
+                    std::to_string(width) + " x " + std::to_string(height));
+  gui->hide(record);
+  gui->destroy(record);
+  ReportWithThreads(validator, "editor closes leaving no timer or descriptor", *plugin,
+                    plugin->Host().Timers().empty() && plugin->Host().Descriptors().empty(), "after destroy");
+}
+
+}  // namespace QuorvelHost

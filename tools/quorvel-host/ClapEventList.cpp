@@ -1,0 +1,90 @@
+#include "tools/quorvel-host/ClapEventList.h"
+
+#include <cstring>
+
+namespace QuorvelHost {
+
+ClapEventList::ClapEventList() {
+  input_.ctx = this;
+  input_.size = &ClapEventList::SizeOf;
+  input_.get = &ClapEventList::GetOf;
+  output_.ctx = this;
+  output_.try_push = &ClapEventList::TryPush;
+  storage_.reserve(4096);
+  offsets_.reserve(256);
+}
+
+void ClapEventList::AddParameter(uint32_t time, clap_id id, double value) {
+  clap_event_param_value_t event{};
+  event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
+  event.param_id = id;
+  event.note_id = -1;
+  event.port_index = -1;
+  event.channel = -1;
+  event.key = -1;
+  event.value = value;
+  Add(event.header);
+}
+
+void ClapEventList::AddMidi(uint32_t time, uint8_t status, uint8_t data1, uint8_t data2) {
+  clap_event_midi_t event{};
+  event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_MIDI, 0};
+  event.port_index = 0;
+  event.data[0] = status;
+  event.data[1] = data1;
+  event.data[2] = data2;
+  Add(event.header);
+}
+
+void ClapEventList::AddTransport(uint32_t time, const clap_event_transport_t& transport) {
+  clap_event_transport_t event = transport;
+  event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
+  Add(event.header);
+}
+
+void ClapEventList::AddGesture(uint32_t time, clap_id id, bool begin) {
+  clap_event_param_gesture_t event{};
+  event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID,
+                  static_cast<uint16_t>(begin ? CLAP_EVENT_PARAM_GESTURE_BEGIN : CLAP_EVENT_PARAM_GESTURE_END), 0};
+  event.param_id = id;
+  Add(event.header);
+}
+
+void ClapEventList::Add(const clap_event_header_t& event) {
+  const size_t size = event.size < sizeof(clap_event_header_t) ? sizeof(clap_event_header_t) : event.size;
+  const size_t start = storage_.size();
+  storage_.resize(start + (size + 7) / 8);
+  std::memcpy(storage_.data() + start, &event, size);
+  offsets_.push_back(static_cast<uint32_t>(start * 8));
+}
+
+void ClapEventList::Clear() {
+  storage_.clear();
+  offsets_.clear();
+}
+
+const clap_event_header_t* ClapEventList::At(uint32_t index) const {
+  if (index >= offsets_.size()) {
+    return nullptr;
+  }
+  return reinterpret_cast<const clap_event_header_t*>(reinterpret_cast<const uint8_t*>(storage_.data()) +
+                                                      offsets_[index]);
+}
+
+uint32_t ClapEventList::SizeOf(const clap_input_events_t* list) {
+  return static_cast<const ClapEventList*>(list->ctx)->Size();
+}
+
+const clap_event_header_t* ClapEventList::GetOf(const clap_input_events_t* list, uint32_t index) {
+  return static_cast<const ClapEventList*>(list->ctx)->At(index);
+}
+
+bool ClapEventList::TryPush(const clap_output_events_t* list, const clap_event_header_t* event) {
+  if (event == nullptr || event->size < sizeof(clap_event_header_t)) {
+    return false;
+  }
+  static_cast<ClapEventList*>(list->ctx)->Add(*event);
+  return true;
+}
+
+}  // namespace QuorvelHost

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/clap/ClapBase.h"
+#include "host/clap/ClapExtensions.h"
+#include "host/clap/ClapGui.h"
+
+namespace QuorvelHost {
+
+// The host a CLAP plug-in talks back to, as a strict host: its main thread is the thread
+// that made it, its audio thread whichever thread is inside an audio call (AudioCall);
+// every call the plug-in makes is checked against the thread the format allows it on, and
+// a call on the wrong one is recorded as a violation. It serves thread-check, params
+// (request_flush recorded), state (mark_dirty recorded), gui (request_resize recorded),
+// timer-support and posix-fd-support (the registrations kept for the caller to fire), and
+// records request_callback for the caller to answer with on_main_thread.
+class ClapHost final {
+ public:
+  ClapHost();
+  ClapHost(const ClapHost&) = delete;
+  ClapHost& operator=(const ClapHost&) = delete;
+
+  const clap_host_t* Record() const { return &record_; }
+
+  // Marks the calling thread as the audio thread while it lives.
+  class AudioCall final {
+   public:
+    AudioCall();
+    ~AudioCall();
+    AudioCall(const AudioCall&) = delete;
+    AudioCall& operator=(const AudioCall&) = delete;
+  };
+  // Whether the calling thread counts as the main thread, or as the audio thread, now.
+  bool OnMainThread() const;
+  static bool OnAudioThread();
+
+  // What the plug-in asked for so far (any thread).
+  std::vector<std::string> Violations() const;
+  int32_t FlushRequests() const { return flushRequests_.load(); }
+  int32_t CallbackRequests() const { return callbackRequests_.load(); }
+  int32_t DirtyMarks() const { return dirtyMarks_.load(); }
+  struct Size {
+    uint32_t width;
+    uint32_t height;
+  };
+  std::vector<Size> ResizeRequests() const;
+  // Takes the callback request: true when the plug-in asked since the last take.
+  bool TakeCallbackRequest() { return callbackPending_.exchange(false); }
+  // The registered timers (ids) and file descriptors (main thread).
+  const std::vector<clap_id>& Timers() const { return timers_; }
+  const std::vector<int>& Descriptors() const { return descriptors_; }
+
+  // Records a violation the caller found.
+  void Violation(const std::string& what);
+
+ private:
+  static ClapHost* From(const clap_host_t* host);
+  void RequireMain(const char* call);
+  void RequireNotAudio(const char* call);
+
+  static const void* GetExtension(const clap_host_t* host, const char* id);
+  static void RequestRestart(const clap_host_t* host);
+  static void RequestProcess(const clap_host_t* host);
+  static void RequestCallback(const clap_host_t* host);
+  static bool IsMainThread(const clap_host_t* host);
+  static bool IsAudioThread(const clap_host_t* host);
+  static void ParamsRescan(const clap_host_t* host, clap_param_rescan_flags flags);
+  static void ParamsClear(const clap_host_t* host, clap_id id, clap_param_clear_flags flags);
+  static void ParamsRequestFlush(const clap_host_t* host);
+  static void StateMarkDirty(const clap_host_t* host);
+  static void GuiResizeHintsChanged(const clap_host_t* host);
+  static bool GuiRequestResize(const clap_host_t* host, uint32_t width, uint32_t height);
+  static bool GuiRequestShow(const clap_host_t* host);
+  static bool GuiRequestHide(const clap_host_t* host);
+  static void GuiClosed(const clap_host_t* host, bool wasDestroyed);
+  static bool RegisterTimer(const clap_host_t* host, uint32_t periodMs, clap_id* id);
+  static bool UnregisterTimer(const clap_host_t* host, clap_id id);
+  static bool RegisterFd(const clap_host_t* host, int fd, clap_posix_fd_flags_t flags);
+  static bool ModifyFd(const clap_host_t* host, int fd, clap_posix_fd_flags_t flags);
+  static bool UnregisterFd(const clap_host_t* host, int fd);
+
+  clap_host_t record_{};
+  const std::thread::id mainThread_;
+  mutable std::mutex mutex_;  // guards the records below that any thread may add to
+  std::vector<std::string> violations_;
+  std::vector<Size> resizes_;
+  std::atomic<int32_t> flushRequests_{0};
+  std::atomic<int32_t> callbackRequests_{0};
+  std::atomic<bool> callbackPending_{false};
+  std::atomic<int32_t> dirtyMarks_{0};
+  std::vector<clap_id> timers_;   // main thread
+  clap_id nextTimer_ = 1;         // main thread
+  std::vector<int> descriptors_;  // main thread
+};
+
+}  // namespace QuorvelHost
