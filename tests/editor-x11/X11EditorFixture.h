@@ -68,6 +68,9 @@ class X11EditorTest : public ::testing::Test {
   // titled or classed `name` is viewable, while this thread idles the editor; gives
   // up after a few seconds.
   void WhileShown(const std::string& name, const std::function<void(Display*, ::Window)>& driver);
+  // A driver's own connection, whose errors are the driver's, and its closing.
+  static Display* OpenDriver();
+  static void CloseDriver(Display* own);
   // Presses and releases keys on the driver's connection.
   static void Type(Display* display, const std::vector<unsigned long>& keysyms);
   // The viewable top-level window titled or classed `name`, looking `attempts` times

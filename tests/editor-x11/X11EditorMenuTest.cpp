@@ -61,8 +61,8 @@ class X11EditorMenu : public X11EditorTest {
     std::atomic<bool> finished{false};
     bool heardWhileShown = false;
     std::thread driver([&] {
-      Display* own = XOpenDisplay(nullptr);
-      if (WaitShown(own, name) != 0) {
+      Display* own = OpenDriver();
+      if (own != nullptr && WaitShown(own, name) != 0) {
         XEvent message{};
         message.xclient.type = ClientMessage;
         message.xclient.window = host;
@@ -79,7 +79,7 @@ class X11EditorMenu : public X11EditorTest {
           Type(own, {XK_Escape});
         }
       }
-      XCloseDisplay(own);
+      CloseDriver(own);
       finished = true;
     });
     while (!finished) {
