@@ -4,6 +4,8 @@
 #include "tests/support/BuiltModule.h"
 #include "tests/support/BusyHost.h"
 
+#include <thread>
+
 namespace QuorvelTest {
 namespace {
 
@@ -33,6 +35,33 @@ TEST_F(X11EditorThreads, TheEditorOpensAndClosesWhileAnotherThreadDrivesEverythi
   busy->setParameter(busy, BusyHost::kLearnedParameter, 0.25f);
   EXPECT_EQ(busy->getParameter(busy, BusyHost::kLearnedParameter), 0.25f);
   busy->dispatcher(busy, effClose, 0, 0, nullptr, 0.0f);
+}
+
+// Xlib's error handler is the process's: a host thread with a connection of its own
+// (a renderer, another plug-in's view) hears its errors through whatever handler is set,
+// also while the editor's thread has its errors trapped. Those errors are the host's.
+TEST_F(X11EditorThreads, AnotherHostThreadsXErrorsReachTheHostWhileTheEditorTrapsItsOwn) {
+  constexpr int kFailures = 300;
+  Display* own = XOpenDisplay(nullptr);
+  ASSERT_NE(own, nullptr);
+  const ::Window gone = XCreateSimpleWindow(own, DefaultRootWindow(own), 0, 0, 1, 1, 0, 0, 0);
+  XDestroyWindow(own, gone);
+  XSync(own, False);
+  std::thread renderer([own, gone] {
+    for (int i = 0; i < kFailures; ++i) {
+      XWindowAttributes attributes;
+      XGetWindowAttributes(own, gone, &attributes);
+    }
+  });
+  for (int cycle = 0; cycle < 40; ++cycle) {
+    ASSERT_TRUE(OpenEditor());
+    Idle(2);
+    Dispatch(effEditClose);
+  }
+  renderer.join();
+  XCloseDisplay(own);
+  EXPECT_EQ(hostErrors, kFailures);
+  hostErrors = 0;
 }
 
 }  // namespace
