@@ -273,7 +273,7 @@ void X11EditorTest::WhileShown(const std::string& name, const std::function<void
     CloseDriver(own);
     finished = true;
   });
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
   while (!finished && std::chrono::steady_clock::now() < deadline) Idle(1);
   thread.join();
   EXPECT_TRUE(shown) << "no window " << name << " was shown";

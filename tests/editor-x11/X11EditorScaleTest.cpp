@@ -177,7 +177,7 @@ TEST_F(X11EditorScale, TheTitleMenuAndTheAboutBoxFollowTheFactor) {
     about = Place{0, 0, attributes.width, attributes.height};
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     ClickOn(own, box, 469, 563);  // "OK", at 312, 375 before the scale
-    for (int i = 0; i < 100 && !closedByOk; ++i) {
+    for (int i = 0; i < 300 && !closedByOk; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
       closedByOk = WaitShown(own, "About Quorvel Delay", 1) == 0;
     }
