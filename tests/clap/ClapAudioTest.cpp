@@ -58,9 +58,9 @@ class TwinHosts {
         next = i + 1;
       }
       vst2_->SendEvents(midi.Events());
-      float** in = in2.From(start);
+      float** in = in2.Channels(start);
       float* inPieces[2] = {in[0], in[1]};
-      vst2_->Process(inPieces, out2.From(start), end - start);
+      vst2_->Process(inPieces, out2.Channels(start), end - start);
       start = end;
     }
 
@@ -179,7 +179,7 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   StereoBlock in2 = input;
   vst2->Process(in2.Channels(), out2.Channels(), 200);
   vst2->SetParameter(1, 0.3f);  // Left Delay
-  vst2->Process(in2.From(200), out2.From(200), 312);
+  vst2->Process(in2.Channels(200), out2.Channels(200), 312);
   vst2->SetParameter(2, 0.6f);  // Right Delay
   StereoBlock next2(512);
   vst2->Process(in2.Channels(), next2.Channels(), 512);
