@@ -58,9 +58,9 @@ class TwinHosts {
         next = i + 1;
       }
       vst2_->SendEvents(midi.Events());
-      float** in = in2.From(start);
+      float** in = in2.Channels(start);
       float* inPieces[2] = {in[0], in[1]};
-      vst2_->Process(inPieces, out2.From(start), end - start);
+      vst2_->Process(inPieces, out2.Channels(start), end - start);
       start = end;
     }
 
@@ -106,14 +106,6 @@ class TwinHosts {
   int64_t position_ = 0;
 };
 
-void Noise(std::mt19937& random, StereoBlock& block) {
-  std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
-  for (size_t i = 0; i < block.left.size(); ++i) {
-    block.left[i] = sample(random);
-    block.right[i] = sample(random);
-  }
-}
-
 // Seeded runs of everything a host does while it plays: blocks of any size, parameter
 // changes at any frame (switch edges included), learned and unlearned controllers at any
 // frame, tempo and transport, at three sample rates, from a bank with two learned
@@ -147,7 +139,7 @@ TEST(ClapAudio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
         hosts.SetTransport(60.0 + static_cast<double>(random() % 120), random() % 4 != 0);
       }
       StereoBlock input(frames);
-      Noise(random, input);
+      input.FillWithNoise(random);
       ASSERT_TRUE(hosts.Process(input, frames, seed % 2 == 0)) << "seed " << seed << ", block " << block;
     }
   }
@@ -161,7 +153,7 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   auto clap = StartClap();
   std::mt19937 random(7);
   StereoBlock input(512);
-  Noise(random, input);
+  input.FillWithNoise(random);
   StereoBlock out2(512);
   StereoBlock out3(512);
   QuorvelHost::ClapEventList events;
@@ -179,7 +171,7 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   StereoBlock in2 = input;
   vst2->Process(in2.Channels(), out2.Channels(), 200);
   vst2->SetParameter(1, 0.3f);  // Left Delay
-  vst2->Process(in2.From(200), out2.From(200), 312);
+  vst2->Process(in2.Channels(200), out2.Channels(200), 312);
   vst2->SetParameter(2, 0.6f);  // Right Delay
   StereoBlock next2(512);
   vst2->Process(in2.Channels(), next2.Channels(), 512);
@@ -211,7 +203,7 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
 TEST(ClapAudio, ResetClearsTheLinesAsATransportStop) {
   std::mt19937 random(11);
   StereoBlock noise(4096);
-  Noise(random, noise);
+  noise.FillWithNoise(random);
   clap_event_transport_t stopped{};
   clap_event_transport_t playing{};
   playing.flags = CLAP_TRANSPORT_IS_PLAYING;

@@ -4,27 +4,10 @@
 #include <windows.h>
 
 #include "tests/clap/ClapFixture.h"
+#include "tests/support/Win32HostWindow.h"
 
 namespace QuorvelTest {
 namespace {
-
-std::vector<SIZE> ChildSizes(HWND parent) {
-  std::vector<SIZE> sizes;
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    sizes.push_back(SIZE{rect.right - rect.left, rect.bottom - rect.top});
-  }
-  return sizes;
-}
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 // Embedded in an HWND only, the editor is one child of 496 x 344 (a 96-dpi prefix); the
 // host's factor 2.0 remakes it at 992 x 688 and asks the host for that size; destroyed,
@@ -45,14 +28,14 @@ TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
   parent.win32 = host;
   ASSERT_TRUE(gui->set_parent(plugin, &parent));
   EXPECT_TRUE(gui->show(plugin));
-  PumpMessages();
-  std::vector<SIZE> sizes = ChildSizes(host);
+  Win32HostWindow::PumpMessages();
+  std::vector<SIZE> sizes = Win32HostWindow::ChildSizes(host);
   ASSERT_EQ(sizes.size(), 1u);
   EXPECT_EQ(sizes[0].cx, 496);
   EXPECT_EQ(sizes[0].cy, 344);
 
   EXPECT_TRUE(gui->set_scale(plugin, 2.0));
-  PumpMessages();
+  Win32HostWindow::PumpMessages();
   uint32_t width = 0;
   uint32_t height = 0;
   ASSERT_TRUE(gui->get_size(plugin, &width, &height));
@@ -60,13 +43,13 @@ TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
   EXPECT_EQ(height, 688u);
   ASSERT_EQ(clap->Host().ResizeRequests().size(), 1u);
   EXPECT_EQ(clap->Host().ResizeRequests()[0].width, 992u);
-  sizes = ChildSizes(host);
+  sizes = Win32HostWindow::ChildSizes(host);
   ASSERT_EQ(sizes.size(), 1u);
   EXPECT_EQ(sizes[0].cx, 992);
 
   gui->destroy(plugin);
-  PumpMessages();
-  EXPECT_TRUE(ChildSizes(host).empty());
+  Win32HostWindow::PumpMessages();
+  EXPECT_TRUE(Win32HostWindow::ChildSizes(host).empty());
   EXPECT_TRUE(clap->Host().Violations().empty());
   DestroyWindow(host);
 }

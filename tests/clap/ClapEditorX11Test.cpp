@@ -13,48 +13,25 @@
 #include <thread>
 
 #include "tests/clap/ClapFixture.h"
+#include "tests/support/X11HostTest.h"
 
 namespace QuorvelTest {
 namespace {
 
-const bool threadsReady = XInitThreads() != 0;
-
-class ClapEditorX11 : public ::testing::Test {
+class ClapEditorX11 : public X11HostTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(threadsReady);
-    if (getenv("DISPLAY") == nullptr) {
-      GTEST_SKIP() << "no X display; tools/run-tests.sh runs these under Xvfb";
+    X11HostTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) {
+      return;
     }
-    display = OpenDisplay();
-    ASSERT_NE(display, nullptr) << "cannot open the display " << getenv("DISPLAY");
-    window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1200, 900, 0, 0, 0);
-    XMapWindow(display, window);
-    XSync(display, False);
     clap = StartClap();
     gui = clap->Gui();
     ASSERT_NE(gui, nullptr);
   }
   void TearDown() override {
     clap.reset();
-    if (display != nullptr) {
-      XDestroyWindow(display, window);
-      XSync(display, False);
-    }
-  }
-
-  // One connection for the whole process, retried while Xvfb resets after the last client
-  // of the previous test process.
-  static Display* OpenDisplay() {
-    static Display* const shared = [] {
-      Display* opened = XOpenDisplay(nullptr);
-      for (int attempt = 0; opened == nullptr && attempt < 100; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        opened = XOpenDisplay(nullptr);
-      }
-      return opened;
-    }();
-    return shared;
+    X11HostTest::TearDown();
   }
 
   const clap_plugin_t* Plugin() { return &clap->Plugin(); }
@@ -74,33 +51,8 @@ class ClapEditorX11 : public ::testing::Test {
     }
   }
   std::vector<std::pair<::Window, XWindowAttributes>> Children(::Window parent = 0) {
-    ::Window root = 0;
-    ::Window up = 0;
-    ::Window* children = nullptr;
-    unsigned int count = 0;
-    std::vector<std::pair<::Window, XWindowAttributes>> found;
-    XSync(display, False);
-    if (XQueryTree(display, parent != 0 ? parent : window, &root, &up, &children, &count) != 0) {
-      for (unsigned int i = 0; i < count; ++i) {
-        XWindowAttributes attributes{};
-        XGetWindowAttributes(display, children[i], &attributes);
-        found.push_back({children[i], attributes});
-      }
-      XFree(children);
-    }
-    return found;
+    return ChildAttributes(parent);
   }
-  void MoveTo(::Window target, int x, int y) {
-    int rootX = 0;
-    int rootY = 0;
-    ::Window child = 0;
-    XTranslateCoordinates(display, target, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
-    XTestFakeMotionEvent(display, -1, rootX, rootY, 0);
-    XSync(display, False);
-  }
-
-  Display* display = nullptr;
-  ::Window window = 0;
   std::unique_ptr<QuorvelHost::ClapInstance> clap;
   const clap_plugin_gui_t* gui = nullptr;
 };

@@ -114,14 +114,6 @@ class TwinHosts {
   std::optional<bool> playing_;
 };
 
-void Noise(std::mt19937& random, StereoBlock& block) {
-  std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
-  for (size_t i = 0; i < block.left.size(); ++i) {
-    block.left[i] = sample(random);
-    block.right[i] = sample(random);
-  }
-}
-
 // Seeded runs of everything an LV2 host does while it plays: blocks of any size and runs
 // of none, control ports moved (switch edges included, the same value again too), learned
 // and unlearned controllers at any frame, time positions with and without each fact at
@@ -168,7 +160,7 @@ TEST(Lv2Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
         }
       }
       StereoBlock input(frames);
-      Noise(random, input);
+      input.FillWithNoise(random);
       ASSERT_TRUE(hosts.Process(input, frames)) << "seed " << seed << ", block " << block;
     }
   }

@@ -15,48 +15,11 @@ const QuorvelHost::Lv2Module& Bundle() {
   return *module;
 }
 
-const QuorvelHost::PluginModule& Vst2Module() {
-  static std::string error;
-  static const std::unique_ptr<QuorvelHost::PluginModule> module =
-      QuorvelHost::PluginModule::Open(QUORVEL_VST2_MODULE, error);
-  if (module == nullptr) {
-    ADD_FAILURE() << error;
-    std::abort();
-  }
-  return *module;
-}
-
 std::unique_ptr<QuorvelHost::Lv2Instance> StartLv2(double rate) {
   std::string error;
   auto instance = QuorvelHost::Lv2Instance::Create(Bundle(), rate, error);
   EXPECT_NE(instance, nullptr) << error;
   return instance;
-}
-
-std::unique_ptr<QuorvelHost::PluginInstance> StartVst2(double rate, int32_t maxBlock) {
-  std::string error;
-  auto instance = Vst2Module().CreateInstance(error);
-  EXPECT_NE(instance, nullptr) << error;
-  if (instance != nullptr) {
-    instance->Start(rate, maxBlock);
-  }
-  return instance;
-}
-
-std::vector<uint8_t> LearnedVst2Bank() {
-  auto vst2 = StartVst2();
-  std::vector<uint8_t> bank = vst2->GetChunk(false);
-  // The bank ends with its MIDI map: per parameter a flag, and the controller after a set
-  // one. A fresh bank maps nothing: twelve zero flags.
-  bank.resize(bank.size() - 12);
-  for (int parameter = 0; parameter < 12; ++parameter) {
-    const int controller = parameter == 6 ? 74 : (parameter == 11 ? 21 : -1);
-    bank.push_back(controller >= 0 ? 1 : 0);
-    if (controller >= 0) {
-      bank.push_back(static_cast<uint8_t>(controller));
-    }
-  }
-  return bank;
 }
 
 }  // namespace QuorvelTest

@@ -16,26 +16,20 @@
 #include <X11/extensions/XTest.h>
 // clang-format on
 
+#include "tests/support/X11HostTest.h"
+
 namespace QuorvelTest {
 namespace {
 
-// Xlib serves this test's threads and the editor's connections in one process.
-const bool threadsReady = XInitThreads() != 0;
-
 constexpr uint32_t kFeedbackPort = 10;
 
-class Lv2UiX11 : public ::testing::Test {
+class Lv2UiX11 : public X11HostTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(threadsReady);
-    if (getenv("DISPLAY") == nullptr) {
-      GTEST_SKIP() << "no X display; tools/run-tests.sh runs these under Xvfb";
+    X11HostTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) {
+      return;
     }
-    display = OpenDisplay();
-    ASSERT_NE(display, nullptr) << "cannot open the display " << getenv("DISPLAY");
-    window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1200, 900, 0, 0, 0);
-    XMapWindow(display, window);
-    XSync(display, False);
     lv2 = StartLv2();
     std::string error;
     ui = QuorvelHost::Lv2UiHost::Open(*lv2, error);
@@ -44,24 +38,7 @@ class Lv2UiX11 : public ::testing::Test {
   void TearDown() override {
     ui.reset();
     lv2.reset();
-    if (display != nullptr) {
-      XDestroyWindow(display, window);
-      XSync(display, False);
-    }
-  }
-
-  // One connection for the whole process, retried while Xvfb resets after the previous
-  // test process's last client.
-  static Display* OpenDisplay() {
-    static Display* const shared = [] {
-      Display* opened = XOpenDisplay(nullptr);
-      for (int attempt = 0; opened == nullptr && attempt < 100; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        opened = XOpenDisplay(nullptr);
-      }
-      return opened;
-    }();
-    return shared;
+    X11HostTest::TearDown();
   }
 
   // Turns of the host's idle loop, letting the server deliver between them.
@@ -77,33 +54,12 @@ class Lv2UiX11 : public ::testing::Test {
     XWindowAttributes attributes;
   };
   std::vector<Child> Children(::Window parent = 0) {
-    ::Window root = 0;
-    ::Window up = 0;
-    ::Window* children = nullptr;
-    unsigned int count = 0;
     std::vector<Child> found;
-    XSync(display, False);
-    if (XQueryTree(display, parent != 0 ? parent : window, &root, &up, &children, &count) != 0) {
-      for (unsigned int i = 0; i < count; ++i) {
-        Child child{children[i], {}};
-        XGetWindowAttributes(display, children[i], &child.attributes);
-        found.push_back(child);
-      }
-      XFree(children);
+    for (const auto& [id, attributes] : ChildAttributes(parent)) {
+      found.push_back(Child{id, attributes});
     }
     return found;
   }
-  void MoveTo(::Window target, int x, int y) {
-    int rootX = 0;
-    int rootY = 0;
-    ::Window child = 0;
-    XTranslateCoordinates(display, target, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
-    XTestFakeMotionEvent(display, -1, rootX, rootY, 0);
-    XSync(display, False);
-  }
-
-  Display* display = nullptr;
-  ::Window window = 0;
   std::unique_ptr<QuorvelHost::Lv2Instance> lv2;
   std::unique_ptr<QuorvelHost::Lv2UiHost> ui;
 };

@@ -80,14 +80,6 @@ class TwinHosts {
   int64_t position_ = 0;
 };
 
-void Noise(std::mt19937& random, StereoBlock& block) {
-  std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
-  for (size_t i = 0; i < block.left.size(); ++i) {
-    block.left[i] = sample(random);
-    block.right[i] = sample(random);
-  }
-}
-
 // Seeded runs of everything a host does while it plays: blocks of any size, parameter
 // changes (switch edges included), programs, learned and unlearned controllers at any
 // offset, tempo and transport, at three sample rates, from a bank with two learned
@@ -129,7 +121,7 @@ TEST(Vst3Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
         hosts.SetTransport(60.0 + static_cast<double>(random() % 120), random() % 4 != 0);
       }
       StereoBlock input(frames);
-      Noise(random, input);
+      input.FillWithNoise(random);
       ASSERT_TRUE(hosts.Process(input, frames)) << "seed " << seed << ", block " << block;
     }
   }
@@ -143,7 +135,7 @@ TEST(Vst3Audio, ChangesInsideTheBlockActAtTheirFrame) {
   auto vst3 = StartVst3();
   std::mt19937 random(7);
   StereoBlock input(512);
-  Noise(random, input);
+  input.FillWithNoise(random);
   StereoBlock out2(512);
   StereoBlock out3(512);
   QuorvelHost::Vst3ParameterChanges changes;

@@ -7,29 +7,11 @@
 #include <memory>
 
 #include "tests/vst3/Vst3Fixture.h"
+#include "tests/support/Win32HostWindow.h"
 #include "tools/quorvel-host/Vst3PlugFrame.h"
 
 namespace QuorvelTest {
 namespace {
-
-// The host's window's child windows, with their sizes.
-std::vector<SIZE> ChildSizes(HWND parent) {
-  std::vector<SIZE> sizes;
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    sizes.push_back(SIZE{rect.right - rect.left, rect.bottom - rect.top});
-  }
-  return sizes;
-}
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 // A host with a top-level window, a frame, and one started instance's view set to it.
 class Vst3EditorWin32 : public ::testing::Test {
@@ -62,8 +44,8 @@ TEST_F(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
   EXPECT_EQ(view->isPlatformTypeSupported(Steinberg::kPlatformTypeHWND), Steinberg::kResultTrue);
   EXPECT_EQ(view->isPlatformTypeSupported(Steinberg::kPlatformTypeX11EmbedWindowID), Steinberg::kResultFalse);
   ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
-  PumpMessages();
-  std::vector<SIZE> sizes = ChildSizes(host);
+  Win32HostWindow::PumpMessages();
+  std::vector<SIZE> sizes = Win32HostWindow::ChildSizes(host);
   ASSERT_EQ(sizes.size(), 1u);
   EXPECT_EQ(sizes[0].cx, 496);
   EXPECT_EQ(sizes[0].cy, 344);
@@ -72,17 +54,17 @@ TEST_F(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
   ASSERT_EQ(view->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &found), Steinberg::kResultOk);
   auto* scale = static_cast<Steinberg::IPlugViewContentScaleSupport*>(found);
   EXPECT_EQ(scale->setContentScaleFactor(2.0f), Steinberg::kResultOk);
-  PumpMessages();
+  Win32HostWindow::PumpMessages();
   ASSERT_EQ(frame.Resizes().size(), 1u);
   EXPECT_EQ(frame.Resizes()[0].width, 992);
   EXPECT_EQ(frame.Resizes()[0].height, 688);
-  sizes = ChildSizes(host);
+  sizes = Win32HostWindow::ChildSizes(host);
   ASSERT_EQ(sizes.size(), 1u);
   EXPECT_EQ(sizes[0].cx, 992);
 
   EXPECT_EQ(view->removed(), Steinberg::kResultOk);
-  PumpMessages();
-  EXPECT_TRUE(ChildSizes(host).empty());
+  Win32HostWindow::PumpMessages();
+  EXPECT_TRUE(Win32HostWindow::ChildSizes(host).empty());
   scale->release();
 }
 
@@ -91,7 +73,7 @@ TEST_F(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
 // end, every call on the user-interface thread.
 TEST_F(Vst3EditorWin32, GesturesReachTheComponentHandler) {
   ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
-  PumpMessages();
+  Win32HostWindow::PumpMessages();
   EXPECT_TRUE(vst3->Host().Edits().empty());
   HWND editor = GetWindow(host, GW_CHILD);
   HWND knob = nullptr;
@@ -105,10 +87,10 @@ TEST_F(Vst3EditorWin32, GesturesReachTheComponentHandler) {
   SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
   for (int i = 1; i <= 10; ++i) {
     SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
-    PumpMessages();
+    Win32HostWindow::PumpMessages();
   }
   SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
-  PumpMessages();
+  Win32HostWindow::PumpMessages();
   ExpectFeedbackDragGesture(*vst3);
   view->removed();
 }

@@ -12,52 +12,27 @@
 #include <chrono>
 #include <thread>
 
+#include "tests/support/X11HostTest.h"
 #include "tests/vst3/Vst3Fixture.h"
 #include "tools/quorvel-host/Vst3PlugFrame.h"
 
 namespace QuorvelTest {
 namespace {
 
-// Xlib serves this test's threads and the editor's connections in one process.
-const bool threadsReady = XInitThreads() != 0;
-
 // A host with a top-level window on the virtual display, a frame with its run loop, and
 // one started instance whose view it attaches.
-class Vst3EditorX11 : public ::testing::Test {
+class Vst3EditorX11 : public X11HostTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(threadsReady);
-    if (getenv("DISPLAY") == nullptr) {
-      GTEST_SKIP() << "no X display; tools/run-tests.sh runs these under Xvfb";
+    X11HostTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) {
+      return;
     }
-    display = OpenDisplay();
-    ASSERT_NE(display, nullptr) << "cannot open the display " << getenv("DISPLAY");
-    window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1200, 900, 0, 0, 0);
-    XMapWindow(display, window);
-    XSync(display, False);
     vst3 = StartVst3();
   }
   void TearDown() override {
     vst3.reset();
-    if (display != nullptr) {
-      XDestroyWindow(display, window);
-      XSync(display, False);
-    }
-  }
-
-  // One connection for the whole process: Xvfb resets once its last client leaves (as
-  // when the previous test process ends), and a connection asked for during the reset is
-  // refused, so a refusal is retried for a while.
-  static Display* OpenDisplay() {
-    static Display* const shared = [] {
-      Display* opened = XOpenDisplay(nullptr);
-      for (int attempt = 0; opened == nullptr && attempt < 100; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        opened = XOpenDisplay(nullptr);
-      }
-      return opened;
-    }();
-    return shared;
+    X11HostTest::TearDown();
   }
 
   Steinberg::IPlugView* NewView() {
@@ -79,34 +54,12 @@ class Vst3EditorX11 : public ::testing::Test {
   }
   // The host window's children, each with its size.
   std::vector<std::pair<::Window, Steinberg::ViewRect>> Children(::Window parent = 0) {
-    ::Window root = 0;
-    ::Window up = 0;
-    ::Window* children = nullptr;
-    unsigned int count = 0;
     std::vector<std::pair<::Window, Steinberg::ViewRect>> found;
-    XSync(display, False);
-    if (XQueryTree(display, parent != 0 ? parent : window, &root, &up, &children, &count) != 0) {
-      for (unsigned int i = 0; i < count; ++i) {
-        XWindowAttributes attributes{};
-        XGetWindowAttributes(display, children[i], &attributes);
-        found.push_back({children[i], Steinberg::ViewRect{attributes.x, attributes.y, attributes.x + attributes.width,
-                                                          attributes.y + attributes.height}});
-      }
-      XFree(children);
+    for (const auto& [id, a] : ChildAttributes(parent)) {
+      found.push_back({id, Steinberg::ViewRect{a.x, a.y, a.x + a.width, a.y + a.height}});
     }
     return found;
   }
-  void MoveTo(::Window target, int x, int y) {
-    int rootX = 0;
-    int rootY = 0;
-    ::Window child = 0;
-    XTranslateCoordinates(display, target, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
-    XTestFakeMotionEvent(display, -1, rootX, rootY, 0);
-    XSync(display, False);
-  }
-
-  Display* display = nullptr;
-  ::Window window = 0;
   QuorvelHost::Vst3PlugFrame frame;
   std::unique_ptr<QuorvelHost::Vst3Instance> vst3;
 };

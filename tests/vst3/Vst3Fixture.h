@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "host/vst3/Vst3EditController.h"
-#include "tools/quorvel-host/PluginInstance.h"
-#include "tools/quorvel-host/PluginModule.h"
+#include "tests/support/StereoBlock.h"
+#include "tests/support/Vst2Reference.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
@@ -22,35 +22,16 @@ constexpr Steinberg::Vst::ParamID ControllerId(int channel, int controller) {
   return 0x1000 + static_cast<Steinberg::Vst::ParamID>(channel * 128 + controller);
 }
 
-// The built bundle (QUORVEL_VST3_BUNDLE) and VST2 module (QUORVEL_VST2_MODULE), each
-// loaded once per test process through quorvel-host, the project's test host.
+// The built bundle (QUORVEL_VST3_BUNDLE), loaded once per test process through
+// quorvel-host, the project's test host.
 const QuorvelHost::Vst3Module& Bundle();
-const QuorvelHost::PluginModule& Vst2Module();
 
-// A fresh VST3 instance of the bundle, started at `rate`; and a fresh VST2 one.
+// A fresh VST3 instance of the bundle, started at `rate`.
 std::unique_ptr<QuorvelHost::Vst3Instance> StartVst3(double rate = 44100.0, int32_t maxBlock = 4096);
-std::unique_ptr<QuorvelHost::PluginInstance> StartVst2(double rate = 44100.0, int32_t maxBlock = 4096);
-
-// The VST2 module's bank chunk with controller 74 learned for Feedback and 21 for Mix.
-std::vector<uint8_t> LearnedVst2Bank();
 
 // The editor tests' drag on the feedback knob, 10 pixels up, as the host heard it: one
 // gesture (begin first, end last) on parameter 6 that ends at 0.1, every call on this
 // thread, and the controller holding the value.
 void ExpectFeedbackDragGesture(QuorvelHost::Vst3Instance& vst3);
-
-// Stereo blocks for either format.
-struct StereoBlock {
-  explicit StereoBlock(int32_t frames) : left(static_cast<size_t>(frames)), right(static_cast<size_t>(frames)) {}
-  float** Channels() {
-    pointers[0] = left.data();
-    pointers[1] = right.data();
-    return pointers;
-  }
-  bool operator==(const StereoBlock& other) const { return left == other.left && right == other.right; }
-  std::vector<float> left;
-  std::vector<float> right;
-  float* pointers[2] = {};
-};
 
 }  // namespace QuorvelTest

@@ -21,6 +21,7 @@
 #include "tools/quorvel-host/Vst3BlockRunner.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
+#include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelHost {
 
@@ -75,11 +76,7 @@ bool FindVst3Parameter(Steinberg::Vst::IEditController& controller, const char* 
       continue;
     }
     for (const Steinberg::char16* title : {info.shortTitle, info.title}) {
-      std::string ascii;
-      for (const Steinberg::char16* c = title; *c != 0; ++c) {
-        ascii.push_back(static_cast<char>(*c));
-      }
-      if (ascii == name) {
+      if (Vst3Text::Ascii(title) == name) {
         id = info.id;
         return true;
       }
