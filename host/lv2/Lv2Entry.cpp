@@ -86,6 +86,6 @@ const LV2_Descriptor kDescriptor = {Lv2Identity::kPluginUri, Instantiate, Connec
 }  // namespace VstToolkit
 
 // Any thread: the one plug-in of the bundle.
-extern "C" LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index) {
+LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index) {
   return index == 0 ? &VstToolkit::kDescriptor : nullptr;
 }

@@ -111,6 +111,6 @@ const LV2UI_Descriptor kDescriptor = {Lv2Identity::kUiUri, Instantiate, Cleanup,
 }  // namespace VstToolkit
 
 // Any thread: the bundle's one UI.
-extern "C" LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index) {
+LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index) {
   return index == 0 ? &VstToolkit::kDescriptor : nullptr;
 }
