@@ -7,6 +7,7 @@
 #include "host/clap/ClapEvents.h"
 #include "tools/quorvel-host/ChannelBuffers.h"
 #include "tools/quorvel-host/ClapEventList.h"
+#include "tools/quorvel-host/HostTransport.h"
 
 namespace QuorvelHost {
 
@@ -15,7 +16,7 @@ class ClapInstance;
 // Drives a CLAP instance over whole buffers the way a host's audio thread does: block by
 // block, each with its transport (tempo, time signature, playing, the song position in
 // beats) and the events due in it. The CLAP counterpart of BlockRunner.
-class ClapBlockRunner final {
+class ClapBlockRunner final : public HostTransport {
  public:
   ClapBlockRunner(ClapInstance& instance, int32_t blockSize, double sampleRate);
 
@@ -28,13 +29,6 @@ class ClapBlockRunner final {
   };
   using BlockHook = std::function<void(int64_t firstFrame, int32_t frames)>;
 
-  void SetTempo(double bpm) { tempo_ = bpm; }
-  void SetPlaying(bool playing) { playing_ = playing; }
-  void SetStartPosition(double quarterNotes) { startPosition_ = quarterNotes; }
-  void SetTimeSignature(int32_t numerator, int32_t denominator) {
-    numerator_ = numerator;
-    denominator_ = denominator;
-  }
   // Events sorted by frame; each is sent in the block that holds its frame.
   void SetEvents(std::vector<TimedEvent> events) { timed_ = std::move(events); }
   void SetBlockHook(BlockHook hook) { hook_ = std::move(hook); }
@@ -49,11 +43,6 @@ class ClapBlockRunner final {
   ClapInstance& instance_;
   int32_t blockSize_;
   double sampleRate_;
-  double tempo_ = 120.0;
-  bool playing_ = true;
-  double startPosition_ = 0.0;
-  int32_t numerator_ = 4;
-  int32_t denominator_ = 4;
   std::vector<TimedEvent> timed_;
   size_t nextTimed_ = 0;
   BlockHook hook_;

@@ -8,6 +8,7 @@
 
 #include "tools/quorvel-host/ChannelBuffers.h"
 #include "tools/quorvel-host/EventList.h"
+#include "tools/quorvel-host/HostTransport.h"
 
 namespace QuorvelHost {
 
@@ -18,7 +19,7 @@ class Lv2Module;
 // block, the first block carrying a time:Position with the tempo, transport, position and
 // time signature, each block the MIDI messages that fall in it at their frames. The LV2
 // counterpart of BlockRunner; it owns its instance.
-class Lv2BlockRunner final {
+class Lv2BlockRunner final : public HostTransport {
  public:
   // Null with a one-line reason in `error` when the bundle makes no instance at `sampleRate`.
   static std::unique_ptr<Lv2BlockRunner> Create(const Lv2Module& module, double sampleRate, int32_t blockSize,
@@ -31,13 +32,6 @@ class Lv2BlockRunner final {
   // A control input by number, symbol or name, set as the host's port value; false where
   // none has that name.
   bool SetParameter(const std::string& name, float value);
-  void SetTempo(double bpm) { tempo_ = bpm; }
-  void SetPlaying(bool playing) { playing_ = playing; }
-  void SetStartPosition(double quarterNotes) { startPosition_ = quarterNotes; }
-  void SetTimeSignature(int32_t numerator, int32_t denominator) {
-    numerator_ = numerator;
-    denominator_ = denominator;
-  }
   // Whether the first block carries the time:Position (off: the plug-in hears no time).
   void SetSendsTime(bool sends) { sendsTime_ = sends; }
   // Messages sorted by frame; each is sent in the block that holds its frame.
@@ -54,11 +48,6 @@ class Lv2BlockRunner final {
   std::unique_ptr<Lv2Instance> instance_;
   int32_t blockSize_ = 512;
   double sampleRate_ = 44100.0;
-  double tempo_ = 120.0;
-  bool playing_ = true;
-  double startPosition_ = 0.0;
-  int32_t numerator_ = 4;
-  int32_t denominator_ = 4;
   bool sendsTime_ = true;
   bool timeSent_ = false;
   std::vector<TimedMidiMessage> midi_;

@@ -6,6 +6,7 @@
 
 #include "host/vst3/Vst3Processor.h"
 #include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/quorvel-host/HostTransport.h"
 #include "tools/quorvel-host/Vst3ParameterChanges.h"
 
 namespace QuorvelHost {
@@ -16,7 +17,7 @@ class Vst3Instance;
 // block, each with its process context (tempo, time signature, transport, the song
 // position in samples and quarter notes) and the changes queued for it. The VST3
 // counterpart of BlockRunner.
-class Vst3BlockRunner final {
+class Vst3BlockRunner final : public HostTransport {
  public:
   Vst3BlockRunner(Vst3Instance& instance, int32_t blockSize, double sampleRate);
 
@@ -28,13 +29,6 @@ class Vst3BlockRunner final {
   };
   using BlockHook = std::function<void(int64_t firstFrame, int32_t frames)>;
 
-  void SetTempo(double bpm) { tempo_ = bpm; }
-  void SetPlaying(bool playing) { playing_ = playing; }
-  void SetStartPosition(double quarterNotes) { startPosition_ = quarterNotes; }
-  void SetTimeSignature(int32_t numerator, int32_t denominator) {
-    numerator_ = numerator;
-    denominator_ = denominator;
-  }
   // Changes sorted by frame; each is sent in the block that holds its frame.
   void SetChanges(std::vector<TimedChange> changes) { timed_ = std::move(changes); }
   void SetBlockHook(BlockHook hook) { hook_ = std::move(hook); }
@@ -49,11 +43,6 @@ class Vst3BlockRunner final {
   Vst3Instance& instance_;
   int32_t blockSize_;
   double sampleRate_;
-  double tempo_ = 120.0;
-  bool playing_ = true;
-  double startPosition_ = 0.0;
-  int32_t numerator_ = 4;
-  int32_t denominator_ = 4;
   std::vector<TimedChange> timed_;
   size_t nextTimed_ = 0;
   BlockHook hook_;
