@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
@@ -123,7 +124,8 @@ TEST(PluginInstanceTest, BlockRunnerDeliversMidiInTheBlockOfItsFrame) {
   ASSERT_NE(plugin, nullptr);
   ChannelBuffers input(2, 1100);
   ChannelBuffers output(2, 1100);
-  BlockRunner runner(*plugin, 512);
+  HostedVst2 hosted(*plugin);
+  BlockRunner runner(hosted, 512);
   runner.SetMidi({{100, 0xB0, 7, 0}, {600, 0xB0, 7, 1}, {1099, 0x90, 60, 100}});
   runner.Run(input, output);
   // 1100 frames in blocks of 512: 512, 512, 76; frame 600 is 88 into block 1, 1099 is 75 into block 2.
@@ -137,12 +139,11 @@ TEST(PluginInstanceTest, TimeInformationFollowsTheSongPosition) {
   std::string error;
   auto plugin = module.CreateInstance(error);
   ASSERT_NE(plugin, nullptr);
-  plugin->Host().SetTempo(90.0);
-  plugin->Host().SetStartPosition(4.0);
-  plugin->Host().SetTimeSignature(3, 4);
   plugin->SetSampleRate(48000.0);
   ChannelBuffers buffers(2, 48000 * 3);
-  BlockRunner runner(*plugin, 48000);
+  HostedVst2 hosted(*plugin);
+  BlockRunner runner(hosted, 48000);
+  runner.Transport() = {90.0, true, 4.0, 3, 4};
   runner.Run(buffers, buffers);
   // The last block starts at 2 s: 2 s at 90 bpm is 3 quarter notes after quarter 4; bars of 3 start at 6.
   EXPECT_EQ(recorded.lastTime.samplePos, 96000.0);
@@ -152,7 +153,7 @@ TEST(PluginInstanceTest, TimeInformationFollowsTheSongPosition) {
   EXPECT_EQ(recorded.lastTime.timeSigNumerator, 3);
   EXPECT_NE(recorded.lastTime.flags & kVstTransportPlaying, 0);
 
-  plugin->Host().SetPlaying(false);
+  runner.Transport().playing = false;
   runner.Run(buffers, buffers);
   EXPECT_EQ(recorded.lastTime.flags & kVstTransportPlaying, 0);
   plugin->Host().SetTimeInfoAvailable(false);
@@ -166,7 +167,7 @@ TEST(PluginInstanceTest, ParametersAreFoundByIndexAndUniqueName) {
   std::string error;
   auto plugin = module.CreateInstance(error);
   ASSERT_NE(plugin, nullptr);
-  ParameterLookup lookup(*plugin);
+  ParameterLookup lookup(HostedVst2(*plugin).Parameters());
   int32_t index = -1;
   float value = -1.0f;
   EXPECT_TRUE(lookup.ParseSetting("fb=0.6", index, value, error));

@@ -7,21 +7,11 @@
 
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/KnownPlugin.h"
-#include "tools/quorvel-host/Lv2BlockRunner.h"
-#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/ParameterLookup.h"
-#include "tools/quorvel-host/PluginInstance.h"
-#include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
-#include "tools/quorvel-host/ClapBlockRunner.h"
-#include "tools/quorvel-host/ClapInstance.h"
-#include "tools/quorvel-host/ClapModule.h"
-#include "tools/quorvel-host/Vst3BlockRunner.h"
-#include "tools/quorvel-host/Vst3Instance.h"
-#include "tools/quorvel-host/Vst3Module.h"
-#include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelHost {
 
@@ -36,31 +26,17 @@ struct Settings {
   int64_t repeats = 9;
 };
 
-// A module of either format, as the command line names it.
+// A module of any format, as the command line names it, with a probe instance that
+// tells its variants and channels.
 struct Target {
   std::string path;
-  std::unique_ptr<PluginModule> vst2;
-  std::unique_ptr<Vst3Module> vst3;
-  std::unique_ptr<ClapModule> clap;
-  std::unique_ptr<Lv2Module> lv2;
+  std::unique_ptr<HostedPlugin> probe;
 };
 
 bool OpenTarget(const std::string& path, Target& target, std::string& error) {
   target.path = path;
-  if (ClapModule::IsClapPath(path)) {
-    target.clap = ClapModule::Open(path, error);
-    return target.clap != nullptr;
-  }
-  if (Vst3Module::IsVst3Path(path)) {
-    target.vst3 = Vst3Module::Open(path, error);
-    return target.vst3 != nullptr;
-  }
-  if (Lv2Module::IsLv2Path(path)) {
-    target.lv2 = Lv2Module::Open(path, error);
-    return target.lv2 != nullptr;
-  }
-  target.vst2 = PluginModule::Open(path, error);
-  return target.vst2 != nullptr;
+  target.probe = HostedPlugin::Open(path, error);
+  return target.probe != nullptr;
 }
 
 double Median(std::vector<double> values) {
@@ -68,163 +44,47 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// A VST3 parameter's ID by its short or long title; false where none has it.
-bool FindVst3Parameter(Steinberg::Vst::IEditController& controller, const char* name, Steinberg::Vst::ParamID& id) {
-  for (Steinberg::int32 i = 0; i < controller.getParameterCount(); ++i) {
-    Steinberg::Vst::ParameterInfo info{};
-    if (controller.getParameterInfo(i, info) != Steinberg::kResultOk) {
-      continue;
-    }
-    for (const Steinberg::char16* title : {info.shortTitle, info.title}) {
-      if (Vst3Text::Ascii(title) == name) {
-        id = info.id;
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
-// One instance of either format under measurement: started at the bench's rate with a
+// One instance of any format under measurement: started at the bench's rate with a
 // variant's settings, running the same noise through itself in blocks, pass after pass.
 class Subject {
  public:
   Subject(const Settings& settings) : frames_(static_cast<int64_t>(settings.seconds * kSampleRate)) {}
 
+  // The variant's settings made before the first block, as a host makes them before playing.
   bool Start(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
-    if (target.clap != nullptr) {
-      return StartClap(*target.clap, variant, blockSize, error);
+    plugin_ = HostedPlugin::Open(target.path, error);
+    if (plugin_ == nullptr || !plugin_->Activate(kSampleRate, blockSize, error)) {
+      return false;
     }
-    if (target.lv2 != nullptr) {
-      return StartLv2(*target.lv2, variant, blockSize, error);
+    ParameterLookup lookup(plugin_->Parameters());
+    for (const KnownPlugin::Setting& setting : variant.settings) {
+      int32_t index = 0;
+      if (!lookup.Find(setting.parameter, index, error)) {
+        return false;
+      }
+      plugin_->SetNormalized(static_cast<size_t>(index), static_cast<double>(setting.value));
     }
-    return target.vst3 != nullptr ? StartVst3(*target.vst3, variant, blockSize, error)
-                                  : StartVst2(*target.vst2, variant, blockSize, error);
+    input_ = std::make_unique<ChannelBuffers>(plugin_->InputCount(), frames_);
+    output_ = std::make_unique<ChannelBuffers>(plugin_->OutputCount(), frames_);
+    TestSignal::Noise(*input_, 3, 0.5f, 0, frames_);
+    runner_ = std::make_unique<BlockRunner>(*plugin_, blockSize);
+    return true;
   }
 
   // One pass over the signal: nanoseconds per frame.
   double Run() {
     const auto start = std::chrono::steady_clock::now();
-    if (runner2_ != nullptr) {
-      runner2_->Run(*input_, *output_, frames_ * passes_);
-    } else if (runnerClap_ != nullptr) {
-      runnerClap_->Run(*input_, *output_, frames_ * passes_);
-    } else if (runnerLv2_ != nullptr) {
-      runnerLv2_->Run(*input_, *output_, frames_ * passes_);
-    } else {
-      runner3_->Run(*input_, *output_, frames_ * passes_);
-    }
+    runner_->Run(*input_, *output_, frames_ * passes_);
     ++passes_;
     return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() /
            static_cast<double>(frames_);
   }
 
  private:
-  bool StartVst2(const PluginModule& module, const KnownPlugin::Variant& variant, int32_t blockSize,
-                 std::string& error) {
-    vst2_ = module.CreateInstance(error);
-    if (vst2_ == nullptr) {
-      return false;
-    }
-    if (!vst2_->CanProcessReplacing()) {
-      error = "module " + module.Name() + " offers no replacing processing";
-      return false;
-    }
-    vst2_->Start(kSampleRate, blockSize);
-    ParameterLookup lookup(*vst2_);
-    for (const KnownPlugin::Setting& setting : variant.settings) {
-      int32_t index = 0;
-      if (!lookup.Find(setting.parameter, index, error)) {
-        return false;
-      }
-      vst2_->SetParameter(index, setting.value);
-    }
-    MakeSignal(vst2_->InputCount(), vst2_->OutputCount());
-    runner2_ = std::make_unique<BlockRunner>(*vst2_, blockSize);
-    return true;
-  }
-
-  bool StartVst3(const Vst3Module& module, const KnownPlugin::Variant& variant, int32_t blockSize,
-                 std::string& error) {
-    vst3_ = Vst3Instance::Create(module, error);
-    if (vst3_ == nullptr) {
-      return false;
-    }
-    if (!vst3_->Start(kSampleRate, blockSize) || vst3_->Controller() == nullptr) {
-      error = "module " + module.Name() + " does not start with a stereo 32-bit set-up";
-      return false;
-    }
-    runner3_ = std::make_unique<Vst3BlockRunner>(*vst3_, blockSize, kSampleRate);
-    for (const KnownPlugin::Setting& setting : variant.settings) {
-      Steinberg::Vst::ParamID id = 0;
-      if (!FindVst3Parameter(*vst3_->Controller(), setting.parameter, id)) {
-        error = "module " + module.Name() + " has no parameter " + setting.parameter;
-        return false;
-      }
-      // The first block's changes, as a VST3 host sends settings made before playing.
-      runner3_->NextChanges().Add(id, 0, setting.value);
-    }
-    MakeSignal(2, 2);
-    return true;
-  }
-
-  bool StartClap(const ClapModule& module, const KnownPlugin::Variant& variant, int32_t blockSize,
-                 std::string& error) {
-    clap_ = ClapInstance::Create(module, error);
-    if (clap_ == nullptr) {
-      return false;
-    }
-    if (!clap_->Start(kSampleRate, blockSize)) {
-      error = "module " + module.Name() + " does not activate";
-      return false;
-    }
-    runnerClap_ = std::make_unique<ClapBlockRunner>(*clap_, blockSize, kSampleRate);
-    for (const KnownPlugin::Setting& setting : variant.settings) {
-      clap_id id = 0;
-      if (!clap_->FindParameter(setting.parameter, id)) {
-        error = "module " + module.Name() + " has no parameter " + setting.parameter;
-        return false;
-      }
-      // The first block's events, as a CLAP host sends settings made before playing.
-      runnerClap_->NextEvents().AddParameter(0, id, setting.value);
-    }
-    MakeSignal(2, 2);
-    return true;
-  }
-
-  // The settings as the host's port values before the first block; the transport is the
-  // plug-in's own (no time:Position), as a VST2 host giving no time information.
-  bool StartLv2(const Lv2Module& module, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
-    runnerLv2_ = Lv2BlockRunner::Create(module, kSampleRate, blockSize, error);
-    if (runnerLv2_ == nullptr) {
-      return false;
-    }
-    runnerLv2_->SetSendsTime(false);
-    for (const KnownPlugin::Setting& setting : variant.settings) {
-      if (!runnerLv2_->SetParameter(setting.parameter, setting.value)) {
-        error = "plug-in " + module.Uri() + " has no parameter " + setting.parameter;
-        return false;
-      }
-    }
-    MakeSignal(2, 2);
-    return true;
-  }
-
-  void MakeSignal(int32_t inputs, int32_t outputs) {
-    input_ = std::make_unique<ChannelBuffers>(inputs, frames_);
-    output_ = std::make_unique<ChannelBuffers>(outputs, frames_);
-    TestSignal::Noise(*input_, 3, 0.5f, 0, frames_);
-  }
-
   int64_t frames_;
   int64_t passes_ = 0;
-  std::unique_ptr<PluginInstance> vst2_;
-  std::unique_ptr<BlockRunner> runner2_;
-  std::unique_ptr<Vst3Instance> vst3_;
-  std::unique_ptr<Vst3BlockRunner> runner3_;
-  std::unique_ptr<ClapInstance> clap_;
-  std::unique_ptr<ClapBlockRunner> runnerClap_;
-  std::unique_ptr<Lv2BlockRunner> runnerLv2_;
+  std::unique_ptr<HostedPlugin> plugin_;
+  std::unique_ptr<BlockRunner> runner_;
   std::unique_ptr<ChannelBuffers> input_;
   std::unique_ptr<ChannelBuffers> output_;
 };
@@ -280,46 +140,18 @@ std::string BaseName(const std::string& path) {
 }
 
 // The variants and the channels of a target, from a probe instance.
-bool Describe(const Target& target, std::vector<KnownPlugin::Variant>& variants, std::string& channels,
-              std::string& error) {
-  if (target.clap != nullptr) {
-    variants = std::string(target.clap->Descriptor()->name) == "Quorvel Delay"
-                   ? KnownPlugin::QuorvelDelayVariants()
-                   : std::vector<KnownPlugin::Variant>{{"plain", {}}};
-    channels = "2/2";
-    return true;
-  }
-  if (target.lv2 != nullptr) {
-    variants = target.lv2->Name() == "Quorvel Delay" ? KnownPlugin::QuorvelDelayVariants()
-                                                      : std::vector<KnownPlugin::Variant>{{"plain", {}}};
-    channels = "2/2";
-    return true;
-  }
-  if (target.vst3 != nullptr) {
-    Steinberg::PClassInfo info{};
-    target.vst3->FindAudioClass(info);
-    variants = std::string(info.name) == "Quorvel Delay" ? KnownPlugin::QuorvelDelayVariants()
-                                                        : std::vector<KnownPlugin::Variant>{{"plain", {}}};
-    channels = "2/2";
-    return true;
-  }
-  std::unique_ptr<PluginInstance> probe = target.vst2->CreateInstance(error);
-  if (probe == nullptr) {
-    return false;
-  }
-  variants = KnownPlugin::BenchVariants(*probe);
+void Describe(const Target& target, std::vector<KnownPlugin::Variant>& variants, std::string& channels) {
+  const HostedPlugin& probe = *target.probe;
+  variants = KnownPlugin::BenchVariants(probe.Name());
   // A frame is one sample per channel, so the channel counts belong with the figures.
-  channels = std::to_string(probe->InputCount()) + "/" + std::to_string(probe->OutputCount());
-  return true;
+  channels = std::to_string(probe.InputCount()) + "/" + std::to_string(probe.OutputCount());
 }
 
 // Prints one table row per variant and block size.
 bool BenchModule(const Target& target, const Settings& settings, std::string& error) {
   std::vector<KnownPlugin::Variant> variants;
   std::string channels;
-  if (!Describe(target, variants, channels, error)) {
-    return false;
-  }
+  Describe(target, variants, channels);
   for (const KnownPlugin::Variant& variant : variants) {
     for (int32_t blockSize : kBlockSizes) {
       double nanoseconds = 0.0;

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/HostedPlugin.h"
 
 namespace QuorvelHost {
 
-BlockRunner::BlockRunner(PluginInstance& instance, int32_t blockSize)
-    : instance_(instance), blockSize_(std::max(blockSize, 1)) {}
+BlockRunner::BlockRunner(HostedPlugin& plugin, int32_t blockSize)
+    : plugin_(plugin), blockSize_(std::max(blockSize, 1)) {}
 
 void BlockRunner::Run(ChannelBuffers& input, ChannelBuffers& output, int64_t songFrame) {
   // A pointer array shorter than the plug-in's channel count would be read past its end.
-  if (input.Channels() < instance_.InputCount() || output.Channels() < instance_.OutputCount()) {
+  if (input.Channels() < plugin_.InputCount() || output.Channels() < plugin_.OutputCount()) {
     return;
   }
   size_t nextMessage = 0;
@@ -21,17 +21,13 @@ void BlockRunner::Run(ChannelBuffers& input, ChannelBuffers& output, int64_t son
     if (hook_) {
       hook_(first, frames);
     }
-    events_.Clear();
     while (nextMessage < messages_.size() && messages_[nextMessage].frame < first + frames) {
       const TimedMidiMessage& message = messages_[nextMessage++];
-      auto delta = static_cast<int32_t>(std::max<int64_t>(message.frame - first, 0));
-      events_.AddMidi(delta, message.status, message.data1, message.data2);
+      auto offset = static_cast<int32_t>(std::max<int64_t>(message.frame - first, 0));
+      plugin_.QueueMidi(offset, message.status, message.data1, message.data2);
     }
-    if (events_.Count() > 0) {
-      instance_.SendEvents(events_.Events());
-    }
-    instance_.Host().SetSamplePosition(songFrame + first);
-    instance_.Process(input.At(first), output.At(first), frames);
+    plugin_.DeliverEvents();
+    plugin_.Process(input.At(first), output.At(first), frames, transport_, songFrame + first);
   }
 }
 

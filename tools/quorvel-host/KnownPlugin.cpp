@@ -29,14 +29,10 @@ std::string KnownPlugin::LongParameterName(PluginInstance& plugin, int32_t index
   return kQuorvelDelayDescription.parameters[index].longName;
 }
 
-std::vector<KnownPlugin::Variant> KnownPlugin::BenchVariants(PluginInstance& plugin) {
-  if (!IsQuorvelDelay(plugin)) {
+std::vector<KnownPlugin::Variant> KnownPlugin::BenchVariants(const std::string& pluginName) {
+  if (pluginName != kQuorvelDelayDescription.effectName) {
     return {{"plain", {}}};
   }
-  return QuorvelDelayVariants();
-}
-
-std::vector<KnownPlugin::Variant> KnownPlugin::QuorvelDelayVariants() {
   using namespace DelayParameter;
   const Setting feedback = {ShortName(kFeedback), kBenchFeedback};
   return {{"plain", {feedback}},

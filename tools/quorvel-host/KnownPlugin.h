@@ -25,11 +25,9 @@ class KnownPlugin final {
 
   static bool IsQuorvelDelay(PluginInstance& plugin);
   static std::string LongParameterName(PluginInstance& plugin, int32_t index);
-  // Quorvel Delay's plain, low-pass, high-pass and pan variants; for any other
-  // module only "plain", its own defaults.
-  static std::vector<Variant> BenchVariants(PluginInstance& plugin);
-  // Quorvel Delay's variants, for a plug-in of any format known to be it.
-  static std::vector<Variant> QuorvelDelayVariants();
+  // Quorvel Delay's plain, low-pass, high-pass and pan variants, for a plug-in of any
+  // format by that name; for any other only "plain", its own defaults.
+  static std::vector<Variant> BenchVariants(const std::string& pluginName);
 };
 
 }  // namespace QuorvelHost

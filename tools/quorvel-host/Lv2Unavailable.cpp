@@ -1,6 +1,6 @@
 // The Windows build: LV2 bundles are for Linux hosts, so a bundle's path is recognised and
 // every command says that it cannot load one here.
-#include "tools/quorvel-host/Lv2BlockRunner.h"
+#include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/Lv2InfoCommand.h"
 #include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/Lv2ValidateCommand.h"
@@ -33,18 +33,10 @@ std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string&, std::string& erro
 
 Lv2Module::~Lv2Module() = default;
 
-std::unique_ptr<Lv2BlockRunner> Lv2BlockRunner::Create(const Lv2Module&, double, int32_t, std::string& error) {
+std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string&, std::string& error) {
   error = kLinuxOnly;
   return nullptr;
 }
-
-Lv2BlockRunner::~Lv2BlockRunner() = default;
-
-bool Lv2BlockRunner::SetParameter(const std::string&, float) {
-  return false;
-}
-
-void Lv2BlockRunner::Run(ChannelBuffers&, ChannelBuffers&, int64_t) {}
 
 int Lv2InfoCommand::Run(const std::string&) {
   return ToolOutput::Error("info", kLinuxOnly);

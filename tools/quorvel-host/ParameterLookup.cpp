@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 
 #include "tools/quorvel-host/CommandLine.h"
-#include "tools/quorvel-host/KnownPlugin.h"
-#include "tools/quorvel-host/PluginInstance.h"
 
 namespace QuorvelHost {
 
@@ -19,42 +18,27 @@ std::string Folded(std::string text) {
 
 }  // namespace
 
-ParameterLookup::ParameterLookup(PluginInstance& plugin) {
-  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
-    shortNames_.push_back(plugin.ParameterName(i));
-    VstParameterProperties properties{};
-    std::string longName;
-    if (plugin.Dispatch(effGetParameterProperties, i, 0, &properties) != 0) {
-      properties.label[sizeof(properties.label) - 1] = '\0';
-      longName = properties.label;
-    }
-    if (longName.empty()) {
-      longName = KnownPlugin::LongParameterName(plugin, i);
-    }
-    longNames_.push_back(longName);
-  }
-}
-
-std::string ParameterLookup::LongName(int32_t index) const {
-  return index >= 0 && static_cast<size_t>(index) < longNames_.size() ? longNames_[static_cast<size_t>(index)]
-                                                                      : "";
-}
+ParameterLookup::ParameterLookup(const std::vector<HostedParameter>& parameters) : parameters_(parameters) {}
 
 bool ParameterLookup::Find(const std::string& name, int32_t& index, std::string& error) const {
   int64_t number = 0;
-  if (CommandLine::ParseInteger(name, 0, static_cast<int64_t>(shortNames_.size()) - 1, number)) {
-    index = static_cast<int32_t>(number);
-    return true;
+  if (CommandLine::ParseInteger(name, 0, UINT32_MAX, number)) {
+    for (size_t i = 0; i < parameters_.size(); ++i) {
+      if (parameters_[i].id == static_cast<uint32_t>(number)) {
+        index = static_cast<int32_t>(i);
+        return true;
+      }
+    }
   }
   std::string wanted = Folded(name);
-  std::vector<int32_t> matches;
-  for (size_t i = 0; i < shortNames_.size(); ++i) {
-    if (!wanted.empty() && (Folded(shortNames_[i]) == wanted || Folded(longNames_[i]) == wanted)) {
-      matches.push_back(static_cast<int32_t>(i));
+  std::vector<size_t> matches;
+  for (size_t i = 0; i < parameters_.size(); ++i) {
+    if (!wanted.empty() && (Folded(parameters_[i].shortName) == wanted || Folded(parameters_[i].name) == wanted)) {
+      matches.push_back(i);
     }
   }
   if (matches.size() == 1) {
-    index = matches[0];
+    index = static_cast<int32_t>(matches[0]);
     return true;
   }
   error = matches.empty() ? "unknown parameter '" + name + "' (see the parameter list of 'info')"

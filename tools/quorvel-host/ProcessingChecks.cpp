@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -43,7 +44,8 @@ void RandomAutomation(Validator& validator) {
     return state >> 8;
   };
   int changes = 0;
-  BlockRunner runner(*plugin, 256);
+  HostedVst2 hosted(*plugin);
+  BlockRunner runner(hosted, 256);
   runner.SetBlockHook([&](int64_t, int32_t) {
     for (uint32_t n = next() % 4; n > 0 && plugin->ParameterCount() > 0; --n) {
       plugin->SetParameter(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ParameterCount())),
@@ -190,7 +192,8 @@ void SilenceAfterFeedback(Validator& validator) {
       silentTimes.push_back(elapsed);
     }
   };
-  BlockRunner runner(*plugin, Validator::kBlockSize);
+  HostedVst2 hosted(*plugin);
+  BlockRunner runner(hosted, Validator::kBlockSize);
   runner.SetBlockHook([&](int64_t first, int32_t) {
     if (current >= 0) {
       record();
@@ -229,7 +232,8 @@ void InPlace(Validator& validator) {
     const float* source = input.Channel(std::min(c, input.Channels() - 1));
     std::copy(source, source + input.Frames(), shared.Channel(c));
   }
-  BlockRunner runner(*inPlace, Validator::kBlockSize);
+  HostedVst2 hosted(*inPlace);
+  BlockRunner runner(hosted, Validator::kBlockSize);
   runner.Run(shared, shared);
   ChannelBuffers actual(inPlace->OutputCount(), input.Frames());
   for (int32_t c = 0; c < actual.Channels(); ++c) {

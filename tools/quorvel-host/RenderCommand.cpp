@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 
@@ -9,17 +10,10 @@
 #include "tools/quorvel-host/AudioFile.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
-#include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/Lv2Renderer.h"
+#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/ParameterLookup.h"
-#include "tools/quorvel-host/PluginInstance.h"
-#include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ProgressBar.h"
 #include "tools/quorvel-host/ToolOutput.h"
-#include "tools/quorvel-host/ClapModule.h"
-#include "tools/quorvel-host/ClapRenderer.h"
-#include "tools/quorvel-host/Vst3Module.h"
-#include "tools/quorvel-host/Vst3Renderer.h"
 
 namespace QuorvelHost {
 
@@ -79,48 +73,47 @@ bool ParseControlChange(const std::string& text, double sampleRate, TimedMidiMes
   return true;
 }
 
-void ApplyState(const CommandLine& line, PluginInstance& plugin, Failure& failure) {
+// The state files first (a bank, then a program), then the program, then the parameters:
+// the order in which a user's later words override earlier ones.
+void ApplySettings(const CommandLine& line, HostedPlugin& plugin, Failure& failure) {
   for (const char* option : {"chunk", "program-chunk"}) {
     if (!line.Has(option)) {
       continue;
     }
     std::vector<uint8_t> bytes;
     std::string path = line.Value(option);
-    bool program = std::string(option) == "program-chunk";
     if (!ReadFileBytes(path, bytes)) {
       failure.message = "cannot read chunk file " + path;
-    } else if (!plugin.HasFlag(effFlagsProgramChunks)) {
-      failure.message = "the plug-in does not take chunks";
-    } else if (!plugin.SetChunk(bytes, program)) {
-      failure.message = "the plug-in rejected the chunk in " + path;
+      return;
     }
-    if (!failure.message.empty()) {
+    if (!plugin.SetState(bytes, std::string(option) == "program-chunk")) {
+      failure.message = "the plug-in rejected the chunk in " + path;
       return;
     }
   }
   if (line.Has("program")) {
     int64_t program = 0;
-    if (!CommandLine::ParseInteger(line.Value("program"), 0, plugin.ProgramCount() - 1, program)) {
-      failure.message = "program '" + line.Value("program") + "' is not a number from 0 to " +
-                        std::to_string(plugin.ProgramCount() - 1);
+    if (!CommandLine::ParseInteger(line.Value("program"), 0, INT32_MAX, program)) {
+      failure.message = "program '" + line.Value("program") + "' is not a program number";
       return;
     }
-    plugin.SetProgram(static_cast<int32_t>(program));
+    if (!plugin.SelectProgram(static_cast<int32_t>(program), failure.message)) {
+      return;
+    }
   }
-  ParameterLookup lookup(plugin);
+  ParameterLookup lookup(plugin.Parameters());
   for (const std::string& setting : line.Values("param")) {
     int32_t index = 0;
     float value = 0.0f;
     if (!lookup.ParseSetting(setting, index, value, failure.message)) {
       return;
     }
-    plugin.SetParameter(index, value);
+    plugin.SetNormalized(static_cast<size_t>(index), static_cast<double>(value));
   }
 }
 
-// The transport options, read into the VST3 renderer's settings (its defaults: 120 bpm,
-// position 0, 4/4, playing).
-void ReadTransport(const CommandLine& line, Vst3Renderer::Settings& transport, Failure& failure) {
+// The transport options (defaults: 120 bpm, position 0, 4/4, playing).
+void ReadTransport(const CommandLine& line, HostTransport& transport, Failure& failure) {
   double tempo = 120.0;
   if (!CommandLine::ParseReal(line.Value("tempo", "120"), 1.0, 999.0, tempo)) {
     failure.message = "tempo '" + line.Value("tempo") + "' is not a number from 1 to 999";
@@ -142,44 +135,10 @@ void ReadTransport(const CommandLine& line, Vst3Renderer::Settings& transport, F
     return;
   }
   transport.tempo = tempo;
-  transport.position = position;
+  transport.startPosition = position;
   transport.numerator = static_cast<int32_t>(numerator);
   transport.denominator = static_cast<int32_t>(denominator);
   transport.playing = !line.Has("stopped");
-}
-
-void ApplyTransport(const Vst3Renderer::Settings& transport, HostCallback& host) {
-  host.SetTempo(transport.tempo);
-  host.SetStartPosition(transport.position);
-  host.SetTimeSignature(transport.numerator, transport.denominator);
-  host.SetPlaying(transport.playing);
-}
-
-// A VST3 bundle's, a CLAP module's or an LV2 bundle's rendering: the same options, through its own interfaces.
-void RenderVst3(const CommandLine& line, Vst3Renderer::Settings& settings, ChannelBuffers& input,
-                ChannelBuffers& result, Failure& failure) {
-  for (const char* option : {"chunk", "program-chunk"}) {
-    if (line.Has(option)) {
-      settings.states.emplace_back();
-      if (!ReadFileBytes(line.Value(option), settings.states.back())) {
-        failure.message = "cannot read chunk file " + line.Value(option);
-        return;
-      }
-    }
-  }
-  if (line.Has("program") && !CommandLine::ParseInteger(line.Value("program"), 0, 1 << 20, settings.program)) {
-    failure.message = "program '" + line.Value("program") + "' is not a program number";
-    return;
-  }
-  settings.parameters = line.Values("param");
-  const std::string& path = line.Positionals()[0];
-  if (ClapModule::IsClapPath(path)) {
-    ClapRenderer::Render(path, settings, input, result, failure.message);
-  } else if (Lv2Module::IsLv2Path(path)) {
-    Lv2Renderer::Render(path, settings, input, result, failure.message);
-  } else {
-    Vst3Renderer::Render(path, settings, input, result, failure.message);
-  }
 }
 
 // Plug-in output that is not a finite number would make an unplayable file.
@@ -239,49 +198,28 @@ void Render(const CommandLine& line, Failure& failure) {
   }
   std::stable_sort(messages.begin(), messages.end(),
                    [](const TimedMidiMessage& a, const TimedMidiMessage& b) { return a.frame < b.frame; });
-  Vst3Renderer::Settings settings;
-  ReadTransport(line, settings, failure);
+  std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(modulePath, failure.message);
+  if (plugin == nullptr) {
+    return;
+  }
+  BlockRunner runner(*plugin, static_cast<int32_t>(blockSize));
+  ReadTransport(line, runner.Transport(), failure);
+  if (!failure.message.empty() ||
+      !plugin->Activate(audio.SampleRate(), static_cast<int32_t>(blockSize), failure.message)) {
+    return;
+  }
+  ApplySettings(line, *plugin, failure);
   if (!failure.message.empty()) {
     return;
   }
-  ChannelBuffers result(2, frames);
-  if (Vst3Module::IsVst3Path(modulePath) || ClapModule::IsClapPath(modulePath) || Lv2Module::IsLv2Path(modulePath)) {
-    ChannelBuffers input(2, frames);
-    audio.CopyTo(input);
-    settings.sampleRate = audio.SampleRate();
-    settings.blockSize = static_cast<int32_t>(blockSize);
-    settings.controllers = std::move(messages);
-    RenderVst3(line, settings, input, result, failure);
-    if (!failure.message.empty()) {
-      return;
-    }
-  } else {
-    std::unique_ptr<PluginModule> module = PluginModule::Open(modulePath, failure.message);
-    std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(failure.message) : nullptr;
-    if (plugin == nullptr) {
-      return;
-    }
-    if (!plugin->CanProcessReplacing()) {
-      failure.message = "module " + modulePath + " offers no replacing processing";
-      return;
-    }
-    ApplyTransport(settings, plugin->Host());
-    plugin->Start(audio.SampleRate(), static_cast<int32_t>(blockSize));
-    ApplyState(line, *plugin, failure);
-    if (!failure.message.empty()) {
-      return;
-    }
-    ChannelBuffers input(plugin->InputCount(), frames);
-    result = ChannelBuffers(plugin->OutputCount(), frames);
-    audio.CopyTo(input);
-    ProgressBar progress(frames, static_cast<double>(frames) > kProgressWorthSeconds * audio.SampleRate());
-    BlockRunner runner(*plugin, static_cast<int32_t>(blockSize));
-    runner.SetMidi(std::move(messages));
-    runner.SetBlockHook([&progress](int64_t first, int32_t) { progress.Update(first); });
-    runner.Run(input, result);
-    plugin->SetMains(false);
-    plugin->Close();
-  }
+  ChannelBuffers input(plugin->InputCount(), frames);
+  ChannelBuffers result(plugin->OutputCount(), frames);
+  audio.CopyTo(input);
+  ProgressBar progress(frames, static_cast<double>(frames) > kProgressWorthSeconds * audio.SampleRate());
+  runner.SetMidi(std::move(messages));
+  runner.SetBlockHook([&progress](int64_t first, int32_t) { progress.Update(first); });
+  runner.Run(input, result);
+  plugin->Deactivate();
   int64_t replaced = SilenceNonFinite(result);
   if (replaced > 0) {
     std::fprintf(

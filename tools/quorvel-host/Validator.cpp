@@ -7,7 +7,7 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CheckIsolation.h"
 #include "tools/quorvel-host/ClapInstance.h"
-#include "tools/quorvel-host/ParameterLookup.h"
+#include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
@@ -73,9 +73,10 @@ std::unique_ptr<PluginInstance> Validator::NewInstance(double sampleRate, int32_
 }
 
 void Validator::ApplyActiveSettings(PluginInstance& plugin) {
-  ParameterLookup lookup(plugin);
+  const HostedVst2 hosted(plugin);
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
-    if (LooksLikeFeedback(plugin.ParameterName(i)) || LooksLikeFeedback(lookup.LongName(i))) {
+    const HostedParameter& parameter = hosted.Parameters()[static_cast<size_t>(i)];
+    if (LooksLikeFeedback(parameter.shortName) || LooksLikeFeedback(parameter.name)) {
       plugin.SetParameter(i, kActiveFeedback);
     }
   }
@@ -101,7 +102,9 @@ ChannelBuffers Validator::Signal(PluginInstance& plugin, double sampleRate, doub
 ChannelBuffers Validator::Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize) {
   ChannelBuffers output(plugin.OutputCount(), input.Frames());
   plugin.SetBlockSize(blockSize);
-  BlockRunner runner(plugin, blockSize);
+  HostedVst2 hosted(plugin);
+  BlockRunner runner(hosted, blockSize);
+  runner.Transport().playing = plugin.Host().IsPlaying();
   runner.Run(input, output);
   return output;
 }

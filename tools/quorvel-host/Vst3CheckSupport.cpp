@@ -3,14 +3,16 @@
 #include <cmath>
 
 #include "tools/quorvel-host/Validator.h"
-#include "tools/quorvel-host/Vst3BlockRunner.h"
+#include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 
 namespace QuorvelHost {
 
 ChannelBuffers Vst3CheckSupport::Process(Vst3Instance& plugin, ChannelBuffers& input, int32_t blockSize,
                                          bool inPlace) {
-  Vst3BlockRunner runner(plugin, blockSize, Validator::kSampleRate);
+  HostedVst3 hosted(plugin);
+  BlockRunner runner(hosted, blockSize);
   if (inPlace) {
     ChannelBuffers buffers = input;
     runner.Run(buffers, buffers);

@@ -6,7 +6,8 @@
 
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"
-#include "tools/quorvel-host/Vst3BlockRunner.h"
+#include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/Vst3CheckSupport.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 
@@ -23,15 +24,11 @@ void RandomChanges(Validator& validator) {
     validator.FailToCreate(check);
     return;
   }
-  std::vector<Vst::ParamID> ids;
-  for (const Vst::ParameterInfo& info : Vst3CheckSupport::Parameters(*plugin)) {
-    if ((info.flags & Vst::ParameterInfo::kCanAutomate) != 0) {
-      ids.push_back(info.id);
-    }
-  }
+  HostedVst3 hosted(*plugin);
+  const std::vector<HostedParameter>& ids = hosted.Parameters();
   ChannelBuffers input(2, Validator::kBlockSize);
   ChannelBuffers output(2, Validator::kBlockSize);
-  Vst3BlockRunner runner(*plugin, Validator::kBlockSize, Validator::kSampleRate);
+  BlockRunner runner(hosted, Validator::kBlockSize);
   uint32_t random = 4242u;
   int64_t changes = 0;
   int64_t bad = 0;
@@ -39,9 +36,9 @@ void RandomChanges(Validator& validator) {
     TestSignal::Noise(input, static_cast<uint32_t>(block), 0.5f, 0, Validator::kBlockSize);
     for (int n = 0; n < 3; ++n) {
       random = random * 1664525u + 1013904223u;
-      const Vst::ParamID id = ids[(random >> 8) % ids.size()];
+      const size_t index = (random >> 8) % ids.size();
       const auto offset = static_cast<int32_t>((random >> 4) % Validator::kBlockSize);
-      runner.NextChanges().Add(id, offset, static_cast<double>(random >> 12) / 1048576.0);
+      hosted.QueueValue(index, ids[index].PlainOf(static_cast<double>(random >> 12) / 1048576.0), offset);
       ++changes;
     }
     runner.Run(input, output);

@@ -1,0 +1,146 @@
+#include "tools/quorvel-host/HostedClap.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "delay/QuorvelDelayDescription.h"
+#include "host/clap/ClapExtensions.h"
+#include "tools/quorvel-host/ClapInstance.h"
+#include "tools/quorvel-host/ClapModule.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+std::string Bounded(const char* text, size_t size) {
+  return std::string(text, strnlen(text, size));
+}
+
+HostedParameter Describe(const ClapInstance& instance, const clap_param_info_t& info, bool quorvelDelay) {
+  HostedParameter parameter;
+  parameter.id = info.id;
+  parameter.name = Bounded(info.name, sizeof info.name);
+  // Quorvel Delay's parameters answer to their VST2 short names too, so that one command
+  // line sets the same parameters in every format.
+  parameter.shortName = quorvelDelay && info.id < static_cast<clap_id>(kQuorvelDelayDescription.parameterCount)
+                            ? kQuorvelDelayDescription.parameters[info.id].shortName
+                            : parameter.name;
+  parameter.min = std::isfinite(info.min_value) ? info.min_value : 0.0;
+  parameter.max = std::isfinite(info.max_value) && info.max_value > parameter.min ? info.max_value : parameter.min;
+  parameter.defaultValue = info.default_value;
+  const bool stepped = (info.flags & CLAP_PARAM_IS_STEPPED) != 0;
+  if ((info.flags & CLAP_PARAM_IS_BYPASS) != 0) {
+    parameter.kind = HostedParameter::Kind::kBypass;
+  } else if (stepped && (info.flags & CLAP_PARAM_IS_ENUM) == 0 && parameter.max - parameter.min == 1.0) {
+    parameter.kind = HostedParameter::Kind::kSwitch;
+  } else if (stepped && parameter.max - parameter.min <= 1024.0) {
+    parameter.kind = HostedParameter::Kind::kChoice;
+    const clap_plugin_params_t* params = instance.Params();
+    for (double value = parameter.min; value <= parameter.max && params->value_to_text != nullptr; value += 1.0) {
+      char text[256] = {};
+      params->value_to_text(&instance.Plugin(), info.id, value, text, sizeof text - 1);
+      parameter.choices.push_back(text);
+    }
+  }
+  return parameter;
+}
+
+}  // namespace
+
+std::unique_ptr<HostedPlugin> HostedClap::Open(const std::string& path, std::string& error) {
+  std::unique_ptr<ClapModule> module = ClapModule::Open(path, error);
+  std::unique_ptr<ClapInstance> instance = module ? ClapInstance::Create(*module, error) : nullptr;
+  if (instance == nullptr) {
+    return nullptr;
+  }
+  return std::unique_ptr<HostedPlugin>(new HostedClap(std::move(module), std::move(instance)));
+}
+
+HostedClap::HostedClap(std::unique_ptr<ClapModule> module, std::unique_ptr<ClapInstance> instance)
+    : HostedClap(*instance) {
+  module_ = std::move(module);
+  owned_ = std::move(instance);
+}
+
+HostedClap::HostedClap(ClapInstance& instance) : instance_(instance) {
+  const clap_plugin_params_t* params = instance_.Params();
+  const clap_plugin_descriptor_t* descriptor = instance_.Plugin().desc;
+  const bool quorvelDelay = descriptor != nullptr && descriptor->id != nullptr &&
+                            std::strcmp(descriptor->id, "com.quorvel.delay") == 0;
+  const uint32_t count = params != nullptr ? params->count(&instance_.Plugin()) : 0;
+  for (uint32_t index = 0; index < count; ++index) {
+    clap_param_info_t info{};
+    if (params->get_info(&instance_.Plugin(), index, &info)) {
+      parameters_.push_back(Describe(instance_, info, quorvelDelay));
+    }
+  }
+}
+
+HostedClap::~HostedClap() = default;
+
+std::string HostedClap::Name() const {
+  const clap_plugin_descriptor_t* descriptor = instance_.Plugin().desc;
+  return descriptor != nullptr && descriptor->name != nullptr ? descriptor->name : "";
+}
+
+bool HostedClap::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
+  sampleRate_ = sampleRate;
+  if (!instance_.Start(sampleRate, maxBlock)) {
+    error = "the plug-in refused to activate at " + std::to_string(sampleRate) + " Hz";
+    return false;
+  }
+  return true;
+}
+
+void HostedClap::Deactivate() {
+  instance_.Stop();
+}
+
+void HostedClap::SetValue(size_t index, double plain) {
+  if (index < parameters_.size()) {
+    flushed_.Clear();
+    flushed_.AddParameter(0, parameters_[index].id, plain);
+    instance_.Flush(&flushed_);
+  }
+}
+
+bool HostedClap::SelectProgram(int32_t, std::string& error) {
+  error = "a CLAP plug-in has no programs: give its state as a chunk file instead";
+  return false;
+}
+
+std::vector<uint8_t> HostedClap::GetState(bool) {
+  return instance_.GetState();
+}
+
+bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) {
+  return instance_.SetState(bytes);
+}
+
+void HostedClap::QueueValue(size_t index, double plain, int32_t offset) {
+  if (index < parameters_.size()) {
+    events_.AddParameter(static_cast<uint32_t>(offset), parameters_[index].id, plain);
+  }
+}
+
+void HostedClap::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
+  events_.AddMidi(static_cast<uint32_t>(offset), status, data1, data2);
+}
+
+void HostedClap::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+                         int64_t songFrame) {
+  transport_.header = {sizeof transport_, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
+  transport_.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE |
+                     CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
+                     (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
+  const double beats = transport.QuarterNotesAt(songFrame, sampleRate_);
+  transport_.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
+  transport_.tempo = transport.tempo;
+  transport_.tsig_num = static_cast<uint16_t>(transport.numerator);
+  transport_.tsig_denom = static_cast<uint16_t>(transport.denominator);
+  instance_.Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &transport_);
+  events_.Clear();
+  instance_.OutputEvents().Clear();
+}
+
+}  // namespace QuorvelHost

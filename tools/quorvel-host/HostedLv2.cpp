@@ -1,0 +1,154 @@
+#include "tools/quorvel-host/HostedLv2.h"
+
+#include <lilv/lilv.h>
+#include <lv2/core/lv2.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "tools/quorvel-host/Lv2Instance.h"
+#include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/Lv2World.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+constexpr double kDefaultRate = 44100.0;
+
+// An enumeration's scale points as texts, in the order of their values.
+std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* port) {
+  std::vector<std::pair<float, std::string>> points;
+  LilvScalePoints* scale = lilv_port_get_scale_points(plugin, port);
+  LILV_FOREACH(scale_points, it, scale) {
+    const LilvScalePoint* point = lilv_scale_points_get(scale, it);
+    points.emplace_back(lilv_node_as_float(lilv_scale_point_get_value(point)),
+                        lilv_node_as_string(lilv_scale_point_get_label(point)));
+  }
+  lilv_scale_points_free(scale);
+  std::stable_sort(points.begin(), points.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> texts;
+  for (const auto& point : points) {
+    texts.push_back(point.second);
+  }
+  return texts;
+}
+
+}  // namespace
+
+std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string& path, std::string& error) {
+  std::unique_ptr<HostedLv2> hosted(new HostedLv2);
+  hosted->module_ = Lv2Module::Open(path, error);
+  hosted->instance_ = hosted->module_ ? Lv2Instance::Create(*hosted->module_, kDefaultRate, error) : nullptr;
+  if (hosted->instance_ == nullptr) {
+    return nullptr;
+  }
+  hosted->DescribePorts();
+  return hosted;
+}
+
+HostedLv2::~HostedLv2() = default;
+
+void HostedLv2::DescribePorts() {
+  LilvWorld* world = module_->World().Lilv();
+  const LilvPlugin* plugin = module_->World().Plugin();
+  const uint32_t count = lilv_plugin_get_num_ports(plugin);
+  std::vector<float> mins(count), maxs(count), defaults(count);
+  lilv_plugin_get_port_ranges_float(plugin, mins.data(), maxs.data(), defaults.data());
+  LilvNode* toggled = lilv_new_uri(world, LV2_CORE__toggled);
+  LilvNode* enumeration = lilv_new_uri(world, LV2_CORE__enumeration);
+  for (int32_t i = 0; i < instance_->ParameterCount(); ++i) {
+    const uint32_t index = instance_->PortOfParameter(i);
+    const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
+    HostedParameter parameter;
+    parameter.id = index;
+    parameter.name = instance_->ParameterName(i);
+    parameter.shortName = instance_->ParameterSymbol(i);
+    parameter.min = std::isfinite(mins[index]) ? mins[index] : 0.0;
+    parameter.max = std::isfinite(maxs[index]) && maxs[index] > parameter.min ? maxs[index] : parameter.min + 1.0;
+    parameter.defaultValue = std::isfinite(defaults[index]) ? defaults[index] : parameter.min;
+    if (lilv_port_has_property(plugin, port, toggled)) {
+      parameter.kind = HostedParameter::Kind::kSwitch;
+    } else if (lilv_port_has_property(plugin, port, enumeration)) {
+      parameter.kind = HostedParameter::Kind::kChoice;
+      parameter.choices = ChoiceTexts(plugin, port);
+    }
+    parameters_.push_back(parameter);
+  }
+  lilv_node_free(toggled);
+  lilv_node_free(enumeration);
+}
+
+std::string HostedLv2::Name() const {
+  return module_->Name();
+}
+
+bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
+  if (sampleRate != sampleRate_) {
+    instance_.reset();
+    instance_ = Lv2Instance::Create(*module_, sampleRate, error);
+    if (instance_ == nullptr) {
+      return false;
+    }
+    sampleRate_ = sampleRate;
+  }
+  timeSent_ = false;
+  return true;
+}
+
+void HostedLv2::SetValue(size_t index, double plain) {
+  if (index < parameters_.size()) {
+    instance_->SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+  }
+}
+
+bool HostedLv2::SelectProgram(int32_t, std::string& error) {
+  error = "an LV2 plug-in has no programs to select; hand over a chunk instead";
+  return false;
+}
+
+std::vector<uint8_t> HostedLv2::GetState(bool) {
+  return instance_->SaveState();
+}
+
+bool HostedLv2::SetState(const std::vector<uint8_t>& bytes, bool) {
+  return instance_->RestoreState(bytes);
+}
+
+// A control port holds one value per block.
+void HostedLv2::QueueValue(size_t index, double plain, int32_t) {
+  SetValue(index, plain);
+}
+
+void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
+  const uint8_t bytes[3] = {status, data1, data2};
+  instance_->AddMidi(offset, bytes, 3);
+}
+
+void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+                        int64_t songFrame) {
+  if (!timeSent_ || transport != sentTransport_) {
+    // The position in quarter notes, as bars and beats of the signature.
+    const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
+    const double bar = std::floor(beats / transport.numerator);
+    Lv2Position position;
+    position.hasTempo = true;
+    position.tempo = static_cast<float>(transport.tempo);
+    position.hasSpeed = true;
+    position.speed = transport.playing ? 1.0f : 0.0f;
+    position.hasBar = true;
+    position.bar = static_cast<int64_t>(bar);
+    position.barBeat = static_cast<float>(beats - bar * transport.numerator);
+    position.hasSignature = true;
+    position.beatsPerBar = static_cast<float>(transport.numerator);
+    position.beatUnit = transport.denominator;
+    instance_->AddPosition(0, position);
+    timeSent_ = true;
+    sentTransport_ = transport;
+  }
+  instance_->Process(inputs, outputs, static_cast<uint32_t>(frames));
+}
+
+}  // namespace QuorvelHost

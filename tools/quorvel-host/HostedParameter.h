@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace QuorvelHost {
+
+// A plug-in's parameter as the format describes it: its kind, its range in the format's
+// own plain values (what the plug-in is handed), and its texts. Users speak VST2's
+// normalized value from 0 to 1 for every format; PlainOf turns that into the format's.
+struct HostedParameter {
+  enum class Kind { kContinuous, kSwitch, kChoice, kBypass };
+
+  uint32_t id = 0;        // the format's own: VST2 index, VST3 ParamID, clap_id, LV2 port
+  std::string name;       // the long name or title
+  std::string shortName;  // the short name, short title or symbol
+  std::string unit;
+  Kind kind = Kind::kContinuous;
+  double min = 0.0;
+  double max = 1.0;
+  double defaultValue = 0.0;
+  std::vector<std::string> choices;  // a choice's texts, where the format tells them
+
+  // Switches and bypass turn on from 0.5; of n choices, evenly spread over the range, the
+  // one a VST2 plug-in picks (the k-th of n equal parts of 0 to 1); continuous values lie
+  // linearly over the range.
+  double PlainOf(double normalized) const;
+  // The inverse: a plain value as the normalized value 0 to 1 (choices at k / (n - 1)).
+  double NormalizedOf(double plain) const;
+  static const char* KindName(Kind kind);
+};
+
+}  // namespace QuorvelHost

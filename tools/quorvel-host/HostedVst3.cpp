@@ -1,0 +1,180 @@
+#include "tools/quorvel-host/HostedVst3.h"
+
+#include <algorithm>
+
+#include "tools/quorvel-host/Vst3Instance.h"
+#include "tools/quorvel-host/Vst3Module.h"
+#include "tools/quorvel-host/Vst3Text.h"
+
+namespace QuorvelHost {
+
+namespace Vst = Steinberg::Vst;
+
+namespace {
+
+constexpr int32_t kChannels = 16;
+constexpr int32_t kControllers = 128;
+
+HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterInfo& info) {
+  HostedParameter parameter;
+  parameter.id = info.id;
+  parameter.name = Vst3Text::Ascii(info.title);
+  parameter.shortName = Vst3Text::Ascii(info.shortTitle);
+  parameter.unit = Vst3Text::Ascii(info.units);
+  const int32_t steps = std::max(info.stepCount, 0);
+  parameter.max = steps > 0 ? steps : 1.0;
+  parameter.defaultValue = info.defaultNormalizedValue * parameter.max;
+  if ((info.flags & Vst::ParameterInfo::kIsBypass) != 0) {
+    parameter.kind = HostedParameter::Kind::kBypass;
+  } else if (steps == 1) {
+    parameter.kind = HostedParameter::Kind::kSwitch;
+  } else if (steps > 1) {
+    parameter.kind = HostedParameter::Kind::kChoice;
+    for (int32_t k = 0; k <= steps; ++k) {
+      Vst::String128 text{};
+      controller.getParamStringByValue(info.id, static_cast<double>(k) / steps, text);
+      parameter.choices.push_back(Vst3Text::Ascii(text));
+    }
+  }
+  return parameter;
+}
+
+}  // namespace
+
+std::unique_ptr<HostedPlugin> HostedVst3::Open(const std::string& path, std::string& error) {
+  std::unique_ptr<Vst3Module> module = Vst3Module::Open(path, error);
+  std::unique_ptr<Vst3Instance> instance = module ? Vst3Instance::Create(*module, error) : nullptr;
+  if (instance == nullptr) {
+    return nullptr;
+  }
+  if (instance->Controller() == nullptr) {
+    error = "module " + module->Name() + " has no edit controller";
+    return nullptr;
+  }
+  std::unique_ptr<HostedVst3> hosted(new HostedVst3(std::move(module), std::move(instance)));
+  Steinberg::PClassInfo info{};
+  hosted->module_->FindAudioClass(info);
+  hosted->name_ = info.name;
+  return hosted;
+}
+
+HostedVst3::HostedVst3(std::unique_ptr<Vst3Module> module, std::unique_ptr<Vst3Instance> instance)
+    : HostedVst3(*instance) {
+  module_ = std::move(module);
+  owned_ = std::move(instance);
+}
+
+HostedVst3::HostedVst3(Vst3Instance& instance) : instance_(instance) {
+  Vst::IEditController* controller = instance_.Controller();
+  for (Steinberg::int32 i = 0; controller != nullptr && i < controller->getParameterCount(); ++i) {
+    Vst::ParameterInfo info{};
+    if (controller->getParameterInfo(i, info) != Steinberg::kResultOk) {
+      continue;
+    }
+    if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && !hasProgram_) {
+      hasProgram_ = true;
+      programId_ = info.id;
+      programSteps_ = std::max(info.stepCount, 0);
+    } else if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
+      parameters_.push_back(Describe(*controller, info));
+      steps_.push_back(std::max(info.stepCount, 0));
+    }
+  }
+  controllers_.assign(kChannels * kControllers, kUnmapped);
+  if (auto* mapping = static_cast<Vst::IMidiMapping*>(instance_.Query(Vst::IMidiMapping::iid))) {
+    for (int32_t channel = 0; channel < kChannels; ++channel) {
+      for (Vst::CtrlNumber number = 0; number < kControllers; ++number) {
+        Vst::ParamID id = 0;
+        if (mapping->getMidiControllerAssignment(0, static_cast<Steinberg::int16>(channel), number, id) ==
+            Steinberg::kResultTrue) {
+          controllers_[static_cast<size_t>(channel * kControllers + number)] = id;
+        }
+      }
+    }
+    mapping->release();
+  }
+  changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
+  flushed_.Reserve(1, 1);
+}
+
+HostedVst3::~HostedVst3() = default;
+
+bool HostedVst3::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
+  sampleRate_ = sampleRate;
+  if (!instance_.Start(sampleRate, maxBlock)) {
+    error = "the plug-in refused a stereo 32-bit set-up at " + std::to_string(sampleRate) + " Hz";
+    return false;
+  }
+  return true;
+}
+
+void HostedVst3::Deactivate() {
+  instance_.Stop();
+}
+
+double HostedVst3::Normalized(size_t index, double plain) const {
+  const int32_t steps = steps_[index];
+  return steps > 0 ? plain / steps : plain;
+}
+
+void HostedVst3::Flush(Vst::ParamID id, double normalized) {
+  flushed_.Clear();
+  flushed_.Add(id, 0, normalized);
+  instance_.Process(nullptr, nullptr, 0, &flushed_, nullptr);
+}
+
+void HostedVst3::SetValue(size_t index, double plain) {
+  if (index < parameters_.size()) {
+    Flush(parameters_[index].id, Normalized(index, plain));
+  }
+}
+
+bool HostedVst3::SelectProgram(int32_t program, std::string& error) {
+  if (!hasProgram_ || program < 0 || program > programSteps_) {
+    error = "the plug-in has no program " + std::to_string(program);
+    return false;
+  }
+  Flush(programId_, static_cast<double>(program) / (programSteps_ > 0 ? programSteps_ : 1));
+  return true;
+}
+
+std::vector<uint8_t> HostedVst3::GetState(bool) {
+  return instance_.GetState();
+}
+
+bool HostedVst3::SetState(const std::vector<uint8_t>& bytes, bool) {
+  return instance_.SetState(bytes);
+}
+
+void HostedVst3::QueueValue(size_t index, double plain, int32_t offset) {
+  if (index < parameters_.size()) {
+    changes_.Add(parameters_[index].id, offset, Normalized(index, plain));
+  }
+}
+
+void HostedVst3::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
+  if ((status & 0xF0) != 0xB0 || data1 >= kControllers) {
+    return;
+  }
+  const Vst::ParamID id = controllers_[static_cast<size_t>((status & 0x0F) * kControllers + data1)];
+  if (id != kUnmapped) {  // a controller the plug-in does not map has no effect, as a VST2 plug-in ignoring it
+    changes_.Add(id, offset, data2 / 127.0);
+  }
+}
+
+void HostedVst3::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+                         int64_t songFrame) {
+  context_.state = Vst::ProcessContext::kTempoValid | Vst::ProcessContext::kProjectTimeMusicValid |
+                   Vst::ProcessContext::kTimeSigValid |
+                   (transport.playing ? uint32_t{Vst::ProcessContext::kPlaying} : 0u);
+  context_.sampleRate = sampleRate_;
+  context_.projectTimeSamples = songFrame;
+  context_.projectTimeMusic = transport.QuarterNotesAt(songFrame, sampleRate_);
+  context_.tempo = transport.tempo;
+  context_.timeSigNumerator = transport.numerator;
+  context_.timeSigDenominator = transport.denominator;
+  instance_.Process(inputs, outputs, frames, &changes_, &context_);
+  changes_.Clear();
+}
+
+}  // namespace QuorvelHost
