@@ -101,6 +101,7 @@ bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
 void HostedLv2::SetValue(size_t index, double plain) {
   if (index < parameters_.size()) {
     instance_->SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+    valuesPending_ = true;
   }
 }
 
@@ -109,7 +110,13 @@ bool HostedLv2::SelectProgram(int32_t, std::string& error) {
   return false;
 }
 
+// The plug-in reads its control ports only as it runs: a run of no frames first, so that a
+// state saved right after settings holds them.
 std::vector<uint8_t> HostedLv2::GetState(bool) {
+  if (valuesPending_) {
+    instance_->Process(nullptr, nullptr, 0);
+    valuesPending_ = false;
+  }
   return instance_->SaveState();
 }
 
@@ -149,6 +156,7 @@ void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const H
     sentTransport_ = transport;
   }
   instance_->Process(inputs, outputs, static_cast<uint32_t>(frames));
+  valuesPending_ = false;
 }
 
 }  // namespace QuorvelHost

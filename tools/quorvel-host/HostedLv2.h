@@ -35,6 +35,7 @@ class HostedLv2 final : public HostedPlugin {
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                int64_t songFrame) override;
+  bool TakesUnconnectedAudio() const override { return true; }
   const char* ProcessCallName() const override { return "run"; }
 
  private:
@@ -46,6 +47,7 @@ class HostedLv2 final : public HostedPlugin {
   std::vector<HostedParameter> parameters_;
   double sampleRate_ = 44100.0;
   bool timeSent_ = false;
+  bool valuesPending_ = false;
   HostTransport sentTransport_;
 };
 

@@ -57,6 +57,9 @@ class HostedPlugin {
   virtual void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                        int64_t songFrame) = 0;
 
+  // Whether a block may leave the audio unconnected (null buffers), as LV2 allows.
+  virtual bool TakesUnconnectedAudio() const { return false; }
+
   // The calls a watch of the audio path names: the block's, and the events' own (or null).
   virtual const char* ProcessCallName() const = 0;
   virtual const char* EventsCallName() const { return nullptr; }

@@ -3,7 +3,6 @@
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/Lv2InfoCommand.h"
 #include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/Lv2ValidateCommand.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
 namespace QuorvelHost {
@@ -40,10 +39,6 @@ std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string&, std::string& e
 
 int Lv2InfoCommand::Run(const std::string&) {
   return ToolOutput::Error("info", kLinuxOnly);
-}
-
-int Lv2ValidateCommand::Run(const std::string&, const std::vector<uint8_t>&) {
-  return ToolOutput::Error("validate", kLinuxOnly);
 }
 
 }  // namespace QuorvelHost

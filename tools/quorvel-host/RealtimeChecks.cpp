@@ -4,8 +4,7 @@
 #include <string>
 
 #include "tools/quorvel-host/ChannelBuffers.h"
-#include "tools/quorvel-host/EventList.h"
-#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/RealtimeProbe.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"
@@ -24,12 +23,11 @@ constexpr int32_t kControllers = 128;
 
 // One block's MIDI: a control change on every controller, so that whichever the
 // plug-in has mapped moves its parameter. The warm-up sends the same number.
-void FillControllers(EventList& events, uint32_t round) {
-  events.Clear();
+void QueueControllers(HostedPlugin& plugin, uint32_t round) {
   for (int32_t controller = 0; controller < kControllers; ++controller) {
     const auto value = static_cast<uint8_t>((round * 37u + static_cast<uint32_t>(controller) * 11u) % 128u);
-    events.AddMidi(controller * (kBlockSize / kControllers), static_cast<uint8_t>(0xB0 | (round % 16)),
-                   static_cast<uint8_t>(controller), value);
+    plugin.QueueMidi(controller * (kBlockSize / kControllers), static_cast<uint8_t>(0xB0 | (round % 16)),
+                     static_cast<uint8_t>(controller), value);
   }
 }
 
@@ -64,66 +62,73 @@ std::string Describe(const Finding& finding) {
 }
 
 // Parameter, program and tempo changes between blocks, as a host's other threads make them.
-void ChangeSettings(PluginInstance& plugin, int32_t pattern, int32_t block, uint32_t& random) {
+void ChangeSettings(HostedPlugin& plugin, HostTransport& transport, int32_t pattern, int32_t block,
+                    uint32_t& random) {
+  const auto count = static_cast<uint32_t>(plugin.Parameters().size());
   if (block == 0) {
-    for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
-      plugin.SetParameter(i, ((pattern >> (i % 5)) & 1) != 0 ? 1.0f : 0.0f);
+    for (uint32_t i = 0; i < count; ++i) {
+      plugin.SetNormalized(i, ((pattern >> (i % 5)) & 1) != 0 ? 1.0 : 0.0);
     }
     return;
   }
   random = random * 1664525u + 1013904223u;
-  if (plugin.ParameterCount() > 0) {
-    const auto index = static_cast<int32_t>((random >> 8) % static_cast<uint32_t>(plugin.ParameterCount()));
-    plugin.SetParameter(index, static_cast<float>(random >> 16) / 65536.0f);
+  if (count > 0) {
+    plugin.SetNormalized((random >> 8) % count, static_cast<double>(random >> 16) / 65536.0);
   }
+  std::string ignored;
   if (block == kBlocksPerPattern / 2 && plugin.ProgramCount() > 1) {
-    plugin.SetProgram(pattern % plugin.ProgramCount());
+    plugin.SelectProgram(pattern % plugin.ProgramCount(), ignored);
   }
-  plugin.Host().SetTempo(60.0 + static_cast<double>((random >> 4) % 180u));
-  plugin.Host().SetPlaying(block != kBlocksPerPattern - 2);
+  transport.tempo = 60.0 + static_cast<double>((random >> 4) % 180u);
+  transport.playing = block != kBlocksPerPattern - 2;
 }
 
 }  // namespace
 
 void RealtimeChecks::Run(Validator& validator) {
-  const char* check = "processReplacing and processEvents allocate nothing and lock nothing";
-  if (!RealtimeProbe::Installed()) {
-    validator.Skip(check, "this build of the tool cannot watch the allocator");
+  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(Validator::kSampleRate, kBlockSize);
+  if (plugin == nullptr) {
+    validator.FailToCreate("the audio path allocates nothing and locks nothing");
     return;
   }
-  std::unique_ptr<PluginInstance> plugin = validator.NewInstance(Validator::kSampleRate, kBlockSize);
-  if (plugin == nullptr) {
-    validator.FailToCreate(check);
+  const char* events = plugin->EventsCallName();
+  const char* process = plugin->ProcessCallName();
+  const std::string check = events != nullptr
+                                ? std::string(process) + " and " + events + " allocate nothing and lock nothing"
+                                : std::string(process) + " allocates nothing and locks nothing";
+  if (!RealtimeProbe::Installed()) {
+    validator.Skip(check, "this build of the tool cannot watch the allocator");
     return;
   }
   ChannelBuffers input(plugin->InputCount(), kBlockSize);
   ChannelBuffers output(plugin->OutputCount(), kBlockSize);
   TestSignal::Noise(input, 3, 0.5f, 0, kBlockSize);
-  EventList events;
+  HostTransport transport;
   for (int32_t block = 0; block < kWarmUpBlocks; ++block) {
-    FillControllers(events, static_cast<uint32_t>(block));
-    plugin->SendEvents(events.Events());
-    plugin->Process(input.At(0), output.At(0), kBlockSize);
+    QueueControllers(*plugin, static_cast<uint32_t>(block));
+    plugin->DeliverEvents();
+    plugin->Process(input.At(0), output.At(0), kBlockSize, transport, block * kBlockSize);
   }
   Finding finding;
   uint32_t random = 20261208u;
   for (int32_t pattern = 0; pattern < kPatterns; ++pattern) {
     for (int32_t block = 0; block < kBlocksPerPattern; ++block) {
-      ChangeSettings(*plugin, pattern, block, random);
-      FillControllers(events, static_cast<uint32_t>(pattern * kBlocksPerPattern + block));
+      ChangeSettings(*plugin, transport, pattern, block, random);
+      QueueControllers(*plugin, static_cast<uint32_t>(pattern * kBlocksPerPattern + block));
       // Everything the host itself needs is ready before the watch starts.
-      VstEvents* list = events.Events();
       float** inputs = input.At(0);
       float** outputs = output.At(0);
       const int64_t number = finding.blocks++;
+      if (events != nullptr) {
+        RealtimeProbe::Arm();
+        plugin->DeliverEvents();
+        RealtimeProbe::Disarm();
+        Count(finding, events, number);
+      }
       RealtimeProbe::Arm();
-      plugin->SendEvents(list);
+      plugin->Process(inputs, outputs, kBlockSize, transport, (kWarmUpBlocks + number) * kBlockSize);
       RealtimeProbe::Disarm();
-      Count(finding, "processEvents", number);
-      RealtimeProbe::Arm();
-      plugin->Process(inputs, outputs, kBlockSize);
-      RealtimeProbe::Disarm();
-      Count(finding, "processReplacing", number);
+      Count(finding, process, number);
     }
   }
   std::string detail = std::to_string(finding.blocks) + " blocks after " + std::to_string(kWarmUpBlocks) +

@@ -4,9 +4,9 @@ namespace QuorvelHost {
 
 class Validator;
 
-// The audio path under watch: after a warm-up with the largest event list, no
-// call of processEvents or processReplacing may allocate or lock, whatever
-// settings, programs, mapped controllers and tempi it runs with.
+// The audio path under watch, in every format: after a warm-up with the largest
+// event list, no call of the format's event delivery or processing may allocate
+// or lock, whatever settings, programs, mapped controllers and tempi it runs with.
 class RealtimeChecks final {
  public:
   static void Run(Validator& validator);

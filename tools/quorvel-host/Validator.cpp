@@ -7,11 +7,15 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CheckIsolation.h"
 #include "tools/quorvel-host/ClapInstance.h"
+#include "tools/quorvel-host/ClapModule.h"
+#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/Vst3Instance.h"
+#include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
 
@@ -28,14 +32,37 @@ bool LooksLikeFeedback(std::string name) {
 
 }  // namespace
 
-Validator::Validator(const std::string& path, const PluginModule& module, std::vector<uint8_t> startBank)
-    : path_(path), module_(&module), startBank_(std::move(startBank)) {}
+Validator::Validator(std::string path, std::vector<uint8_t> startBank)
+    : path_(std::move(path)), startBank_(std::move(startBank)) {}
 
-Validator::Validator(const std::string& path, const Vst3Module& module, std::vector<uint8_t> startBank)
-    : path_(path), vst3Module_(&module), startBank_(std::move(startBank)) {}
+Validator::~Validator() = default;
 
-Validator::Validator(const std::string& path, const ClapModule& module, std::vector<uint8_t> startBank)
-    : path_(path), clapModule_(&module), startBank_(std::move(startBank)) {}
+bool Validator::Load(std::string& error) {
+  if (ClapModule::IsClapPath(path_)) {
+    clapModule_ = ClapModule::Open(path_, error);
+    return clapModule_ != nullptr;
+  }
+  if (Vst3Module::IsVst3Path(path_)) {
+    vst3Module_ = Vst3Module::Open(path_, error);
+    return vst3Module_ != nullptr;
+  }
+  if (!Lv2Module::IsLv2Path(path_)) {
+    module_ = PluginModule::Open(path_, error);
+    return module_ != nullptr;
+  }
+  return true;
+}
+
+std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t blockSize) {
+  std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(path_, lastError_);
+  if (plugin != nullptr && !plugin->Activate(sampleRate, blockSize, lastError_)) {
+    return nullptr;
+  }
+  if (plugin != nullptr && !startBank_.empty()) {
+    plugin->SetState(startBank_, false);
+  }
+  return plugin;
+}
 
 std::unique_ptr<ClapInstance> Validator::NewClapInstance(double sampleRate, int32_t blockSize) {
   std::unique_ptr<ClapInstance> plugin = ClapInstance::Create(*clapModule_, lastError_);

@@ -11,6 +11,7 @@ namespace QuorvelHost {
 
 class ClapInstance;
 class ClapModule;
+class HostedPlugin;
 class PluginInstance;
 class PluginModule;
 class Vst3Instance;
@@ -26,19 +27,22 @@ class Validator final {
   // offsets that alternate per call differ between block sizes.
   static constexpr double kEqualWithin = 1e-9;
 
-  Validator(const std::string& path, const PluginModule& module, std::vector<uint8_t> startBank);
-  // For a VST3 bundle: the start bank is handed over as the component's state.
-  Validator(const std::string& path, const Vst3Module& module, std::vector<uint8_t> startBank);
+  Validator(std::string path, std::vector<uint8_t> startBank);
+  ~Validator();
+  // Loads the module of the path's format for the format's own checks; false with a
+  // one-line reason.
+  bool Load(std::string& error);
 
   const std::string& Path() const { return path_; }
   const PluginModule& Module() const { return *module_; }
   const Vst3Module& Bundle() const { return *vst3Module_; }
-  // For a CLAP module: the start bank is handed over as the plug-in's state.
-  Validator(const std::string& path, const ClapModule& module, std::vector<uint8_t> startBank);
   const ClapModule& Clap() const { return *clapModule_; }
+
+  // An instance of any format, active and holding the start bank; null when the module
+  // fails to make one.
+  std::unique_ptr<HostedPlugin> NewHosted(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
   // A CLAP instance, active and processing, holding the start bank.
   std::unique_ptr<ClapInstance> NewClapInstance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
-
   // A started instance (effOpen, rate, block size, switched on) holding the
   // start bank if one was given; null when the module fails to make one.
   std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate,
@@ -75,9 +79,9 @@ class Validator final {
 
  private:
   std::string path_;
-  const PluginModule* module_ = nullptr;
-  const Vst3Module* vst3Module_ = nullptr;
-  const ClapModule* clapModule_ = nullptr;
+  std::unique_ptr<PluginModule> module_;
+  std::unique_ptr<Vst3Module> vst3Module_;
+  std::unique_ptr<ClapModule> clapModule_;
   std::vector<uint8_t> startBank_;
   std::string lastError_;
   int passed_ = 0;

@@ -1,0 +1,135 @@
+#include "tools/quorvel-host/PortableChecks.h"
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "tools/quorvel-host/BlockRunner.h"
+#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/Validator.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+constexpr int64_t kFrames = 44100;
+
+// Half a second of noise and half of silence through the plug-in.
+ChannelBuffers Sound(HostedPlugin& plugin, int32_t block = Validator::kBlockSize) {
+  ChannelBuffers input(plugin.InputCount(), kFrames);
+  TestSignal::Noise(input, 5, 0.5f, 0, kFrames / 2);
+  ChannelBuffers output(plugin.OutputCount(), kFrames);
+  BlockRunner(plugin, block).Run(input, output);
+  return output;
+}
+
+void Rates(Validator& validator) {
+  for (double rate : {44100.0, 48000.0, 96000.0}) {
+    const std::string check = "instance at " + std::to_string(static_cast<int>(rate)) + " Hz makes finite sound";
+    std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(rate);
+    if (plugin == nullptr) {
+      validator.FailToCreate(check);
+      continue;
+    }
+    const ChannelBuffers output = Sound(*plugin);
+    bool finite = true;
+    for (int32_t c = 0; c < output.Channels(); ++c) {
+      for (int64_t i = 0; i < output.Frames(); ++i) {
+        finite = finite && std::isfinite(output.Channel(c)[i]);
+      }
+    }
+    validator.Report(check, finite, finite ? "" : "a sample is not finite");
+  }
+}
+
+void BlockSizes(Validator& validator) {
+  const char* check = "the same sound in blocks of 512 and 37";
+  std::unique_ptr<HostedPlugin> big = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> small = validator.NewHosted(Validator::kSampleRate, 37);
+  if (big == nullptr || small == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  const double difference = Sound(*big).LargestDifference(Sound(*small, 37));
+  validator.Report(check, difference <= Validator::kEqualWithin, "largest difference " + std::to_string(difference));
+}
+
+// Hosts may give an audio input and output the same buffer.
+void InPlace(Validator& validator) {
+  const char* check = "the same sound with the outputs in the inputs' buffers";
+  std::unique_ptr<HostedPlugin> apart = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> shared = validator.NewHosted();
+  if (apart == nullptr || shared == nullptr || apart->InputCount() != apart->OutputCount()) {
+    validator.FailToCreate(check);
+    return;
+  }
+  const ChannelBuffers expected = Sound(*apart);
+  ChannelBuffers buffers(shared->InputCount(), kFrames);
+  TestSignal::Noise(buffers, 5, 0.5f, 0, kFrames / 2);
+  BlockRunner(*shared, Validator::kBlockSize).Run(buffers, buffers);
+  const double difference = buffers.LargestDifference(expected);
+  validator.Report(check, difference == 0.0, difference == 0.0 ? "" : "largest difference " + std::to_string(difference));
+}
+
+void Unconnected(Validator& validator) {
+  const char* check = "runs of no frames and with unconnected audio";
+  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  if (!plugin->TakesUnconnectedAudio()) {
+    validator.Skip(check, "the format always hands a block its audio buffers");
+    return;
+  }
+  plugin->Process(nullptr, nullptr, 0, HostTransport{}, 0);
+  plugin->Process(nullptr, nullptr, 64, HostTransport{}, 0);
+  validator.Pass(check, "");
+}
+
+void RoundTrip(Validator& validator) {
+  const char* check = "state round trip into a fresh instance";
+  std::unique_ptr<HostedPlugin> original = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> copy = validator.NewHosted();
+  if (original == nullptr || copy == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  for (size_t i = 0; i < original->Parameters().size(); ++i) {
+    original->SetNormalized(i, static_cast<double>((i * 37) % 100) / 100.0);
+  }
+  const std::vector<uint8_t> saved = original->GetState(false);
+  const bool restored = !saved.empty() && copy->SetState(saved, false);
+  const bool same = restored && copy->GetState(false) == saved;
+  const bool sound = same && Sound(*original).LargestDifference(Sound(*copy)) == 0.0;
+  validator.Report(check, sound,
+                   !restored ? "refused" : (!same ? "other bytes saved back" : (sound ? "" : "other sound")));
+}
+
+void Refusal(Validator& validator) {
+  const char* check = "a state of other bytes is refused and changes nothing";
+  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  const std::vector<uint8_t> before = plugin->GetState(false);
+  const std::vector<uint8_t> garbage(before.size() + 3, 0x5A);
+  const bool refused = !plugin->SetState(garbage, false);
+  validator.Report(check, refused && plugin->GetState(false) == before, refused ? "" : "accepted");
+}
+
+}  // namespace
+
+void PortableChecks::Run(Validator& validator) {
+  Rates(validator);
+  BlockSizes(validator);
+  InPlace(validator);
+  Unconnected(validator);
+  RoundTrip(validator);
+  Refusal(validator);
+}
+
+}  // namespace QuorvelHost
