@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "delay/QuorvelDelayDescription.h"
 #include "host/clap/ClapExtensions.h"
+#include "tools/quorvel-host/ClapEventList.h"
 #include "tools/quorvel-host/ClapInstance.h"
 #include "tools/quorvel-host/ClapModule.h"
 
@@ -45,6 +47,95 @@ HostedParameter Describe(const ClapInstance& instance, const clap_param_info_t& 
   return parameter;
 }
 
+class ClapAdapter final : public HostedPlugin {
+ public:
+  ClapAdapter(std::unique_ptr<ClapModule> module, std::unique_ptr<ClapInstance> instance)
+      : module_(std::move(module)), instance_(std::move(instance)) {
+    const clap_plugin_t& plugin = instance_->Plugin();
+    const clap_plugin_params_t* params = instance_->Params();
+    const bool quorvelDelay = plugin.desc != nullptr && plugin.desc->id != nullptr &&
+                              std::strcmp(plugin.desc->id, "com.quorvel.delay") == 0;
+    const uint32_t count = params != nullptr ? params->count(&plugin) : 0;
+    for (uint32_t index = 0; index < count; ++index) {
+      clap_param_info_t info{};
+      if (params->get_info(&plugin, index, &info)) {
+        parameters_.push_back(Describe(*instance_, info, quorvelDelay));
+      }
+    }
+  }
+
+  std::string Name() const override {
+    const clap_plugin_descriptor_t* descriptor = instance_->Plugin().desc;
+    return descriptor != nullptr && descriptor->name != nullptr ? descriptor->name : "";
+  }
+  const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
+  int32_t ProgramCount() const override { return 0; }
+
+  bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override {
+    sampleRate_ = sampleRate;
+    if (!instance_->Start(sampleRate, maxBlock)) {
+      error = "the plug-in refused to activate at " + std::to_string(sampleRate) + " Hz";
+      return false;
+    }
+    return true;
+  }
+
+  void Deactivate() override { instance_->Stop(); }
+
+  void SetValue(size_t index, double plain) override {
+    if (index < parameters_.size()) {
+      flushed_.Clear();
+      flushed_.AddParameter(0, parameters_[index].id, plain);
+      instance_->Flush(&flushed_);
+    }
+  }
+
+  bool SelectProgram(int32_t, std::string& error) override {
+    error = "a CLAP plug-in has no programs: give its state as a chunk file instead";
+    return false;
+  }
+
+  std::vector<uint8_t> GetState(bool) override { return instance_->GetState(); }
+  bool SetState(const std::vector<uint8_t>& bytes, bool) override { return instance_->SetState(bytes); }
+
+  void QueueValue(size_t index, double plain, int32_t offset) override {
+    if (index < parameters_.size()) {
+      events_.AddParameter(static_cast<uint32_t>(offset), parameters_[index].id, plain);
+    }
+  }
+
+  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
+    events_.AddMidi(static_cast<uint32_t>(offset), status, data1, data2);
+  }
+
+  void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+               int64_t songFrame) override {
+    transport_.header = {sizeof transport_, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
+    transport_.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE |
+                       CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
+                       (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
+    const double beats = transport.QuarterNotesAt(songFrame, sampleRate_);
+    transport_.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
+    transport_.tempo = transport.tempo;
+    transport_.tsig_num = static_cast<uint16_t>(transport.numerator);
+    transport_.tsig_denom = static_cast<uint16_t>(transport.denominator);
+    instance_->Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &transport_);
+    events_.Clear();
+    instance_->OutputEvents().Clear();
+  }
+
+  const char* ProcessCallName() const override { return "clap_plugin.process"; }
+
+ private:
+  std::unique_ptr<ClapModule> module_;
+  std::unique_ptr<ClapInstance> instance_;
+  std::vector<HostedParameter> parameters_;
+  double sampleRate_ = 44100.0;
+  ClapEventList events_;
+  ClapEventList flushed_;
+  clap_event_transport_t transport_{};
+};
+
 }  // namespace
 
 std::unique_ptr<HostedPlugin> HostedClap::Open(const std::string& path, std::string& error) {
@@ -53,94 +144,7 @@ std::unique_ptr<HostedPlugin> HostedClap::Open(const std::string& path, std::str
   if (instance == nullptr) {
     return nullptr;
   }
-  return std::unique_ptr<HostedPlugin>(new HostedClap(std::move(module), std::move(instance)));
-}
-
-HostedClap::HostedClap(std::unique_ptr<ClapModule> module, std::unique_ptr<ClapInstance> instance)
-    : HostedClap(*instance) {
-  module_ = std::move(module);
-  owned_ = std::move(instance);
-}
-
-HostedClap::HostedClap(ClapInstance& instance) : instance_(instance) {
-  const clap_plugin_params_t* params = instance_.Params();
-  const clap_plugin_descriptor_t* descriptor = instance_.Plugin().desc;
-  const bool quorvelDelay = descriptor != nullptr && descriptor->id != nullptr &&
-                            std::strcmp(descriptor->id, "com.quorvel.delay") == 0;
-  const uint32_t count = params != nullptr ? params->count(&instance_.Plugin()) : 0;
-  for (uint32_t index = 0; index < count; ++index) {
-    clap_param_info_t info{};
-    if (params->get_info(&instance_.Plugin(), index, &info)) {
-      parameters_.push_back(Describe(instance_, info, quorvelDelay));
-    }
-  }
-}
-
-HostedClap::~HostedClap() = default;
-
-std::string HostedClap::Name() const {
-  const clap_plugin_descriptor_t* descriptor = instance_.Plugin().desc;
-  return descriptor != nullptr && descriptor->name != nullptr ? descriptor->name : "";
-}
-
-bool HostedClap::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
-  sampleRate_ = sampleRate;
-  if (!instance_.Start(sampleRate, maxBlock)) {
-    error = "the plug-in refused to activate at " + std::to_string(sampleRate) + " Hz";
-    return false;
-  }
-  return true;
-}
-
-void HostedClap::Deactivate() {
-  instance_.Stop();
-}
-
-void HostedClap::SetValue(size_t index, double plain) {
-  if (index < parameters_.size()) {
-    flushed_.Clear();
-    flushed_.AddParameter(0, parameters_[index].id, plain);
-    instance_.Flush(&flushed_);
-  }
-}
-
-bool HostedClap::SelectProgram(int32_t, std::string& error) {
-  error = "a CLAP plug-in has no programs: give its state as a chunk file instead";
-  return false;
-}
-
-std::vector<uint8_t> HostedClap::GetState(bool) {
-  return instance_.GetState();
-}
-
-bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) {
-  return instance_.SetState(bytes);
-}
-
-void HostedClap::QueueValue(size_t index, double plain, int32_t offset) {
-  if (index < parameters_.size()) {
-    events_.AddParameter(static_cast<uint32_t>(offset), parameters_[index].id, plain);
-  }
-}
-
-void HostedClap::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
-  events_.AddMidi(static_cast<uint32_t>(offset), status, data1, data2);
-}
-
-void HostedClap::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
-                         int64_t songFrame) {
-  transport_.header = {sizeof transport_, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
-  transport_.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE |
-                     CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
-                     (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
-  const double beats = transport.QuarterNotesAt(songFrame, sampleRate_);
-  transport_.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
-  transport_.tempo = transport.tempo;
-  transport_.tsig_num = static_cast<uint16_t>(transport.numerator);
-  transport_.tsig_denom = static_cast<uint16_t>(transport.denominator);
-  instance_.Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &transport_);
-  events_.Clear();
-  instance_.OutputEvents().Clear();
+  return std::make_unique<ClapAdapter>(std::move(module), std::move(instance));
 }
 
 }  // namespace QuorvelHost

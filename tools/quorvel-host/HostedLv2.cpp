@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "tools/quorvel-host/Lv2Instance.h"
 #include "tools/quorvel-host/Lv2Module.h"
@@ -36,22 +37,91 @@ std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* p
   return texts;
 }
 
-}  // namespace
-
-std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string& path, std::string& error) {
-  std::unique_ptr<HostedLv2> hosted(new HostedLv2);
-  hosted->module_ = Lv2Module::Open(path, error);
-  hosted->instance_ = hosted->module_ ? Lv2Instance::Create(*hosted->module_, kDefaultRate, error) : nullptr;
-  if (hosted->instance_ == nullptr) {
-    return nullptr;
+class Lv2Adapter final : public HostedPlugin {
+ public:
+  Lv2Adapter(std::unique_ptr<Lv2Module> module, std::unique_ptr<Lv2Instance> instance)
+      : module_(std::move(module)), instance_(std::move(instance)) {
+    DescribePorts();
   }
-  hosted->DescribePorts();
-  return hosted;
-}
 
-HostedLv2::~HostedLv2() = default;
+  std::string Name() const override { return module_->Name(); }
+  const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
+  int32_t ProgramCount() const override { return 0; }
 
-void HostedLv2::DescribePorts() {
+  // The instance is made again for another rate: LV2 fixes the rate at instantiation.
+  bool Activate(double sampleRate, int32_t, std::string& error) override {
+    if (sampleRate != sampleRate_) {
+      instance_.reset();
+      instance_ = Lv2Instance::Create(*module_, sampleRate, error);
+      if (instance_ == nullptr) {
+        return false;
+      }
+      sampleRate_ = sampleRate;
+    }
+    timeSent_ = false;
+    return true;
+  }
+
+  void Deactivate() override {}  // lilv deactivates an instance as it frees it
+
+  void SetValue(size_t index, double plain) override {
+    if (index < parameters_.size()) {
+      instance_->SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+      valuesPending_ = true;
+    }
+  }
+
+  bool SelectProgram(int32_t, std::string& error) override {
+    error = "an LV2 plug-in has no programs to select; hand over a chunk instead";
+    return false;
+  }
+
+  // The plug-in reads its control ports only as it runs: a run of no frames first, so that
+  // a state saved right after settings holds them.
+  std::vector<uint8_t> GetState(bool) override {
+    if (valuesPending_) {
+      instance_->Process(nullptr, nullptr, 0);
+      valuesPending_ = false;
+    }
+    return instance_->SaveState();
+  }
+
+  bool SetState(const std::vector<uint8_t>& bytes, bool) override { return instance_->RestoreState(bytes); }
+
+  // A control port holds one value per block.
+  void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
+
+  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
+    const uint8_t bytes[3] = {status, data1, data2};
+    instance_->AddMidi(offset, bytes, 3);
+  }
+
+  void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+               int64_t songFrame) override {
+    if (!timeSent_ || transport != sentTransport_) {
+      SendPosition(transport, songFrame);
+    }
+    instance_->Process(inputs, outputs, static_cast<uint32_t>(frames));
+    valuesPending_ = false;
+  }
+
+  bool TakesUnconnectedAudio() const override { return true; }
+  const char* ProcessCallName() const override { return "run"; }
+
+ private:
+  void DescribePorts();
+  void SendPosition(const HostTransport& transport, int64_t songFrame);
+
+  std::unique_ptr<Lv2Module> module_;
+  std::unique_ptr<Lv2Instance> instance_;
+  std::vector<HostedParameter> parameters_;
+  double sampleRate_ = kDefaultRate;
+  bool timeSent_ = false;
+  bool valuesPending_ = false;
+  HostTransport sentTransport_;
+};
+
+void Lv2Adapter::DescribePorts() {
   LilvWorld* world = module_->World().Lilv();
   const LilvPlugin* plugin = module_->World().Plugin();
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
@@ -81,82 +151,35 @@ void HostedLv2::DescribePorts() {
   lilv_node_free(enumeration);
 }
 
-std::string HostedLv2::Name() const {
-  return module_->Name();
+// The position in quarter notes, as bars and beats of the signature.
+void Lv2Adapter::SendPosition(const HostTransport& transport, int64_t songFrame) {
+  const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
+  const double bar = std::floor(beats / transport.numerator);
+  Lv2Position position;
+  position.hasTempo = true;
+  position.tempo = static_cast<float>(transport.tempo);
+  position.hasSpeed = true;
+  position.speed = transport.playing ? 1.0f : 0.0f;
+  position.hasBar = true;
+  position.bar = static_cast<int64_t>(bar);
+  position.barBeat = static_cast<float>(beats - bar * transport.numerator);
+  position.hasSignature = true;
+  position.beatsPerBar = static_cast<float>(transport.numerator);
+  position.beatUnit = transport.denominator;
+  instance_->AddPosition(0, position);
+  timeSent_ = true;
+  sentTransport_ = transport;
 }
 
-bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
-  if (sampleRate != sampleRate_) {
-    instance_.reset();
-    instance_ = Lv2Instance::Create(*module_, sampleRate, error);
-    if (instance_ == nullptr) {
-      return false;
-    }
-    sampleRate_ = sampleRate;
+}  // namespace
+
+std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string& path, std::string& error) {
+  std::unique_ptr<Lv2Module> module = Lv2Module::Open(path, error);
+  std::unique_ptr<Lv2Instance> instance = module ? Lv2Instance::Create(*module, kDefaultRate, error) : nullptr;
+  if (instance == nullptr) {
+    return nullptr;
   }
-  timeSent_ = false;
-  return true;
-}
-
-void HostedLv2::SetValue(size_t index, double plain) {
-  if (index < parameters_.size()) {
-    instance_->SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
-    valuesPending_ = true;
-  }
-}
-
-bool HostedLv2::SelectProgram(int32_t, std::string& error) {
-  error = "an LV2 plug-in has no programs to select; hand over a chunk instead";
-  return false;
-}
-
-// The plug-in reads its control ports only as it runs: a run of no frames first, so that a
-// state saved right after settings holds them.
-std::vector<uint8_t> HostedLv2::GetState(bool) {
-  if (valuesPending_) {
-    instance_->Process(nullptr, nullptr, 0);
-    valuesPending_ = false;
-  }
-  return instance_->SaveState();
-}
-
-bool HostedLv2::SetState(const std::vector<uint8_t>& bytes, bool) {
-  return instance_->RestoreState(bytes);
-}
-
-// A control port holds one value per block.
-void HostedLv2::QueueValue(size_t index, double plain, int32_t) {
-  SetValue(index, plain);
-}
-
-void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
-  const uint8_t bytes[3] = {status, data1, data2};
-  instance_->AddMidi(offset, bytes, 3);
-}
-
-void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
-                        int64_t songFrame) {
-  if (!timeSent_ || transport != sentTransport_) {
-    // The position in quarter notes, as bars and beats of the signature.
-    const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
-    const double bar = std::floor(beats / transport.numerator);
-    Lv2Position position;
-    position.hasTempo = true;
-    position.tempo = static_cast<float>(transport.tempo);
-    position.hasSpeed = true;
-    position.speed = transport.playing ? 1.0f : 0.0f;
-    position.hasBar = true;
-    position.bar = static_cast<int64_t>(bar);
-    position.barBeat = static_cast<float>(beats - bar * transport.numerator);
-    position.hasSignature = true;
-    position.beatsPerBar = static_cast<float>(transport.numerator);
-    position.beatUnit = transport.denominator;
-    instance_->AddPosition(0, position);
-    timeSent_ = true;
-    sentTransport_ = transport;
-  }
-  instance_->Process(inputs, outputs, static_cast<uint32_t>(frames));
-  valuesPending_ = false;
+  return std::make_unique<Lv2Adapter>(std::move(module), std::move(instance));
 }
 
 }  // namespace QuorvelHost

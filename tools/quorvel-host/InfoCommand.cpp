@@ -114,13 +114,13 @@ void PrintIdentity(PluginInstance& plugin, const std::string& path) {
 }
 
 void PrintParameters(PluginInstance& plugin) {
-  const HostedVst2 hosted(plugin);
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(plugin);
   std::printf("\nparameters:\n  %-5s %-8s %-8s %-10s %-8s %s\n", "index", "name", "label", "value", "display",
               "long name");
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
     std::printf("  %-5d %-8s %-8s %-10.6f %-8s %s\n", i, plugin.ParameterName(i).c_str(),
                 plugin.ParameterLabel(i).c_str(), static_cast<double>(plugin.GetParameter(i)),
-                plugin.ParameterDisplay(i).c_str(), hosted.Parameters()[static_cast<size_t>(i)].name.c_str());
+                plugin.ParameterDisplay(i).c_str(), hosted->Parameters()[static_cast<size_t>(i)].name.c_str());
   }
 }
 

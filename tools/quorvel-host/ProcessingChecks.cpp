@@ -44,8 +44,8 @@ void RandomAutomation(Validator& validator) {
     return state >> 8;
   };
   int changes = 0;
-  HostedVst2 hosted(*plugin);
-  BlockRunner runner(hosted, 256);
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*plugin);
+  BlockRunner runner(*hosted, 256);
   runner.SetBlockHook([&](int64_t, int32_t) {
     for (uint32_t n = next() % 4; n > 0 && plugin->ParameterCount() > 0; --n) {
       plugin->SetParameter(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ParameterCount())),
@@ -192,8 +192,8 @@ void SilenceAfterFeedback(Validator& validator) {
       silentTimes.push_back(elapsed);
     }
   };
-  HostedVst2 hosted(*plugin);
-  BlockRunner runner(hosted, Validator::kBlockSize);
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*plugin);
+  BlockRunner runner(*hosted, Validator::kBlockSize);
   runner.SetBlockHook([&](int64_t first, int32_t) {
     if (current >= 0) {
       record();
@@ -232,8 +232,8 @@ void InPlace(Validator& validator) {
     const float* source = input.Channel(std::min(c, input.Channels() - 1));
     std::copy(source, source + input.Frames(), shared.Channel(c));
   }
-  HostedVst2 hosted(*inPlace);
-  BlockRunner runner(hosted, Validator::kBlockSize);
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*inPlace);
+  BlockRunner runner(*hosted, Validator::kBlockSize);
   runner.Run(shared, shared);
   ChannelBuffers actual(inPlace->OutputCount(), input.Frames());
   for (int32_t c = 0; c < actual.Channels(); ++c) {

@@ -100,9 +100,9 @@ std::unique_ptr<PluginInstance> Validator::NewInstance(double sampleRate, int32_
 }
 
 void Validator::ApplyActiveSettings(PluginInstance& plugin) {
-  const HostedVst2 hosted(plugin);
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(plugin);
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
-    const HostedParameter& parameter = hosted.Parameters()[static_cast<size_t>(i)];
+    const HostedParameter& parameter = hosted->Parameters()[static_cast<size_t>(i)];
     if (LooksLikeFeedback(parameter.shortName) || LooksLikeFeedback(parameter.name)) {
       plugin.SetParameter(i, kActiveFeedback);
     }
@@ -129,8 +129,8 @@ ChannelBuffers Validator::Signal(PluginInstance& plugin, double sampleRate, doub
 ChannelBuffers Validator::Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize) {
   ChannelBuffers output(plugin.OutputCount(), input.Frames());
   plugin.SetBlockSize(blockSize);
-  HostedVst2 hosted(plugin);
-  BlockRunner runner(hosted, blockSize);
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(plugin);
+  BlockRunner runner(*hosted, blockSize);
   runner.Transport().playing = plugin.Host().IsPlaying();
   runner.Run(input, output);
   return output;

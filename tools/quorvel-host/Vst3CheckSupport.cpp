@@ -11,8 +11,8 @@ namespace QuorvelHost {
 
 ChannelBuffers Vst3CheckSupport::Process(Vst3Instance& plugin, ChannelBuffers& input, int32_t blockSize,
                                          bool inPlace) {
-  HostedVst3 hosted(plugin);
-  BlockRunner runner(hosted, blockSize);
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst3::Borrow(plugin);
+  BlockRunner runner(*hosted, blockSize);
   if (inPlace) {
     ChannelBuffers buffers = input;
     runner.Run(buffers, buffers);

@@ -24,11 +24,11 @@ void RandomChanges(Validator& validator) {
     validator.FailToCreate(check);
     return;
   }
-  HostedVst3 hosted(*plugin);
-  const std::vector<HostedParameter>& ids = hosted.Parameters();
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst3::Borrow(*plugin);
+  const std::vector<HostedParameter>& ids = hosted->Parameters();
   ChannelBuffers input(2, Validator::kBlockSize);
   ChannelBuffers output(2, Validator::kBlockSize);
-  BlockRunner runner(hosted, Validator::kBlockSize);
+  BlockRunner runner(*hosted, Validator::kBlockSize);
   uint32_t random = 4242u;
   int64_t changes = 0;
   int64_t bad = 0;
@@ -38,7 +38,7 @@ void RandomChanges(Validator& validator) {
       random = random * 1664525u + 1013904223u;
       const size_t index = (random >> 8) % ids.size();
       const auto offset = static_cast<int32_t>((random >> 4) % Validator::kBlockSize);
-      hosted.QueueValue(index, ids[index].PlainOf(static_cast<double>(random >> 12) / 1048576.0), offset);
+      hosted->QueueValue(index, ids[index].PlainOf(static_cast<double>(random >> 12) / 1048576.0), offset);
       ++changes;
     }
     runner.Run(input, output);
