@@ -35,10 +35,12 @@ HostedParameter Describe(const ClapInstance& instance, const clap_param_info_t& 
     parameter.kind = HostedParameter::Kind::kBypass;
   } else if (stepped && (info.flags & CLAP_PARAM_IS_ENUM) == 0 && parameter.max - parameter.min == 1.0) {
     parameter.kind = HostedParameter::Kind::kSwitch;
-  } else if (stepped && parameter.max - parameter.min <= 1024.0) {
+  } else if (stepped) {
     parameter.kind = HostedParameter::Kind::kChoice;
     const clap_plugin_params_t* params = instance.Params();
-    for (double value = parameter.min; value <= parameter.max && params->value_to_text != nullptr; value += 1.0) {
+    // Texts for a list a person reads; a longer one is counted by its range alone.
+    const bool listed = parameter.max - parameter.min < 128.0 && params->value_to_text != nullptr;
+    for (double value = parameter.min; listed && value <= parameter.max; value += 1.0) {
       char text[256] = {};
       params->value_to_text(&instance.Plugin(), info.id, value, text, sizeof text - 1);
       parameter.choices.push_back(text);

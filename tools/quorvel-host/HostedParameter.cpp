@@ -6,21 +6,20 @@
 namespace QuorvelHost {
 
 double HostedParameter::PlainOf(double normalized) const {
-  const double v = std::clamp(normalized, 0.0, 1.0);
-  switch (kind) {
-    case Kind::kSwitch:
-    case Kind::kBypass:
-      return v >= 0.5 ? max : min;
-    case Kind::kChoice: {
-      const double count = choices.empty() ? std::max(std::round(max - min), 0.0) + 1.0
-                                           : static_cast<double>(choices.size());
-      const double choice = std::min(std::floor(v * count), count - 1.0);
-      return count > 1.0 ? min + choice * (max - min) / (count - 1.0) : min;
-    }
-    case Kind::kContinuous:
-      break;
+  if (kind == Kind::kContinuous) {
+    return min + std::clamp(normalized, 0.0, 1.0) * (max - min);
   }
-  return min + v * (max - min);
+  const double count =
+      choices.empty() ? std::floor(std::max(max - min, 0.0)) + 1.0 : static_cast<double>(choices.size());
+  // In single precision, as a VST2 plug-in picks its choice from the value.
+  const float scaled = static_cast<float>(normalized) * static_cast<float>(count);
+  double choice = 0.0;
+  if (scaled >= static_cast<float>(count)) {
+    choice = count - 1.0;
+  } else if (scaled >= 1.0f) {
+    choice = std::floor(static_cast<double>(scaled));
+  }
+  return count > 1.0 ? min + choice * (max - min) / (count - 1.0) : min;
 }
 
 double HostedParameter::NormalizedOf(double plain) const {

@@ -22,9 +22,9 @@ struct HostedParameter {
   double defaultValue = 0.0;
   std::vector<std::string> choices;  // a choice's texts, where the format tells them
 
-  // Switches and bypass turn on from 0.5; of n choices, evenly spread over the range, the
-  // one a VST2 plug-in picks (the k-th of n equal parts of 0 to 1); continuous values lie
-  // linearly over the range.
+  // A continuous value lies linearly over the range; of a switch's, a bypass's or a
+  // choice's n values, evenly spread over the range, it is the one a VST2 plug-in picks
+  // (the k-th of n equal parts of 0 to 1, in single precision).
   double PlainOf(double normalized) const;
   // The inverse: a plain value as the normalized value 0 to 1 (choices at k / (n - 1)).
   double NormalizedOf(double plain) const;

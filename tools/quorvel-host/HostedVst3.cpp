@@ -34,7 +34,8 @@ HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterI
     parameter.kind = HostedParameter::Kind::kSwitch;
   } else if (steps > 1) {
     parameter.kind = HostedParameter::Kind::kChoice;
-    for (int32_t k = 0; k <= steps; ++k) {
+    // Texts for a list a person reads; a longer one is counted by its steps alone.
+    for (int32_t k = 0; steps < 128 && k <= steps; ++k) {
       Vst::String128 text{};
       controller.getParamStringByValue(info.id, static_cast<double>(k) / steps, text);
       parameter.choices.push_back(Vst3Text::Ascii(text));

@@ -23,7 +23,7 @@ class ModuleLibrary final {
   // Main thread, before any module loads: `watcher` sees the handle of every module
   // loaded from then on, before anything of the module runs but its initialisation.
   using LoadWatcher = void (*)(void* handle);
-  static void WatchLoads(LoadWatcher watcher);
+  static void WatchLoads(LoadWatcher watcher) { loadWatcher_ = watcher; }
 
   // An exported function of unknown type, or null; the caller casts it.
   using Function = void (*)();
@@ -36,7 +36,13 @@ class ModuleLibrary final {
   }
 
  private:
-  explicit ModuleLibrary(void* handle) : handle_(handle) {}
+  explicit ModuleLibrary(void* handle) : handle_(handle) {
+    if (loadWatcher_ != nullptr) {
+      loadWatcher_(handle);
+    }
+  }
+
+  static inline LoadWatcher loadWatcher_ = nullptr;
   void* handle_;
 };
 

@@ -6,14 +6,6 @@
 
 namespace QuorvelHost {
 
-namespace {
-ModuleLibrary::LoadWatcher loadWatcher = nullptr;
-}  // namespace
-
-void ModuleLibrary::WatchLoads(LoadWatcher watcher) {
-  loadWatcher = watcher;
-}
-
 std::unique_ptr<ModuleLibrary> ModuleLibrary::Open(const std::string& path, std::string& error) {
   // A bare file name would make dlopen search the library path instead of the
   // current folder, which is never what a user giving a module file means.
@@ -23,9 +15,6 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::Open(const std::string& path, std:
     const char* reason = dlerror();
     error = "cannot load module " + path + ": " + (reason != nullptr ? reason : "unknown reason");
     return nullptr;
-  }
-  if (loadWatcher != nullptr) {
-    loadWatcher(handle);
   }
   return std::unique_ptr<ModuleLibrary>(new ModuleLibrary(handle));
 }

@@ -4,14 +4,6 @@
 
 namespace QuorvelHost {
 
-namespace {
-ModuleLibrary::LoadWatcher loadWatcher = nullptr;
-}  // namespace
-
-void ModuleLibrary::WatchLoads(LoadWatcher watcher) {
-  loadWatcher = watcher;
-}
-
 std::unique_ptr<ModuleLibrary> ModuleLibrary::Open(const std::string& path, std::string& error) {
   // No "cannot find DLL" message boxes: a missing dependency is reported as text.
   UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -21,9 +13,6 @@ std::unique_ptr<ModuleLibrary> ModuleLibrary::Open(const std::string& path, std:
   if (handle == nullptr) {
     error = "cannot load module " + path + ": Windows error " + std::to_string(code);
     return nullptr;
-  }
-  if (loadWatcher != nullptr) {
-    loadWatcher(reinterpret_cast<void*>(handle));
   }
   return std::unique_ptr<ModuleLibrary>(new ModuleLibrary(reinterpret_cast<void*>(handle)));
 }
