@@ -186,7 +186,7 @@ class Subject {
         return false;
       }
       // The first block's events, as a CLAP host sends settings made before playing.
-      runnerClap_->NextEvents().AddParameter(0, id, setting.value);
+      runnerClap_->NextEvents().AddParameter(0, id, clap_->PlainValue(id, setting.value));
     }
     MakeSignal(2, 2);
     return true;

@@ -49,7 +49,7 @@ bool Prepare(ClapInstance& plugin, const Vst3Renderer::Settings& settings, ClapB
     if (!FindSetting(plugin, setting, id, value, error)) {
       return false;
     }
-    values.AddParameter(0, id, value);
+    values.AddParameter(0, id, plugin.PlainValue(id, value));
   }
   plugin.Flush(&values);
   std::vector<ClapBlockRunner::TimedEvent> events;
