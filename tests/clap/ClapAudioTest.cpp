@@ -254,9 +254,7 @@ TEST(ClapAudio, BypassIsEnabledSeenTheOtherWayRound) {
   EXPECT_GE(bypass, 12u);
   const uint32_t flags = CLAP_PARAM_IS_BYPASS | CLAP_PARAM_IS_STEPPED;
   EXPECT_EQ(info.flags & flags, flags);
-  EXPECT_EQ(info.max_value, 1.0);
   EXPECT_EQ(info.default_value, 0.0);
-  EXPECT_EQ(clap->ParameterValue(bypass), 0.0);
 
   std::mt19937 random(5);
   StereoBlock input(512);
