@@ -2,8 +2,8 @@
 // any number of events of any type, size, time and order, parameter values of any bits,
 // MIDI of any bytes, transports of any fields, blocks of any length in separate or shared
 // buffers or none, flushes and resets between them. Every call must return; every value
-// the host reads back lies in 0..1, and every event the plug-in reports is a parameter
-// value of a known ID, inside the block, with a value in 0..1.
+// the host reads back lies in its parameter's range, and every event the plug-in reports
+// is a parameter value of a known ID, inside the block, within that range.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -48,15 +48,30 @@ struct Events {
   }
 };
 
+// True when `id` is a parameter's and `value` lies in its range.
+bool InRange(const clap_plugin_t* plugin, const clap_plugin_params_t* params, clap_id id, double value) {
+  const uint32_t count = params->count(plugin);
+  for (uint32_t index = 0; index < count; ++index) {
+    clap_param_info_t info{};
+    if (params->get_info(plugin, index, &info) && info.id == id) {
+      return value >= info.min_value && value <= info.max_value;
+    }
+  }
+  return false;
+}
+
 struct Output {
   int32_t frames = 0;
+  const clap_plugin_t* plugin = nullptr;
+  const clap_plugin_params_t* params = nullptr;
   clap_output_events_t list{this, &Push};
   static bool Push(const clap_output_events_t* events, const clap_event_header_t* event) {
     const auto* self = static_cast<const Output*>(events->ctx);
     Check(event != nullptr && event->type == CLAP_EVENT_PARAM_VALUE && event->size == sizeof(clap_event_param_value_t),
           "the plug-in reports something other than a value");
     const auto* value = reinterpret_cast<const clap_event_param_value_t*>(event);
-    Check(value->param_id < 12 && value->value >= 0.0 && value->value <= 1.0, "a reported value is out of range");
+    Check(InRange(self->plugin, self->params, value->param_id, value->value),
+          "a reported value is out of range");
     Check(static_cast<int32_t>(event->time) < (self->frames > 0 ? self->frames : 1), "a report lies past the block");
     return true;
   }
@@ -93,6 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<float> outRight(kLargestBlock);
   Events events;
   Output output;
+  output.plugin = plugin;
+  output.params = params;
   for (int32_t call = 0; call < kLongestSession && !input.Empty(); ++call) {
     const uint8_t what = input.Byte();
     events.slots.resize(input.Byte() % (kLargestEventList + 1));
@@ -131,9 +148,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                  &output.list};
     output.frames = frames;
     Check(plugin->process(plugin, &process) == CLAP_PROCESS_CONTINUE, "a block was refused");
-    for (clap_id id = 0; id < 12; ++id) {
+    for (uint32_t index = 0; index < params->count(plugin); ++index) {
+      clap_param_info_t info{};
       double value = -1.0;
-      Check(params->get_value(plugin, id, &value) && value >= 0.0 && value <= 1.0, "a value is out of range");
+      Check(params->get_info(plugin, index, &info) && params->get_value(plugin, info.id, &value) &&
+                InRange(plugin, params, info.id, value),
+            "a value is out of range");
     }
   }
   plugin->stop_processing(plugin);

@@ -81,6 +81,7 @@ class ClapPlugin final : private InstanceHost {
   static bool ParamValueToText(const clap_plugin_t* plugin, clap_id id, double value, char* text, uint32_t capacity);
   static bool ParamTextToValue(const clap_plugin_t* plugin, clap_id id, const char* text, double* value);
   static void ParamFlush(const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t* out);
+  bool ParameterOf(clap_id id, int32_t& index, bool& bypass) const;
   static bool SaveState(const clap_plugin_t* plugin, const clap_ostream_t* stream);
   static bool LoadState(const clap_plugin_t* plugin, const clap_istream_t* stream);
   static bool GuiIsApiSupported(const clap_plugin_t* plugin, const char* api, bool isFloating);
@@ -120,7 +121,10 @@ class ClapPlugin final : private InstanceHost {
 
   // The block's pieces (ClapPluginProcess.cpp), audio thread (or the flush's thread).
   void ApplyTransport(const clap_event_transport_t& transport);
-  void ApplyChange(const clap_event_header_t& event);
+  // A host's change, any of its own at `time` told back (the bypass when Enabled moved).
+  void ApplyChange(const clap_event_header_t& event, uint32_t time);
+  void ReportChange(const clap_output_events_t* out, uint32_t time, int32_t index, float value, clap_id told);
+  void ClearLines();
   void PushMidi(const clap_event_header_t& event, int32_t delta);
   void ApplyAllEvents(const clap_input_events_t* in);
   void SendEdits(const clap_output_events_t* out);
@@ -142,6 +146,7 @@ class ClapPlugin final : private InstanceHost {
   std::atomic<bool> stateDirty{false};    // set on any thread, taken on the main thread
   double sampleRate = 44100.0;            // main thread, while not active
   std::atomic<bool> active{false};
+  std::atomic<bool> startAfresh{false};  // set by activate, taken by the next block
   // The block being processed, for the plug-in's own changes (audio thread).
   const clap_output_events_t* outputEvents = nullptr;
   int32_t pieceStart = 0;

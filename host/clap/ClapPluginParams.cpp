@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/clap/ClapPlugin.h"
+#include "host/clap/ClapParameterValues.h"
 #include "model/BoundedCopy.h"
 
 namespace VstToolkit {
@@ -16,63 +17,107 @@ const clap_plugin_note_ports_t ClapPlugin::kNotePorts = {&ClapPlugin::NotePortCo
 const clap_plugin_latency_t ClapPlugin::kLatency = {&ClapPlugin::LatencyFrames};
 const clap_plugin_tail_t ClapPlugin::kTail = {&ClapPlugin::TailFrames};
 
-// Main thread, as every call of this file but the tail.
+// Main thread, as every call of this file but the tail. The model's parameters, then the
+// host's bypass.
 uint32_t ClapPlugin::ParamCount(const clap_plugin_t* plugin) {
   const ClapPlugin* self = From(plugin);
-  return self != nullptr ? static_cast<uint32_t>(self->core.GetParameterCount()) : 0;
+  return self != nullptr ? static_cast<uint32_t>(self->core.GetParameterCount()) + 1u : 0;
 }
 
-// The plain value is the normalized one. Switches step between off (0) and on (1); a
-// selector's choices lie on fractions of the range (trunc(value x n)), so it keeps the
-// whole range and shows its choices as text.
+// Switches step between off (0) and on (1), selectors over their choices 0..n-1 with the
+// choices' names; the rest is the normalized value. The bypass is the last in the list.
 bool ClapPlugin::ParamInfo(const clap_plugin_t* plugin, uint32_t index, clap_param_info_t* info) {
   ClapPlugin* self = From(plugin);
   if (self == nullptr || info == nullptr || index >= ParamCount(plugin)) {
     return false;
   }
-  const ParameterDetails details = self->core.GetParameterDetails(static_cast<int32_t>(index));
   *info = clap_param_info_t{};
+  info->min_value = 0.0;
+  if (index == static_cast<uint32_t>(self->core.GetParameterCount())) {
+    const ParameterDetails enabled = self->core.GetParameterDetails(ClapParameterValues::kEnabledIndex);
+    info->id = ClapParameterValues::kBypassId;
+    info->flags = CLAP_PARAM_IS_AUTOMATABLE | CLAP_PARAM_IS_STEPPED | CLAP_PARAM_IS_BYPASS;
+    BoundedCopy(info->name, "Bypass", sizeof info->name);
+    info->max_value = 1.0;
+    info->default_value = 1.0 - ClapParameterValues::PlainOf(enabled, enabled.defaultValue);
+    return true;
+  }
+  const ParameterDetails details = self->core.GetParameterDetails(static_cast<int32_t>(index));
   info->id = index;
   info->flags = CLAP_PARAM_IS_AUTOMATABLE;
   if (details.kind == ParameterKind::kSwitch) {
     info->flags |= CLAP_PARAM_IS_STEPPED;
+  } else if (details.kind == ParameterKind::kSelector) {
+    info->flags |= CLAP_PARAM_IS_STEPPED | CLAP_PARAM_IS_ENUM;
   }
   BoundedCopy(info->name, details.longName, sizeof info->name);
-  info->min_value = 0.0;
-  info->max_value = 1.0;
-  info->default_value = details.defaultValue;
+  info->max_value = ClapParameterValues::MaxOf(details);
+  info->default_value = ClapParameterValues::PlainOf(details, details.defaultValue);
   return true;
 }
 
 // Any thread the host asks on (main thread by the format).
 bool ClapPlugin::ParamValue(const clap_plugin_t* plugin, clap_id id, double* value) {
   ClapPlugin* self = From(plugin);
-  if (self == nullptr || value == nullptr || id >= ParamCount(plugin)) {
+  int32_t index = 0;
+  bool bypass = false;
+  if (self == nullptr || value == nullptr || !self->ParameterOf(id, index, bypass)) {
     return false;
   }
-  *value = self->core.GetParameter(static_cast<int32_t>(id));
+  const double plain =
+      ClapParameterValues::PlainOf(self->core.GetParameterDetails(index), self->core.GetParameter(index));
+  *value = bypass ? 1.0 - plain : plain;
   return true;
 }
 
 bool ClapPlugin::ParamValueToText(const clap_plugin_t* plugin, clap_id id, double value, char* text,
                                   uint32_t capacity) {
   ClapPlugin* self = From(plugin);
-  if (self == nullptr || text == nullptr || capacity == 0 || id >= ParamCount(plugin) || std::isnan(value)) {
+  int32_t index = 0;
+  bool bypass = false;
+  if (self == nullptr || text == nullptr || capacity == 0 || std::isnan(value) ||
+      !self->ParameterOf(id, index, bypass)) {
     return false;
   }
   const int32_t size = capacity > 4096u ? 4096 : static_cast<int32_t>(capacity);
-  self->core.FormatParameterValue(static_cast<int32_t>(id), static_cast<float>(value), text, size);
+  const float normalized = ClapParameterValues::NormalizedOf(self->core.GetParameterDetails(index),
+                                                             bypass ? 1.0 - value : value);
+  self->core.FormatParameterValue(index, normalized, text, size);
   return true;
 }
 
+// A choice reads from its name, or from its number.
 bool ClapPlugin::ParamTextToValue(const clap_plugin_t* plugin, clap_id id, const char* text, double* value) {
   ClapPlugin* self = From(plugin);
-  float parsed = 0.0f;
-  if (self == nullptr || text == nullptr || value == nullptr || id >= ParamCount(plugin) ||
-      !self->core.ParseParameterValue(static_cast<int32_t>(id), text, parsed)) {
+  int32_t index = 0;
+  bool bypass = false;
+  if (self == nullptr || text == nullptr || value == nullptr || !self->ParameterOf(id, index, bypass)) {
     return false;
   }
-  *value = parsed;
+  const ParameterDetails details = self->core.GetParameterDetails(index);
+  float parsed = 0.0f;
+  double plain = 0.0;
+  if (self->core.ParseParameterValue(index, text, parsed)) {
+    plain = ClapParameterValues::PlainOf(details, parsed);
+  } else if (!ClapParameterValues::ReadChoiceNumber(details, text, plain)) {
+    return false;
+  }
+  *value = bypass ? 1.0 - plain : plain;
+  return true;
+}
+
+// Any thread: the model's parameter behind a host's ID, and whether the ID is the bypass
+// (the same parameter, inverted).
+bool ClapPlugin::ParameterOf(clap_id id, int32_t& index, bool& bypass) const {
+  bypass = id == ClapParameterValues::kBypassId;
+  if (bypass) {
+    index = ClapParameterValues::kEnabledIndex;
+    return true;
+  }
+  if (id >= static_cast<clap_id>(core.GetParameterCount())) {
+    return false;
+  }
+  index = static_cast<int32_t>(id);
   return true;
 }
 

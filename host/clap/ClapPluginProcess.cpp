@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "host/clap/ClapPlugin.h"
+#include "host/clap/ClapParameterValues.h"
 #include "model/MidiMessage.h"
 #include "model/Model.h"
 
@@ -44,15 +45,23 @@ void ClapPlugin::ApplyTransport(const clap_event_transport_t& transport) {
   core.SetHostTime(time);
 }
 
-void ClapPlugin::ApplyChange(const clap_event_header_t& event) {
+void ClapPlugin::ApplyChange(const clap_event_header_t& event, uint32_t time) {
   if (event.type == CLAP_EVENT_TRANSPORT) {
     ApplyTransport(reinterpret_cast<const clap_event_transport_t&>(event));
     return;
   }
   const auto& change = reinterpret_cast<const clap_event_param_value_t&>(event);
-  // Unknown IDs (anything past int32's range) and NaNs are refused by the core.
-  if (change.param_id < static_cast<clap_id>(core.GetParameterCount())) {
-    core.SetParameter(static_cast<int32_t>(change.param_id), static_cast<float>(change.value));
+  int32_t index = 0;
+  bool bypass = false;
+  // Unknown IDs are ignored, NaNs refused by the core.
+  if (!ParameterOf(change.param_id, index, bypass)) {
+    return;
+  }
+  const float value = ClapParameterValues::NormalizedOf(core.GetParameterDetails(index),
+                                                        bypass ? 1.0 - change.value : change.value);
+  core.SetParameter(index, value);
+  if (index == ClapParameterValues::kEnabledIndex && !std::isnan(value)) {
+    ReportChange(outputEvents, time, index, core.GetParameter(index), change.param_id);
   }
 }
 
@@ -71,10 +80,37 @@ void ClapPlugin::ApplyAllEvents(const clap_input_events_t* in) {
       continue;
     }
     if (IsChange(*event)) {
-      ApplyChange(*event);
+      ApplyChange(*event, 0);
     } else if (IsMidi(*event)) {
       PushMidi(*event, 0);
     }
+  }
+}
+
+// Audio thread (or the flush's thread): a parameter's new value as the host sees it, with
+// the bypass's when Enabled moved; `told` is the ID the host itself set, not told back.
+void ClapPlugin::ReportChange(const clap_output_events_t* out, uint32_t time, int32_t index, float value,
+                              clap_id told) {
+  if (out == nullptr || out->try_push == nullptr) {
+    return;
+  }
+  const double plain = ClapParameterValues::PlainOf(core.GetParameterDetails(index), value);
+  const auto push = [out, time](clap_id id, double plainValue) {
+    clap_event_param_value_t event{};
+    event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
+    event.param_id = id;
+    event.note_id = -1;
+    event.port_index = -1;
+    event.channel = -1;
+    event.key = -1;
+    event.value = plainValue;
+    out->try_push(out, &event.header);
+  };
+  if (static_cast<clap_id>(index) != told) {
+    push(static_cast<clap_id>(index), plain);
+  }
+  if (index == ClapParameterValues::kEnabledIndex && told != ClapParameterValues::kBypassId) {
+    push(ClapParameterValues::kBypassId, 1.0 - plain);
   }
 }
 
@@ -90,15 +126,7 @@ void ClapPlugin::SendEdits(const clap_output_events_t* out) {
       continue;
     }
     if (edit.kind == ClapEditQueue::Kind::kValue) {
-      clap_event_param_value_t event{};
-      event.header = {sizeof event, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
-      event.param_id = static_cast<clap_id>(edit.index);
-      event.note_id = -1;
-      event.port_index = -1;
-      event.channel = -1;
-      event.key = -1;
-      event.value = edit.value;
-      out->try_push(out, &event.header);
+      ReportChange(out, 0, edit.index, edit.value, CLAP_INVALID_ID);
     } else {
       clap_event_param_gesture_t event{};
       const uint16_t type =
@@ -112,21 +140,10 @@ void ClapPlugin::SendEdits(const clap_output_events_t* out) {
 
 // Audio thread: a learned controller moved a parameter at a frame of the block.
 void ClapPlugin::ParameterSetByPlugin(int32_t index, float value) {
-  if (outputEvents == nullptr || outputEvents->try_push == nullptr) {
-    return;
-  }
   int32_t frame = pieceStart + core.GetMidiDispatchFrame();
   frame = frame < blockFrames ? frame : blockFrames - 1;
   frame = frame > 0 ? frame : 0;
-  clap_event_param_value_t event{};
-  event.header = {sizeof event, static_cast<uint32_t>(frame), CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
-  event.param_id = static_cast<clap_id>(index);
-  event.note_id = -1;
-  event.port_index = -1;
-  event.channel = -1;
-  event.key = -1;
-  event.value = value;
-  outputEvents->try_push(outputEvents, &event.header);
+  ReportChange(outputEvents, static_cast<uint32_t>(frame), index, value, CLAP_INVALID_ID);
 }
 
 // The block is cut at every parameter value and transport event: those at frame 0 act
@@ -153,7 +170,7 @@ void ClapPlugin::ProcessWithEvents(const clap_input_events_t* in, uint32_t count
         break;
       }
       if (IsChange(*event)) {
-        ApplyChange(*event);
+        ApplyChange(*event, static_cast<uint32_t>(start));
       } else if (IsMidi(*event)) {
         PushMidi(*event, 0);
       }
@@ -194,7 +211,7 @@ void ClapPlugin::ProcessWithEvents(const clap_input_events_t* in, uint32_t count
       continue;
     }
     if (IsChange(*event)) {
-      ApplyChange(*event);
+      ApplyChange(*event, static_cast<uint32_t>(frames - 1));
     } else if (IsMidi(*event)) {
       PushMidi(*event, 0);
     }
@@ -206,6 +223,11 @@ clap_process_status ClapPlugin::Process(const clap_plugin_t* plugin, const clap_
   ClapPlugin* self = From(plugin);
   if (self == nullptr || process == nullptr) {
     return CLAP_PROCESS_ERROR;
+  }
+  // The first block after an activation starts afresh, as after a transport stop.
+  if (self->startAfresh.load(std::memory_order_relaxed) &&
+      self->startAfresh.exchange(false, std::memory_order_acquire)) {
+    self->ClearLines();
   }
   self->SendEdits(process->out_events);
   if (process->transport != nullptr) {
@@ -234,20 +256,23 @@ clap_process_status ClapPlugin::Process(const clap_plugin_t* plugin, const clap_
   return CLAP_PROCESS_CONTINUE;
 }
 
+// Audio thread.
+void ClapPlugin::Reset(const clap_plugin_t* plugin) {
+  if (ClapPlugin* self = From(plugin)) {
+    self->ClearLines();
+  }
+}
+
 // Audio thread: the lines fall silent as when the transport stops, then the transport is
 // as it was.
-void ClapPlugin::Reset(const clap_plugin_t* plugin) {
-  ClapPlugin* self = From(plugin);
-  if (self == nullptr) {
-    return;
-  }
-  const bool playing = self->core.GetModel().IsPlaying();
+void ClapPlugin::ClearLines() {
+  const bool playing = core.GetModel().IsPlaying();
   HostTime stopped;
   stopped.playing = false;
-  self->core.SetHostTime(stopped);
+  core.SetHostTime(stopped);
   HostTime resumed;
   resumed.playing = playing;
-  self->core.SetHostTime(resumed);
+  core.SetHostTime(resumed);
 }
 
 // The audio thread while active, else the main thread: the host's changes apply as
@@ -259,8 +284,10 @@ void ClapPlugin::ParamFlush(const clap_plugin_t* plugin, const clap_input_events
     return;
   }
   self->SendEdits(out);
-  self->outputEvents = nullptr;
+  self->outputEvents = out;
+  self->blockFrames = 0;
   self->ApplyAllEvents(in);
+  self->outputEvents = nullptr;
 }
 
 }  // namespace VstToolkit

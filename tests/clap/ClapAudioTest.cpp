@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "tests/clap/ClapFixture.h"
 #include "tools/quorvel-host/EventList.h"
@@ -67,7 +69,10 @@ class TwinHosts {
     QuorvelHost::ClapEventList events;
     for (const Change& change : changes_) {
       if (change.index >= 0) {
-        events.AddParameter(static_cast<uint32_t>(change.frame), static_cast<clap_id>(change.index), change.value);
+        // The host's value of what a VST2 host sets: a choice's number for switches and
+        // selectors.
+        const auto id = static_cast<clap_id>(change.index);
+        events.AddParameter(static_cast<uint32_t>(change.frame), id, clap_->PlainValue(id, change.value));
       } else {
         events.AddMidi(static_cast<uint32_t>(change.frame), change.status, change.data1, change.data2);
       }
@@ -159,13 +164,13 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   QuorvelHost::ClapEventList events;
 
   vst2->SetParameter(6, 0.8f);  // Feedback Level
-  vst2->SetParameter(9, 0.7f);  // Low Cut
+  vst2->SetParameter(9, 1.0f);  // Filter Type: High
   events.AddParameter(0, 6, 0.8);
   clap->Process(nullptr, nullptr, 0, &events, nullptr);
   events.Clear();
-  events.AddParameter(0, 9, 0.7);
+  events.AddParameter(0, 9, 1.0);
   clap->Flush(&events);
-  EXPECT_EQ(clap->ParameterValue(9), static_cast<double>(0.7f));
+  EXPECT_EQ(clap->ParameterValue(9), 1.0);
   events.Clear();
 
   StereoBlock in2 = input;
@@ -190,25 +195,26 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   // A host's events out of order: one lying before the place reached counts there.
   events.Clear();
   events.AddMidi(200, 0xB0, 7, 1);
-  events.AddParameter(0, 5, 0.75);
+  events.AddParameter(0, 5, 3.0);
   events.AddParameter(300, 3, 1.0);
-  events.AddParameter(100, 4, 0.25);
+  events.AddParameter(100, 4, 1.0);
   clap->Process(in3.Channels(), next3.Channels(), 512, &events, nullptr);
   EXPECT_EQ(clap->ParameterValue(3), 1.0);
-  EXPECT_EQ(clap->ParameterValue(4), 0.25);
-  EXPECT_EQ(clap->ParameterValue(5), 0.75);
+  EXPECT_EQ(clap->ParameterValue(4), 1.0);
+  EXPECT_EQ(clap->ParameterValue(5), 3.0);
 }
 
-// reset silences the echoes in flight as a transport stop does, and only them.
-TEST(ClapAudio, ResetClearsTheLinesAsATransportStop) {
+// reset, and deactivate then activate, silence the echoes in flight as a transport stop
+// does, and only them.
+TEST(ClapAudio, ResetAndReactivationClearTheLinesAsATransportStop) {
   std::mt19937 random(11);
   StereoBlock noise(4096);
   noise.FillWithNoise(random);
   clap_event_transport_t stopped{};
   clap_event_transport_t playing{};
   playing.flags = CLAP_TRANSPORT_IS_PLAYING;
-  std::vector<float> tails[3];
-  for (int way = 0; way < 3; ++way) {
+  std::vector<float> tails[4];
+  for (int way = 0; way < 4; ++way) {
     auto clap = StartClap();
     StereoBlock in = noise;
     StereoBlock out(4096);
@@ -221,13 +227,77 @@ TEST(ClapAudio, ResetClearsTheLinesAsATransportStop) {
       clap->Reset();
     } else if (way == 2) {
       clap->Process(nullptr, nullptr, 0, nullptr, &stopped);
+    } else if (way == 3) {
+      clap->Stop();
+      ASSERT_TRUE(clap->Start(44100.0, 4096));
     }
     StereoBlock silence(4096);
     clap->Process(silence.Channels(), out.Channels(), 4096, nullptr, &playing);
     tails[way] = out.left;
   }
   EXPECT_EQ(tails[1], tails[2]);
+  EXPECT_EQ(tails[3], tails[2]);
   EXPECT_NE(tails[0], tails[1]);
+}
+
+// The host's bypass is Enabled inverted: bypassed at frame k sounds exactly as Enabled
+// switched off there, the host hears Enabled follow (and the bypass follow Enabled), and
+// the state holds Enabled alone.
+TEST(ClapAudio, BypassIsEnabledSeenTheOtherWayRound) {
+  auto vst2 = StartVst2();
+  auto clap = StartClap();
+  const clap_plugin_params_t& params = *clap->Params();
+  ASSERT_EQ(params.count(&clap->Plugin()), 13u);
+  clap_param_info_t info{};
+  ASSERT_TRUE(params.get_info(&clap->Plugin(), 12, &info));
+  const clap_id bypass = info.id;
+  EXPECT_GE(bypass, 12u);
+  const uint32_t flags = CLAP_PARAM_IS_BYPASS | CLAP_PARAM_IS_STEPPED;
+  EXPECT_EQ(info.flags & flags, flags);
+  EXPECT_EQ(info.default_value, 0.0);
+
+  std::mt19937 random(5);
+  StereoBlock input(512);
+  input.FillWithNoise(random);
+  StereoBlock in2 = input;
+  StereoBlock out2(512);
+  vst2->SetParameter(6, 0.7f);  // Feedback Level
+  vst2->Process(in2.Channels(), out2.Channels(), 200);
+  vst2->SetParameter(0, 0.0f);
+  vst2->Process(in2.Channels(200), out2.Channels(200), 312);
+
+  QuorvelHost::ClapEventList events;
+  events.AddParameter(0, 6, 0.7);
+  events.AddParameter(200, bypass, 1.0);
+  StereoBlock in3 = input;
+  StereoBlock out3(512);
+  clap->OutputEvents().Clear();
+  clap->Process(in3.Channels(), out3.Channels(), 512, &events, nullptr);
+  EXPECT_TRUE(out2 == out3);
+  EXPECT_EQ(clap->ParameterValue(bypass), 1.0);
+  EXPECT_EQ(clap->ParameterValue(0), 0.0);
+  ASSERT_EQ(clap->OutputEvents().Size(), 1u);
+  const auto* told = reinterpret_cast<const clap_event_param_value_t*>(clap->OutputEvents().At(0));
+  EXPECT_EQ(told->header.time, 200u);
+  EXPECT_EQ(told->param_id, 0u);
+  EXPECT_EQ(told->value, 0.0);
+  char text[32] = {};
+  ASSERT_TRUE(params.value_to_text(&clap->Plugin(), bypass, 1.0, text, sizeof text));
+  EXPECT_EQ(std::string(text), vst2->ParameterDisplay(0));
+  std::vector<uint8_t> expected = vst2->GetChunk(false);
+  expected.insert(expected.end(), {0, 0, 0, 0});
+  EXPECT_EQ(clap->GetState(), expected);
+
+  events.Clear();
+  events.AddParameter(0, 0, 1.0);
+  clap->OutputEvents().Clear();
+  clap->Flush(&events);
+  EXPECT_EQ(clap->ParameterValue(bypass), 0.0);
+  ASSERT_EQ(clap->OutputEvents().Size(), 1u);
+  told = reinterpret_cast<const clap_event_param_value_t*>(clap->OutputEvents().At(0));
+  EXPECT_EQ(told->param_id, bypass);
+  EXPECT_EQ(told->value, 0.0);
+  EXPECT_TRUE(clap->Host().Violations().empty());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // What a CLAP host reads of the plug-in and hears back from it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -44,22 +46,32 @@ TEST(ClapEvents, DescribesThePluginAsTheVst2ModuleDoes) {
   EXPECT_EQ(note.supported_dialects, uint32_t{CLAP_NOTE_DIALECT_MIDI});
   EXPECT_EQ(latency->get(&clap->Plugin()), 0u);
 
+  // The parameter table's choices: the four switches, Left and Right Sync's five note
+  // values and Filter Type's two; the rest continuous.
+  const int32_t choices[12] = {2, 0, 0, 2, 5, 5, 0, 2, 0, 2, 2, 0};
   const clap_plugin_params_t& params = *clap->Params();
-  ASSERT_EQ(params.count(&clap->Plugin()), 12u);
-  int stepped = 0;
+  ASSERT_EQ(params.count(&clap->Plugin()), 13u);  // and the bypass
   for (uint32_t index = 0; index < 12; ++index) {
+    const int32_t n = choices[index];
+    const double count = n;
     clap_param_info_t info{};
     ASSERT_TRUE(params.get_info(&clap->Plugin(), index, &info));
     EXPECT_EQ(info.id, index);
     EXPECT_EQ(info.min_value, 0.0);
-    EXPECT_EQ(info.max_value, 1.0);
-    EXPECT_EQ(info.default_value, static_cast<double>(vst2->GetParameter(static_cast<int32_t>(index))));
-    stepped += (info.flags & CLAP_PARAM_IS_STEPPED) != 0 ? 1 : 0;
+    EXPECT_EQ(info.max_value, n > 0 ? count - 1.0 : 1.0);
+    EXPECT_EQ((info.flags & CLAP_PARAM_IS_STEPPED) != 0, n > 0) << index;
+    EXPECT_EQ((info.flags & CLAP_PARAM_IS_ENUM) != 0, n > 2 || index == 9) << index;
+    // A choice k of n is the VST2 value k / (n - 1): the default (and any value) shows as
+    // its choice, trunc(n x value) held to the range.
+    const float vst2Default = vst2->GetParameter(static_cast<int32_t>(index));
+    const double plainDefault = n == 0 ? vst2Default : std::min(std::floor(count * vst2Default), count - 1.0);
+    EXPECT_EQ(info.default_value, plainDefault) << index;
     // Any value's text is the VST2 module's display of it, and reads back to that value.
     const float value = 0.37f;
     vst2->SetParameter(static_cast<int32_t>(index), value);
+    const double plain = n == 0 ? value : std::floor(count * value);
     char text[64] = {};
-    ASSERT_TRUE(params.value_to_text(&clap->Plugin(), index, value, text, sizeof text));
+    ASSERT_TRUE(params.value_to_text(&clap->Plugin(), index, plain, text, sizeof text));
     EXPECT_EQ(std::string(text), vst2->ParameterDisplay(static_cast<int32_t>(index)));
     double parsed = -1.0;
     if (params.text_to_value(&clap->Plugin(), index, text, &parsed)) {
@@ -67,10 +79,16 @@ TEST(ClapEvents, DescribesThePluginAsTheVst2ModuleDoes) {
       params.value_to_text(&clap->Plugin(), index, parsed, again, sizeof again);
       EXPECT_STREQ(again, text);
     }
+    if (n > 0) {
+      EXPECT_EQ(parsed, plain) << index;
+      // A choice's number reads as itself; one past the last is none.
+      EXPECT_TRUE(params.text_to_value(&clap->Plugin(), index, "1", &parsed));
+      EXPECT_EQ(parsed, 1.0);
+      EXPECT_FALSE(params.text_to_value(&clap->Plugin(), index, std::to_string(n).c_str(), &parsed));
+    }
   }
-  EXPECT_GT(stepped, 0);
   clap_param_info_t beyond{};
-  EXPECT_FALSE(params.get_info(&clap->Plugin(), 12, &beyond));
+  EXPECT_FALSE(params.get_info(&clap->Plugin(), 13, &beyond));
   EXPECT_TRUE(clap->Host().Violations().empty());
 }
 
@@ -98,6 +116,30 @@ TEST(ClapEvents, LearnedControllerIsReportedAtItsFrame) {
   }
   EXPECT_EQ(clap->ParameterValue(6), 1.0);
   EXPECT_EQ(clap->ParameterValue(11), 0.0);
+  EXPECT_TRUE(clap->Host().Violations().empty());
+}
+
+// A selector's choice k of n travels as k: the model gets k / (n - 1) (the state is the
+// VST2 module's with that value), get_value answers in choices, and a value between
+// choices takes the nearest.
+TEST(ClapEvents, ChoicesTravelAsTheirNumbers) {
+  auto clap = StartClap();
+  auto vst2 = StartVst2();
+  QuorvelHost::ClapEventList events;
+  events.AddParameter(0, 4, 3.0);  // Left Sync: 1/4
+  events.AddParameter(0, 5, 2.6);  // Right Sync: nearest is 1/4 too
+  events.AddParameter(0, 9, 1.0);  // Filter Type: High
+  clap->Flush(&events);
+  vst2->SetParameter(4, 0.75f);
+  vst2->SetParameter(5, 0.75f);
+  vst2->SetParameter(9, 1.0f);
+  std::vector<uint8_t> expected = vst2->GetChunk(false);
+  expected.insert(expected.end(), {0, 0, 0, 0});
+  EXPECT_EQ(clap->GetState(), expected);
+  EXPECT_EQ(clap->ParameterValue(4), 3.0);
+  EXPECT_EQ(clap->ParameterValue(5), 3.0);
+  EXPECT_EQ(clap->ParameterValue(9), 1.0);
+
   EXPECT_TRUE(clap->Host().Violations().empty());
 }
 

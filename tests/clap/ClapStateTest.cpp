@@ -13,13 +13,20 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// The same edits on both: the host's values through params.flush and setParameter.
+// The same edits on both: the host's values through params.flush and setParameter. A
+// switch's or selector's choice k of n is the VST2 value k / (n - 1).
 void Edit(QuorvelHost::ClapInstance& clap, QuorvelHost::PluginInstance& vst2) {
   QuorvelHost::ClapEventList events;
   for (int32_t index = 0; index < 12; ++index) {
+    const auto id = static_cast<clap_id>(index);
     const float value = static_cast<float>(index + 1) / 13.0f;
-    events.AddParameter(0, static_cast<clap_id>(index), value);
-    vst2.SetParameter(index, value);
+    clap_param_info_t info{};
+    ASSERT_TRUE(clap.Params()->get_info(&clap.Plugin(), id, &info));
+    const double plain = clap.PlainValue(id, value);
+    const bool stepped = (info.flags & CLAP_PARAM_IS_STEPPED) != 0;
+    events.AddParameter(0, id, plain);
+    const float normalized = static_cast<float>(plain) / static_cast<float>(info.max_value);
+    vst2.SetParameter(index, stepped ? normalized : value);
   }
   clap.Flush(&events);
 }
@@ -40,7 +47,7 @@ TEST(ClapState, OwnFormIsTheBankAndProgramInAnyPieceSize) {
   auto fresh = StartClap();
   ASSERT_TRUE(fresh->SetState(expected, 1));
   EXPECT_EQ(fresh->GetState(), expected);
-  EXPECT_EQ(fresh->ParameterValue(4), static_cast<double>(5.0f / 13.0f));
+  EXPECT_EQ(fresh->ParameterValue(4), 1.0);  // Left Sync's choice trunc(5 x 5/13)
 }
 
 // A bare VST2 bank loads whole (the selection stays); a VST2 program chunk loads into the

@@ -194,6 +194,27 @@ double ClapInstance::ParameterValue(clap_id id) const {
   return value;
 }
 
+double ClapInstance::PlainValue(clap_id id, double value) const {
+  const uint32_t count = params_ != nullptr ? params_->count(plugin_) : 0;
+  for (uint32_t index = 0; index < count; ++index) {
+    clap_param_info_t info{};
+    if (!params_->get_info(plugin_, index, &info) || info.id != id) {
+      continue;
+    }
+    if ((info.flags & CLAP_PARAM_IS_STEPPED) == 0) {
+      return info.min_value + value * (info.max_value - info.min_value);
+    }
+    // In single precision, as a VST2 plug-in picks its choice from the value.
+    const double steps = std::floor(info.max_value - info.min_value) + 1.0;
+    const float scaled = static_cast<float>(value) * static_cast<float>(steps);
+    if (!(scaled >= 1.0f)) {
+      return info.min_value;
+    }
+    return info.min_value + (scaled >= static_cast<float>(steps) ? steps - 1.0 : std::floor(scaled));
+  }
+  return value;
+}
+
 std::vector<uint8_t> ClapInstance::GetState(uint32_t piece) {
   std::vector<uint8_t> bytes;
   StreamContext context{&bytes, 0, std::max(piece, 1u)};

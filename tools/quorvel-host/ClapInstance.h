@@ -66,6 +66,11 @@ class ClapInstance final {
   bool FindParameter(const std::string& name, clap_id& id) const;
   // A parameter's value, or NaN where the plug-in gives none.
   double ParameterValue(clap_id id) const;
+  // The value a parameter takes for a VST2 host's normalized `value` (0 to 1), as users
+  // give settings: a stepped parameter's step trunc(value x n) of its n steps, held to
+  // them (as VST2 plug-ins pick a choice), any other min + value x (max - min). `value`
+  // itself for an unknown ID.
+  double PlainValue(clap_id id, double value) const;
   // Main thread: the state as the plug-in writes it into a stream taking at most `piece`
   // bytes per call; empty where it fails.
   std::vector<uint8_t> GetState(uint32_t piece = 0xFFFFFFFFu);
