@@ -15,7 +15,7 @@ class Vst2Adapter final : public HostedPlugin {
  public:
   Vst2Adapter(PluginInstance& instance, std::unique_ptr<PluginModule> module = nullptr,
               std::unique_ptr<PluginInstance> owned = nullptr)
-      : module_(std::move(module)), owned_(std::move(owned)), instance_(instance) {
+      : module_(std::move(module)), owned_(std::move(owned)), instance_(instance), opened_(owned_ == nullptr) {
     for (int32_t i = 0; i < instance_.ParameterCount(); ++i) {
       HostedParameter parameter;
       parameter.id = static_cast<uint32_t>(i);
@@ -47,8 +47,16 @@ class Vst2Adapter final : public HostedPlugin {
   int32_t InputCount() const override { return instance_.InputCount(); }
   int32_t OutputCount() const override { return instance_.OutputCount(); }
 
+  // effOpen once in an instance's life (a borrowed one has had it), then rate, block size
+  // and switched on, as hosts start a plug-in again at another rate.
   bool Activate(double sampleRate, int32_t maxBlock, std::string&) override {
-    instance_.Start(sampleRate, maxBlock);
+    if (!opened_) {
+      instance_.Dispatch(effOpen);
+      opened_ = true;
+    }
+    instance_.SetSampleRate(sampleRate);
+    instance_.SetBlockSize(maxBlock);
+    instance_.SetMains(true);
     return true;
   }
 
@@ -106,6 +114,7 @@ class Vst2Adapter final : public HostedPlugin {
   std::unique_ptr<PluginModule> module_;
   std::unique_ptr<PluginInstance> owned_;
   PluginInstance& instance_;
+  bool opened_;
   std::vector<HostedParameter> parameters_;
   EventList events_;
 };

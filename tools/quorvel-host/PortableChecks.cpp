@@ -1,6 +1,5 @@
 #include "tools/quorvel-host/PortableChecks.h"
 
-#include <cmath>
 #include <memory>
 #include <string>
 
@@ -23,54 +22,6 @@ ChannelBuffers Sound(HostedPlugin& plugin, int32_t block = Validator::kBlockSize
   ChannelBuffers output(plugin.OutputCount(), kFrames);
   BlockRunner(plugin, block).Run(input, output);
   return output;
-}
-
-void Rates(Validator& validator) {
-  for (double rate : {44100.0, 48000.0, 96000.0}) {
-    const std::string check = "instance at " + std::to_string(static_cast<int>(rate)) + " Hz makes finite sound";
-    std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(rate);
-    if (plugin == nullptr) {
-      validator.FailToCreate(check);
-      continue;
-    }
-    const ChannelBuffers output = Sound(*plugin);
-    bool finite = true;
-    for (int32_t c = 0; c < output.Channels(); ++c) {
-      for (int64_t i = 0; i < output.Frames(); ++i) {
-        finite = finite && std::isfinite(output.Channel(c)[i]);
-      }
-    }
-    validator.Report(check, finite, finite ? "" : "a sample is not finite");
-  }
-}
-
-void BlockSizes(Validator& validator) {
-  const char* check = "the same sound in blocks of 512 and 37";
-  std::unique_ptr<HostedPlugin> big = validator.NewHosted();
-  std::unique_ptr<HostedPlugin> small = validator.NewHosted(Validator::kSampleRate, 37);
-  if (big == nullptr || small == nullptr) {
-    validator.FailToCreate(check);
-    return;
-  }
-  const double difference = Sound(*big).LargestDifference(Sound(*small, 37));
-  validator.Report(check, difference <= Validator::kEqualWithin, "largest difference " + std::to_string(difference));
-}
-
-// Hosts may give an audio input and output the same buffer.
-void InPlace(Validator& validator) {
-  const char* check = "the same sound with the outputs in the inputs' buffers";
-  std::unique_ptr<HostedPlugin> apart = validator.NewHosted();
-  std::unique_ptr<HostedPlugin> shared = validator.NewHosted();
-  if (apart == nullptr || shared == nullptr || apart->InputCount() != apart->OutputCount()) {
-    validator.FailToCreate(check);
-    return;
-  }
-  const ChannelBuffers expected = Sound(*apart);
-  ChannelBuffers buffers(shared->InputCount(), kFrames);
-  TestSignal::Noise(buffers, 5, 0.5f, 0, kFrames / 2);
-  BlockRunner(*shared, Validator::kBlockSize).Run(buffers, buffers);
-  const double difference = buffers.LargestDifference(expected);
-  validator.Report(check, difference == 0.0, difference == 0.0 ? "" : "largest difference " + std::to_string(difference));
 }
 
 void Unconnected(Validator& validator) {
@@ -124,9 +75,6 @@ void Refusal(Validator& validator) {
 }  // namespace
 
 void PortableChecks::Run(Validator& validator) {
-  Rates(validator);
-  BlockSizes(validator);
-  InPlace(validator);
   Unconnected(validator);
   RoundTrip(validator);
   Refusal(validator);

@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "tools/quorvel-host/BlockRunner.h"
-#include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -17,6 +16,7 @@ namespace QuorvelHost {
 namespace {
 
 constexpr int32_t kBlockSizes[] = {1, 7, 32, 512, 4096};
+constexpr int32_t kAutomationBlock = 256;
 constexpr double kSampleRates[] = {22050.0, 32000.0, 44100.0, 48000.0, 88200.0, 96000.0, 176400.0, 192000.0};
 constexpr double kGridRates[] = {22050.0, 44100.0, 96000.0, 192000.0};
 constexpr double kLoudSeconds = 2.0;
@@ -31,7 +31,7 @@ std::string Describe(const TestSignal::Scan& scan) {
 
 void RandomAutomation(Validator& validator) {
   const char* check = "random parameter changes while processing";
-  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(Validator::kSampleRate, kAutomationBlock);
   if (plugin == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -44,19 +44,21 @@ void RandomAutomation(Validator& validator) {
     return state >> 8;
   };
   int changes = 0;
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*plugin);
-  BlockRunner runner(*hosted, 256);
+  const auto count = static_cast<uint32_t>(plugin->Parameters().size());
+  BlockRunner runner(*plugin, kAutomationBlock);
   runner.SetBlockHook([&](int64_t, int32_t) {
-    for (uint32_t n = next() % 4; n > 0 && plugin->ParameterCount() > 0; --n) {
-      plugin->SetParameter(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ParameterCount())),
-                           static_cast<float>(next()) / 16777216.0f);
+    for (uint32_t n = next() % 4; n > 0 && count > 0; --n) {
+      const uint32_t index = next() % count;
+      const double value = static_cast<double>(static_cast<float>(next()) / 16777216.0f);
+      plugin->QueueValue(index, plugin->Parameters()[index].PlainOf(value),
+                         static_cast<int32_t>(next() % kAutomationBlock));
       ++changes;
     }
+    std::string ignored;
     if (next() % 64 == 0 && plugin->ProgramCount() > 0) {
-      plugin->SetProgram(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ProgramCount())));
+      plugin->SelectProgram(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ProgramCount())), ignored);
     }
   });
-  plugin->SetBlockSize(256);
   runner.Run(input, output);
   TestSignal::Scan scan = TestSignal::Examine(output);
   validator.Report(
@@ -71,7 +73,7 @@ void BlockSizeIndependence(Validator& validator) {
   for (int setting = 0; setting < 2; ++setting) {
     std::vector<ChannelBuffers> outputs;
     for (int32_t blockSize : kBlockSizes) {
-      std::unique_ptr<PluginInstance> plugin = validator.NewInstance(Validator::kSampleRate, blockSize);
+      std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(Validator::kSampleRate, blockSize);
       if (plugin == nullptr) {
         validator.FailToCreate(check);
         return;
@@ -100,23 +102,26 @@ void BlockSizeIndependence(Validator& validator) {
 void SampleRates(Validator& validator) {
   const char* check = "sample rates from 22050 to 192000";
   std::string problems;
-  std::unique_ptr<PluginInstance> changing = validator.NewInstance();
+  std::unique_ptr<HostedPlugin> changing = validator.NewHosted();
   if (changing == nullptr) {
     validator.FailToCreate(check);
     return;
   }
   Validator::ApplyActiveSettings(*changing);
   for (double rate : kSampleRates) {
-    std::unique_ptr<PluginInstance> fresh = validator.NewInstance(rate);
+    std::unique_ptr<HostedPlugin> fresh = validator.NewHosted(rate);
     if (fresh == nullptr) {
       validator.FailToCreate(check);
       return;
     }
     Validator::ApplyActiveSettings(*fresh);
-    changing->SetMains(false);
-    changing->SetSampleRate(rate);
-    changing->SetMains(true);
-    for (PluginInstance* plugin : {fresh.get(), changing.get()}) {
+    std::string error;
+    changing->Deactivate();
+    if (!changing->Activate(rate, Validator::kBlockSize, error)) {
+      problems += std::string(problems.empty() ? "" : ", ") + std::to_string(static_cast<int>(rate)) + " (" + error + ")";
+      continue;
+    }
+    for (HostedPlugin* plugin : {fresh.get(), changing.get()}) {
       ChannelBuffers input = Validator::Signal(*plugin, rate, 0.5, 0.5);
       TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
       if (!scan.Clean() || scan.peak == 0.0) {
@@ -137,7 +142,7 @@ void CleanNumbers(Validator& validator) {
   int runs = 0;
   for (double rate : kGridRates) {
     for (int32_t blockSize : kBlockSizes) {
-      std::unique_ptr<PluginInstance> plugin = validator.NewInstance(rate, blockSize);
+      std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(rate, blockSize);
       if (plugin == nullptr) {
         validator.FailToCreate(check);
         return;
@@ -163,7 +168,7 @@ double MedianNanoseconds(std::vector<double> times) {
 
 void SilenceAfterFeedback(Validator& validator) {
   const char* check = "long silence after loud feedback";
-  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
   if (plugin == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -192,8 +197,7 @@ void SilenceAfterFeedback(Validator& validator) {
       silentTimes.push_back(elapsed);
     }
   };
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*plugin);
-  BlockRunner runner(*hosted, Validator::kBlockSize);
+  BlockRunner runner(*plugin, Validator::kBlockSize);
   runner.SetBlockHook([&](int64_t first, int32_t) {
     if (current >= 0) {
       record();
@@ -215,8 +219,8 @@ void SilenceAfterFeedback(Validator& validator) {
 
 void InPlace(Validator& validator) {
   const char* check = "in-place processing equals separate buffers";
-  std::unique_ptr<PluginInstance> separate = validator.NewInstance();
-  std::unique_ptr<PluginInstance> inPlace = validator.NewInstance();
+  std::unique_ptr<HostedPlugin> separate = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> inPlace = validator.NewHosted();
   if (separate == nullptr || inPlace == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -232,8 +236,7 @@ void InPlace(Validator& validator) {
     const float* source = input.Channel(std::min(c, input.Channels() - 1));
     std::copy(source, source + input.Frames(), shared.Channel(c));
   }
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*inPlace);
-  BlockRunner runner(*hosted, Validator::kBlockSize);
+  BlockRunner runner(*inPlace, Validator::kBlockSize);
   runner.Run(shared, shared);
   ChannelBuffers actual(inPlace->OutputCount(), input.Frames());
   for (int32_t c = 0; c < actual.Channels(); ++c) {

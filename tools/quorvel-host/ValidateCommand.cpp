@@ -31,23 +31,24 @@ struct Group {
   void (*run)(Validator&);
 };
 
-// Each format's battery: the checks written once for every format (portable, real-time),
-// beside the groups that speak the format's own interfaces. VST2's own groups already
-// hold the portable checks in VST2's terms. CLAP's groups also fail on a host call made
-// on a thread the format forbids.
+// Each format's battery: the checks written once for every format (processing, real-time,
+// and for all but VST2, whose state checks speak of its chunks, portable), beside the
+// groups that speak the format's own interfaces. CLAP's own groups also fail on a host
+// call made on a thread the format forbids.
 std::vector<Group> GroupsFor(const std::string& path) {
   if (ClapModule::IsClapPath(path)) {
-    return {{"lifecycle", ClapChecks::Lifecycle}, {"processing", ClapChecks::Processing},
-            {"portable", PortableChecks::Run},    {"real-time", RealtimeChecks::Run},
-            {"state", ClapChecks::State},         {"editor", ClapChecks::Editor}};
+    return {{"lifecycle", ClapChecks::Lifecycle}, {"processing", ProcessingChecks::Run},
+            {"CLAP processing", ClapChecks::Processing}, {"portable", PortableChecks::Run},
+            {"real-time", RealtimeChecks::Run}, {"state", ClapChecks::State}, {"editor", ClapChecks::Editor}};
   }
   if (Vst3Module::IsVst3Path(path)) {
-    return {{"lifecycle", Vst3LifecycleChecks::Run}, {"processing", Vst3ProcessingChecks::Run},
-            {"portable", PortableChecks::Run},       {"real-time", RealtimeChecks::Run},
-            {"state", Vst3StateChecks::Run}};
+    return {{"lifecycle", Vst3LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
+            {"VST3 processing", Vst3ProcessingChecks::Run}, {"portable", PortableChecks::Run},
+            {"real-time", RealtimeChecks::Run}, {"state", Vst3StateChecks::Run}};
   }
   if (Lv2Module::IsLv2Path(path)) {
-    return {{"portable", PortableChecks::Run}, {"real-time", RealtimeChecks::Run}};
+    return {{"processing", ProcessingChecks::Run}, {"portable", PortableChecks::Run},
+            {"real-time", RealtimeChecks::Run}};
   }
   return {{"lifecycle", LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
           {"real-time", RealtimeChecks::Run},  {"state", StateChecks::Run},

@@ -99,25 +99,24 @@ std::unique_ptr<PluginInstance> Validator::NewInstance(double sampleRate, int32_
   return plugin;
 }
 
-void Validator::ApplyActiveSettings(PluginInstance& plugin) {
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(plugin);
-  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
-    const HostedParameter& parameter = hosted->Parameters()[static_cast<size_t>(i)];
+void Validator::ApplyActiveSettings(HostedPlugin& plugin) {
+  for (size_t i = 0; i < plugin.Parameters().size(); ++i) {
+    const HostedParameter& parameter = plugin.Parameters()[i];
     if (LooksLikeFeedback(parameter.shortName) || LooksLikeFeedback(parameter.name)) {
-      plugin.SetParameter(i, kActiveFeedback);
+      plugin.SetNormalized(i, kActiveFeedback);
     }
   }
 }
 
-void Validator::ApplyRandomSettings(PluginInstance& plugin, uint32_t seed) {
+void Validator::ApplyRandomSettings(HostedPlugin& plugin, uint32_t seed) {
   uint32_t state = seed * 2654435761u + 12345u;
-  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+  for (size_t i = 0; i < plugin.Parameters().size(); ++i) {
     state = state * 1664525u + 1013904223u;
-    plugin.SetParameter(i, static_cast<float>(state >> 8) / 16777216.0f);
+    plugin.SetNormalized(i, static_cast<double>(static_cast<float>(state >> 8) / 16777216.0f));
   }
 }
 
-ChannelBuffers Validator::Signal(PluginInstance& plugin, double sampleRate, double seconds, double silence,
+ChannelBuffers Validator::Signal(const HostedPlugin& plugin, double sampleRate, double seconds, double silence,
                                  uint32_t seed) {
   auto loud = static_cast<int64_t>(std::llround(seconds * sampleRate));
   auto total = loud + static_cast<int64_t>(std::llround(silence * sampleRate));
@@ -126,14 +125,30 @@ ChannelBuffers Validator::Signal(PluginInstance& plugin, double sampleRate, doub
   return buffers;
 }
 
-ChannelBuffers Validator::Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize) {
+ChannelBuffers Validator::Process(HostedPlugin& plugin, ChannelBuffers& input, int32_t blockSize, bool playing) {
   ChannelBuffers output(plugin.OutputCount(), input.Frames());
-  plugin.SetBlockSize(blockSize);
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(plugin);
-  BlockRunner runner(*hosted, blockSize);
-  runner.Transport().playing = plugin.Host().IsPlaying();
+  BlockRunner runner(plugin, blockSize);
+  runner.Transport().playing = playing;
   runner.Run(input, output);
   return output;
+}
+
+void Validator::ApplyActiveSettings(PluginInstance& plugin) {
+  ApplyActiveSettings(*HostedVst2::Borrow(plugin));
+}
+
+void Validator::ApplyRandomSettings(PluginInstance& plugin, uint32_t seed) {
+  ApplyRandomSettings(*HostedVst2::Borrow(plugin), seed);
+}
+
+ChannelBuffers Validator::Signal(PluginInstance& plugin, double sampleRate, double seconds, double silence,
+                                 uint32_t seed) {
+  return Signal(*HostedVst2::Borrow(plugin), sampleRate, seconds, silence, seed);
+}
+
+ChannelBuffers Validator::Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize) {
+  plugin.SetBlockSize(blockSize);
+  return Process(*HostedVst2::Borrow(plugin), input, blockSize, plugin.Host().IsPlaying());
 }
 
 void Validator::Pass(const std::string& check, const std::string& detail) {

@@ -52,16 +52,23 @@ class Validator final {
 
   // Settings that make an effect work hard: its defaults with any parameter
   // that looks like a feedback control raised, so that echoes decay slowly.
-  static void ApplyActiveSettings(PluginInstance& plugin);
+  static void ApplyActiveSettings(HostedPlugin& plugin);
   // Every parameter set to a value drawn from `seed`.
-  static void ApplyRandomSettings(PluginInstance& plugin, uint32_t seed);
-
+  static void ApplyRandomSettings(HostedPlugin& plugin, uint32_t seed);
   // Noise of `seconds` (seeded) followed by `silence` seconds, shaped for the plug-in's inputs.
+  static ChannelBuffers Signal(const HostedPlugin& plugin, double sampleRate, double seconds, double silence,
+                               uint32_t seed = 1);
+  // `input` through the plug-in in blocks of `blockSize` (the size it was activated with,
+  // or less); the output buffers.
+  static ChannelBuffers Process(HostedPlugin& plugin, ChannelBuffers& input, int32_t blockSize = kBlockSize,
+                                bool playing = true);
+  // The same for a VST2 instance a check drives directly (its block size set first, its
+  // host's transport kept).
+  static void ApplyActiveSettings(PluginInstance& plugin);
+  static void ApplyRandomSettings(PluginInstance& plugin, uint32_t seed);
   static ChannelBuffers Signal(PluginInstance& plugin, double sampleRate, double seconds, double silence,
                                uint32_t seed = 1);
-  // `input` through the plug-in in blocks of `blockSize`; the output buffers.
-  static ChannelBuffers Process(PluginInstance& plugin, ChannelBuffers& input,
-                                int32_t blockSize = kBlockSize);
+  static ChannelBuffers Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize = kBlockSize);
 
   void Pass(const std::string& check, const std::string& detail);
   void Fail(const std::string& check, const std::string& detail);

@@ -1,26 +1,14 @@
 #include "tools/quorvel-host/Vst3CheckSupport.h"
 
-#include <cmath>
-
 #include "tools/quorvel-host/Validator.h"
-#include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/Vst3Instance.h"
 
 namespace QuorvelHost {
 
-ChannelBuffers Vst3CheckSupport::Process(Vst3Instance& plugin, ChannelBuffers& input, int32_t blockSize,
-                                         bool inPlace) {
+ChannelBuffers Vst3CheckSupport::Process(Vst3Instance& plugin, ChannelBuffers& input, int32_t blockSize) {
   const std::unique_ptr<HostedPlugin> hosted = HostedVst3::Borrow(plugin);
-  BlockRunner runner(*hosted, blockSize);
-  if (inPlace) {
-    ChannelBuffers buffers = input;
-    runner.Run(buffers, buffers);
-    return buffers;
-  }
-  ChannelBuffers output(2, input.Frames());
-  runner.Run(input, output);
-  return output;
+  return Validator::Process(*hosted, input, blockSize);
 }
 
 std::vector<Steinberg::Vst::ParameterInfo> Vst3CheckSupport::Parameters(Vst3Instance& plugin) {
@@ -35,17 +23,6 @@ std::vector<Steinberg::Vst::ParameterInfo> Vst3CheckSupport::Parameters(Vst3Inst
     }
   }
   return parameters;
-}
-
-int64_t Vst3CheckSupport::BadSamples(const ChannelBuffers& buffers) {
-  int64_t bad = 0;
-  for (int32_t c = 0; c < buffers.Channels(); ++c) {
-    for (int64_t i = 0; i < buffers.Frames(); ++i) {
-      const float sample = buffers.Channel(c)[i];
-      bad += !std::isfinite(sample) || std::fpclassify(sample) == FP_SUBNORMAL ? 1 : 0;
-    }
-  }
-  return bad;
 }
 
 void Vst3CheckSupport::Flush(Vst3Instance& plugin,
