@@ -34,18 +34,17 @@ void ReportWithThreads(Validator& validator, const std::string& check, ClapInsta
   validator.Report(check, passed && violations.empty(), violations.empty() ? detail : violations);
 }
 
-// Noise through the plug-in in blocks of `block` frames, separately or in place.
-std::vector<float> Run(ClapInstance& plugin, int32_t block, bool inPlace) {
+// Noise through the plug-in in blocks of `block` frames.
+std::vector<float> Run(ClapInstance& plugin, int32_t block) {
   ChannelBuffers input(2, 44100);
   TestSignal::Noise(input, 5, 0.5f, 0, 44100);
   ChannelBuffers output(2, 44100);
   for (int64_t first = 0; first < 44100; first += block) {
     const auto frames = static_cast<int32_t>(std::min<int64_t>(block, 44100 - first));
-    plugin.Process(input.At(first), inPlace ? input.At(first) : output.At(first), frames, nullptr, nullptr);
+    plugin.Process(input.At(first), output.At(first), frames, nullptr, nullptr);
   }
-  ChannelBuffers& result = inPlace ? input : output;
-  std::vector<float> samples(result.Channel(0), result.Channel(0) + 44100);
-  samples.insert(samples.end(), result.Channel(1), result.Channel(1) + 44100);
+  std::vector<float> samples(output.Channel(0), output.Channel(0) + 44100);
+  samples.insert(samples.end(), output.Channel(1), output.Channel(1) + 44100);
   return samples;
 }
 
@@ -70,21 +69,13 @@ void ClapChecks::Lifecycle(Validator& validator) {
 
 void ClapChecks::Processing(Validator& validator) {
   std::unique_ptr<ClapInstance> apart = validator.NewClapInstance();
-  std::unique_ptr<ClapInstance> inPlace = validator.NewClapInstance();
   std::unique_ptr<ClapInstance> small = validator.NewClapInstance();
-  if (apart == nullptr || inPlace == nullptr || small == nullptr) {
+  if (apart == nullptr || small == nullptr) {
     validator.FailToCreate("processing");
     return;
   }
-  const std::vector<float> reference = Run(*apart, Validator::kBlockSize, false);
-  bool finite = true;
-  for (const float sample : reference) {
-    finite = finite && std::isfinite(sample);
-  }
-  validator.Report("output is finite", finite, "one second of noise");
-  ReportWithThreads(validator, "in place sounds as apart", *inPlace,
-                    Run(*inPlace, Validator::kBlockSize, true) == reference, "the in-place pair");
-  const std::vector<float> blocks = Run(*small, 37, false);
+  const std::vector<float> reference = Run(*apart, Validator::kBlockSize);
+  const std::vector<float> blocks = Run(*small, 37);
   double largest = 0.0;
   for (size_t i = 0; i < reference.size(); ++i) {
     largest = std::max(largest, std::fabs(static_cast<double>(reference[i]) - blocks[i]));

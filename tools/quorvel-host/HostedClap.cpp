@@ -126,6 +126,14 @@ class ClapAdapter final : public HostedPlugin {
     instance_->OutputEvents().Clear();
   }
 
+  std::string Violations() const override {
+    std::string text;
+    for (const std::string& violation : instance_->Host().Violations()) {
+      text += (text.empty() ? "" : "; ") + violation;
+    }
+    return text;
+  }
+
   const char* ProcessCallName() const override { return "clap_plugin.process"; }
 
  private:

@@ -57,6 +57,9 @@ class HostedPlugin {
   virtual void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                        int64_t songFrame) = 0;
 
+  // Main thread: what the plug-in did against the format's thread rules so far, as one
+  // line; empty where nothing (or the format has no rules a host watches).
+  virtual std::string Violations() const { return ""; }
   // Whether a block may leave the audio unconnected (null buffers), as LV2 allows.
   virtual bool TakesUnconnectedAudio() const { return false; }
 

@@ -55,7 +55,7 @@ void RoundTrip(Validator& validator) {
   const bool restored = !saved.empty() && copy->SetState(saved, false);
   const bool same = restored && copy->GetState(false) == saved;
   const bool sound = same && Sound(*original).LargestDifference(Sound(*copy)) == 0.0;
-  validator.Report(check, sound,
+  validator.Report(check, *copy, sound,
                    !restored ? "refused" : (!same ? "other bytes saved back" : (sound ? "" : "other sound")));
 }
 
@@ -69,7 +69,7 @@ void Refusal(Validator& validator) {
   const std::vector<uint8_t> before = plugin->GetState(false);
   const std::vector<uint8_t> garbage(before.size() + 3, 0x5A);
   const bool refused = !plugin->SetState(garbage, false);
-  validator.Report(check, refused && plugin->GetState(false) == before, refused ? "" : "accepted");
+  validator.Report(check, *plugin, refused && plugin->GetState(false) == before, refused ? "" : "accepted");
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ void RandomAutomation(Validator& validator) {
   runner.Run(input, output);
   TestSignal::Scan scan = TestSignal::Examine(output);
   validator.Report(
-      check, scan.Clean(),
+      check, *plugin, scan.Clean(),
       std::to_string(changes) + " changes, " + Describe(scan) + ", peak " + ToolOutput::Number(scan.peak));
 }
 
@@ -211,7 +211,7 @@ void SilenceAfterFeedback(Validator& validator) {
   double loud = MedianNanoseconds(loudTimes);
   double silent = MedianNanoseconds(silentTimes);
   double ratio = loud > 0.0 ? silent / loud : 0.0;
-  validator.Report(check, scan.Clean() && ratio < kSlowDownLimit,
+  validator.Report(check, *plugin, scan.Clean() && ratio < kSlowDownLimit,
                    ToolOutput::Number(kSilentSeconds) + " s of silence: " + Describe(scan) +
                        ", block time in the last " + ToolOutput::Number(kTimedSeconds) + " s " +
                        ToolOutput::Number(ratio) + " times that of loud blocks");
@@ -243,7 +243,7 @@ void InPlace(Validator& validator) {
     std::copy(shared.Channel(c), shared.Channel(c) + input.Frames(), actual.Channel(c));
   }
   double difference = actual.LargestDifference(expected);
-  validator.Report(check, difference <= Validator::kEqualWithin,
+  validator.Report(check, *inPlace, difference <= Validator::kEqualWithin,
                    "largest difference " + ToolOutput::Number(difference));
 }
 

@@ -139,7 +139,7 @@ void RealtimeChecks::Run(Validator& validator) {
     detail += "; " + std::to_string(finding.calls) + " calls (" + Describe(finding) + "), the first in " +
               finding.first;
   }
-  validator.Report(check, finding.calls == 0, detail);
+  validator.Report(check, *plugin, finding.calls == 0, detail);
 }
 
 }  // namespace QuorvelHost

@@ -166,6 +166,12 @@ void Validator::Report(const std::string& check, bool passed, const std::string&
   std::fflush(stdout);
 }
 
+void Validator::Report(const std::string& check, const HostedPlugin& plugin, bool passed,
+                       const std::string& detail) {
+  const std::string violations = plugin.Violations();
+  Report(check, passed && violations.empty(), violations.empty() ? detail : violations);
+}
+
 void Validator::Skip(const std::string& check, const std::string& reason) {
   ++skipped_;
   std::printf("skip  %s: %s\n", check.c_str(), reason.c_str());

@@ -74,6 +74,8 @@ class Validator final {
   void Fail(const std::string& check, const std::string& detail);
   void Skip(const std::string& check, const std::string& reason);
   void Report(const std::string& check, bool passed, const std::string& detail);
+  // The same, failing also on the plug-in's breaches of its format's thread rules.
+  void Report(const std::string& check, const HostedPlugin& plugin, bool passed, const std::string& detail);
   // The instance could not be made: the check fails with the module's reason.
   void FailToCreate(const std::string& check);
 
