@@ -114,6 +114,9 @@ class InstanceCore final : public ControllerLink {
   void PushMidi(const MidiMessage& message);
   void SetHostTime(const HostTime& time);
   void ProcessBlock(float** inputs, float** outputs, int32_t frames);
+  // Audio thread: the host activated the plug-in again; the echoes in flight are dropped
+  // as a transport stop drops them, and the transport reads as the host last gave it.
+  void StartAfresh();
   // Audio thread, while a learned controller's change is told (ParameterSetByPlugin): the
   // frame of the ProcessBlock call it acts at.
   int32_t GetMidiDispatchFrame() const;
@@ -211,6 +214,7 @@ class InstanceCore final : public ControllerLink {
   std::vector<int32_t> openGestures;  // the parameters in a gesture; user-interface thread only
   UserPrompts* prompts;            // not owned
   float hostScaleFactor = 0.0f;    // user-interface thread only
+  bool hostPlaying = true;         // the transport as last given; audio thread only
 };
 
 }  // namespace VstToolkit

@@ -178,6 +178,8 @@ class Vst3Plugin final : public ComponentStateBridge,
   std::vector<uint8_t> stateBytes;  // the host's threads: a state being read
   double sampleRate = 44100.0;
   std::atomic<bool> processing{false};
+  bool deactivated = false;                   // the host's main thread
+  std::atomic<bool> startAfreshMark{false};   // set there, taken by the audio thread
   // The block being processed, for the plug-in's own changes (audio thread).
   Steinberg::Vst::IParameterChanges* outputChanges = nullptr;
   int32_t pieceStart = 0;
