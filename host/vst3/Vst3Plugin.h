@@ -163,8 +163,13 @@ class Vst3Plugin final : public ComponentStateBridge,
   void ApplyChangesUpTo(int32_t offset);
   void PushControllersBefore(int32_t end, int32_t pieceStart);
   static bool StereoBuffers(const Steinberg::Vst::AudioBusBuffers* buses, int32 count, int32 frames);
-  // The program a program-change value selects: p / 31 selects p, as VST3 steps a list.
+  // The entry of a list of `steps` + 1 a normalized value stands for, as VST3 steps a
+  // list (p / steps is entry p); a NaN is the first.
+  static int32_t ListEntryOfValue(ParamValue value, int32_t steps);
+  // The program a program-change value selects.
   int32_t ProgramOfValue(ParamValue value) const;
+  // A list parameter's step count (the program's, a selector's); 0 for any other ID.
+  int32_t ListSteps(ParamID id) const;
 
   std::atomic<uint32> references{1};
   InstanceCore core;

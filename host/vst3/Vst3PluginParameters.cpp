@@ -136,8 +136,9 @@ Steinberg::tresult Vst3Plugin::getParamValueByString(ParamID id, Vst::TChar* str
 }
 
 Steinberg::Vst::ParamValue Vst3Plugin::normalizedParamToPlain(ParamID id, ParamValue valueNormalized) {
-  if (id == Vst3ParameterIds::kProgram) {
-    return ProgramOfValue(valueNormalized);
+  const int32_t steps = ListSteps(id);
+  if (steps > 0) {
+    return ListEntryOfValue(valueNormalized, steps);
   }
   if (Vst3ParameterIds::IsController(id)) {
     return std::round(valueNormalized * 127.0);
@@ -146,13 +147,25 @@ Steinberg::Vst::ParamValue Vst3Plugin::normalizedParamToPlain(ParamID id, ParamV
 }
 
 Steinberg::Vst::ParamValue Vst3Plugin::plainParamToNormalized(ParamID id, ParamValue plainValue) {
-  if (id == Vst3ParameterIds::kProgram) {
-    return plainValue / (core.GetProgramCount() - 1);
+  const int32_t steps = ListSteps(id);
+  if (steps > 0) {
+    return plainValue / steps;
   }
   if (Vst3ParameterIds::IsController(id)) {
     return plainValue / 127.0;
   }
   return plainValue;
+}
+
+int32_t Vst3Plugin::ListSteps(ParamID id) const {
+  if (id == Vst3ParameterIds::kProgram) {
+    return core.GetProgramCount() - 1;
+  }
+  if (!core.IsParameterIndex(static_cast<int32_t>(id)) || id >= 0x7FFFFFFF) {
+    return 0;
+  }
+  const ParameterDetails details = core.GetParameterDetails(static_cast<int32_t>(id));
+  return details.kind == ParameterKind::kSelector ? details.choiceCount - 1 : 0;
 }
 
 // Hosts ask on their user-interface thread, often: a turn for the marks.

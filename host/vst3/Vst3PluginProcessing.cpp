@@ -83,10 +83,14 @@ void Vst3Plugin::ApplyHostTime(const Vst::ProcessContext* context) {
   core.SetHostTime(time);
 }
 
+int32_t Vst3Plugin::ListEntryOfValue(ParamValue value, int32_t steps) {
+  // Each of the steps + 1 entries owns an equal share of 0..1; 1.0 itself is the last one's.
+  const double scaled = std::floor(value * static_cast<double>(steps + 1));
+  return scaled >= static_cast<double>(steps) ? steps : (scaled > 0.0 ? static_cast<int32_t>(scaled) : 0);
+}
+
 int32_t Vst3Plugin::ProgramOfValue(ParamValue value) const {
-  const int32_t last = core.GetProgramCount() - 1;
-  const double scaled = std::floor(value * static_cast<double>(last + 1));
-  return scaled < 0.0 ? 0 : (scaled > last ? last : static_cast<int32_t>(scaled));
+  return ListEntryOfValue(value, core.GetProgramCount() - 1);
 }
 
 void Vst3Plugin::ApplyChangesUpTo(int32_t offset) {

@@ -117,6 +117,32 @@ TEST(Vst3Parameters, ValuesStayAsSentAndTextsGoBothWays) {
   EXPECT_EQ(value, 1.0);
 }
 
+// A list's plain value is its entry: entry p sits at p / s and owns the values from
+// p / (s + 1) up to the next entry's; the entry a host computes is the choice the plug-in
+// shows there. Continuous parameters and switches convert to themselves.
+TEST(Vst3Parameters, ListsConvertBetweenEntriesAndNormalizedValues) {
+  auto vst3 = StartVst3();
+  Vst::IEditController* controller = vst3->Controller();
+  const char* notes[5] = {"1/32", "1/16", "1/8", "1/4", "1/2"};
+  for (int p = 0; p <= 4; ++p) {
+    const Vst::ParamValue value = controller->plainParamToNormalized(4, p);  // Left Sync
+    EXPECT_EQ(value, p / 4.0);
+    EXPECT_EQ(controller->normalizedParamToPlain(4, value), p);
+    Vst::String128 text{};
+    ASSERT_EQ(controller->getParamStringByValue(4, value, text), Steinberg::kResultOk);
+    EXPECT_EQ(Vst3Text::Ascii(text), notes[p]);
+  }
+  EXPECT_EQ(controller->normalizedParamToPlain(5, 0.19), 0.0);  // floor(0.95)
+  EXPECT_EQ(controller->normalizedParamToPlain(5, 0.21), 1.0);  // floor(1.05)
+  EXPECT_EQ(controller->normalizedParamToPlain(9, 0.49), 0.0);  // Filter Type: floor(0.98)
+  EXPECT_EQ(controller->normalizedParamToPlain(9, 0.5), 1.0);
+  EXPECT_EQ(controller->plainParamToNormalized(9, 1.0), 1.0);
+  EXPECT_EQ(controller->normalizedParamToPlain(kProgramId, 30.5 / 32.0), 30.0);
+  EXPECT_EQ(controller->plainParamToNormalized(kProgramId, 31.0), 1.0);
+  EXPECT_EQ(controller->normalizedParamToPlain(6, 0.3), 0.3);  // Feedback Level
+  EXPECT_EQ(controller->plainParamToNormalized(0, 0.7), 0.7);  // Enabled
+}
+
 // Every controller 0..127 on every channel of the event bus maps to its own hidden
 // parameter, always; a learned controller moving a parameter is reported at its offset
 // in the block's output changes, with the value the VST2 module automates.
