@@ -18,7 +18,10 @@ constexpr Steinberg::int32 kMidiChannels = 16;
 }  // namespace
 
 Vst3Plugin::Vst3Plugin(std::unique_ptr<Model> model)
-    : core(std::move(model)), changes(core.GetParameterCount()) {
+    : core(std::move(model)),
+      changes(core.GetParameterCount()),
+      valuesBeforeProgram(new float[static_cast<size_t>(core.GetParameterCount())]()),
+      setByHost(new bool[static_cast<size_t>(core.GetParameterCount())]()) {
   core.Attach(*this);
 }
 

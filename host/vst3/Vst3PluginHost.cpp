@@ -16,6 +16,10 @@ void Vst3Plugin::PerformParameterEdit(int32_t index, float value) {
   if (componentHandler != nullptr) {
     componentHandler->performEdit(static_cast<ParamID>(index), value);
   }
+  // The bypass shows Enabled: the host reads it again with the other values.
+  if (index == static_cast<int32_t>(Vst3ParameterIds::kEnabled)) {
+    parameterValuesMark.store(true, std::memory_order_release);
+  }
 }
 
 void Vst3Plugin::EndParameterEdit(int32_t index) {
