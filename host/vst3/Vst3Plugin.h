@@ -127,8 +127,13 @@ class Vst3Plugin final : public ComponentStateBridge,
                        int32 channel, Steinberg::Vst::UnitID& unitId) override;
   tresult setUnitProgramData(int32 listOrUnitId, int32 programIndex, Steinberg::IBStream* data) override;
 
-  // User-interface thread: the view attached to the host's window, or null once removed.
-  void ViewAttached(Vst3View* view) { openView = view; }
+  // User-interface thread. The instance has one editor, held by one view at a time: the
+  // view made last, from its making until it is removed or released. A view takes the
+  // editor when it is attached (false: another view holds it) and gives it back; it may
+  // act on the editor (its scale) only while no other view holds it.
+  bool ClaimEditor(Vst3View* view);
+  void ReleaseEditor(Vst3View* view);
+  bool MayUseEditor(const Vst3View* view) const { return editorView == nullptr || editorView == view; }
 
   // The program list's ID.
   static constexpr Steinberg::Vst::ProgramListID kProgramListId = 1;
@@ -197,7 +202,7 @@ class Vst3Plugin final : public ComponentStateBridge,
   std::atomic<std::thread::id> handlerThread{};                     // the thread that set them
   std::atomic<bool> parameterValuesMark{false};
   std::atomic<bool> stateChangedMark{false};
-  Vst3View* openView = nullptr;                                   // user-interface thread
+  Vst3View* editorView = nullptr;  // the view holding the editor; user-interface thread
   std::vector<uint8_t> stateBytes;  // the host's threads: a state being read
   double sampleRate = 44100.0;
   std::atomic<bool> processing{false};
