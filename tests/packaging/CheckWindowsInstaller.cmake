@@ -1,7 +1,7 @@
 # The Windows installer, made by cpack beside the zip, as a musician and an
 # administrator meet it under Wine: a 64-bit program; a silent installation puts each
-# format where 64-bit hosts look (nothing under Program Files (x86)), byte for byte the
-# zip's files, which the Windows quorvel-host then loads from there; Apps lists it;
+# format where 64-bit hosts look (nothing under Program Files (x86)), and the Windows
+# quorvel-host loads each module from there; Apps lists it;
 # the silent uninstallation leaves the folders and the registry as they were.
 # -DBUILD_DIR -DCPACK -DSCRATCH -DVERSION -DVENDOR_VERSION -DWINE=<wine-run> -DHOST=<quorvel-host.exe>
 # -DOBJDUMP=<x86_64-w64-mingw32-objdump>
@@ -13,9 +13,6 @@ set(top QuorvelDelay-${VERSION}-windows-x64)
 set(setup ${SCRATCH}/${top}-setup.exe)
 check_run(header ${OBJDUMP} -f ${setup})
 check_matches("${header}" "the installer's header" "file format pei-x86-64")
-file(MAKE_DIRECTORY ${SCRATCH}/unpacked)
-check_run(output unzip -q ${SCRATCH}/${top}.zip -d ${SCRATCH}/unpacked)
-set(zip ${SCRATCH}/unpacked/${top})
 
 function(unix_path out windows_path)
   check_run(path ${WINE} winepath.exe -u "${windows_path}")
@@ -64,26 +61,20 @@ foreach(entry IN LISTS added)
     message(FATAL_ERROR "the installer wrote into Program Files (x86): ${entry}")
   endif()
 endforeach()
-set(installed
-    "Common Files/VST3/QuorvelDelay.vst3/Contents/x86_64-win/QuorvelDelay.vst3|QuorvelDelay.vst3/Contents/x86_64-win/QuorvelDelay.vst3"
-    "Common Files/VST3/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json|QuorvelDelay.vst3/Contents/Resources/moduleinfo.json"
-    "Common Files/CLAP/QuorvelDelay.clap|QuorvelDelay.clap" "Common Files/VST2/QuorvelDelay.dll|QuorvelDelay.dll"
-    "Quorvel Delay/README.txt|README.txt" "Quorvel Delay/LICENSE.txt|LICENSE.txt" "Quorvel Delay/uninstall.exe|")
-foreach(pair IN LISTS installed)
-  string(REPLACE "|" ";" pair "${pair}")
-  list(GET pair 0 path)
-  list(GET pair 1 original)
-  if(NOT "${program_files}/${path}" IN_LIST added)
-    message(FATAL_ERROR "the installer did not write ${path}; it added:\n${added}")
-  endif()
-  if(original)
-    file(SHA256 ${program_files}/${path} installed_hash)
-    file(SHA256 ${zip}/${original} zip_hash)
-    if(NOT installed_hash STREQUAL zip_hash)
-      message(FATAL_ERROR "${path} differs from the zip's ${original}")
-    endif()
+set(files "")
+foreach(entry IN LISTS added)
+  if(NOT IS_DIRECTORY "${entry}")
+    string(REPLACE "${program_files}/" "" entry "${entry}")
+    list(APPEND files "${entry}")
   endif()
 endforeach()
+set(expected "Common Files/CLAP/QuorvelDelay.clap" "Common Files/VST2/QuorvelDelay.dll"
+    "Common Files/VST3/QuorvelDelay.vst3/Contents/Resources/moduleinfo.json"
+    "Common Files/VST3/QuorvelDelay.vst3/Contents/x86_64-win/QuorvelDelay.vst3"
+    "Quorvel Delay/LICENSE.txt" "Quorvel Delay/README.txt" "Quorvel Delay/uninstall.exe")
+if(NOT files STREQUAL expected)
+  message(FATAL_ERROR "the installer added\n  ${files}\ninstead of\n  ${expected}")
+endif()
 
 check_run(info ${WINE} ${HOST} info "${common}\\VST2\\QuorvelDelay.dll")
 check_matches("${info}" "quorvel-host info on the installed VST2 module"
@@ -115,9 +106,4 @@ foreach(attempt RANGE 60)
   endif()
   execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.5)
 endforeach()
-set(extra ${left})
-list(REMOVE_ITEM extra ${before})
-set(missing ${before})
-list(REMOVE_ITEM missing ${left})
-message(FATAL_ERROR "after the uninstallation (registry key query status ${registered}):\n"
-                    "left behind: ${extra}\nremoved too: ${missing}")
+message(FATAL_ERROR "after the uninstallation (key query status ${registered}) the folders hold\n  ${left}\ninstead of\n  ${before}")
