@@ -22,7 +22,7 @@ check_run(fields dpkg-deb --field ${deb} Package Version Architecture Section De
 # Depends comes from dpkg-shlibdeps: at least the C library and libsndfile of quorvel-host.
 check_matches("${fields}" "the package's fields"
               "Package: quorvel-delay\n" "Version: ${VERSION}\n" "Architecture: amd64\n" "Section: sound\n"
-              "Depends: [^\n]*libc6 \\(>= [^\n]*libsndfile1" "Description: stereo delay VST 2.4 and VST3 plug-in[^\n]*\n .*quorvel-host")
+              "Depends: [^\n]*libc6 \\(>= [^\n]*libsndfile1" "Description: stereo delay plug-in \\(VST3, CLAP, VST 2.4, LV2\\)[^\n]*\n .*quorvel-host")
 
 set(root ${SCRATCH}/root)
 check_run(output dpkg -x ${deb} ${root})
