@@ -79,7 +79,7 @@ add_custom_command(
   OUTPUT ${manual}.gz
   COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C TZ=UTC SOURCE_DATE_EPOCH=${QUORVEL_SOURCE_DATE_EPOCH}
           ${QUORVEL_HELP2MAN} --no-info --section=1
-          "--name=load, render, validate and measure VST 2.4 plug-ins" --output=${manual} $<TARGET_FILE:quorvel-host>
+          "--name=load, render, validate and measure VST 2.4, VST3, CLAP and LV2 plug-ins" --output=${manual} $<TARGET_FILE:quorvel-host>
   COMMAND ${QUORVEL_GZIP} -9nf ${manual}
   DEPENDS quorvel-host
   COMMENT "Writing the manual page of quorvel-host"

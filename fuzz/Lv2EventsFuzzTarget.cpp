@@ -1,8 +1,8 @@
 // Arbitrary host activity for the LV2 face (Lv2Plugin on the delay's model): control
 // values of any bits, well-formed atom sequences whose events carry any type and any
 // bytes (time:Position objects whose properties claim any sizes, MIDI of any length),
-// runs of any length up to the buffers' (none too), and any bytes as its state. Nothing
-// may read outside what the host gave, and the output stays finite.
+// runs of any length up to the buffers' (none too), pauses, and any bytes as its state.
+// Nothing may read outside what the host gave, and the output stays finite.
 #include <lv2/atom/atom.h>
 #include <lv2/midi/midi.h>
 #include <lv2/time/time.h>
@@ -105,7 +105,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   VstToolkit::Lv2Plugin plugin(std::make_unique<QuorvelDelayModel>(), map, rates[input.Byte() % 4]);
   std::vector<float> audio[4];
   float controls[VstToolkit::Lv2Identity::kParameterCount] = {};
-  float reports[VstToolkit::Lv2Identity::kParameterCount] = {};
   Sequence midi(map);
   Sequence time(map);
   for (uint32_t c = 0; c < 4; ++c) {
@@ -114,7 +113,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (uint32_t i = 0; i < VstToolkit::Lv2Identity::kParameterCount; ++i) {
     plugin.ConnectPort(VstToolkit::Lv2Identity::kFirstControl + i, &controls[i]);
-    plugin.ConnectPort(VstToolkit::Lv2Identity::kFirstReport + i, &reports[i]);
   }
   plugin.ConnectPort(VstToolkit::Lv2Identity::kMidiInput, midi.Buffer());
   plugin.ConnectPort(VstToolkit::Lv2Identity::kTimeInput, time.Buffer());
@@ -137,6 +135,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return given->bytes->data();
           },
           &held);
+      continue;
+    }
+    if (what == 16) {
+      plugin.Deactivate();
+      plugin.Activate();
       continue;
     }
     for (uint32_t i = input.Byte() % 4; i > 0; --i) {

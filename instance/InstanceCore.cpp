@@ -84,6 +84,15 @@ void InstanceCore::SetParameter(int32_t index, float value) {
   ShowParameterInView(index, value);
 }
 
+void InstanceCore::SetParameterInUnits(int32_t index, float units) {
+  if (!IsParameterIndex(index) || std::isnan(units)) {
+    return;
+  }
+  const float value = model->UnitsToValue(index, units);
+  model->SetParameterValueInUnits(index, value, units);
+  ShowParameterInView(index, value);
+}
+
 float InstanceCore::GetParameter(int32_t index) const {
   return IsParameterIndex(index) ? model->GetParameterValue(index) : 0.0f;
 }
@@ -177,6 +186,7 @@ void InstanceCore::SetHostTime(const HostTime& time) {
   if (time.hasPosition && std::isfinite(time.position)) {
     model->SetSongPosition(time.position);
   }
+  hostPlaying = time.playing;
   model->SetPlaying(time.playing);
   if (time.hasTimeSignature && time.numerator > 0 && time.denominator > 0) {
     model->SetTimeSignature(time.numerator, time.denominator);
@@ -185,6 +195,11 @@ void InstanceCore::SetHostTime(const HostTime& time) {
 
 void InstanceCore::ProcessBlock(float** inputs, float** outputs, int32_t frames) {
   model->ProcessBlock(inputs, outputs, frames);
+}
+
+void InstanceCore::StartAfresh() {
+  model->SetPlaying(false);
+  model->SetPlaying(hostPlaying);
 }
 
 void InstanceCore::SetEditor(std::unique_ptr<InstanceEditor> newEditor) {

@@ -66,6 +66,12 @@ class InstanceCore final : public ControllerLink {
   // held to 0..1.
   void SetParameter(int32_t index, float value);
   float GetParameter(int32_t index) const;
+  // Any thread, as SetParameter (the LV2 face: the audio thread): a value in units (a NaN
+  // refused, anything else held to the range). The parameter holds UnitsToValue(units);
+  // delay times, gains and frequencies reach the sound as `units` itself, so a host sending
+  // the quantity a normalised value stands for (computed in single precision) sounds as one
+  // that sent the value.
+  void SetParameterInUnits(int32_t index, float units);
   const char* GetParameterShortName(int32_t index) const;
   const char* GetParameterLongName(int32_t index) const;
   const char* GetParameterLabel(int32_t index) const;
@@ -75,6 +81,11 @@ class InstanceCore final : public ControllerLink {
   // Any value of a parameter, without touching the live state (InstanceCoreParameters.cpp).
   // Any thread. An unknown index gets empty details and no text.
   ParameterDetails GetParameterDetails(int32_t index) const;
+  // Any thread, no trace line: a normalised value (held to 0..1; NaN and unknown indices
+  // give 0) in the parameter's units (ParameterDetails), and the normalised value nearest
+  // to a value in units (held to the range; NaN gives NaN, unknown indices 0).
+  float ValueToUnits(int32_t index, float value) const;
+  float UnitsToValue(int32_t index, float units) const;
   // The display text of `value`, exactly as the model shows it when the parameter has it.
   void FormatParameterValue(int32_t index, float value, char* text, int32_t size) const;
   // The value a display text stands for; false where the text cannot be read.
@@ -114,6 +125,9 @@ class InstanceCore final : public ControllerLink {
   void PushMidi(const MidiMessage& message);
   void SetHostTime(const HostTime& time);
   void ProcessBlock(float** inputs, float** outputs, int32_t frames);
+  // Audio thread: the host activated the plug-in again; the echoes in flight are dropped
+  // as a transport stop drops them, and the transport reads as the host last gave it.
+  void StartAfresh();
   // Audio thread, while a learned controller's change is told (ParameterSetByPlugin): the
   // frame of the ProcessBlock call it acts at.
   int32_t GetMidiDispatchFrame() const;
@@ -211,6 +225,7 @@ class InstanceCore final : public ControllerLink {
   std::vector<int32_t> openGestures;  // the parameters in a gesture; user-interface thread only
   UserPrompts* prompts;            // not owned
   float hostScaleFactor = 0.0f;    // user-interface thread only
+  bool hostPlaying = true;         // the transport as last given; audio thread only
 };
 
 }  // namespace VstToolkit

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the release packages of the checked-out commit into dist/:
+#   QuorvelDelay-<version>-windows-x64-setup.exe (the Windows installer),
 #   QuorvelDelay-<version>-windows-x64.zip, QuorvelDelay-<version>-linux-x86_64.tar.gz,
-#   quorvel-delay_<version>_amd64.deb and SHA256SUMS over the three.
+#   quorvel-delay_<version>_amd64.deb and SHA256SUMS over the four.
 # The bytes depend only on the commit: every date is the last commit's.
 set -eu
 cd "$(dirname "$0")/.."
@@ -23,4 +24,4 @@ cpack --preset linux >/dev/null
 cpack --preset windows >/dev/null
 rm -rf dist/_CPack_Packages
 cd dist
-sha256sum QuorvelDelay-*-windows-x64.zip QuorvelDelay-*-linux-x86_64.tar.gz quorvel-delay_*_amd64.deb >SHA256SUMS
+sha256sum QuorvelDelay-*-windows-x64-setup.exe QuorvelDelay-*-windows-x64.zip QuorvelDelay-*-linux-x86_64.tar.gz quorvel-delay_*_amd64.deb >SHA256SUMS

@@ -6,3 +6,9 @@ if(CPACK_GENERATOR STREQUAL "DEB")
       "${CPACK_QUORVEL_BUILD_DIR};QuorvelDelay;ALL;/"
       "${CPACK_QUORVEL_BUILD_DIR};QuorvelDelay;debian;/")
 endif()
+
+# The tools cpack runs (strip writes a time stamp into a DLL's header) take the
+# release's date from the environment; a cpack run by hand gets the build's.
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(ENV{SOURCE_DATE_EPOCH} ${CPACK_QUORVEL_SOURCE_DATE_EPOCH})
+endif()

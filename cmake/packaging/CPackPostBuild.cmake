@@ -2,7 +2,8 @@
 # in the order the file system returns them and put the time of packing into the
 # gzip header, so the tarball and the zip are written again from the same staged
 # tree: entries sorted by name, dated by the release, owned by root, no extra
-# attributes. The Debian package is reproducible as cpack writes it.
+# attributes. The Debian package is reproducible as cpack writes it. Beside the zip,
+# the Windows installer is made from the same staged tree (QuorvelDelay.nsi).
 include(${CMAKE_CURRENT_LIST_DIR}/ReleaseDate.cmake)
 get_filename_component(stage_parent ${CPACK_TEMPORARY_DIRECTORY} DIRECTORY)
 get_filename_component(top ${CPACK_TEMPORARY_DIRECTORY} NAME)
@@ -30,5 +31,15 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
     execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC zip -q -X -9 -D ${package} -@
                     WORKING_DIRECTORY ${stage_parent} INPUT_FILE ${stage_parent}/zip-entries RESULT_VARIABLE status)
     check_status(${package})
+    # The packages are still in cpack's staging area here; the installer goes
+    # straight to where cpack copies them.
+    set(out_dir ${CPACK_PACKAGE_DIRECTORY})
+    execute_process(COMMAND ${CPACK_QUORVEL_MAKENSIS} -V2 -WX -DVERSION=${CPACK_PACKAGE_VERSION}
+                            -DSTAGE=${stage_parent}/${top} -DOUTFILE=${out_dir}/${top}-setup.exe
+                            ${CMAKE_CURRENT_LIST_DIR}/QuorvelDelay.nsi
+                    OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "could not make the installer:\n${output}")
+    endif()
   endif()
 endforeach()

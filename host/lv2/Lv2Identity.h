@@ -10,6 +10,11 @@ namespace Lv2Identity {
 
 inline constexpr const char* kPluginUri = "https://quorvel.example/delay/lv2";
 inline constexpr const char* kUiUri = "https://quorvel.example/delay/lv2#ui";
+inline constexpr const char* kHomepage = "https://quorvel.example/delay";
+inline constexpr const char* kMaintainerMailbox = "mailto:dev@quorvel.example";
+// SPDX's name for the MIT licence, the form LV2 tools recognise.
+inline constexpr const char* kLicenseUri = "http://spdx.org/licenses/MIT";
+
 // The one state property: the bank chunk followed by the selected program.
 inline constexpr const char* kStateKeyUri = "https://quorvel.example/delay/lv2#state";
 
@@ -17,9 +22,8 @@ inline constexpr const char* kStateKeyUri = "https://quorvel.example/delay/lv2#s
 inline constexpr const char* kDspBinary = "quorvel-delay.so";
 inline constexpr const char* kUiBinary = "quorvel-delay-ui.so";
 
-// Ports, in index order: the audio, the parameters' control inputs in VST2 order, the MIDI
-// input, the time input, then a control output per parameter reporting the value the
-// plug-in holds (moved by a learned MIDI controller too).
+// Ports, in index order: the audio, the parameters' control inputs in VST2 order (in the
+// units a musician reads: InstanceCore::ValueToUnits), the MIDI input and the time input.
 inline constexpr uint32_t kInputLeft = 0;
 inline constexpr uint32_t kInputRight = 1;
 inline constexpr uint32_t kOutputLeft = 2;
@@ -28,8 +32,7 @@ inline constexpr uint32_t kParameterCount = 12;
 inline constexpr uint32_t kFirstControl = 4;
 inline constexpr uint32_t kMidiInput = kFirstControl + kParameterCount;
 inline constexpr uint32_t kTimeInput = kMidiInput + 1;
-inline constexpr uint32_t kFirstReport = kTimeInput + 1;
-inline constexpr uint32_t kPortCount = kFirstReport + kParameterCount;
+inline constexpr uint32_t kPortCount = kTimeInput + 1;
 
 // The smallest atom buffer a host must give the atom inputs.
 inline constexpr uint32_t kAtomBufferSize = 8192;

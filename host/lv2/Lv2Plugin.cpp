@@ -29,7 +29,7 @@ Lv2Plugin::Lv2Plugin(std::unique_ptr<Model> model, const LV2_URID_Map& map, doub
   core.Attach(*this);
   core.SetSampleRate(static_cast<float>(sampleRate));
   for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
-    previous[i] = core.GetParameterDetails(static_cast<int32_t>(i)).defaultValue;
+    previous[i] = core.GetParameterDetails(static_cast<int32_t>(i)).defaultUnits;
   }
 }
 
@@ -50,21 +50,35 @@ void Lv2Plugin::ConnectPort(uint32_t port, void* data) {
     midiPort = static_cast<const LV2_Atom_Sequence*>(data);
   } else if (port == Lv2Identity::kTimeInput) {
     timePort = static_cast<const LV2_Atom_Sequence*>(data);
-  } else if (port < Lv2Identity::kPortCount) {
-    reports[port - Lv2Identity::kFirstReport] = static_cast<float*>(data);
-    reportAll.store(true, std::memory_order_release);
+  }
+}
+
+void Lv2Plugin::Activate() {
+  if (deactivated) {
+    deactivated = false;
+    startAfreshMark.store(true, std::memory_order_release);
   }
 }
 
 void Lv2Plugin::Run(uint32_t frames) {
+  if (startAfreshMark.load(std::memory_order_relaxed) && startAfreshMark.exchange(false, std::memory_order_acquire)) {
+    core.StartAfresh();
+  }
   ApplyControlChanges();
-  ReportParametersIfAsked();
   ProcessEvents(frames);
 }
 
 // A control input counts only when the host changed it, never by comparison with the
-// parameter, which a learned controller may have moved since.
+// parameter, which a learned controller may have moved since. A restored state's values
+// count as the previous ones, so a host restoring its ports to them changes nothing.
 void Lv2Plugin::ApplyControlChanges() {
+  if (previousFromState.load(std::memory_order_relaxed) &&
+      previousFromState.exchange(false, std::memory_order_acquire)) {
+    for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
+      const auto index = static_cast<int32_t>(i);
+      previous[i] = core.ValueToUnits(index, core.GetParameter(index));
+    }
+  }
   for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
     if (controls[i] == nullptr) {
       continue;
@@ -72,10 +86,7 @@ void Lv2Plugin::ApplyControlChanges() {
     const float value = *controls[i];
     if (value != previous[i]) {
       previous[i] = value;
-      core.SetParameter(static_cast<int32_t>(i), value);
-      if (reports[i] != nullptr) {
-        *reports[i] = core.GetParameter(static_cast<int32_t>(i));
-      }
+      core.SetParameterInUnits(static_cast<int32_t>(i), value);
     }
   }
 }
@@ -137,18 +148,6 @@ void Lv2Plugin::ProcessPiece(uint32_t start, uint32_t end) {
   float* in[2] = {const_cast<float*>(inputs[0]) + start, const_cast<float*>(inputs[1]) + start};
   float* out[2] = {outputs[0] + start, outputs[1] + start};
   core.ProcessBlock(in, out, static_cast<int32_t>(end - start));
-}
-
-// Most runs have nothing to report: a relaxed look first, the exchange only when asked.
-void Lv2Plugin::ReportParametersIfAsked() {
-  if (!reportAll.load(std::memory_order_relaxed) || !reportAll.exchange(false, std::memory_order_acq_rel)) {
-    return;
-  }
-  for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
-    if (reports[i] != nullptr) {
-      *reports[i] = core.GetParameter(static_cast<int32_t>(i));
-    }
-  }
 }
 
 }  // namespace VstToolkit

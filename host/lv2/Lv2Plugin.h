@@ -20,11 +20,13 @@ namespace VstToolkit {
 class Model;
 
 // The LV2 face of the plug-in: one instance, its ports, its state and the editor its UI
-// opens through instance-access. Control inputs count when they differ from their value
-// at the previous run (before the first, from their default), and act then, in port
-// order, as VST2's setParameter before the block; MIDI events and time:Position objects
-// act at their frames, time first. The host's ports and atoms are checked here; indices
-// and values in the core.
+// opens through instance-access. Control inputs hold values in units (seconds, hertz,
+// -100..+100, toggles, choice numbers); they count when they differ from their value at
+// the previous run (before the first, from their default; after a state restore, from the
+// values the state holds), and act then, in port order, as VST2's setParameter with the
+// value they stand for before the block; MIDI events and time:Position objects act at
+// their frames, time first. The host's ports and atoms are checked here; indices and
+// values in the core.
 class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
  public:
   // The host's thread, at instantiation: takes ownership of the model (not null).
@@ -38,6 +40,10 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
 
   // The host's thread (connect_port may also come between runs on the audio thread).
   void ConnectPort(uint32_t port, void* data);
+  // The host's thread, never during run: activated again after a deactivation, the next
+  // run starts afresh (the echoes dropped as a transport stop drops them).
+  void Activate();
+  void Deactivate() { deactivated = true; }
   // Audio thread.
   void Run(uint32_t frames);
 
@@ -66,8 +72,6 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   void ApplyControlChanges();
   void ProcessEvents(uint32_t frames);
   void ProcessPiece(uint32_t start, uint32_t end);
-  // Writes every control output from the parameters where another thread asked for it.
-  void ReportParametersIfAsked();
   // The next event of a sequence at or after `event` that the port takes (a time:Position
   // on the time input, a MIDI message of one to three bytes on the MIDI input), or null.
   const LV2_Atom_Event* NextEvent(const LV2_Atom_Sequence* sequence, const LV2_Atom_Event* event, bool time) const;
@@ -81,14 +85,14 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   const float* inputs[2] = {};
   float* outputs[2] = {};
   const float* controls[Lv2Identity::kParameterCount] = {};
-  float* reports[Lv2Identity::kParameterCount] = {};
   const LV2_Atom_Sequence* midiPort = nullptr;
   const LV2_Atom_Sequence* timePort = nullptr;
   // Each control input's value at the previous run (audio thread).
   float previous[Lv2Identity::kParameterCount] = {};
-  // Set where the parameters changed off the audio thread (a state, the editor) or an
-  // output was connected: the next run writes every control output.
-  std::atomic<bool> reportAll{true};
+  // Set by a state restore: the next run takes the values it holds as the previous ones.
+  std::atomic<bool> previousFromState{false};
+  bool deactivated = false;                // the host's thread
+  std::atomic<bool> startAfreshMark{false};  // set by Activate, taken by the audio thread
   Lv2UiLink* openUi = nullptr;  // user-interface thread
 };
 

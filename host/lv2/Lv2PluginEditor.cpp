@@ -52,9 +52,8 @@ void Lv2Plugin::BeginParameterEdit(int32_t index) {
 }
 
 void Lv2Plugin::PerformParameterEdit(int32_t index, float value) {
-  reportAll.store(true, std::memory_order_release);
   if (openUi != nullptr) {
-    openUi->WriteParameter(index, value);
+    openUi->WriteParameter(index, core.ValueToUnits(index, value));
   }
 }
 
@@ -64,13 +63,9 @@ void Lv2Plugin::EndParameterEdit(int32_t index) {
   }
 }
 
-// A learned controller's value reaches the host through its control output, in the run
-// that moved it.
-void Lv2Plugin::ParameterSetByPlugin(int32_t index, float value) {
-  if (index >= 0 && static_cast<uint32_t>(index) < Lv2Identity::kParameterCount && reports[index] != nullptr) {
-    *reports[index] = value;
-  }
-}
+// LV2 has no way to move a host's control input: a learned controller's value stays the
+// plug-in's until the host sets the port again.
+void Lv2Plugin::ParameterSetByPlugin(int32_t, float) {}
 
 bool Lv2Plugin::ResizeEditor(int32_t width, int32_t height) {
   if (openUi == nullptr) {

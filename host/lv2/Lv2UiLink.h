@@ -11,6 +11,7 @@ class Lv2UiLink {
  public:
   // The user began, changed within, and ended a gesture on parameter `index`.
   virtual void TouchParameter(int32_t index, bool grabbed) = 0;
+  // `value` in the control port's units.
   virtual void WriteParameter(int32_t index, float value) = 0;
   // The editor wants another size in device pixels; false where the host keeps it.
   virtual bool ResizeWindow(int32_t width, int32_t height) = 0;

@@ -4,11 +4,11 @@ namespace VstToolkit {
 
 ParameterChangeQueues::ParameterChangeQueues(int32_t parameters)
     : parameterCount(parameters),
-      capacity(parameters + 1 + Vst3ParameterIds::kControllerIdCount),
+      capacity(parameters + 2 + Vst3ParameterIds::kControllerIdCount),
       cursors(new Cursor[static_cast<std::size_t>(capacity)]) {}
 
 bool ParameterChangeQueues::Classify(Steinberg::Vst::ParamID id, Kind& kind) const {
-  if (id < static_cast<Steinberg::Vst::ParamID>(parameterCount)) {
+  if (id < static_cast<Steinberg::Vst::ParamID>(parameterCount) || id == Vst3ParameterIds::kBypass) {
     kind = Kind::kParameter;
   } else if (id == Vst3ParameterIds::kProgram) {
     kind = Kind::kProgram;

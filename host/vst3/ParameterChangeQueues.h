@@ -21,7 +21,8 @@ class ParameterChangeQueues final {
   static constexpr int32_t kNone = std::numeric_limits<int32_t>::max();
 
   // Room for one queue per ID the face knows: `parameterCount` parameters, the program, the
-  // controllers. A host that sends more queues than that has the rest ignored.
+  // bypass (a parameter's kind), the controllers. A host that sends more queues than that
+  // has the rest ignored.
   explicit ParameterChangeQueues(int32_t parameterCount);
   ParameterChangeQueues(const ParameterChangeQueues&) = delete;
   ParameterChangeQueues& operator=(const ParameterChangeQueues&) = delete;

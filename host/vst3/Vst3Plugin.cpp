@@ -18,7 +18,10 @@ constexpr Steinberg::int32 kMidiChannels = 16;
 }  // namespace
 
 Vst3Plugin::Vst3Plugin(std::unique_ptr<Model> model)
-    : core(std::move(model)), changes(core.GetParameterCount()) {
+    : core(std::move(model)),
+      changes(core.GetParameterCount()),
+      valuesBeforeProgram(new float[static_cast<size_t>(core.GetParameterCount())]()),
+      setByHost(new bool[static_cast<size_t>(core.GetParameterCount())]()) {
   core.Attach(*this);
 }
 
@@ -118,8 +121,16 @@ Steinberg::tresult Vst3Plugin::activateBus(Vst::MediaType type, Vst::BusDirectio
   return index == 0 && getBusCount(type, dir) != 0 ? Steinberg::kResultOk : Steinberg::kInvalidArgument;
 }
 
-Steinberg::tresult Vst3Plugin::setActive(TBool) {
+Steinberg::tresult Vst3Plugin::setActive(TBool state) {
   // Nothing is set up or torn down here: hosts activate twice, or delete without deactivating.
+  // Activated again after a deactivation, the plug-in starts afresh: the audio thread drops
+  // the old echoes before its next block, so none comes back from before the pause.
+  if (state == 0) {
+    deactivated = true;
+  } else if (deactivated) {
+    deactivated = false;
+    startAfreshMark.store(true, std::memory_order_release);
+  }
   return Steinberg::kResultOk;
 }
 

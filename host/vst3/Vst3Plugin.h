@@ -27,7 +27,9 @@ class Vst3View;
 //
 // Parameters: IDs 0..11 are the VST2 indices; the program-change parameter and one hidden
 // parameter per MIDI channel and controller follow (Vst3ParameterIds). A controller's
-// value becomes the VST2 control change it stands for, at its sample offset.
+// value becomes the VST2 control change it stands for, at its sample offset. The host's
+// bypass is listed last, so that no index a host knows moves; it is Enabled inverted and
+// has no value of its own, so the state stays the VST2 bank's.
 class Vst3Plugin final : public ComponentStateBridge,
                          public Steinberg::Vst::IAudioProcessor,
                          public ControllerStateBridge,
@@ -125,8 +127,13 @@ class Vst3Plugin final : public ComponentStateBridge,
                        int32 channel, Steinberg::Vst::UnitID& unitId) override;
   tresult setUnitProgramData(int32 listOrUnitId, int32 programIndex, Steinberg::IBStream* data) override;
 
-  // User-interface thread: the view attached to the host's window, or null once removed.
-  void ViewAttached(Vst3View* view) { openView = view; }
+  // User-interface thread. The instance has one editor, held by one view at a time: the
+  // view made last, from its making until it is removed or released. A view takes the
+  // editor when it is attached (false: another view holds it) and gives it back; it may
+  // act on the editor (its scale) only while no other view holds it.
+  bool ClaimEditor(Vst3View* view);
+  void ReleaseEditor(Vst3View* view);
+  bool MayUseEditor(const Vst3View* view) const { return editorView == nullptr || editorView == view; }
 
   // The program list's ID.
   static constexpr Steinberg::Vst::ProgramListID kProgramListId = 1;
@@ -161,10 +168,31 @@ class Vst3Plugin final : public ComponentStateBridge,
   // The block's pieces (audio thread).
   void ApplyHostTime(const Steinberg::Vst::ProcessContext* context);
   void ApplyChangesUpTo(int32_t offset);
+  // A host's change of a parameter or of the bypass; the other view of Enabled is told
+  // when the switch turns.
+  void ApplyParameterChange(ParamID id, ParamValue value, int32_t frame);
+  // Tells the host what a program change moved, but for what it set itself at that frame.
+  void ReportProgramValues(int32_t frame);
+  // Tells the host, in the block's output changes, a value the plug-in set at `frame`;
+  // Enabled's changes are told as the bypass's too.
+  void ReportParameter(int32_t index, float value, int32_t frame);
+  void ReportChange(ParamID id, ParamValue value, int32_t frame);
+  // The block's frame for changes taken up to `offset`.
+  int32_t FrameOfOffset(int32_t offset) const;
   void PushControllersBefore(int32_t end, int32_t pieceStart);
   static bool StereoBuffers(const Steinberg::Vst::AudioBusBuffers* buses, int32 count, int32 frames);
-  // The program a program-change value selects: p / 31 selects p, as VST3 steps a list.
+  // The entry of a list of `steps` + 1 a normalized value stands for, as VST3 steps a
+  // list (p / steps is entry p); a NaN is the first.
+  static int32_t ListEntryOfValue(ParamValue value, int32_t steps);
+  // The program a program-change value selects.
   int32_t ProgramOfValue(ParamValue value) const;
+  // A list parameter's step count (the program's, a selector's); 0 for any other ID.
+  int32_t ListSteps(ParamID id) const;
+  // Any thread: the bypass as Enabled shows it (1: bypassed), and Enabled as a bypass
+  // value sets it; a value that leaves the switch as it is changes nothing.
+  ParamValue BypassValue() const;
+  bool IsEnabledOn() const;
+  void SetBypass(ParamValue value);
 
   std::atomic<uint32> references{1};
   InstanceCore core;
@@ -174,12 +202,17 @@ class Vst3Plugin final : public ComponentStateBridge,
   std::atomic<std::thread::id> handlerThread{};                     // the thread that set them
   std::atomic<bool> parameterValuesMark{false};
   std::atomic<bool> stateChangedMark{false};
-  Vst3View* openView = nullptr;                                   // user-interface thread
+  Vst3View* editorView = nullptr;  // the view holding the editor; user-interface thread
   std::vector<uint8_t> stateBytes;  // the host's threads: a state being read
   double sampleRate = 44100.0;
   std::atomic<bool> processing{false};
+  bool deactivated = false;                   // the host's main thread
+  std::atomic<bool> startAfreshMark{false};   // set there, taken by the audio thread
   // The block being processed, for the plug-in's own changes (audio thread).
   Steinberg::Vst::IParameterChanges* outputChanges = nullptr;
+  // The values before the block's program change, and which ones the host set with it.
+  std::unique_ptr<float[]> valuesBeforeProgram;
+  std::unique_ptr<bool[]> setByHost;
   int32_t pieceStart = 0;
   int32_t blockFrames = 0;
 };

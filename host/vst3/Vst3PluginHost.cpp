@@ -16,6 +16,10 @@ void Vst3Plugin::PerformParameterEdit(int32_t index, float value) {
   if (componentHandler != nullptr) {
     componentHandler->performEdit(static_cast<ParamID>(index), value);
   }
+  // The bypass shows Enabled: the host reads it again with the other values.
+  if (index == static_cast<int32_t>(Vst3ParameterIds::kEnabled)) {
+    parameterValuesMark.store(true, std::memory_order_release);
+  }
 }
 
 void Vst3Plugin::EndParameterEdit(int32_t index) {
@@ -25,7 +29,7 @@ void Vst3Plugin::EndParameterEdit(int32_t index) {
 }
 
 bool Vst3Plugin::ResizeEditor(int32_t width, int32_t height) {
-  return openView != nullptr && openView->RequestResize(width, height);
+  return editorView != nullptr && editorView->RequestResize(width, height);
 }
 
 // A learn changes the state on the audio thread, where the host's handler must not be
@@ -63,11 +67,30 @@ void Vst3Plugin::ReleaseComponentHandler() {
   }
 }
 
+// A second view would take the editor from the first, which the host still shows and
+// idles: while one view holds it there is none for another, as hosts expect of most
+// plug-ins.
 Steinberg::IPlugView* Vst3Plugin::createView(Steinberg::FIDString name) {
-  if (name == nullptr || std::strcmp(name, Steinberg::Vst::ViewType::kEditor) != 0 || !core.HasEditor()) {
+  if (name == nullptr || std::strcmp(name, Steinberg::Vst::ViewType::kEditor) != 0 || !core.HasEditor() ||
+      editorView != nullptr) {
     return nullptr;
   }
-  return new Vst3View(*this, core);
+  editorView = new Vst3View(*this, core);
+  return editorView;
+}
+
+bool Vst3Plugin::ClaimEditor(Vst3View* view) {
+  if (editorView != nullptr && editorView != view) {
+    return false;
+  }
+  editorView = view;
+  return true;
+}
+
+void Vst3Plugin::ReleaseEditor(Vst3View* view) {
+  if (editorView == view) {
+    editorView = nullptr;
+  }
 }
 
 }  // namespace VstToolkit

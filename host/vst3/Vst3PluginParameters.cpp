@@ -15,6 +15,9 @@ namespace Vst = Steinberg::Vst;
 namespace {
 
 constexpr int32_t kTextSize = 128;
+// The bypass's two texts, as a switch's.
+constexpr const char* kBypassOn = "On";
+constexpr const char* kBypassOff = "Off";
 
 // A whole decimal number from 0 to `largest`, alone in the text; -1 where there is none.
 int32_t WholeNumber(const char* text, int32_t largest) {
@@ -29,7 +32,7 @@ int32_t WholeNumber(const char* text, int32_t largest) {
 }  // namespace
 
 Steinberg::int32 Vst3Plugin::ListedParameterCount() const {
-  return core.GetParameterCount() + 1 + Vst3ParameterIds::kControllerIdCount;
+  return core.GetParameterCount() + 1 + Vst3ParameterIds::kControllerIdCount + 1;
 }
 
 Steinberg::tresult Vst3Plugin::setComponentState(Steinberg::IBStream*) {
@@ -68,6 +71,13 @@ Steinberg::tresult Vst3Plugin::getParameterInfo(int32 paramIndex, Vst::Parameter
     info.defaultNormalizedValue = 0.0;
     info.flags = Vst::ParameterInfo::kCanAutomate | Vst::ParameterInfo::kIsList |
                  Vst::ParameterInfo::kIsProgramChange;
+  } else if (paramIndex == ListedParameterCount() - 1) {
+    info.id = Vst3ParameterIds::kBypass;
+    Utf16Text::FromAscii(info.title, kTextSize, "Bypass");
+    Utf16Text::FromAscii(info.shortTitle, kTextSize, "Byp");
+    info.stepCount = 1;
+    info.defaultNormalizedValue = 0.0;
+    info.flags = Vst::ParameterInfo::kCanAutomate | Vst::ParameterInfo::kIsBypass;
   } else {
     const int32_t controller = paramIndex - parameters - 1;
     info.id = Vst3ParameterIds::kFirstController + static_cast<ParamID>(controller);
@@ -95,6 +105,8 @@ Steinberg::tresult Vst3Plugin::getParamStringByValue(ParamID id, ParamValue valu
     std::strncpy(text, core.GetProgramName(ProgramOfValue(valueNormalized)), Model::kProgramNameSize);
   } else if (Vst3ParameterIds::IsController(id)) {
     std::snprintf(text, sizeof text, "%ld", std::lround(valueNormalized * 127.0));
+  } else if (id == Vst3ParameterIds::kBypass) {
+    std::snprintf(text, sizeof text, "%s", valueNormalized >= 0.5 ? kBypassOn : kBypassOff);
   } else {
     return Steinberg::kInvalidArgument;
   }
@@ -132,12 +144,19 @@ Steinberg::tresult Vst3Plugin::getParamValueByString(ParamID id, Vst::TChar* str
     valueNormalized = number / 127.0;
     return number >= 0 ? Steinberg::kResultOk : Steinberg::kResultFalse;
   }
+  if (id == Vst3ParameterIds::kBypass) {
+    const bool on = std::strcmp(text, kBypassOn) == 0 || std::strcmp(text, "1") == 0;
+    const bool off = std::strcmp(text, kBypassOff) == 0 || std::strcmp(text, "0") == 0;
+    valueNormalized = on ? 1.0 : 0.0;
+    return on || off ? Steinberg::kResultOk : Steinberg::kResultFalse;
+  }
   return Steinberg::kInvalidArgument;
 }
 
 Steinberg::Vst::ParamValue Vst3Plugin::normalizedParamToPlain(ParamID id, ParamValue valueNormalized) {
-  if (id == Vst3ParameterIds::kProgram) {
-    return ProgramOfValue(valueNormalized);
+  const int32_t steps = ListSteps(id);
+  if (steps > 0) {
+    return ListEntryOfValue(valueNormalized, steps);
   }
   if (Vst3ParameterIds::IsController(id)) {
     return std::round(valueNormalized * 127.0);
@@ -146,13 +165,25 @@ Steinberg::Vst::ParamValue Vst3Plugin::normalizedParamToPlain(ParamID id, ParamV
 }
 
 Steinberg::Vst::ParamValue Vst3Plugin::plainParamToNormalized(ParamID id, ParamValue plainValue) {
-  if (id == Vst3ParameterIds::kProgram) {
-    return plainValue / (core.GetProgramCount() - 1);
+  const int32_t steps = ListSteps(id);
+  if (steps > 0) {
+    return plainValue / steps;
   }
   if (Vst3ParameterIds::IsController(id)) {
     return plainValue / 127.0;
   }
   return plainValue;
+}
+
+int32_t Vst3Plugin::ListSteps(ParamID id) const {
+  if (id == Vst3ParameterIds::kProgram) {
+    return core.GetProgramCount() - 1;
+  }
+  if (!core.IsParameterIndex(static_cast<int32_t>(id)) || id >= 0x7FFFFFFF) {
+    return 0;
+  }
+  const ParameterDetails details = core.GetParameterDetails(static_cast<int32_t>(id));
+  return details.kind == ParameterKind::kSelector ? details.choiceCount - 1 : 0;
 }
 
 // Hosts ask on their user-interface thread, often: a turn for the marks.
@@ -164,7 +195,22 @@ Steinberg::Vst::ParamValue Vst3Plugin::getParamNormalized(ParamID id) {
   if (id == Vst3ParameterIds::kProgram) {
     return static_cast<double>(core.GetSelectedProgram()) / (core.GetProgramCount() - 1);
   }
-  return 0.0;
+  return id == Vst3ParameterIds::kBypass ? BypassValue() : 0.0;
+}
+
+Steinberg::Vst::ParamValue Vst3Plugin::BypassValue() const {
+  return IsEnabledOn() ? 0.0 : 1.0;
+}
+
+bool Vst3Plugin::IsEnabledOn() const {
+  return core.GetParameter(static_cast<int32_t>(Vst3ParameterIds::kEnabled)) >= 0.5f;
+}
+
+void Vst3Plugin::SetBypass(ParamValue value) {
+  const bool bypass = value >= 0.5;
+  if (bypass == IsEnabledOn()) {
+    core.SetParameter(static_cast<int32_t>(Vst3ParameterIds::kEnabled), bypass ? 0.0f : 1.0f);
+  }
 }
 
 // While the host processes, its changes reach the processor in the blocks, at their
@@ -172,7 +218,8 @@ Steinberg::Vst::ParamValue Vst3Plugin::getParamNormalized(ParamID id) {
 // Otherwise this is the only way they come.
 Steinberg::tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value) {
   const bool parameter = id < static_cast<ParamID>(core.GetParameterCount());
-  if (!parameter && id != Vst3ParameterIds::kProgram && !Vst3ParameterIds::IsController(id)) {
+  if (!parameter && id != Vst3ParameterIds::kProgram && id != Vst3ParameterIds::kBypass &&
+      !Vst3ParameterIds::IsController(id)) {
     return Steinberg::kInvalidArgument;
   }
   if (std::isnan(value)) {
@@ -187,6 +234,8 @@ Steinberg::tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value) 
     core.SelectProgram(ProgramOfValue(value));
     parameterValuesMark.store(true, std::memory_order_release);
     DeliverHostMarks();
+  } else if (id == Vst3ParameterIds::kBypass) {
+    SetBypass(value);
   }
   return Steinberg::kResultOk;
 }

@@ -83,21 +83,89 @@ void Vst3Plugin::ApplyHostTime(const Vst::ProcessContext* context) {
   core.SetHostTime(time);
 }
 
+int32_t Vst3Plugin::ListEntryOfValue(ParamValue value, int32_t steps) {
+  // Each of the steps + 1 entries owns an equal share of 0..1; 1.0 itself is the last one's.
+  const double scaled = std::floor(value * static_cast<double>(steps + 1));
+  return scaled >= static_cast<double>(steps) ? steps : (scaled > 0.0 ? static_cast<int32_t>(scaled) : 0);
+}
+
 int32_t Vst3Plugin::ProgramOfValue(ParamValue value) const {
-  const int32_t last = core.GetProgramCount() - 1;
-  const double scaled = std::floor(value * static_cast<double>(last + 1));
-  return scaled < 0.0 ? 0 : (scaled > last ? last : static_cast<int32_t>(scaled));
+  return ListEntryOfValue(value, core.GetProgramCount() - 1);
 }
 
 void Vst3Plugin::ApplyChangesUpTo(int32_t offset) {
-  changes.TakeChangesUpTo(offset, [this](ParameterChangeQueues::Kind kind, ParamID id, ParamValue value) {
-    if (kind == ParameterChangeQueues::Kind::kProgram) {
-      core.SelectProgram(ProgramOfValue(value));
-      parameterValuesMark.store(true, std::memory_order_release);
-    } else {
-      core.SetParameter(static_cast<int32_t>(id), static_cast<float>(value));
+  const int32_t frame = FrameOfOffset(offset);
+  bool programChanged = false;
+  // The program's queue comes first: what the host sets beside it overrides the program.
+  changes.TakeChangesUpTo(
+      offset, [this, frame, &programChanged](ParameterChangeQueues::Kind kind, ParamID id, ParamValue value) {
+        if (kind == ParameterChangeQueues::Kind::kProgram) {
+          for (int32_t i = 0; i < core.GetParameterCount(); ++i) {
+            valuesBeforeProgram[i] = core.GetParameter(i);
+            setByHost[i] = false;
+          }
+          core.SelectProgram(ProgramOfValue(value));
+          parameterValuesMark.store(true, std::memory_order_release);
+          programChanged = true;
+        } else {
+          ApplyParameterChange(id, value, frame);
+        }
+      });
+  if (programChanged) {
+    ReportProgramValues(frame);
+  }
+}
+
+void Vst3Plugin::ApplyParameterChange(ParamID id, ParamValue value, int32_t frame) {
+  const auto enabled = static_cast<int32_t>(Vst3ParameterIds::kEnabled);
+  const bool wasOn = IsEnabledOn();
+  if (id == Vst3ParameterIds::kBypass) {
+    SetBypass(value);
+    setByHost[enabled] = true;
+    if (IsEnabledOn() != wasOn) {
+      ReportChange(Vst3ParameterIds::kEnabled, core.GetParameter(enabled), frame);
     }
-  });
+    return;
+  }
+  core.SetParameter(static_cast<int32_t>(id), static_cast<float>(value));
+  setByHost[id] = true;
+  if (id == Vst3ParameterIds::kEnabled && IsEnabledOn() != wasOn) {
+    ReportChange(Vst3ParameterIds::kBypass, BypassValue(), frame);
+  }
+}
+
+void Vst3Plugin::ReportProgramValues(int32_t frame) {
+  for (int32_t i = 0; i < core.GetParameterCount(); ++i) {
+    const float value = core.GetParameter(i);
+    if (!setByHost[i] && value != valuesBeforeProgram[i]) {
+      ReportParameter(i, value, frame);
+    }
+  }
+}
+
+void Vst3Plugin::ReportParameter(int32_t index, float value, int32_t frame) {
+  ReportChange(static_cast<ParamID>(index), value, frame);
+  if (index == static_cast<int32_t>(Vst3ParameterIds::kEnabled)) {
+    ReportChange(Vst3ParameterIds::kBypass, value >= 0.5f ? 0.0 : 1.0, frame);
+  }
+}
+
+void Vst3Plugin::ReportChange(ParamID id, ParamValue value, int32_t frame) {
+  if (outputChanges == nullptr) {
+    return;
+  }
+  int32 queueIndex = 0;
+  Vst::IParamValueQueue* queue = outputChanges->addParameterData(id, queueIndex);
+  if (queue != nullptr) {
+    int32 pointIndex = 0;
+    queue->addPoint(frame, value, pointIndex);
+  }
+}
+
+int32_t Vst3Plugin::FrameOfOffset(int32_t offset) const {
+  // Changes past the block's end act after it: the host hears them at its last frame.
+  const int32_t last = blockFrames > 0 ? blockFrames - 1 : 0;
+  return offset < last ? (offset > 0 ? offset : 0) : last;
 }
 
 void Vst3Plugin::PushControllersBefore(int32_t end, int32_t start) {
@@ -118,6 +186,10 @@ void Vst3Plugin::PushControllersBefore(int32_t end, int32_t start) {
 Steinberg::tresult Vst3Plugin::process(Vst::ProcessData& data) {
   if (data.symbolicSampleSize != Vst::kSample32) {
     return Steinberg::kInvalidArgument;
+  }
+  if (startAfreshMark.load(std::memory_order_relaxed) &&
+      startAfreshMark.exchange(false, std::memory_order_acquire)) {
+    core.StartAfresh();
   }
   const int32_t frames = data.numSamples;
   changes.Begin(data.inputParameterChanges);
@@ -164,18 +236,7 @@ Steinberg::tresult Vst3Plugin::process(Vst::ProcessData& data) {
 }
 
 void Vst3Plugin::ParameterSetByPlugin(int32_t index, float value) {
-  if (outputChanges == nullptr) {
-    return;
-  }
-  int32_t frame = pieceStart + core.GetMidiDispatchFrame();
-  frame = frame < blockFrames ? frame : blockFrames - 1;
-  frame = frame > 0 ? frame : 0;
-  int32 queueIndex = 0;
-  Vst::IParamValueQueue* queue = outputChanges->addParameterData(static_cast<ParamID>(index), queueIndex);
-  if (queue != nullptr) {
-    int32 pointIndex = 0;
-    queue->addPoint(frame, value, pointIndex);
-  }
+  ReportParameter(index, value, FrameOfOffset(pieceStart + core.GetMidiDispatchFrame()));
 }
 
 }  // namespace VstToolkit

@@ -15,6 +15,7 @@ Vst3View::~Vst3View() {
   if (isAttached) {
     removed();
   }
+  plugin.ReleaseEditor(this);
   plugin.release();
 }
 
@@ -57,12 +58,12 @@ Steinberg::tresult Vst3View::isPlatformTypeSupported(Steinberg::FIDString type) 
 }
 
 Steinberg::tresult Vst3View::attached(void* parent, Steinberg::FIDString type) {
-  if (isAttached || parent == nullptr || isPlatformTypeSupported(type) != Steinberg::kResultTrue) {
+  if (isAttached || parent == nullptr || isPlatformTypeSupported(type) != Steinberg::kResultTrue ||
+      !plugin.ClaimEditor(this)) {
     return Steinberg::kResultFalse;
   }
-  plugin.ViewAttached(this);
   if (!core.OpenEditor(NativeWindow{reinterpret_cast<uintptr_t>(parent)})) {
-    plugin.ViewAttached(nullptr);
+    plugin.ReleaseEditor(this);
     return Steinberg::kResultFalse;
   }
   isAttached = true;
@@ -74,9 +75,10 @@ Steinberg::tresult Vst3View::removed() {
   if (!isAttached) {
     return Steinberg::kResultFalse;
   }
+  // Only the view holding the editor is ever attached, so the editor closed is its own.
   StopIdle();
   core.CloseEditor();
-  plugin.ViewAttached(nullptr);
+  plugin.ReleaseEditor(this);
   isAttached = false;
   return Steinberg::kResultOk;
 }
@@ -129,6 +131,10 @@ Steinberg::tresult Vst3View::checkSizeConstraint(Steinberg::ViewRect* rect) {
 }
 
 Steinberg::tresult Vst3View::setContentScaleFactor(ScaleFactor factor) {
+  // A view another one has replaced must not remake that one's editor.
+  if (!plugin.MayUseEditor(this)) {
+    return Steinberg::kResultFalse;
+  }
   return core.SetHostScaleFactor(factor) ? Steinberg::kResultOk : Steinberg::kResultFalse;
 }
 

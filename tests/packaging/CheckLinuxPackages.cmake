@@ -22,7 +22,7 @@ check_run(fields dpkg-deb --field ${deb} Package Version Architecture Section De
 # Depends comes from dpkg-shlibdeps: at least the C library and libsndfile of quorvel-host.
 check_matches("${fields}" "the package's fields"
               "Package: quorvel-delay\n" "Version: ${VERSION}\n" "Architecture: amd64\n" "Section: sound\n"
-              "Depends: [^\n]*libc6 \\(>= [^\n]*libsndfile1" "Description: stereo delay VST 2.4 and VST3 plug-in[^\n]*\n .*quorvel-host")
+              "Depends: [^\n]*libc6 \\(>= [^\n]*libsndfile1" "Description: stereo delay plug-in \\(VST3, CLAP, VST 2.4, LV2\\)[^\n]*\n .*quorvel-host")
 
 set(root ${SCRATCH}/root)
 check_run(output dpkg -x ${deb} ${root})
@@ -45,7 +45,7 @@ check_run(info ${root}/usr/bin/quorvel-host info ${root}/usr/lib/clap/QuorvelDel
 check_matches("${info}" "quorvel-host info on the installed CLAP module" "id: +com.quorvel.delay" "version: +${VERSION}\n")
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/${lv2_bundle})
 check_matches("${info}" "quorvel-host info on the installed LV2 bundle"
-              "plug-in: +https://quorvel.example/delay/lv2" "ports: 30" "X11UI")
+              "plug-in: +https://quorvel.example/delay/lv2" "ports: 18" "X11UI")
 check_run(version ${root}/usr/bin/quorvel-host --version)
 check_matches("${version}" "quorvel-host --version" "^quorvel-host ${VERSION}\n$")
 check_run(manual gzip -dc ${root}/usr/share/man/man1/quorvel-host.1.gz)

@@ -68,6 +68,31 @@ TEST_F(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
   scale->release();
 }
 
+// One editor per instance: while a view holds it there is no second view; a view removed
+// or released gives it to the next, and a view that was replaced never closes or
+// reattaches the editor of the view holding it.
+TEST_F(Vst3EditorWin32, OneEditorPerInstance) {
+  EXPECT_EQ(vst3->Controller()->createView("editor"), nullptr);
+  ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
+  EXPECT_EQ(vst3->Controller()->createView("editor"), nullptr);
+  view->removed();
+  Steinberg::IPlugView* second = vst3->Controller()->createView("editor");
+  ASSERT_NE(second, nullptr);
+  ASSERT_EQ(second->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
+  EXPECT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultFalse);
+  EXPECT_EQ(view->removed(), Steinberg::kResultFalse);
+  view->release();
+  view = nullptr;
+  Win32HostWindow::PumpMessages();
+  EXPECT_EQ(Win32HostWindow::ChildSizes(host).size(), 1u);
+  EXPECT_EQ(vst3->Controller()->createView("editor"), nullptr);
+  second->release();  // released while attached, as some hosts do
+  Win32HostWindow::PumpMessages();
+  EXPECT_TRUE(Win32HostWindow::ChildSizes(host).empty());
+  view = vst3->Controller()->createView("editor");
+  ASSERT_NE(view, nullptr);
+}
+
 // Opening the editor tells the handler nothing; a drag on the feedback knob (10 pixels up
 // is 0.1), as the mouse's messages reach it, is one gesture for the host: begin, edits and
 // end, every call on the user-interface thread.

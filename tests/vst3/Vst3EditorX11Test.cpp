@@ -92,6 +92,40 @@ TEST_F(Vst3EditorX11, AttachesInTheHostsWindowAndIdlesThroughItsRunLoop) {
   view->release();
 }
 
+// One editor per instance: while a view holds it there is no second view; a view removed
+// or released gives it to the next, and a view that was replaced never closes, rescales
+// or reattaches the editor of the view holding it.
+TEST_F(Vst3EditorX11, OneEditorPerInstance) {
+  Steinberg::IPlugView* first = NewView();
+  EXPECT_EQ(vst3->Controller()->createView("editor"), nullptr);
+  ASSERT_EQ(Attach(first), Steinberg::kResultOk);
+  EXPECT_EQ(vst3->Controller()->createView("editor"), nullptr);
+  first->removed();
+  Steinberg::IPlugView* second = NewView();
+  ASSERT_EQ(Attach(second), Steinberg::kResultOk);
+  Pump();
+  EXPECT_EQ(Attach(first), Steinberg::kResultFalse);
+  EXPECT_EQ(first->removed(), Steinberg::kResultFalse);
+  void* found = nullptr;
+  ASSERT_EQ(first->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &found), Steinberg::kResultOk);
+  auto* scale = static_cast<Steinberg::IPlugViewContentScaleSupport*>(found);
+  EXPECT_EQ(scale->setContentScaleFactor(2.0f), Steinberg::kResultFalse);
+  scale->release();
+  first->release();
+  Pump();
+  ASSERT_EQ(Children().size(), 1u);
+  EXPECT_EQ(Children()[0].second.getWidth(), 496);
+  EXPECT_EQ(frame.EventHandlerCount(), 1u);
+  EXPECT_EQ(frame.TimerCount(), 1u);
+  EXPECT_EQ(vst3->Controller()->createView("editor"), nullptr);
+  second->release();  // released while attached, as some hosts do
+  EXPECT_TRUE(Children().empty());
+  Steinberg::IPlugView* third = NewView();
+  ASSERT_EQ(Attach(third), Steinberg::kResultOk);
+  third->removed();
+  third->release();
+}
+
 // The host's factor, told before attaching or after: 2.0 draws the editor at 992 x 688,
 // and an attached view asks its frame for that size.
 TEST_F(Vst3EditorX11, ScaleFactorBeforeOrAfterAttaching) {

@@ -16,8 +16,10 @@
 namespace QuorvelTest {
 
 // The parameter IDs past the plug-in's own, as the bundle lists them (checked by the
-// parameter tests): the program, then one hidden parameter per channel and controller.
+// parameter tests): the program, the bypass, and one hidden parameter per channel and
+// controller.
 constexpr Steinberg::Vst::ParamID kProgramId = 0x100;
+constexpr Steinberg::Vst::ParamID kBypassId = 0x101;
 constexpr Steinberg::Vst::ParamID ControllerId(int channel, int controller) {
   return 0x1000 + static_cast<Steinberg::Vst::ParamID>(channel * 128 + controller);
 }

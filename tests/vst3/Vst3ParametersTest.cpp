@@ -3,6 +3,8 @@
 
 #include <cstring>
 #include <fstream>
+#include <map>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -46,11 +48,11 @@ TEST(Vst3Bundle, OneDelayClassWhoseIdComesFromTheVst2Plugin) {
 
 // The twelve keep their VST2 indices as IDs, names, labels and defaults; switches step
 // once, selectors n - 1 times; the program list's parameter and the hidden controllers
-// follow them.
+// follow them, and the host's bypass comes last.
 TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
   auto vst3 = StartVst3();
   Vst::IEditController* controller = vst3->Controller();
-  ASSERT_EQ(controller->getParameterCount(), 12 + 1 + 16 * 128);
+  ASSERT_EQ(controller->getParameterCount(), 12 + 1 + 16 * 128 + 1);
   struct Expected {
     const char* title;
     const char* shortTitle;
@@ -83,6 +85,12 @@ TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
   ASSERT_EQ(controller->getParameterInfo(12 + 16 * 128, last), Steinberg::kResultOk);
   EXPECT_EQ(last.id, ControllerId(15, 127));
   EXPECT_NE(last.flags & Vst::ParameterInfo::kIsHidden, 0);
+  Vst::ParameterInfo bypass{};
+  ASSERT_EQ(controller->getParameterInfo(12 + 16 * 128 + 1, bypass), Steinberg::kResultOk);
+  EXPECT_EQ(bypass.id, kBypassId);
+  EXPECT_EQ(bypass.stepCount, 1);
+  EXPECT_EQ(bypass.defaultNormalizedValue, 0.0);
+  EXPECT_EQ(bypass.flags, Vst::ParameterInfo::kCanAutomate | Vst::ParameterInfo::kIsBypass);
 
   auto* units = Get<Vst::IUnitInfo>(*vst3);
   ASSERT_NE(units, nullptr);
@@ -117,6 +125,28 @@ TEST(Vst3Parameters, ValuesStayAsSentAndTextsGoBothWays) {
   EXPECT_EQ(value, 1.0);
 }
 
+// A list's plain value is its entry: entry p sits at p / s and owns the values from
+// p / (s + 1) up to the next entry's; the entry a host computes is the choice the plug-in
+// shows there. Continuous parameters and switches convert to themselves.
+TEST(Vst3Parameters, ListsConvertBetweenEntriesAndNormalizedValues) {
+  auto vst3 = StartVst3();
+  Vst::IEditController* controller = vst3->Controller();
+  const char* notes[5] = {"1/32", "1/16", "1/8", "1/4", "1/2"};
+  for (int p = 0; p <= 4; ++p) {
+    const Vst::ParamValue value = controller->plainParamToNormalized(4, p);  // Left Sync
+    EXPECT_EQ(value, p / 4.0);
+    EXPECT_EQ(controller->normalizedParamToPlain(4, value), p);
+    Vst::String128 text{};
+    ASSERT_EQ(controller->getParamStringByValue(4, value, text), Steinberg::kResultOk);
+    EXPECT_EQ(Vst3Text::Ascii(text), notes[p]);
+  }
+  EXPECT_EQ(controller->normalizedParamToPlain(5, 0.19), 0.0);  // floor(0.95)
+  EXPECT_EQ(controller->normalizedParamToPlain(9, 0.5), 1.0);   // Filter Type: floor(1.0)
+  EXPECT_EQ(controller->normalizedParamToPlain(kProgramId, 30.5 / 32.0), 30.0);
+  EXPECT_EQ(controller->normalizedParamToPlain(6, 0.3), 0.3);  // Feedback Level
+  EXPECT_EQ(controller->plainParamToNormalized(0, 0.7), 0.7);  // Enabled
+}
+
 // Every controller 0..127 on every channel of the event bus maps to its own hidden
 // parameter, always; a learned controller moving a parameter is reported at its offset
 // in the block's output changes, with the value the VST2 module automates.
@@ -149,6 +179,84 @@ TEST(Vst3Parameters, ControllersMapToHiddenParametersAndLearnedMovesAreReported)
   EXPECT_EQ(reported.Queue(0).Points()[0].offset, 100);
   EXPECT_EQ(reported.Queue(0).Points()[0].value, 64 * (1.0f / 127.0f));
   EXPECT_EQ(vst3->Controller()->getParamNormalized(6), 64 * (1.0f / 127.0f));
+}
+
+// A program change in a block is told in that block's output changes, at its offset: the
+// new value of every parameter it moved (Enabled's as the bypass's too), but for those
+// the host set beside it; no editor is open.
+TEST(Vst3Parameters, AProgramChangeInABlockReportsWhatItMoved) {
+  auto vst3 = StartVst3();
+  Vst::IEditController* controller = vst3->Controller();
+  QuorvelHost::Vst3ParameterChanges changes;
+  changes.Add(kProgramId, 0, 5 / 31.0);
+  changes.Add(0, 0, 0.0);   // Enabled off
+  changes.Add(6, 0, 0.3);   // Feedback Level
+  changes.Add(11, 0, 0.9);  // Wet/Dry Mix
+  vst3->Process(nullptr, nullptr, 0, &changes, nullptr);
+  changes.Clear();
+  double before[12];
+  for (int i = 0; i < 12; ++i) before[i] = controller->getParamNormalized(static_cast<Vst::ParamID>(i));
+
+  changes.Add(kProgramId, 100, 0.0);
+  changes.Add(11, 100, 0.2);  // set by the host itself: not told back
+  StereoBlock input(256);
+  StereoBlock output(256);
+  vst3->Process(input.Channels(), output.Channels(), 256, &changes, nullptr);
+  const QuorvelHost::Vst3ParameterChanges& reported = vst3->OutputChanges();
+  std::map<Vst::ParamID, QuorvelHost::Vst3ParamValueQueue::Point> told;
+  for (int32_t q = 0; q < reported.Count(); ++q) {
+    ASSERT_EQ(reported.Queue(q).Points().size(), 1u);
+    told[reported.Queue(q).Id()] = reported.Queue(q).Points()[0];
+  }
+  std::map<Vst::ParamID, double> moved;
+  for (int i = 0; i < 11; ++i) {  // all but the mix, which the host set
+    const double now = controller->getParamNormalized(static_cast<Vst::ParamID>(i));
+    if (now != before[i]) moved[static_cast<Vst::ParamID>(i)] = now;
+  }
+  ASSERT_EQ(moved.size(), 2u);  // Enabled and Feedback Level back to program 0's
+  moved[kBypassId] = 0.0;
+  ASSERT_EQ(told.size(), moved.size());
+  for (const auto& [id, value] : moved) {
+    ASSERT_EQ(told.count(id), 1u) << id;
+    EXPECT_EQ(told[id].offset, 100);
+    EXPECT_EQ(told[id].value, value) << id;
+  }
+}
+
+// The bypass is Enabled seen from the host: bypassing at frame k sounds bit for bit as
+// Enabled off at k, shows as Enabled off and is told as such in the block's output
+// changes; Enabled's changes show in it; the state is the one Enabled gives.
+TEST(Vst3Parameters, TheBypassIsEnabledInverted) {
+  auto bypassed = StartVst3();
+  auto disabled = StartVst3();
+  std::mt19937 random(3);
+  StereoBlock input(512);
+  input.FillWithNoise(random);
+  QuorvelHost::Vst3ParameterChanges changes;
+  changes.Add(kBypassId, 300, 1.0);
+  StereoBlock in1 = input;
+  StereoBlock out1(512);
+  bypassed->Process(in1.Channels(), out1.Channels(), 512, &changes, nullptr);
+  const QuorvelHost::Vst3ParameterChanges& told = bypassed->OutputChanges();
+  ASSERT_EQ(told.Count(), 1);
+  EXPECT_EQ(told.Queue(0).Id(), 0u);
+  ASSERT_EQ(told.Queue(0).Points().size(), 1u);
+  EXPECT_EQ(told.Queue(0).Points()[0].offset, 300);
+  EXPECT_EQ(told.Queue(0).Points()[0].value, 0.0);
+  changes.Clear();
+  changes.Add(0, 300, 0.0);
+  StereoBlock in2 = input;
+  StereoBlock out2(512);
+  disabled->Process(in2.Channels(), out2.Channels(), 512, &changes, nullptr);
+  EXPECT_TRUE(out1 == out2);
+  EXPECT_EQ(disabled->OutputChanges().Count(), 1);  // the bypass, for the host's Enabled
+  EXPECT_EQ(disabled->Controller()->getParamNormalized(kBypassId), 1.0);
+  EXPECT_EQ(bypassed->Controller()->getParamNormalized(0), 0.0);
+  EXPECT_EQ(bypassed->GetState(), disabled->GetState());
+  bypassed->Stop();
+  EXPECT_EQ(bypassed->Controller()->setParamNormalized(kBypassId, 0.0), Steinberg::kResultOk);
+  EXPECT_EQ(bypassed->Controller()->getParamNormalized(0), 1.0);
+  EXPECT_EQ(bypassed->Controller()->getParamNormalized(kBypassId), 0.0);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // What strict hosts and validators check of the processor, and the orders of calls hosts use.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "tests/vst3/Vst3Fixture.h"
 
 namespace QuorvelTest {
@@ -95,6 +98,51 @@ TEST(Vst3Processor, SurvivesTheCallOrdersHostsUse) {
   EXPECT_EQ(processor->process(data), Steinberg::kResultOk);
   processor->release();
   EXPECT_EQ(component->release(), 0u);  // no deactivation, no terminate
+}
+
+// Clicks at feedback 0.5, then a host's pause (processing and activation off, then on, as
+// hosts do when a project stops its engine) and silence: the old echoes never come back,
+// the output bit for bit that of a transport stop instead of the pause, where an
+// instance with neither rings on (its echoes peak above 0.4).
+TEST(Vst3Processor, ReactivationDropsTheEchoesAsATransportStopDoes) {
+  auto paused = StartVst3();
+  auto stopped = StartVst3();
+  auto running = StartVst3();
+  QuorvelHost::Vst3Instance* all[] = {paused.get(), stopped.get(), running.get()};
+  StereoBlock clicks(4096);
+  for (int32_t i = 0; i < 4096; i += 1024) {
+    clicks.left[static_cast<size_t>(i)] = 1.0f;
+    clicks.right[static_cast<size_t>(i)] = 1.0f;
+  }
+  Vst::ProcessContext playing{};
+  playing.state = Vst::ProcessContext::kPlaying;
+  for (auto* vst3 : all) {
+    QuorvelHost::Vst3ParameterChanges changes;
+    changes.Add(6, 0, 0.5);  // Feedback Level
+    vst3->Process(nullptr, nullptr, 0, &changes, &playing);
+    StereoBlock in = clicks;
+    StereoBlock out(4096);
+    vst3->Process(in.Channels(), out.Channels(), 4096, nullptr, &playing);
+  }
+  paused->Stop();
+  ASSERT_TRUE(paused->Start(44100.0, 4096));
+  Vst::ProcessContext halted{};
+  stopped->Process(nullptr, nullptr, 0, nullptr, &halted);
+
+  float peaks[3] = {};
+  for (int block = 0; block < 24; ++block) {
+    StereoBlock outs[3] = {StereoBlock(4096), StereoBlock(4096), StereoBlock(4096)};
+    for (int n = 0; n < 3; ++n) {
+      StereoBlock silence(4096);
+      all[n]->Process(silence.Channels(), outs[n].Channels(), 4096, nullptr, &playing);
+      for (float sample : outs[n].left) {
+        peaks[n] = std::max(peaks[n], std::fabs(sample));
+      }
+    }
+    ASSERT_TRUE(outs[0] == outs[1]) << "block " << block;
+  }
+  EXPECT_LT(peaks[0], 1e-6f);
+  EXPECT_GT(peaks[2], 0.3f);
 }
 
 }  // namespace

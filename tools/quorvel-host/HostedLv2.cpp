@@ -8,6 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "delay/DelayParameterTable.h"
+#include "host/lv2/Lv2Identity.h"
+#include "tools/quorvel-host/KnownPlugin.h"
 #include "tools/quorvel-host/Lv2Instance.h"
 #include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/Lv2World.h"
@@ -40,7 +43,9 @@ std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* p
 class Lv2Adapter final : public HostedPlugin {
  public:
   Lv2Adapter(std::unique_ptr<Lv2Module> module, std::unique_ptr<Lv2Instance> instance)
-      : module_(std::move(module)), instance_(std::move(instance)) {
+      : module_(std::move(module)),
+        instance_(std::move(instance)),
+        quorvelDelay_(module_->Uri() == VstToolkit::Lv2Identity::kPluginUri) {
     DescribePorts();
   }
 
@@ -86,7 +91,24 @@ class Lv2Adapter final : public HostedPlugin {
     return instance_->SaveState();
   }
 
-  bool SetState(const std::vector<uint8_t>& bytes, bool) override { return instance_->RestoreState(bytes); }
+  double PlainOf(size_t index, double normalized) const override {
+    return quorvelDelay_ && index < static_cast<size_t>(DelayParameter::kCount)
+               ? static_cast<double>(KnownPlugin::Lv2Units(static_cast<int32_t>(index), static_cast<float>(normalized)))
+               : HostedPlugin::PlainOf(index, normalized);
+  }
+
+  // The ports then hold what the state does, as a host restoring a session sets them:
+  // values the plug-in reads as changed would override the state as the block runs.
+  bool SetState(const std::vector<uint8_t>& bytes, bool) override {
+    if (!instance_->RestoreState(bytes)) {
+      return false;
+    }
+    const std::vector<float> units = quorvelDelay_ ? KnownPlugin::Lv2UnitsOf(bytes) : std::vector<float>();
+    for (size_t i = 0; i < units.size() && i < parameters_.size(); ++i) {
+      instance_->SetParameter(static_cast<int32_t>(i), units[i]);
+    }
+    return true;
+  }
 
   // A control port holds one value per block.
   void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
@@ -114,6 +136,7 @@ class Lv2Adapter final : public HostedPlugin {
 
   std::unique_ptr<Lv2Module> module_;
   std::unique_ptr<Lv2Instance> instance_;
+  bool quorvelDelay_;
   std::vector<HostedParameter> parameters_;
   double sampleRate_ = kDefaultRate;
   bool timeSent_ = false;

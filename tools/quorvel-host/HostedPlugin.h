@@ -37,10 +37,10 @@ class HostedPlugin {
 
   // Main thread, between blocks: a parameter's plain value, as a host's settings are made.
   virtual void SetValue(size_t index, double plain) = 0;
-  // The same from the normalized value 0 to 1 a user gives for every format.
-  void SetNormalized(size_t index, double normalized) {
-    SetValue(index, Parameters()[index].PlainOf(normalized));
-  }
+  // The plain value of the normalized value 0 to 1 a user gives for every format (as the
+  // parameter's description tells, unless the adapter knows better), and setting it.
+  virtual double PlainOf(size_t index, double normalized) const { return Parameters()[index].PlainOf(normalized); }
+  void SetNormalized(size_t index, double normalized) { SetValue(index, PlainOf(index, normalized)); }
   virtual bool SelectProgram(int32_t program, std::string& error) = 0;
   // Main thread: the state, the program's alone where the format tells it apart; empty
   // where the plug-in gives none. SetState is true when the plug-in accepted the bytes.

@@ -28,6 +28,13 @@ class KnownPlugin final {
   // Quorvel Delay's plain, low-pass, high-pass and pan variants, for a plug-in of any
   // format by that name; for any other only "plain", its own defaults.
   static std::vector<Variant> BenchVariants(const std::string& pluginName);
+
+  // Quorvel Delay's LV2 ports hold its parameters in the units a musician reads (seconds
+  // as the square of the value, for one), which no range in its Turtle can tell a host:
+  // the port value of a VST2 value, and the port values a state (a chunk) holds, as a
+  // host restoring a session gives them beside it; empty where the bytes are no state.
+  static float Lv2Units(int32_t index, float value);
+  static std::vector<float> Lv2UnitsOf(const std::vector<uint8_t>& state);
 };
 
 }  // namespace QuorvelHost

@@ -50,7 +50,7 @@ void RandomAutomation(Validator& validator) {
     for (uint32_t n = next() % 4; n > 0 && count > 0; --n) {
       const uint32_t index = next() % count;
       const double value = static_cast<double>(static_cast<float>(next()) / 16777216.0f);
-      plugin->QueueValue(index, plugin->Parameters()[index].PlainOf(value),
+      plugin->QueueValue(index, plugin->PlainOf(index, value),
                          static_cast<int32_t>(next() % kAutomationBlock));
       ++changes;
     }
