@@ -6,6 +6,7 @@
 
 #include "delay/QuorvelDelayDescription.h"
 #include "host/clap/ClapExtensions.h"
+#include "host/clap/ClapGui.h"
 #include "tools/quorvel-host/ClapEventList.h"
 #include "tools/quorvel-host/ClapInstance.h"
 #include "tools/quorvel-host/ClapModule.h"
@@ -65,6 +66,8 @@ class ClapAdapter final : public HostedPlugin {
       }
     }
   }
+
+  ~ClapAdapter() override { CloseEditor(); }
 
   std::string Name() const override {
     const clap_plugin_descriptor_t* descriptor = instance_->Plugin().desc;
@@ -126,6 +129,47 @@ class ClapAdapter final : public HostedPlugin {
     instance_->OutputEvents().Clear();
   }
 
+  bool OpenEditor(void* parent, double scale, std::string& error) override {
+    const clap_plugin_gui_t* gui = instance_->Gui();
+    const clap_plugin_t* plugin = &instance_->Plugin();
+    const char* api = nullptr;
+    bool floating = true;
+    if (gui == nullptr || !gui->get_preferred_api(plugin, &api, &floating) || api == nullptr) {
+      error = "the plug-in offers no embedded editor";
+      return false;
+    }
+    clap_window_t window{};
+    window.api = api;
+    if (std::strcmp(api, CLAP_WINDOW_API_X11) == 0) {
+      window.x11 = static_cast<clap_xwnd>(reinterpret_cast<uintptr_t>(parent));
+    } else {
+      window.ptr = parent;
+    }
+    guiMade_ = gui->create(plugin, api, false);
+    if (guiMade_) {
+      gui->set_scale(plugin, scale);  // refused by a plug-in that follows the system's scale itself
+    }
+    uint32_t width = 0;
+    uint32_t height = 0;
+    if (!guiMade_ || !gui->get_size(plugin, &width, &height) || !gui->set_parent(plugin, &window) ||
+        !gui->show(plugin)) {
+      error = "the editor does not show in the host's window";
+      CloseEditor();
+      return false;
+    }
+    return true;
+  }
+
+  void IdleEditor() override { instance_->FireTimersAndDescriptors(); }
+
+  void CloseEditor() override {
+    if (guiMade_) {
+      instance_->Gui()->hide(&instance_->Plugin());
+      instance_->Gui()->destroy(&instance_->Plugin());
+      guiMade_ = false;
+    }
+  }
+
   std::string Violations() const override {
     std::string text;
     for (const std::string& violation : instance_->Host().Violations()) {
@@ -144,6 +188,7 @@ class ClapAdapter final : public HostedPlugin {
   ClapEventList events_;
   ClapEventList flushed_;
   clap_event_transport_t transport_{};
+  bool guiMade_ = false;
 };
 
 }  // namespace

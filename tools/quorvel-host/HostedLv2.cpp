@@ -13,6 +13,8 @@
 #include "tools/quorvel-host/KnownPlugin.h"
 #include "tools/quorvel-host/Lv2Instance.h"
 #include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/Lv2UiHost.h"
+#include "tools/quorvel-host/ModuleLibrary.h"
 #include "tools/quorvel-host/Lv2World.h"
 
 namespace QuorvelHost {
@@ -49,6 +51,8 @@ class Lv2Adapter final : public HostedPlugin {
     DescribePorts();
   }
 
+  ~Lv2Adapter() override { CloseEditor(); }
+
   std::string Name() const override { return module_->Name(); }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
@@ -56,6 +60,7 @@ class Lv2Adapter final : public HostedPlugin {
   // The instance is made again for another rate: LV2 fixes the rate at instantiation.
   bool Activate(double sampleRate, int32_t, std::string& error) override {
     if (sampleRate != sampleRate_) {
+      CloseEditor();
       instance_.reset();
       instance_ = Lv2Instance::Create(*module_, sampleRate, error);
       if (instance_ == nullptr) {
@@ -127,6 +132,28 @@ class Lv2Adapter final : public HostedPlugin {
     valuesPending_ = false;
   }
 
+  bool OpenEditor(void* parent, double scale, std::string& error) override {
+    ui_ = Lv2UiHost::Open(*instance_, error);
+    if (ui_ != nullptr && !ui_->Show(reinterpret_cast<uintptr_t>(parent), static_cast<float>(scale))) {
+      error = "the UI refuses to show";
+      ui_.reset();
+    }
+    return ui_ != nullptr;
+  }
+
+  void IdleEditor() override {
+    if (ui_ != nullptr) {
+      ui_->Idle();
+    }
+  }
+
+  void CloseEditor() override {
+    if (ui_ != nullptr) {
+      ui_->Hide();
+      ui_.reset();
+    }
+  }
+
   bool TakesUnconnectedAudio() const override { return true; }
   const char* ProcessCallName() const override { return "run"; }
 
@@ -142,6 +169,7 @@ class Lv2Adapter final : public HostedPlugin {
   bool timeSent_ = false;
   bool valuesPending_ = false;
   HostTransport sentTransport_;
+  std::unique_ptr<Lv2UiHost> ui_;
 };
 
 void Lv2Adapter::DescribePorts() {

@@ -57,6 +57,14 @@ class HostedPlugin {
   virtual void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                        int64_t songFrame) = 0;
 
+  // Main thread: the plug-in's editor inside native window `parent` (an X11 window ID or
+  // an HWND) at `scale` (1: its own size); false with a one-line reason where none opens.
+  // IdleEditor gives it a turn of the host's loop (timers, descriptors, the format's idle
+  // call); CloseEditor takes it down, and does nothing while none is open.
+  virtual bool OpenEditor(void* parent, double scale, std::string& error) = 0;
+  virtual void IdleEditor() = 0;
+  virtual void CloseEditor() = 0;
+
   // Main thread: what the plug-in did against the format's thread rules so far, as one
   // line; empty where nothing (or the format has no rules a host watches).
   virtual std::string Violations() const { return ""; }

@@ -35,6 +35,7 @@ class Vst2Adapter final : public HostedPlugin {
   }
 
   ~Vst2Adapter() override {
+    CloseEditor();
     if (owned_ != nullptr) {
       owned_->SetMains(false);
       owned_->Close();
@@ -107,6 +108,32 @@ class Vst2Adapter final : public HostedPlugin {
     events_.Clear();
   }
 
+  // VST2 has no scale a host could hand over.
+  bool OpenEditor(void* parent, double, std::string& error) override {
+    if (!instance_.HasFlag(effFlagsHasEditor)) {
+      error = "the module has no editor";
+      return false;
+    }
+    ERect* rect = nullptr;
+    instance_.Dispatch(effEditGetRect, 0, 0, &rect);  // hosts ask the size first
+    instance_.Dispatch(effEditOpen, 0, 0, parent);
+    editorOpen_ = true;
+    return true;
+  }
+
+  void IdleEditor() override {
+    if (editorOpen_) {
+      instance_.Dispatch(effEditIdle);
+    }
+  }
+
+  void CloseEditor() override {
+    if (editorOpen_) {
+      instance_.Dispatch(effEditClose);
+      editorOpen_ = false;
+    }
+  }
+
   const char* ProcessCallName() const override { return "processReplacing"; }
   const char* EventsCallName() const override { return "processEvents"; }
 
@@ -115,6 +142,7 @@ class Vst2Adapter final : public HostedPlugin {
   std::unique_ptr<PluginInstance> owned_;
   PluginInstance& instance_;
   bool opened_;
+  bool editorOpen_ = false;
   std::vector<HostedParameter> parameters_;
   EventList events_;
 };

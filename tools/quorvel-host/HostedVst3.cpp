@@ -8,6 +8,7 @@
 #include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
 #include "tools/quorvel-host/Vst3ParameterChanges.h"
+#include "tools/quorvel-host/Vst3PlugFrame.h"
 #include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelHost {
@@ -74,6 +75,8 @@ class Vst3Adapter final : public HostedPlugin {
     }
   }
 
+  ~Vst3Adapter() override { CloseEditor(); }
+
   std::string Name() const override { return name_; }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return hasProgram_ ? programSteps_ + 1 : 0; }
@@ -138,6 +141,47 @@ class Vst3Adapter final : public HostedPlugin {
     changes_.Clear();
   }
 
+  // The view attaches to whichever window type the plug-in supports; the frame is its run loop.
+  bool OpenEditor(void* parent, double scale, std::string& error) override {
+    view_ = instance_.Controller() != nullptr ? instance_.Controller()->createView("editor") : nullptr;
+    if (view_ == nullptr) {
+      error = "the plug-in makes no editor view";
+      return false;
+    }
+    Steinberg::FIDString type = nullptr;
+    for (Steinberg::FIDString candidate : {Steinberg::kPlatformTypeX11EmbedWindowID, Steinberg::kPlatformTypeHWND}) {
+      if (type == nullptr && view_->isPlatformTypeSupported(candidate) == Steinberg::kResultTrue) {
+        type = candidate;
+      }
+    }
+    view_->setFrame(&frame_);
+    void* scaling = nullptr;
+    if (view_->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &scaling) == Steinberg::kResultOk) {
+      static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->setContentScaleFactor(static_cast<float>(scale));
+      static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->release();
+    }
+    attached_ = type != nullptr && view_->attached(parent, type) == Steinberg::kResultOk;
+    if (!attached_) {
+      error = "the view attaches to no window of this platform";
+      CloseEditor();
+    }
+    return attached_;
+  }
+
+  void IdleEditor() override { frame_.Pump(); }
+
+  void CloseEditor() override {
+    if (view_ != nullptr) {
+      if (attached_) {
+        view_->removed();
+      }
+      view_->setFrame(nullptr);
+      view_->release();
+      view_ = nullptr;
+      attached_ = false;
+    }
+  }
+
   const char* ProcessCallName() const override { return "process"; }
 
  private:
@@ -187,6 +231,9 @@ class Vst3Adapter final : public HostedPlugin {
   Vst3ParameterChanges changes_;
   Vst3ParameterChanges flushed_;
   Vst::ProcessContext context_{};
+  Vst3PlugFrame frame_;
+  Steinberg::IPlugView* view_ = nullptr;
+  bool attached_ = false;
 };
 
 }  // namespace

@@ -39,16 +39,17 @@ std::vector<Group> GroupsFor(const std::string& path) {
   if (ClapModule::IsClapPath(path)) {
     return {{"lifecycle", ClapChecks::Lifecycle}, {"processing", ProcessingChecks::Run},
             {"CLAP processing", ClapChecks::Processing}, {"portable", PortableChecks::Run},
-            {"real-time", RealtimeChecks::Run}, {"state", ClapChecks::State}, {"editor", ClapChecks::Editor}};
+            {"real-time", RealtimeChecks::Run}, {"state", ClapChecks::State}, {"CLAP editor", ClapChecks::Editor},
+            {"editor", EditorChecks::Shared}};
   }
   if (Vst3Module::IsVst3Path(path)) {
     return {{"lifecycle", Vst3LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
             {"VST3 processing", Vst3ProcessingChecks::Run}, {"portable", PortableChecks::Run},
-            {"real-time", RealtimeChecks::Run}, {"state", Vst3StateChecks::Run}};
+            {"real-time", RealtimeChecks::Run}, {"state", Vst3StateChecks::Run}, {"editor", EditorChecks::Shared}};
   }
   if (Lv2Module::IsLv2Path(path)) {
     return {{"processing", ProcessingChecks::Run}, {"portable", PortableChecks::Run},
-            {"real-time", RealtimeChecks::Run}};
+            {"real-time", RealtimeChecks::Run}, {"editor", EditorChecks::Shared}};
   }
   return {{"lifecycle", LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
           {"real-time", RealtimeChecks::Run},  {"state", StateChecks::Run},
