@@ -5,7 +5,6 @@
 #include <cstring>
 #include <limits>
 
-#include "delay/QuorvelDelayDescription.h"
 #include "tools/quorvel-host/ClapModule.h"
 
 namespace QuorvelHost {
@@ -57,7 +56,6 @@ std::unique_ptr<ClapInstance> ClapInstance::Create(const ClapModule& module, std
     instance->plugin_ = nullptr;
     return nullptr;
   }
-  instance->descriptor_ = module.Descriptor();
   instance->params_ = static_cast<const clap_plugin_params_t*>(instance->Extension(CLAP_EXT_PARAMS));
   instance->state_ = static_cast<const clap_plugin_state_t*>(instance->Extension(CLAP_EXT_STATE));
   instance->gui_ = static_cast<const clap_plugin_gui_t*>(instance->Extension(CLAP_EXT_GUI));
@@ -166,24 +164,6 @@ void ClapInstance::FireTimersAndDescriptors() {
       fds->on_fd(plugin_, fd, CLAP_POSIX_FD_READ);
     }
   }
-}
-
-bool ClapInstance::FindParameter(const std::string& name, clap_id& id) const {
-  const uint32_t count = params_ != nullptr ? params_->count(plugin_) : 0;
-  const bool known = std::strcmp(descriptor_->id, "com.quorvel.delay") == 0;
-  for (uint32_t index = 0; index < count; ++index) {
-    clap_param_info_t info{};
-    if (!params_->get_info(plugin_, index, &info)) {
-      continue;
-    }
-    const bool shortName = known && info.id < static_cast<clap_id>(kQuorvelDelayDescription.parameterCount) &&
-                           name == kQuorvelDelayDescription.parameters[info.id].shortName;
-    if (std::to_string(info.id) == name || name == info.name || shortName) {
-      id = info.id;
-      return true;
-    }
-  }
-  return false;
 }
 
 double ClapInstance::ParameterValue(clap_id id) const {

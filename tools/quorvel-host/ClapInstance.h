@@ -61,9 +61,6 @@ class ClapInstance final {
   // descriptors (as a host's loop does once the descriptor is readable).
   void FireTimersAndDescriptors();
 
-  // A parameter's ID by its number or name (and, for Quorvel Delay, its VST2 short name);
-  // false where none has it.
-  bool FindParameter(const std::string& name, clap_id& id) const;
   // A parameter's value, or NaN where the plug-in gives none.
   double ParameterValue(clap_id id) const;
   // The value a parameter takes for a VST2 host's normalized `value` (0 to 1), as users
@@ -80,8 +77,6 @@ class ClapInstance final {
 
  private:
   ClapInstance() = default;
-
-  const clap_plugin_descriptor_t* descriptor_ = nullptr;
 
   ClapHost host_;
   const clap_plugin_t* plugin_ = nullptr;

@@ -83,10 +83,8 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
   Node midiEvent(lilv, LV2_MIDI__MidiEvent);
   Node position(lilv, LV2_TIME__Position);
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
-  std::vector<float> minimum(count, 0.0f);
-  std::vector<float> maximum(count, 1.0f);
   std::vector<float> defaults(count, 0.0f);
-  lilv_plugin_get_port_ranges_float(plugin, minimum.data(), maximum.data(), defaults.data());
+  lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
   int audioIns = 0;
   int audioOuts = 0;
   for (uint32_t p = 0; p < count; ++p) {
@@ -97,8 +95,6 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
     described.symbol = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
     described.name = Text(lilv_port_get_name(plugin, port));
     described.value = defaults[p];
-    described.minimum = minimum[p];
-    described.maximum = maximum[p];
     if (lilv_port_is_a(plugin, port, audio.get())) {
       if (isInput && audioIns < 2) {
         instance->audioIn_[audioIns++] = p;
@@ -169,15 +165,6 @@ Lv2Instance::~Lv2Instance() {
 void Lv2Instance::Pause() {
   lilv_instance_deactivate(instance_);
   lilv_instance_activate(instance_);
-}
-
-int32_t Lv2Instance::FindParameter(const std::string& name) const {
-  for (size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i].symbol == name || controls_[i].name == name || std::to_string(i) == name) {
-      return static_cast<int32_t>(i);
-    }
-  }
-  return -1;
 }
 
 void Lv2Instance::ResetSequence(AtomInput& input) {

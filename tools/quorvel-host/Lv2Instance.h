@@ -42,14 +42,10 @@ class Lv2Instance final {
 
   // The control inputs in port order.
   int32_t ParameterCount() const { return static_cast<int32_t>(controls_.size()); }
-  // A control input by its number, symbol or name; -1 where none has it.
-  int32_t FindParameter(const std::string& name) const;
   const std::string& ParameterSymbol(int32_t index) const { return controls_[Slot(index)].symbol; }
   const std::string& ParameterName(int32_t index) const { return controls_[Slot(index)].name; }
   void SetParameter(int32_t index, float value) { controls_[Slot(index)].value = value; }
   float Parameter(int32_t index) const { return controls_[Slot(index)].value; }
-  float ParameterMinimum(int32_t index) const { return controls_[Slot(index)].minimum; }
-  float ParameterMaximum(int32_t index) const { return controls_[Slot(index)].maximum; }
   uint32_t PortOfParameter(int32_t index) const { return controls_[Slot(index)].port; }
 
   // Events of the next block at frame `frame`, in frame order.
@@ -79,8 +75,6 @@ class Lv2Instance final {
     std::string symbol;
     std::string name;
     float value = 0.0f;
-    float minimum = 0.0f;
-    float maximum = 1.0f;
   };
   struct AtomInput {
     uint32_t port = 0;
