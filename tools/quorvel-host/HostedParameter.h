@@ -9,6 +9,7 @@ namespace QuorvelHost {
 // A plug-in's parameter as the format describes it: its kind, its range in the format's
 // own plain values (what the plug-in is handed), and its texts. Users speak VST2's
 // normalized value from 0 to 1 for every format; PlainOf turns that into the format's.
+// Threads: any (a description, read only once made).
 struct HostedParameter {
   enum class Kind { kContinuous, kSwitch, kChoice, kBypass };
 
