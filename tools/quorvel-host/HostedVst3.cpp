@@ -244,10 +244,6 @@ std::unique_ptr<HostedPlugin> HostedVst3::Open(const std::string& path, std::str
   if (instance == nullptr) {
     return nullptr;
   }
-  if (instance->Controller() == nullptr) {
-    error = "module " + module->Name() + " has no edit controller";
-    return nullptr;
-  }
   Vst3Instance& borrowed = *instance;
   return std::make_unique<Vst3Adapter>(borrowed, std::move(module), std::move(instance));
 }

@@ -59,6 +59,7 @@ void RoundTrip(Validator& validator) {
                    !restored ? "refused" : (!same ? "other bytes saved back" : (sound ? "" : "other sound")));
 }
 
+// Each a state no plug-in should take: none, cut in half, three bytes too long, noise.
 void Refusal(Validator& validator) {
   const char* check = "a state of other bytes is refused and changes nothing";
   std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
@@ -66,10 +67,25 @@ void Refusal(Validator& validator) {
     validator.FailToCreate(check);
     return;
   }
-  const std::vector<uint8_t> before = plugin->GetState(false);
-  const std::vector<uint8_t> garbage(before.size() + 3, 0x5A);
-  const bool refused = !plugin->SetState(garbage, false);
-  validator.Report(check, *plugin, refused && plugin->GetState(false) == before, refused ? "" : "accepted");
+  Validator::ApplyRandomSettings(*plugin, 3);
+  using Bytes = std::vector<uint8_t>;
+  const Bytes before = plugin->GetState(false);
+  Bytes half(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(before.size() / 2));
+  Bytes longer = before;
+  longer.insert(longer.end(), {1, 2, 3});
+  Bytes noise(300);
+  for (size_t i = 0; i < noise.size(); ++i) {
+    noise[i] = static_cast<uint8_t>(i * 37u + 11u);
+  }
+  int32_t refused = 0;
+  bool unchanged = true;
+  for (const Bytes& bytes : {Bytes{}, half, longer, noise}) {
+    refused += plugin->SetState(bytes, false) ? 0 : 1;
+    unchanged = unchanged && plugin->GetState(false) == before;
+  }
+  validator.Report(check, *plugin, refused == 4 && unchanged,
+                   std::to_string(refused) + " of 4 refused (empty, cut in half, 3 bytes too long, noise), " +
+                       (unchanged ? "state unchanged" : "state changed"));
 }
 
 }  // namespace
