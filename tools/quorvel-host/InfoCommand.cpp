@@ -5,6 +5,7 @@
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/Lv2InfoCommand.h"
 #include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
@@ -145,6 +146,40 @@ void PrintProgramsAndCapabilities(PluginInstance& plugin) {
   }
 }
 
+void PrintVst2(const std::string& path, std::string& error) {
+  std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
+  std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(error) : nullptr;
+  if (plugin == nullptr) {
+    return;
+  }
+  plugin->Dispatch(effOpen);
+  plugin->SetSampleRate(44100.0);
+  plugin->SetBlockSize(512);
+  PrintIdentity(*plugin, path);
+  PrintParameters(*plugin);
+  PrintProgramsAndCapabilities(*plugin);
+  plugin->Close();
+}
+
+// What the host tool describes alike for every format: each parameter as render's and
+// bench's settings reach it, in the format's own values.
+void PrintSettings(const std::string& path, std::string& error) {
+  std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(path, error);
+  if (plugin == nullptr) {
+    return;
+  }
+  std::printf("\n--param NAME=VALUE (0 to 1) sets, in the format's values:\n  %-10s %-8s %-10s %s\n", "id",
+              "name", "kind", "range");
+  for (const HostedParameter& parameter : plugin->Parameters()) {
+    std::string choices;
+    for (const std::string& choice : parameter.choices) {
+      choices += (choices.empty() ? "; " : ", ") + choice;
+    }
+    std::printf("  %-10u %-8s %-10s %g to %g%s\n", parameter.id, parameter.shortName.c_str(),
+                HostedParameter::KindName(parameter.kind), parameter.min, parameter.max, choices.c_str());
+  }
+}
+
 }  // namespace
 
 int InfoCommand::Run(const std::vector<std::string>& args) {
@@ -157,28 +192,20 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
     return ToolOutput::Error("info", "expects exactly one MODULE", ToolOutput::kUsageError);
   }
   const std::string& path = line.Positionals()[0];
+  int status = ToolOutput::kSuccess;
   if (ClapModule::IsClapPath(path)) {
-    return ClapInfoCommand::Run(path);
+    status = ClapInfoCommand::Run(path);
+  } else if (Vst3Module::IsVst3Path(path)) {
+    status = Vst3InfoCommand::Run(path);
+  } else if (Lv2Module::IsLv2Path(path)) {
+    status = Lv2InfoCommand::Run(path);
+  } else {
+    PrintVst2(path, error);
   }
-  if (Vst3Module::IsVst3Path(path)) {
-    return Vst3InfoCommand::Run(path);
+  if (status == ToolOutput::kSuccess && error.empty()) {
+    PrintSettings(path, error);
   }
-  if (Lv2Module::IsLv2Path(path)) {
-    return Lv2InfoCommand::Run(path);
-  }
-  std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
-  std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(error) : nullptr;
-  if (plugin == nullptr) {
-    return ToolOutput::Error("info", error);
-  }
-  plugin->Dispatch(effOpen);
-  plugin->SetSampleRate(44100.0);
-  plugin->SetBlockSize(512);
-  PrintIdentity(*plugin, path);
-  PrintParameters(*plugin);
-  PrintProgramsAndCapabilities(*plugin);
-  plugin->Close();
-  return ToolOutput::kSuccess;
+  return error.empty() ? status : ToolOutput::Error("info", error);
 }
 
 }  // namespace QuorvelHost
