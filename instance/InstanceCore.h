@@ -16,6 +16,8 @@ namespace VstToolkit {
 
 class ChunkBuffer;
 class InstanceHost;
+class LearnCommands;
+class ModelLearnCommands;
 class Model;
 class UserPrompts;
 class ViewLink;
@@ -80,6 +82,11 @@ class InstanceCore final : public ControllerLink {
   // The value a display text stands for; false where the text cannot be read.
   bool ParseParameterValue(int32_t index, const char* text, float& value) const;
 
+  // A value in the units a musician reads and back (any thread). Stand-in until the unit
+  // conversions land: the units are the normalized values.
+  float ValueToUnits(int32_t, float value) const { return value; }
+  float UnitsToValue(int32_t, float units) const { return units; }
+
   // Programs: the host's threads.
   void SelectProgram(int32_t program);
   int32_t GetSelectedProgram() const;
@@ -129,6 +136,8 @@ class InstanceCore final : public ControllerLink {
   void IdleEditor();
   // The open view's event descriptor for a host's run loop, or -1 (InstanceEditor).
   int32_t GetEditorEventDescriptor() const;
+  // The open view's own window as the host's window system names it, or none (InstanceEditor).
+  NativeWindow GetEditorWindow() const;
   // The factor the host told the editor to draw at; an open view is made again at a new
   // one. Non-factors (NaN, zero, negative) are refused: false.
   bool SetHostScaleFactor(float factor);
@@ -170,6 +179,9 @@ class InstanceCore final : public ControllerLink {
   void OnViewTitleClicked(int32_t x, int32_t y);
   // Replaces the menus and boxes (each editor gives its platform's; tests their own).
   void SetUserPrompts(UserPrompts& newPrompts);
+  // User-interface thread: where the MIDI-learn menus' commands go instead of this core's
+  // model (a model that mirrors an instance across a channel passes them on).
+  void SetLearnCommands(LearnCommands& commands);
 
  private:
   // A NaN is refused; anything else is limited to the normalised range 0 to 1.
@@ -210,6 +222,8 @@ class InstanceCore final : public ControllerLink {
   bool isHoveringControl = false;  // user-interface thread only
   std::vector<int32_t> openGestures;  // the parameters in a gesture; user-interface thread only
   UserPrompts* prompts;            // not owned
+  std::unique_ptr<ModelLearnCommands> ownLearn;  // the model's own
+  LearnCommands* learn;                      // not owned
   float hostScaleFactor = 0.0f;    // user-interface thread only
 };
 

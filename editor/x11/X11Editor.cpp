@@ -30,6 +30,10 @@ int32_t X11Editor::EventDescriptor() const {
   return connection != nullptr ? ConnectionNumber(connection->GetDisplay()) : -1;
 }
 
+VstToolkit::NativeWindow X11Editor::ViewWindow() const {
+  return view != nullptr && ViewAlive() ? VstToolkit::NativeWindow{view->GetId()} : VstToolkit::NativeWindow{};
+}
+
 bool X11Editor::Connect(VstToolkit::NativeWindow parent) {
   // X window ids are 29-bit numbers; anything wider is no window (a pointer, say).
   if (parent.IsNull() || parent.value > kLargestWindowId) return false;

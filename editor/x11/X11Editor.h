@@ -36,6 +36,8 @@ class X11Editor final : public VstToolkit::EditorLifecycle {
 
   // User-interface thread: the connection's file descriptor while a view is open, else -1.
   int32_t EventDescriptor() const override;
+  // User-interface thread: the open view's X window id, else none.
+  VstToolkit::NativeWindow ViewWindow() const override;
 
  private:
   double MeasureDpi() override;

@@ -22,6 +22,7 @@ LV2_URID Map(const LV2_URID_Map& map, const char* uri) {
 Lv2Plugin::Lv2Plugin(std::unique_ptr<Model> model, const LV2_URID_Map& map, double sampleRate)
     : core(std::move(model)),
       timeReader(map),
+      remoteView(core.GetModel()),
       atomSequence(Map(map, LV2_ATOM__Sequence)),
       atomChunk(Map(map, LV2_ATOM__Chunk)),
       midiEvent(Map(map, LV2_MIDI__MidiEvent)),
@@ -33,9 +34,7 @@ Lv2Plugin::Lv2Plugin(std::unique_ptr<Model> model, const LV2_URID_Map& map, doub
   }
 }
 
-Lv2Plugin::~Lv2Plugin() {
-  core.SetEditor(nullptr);
-}
+Lv2Plugin::~Lv2Plugin() = default;
 
 void Lv2Plugin::ConnectPort(uint32_t port, void* data) {
   if (port < Lv2Identity::kFirstControl) {
@@ -50,16 +49,18 @@ void Lv2Plugin::ConnectPort(uint32_t port, void* data) {
     midiPort = static_cast<const LV2_Atom_Sequence*>(data);
   } else if (port == Lv2Identity::kTimeInput) {
     timePort = static_cast<const LV2_Atom_Sequence*>(data);
-  } else if (port < Lv2Identity::kPortCount) {
-    reports[port - Lv2Identity::kFirstReport] = static_cast<float*>(data);
-    reportAll.store(true, std::memory_order_release);
+  } else if (port == Lv2Identity::kUiInput) {
+    uiPort = static_cast<const LV2_Atom_Sequence*>(data);
+  } else if (port == Lv2Identity::kUiNotify) {
+    notifyPort = static_cast<LV2_Atom_Sequence*>(data);
   }
 }
 
 void Lv2Plugin::Run(uint32_t frames) {
   ApplyControlChanges();
-  ReportParametersIfAsked();
+  ReadUiMessages();
   ProcessEvents(frames);
+  WriteNotifications();
 }
 
 // A control input counts only when the host changed it, never by comparison with the
@@ -73,9 +74,6 @@ void Lv2Plugin::ApplyControlChanges() {
     if (value != previous[i]) {
       previous[i] = value;
       core.SetParameter(static_cast<int32_t>(i), value);
-      if (reports[i] != nullptr) {
-        *reports[i] = core.GetParameter(static_cast<int32_t>(i));
-      }
     }
   }
 }
@@ -137,18 +135,6 @@ void Lv2Plugin::ProcessPiece(uint32_t start, uint32_t end) {
   float* in[2] = {const_cast<float*>(inputs[0]) + start, const_cast<float*>(inputs[1]) + start};
   float* out[2] = {outputs[0] + start, outputs[1] + start};
   core.ProcessBlock(in, out, static_cast<int32_t>(end - start));
-}
-
-// Most runs have nothing to report: a relaxed look first, the exchange only when asked.
-void Lv2Plugin::ReportParametersIfAsked() {
-  if (!reportAll.load(std::memory_order_relaxed) || !reportAll.exchange(false, std::memory_order_acq_rel)) {
-    return;
-  }
-  for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
-    if (reports[i] != nullptr) {
-      *reports[i] = core.GetParameter(static_cast<int32_t>(i));
-    }
-  }
 }
 
 }  // namespace VstToolkit

@@ -75,10 +75,12 @@ std::string AudioPort(uint32_t index, const char* direction, const char* symbol,
          " ;\n  ]";
 }
 
-std::string AtomPort(uint32_t index, const char* supports, const char* symbol, const char* name, bool control) {
-  std::string port = "  [\n    a lv2:InputPort , atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
+std::string AtomPort(uint32_t index, const char* direction, const char* supports, const char* symbol,
+                     const char* name, bool control) {
+  std::string port = std::string("  [\n    a lv2:") + direction +
+                     "Port , atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
                      "    atom:supports " +
-                     std::string(supports) + " ;\n";
+                     supports + " ;\n";
   if (control) {
     port += "    lv2:designation lv2:control ;\n";
   }
@@ -108,15 +110,6 @@ std::string ControlInput(const InstanceCore& core, int32_t parameter) {
   return port + "  ]";
 }
 
-std::string ControlOutput(const InstanceCore& core, int32_t parameter) {
-  const ParameterDetails details = core.GetParameterDetails(parameter);
-  return "  [\n    a lv2:OutputPort , lv2:ControlPort ;\n    lv2:index " +
-         std::to_string(Id::kFirstReport + static_cast<uint32_t>(parameter)) + " ;\n    lv2:symbol " +
-         Literal(Symbol(details.shortName) + "_out") + " ;\n    lv2:name " +
-         Literal(std::string(details.longName) + " (held)") +
-         " ;\n    lv2:minimum 0.0 ;\n    lv2:maximum 1.0 ;\n  ]";
-}
-
 std::string Description(const InstanceCore& core, const char* minor, const char* micro) {
   std::string text = kPrefixes;
   text += "<" + std::string(Id::kPluginUri) + ">\n  a lv2:Plugin , lv2:DelayPlugin , doap:Project ;\n";
@@ -134,17 +127,20 @@ std::string Description(const InstanceCore& core, const char* minor, const char*
   for (int32_t i = 0; i < core.GetParameterCount(); ++i) {
     text += ControlInput(core, i) + " ,\n";
   }
-  text += AtomPort(Id::kMidiInput, "midi:MidiEvent", "midi_in", "MIDI In", true) + " ,\n";
-  text += AtomPort(Id::kTimeInput, "time:Position", "time_in", "Time In", false);
-  for (int32_t i = 0; i < core.GetParameterCount(); ++i) {
-    text += " ,\n" + ControlOutput(core, i);
-  }
+  text += AtomPort(Id::kMidiInput, "Input", "midi:MidiEvent", "midi_in", "MIDI In", true) + " ,\n";
+  text += AtomPort(Id::kTimeInput, "Input", "time:Position", "time_in", "Time In", false) + " ,\n";
+  text += AtomPort(Id::kUiInput, "Input", "atom:Chunk", "ui_in", "UI messages", false) + " ,\n";
+  text += AtomPort(Id::kUiNotify, "Output", "atom:Chunk", "notify", "notify", false);
   text += " .\n\n";
+  // The UI asks the host's ui:resize where there is one without listing it: hosts that
+  // offer it do so unasked, and listing it is deprecated.
   text += "<" + std::string(Id::kUiUri) + ">\n  a ui:X11UI ;\n";
-  text += "  lv2:requiredFeature ui:parent , ui:idleInterface , <http://lv2plug.in/ns/ext/instance-access> ;\n";
-  text += "  lv2:optionalFeature ui:resize , ui:touch , opts:options ;\n";
+  text += "  lv2:requiredFeature ui:parent , ui:idleInterface , urid:map ;\n";
+  text += "  lv2:optionalFeature ui:touch , opts:options ;\n";
   text += "  opts:supportedOption ui:scaleFactor ;\n";
-  text += "  lv2:extensionData ui:idleInterface .\n";
+  text += "  lv2:extensionData ui:idleInterface ;\n";
+  text += "  ui:portNotification [\n    ui:plugin <" + std::string(Id::kPluginUri) +
+          "> ;\n    lv2:symbol \"notify\" ;\n    ui:protocol atom:eventTransfer ;\n    ui:notifyType atom:Chunk\n  ] .\n";
   return text;
 }
 
