@@ -43,6 +43,7 @@ struct DelayParameterRow {
   int32_t choices;                 // switches 2, selections their number of choices, else 0
   const char* const* choiceNames;  // selections only
   const char* offText;             // switches only
+  const char* unit;                // the setting's SI symbol where it has one, else ""
 };
 
 // The note values of the tempo-synced delays: the note's length is 60 / tempo / divisor seconds.
@@ -53,19 +54,19 @@ inline constexpr double kNoteDivisors[kNoteValueCount] = {8.0, 4.0, 2.0, 1.0, 0.
 inline constexpr const char* kFilterTypeNames[] = {"Low", "High"};
 
 inline constexpr DelayParameterRow kDelayParameterRows[DelayParameter::kCount] = {
-    // long name, short name, label, default;     mapping, choices, choice names, off text
-    {{"Enabled", "On", "", 1.0f}, DelayMapping::kSwitch, 2, nullptr, "Bypass"},
-    {{"Left Delay", "LDT", "Secs", 1.0f}, DelayMapping::kSquare, 0, nullptr, nullptr},
-    {{"Right Delay", "RDT", "Secs", 0.5f}, DelayMapping::kSquare, 0, nullptr, nullptr},
-    {{"Sync", "SOn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off"},
-    {{"Left Sync", "LSRes", "", 0.5f}, DelayMapping::kSelection, kNoteValueCount, kNoteNames, nullptr},
-    {{"Right Sync", "RSRes", "", 0.5f}, DelayMapping::kSelection, kNoteValueCount, kNoteNames, nullptr},
-    {{"Feedback Level", "FB", "", 0.0f}, DelayMapping::kSquare, 0, nullptr, nullptr},
-    {{"Filter", "FOn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off"},
-    {{"Cutoff Freq", "CFreq", "Hz", 0.5f}, DelayMapping::kCutoff, 0, nullptr, nullptr},
-    {{"Filter Type", "FType", "", 0.0f}, DelayMapping::kSelection, 2, kFilterTypeNames, nullptr},
-    {{"Pan", "POn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off"},
-    {{"Wet/Dry Mix", "Mix", "", 0.5f}, DelayMapping::kMix, 0, nullptr, nullptr},
+    // long name, short name, label, default;     mapping, choices, choice names, off text, unit
+    {{"Enabled", "On", "", 1.0f}, DelayMapping::kSwitch, 2, nullptr, "Bypass", ""},
+    {{"Left Delay", "LDT", "Secs", 1.0f}, DelayMapping::kSquare, 0, nullptr, nullptr, "s"},
+    {{"Right Delay", "RDT", "Secs", 0.5f}, DelayMapping::kSquare, 0, nullptr, nullptr, "s"},
+    {{"Sync", "SOn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off", ""},
+    {{"Left Sync", "LSRes", "", 0.5f}, DelayMapping::kSelection, kNoteValueCount, kNoteNames, nullptr, ""},
+    {{"Right Sync", "RSRes", "", 0.5f}, DelayMapping::kSelection, kNoteValueCount, kNoteNames, nullptr, ""},
+    {{"Feedback Level", "FB", "", 0.0f}, DelayMapping::kSquare, 0, nullptr, nullptr, ""},
+    {{"Filter", "FOn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off", ""},
+    {{"Cutoff Freq", "CFreq", "Hz", 0.5f}, DelayMapping::kCutoff, 0, nullptr, nullptr, "Hz"},
+    {{"Filter Type", "FType", "", 0.0f}, DelayMapping::kSelection, 2, kFilterTypeNames, nullptr, ""},
+    {{"Pan", "POn", "", 0.0f}, DelayMapping::kSwitch, 2, nullptr, "Off", ""},
+    {{"Wet/Dry Mix", "Mix", "", 0.5f}, DelayMapping::kMix, 0, nullptr, nullptr, ""},
 };
 
 // The mappings' arithmetic, in single precision. Values outside 0..1 reach the delay only
@@ -78,16 +79,25 @@ inline float ClampNormalized(float v) {
   return v < 1.0f ? v : 1.0f;
 }
 
-inline float SquareOf(float v) { return v * v; }
+inline float SquareOf(float v) {
+  return v * v;
+}
 
 inline constexpr float kLowestCutoffHertz = 20.0f;
 inline constexpr float kCutoffHertzSpan = 9980.0f;  // up to 10000 hertz
-inline float CutoffHertzOf(float v) { return v * v * kCutoffHertzSpan + kLowestCutoffHertz; }
+inline float CutoffHertzOf(float v) {
+  return v * v * kCutoffHertzSpan + kLowestCutoffHertz;
+}
 
 // -100 (input only) to +100 (echoes only).
 inline constexpr int32_t kMixDisplayReach = 100;
 inline int32_t MixDisplayNumberOf(float v) {
   return -kMixDisplayReach - static_cast<int32_t>(v * static_cast<float>(-2 * kMixDisplayReach));
+}
+
+// Mix in units: -100 (input only) to +100 (echoes only), unrounded.
+inline float MixUnitsOf(float v) {
+  return v * static_cast<float>(2 * kMixDisplayReach) - static_cast<float>(kMixDisplayReach);
 }
 
 // The inverses, for texts read back: a value in 0..1 that the mapping takes to the setting,

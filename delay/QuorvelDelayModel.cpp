@@ -128,19 +128,31 @@ void QuorvelDelayModel::OnSelectedProgramChanged(int32_t oldIndex, int32_t newIn
 void QuorvelDelayModel::OnParameterValueChanged(int32_t index, float, float newValue) {
   Trace("QuorvelDelayModel::OnParameterValueChanged\r\n");
   const float v = ClampNormalized(newValue);
+  ApplyParameter(index, v, ValueToUnits(index, v));
+}
+
+// A NaN never comes here: the core refuses it before it becomes a value.
+void QuorvelDelayModel::OnParameterUnitsChanged(int32_t index, float, float newValue, float units) {
+  Trace("QuorvelDelayModel::OnParameterValueChanged\r\n");
+  const VstToolkit::ParameterUnits range = GetParameterUnits(index);
+  const float held = units > range.minimum ? (units < range.maximum ? units : range.maximum) : range.minimum;
+  ApplyParameter(index, ClampNormalized(newValue), held);
+}
+
+void QuorvelDelayModel::ApplyParameter(int32_t index, float v, float setting) {
   switch (index) {
     case DelayParameter::kEnabled:
       OnEnabledChanged(v);
       break;
     case DelayParameter::kLeftDelay: {
-      const float seconds = SquareOf(v);
+      const float seconds = setting;
       leftFreeSeconds.store(seconds, std::memory_order_relaxed);
       Ask(kLeftFreeTime);
       SetFloatParameterDisplay(index, seconds);
       break;
     }
     case DelayParameter::kRightDelay: {
-      const float seconds = SquareOf(v);
+      const float seconds = setting;
       rightFreeSeconds.store(seconds, std::memory_order_relaxed);
       Ask(kRightFreeTime);
       SetFloatParameterDisplay(index, seconds);
@@ -170,7 +182,7 @@ void QuorvelDelayModel::OnParameterValueChanged(int32_t index, float, float newV
       break;
     }
     case DelayParameter::kFeedback: {
-      const float gain = SquareOf(v);
+      const float gain = setting;
       feedback.store(gain, std::memory_order_relaxed);
       Ask(kSettings);
       SetFloatParameterDisplay(index, gain);
@@ -180,7 +192,7 @@ void QuorvelDelayModel::OnParameterValueChanged(int32_t index, float, float newV
       OnFilterEnabledChanged(v);
       break;
     case DelayParameter::kCutoff: {
-      const float hertz = CutoffHertzOf(v);
+      const float hertz = setting;
       cutoffHertz.store(hertz, std::memory_order_relaxed);
       Ask(kCutoff);
       SetFloatParameterDisplay(index, hertz);
@@ -213,7 +225,8 @@ void QuorvelDelayModel::OnEnabledChanged(float v) {
   if (!on) {
     Ask(kClearLines);  // no stale echoes when the effect comes back
   }
-  SetOnOffParameterDisplay(DelayParameter::kEnabled, on, kDelayParameterRows[DelayParameter::kEnabled].offText);
+  SetOnOffParameterDisplay(DelayParameter::kEnabled, on,
+                           kDelayParameterRows[DelayParameter::kEnabled].offText);
 }
 
 void QuorvelDelayModel::OnSyncEnabledChanged(float v) {

@@ -44,6 +44,13 @@ class QuorvelDelayModel final : public VstToolkit::Model {
   // Reads choice names and the switches' texts in any case, and numbers alone or followed
   // by the parameter's label ("0.25 Secs").
   bool ParseParameterValue(int32_t index, const char* text, float& value) const override;
+  // Any thread, likewise: the values in units (QuorvelDelayUnits.cpp). Delay times and the
+  // feedback gain read as their settings, 0..1 (the times in seconds); the cutoff in hertz,
+  // 20..10000; the mix -100 (input only) to +100 (echoes only); switches 0 or 1; the
+  // selectors their choice's number, 0..n-1.
+  VstToolkit::ParameterUnits GetParameterUnits(int32_t index) const override;
+  float ValueToUnits(int32_t index, float value) const override;
+  float UnitsToValue(int32_t index, float units) const override;
 
  protected:
   // The host's thread, only while it is not processing, as the VST2 interface demands.
@@ -54,6 +61,8 @@ class QuorvelDelayModel final : public VstToolkit::Model {
   // Any thread that changes programs or parameters.
   void OnSelectedProgramChanged(int32_t oldIndex, int32_t newIndex) override;
   void OnParameterValueChanged(int32_t index, float oldValue, float newValue) override;
+  // Times, the gain and the cutoff take their settings from `units` (held to the range).
+  void OnParameterUnitsChanged(int32_t index, float oldValue, float newValue, float units) override;
 
  private:
   // Marks of what was asked for since the audio thread last looked, one bit each.
@@ -68,6 +77,9 @@ class QuorvelDelayModel final : public VstToolkit::Model {
     kClearLines = 1u << 7,
   };
 
+  // Sets parameter `index` to the normalised `v` (in 0..1), a delay time, the gain and the
+  // cutoff to `setting`, the quantity it stands for.
+  void ApplyParameter(int32_t index, float v, float setting);
   void OnEnabledChanged(float v);
   void OnSyncEnabledChanged(float v);
   void OnFilterEnabledChanged(float v);

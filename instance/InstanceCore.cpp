@@ -87,6 +87,15 @@ void InstanceCore::SetParameter(int32_t index, float value) {
   ShowParameterInView(index, value);
 }
 
+void InstanceCore::SetParameterInUnits(int32_t index, float units) {
+  if (!IsParameterIndex(index) || std::isnan(units)) {
+    return;
+  }
+  const float value = model->UnitsToValue(index, units);
+  model->SetParameterValueInUnits(index, value, units);
+  ShowParameterInView(index, value);
+}
+
 float InstanceCore::GetParameter(int32_t index) const {
   return IsParameterIndex(index) ? model->GetParameterValue(index) : 0.0f;
 }

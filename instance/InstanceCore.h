@@ -68,6 +68,11 @@ class InstanceCore final : public ControllerLink {
   // held to 0..1.
   void SetParameter(int32_t index, float value);
   float GetParameter(int32_t index) const;
+  // Any thread, as SetParameter (the LV2 face: the audio thread): for a value in units (a NaN refused,
+  // anything else held to the range). The parameter holds UnitsToValue(units); delay times, gains and
+  // frequencies reach the sound as `units` itself, so a host sending the quantity a normalised value stands
+  // for (computed in single precision) sounds as one that sent the value.
+  void SetParameterInUnits(int32_t index, float units);
   const char* GetParameterShortName(int32_t index) const;
   const char* GetParameterLongName(int32_t index) const;
   const char* GetParameterLabel(int32_t index) const;
@@ -77,15 +82,15 @@ class InstanceCore final : public ControllerLink {
   // Any value of a parameter, without touching the live state (InstanceCoreParameters.cpp).
   // Any thread. An unknown index gets empty details and no text.
   ParameterDetails GetParameterDetails(int32_t index) const;
+  // Any thread, no trace line: a normalised value (held to 0..1; NaN and unknown indices
+  // give 0) in the parameter's units (ParameterDetails), and the normalised value nearest
+  // to a value in units (held to the range; NaN gives NaN, unknown indices 0).
+  float ValueToUnits(int32_t index, float value) const;
+  float UnitsToValue(int32_t index, float units) const;
   // The display text of `value`, exactly as the model shows it when the parameter has it.
   void FormatParameterValue(int32_t index, float value, char* text, int32_t size) const;
   // The value a display text stands for; false where the text cannot be read.
   bool ParseParameterValue(int32_t index, const char* text, float& value) const;
-
-  // A value in the units a musician reads and back (any thread). Stand-in until the unit
-  // conversions land: the units are the normalized values.
-  float ValueToUnits(int32_t, float value) const { return value; }
-  float UnitsToValue(int32_t, float units) const { return units; }
 
   // Programs: the host's threads.
   void SelectProgram(int32_t program);
@@ -214,17 +219,17 @@ class InstanceCore final : public ControllerLink {
   InstanceHost* host = nullptr;  // not owned
   std::unique_ptr<ChunkBuffer> chunkBuffer;
   std::unique_ptr<InstanceEditor> editor;
-  ViewLink* view = nullptr;  // not owned; user-interface thread only
+  ViewLink* view = nullptr;                   // not owned; user-interface thread only
   std::atomic<std::thread::id> viewThread{};  // the thread that attached the open view
   std::unique_ptr<ParameterMark[]> parameterMarks;
   std::atomic<bool> allParametersMark{false};
   std::atomic<int32_t> statusMark{kNoStatusMark};
-  bool isHoveringControl = false;  // user-interface thread only
+  bool isHoveringControl = false;     // user-interface thread only
   std::vector<int32_t> openGestures;  // the parameters in a gesture; user-interface thread only
-  UserPrompts* prompts;            // not owned
+  UserPrompts* prompts;                           // not owned
   std::unique_ptr<ModelLearnCommands> ownLearn;  // the model's own
-  LearnCommands* learn;                      // not owned
-  float hostScaleFactor = 0.0f;    // user-interface thread only
+  LearnCommands* learn;                          // not owned
+  float hostScaleFactor = 0.0f;                  // user-interface thread only
 };
 
 }  // namespace VstToolkit

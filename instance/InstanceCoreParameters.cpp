@@ -28,7 +28,21 @@ ParameterDetails InstanceCore::GetParameterDetails(int32_t index) const {
   details.defaultValue = model->GetParameterDefault(index);
   details.kind = model->GetParameterKind(index);
   details.choiceCount = model->GetParameterChoiceCount(index);
+  const ParameterUnits units = model->GetParameterUnits(index);
+  details.minimum = units.minimum;
+  details.maximum = units.maximum;
+  details.defaultUnits = model->ValueToUnits(index, details.defaultValue);
+  details.unit = units.unit;
   return details;
+}
+
+float InstanceCore::ValueToUnits(int32_t index, float value) const {
+  return IsParameterIndex(index) && AcceptParameterValue(value) ? model->ValueToUnits(index, value) : 0.0f;
+}
+
+// NaN stays NaN, so a caller that sets what comes back has it refused.
+float InstanceCore::UnitsToValue(int32_t index, float units) const {
+  return IsParameterIndex(index) ? model->UnitsToValue(index, units) : 0.0f;
 }
 
 // The display field's text whole (seven characters at most, as VST2 hosts see the

@@ -160,8 +160,18 @@ void Model::SetParameterValue(int32_t index, float value) {
   Trace("Model::SetParameterValue\r\n");
   assert(index >= 0 && index < parameterCount_);
   // One exchange: with a second writer at work, each still reports the value it replaced.
-  const float old = ProgramValues(GetSelectedProgramIndex())[index].exchange(value, std::memory_order_relaxed);
+  const float old =
+      ProgramValues(GetSelectedProgramIndex())[index].exchange(value, std::memory_order_relaxed);
   OnParameterValueChanged(index, old, value);
+}
+
+// The same trace line as SetParameterValue: to the model it is the same change.
+void Model::SetParameterValueInUnits(int32_t index, float value, float units) {
+  Trace("Model::SetParameterValue\r\n");
+  assert(index >= 0 && index < parameterCount_);
+  const float old =
+      ProgramValues(GetSelectedProgramIndex())[index].exchange(value, std::memory_order_relaxed);
+  OnParameterUnitsChanged(index, old, value, units);
 }
 
 float Model::GetParameterValue(int32_t index) const {
@@ -209,6 +219,21 @@ DisplayText Model::FormatParameterValue(int32_t, float) const {
 
 bool Model::ParseParameterValue(int32_t, const char*, float&) const {
   return false;
+}
+
+ParameterUnits Model::GetParameterUnits(int32_t) const {
+  return ParameterUnits{};
+}
+
+float Model::ValueToUnits(int32_t, float value) const {
+  return value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f;
+}
+
+float Model::UnitsToValue(int32_t, float units) const {
+  if (std::isnan(units)) {
+    return units;
+  }
+  return units > 0.0f ? (units < 1.0f ? units : 1.0f) : 0.0f;
 }
 
 DisplayText Model::GetParameterDisplay(int32_t index) const {
@@ -322,7 +347,8 @@ int32_t Model::GetSelectedProgramIndex() const {
 
 void Model::SetSelectedProgramName(const char* name) {
   Trace("Model::SetSelectedProgramName\r\n");
-  BoundedCopy(programNames_[static_cast<std::size_t>(GetSelectedProgramIndex())].data(), name, kProgramNameSize);
+  BoundedCopy(programNames_[static_cast<std::size_t>(GetSelectedProgramIndex())].data(), name,
+              kProgramNameSize);
 }
 
 const char* Model::GetSelectedProgramName() const {
@@ -415,6 +441,9 @@ void Model::OnPlayingChanged(bool) {}
 void Model::OnTimeSignatureChanged(int32_t, int32_t, int32_t, int32_t) {}
 void Model::OnSelectedProgramChanged(int32_t, int32_t) {}
 void Model::OnParameterValueChanged(int32_t, float, float) {}
+void Model::OnParameterUnitsChanged(int32_t index, float oldValue, float newValue, float) {
+  OnParameterValueChanged(index, oldValue, newValue);
+}
 void Model::OnNoteOn(int32_t, uint8_t, uint8_t, uint8_t) {}
 void Model::OnNoteOff(int32_t, uint8_t, uint8_t, uint8_t) {}
 void Model::OnPolyPressure(int32_t, uint8_t, uint8_t, uint8_t) {}

@@ -10,6 +10,7 @@
 #include "model/MidiMessage.h"
 #include "model/MidiQueue.h"
 #include "model/ParameterKind.h"
+#include "model/ParameterUnits.h"
 #include "model/PluginDescription.h"
 
 namespace VstToolkit {
@@ -100,6 +101,10 @@ class Model {
   // Parameters of the selected program.
   // Any thread: the host's, the user interface's, or the audio thread's MIDI dispatch.
   void SetParameterValue(int32_t index, float value);
+  // Audio thread: SetParameterValue for a value that came in units: `value` is what
+  // UnitsToValue made of `units`, and the subclass may take the quantity from `units`
+  // itself, so it reaches the sound exactly as sent.
+  void SetParameterValueInUnits(int32_t index, float value, float units);
   // Any thread.
   float GetParameterValue(int32_t index) const;
   // Any thread (the names and labels never change after construction).
@@ -147,6 +152,13 @@ class Model {
   // Any thread: the value `text` (not null) stands for, held to 0..1, so that a display's
   // text reads back to a value showing that text; false when it stands for none.
   virtual bool ParseParameterValue(int32_t index, const char* text, float& value) const;
+  // Any thread: the range and unit the parameter's values read in. The base's are 0..1.
+  virtual ParameterUnits GetParameterUnits(int32_t index) const;
+  // Any thread: a normalised value (held to 0..1) in the parameter's units, and back: the
+  // normalised value whose units come nearest `units` (held to the range first; a NaN
+  // gives a NaN). The base's units are the normalised values.
+  virtual float ValueToUnits(int32_t index, float value) const;
+  virtual float UnitsToValue(int32_t index, float units) const;
 
   // Programs.
   // The host's thread.
@@ -219,6 +231,8 @@ class Model {
                                       int32_t newDenominator);
   virtual void OnSelectedProgramChanged(int32_t oldIndex, int32_t newIndex);
   virtual void OnParameterValueChanged(int32_t index, float oldValue, float newValue);
+  // SetParameterValueInUnits's hook; the base hands the value to OnParameterValueChanged.
+  virtual void OnParameterUnitsChanged(int32_t index, float oldValue, float newValue, float units);
   virtual void OnNoteOn(int32_t deltaFrames, uint8_t channel, uint8_t note, uint8_t velocity);
   virtual void OnNoteOff(int32_t deltaFrames, uint8_t channel, uint8_t note, uint8_t velocity);
   virtual void OnPolyPressure(int32_t deltaFrames, uint8_t channel, uint8_t note, uint8_t pressure);

@@ -116,7 +116,7 @@ TEST_F(Lv2UiX11, ShowsItsOwnWindowInTheHostsAtItsScale) {
   EXPECT_TRUE(OfKind(ui->Messages(), 'r').empty());
 }
 
-// A drag on the feedback knob (10 pixels up is 0.1) reaches the host as one touch
+// A drag on the feedback knob (10 pixels up is 0.1 on the knob) reaches the host as one touch
 // gesture around the port's writes, on the user-interface thread, while the host echoes
 // each write a block late (into the control port, then back to the UI as a port event):
 // the knob is not pulled back, each write is above the one before. A value the host then
@@ -171,10 +171,10 @@ TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
       last = message.value;
     }
   }
-  EXPECT_NEAR(last, 0.1f, 1e-6f);
+  EXPECT_NEAR(last, 0.01f, 1e-6f);  // the level's port in units: 0.1 * 0.1
 
   ui->ClearMessages();
-  ui->PortEvent(kFeedbackPort, 0.5f);
+  ui->PortEvent(kFeedbackPort, 0.25f);  // 0.5 on the knob
   ui->PortEvent(5, 0.3f);
   Pump();
   EXPECT_TRUE(ui->Messages().empty());
@@ -187,7 +187,7 @@ TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
   Pump();
   const auto writes = OfKind(ui->Messages(), 'w');
   ASSERT_FALSE(writes.empty());
-  EXPECT_NEAR(writes.back().value, 0.6f, 1e-6f);
+  EXPECT_NEAR(writes.back().value, 0.36f, 1e-6f);  // 0.6 on the knob
 }
 
 // UIs shown and cleaned up again and again on this thread while another thread, as a
