@@ -40,7 +40,7 @@ LV2_Handle Instantiate(const LV2_Descriptor*, double rate, const char*, const LV
   // Nothing of ours throws, but an allocation can fail; the host then sees no instance.
   try {
     auto plugin = std::make_unique<Lv2Plugin>(std::make_unique<QuorvelDelayModel>(), *map, rate);
-    plugin->Core().SetEditor(std::make_unique<X11Editor>(plugin->Core()));
+    plugin->Core().SetEditor(std::make_unique<X11Editor>(plugin->Core(), EditorFormat::kLv2));
     return static_cast<Lv2EditorLink*>(plugin.release());
   } catch (...) {
     return nullptr;
