@@ -9,7 +9,8 @@ namespace {
 constexpr XID kLargestWindowId = 0x1FFFFFFF;
 }  // namespace
 
-X11Editor::X11Editor(VstToolkit::InstanceCore& core_) : EditorLifecycle(core_) {
+X11Editor::X11Editor(VstToolkit::InstanceCore& core_, VstToolkit::EditorFormat format_)
+    : EditorLifecycle(core_, format_) {
   core.SetUserPrompts(prompts);
 }
 

@@ -30,7 +30,7 @@ class QuorvelDelayX11View;
 class X11Editor final : public VstToolkit::EditorLifecycle {
  public:
   // The thread that makes the instance: gives the core the X11 menus and boxes.
-  explicit X11Editor(VstToolkit::InstanceCore& core);
+  X11Editor(VstToolkit::InstanceCore& core, VstToolkit::EditorFormat format);
   // The thread that ends the instance: closes an open view.
   ~X11Editor() override;
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "delay/QuorvelDelayModel.h"
+#include "editor/EditorFormat.h"
 #include "editor/x11/X11Editor.h"
 #include "host/lv2/Lv2Identity.h"
 
@@ -32,7 +33,7 @@ Lv2Ui::Lv2Ui(const LV2_URID_Map& map, LV2UI_Write_Function writeFunction, LV2UI_
       atomChunk(map.map(map.handle, LV2_ATOM__Chunk)),
       eventTransfer(map.map(map.handle, LV2_ATOM__eventTransfer)) {
   core.Attach(*this);
-  core.SetEditor(std::make_unique<X11Editor>(core));
+  core.SetEditor(std::make_unique<X11Editor>(core, EditorFormat::kLv2));
 }
 
 Lv2Ui::~Lv2Ui() {
