@@ -79,15 +79,11 @@ inline float ClampNormalized(float v) {
   return v < 1.0f ? v : 1.0f;
 }
 
-inline float SquareOf(float v) {
-  return v * v;
-}
+inline float SquareOf(float v) { return v * v; }
 
 inline constexpr float kLowestCutoffHertz = 20.0f;
 inline constexpr float kCutoffHertzSpan = 9980.0f;  // up to 10000 hertz
-inline float CutoffHertzOf(float v) {
-  return v * v * kCutoffHertzSpan + kLowestCutoffHertz;
-}
+inline float CutoffHertzOf(float v) { return v * v * kCutoffHertzSpan + kLowestCutoffHertz; }
 
 // -100 (input only) to +100 (echoes only).
 inline constexpr int32_t kMixDisplayReach = 100;

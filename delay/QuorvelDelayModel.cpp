@@ -225,8 +225,7 @@ void QuorvelDelayModel::OnEnabledChanged(float v) {
   if (!on) {
     Ask(kClearLines);  // no stale echoes when the effect comes back
   }
-  SetOnOffParameterDisplay(DelayParameter::kEnabled, on,
-                           kDelayParameterRows[DelayParameter::kEnabled].offText);
+  SetOnOffParameterDisplay(DelayParameter::kEnabled, on, kDelayParameterRows[DelayParameter::kEnabled].offText);
 }
 
 void QuorvelDelayModel::OnSyncEnabledChanged(float v) {

@@ -189,6 +189,7 @@ void InstanceCore::SetHostTime(const HostTime& time) {
   if (time.hasPosition && std::isfinite(time.position)) {
     model->SetSongPosition(time.position);
   }
+  hostPlaying = time.playing;
   model->SetPlaying(time.playing);
   if (time.hasTimeSignature && time.numerator > 0 && time.denominator > 0) {
     model->SetTimeSignature(time.numerator, time.denominator);
@@ -197,6 +198,11 @@ void InstanceCore::SetHostTime(const HostTime& time) {
 
 void InstanceCore::ProcessBlock(float** inputs, float** outputs, int32_t frames) {
   model->ProcessBlock(inputs, outputs, frames);
+}
+
+void InstanceCore::StartAfresh() {
+  model->SetPlaying(false);
+  model->SetPlaying(hostPlaying);
 }
 
 void InstanceCore::SetEditor(std::unique_ptr<InstanceEditor> newEditor) {

@@ -68,10 +68,11 @@ class InstanceCore final : public ControllerLink {
   // held to 0..1.
   void SetParameter(int32_t index, float value);
   float GetParameter(int32_t index) const;
-  // Any thread, as SetParameter (the LV2 face: the audio thread): for a value in units (a NaN refused,
-  // anything else held to the range). The parameter holds UnitsToValue(units); delay times, gains and
-  // frequencies reach the sound as `units` itself, so a host sending the quantity a normalised value stands
-  // for (computed in single precision) sounds as one that sent the value.
+  // Any thread, as SetParameter (the LV2 face: the audio thread): a value in units (a NaN
+  // refused, anything else held to the range). The parameter holds UnitsToValue(units);
+  // delay times, gains and frequencies reach the sound as `units` itself, so a host sending
+  // the quantity a normalised value stands for (computed in single precision) sounds as one
+  // that sent the value.
   void SetParameterInUnits(int32_t index, float units);
   const char* GetParameterShortName(int32_t index) const;
   const char* GetParameterLongName(int32_t index) const;
@@ -126,6 +127,9 @@ class InstanceCore final : public ControllerLink {
   void PushMidi(const MidiMessage& message);
   void SetHostTime(const HostTime& time);
   void ProcessBlock(float** inputs, float** outputs, int32_t frames);
+  // Audio thread: the host activated the plug-in again; the echoes in flight are dropped
+  // as a transport stop drops them, and the transport reads as the host last gave it.
+  void StartAfresh();
   // Audio thread, while a learned controller's change is told (ParameterSetByPlugin): the
   // frame of the ProcessBlock call it acts at.
   int32_t GetMidiDispatchFrame() const;
@@ -219,17 +223,18 @@ class InstanceCore final : public ControllerLink {
   InstanceHost* host = nullptr;  // not owned
   std::unique_ptr<ChunkBuffer> chunkBuffer;
   std::unique_ptr<InstanceEditor> editor;
-  ViewLink* view = nullptr;                   // not owned; user-interface thread only
+  ViewLink* view = nullptr;  // not owned; user-interface thread only
   std::atomic<std::thread::id> viewThread{};  // the thread that attached the open view
   std::unique_ptr<ParameterMark[]> parameterMarks;
   std::atomic<bool> allParametersMark{false};
   std::atomic<int32_t> statusMark{kNoStatusMark};
-  bool isHoveringControl = false;     // user-interface thread only
+  bool isHoveringControl = false;  // user-interface thread only
   std::vector<int32_t> openGestures;  // the parameters in a gesture; user-interface thread only
   UserPrompts* prompts;                           // not owned
   std::unique_ptr<ModelLearnCommands> ownLearn;  // the model's own
   LearnCommands* learn;                          // not owned
   float hostScaleFactor = 0.0f;                  // user-interface thread only
+  bool hostPlaying = true;                        // the transport as last given; audio thread only
 };
 
 }  // namespace VstToolkit

@@ -161,8 +161,7 @@ void Model::SetParameterValue(int32_t index, float value) {
   Trace("Model::SetParameterValue\r\n");
   assert(index >= 0 && index < parameterCount_);
   // One exchange: with a second writer at work, each still reports the value it replaced.
-  const float old =
-      ProgramValues(GetSelectedProgramIndex())[index].exchange(value, std::memory_order_relaxed);
+  const float old = ProgramValues(GetSelectedProgramIndex())[index].exchange(value, std::memory_order_relaxed);
   OnParameterValueChanged(index, old, value);
 }
 
@@ -170,8 +169,7 @@ void Model::SetParameterValue(int32_t index, float value) {
 void Model::SetParameterValueInUnits(int32_t index, float value, float units) {
   Trace("Model::SetParameterValue\r\n");
   assert(index >= 0 && index < parameterCount_);
-  const float old =
-      ProgramValues(GetSelectedProgramIndex())[index].exchange(value, std::memory_order_relaxed);
+  const float old = ProgramValues(GetSelectedProgramIndex())[index].exchange(value, std::memory_order_relaxed);
   OnParameterUnitsChanged(index, old, value, units);
 }
 
@@ -351,8 +349,7 @@ int32_t Model::GetSelectedProgramIndex() const {
 
 void Model::SetSelectedProgramName(const char* name) {
   Trace("Model::SetSelectedProgramName\r\n");
-  BoundedCopy(programNames_[static_cast<std::size_t>(GetSelectedProgramIndex())].data(), name,
-              kProgramNameSize);
+  BoundedCopy(programNames_[static_cast<std::size_t>(GetSelectedProgramIndex())].data(), name, kProgramNameSize);
 }
 
 const char* Model::GetSelectedProgramName() const {

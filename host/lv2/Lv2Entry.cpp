@@ -47,13 +47,17 @@ void ConnectPort(LV2_Handle handle, uint32_t port, void* data) {
   PluginOf(handle)->ConnectPort(port, data);
 }
 
-void Activate(LV2_Handle) {}
+void Activate(LV2_Handle handle) {
+  PluginOf(handle)->Activate();
+}
 
 void Run(LV2_Handle handle, uint32_t frames) {
   PluginOf(handle)->Run(frames);
 }
 
-void Deactivate(LV2_Handle) {}
+void Deactivate(LV2_Handle handle) {
+  PluginOf(handle)->Deactivate();
+}
 
 void Cleanup(LV2_Handle handle) {
   delete PluginOf(handle);

@@ -30,7 +30,7 @@ Lv2Plugin::Lv2Plugin(std::unique_ptr<Model> model, const LV2_URID_Map& map, doub
   core.Attach(*this);
   core.SetSampleRate(static_cast<float>(sampleRate));
   for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
-    previous[i] = core.GetParameterDetails(static_cast<int32_t>(i)).defaultValue;
+    previous[i] = core.GetParameterDetails(static_cast<int32_t>(i)).defaultUnits;
   }
 }
 
@@ -56,7 +56,17 @@ void Lv2Plugin::ConnectPort(uint32_t port, void* data) {
   }
 }
 
+void Lv2Plugin::Activate() {
+  if (deactivated) {
+    deactivated = false;
+    startAfreshMark.store(true, std::memory_order_release);
+  }
+}
+
 void Lv2Plugin::Run(uint32_t frames) {
+  if (startAfreshMark.load(std::memory_order_relaxed) && startAfreshMark.exchange(false, std::memory_order_acquire)) {
+    core.StartAfresh();
+  }
   ApplyControlChanges();
   ReadUiMessages();
   ProcessEvents(frames);
@@ -64,8 +74,16 @@ void Lv2Plugin::Run(uint32_t frames) {
 }
 
 // A control input counts only when the host changed it, never by comparison with the
-// parameter, which a learned controller may have moved since.
+// parameter, which a learned controller may have moved since. A restored state's values
+// count as the previous ones, so a host restoring its ports to them changes nothing.
 void Lv2Plugin::ApplyControlChanges() {
+  if (previousFromState.load(std::memory_order_relaxed) &&
+      previousFromState.exchange(false, std::memory_order_acquire)) {
+    for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
+      const auto index = static_cast<int32_t>(i);
+      previous[i] = core.ValueToUnits(index, core.GetParameter(index));
+    }
+  }
   for (uint32_t i = 0; i < Lv2Identity::kParameterCount; ++i) {
     if (controls[i] == nullptr) {
       continue;
@@ -73,7 +91,7 @@ void Lv2Plugin::ApplyControlChanges() {
     const float value = *controls[i];
     if (value != previous[i]) {
       previous[i] = value;
-      core.SetParameter(static_cast<int32_t>(i), value);
+      core.SetParameterInUnits(static_cast<int32_t>(i), value);
     }
   }
 }

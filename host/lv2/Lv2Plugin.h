@@ -5,6 +5,7 @@
 #include <lv2/state/state.h>
 #include <lv2/urid/urid.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -18,13 +19,15 @@ namespace VstToolkit {
 
 class Model;
 
-// The LV2 face of the plug-in: one instance, its ports and its state. Control inputs
-// count when they differ from their value at the previous run (before the first, from
-// their default), and act then, in port order, as VST2's setParameter before the block;
-// MIDI events and time:Position objects act at their frames, time first. The editor lives
-// in the UI's binary and reaches the instance only through the ports: the control inputs,
-// and the UI's messages and the plug-in's notifications (Lv2PluginMessages.cpp). The
-// host's ports and atoms are checked here; indices and values in the core.
+// The LV2 face of the plug-in: one instance, its ports and its state. Control inputs hold
+// values in units (seconds, hertz, -100..+100, toggles, choice numbers); they count when
+// they differ from their value at the previous run (before the first, from their default;
+// after a state restore, from the values the state holds), and act then, in port order, as
+// VST2's setParameter with the value they stand for before the block; MIDI events and
+// time:Position objects act at their frames, time first. The editor lives in the UI's
+// binary and reaches the instance only through the ports: the control inputs, and the UI's
+// messages and the plug-in's notifications (Lv2PluginMessages.cpp). The host's ports and
+// atoms are checked here; indices and values in the core.
 class Lv2Plugin final : private InstanceHost {
  public:
   // The host's thread, at instantiation: takes ownership of the model (not null).
@@ -38,6 +41,10 @@ class Lv2Plugin final : private InstanceHost {
 
   // The host's thread (connect_port may also come between runs on the audio thread).
   void ConnectPort(uint32_t port, void* data);
+  // The host's thread, never during run: activated again after a deactivation, the next
+  // run starts afresh (the echoes dropped as a transport stop drops them).
+  void Activate();
+  void Deactivate() { deactivated = true; }
   // Audio thread.
   void Run(uint32_t frames);
 
@@ -81,6 +88,10 @@ class Lv2Plugin final : private InstanceHost {
   LV2_Atom_Sequence* notifyPort = nullptr;
   // Each control input's value at the previous run (audio thread).
   float previous[Lv2Identity::kParameterCount] = {};
+  // Set by a state restore: the next run takes the values it holds as the previous ones.
+  std::atomic<bool> previousFromState{false};
+  bool deactivated = false;                // the host's thread
+  std::atomic<bool> startAfreshMark{false};  // set by Activate, taken by the audio thread
 };
 
 }  // namespace VstToolkit

@@ -35,6 +35,7 @@ LV2_State_Status Lv2Plugin::Restore(LV2_State_Retrieve_Function retrieve, LV2_St
     return LV2_STATE_ERR_UNKNOWN;
   }
   remoteView.MarkChanged();
+  previousFromState.store(true, std::memory_order_release);
   return LV2_STATE_SUCCESS;
 }
 

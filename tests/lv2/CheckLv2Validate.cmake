@@ -2,7 +2,7 @@
 # ships in /usr/lib/lv2): no error, no warning.
 file(GLOB bundle_files ${BUNDLE}/*.ttl)
 set(vocabularies "")
-foreach(vocabulary schemas core atom midi time state ui urid options resize-port instance-access)
+foreach(vocabulary schemas core atom midi time state ui units urid options resize-port instance-access)
   file(GLOB files ${VOCABULARIES}/${vocabulary}.lv2/*.ttl)
   list(APPEND vocabularies ${files})
 endforeach()

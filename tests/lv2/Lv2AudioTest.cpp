@@ -6,23 +6,24 @@
 #include <optional>
 #include <random>
 
-#include <lv2/atom/atom.h>
-
-#include "instance/RemoteMessages.h"
 #include "tests/lv2/Lv2Fixture.h"
-#include "tools/quorvel-host/Lv2World.h"
 #include "tools/quorvel-host/EventList.h"
 
 namespace QuorvelTest {
 namespace {
 
 constexpr int32_t kParameters = 12;
+constexpr int32_t kFeedback = 6;
+constexpr int32_t kMix = 11;
 
-// The same host driving a VST2 and an LV2 instance. A control port's new value acts on
-// the VST2 instance as setParameter before the block, in port order, only when it differs
-// from the port's value at the previous run; controllers at offset k as MIDI events at
-// delta k; a time:Position at frame k as the VST2 time information from frame k on (the
-// VST2 block split there), its missing properties leaving the transport as it was.
+// The same host driving a VST2 and an LV2 instance. The LV2 ports take a VST2 value in
+// their units, computed in single precision (for the mix, a value its units can name; the
+// other mixes differ by an ulp of the gain). A port's new value acts on the VST2 instance
+// as setParameter before the block, in port order, only when it differs from the port's
+// value at the previous run; a restored state's values count as those. Controllers at
+// offset k act as MIDI events at delta k; a time:Position at frame k as the VST2 time
+// information from frame k on (the VST2 block split there), its missing properties
+// leaving the transport as it was.
 class TwinHosts {
  public:
   explicit TwinHosts(double rate) : vst2_(StartVst2(rate)), lv2_(StartLv2(rate)) {
@@ -35,8 +36,24 @@ class TwinHosts {
   QuorvelHost::Lv2Instance& Lv2() { return *lv2_; }
 
   void SetPort(int32_t index, float value) {
-    lv2_->SetParameter(index, value);
+    if (index == kMix) {
+      value = ValueOfPort(index, PortUnits(index, value));
+    }
+    lv2_->SetParameter(index, PortUnits(index, value));
     pending_[index] = value;
+  }
+  // Both take the state; the host gives the ports the values it holds, as hosts restore
+  // sessions.
+  bool Restore(const std::vector<uint8_t>& bank) {
+    if (!vst2_->SetChunk(bank, false) || !lv2_->RestoreState(bank)) {
+      return false;
+    }
+    for (int32_t i = 0; i < kParameters; ++i) {
+      port_[i] = PortUnits(i, vst2_->GetParameter(i));
+      lv2_->SetParameter(i, port_[i]);
+      pending_[i].reset();
+    }
+    return true;
   }
   void Controller(int32_t offset, int channel, int controller, int value) {
     const uint8_t bytes[3] = {static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
@@ -61,9 +78,9 @@ class TwinHosts {
   // when the outputs are the same bits.
   bool Process(const StereoBlock& input, int32_t frames) {
     for (int32_t i = 0; i < kParameters; ++i) {
-      if (pending_[i].has_value() && *pending_[i] != port_[i]) {
-        port_[i] = *pending_[i];
-        vst2_->SetParameter(i, port_[i]);
+      if (pending_[i].has_value() && PortUnits(i, *pending_[i]) != port_[i]) {
+        port_[i] = PortUnits(i, *pending_[i]);
+        vst2_->SetParameter(i, *pending_[i]);
       }
       pending_[i].reset();
     }
@@ -127,18 +144,18 @@ TEST(Lv2Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
     std::mt19937 random(seed);
     const double rates[] = {44100.0, 48000.0, 96000.0};
     TwinHosts hosts(rates[seed % 3]);
-    const std::vector<uint8_t> bank = LearnedVst2Bank();
-    ASSERT_TRUE(hosts.Vst2().SetChunk(bank, false));
-    ASSERT_TRUE(hosts.Lv2().RestoreState(bank));
+    ASSERT_TRUE(hosts.Restore(LearnedVst2Bank()));
     const float edges[] = {0.0f, 0.49999997f, 0.5f, 1.0f};
     for (int block = 0; block < 300; ++block) {
       const int32_t frames = random() % 16 == 0 ? 0 : std::uniform_int_distribution<int32_t>(1, 700)(random);
       for (uint32_t n = random() % 4; n > 0; --n) {
         const auto index = static_cast<int32_t>(random() % kParameters);
-        const float value = random() % 4 == 0 ? hosts.Lv2().Parameter(index)
-                                              : (random() % 3 == 0 ? edges[random() % 4]
-                                                                   : std::generate_canonical<float, 24>(random));
-        hosts.SetPort(index, value);
+        if (random() % 4 == 0) {
+          hosts.Lv2().SetParameter(index, hosts.Lv2().Parameter(index));  // the same value again
+          continue;
+        }
+        hosts.SetPort(index,
+                      random() % 3 == 0 ? edges[random() % 4] : std::generate_canonical<float, 24>(random));
       }
       if (frames > 0) {
         std::vector<int32_t> offsets;
@@ -170,47 +187,69 @@ TEST(Lv2Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
   }
 }
 
-// The value the plug-in holds for a parameter, as its UI hears it: a snapshot asked for
-// through the UI input, read from the notify output after a run of no frames.
-float HeldValue(QuorvelHost::Lv2Instance& lv2, int32_t index) {
-  struct {
-    LV2_Atom header;
-    uint8_t body;
-  } hello{{1, lv2.World().Map(LV2_ATOM__Chunk)}, 'H'};
-  lv2.AddUiAtom(&hello, sizeof(LV2_Atom) + 1);
-  lv2.Process(nullptr, nullptr, 0);
-  VstToolkit::RemoteMessages::Snapshot snapshot;
-  if (lv2.Notifications().size() != 1 ||
-      !VstToolkit::RemoteMessages::DecodeSnapshot(lv2.Notifications()[0].data() + 8,
-                                                  static_cast<uint32_t>(lv2.Notifications()[0].size() - 8), 12,
-                                                  snapshot)) {
-    return -1.0f;
-  }
-  return snapshot.values[index];
-}
-
-// A control input counts only when the host changes it: a learned controller's move stays
-// (told to the UI) until the host gives the port another value; a run of no frames applies
-// the change all the same.
+// A control input counts only when the host changes it: after a state restore, the ports
+// restored to the state's values change nothing, a learned controller's move stays while
+// the host gives the port its value again, and a run of no frames applies a new value.
 TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   auto lv2 = StartLv2();
-  ASSERT_TRUE(lv2->RestoreState(LearnedVst2Bank()));
-  constexpr int32_t kFeedback = 6;
-  EXPECT_EQ(lv2->Parameter(kFeedback), 0.0f);  // its port's default
-  const uint8_t controller[3] = {0xB0, 74, 127};
+  auto vst2 = StartVst2();
+  ASSERT_TRUE(vst2->SetChunk(LearnedVst2Bank(), false));
+  constexpr int32_t kLeftSync = 4;
+  vst2->SetParameter(kLeftSync, 0.3f);  // the 1/16 that a port's 1 stands for as 0.25
+  ASSERT_TRUE(lv2->RestoreState(vst2->GetChunk(false)));
+  for (int32_t i = 0; i < kParameters; ++i) {
+    lv2->SetParameter(i, PortUnits(i, vst2->GetParameter(i)));
+  }
+  // The saved state without the selected program that follows the bank.
+  auto bankOf = [](std::vector<uint8_t> state) {
+    state.resize(state.size() - 4);
+    return state;
+  };
+  const uint8_t controller[3] = {0xB0, 74, 127};  // learned by the feedback
   lv2->AddMidi(0, controller, 3);
   StereoBlock block(64);
   lv2->Process(block.Channels(), block.Channels(), 64);
   EXPECT_EQ(lv2->Notifications().size(), 1u);  // the UI hears of the move unasked
-  EXPECT_EQ(HeldValue(*lv2, kFeedback), 1.0f);
-
-  lv2->SetParameter(kFeedback, 0.0f);  // the value the port had: no change
   lv2->Process(block.Channels(), block.Channels(), 64);
-  EXPECT_EQ(HeldValue(*lv2, kFeedback), 1.0f);
+  vst2->SetParameter(kFeedback, 1.0f);
+  EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false)) << "the state's values acted, or the controller not";
 
-  lv2->SetParameter(kFeedback, 0.25f);
+  lv2->SetParameter(kFeedback, 0.25f);  // 0.25 of full gain: VST2's 0.5
   lv2->Process(nullptr, nullptr, 0);
-  EXPECT_EQ(HeldValue(*lv2, kFeedback), 0.25f);
+  vst2->SetParameter(kFeedback, 0.5f);
+  EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false));
+}
+
+// Deactivated and activated again, the plug-in starts afresh, exactly as after a transport
+// stop; an instance that is neither paused nor stopped still rings.
+TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
+  std::unique_ptr<QuorvelHost::Lv2Instance> paused = StartLv2(), stopped = StartLv2(), ringing = StartLv2();
+  StereoBlock outputs[3] = {StereoBlock(4096), StereoBlock(4096), StereoBlock(4096)};
+  int n = 0;
+  for (auto* lv2 : {paused.get(), stopped.get(), ringing.get()}) {
+    lv2->SetParameter(kFeedback, 0.25f);
+    StereoBlock clicks(4096);
+    clicks.left[0] = clicks.right[0] = 1.0f;
+    lv2->Process(clicks.Channels(), outputs[n].Channels(), 4096);
+    ++n;
+  }
+  paused->Pause();
+  QuorvelHost::Lv2Position position;
+  position.hasSpeed = true;
+  position.speed = 0.0f;
+  stopped->AddPosition(0, position);
+  stopped->Process(nullptr, nullptr, 0);
+  position.speed = 1.0f;
+  stopped->AddPosition(0, position);
+  n = 0;
+  for (auto* lv2 : {paused.get(), stopped.get(), ringing.get()}) {
+    StereoBlock silence(44100);
+    outputs[n] = StereoBlock(44100);
+    lv2->Process(silence.Channels(), outputs[n].Channels(), 44100);
+    ++n;
+  }
+  EXPECT_TRUE(outputs[0] == outputs[1]);
+  EXPECT_FALSE(outputs[0] == outputs[2]);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "delay/QuorvelDelayModel.h"
+
 namespace QuorvelTest {
 
 const QuorvelHost::Lv2Module& Bundle() {
@@ -20,6 +22,23 @@ std::unique_ptr<QuorvelHost::Lv2Instance> StartLv2(double rate) {
   auto instance = QuorvelHost::Lv2Instance::Create(Bundle(), rate, error);
   EXPECT_NE(instance, nullptr) << error;
   return instance;
+}
+
+namespace {
+
+const QuorvelDelayModel& Units() {
+  static const QuorvelDelayModel model;
+  return model;
+}
+
+}  // namespace
+
+float PortUnits(int32_t index, float value) {
+  return Units().ValueToUnits(index, value);
+}
+
+float ValueOfPort(int32_t index, float units) {
+  return Units().UnitsToValue(index, units);
 }
 
 }  // namespace QuorvelTest

@@ -20,4 +20,9 @@ const QuorvelHost::Lv2Module& Bundle();
 // A fresh LV2 instance of the bundle at `rate`.
 std::unique_ptr<QuorvelHost::Lv2Instance> StartLv2(double rate = 44100.0);
 
+// A parameter's VST2 value in its control port's units, and the VST2 value a port's
+// units stand for.
+float PortUnits(int32_t index, float value);
+float ValueOfPort(int32_t index, float units);
+
 }  // namespace QuorvelTest

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "delay/DelayParameterTable.h"
 #include "delay/QuorvelDelayModel.h"
 #include "host/lv2/Lv2Identity.h"
 #include "instance/InstanceCore.h"
@@ -31,7 +32,24 @@ const char* const kPrefixes =
     "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
     "@prefix time: <http://lv2plug.in/ns/ext/time#> .\n"
     "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
+    "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
     "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
+
+const char* const kShortDescription = "Stereo delay with tempo sync and a feedback filter";
+const char* const kDescription =
+    "A stereo delay: left and right delay times up to one second each, or locked to the host's tempo "
+    "in note values from 1/32 to 1/2; feedback through a soft saturator, so even full feedback never "
+    "runs away; a low-pass or high-pass filter in the feedback from 20 Hz to 10 kHz; crossed feedback "
+    "for ping-pong echoes; a wet/dry mix from input only to echoes only. Any parameter follows a MIDI "
+    "controller it has learned.";
+
+// The units vocabulary's name for an SI symbol the parameter table uses, or "" for none.
+std::string UnitOf(const std::string& symbol) {
+  if (symbol == "s") {
+    return "units:s";
+  }
+  return symbol == "Hz" ? "units:hz" : "";
+}
 
 // A float as a Turtle decimal that reads back as the same float.
 std::string Number(float value) {
@@ -89,22 +107,33 @@ std::string AtomPort(uint32_t index, const char* direction, const char* supports
          " ;\n  ]";
 }
 
+// A parameter's control input, in its units: switches toggles (Enabled the plug-in's own
+// bypass, as hosts' bypass buttons drive it), selectors whole-number enumerations of their
+// choices' names.
 std::string ControlInput(const InstanceCore& core, int32_t parameter) {
   const ParameterDetails details = core.GetParameterDetails(parameter);
   std::string port = "  [\n    a lv2:InputPort , lv2:ControlPort ;\n    lv2:index " +
                      std::to_string(Id::kFirstControl + static_cast<uint32_t>(parameter)) + " ;\n    lv2:symbol " +
                      Literal(Symbol(details.shortName)) + " ;\n    lv2:name " + Literal(details.longName) +
-                     " ;\n    lv2:default " + Number(details.defaultValue) +
-                     " ;\n    lv2:minimum 0.0 ;\n    lv2:maximum 1.0 ;\n";
+                     " ;\n    lv2:default " + Number(details.defaultUnits) + " ;\n    lv2:minimum " +
+                     Number(details.minimum) + " ;\n    lv2:maximum " + Number(details.maximum) + " ;\n";
+  const std::string unit = UnitOf(details.unit);
+  if (!unit.empty()) {
+    port += "    units:unit " + unit + " ;\n";
+  }
+  if (parameter == DelayParameter::kEnabled) {
+    port += "    lv2:designation lv2:enabled ;\n";
+  }
   if (details.kind == ParameterKind::kSwitch) {
     port += "    lv2:portProperty lv2:toggled ;\n";
   } else if (details.kind == ParameterKind::kSelector && details.choiceCount > 1) {
-    port += "    lv2:portProperty lv2:enumeration ;\n";
+    port += "    lv2:portProperty lv2:integer , lv2:enumeration ;\n";
     for (int32_t k = 0; k < details.choiceCount; ++k) {
-      const float value = static_cast<float>(k) / static_cast<float>(details.choiceCount - 1);
       char text[32] = {};
-      core.FormatParameterValue(parameter, value, text, static_cast<int32_t>(sizeof text));
-      port += "    lv2:scalePoint [ rdfs:label " + Literal(text) + " ; rdf:value " + Number(value) + " ] ;\n";
+      core.FormatParameterValue(parameter, core.UnitsToValue(parameter, static_cast<float>(k)), text,
+                                static_cast<int32_t>(sizeof text));
+      port += "    lv2:scalePoint [ rdfs:label " + Literal(text) + " ; rdf:value " +
+              Number(static_cast<float>(k)) + " ] ;\n";
     }
   }
   return port + "  ]";
@@ -114,8 +143,12 @@ std::string Description(const InstanceCore& core, const char* minor, const char*
   std::string text = kPrefixes;
   text += "<" + std::string(Id::kPluginUri) + ">\n  a lv2:Plugin , lv2:DelayPlugin , doap:Project ;\n";
   text += "  doap:name " + Literal(core.GetEffectName()) + " ;\n";
-  text += "  doap:license <https://opensource.org/licenses/MIT> ;\n";
-  text += "  doap:maintainer [ foaf:name " + Literal(core.GetVendorString()) + " ] ;\n";
+  text += "  doap:shortdesc " + Literal(kShortDescription) + " ;\n";
+  text += "  doap:description " + Literal(kDescription) + " ;\n";
+  text += "  doap:license <" + std::string(Id::kLicenseUri) + "> ;\n";
+  text += "  doap:homepage <" + std::string(Id::kHomepage) + "> ;\n";
+  text += "  doap:maintainer [\n    foaf:name " + Literal(core.GetVendorString()) + " ;\n    foaf:homepage <" +
+          Id::kHomepage + "> ;\n    foaf:mbox <" + Id::kMaintainerMailbox + "> ;\n  ] ;\n";
   text += std::string("  lv2:minorVersion ") + minor + " ;\n  lv2:microVersion " + micro + " ;\n";
   text += "  lv2:requiredFeature urid:map ;\n  lv2:optionalFeature lv2:hardRTCapable ;\n";
   text += "  lv2:extensionData state:interface ;\n";

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "delay/DelayParameterTable.h"
+#include "delay/QuorvelDelayModel.h"
+#include "host/lv2/Lv2Identity.h"
+#include "instance/InstanceCore.h"
 #include "tools/quorvel-host/Lv2Instance.h"
+#include "tools/quorvel-host/Lv2Module.h"
 
 namespace QuorvelHost {
 
@@ -14,6 +19,7 @@ std::unique_ptr<Lv2BlockRunner> Lv2BlockRunner::Create(const Lv2Module& module, 
   if (runner->instance_ == nullptr) {
     return nullptr;
   }
+  runner->isQuorvelDelay_ = module.Uri() == VstToolkit::Lv2Identity::kPluginUri;
   runner->blockSize_ = std::max(blockSize, 1);
   runner->sampleRate_ = sampleRate;
   return runner;
@@ -26,7 +32,25 @@ bool Lv2BlockRunner::SetParameter(const std::string& name, float value) {
   if (index < 0) {
     return false;
   }
+  if (isQuorvelDelay_ && index < DelayParameter::kCount) {
+    static const QuorvelDelayModel units;
+    value = units.ValueToUnits(index, value);
+  }
   instance_->SetParameter(index, value);
+  return true;
+}
+
+bool Lv2BlockRunner::RestoreState(const std::vector<uint8_t>& bytes) {
+  if (!instance_->RestoreState(bytes)) {
+    return false;
+  }
+  VstToolkit::InstanceCore state(std::make_unique<QuorvelDelayModel>());
+  if (isQuorvelDelay_ && bytes.size() <= static_cast<size_t>(INT32_MAX) &&
+      state.LoadInstanceState(bytes.data(), static_cast<int32_t>(bytes.size()))) {
+    for (int32_t i = 0; i < DelayParameter::kCount && i < instance_->ParameterCount(); ++i) {
+      instance_->SetParameter(i, state.ValueToUnits(i, state.GetParameter(i)));
+    }
+  }
   return true;
 }
 

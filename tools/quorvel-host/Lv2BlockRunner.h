@@ -30,8 +30,12 @@ class Lv2BlockRunner final : public HostTransport {
 
   Lv2Instance& Instance() { return *instance_; }
   // A control input by number, symbol or name, set as the host's port value; false where
-  // none has that name.
+  // none has that name. Quorvel Delay's ports take the VST2 value `value` in their units.
   bool SetParameter(const std::string& name, float value);
+  // Hands the plug-in a state (Lv2Instance::RestoreState); for Quorvel Delay the ports
+  // then take the values it holds, as a host restoring a session gives them. False where
+  // the plug-in refused it.
+  bool RestoreState(const std::vector<uint8_t>& bytes);
   // Whether the first block carries the time:Position (off: the plug-in hears no time).
   void SetSendsTime(bool sends) { sendsTime_ = sends; }
   // Messages sorted by frame; each is sent in the block that holds its frame.
@@ -46,6 +50,7 @@ class Lv2BlockRunner final : public HostTransport {
   Lv2BlockRunner() = default;
 
   std::unique_ptr<Lv2Instance> instance_;
+  bool isQuorvelDelay_ = false;
   int32_t blockSize_ = 512;
   double sampleRate_ = 44100.0;
   bool sendsTime_ = true;

@@ -36,6 +36,8 @@ void PrintPorts(LilvWorld* world, const LilvPlugin* plugin) {
   std::vector<float> defaults(count);
   lilv_plugin_get_port_ranges_float(plugin, minimum.data(), maximum.data(), defaults.data());
   LilvNode* control = lilv_new_uri(world, LV2_CORE__ControlPort);
+  LilvNode* unit = lilv_new_uri(world, "http://lv2plug.in/ns/extensions/units#unit");
+  LilvNode* designation = lilv_new_uri(world, LV2_CORE__designation);
   std::printf("\nports: %u\n", count);
   for (uint32_t p = 0; p < count; ++p) {
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin, p);
@@ -55,6 +57,19 @@ void PrintPorts(LilvWorld* world, const LilvPlugin* plugin) {
         std::printf(", default %.9g", static_cast<double>(defaults[p]));
       }
     }
+    // The unit and the designation by their names within their vocabularies ("s", "enabled").
+    for (LilvNode* predicate : {unit, designation}) {
+      LilvNodes* values = lilv_port_get_value(plugin, port, predicate);
+      LILV_FOREACH (nodes, i, values) {
+        const LilvNode* value = lilv_nodes_get(values, i);
+        if (lilv_node_is_uri(value)) {
+          const std::string uri = lilv_node_as_uri(value);
+          std::printf(", %s %s", predicate == unit ? "unit" : "designation",
+                      uri.substr(uri.find_last_of("#/") + 1).c_str());
+        }
+      }
+      lilv_nodes_free(values);
+    }
     LilvNodes* properties = lilv_port_get_properties(plugin, port);
     if (lilv_nodes_size(properties) > 0) {
       std::printf(", %s", Join(properties).c_str());
@@ -70,6 +85,8 @@ void PrintPorts(LilvWorld* world, const LilvPlugin* plugin) {
     lilv_scale_points_free(points);
     std::printf("\n");
   }
+  lilv_node_free(designation);
+  lilv_node_free(unit);
   lilv_node_free(control);
 }
 

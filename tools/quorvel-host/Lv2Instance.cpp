@@ -85,8 +85,10 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
   Node position(lilv, LV2_TIME__Position);
   Node chunk(lilv, LV2_ATOM__Chunk);
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
+  std::vector<float> minimum(count, 0.0f);
+  std::vector<float> maximum(count, 1.0f);
   std::vector<float> defaults(count, 0.0f);
-  lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
+  lilv_plugin_get_port_ranges_float(plugin, minimum.data(), maximum.data(), defaults.data());
   int audioIns = 0;
   int audioOuts = 0;
   for (uint32_t p = 0; p < count; ++p) {
@@ -97,6 +99,8 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
     described.symbol = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
     described.name = Text(lilv_port_get_name(plugin, port));
     described.value = defaults[p];
+    described.minimum = minimum[p];
+    described.maximum = maximum[p];
     if (lilv_port_is_a(plugin, port, audio.get())) {
       if (isInput && audioIns < 2) {
         instance->audioIn_[audioIns++] = p;
@@ -104,7 +108,7 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
         instance->audioOut_[audioOuts++] = p;
       }
     } else if (lilv_port_is_a(plugin, port, control.get())) {
-      (isInput ? instance->controls_ : instance->held_).push_back(described);
+      (isInput ? instance->controls_ : instance->outputs_).push_back(described);
     } else if (lilv_port_is_a(plugin, port, atom.get()) && isInput) {
       if (lilv_port_supports_event(plugin, port, midiEvent.get()) && !instance->hasMidi_) {
         instance->midi_.port = p;
@@ -152,7 +156,7 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
   for (ControlPort& port : instance->controls_) {
     lilv_instance_connect_port(instance->instance_, port.port, &port.value);
   }
-  for (ControlPort& port : instance->held_) {
+  for (ControlPort& port : instance->outputs_) {
     lilv_instance_connect_port(instance->instance_, port.port, &port.value);
   }
   if (instance->hasMidi_) {
@@ -176,6 +180,11 @@ Lv2Instance::~Lv2Instance() {
     lilv_instance_deactivate(instance_);
     lilv_instance_free(instance_);
   }
+}
+
+void Lv2Instance::Pause() {
+  lilv_instance_deactivate(instance_);
+  lilv_instance_activate(instance_);
 }
 
 int32_t Lv2Instance::FindParameter(const std::string& name) const {

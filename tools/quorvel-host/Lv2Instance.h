@@ -40,7 +40,7 @@ class Lv2Instance final {
   Lv2Instance(const Lv2Instance&) = delete;
   Lv2Instance& operator=(const Lv2Instance&) = delete;
 
-  // The control inputs in port order, and the outputs beside them.
+  // The control inputs in port order.
   int32_t ParameterCount() const { return static_cast<int32_t>(controls_.size()); }
   // A control input by its number, symbol or name; -1 where none has it.
   int32_t FindParameter(const std::string& name) const;
@@ -48,9 +48,8 @@ class Lv2Instance final {
   const std::string& ParameterName(int32_t index) const { return controls_[Slot(index)].name; }
   void SetParameter(int32_t index, float value) { controls_[Slot(index)].value = value; }
   float Parameter(int32_t index) const { return controls_[Slot(index)].value; }
-  // The control outputs in port order.
-  int32_t HeldCount() const { return static_cast<int32_t>(held_.size()); }
-  float Held(int32_t index) const { return held_[Slot(index)].value; }
+  float ParameterMinimum(int32_t index) const { return controls_[Slot(index)].minimum; }
+  float ParameterMaximum(int32_t index) const { return controls_[Slot(index)].maximum; }
   uint32_t PortOfParameter(int32_t index) const { return controls_[Slot(index)].port; }
 
   // Events of the next block at frame `frame`, in frame order.
@@ -66,6 +65,8 @@ class Lv2Instance final {
   uint32_t NotifyPort() const { return hasNotify_ ? notifyPort_ : 0; }
   // One block of two channels in and out (null: the audio ports are left unconnected).
   void Process(float** inputs, float** outputs, uint32_t frames);
+  // The host pauses the instance (deactivate) and resumes it (activate).
+  void Pause();
 
   // The state the plug-in saves: its one property's bytes and type URI (empty on failure).
   std::vector<uint8_t> SaveState(std::string* type = nullptr);
@@ -86,6 +87,8 @@ class Lv2Instance final {
     std::string symbol;
     std::string name;
     float value = 0.0f;
+    float minimum = 0.0f;
+    float maximum = 1.0f;
   };
   struct AtomInput {
     uint32_t port = 0;
@@ -102,7 +105,7 @@ class Lv2Instance final {
   Lv2World& world_;
   LilvInstance* instance_ = nullptr;
   std::vector<ControlPort> controls_;
-  std::vector<ControlPort> held_;
+  std::vector<ControlPort> outputs_;  // control outputs, connected but not read
   uint32_t audioIn_[2] = {};
   uint32_t audioOut_[2] = {};
   AtomInput midi_;

@@ -43,7 +43,7 @@ bool Lv2Renderer::Render(const std::string& path, const Vst3Renderer::Settings& 
     return false;
   }
   for (const std::vector<uint8_t>& state : settings.states) {
-    if (!runner->Instance().RestoreState(state)) {
+    if (!runner->RestoreState(state)) {
       error = "the plug-in rejected the state in a chunk file";
       return false;
     }

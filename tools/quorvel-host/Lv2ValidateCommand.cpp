@@ -111,7 +111,12 @@ class Battery {
     }
     Lv2Instance& instance = original->Instance();
     for (int32_t i = 0; i < instance.ParameterCount(); ++i) {
-      instance.SetParameter(i, static_cast<float>((i * 37) % 100) / 100.0f);
+      const float low = instance.ParameterMinimum(i);
+      const float high = instance.ParameterMaximum(i);
+      const float share = static_cast<float>((i * 37) % 100) / 100.0f;
+      instance.SetParameter(i, std::isfinite(low) && std::isfinite(high) ? low + share * (high - low) : share);
+      // As a host restores a session: the ports' values beside the plug-in's state.
+      copy->Instance().SetParameter(i, instance.Parameter(i));
     }
     instance.Process(nullptr, nullptr, 0);
     const std::vector<uint8_t> saved = instance.SaveState();
