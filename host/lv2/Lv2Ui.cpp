@@ -8,6 +8,7 @@
 #include "editor/EditorFormat.h"
 #include "editor/x11/X11Editor.h"
 #include "host/lv2/Lv2Identity.h"
+#include "host/lv2/Lv2UiFrame.h"
 
 namespace VstToolkit {
 
@@ -37,14 +38,19 @@ Lv2Ui::Lv2Ui(const LV2_URID_Map& map, LV2UI_Write_Function writeFunction, LV2UI_
 }
 
 Lv2Ui::~Lv2Ui() {
+  // The view first: it lives inside the frame.
   core.SetEditor(nullptr);
+  frame.reset();
 }
 
 bool Lv2Ui::Open(uintptr_t parent, float scale) {
   if (scale > 0.0f) {
     core.SetHostScaleFactor(scale);
   }
-  if (parent == 0 || !core.OpenEditor(NativeWindow{parent})) {
+  const EditorSize expected = core.GetEditorSize();
+  frame.reset(Lv2UiFrame::Create(parent, expected.width, expected.height));
+  if (frame == nullptr || !core.OpenEditor(NativeWindow{frame->Id()})) {
+    frame.reset();
     return false;
   }
   const EditorSize size = core.GetEditorSize();
@@ -54,7 +60,7 @@ bool Lv2Ui::Open(uintptr_t parent, float scale) {
 }
 
 uintptr_t Lv2Ui::Widget() const {
-  return core.GetEditorWindow().value;
+  return frame != nullptr ? frame->Id() : 0;
 }
 
 // A control port's value in the port's units, or a notification from the plug-in: either
@@ -108,7 +114,11 @@ void Lv2Ui::EndParameterEdit(int32_t index) {
 // The mirror never runs, so no controller of its own moves a value.
 void Lv2Ui::ParameterSetByPlugin(int32_t, float) {}
 
+// The view asks at its opening and after it was made again at another scale.
 bool Lv2Ui::ResizeEditor(int32_t width, int32_t height) {
+  if (frame != nullptr) {
+    frame->Resize(width, height);
+  }
   return resize != nullptr && resize->ui_resize != nullptr && resize->ui_resize(resize->handle, width, height) == 0;
 }
 

@@ -13,12 +13,15 @@
 
 namespace VstToolkit {
 
+class Lv2UiFrame;
+
 // The LV2 UI: the editor, on a core of its own over a model that mirrors the plug-in
 // instance, which it reaches only through the host: the user's edits go to the control
 // ports through the write function (inside ui:touch gestures), the MIDI-learn commands
 // as messages to the UI input port; the host's port events bring the control values and
-// the plug-in's notifications. Its widget is the editor's own window inside the host's
-// ui:parent, whose size it asks of ui:resize where the host gives it.
+// the plug-in's notifications. Its widget is a frame of its own inside the host's
+// ui:parent, holding the editor's view at the view's size, which it asks of ui:resize
+// where the host gives it; the frame outlives any remaking of the view.
 // Threads: the host's user-interface thread, for every call.
 class Lv2Ui final : private InstanceHost, private RemoteChannel {
  public:
@@ -32,7 +35,7 @@ class Lv2Ui final : private InstanceHost, private RemoteChannel {
   // Tells the host's scale (0: none), opens the editor in `parent`, asks for its size and
   // for the plug-in's snapshot.
   bool Open(uintptr_t parent, float scale);
-  // The editor's own window, for the host to embed.
+  // The UI's own window, for the host to embed: the same for the UI's life.
   uintptr_t Widget() const;
   void PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer);
   // 0 while the editor is open, 1 once it is gone.
@@ -56,6 +59,7 @@ class Lv2Ui final : private InstanceHost, private RemoteChannel {
   const LV2UI_Resize* resize;
   LV2_URID atomChunk;
   LV2_URID eventTransfer;
+  std::unique_ptr<Lv2UiFrame> frame;
 };
 
 }  // namespace VstToolkit

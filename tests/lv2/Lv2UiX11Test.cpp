@@ -8,6 +8,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "tests/lv2/Lv2Fixture.h"
@@ -125,7 +128,8 @@ TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
   ASSERT_TRUE(ui->Show(window));
   Pump();
   ::Window knob = 0;
-  for (const Child& child : Children(Children().at(0).id)) {
+  // The host's window holds the UI's frame, the frame the editor's view.
+  for (const Child& child : Children(Children(Children().at(0).id).at(0).id)) {
     if (child.attributes.x == 179 && child.attributes.y == 139) {
       knob = child.id;
     }
@@ -188,6 +192,48 @@ TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
   const auto writes = OfKind(ui->Messages(), 'w');
   ASSERT_FALSE(writes.empty());
   EXPECT_NEAR(writes.back().value, 0.36f, 1e-6f);  // 0.6 on the knob
+}
+
+// A desktop's new Xft.dpi while the UI is open makes the view again at the new scale;
+// the widget the host was given stays, the one child of its window, now around the new
+// view at 992 x 688, which it asks of ui:resize.
+TEST_F(Lv2UiX11, KeepsItsWidgetWhenTheViewIsMadeAgainAtAnotherScale) {
+  std::string saved;
+  if (FILE* pipe = popen("xrdb -query", "r")) {
+    char buffer[256];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) saved.append(buffer, n);
+    pclose(pipe);
+  }
+  ASSERT_EQ(std::system("echo 'Xft.dpi: 96' | xrdb -nocpp -merge"), 0) << "the tests need xrdb";
+  ASSERT_TRUE(ui->Show(window));
+  Pump();
+  ASSERT_EQ(Children().size(), 1u);
+  const ::Window widget = Children()[0].id;
+  EXPECT_EQ(ui->Widget(), reinterpret_cast<void*>(widget));
+  const ::Window firstView = Children(widget).at(0).id;
+  ui->ClearMessages();
+
+  ASSERT_EQ(std::system("echo 'Xft.dpi: 192' | xrdb -nocpp -merge"), 0);
+  Pump(5);
+  const auto children = Children();
+  ASSERT_EQ(children.size(), 1u);
+  EXPECT_EQ(children[0].id, widget);
+  EXPECT_EQ(children[0].attributes.width, 992);
+  EXPECT_EQ(children[0].attributes.height, 688);
+  const auto views = Children(widget);
+  ASSERT_EQ(views.size(), 1u);
+  EXPECT_NE(views[0].id, firstView);
+  EXPECT_EQ(views[0].attributes.width, 992);
+  const auto sizes = OfKind(ui->Messages(), 'r');
+  ASSERT_EQ(sizes.size(), 1u);
+  EXPECT_EQ(sizes[0].port, 992u);
+
+  if (saved.empty()) {
+    EXPECT_EQ(std::system("xrdb -remove"), 0);
+  } else if (FILE* pipe = popen("xrdb -nocpp -load", "w")) {
+    fputs(saved.c_str(), pipe);
+    pclose(pipe);
+  }
 }
 
 // UIs shown and cleaned up again and again on this thread while another thread, as a
