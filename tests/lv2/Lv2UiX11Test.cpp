@@ -17,6 +17,7 @@
 #include "tools/quorvel-host/Lv2UiHost.h"
 // clang-format off
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 // clang-format on
 
@@ -196,7 +197,8 @@ TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
 
 // A desktop's new Xft.dpi while the UI is open makes the view again at the new scale;
 // the widget the host was given stays, the one child of its window, now around the new
-// view at 992 x 688, which it asks of ui:resize.
+// view at 992 x 688, which it asks of ui:resize and gives as its size hints (which
+// embedding hosts read).
 TEST_F(Lv2UiX11, KeepsItsWidgetWhenTheViewIsMadeAgainAtAnotherScale) {
   std::string saved;
   if (FILE* pipe = popen("xrdb -query", "r")) {
@@ -227,6 +229,12 @@ TEST_F(Lv2UiX11, KeepsItsWidgetWhenTheViewIsMadeAgainAtAnotherScale) {
   const auto sizes = OfKind(ui->Messages(), 'r');
   ASSERT_EQ(sizes.size(), 1u);
   EXPECT_EQ(sizes[0].port, 992u);
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_NE(XGetWMNormalHints(display, widget, &hints, &supplied), 0);
+  EXPECT_EQ(hints.flags & (PBaseSize | PMinSize), PBaseSize | PMinSize);
+  EXPECT_EQ(hints.base_width, 992);
+  EXPECT_EQ(hints.min_height, 688);
 
   if (saved.empty()) {
     EXPECT_EQ(std::system("xrdb -remove"), 0);
