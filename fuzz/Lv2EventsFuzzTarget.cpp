@@ -1,9 +1,9 @@
 // Arbitrary host activity for the LV2 face (Lv2Plugin on the delay's model): control
 // values of any bits, well-formed atom sequences whose events carry any type and any
 // bytes (time:Position objects whose properties claim any sizes, MIDI of any length),
-// runs of any length up to the buffers' (none too), any bytes as its state, and any
-// events as the UI's messages, with a notify port of any capacity. Nothing
-// may read outside what the host gave, and the output stays finite.
+// runs of any length up to the buffers' (none too), pauses, any bytes as its state, and
+// any events as the UI's messages, with a notify port of any capacity. Nothing may read
+// outside what the host gave, and the output stays finite.
 #include <lv2/atom/atom.h>
 #include <lv2/midi/midi.h>
 #include <lv2/time/time.h>
@@ -143,6 +143,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return given->bytes->data();
           },
           &held);
+      continue;
+    }
+    if (what == 16) {
+      plugin.Deactivate();
+      plugin.Activate();
       continue;
     }
     for (uint32_t i = input.Byte() % 4; i > 0; --i) {

@@ -16,7 +16,9 @@ assert(track:add_processor_by_index(plugin, 0, nil, true) == 0, "Ardour does not
 local insert = plugin:to_insert()
 print("plug-in: " .. insert:plugin(0):name())
 print("ports: " .. insert:plugin(0):parameter_count())
--- The seventh control input is Feedback Level: its default, then a value Ardour sets.
+-- The controls read in their units: the ninth, Cutoff Freq, in hertz; the seventh, Feedback
+-- Level, a gain: its default, then a value Ardour sets.
+print(string.format("cutoff: %g", ARDOUR.LuaAPI.get_plugin_insert_param(insert, 8, false)))
 print(string.format("feedback: %g", ARDOUR.LuaAPI.get_plugin_insert_param(insert, 6, false)))
 assert(ARDOUR.LuaAPI.set_plugin_insert_param(insert, 6, 0.25), "Ardour cannot set the parameter")
 print(string.format("feedback: %g", ARDOUR.LuaAPI.get_plugin_insert_param(insert, 6, false)))

@@ -1,6 +1,6 @@
 # Ardour (Debian's ardour), headless through its Lua session tool, finds the bundle in
-# LV2_PATH, inserts the plug-in on a track of a new session, sets a parameter, runs it on
-# the dummy engine and saves the session with the plug-in's state.
+# LV2_PATH, inserts the plug-in on a track of a new session, reads and sets parameters in
+# their units, runs it on the dummy engine and saves the session with the plug-in's state.
 # -DLUA=<ardour7-lua> -DBUNDLE=<quorvel-delay.lv2> -DSCRIPT=<lv2-ardour-check.lua> -DSCRATCH=<folder>
 file(REMOVE_RECURSE ${SCRATCH})
 file(MAKE_DIRECTORY ${SCRATCH}/lv2 ${SCRATCH}/home)
@@ -10,7 +10,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${SCRATCH}/home LV2_PATH=${
                 WORKING_DIRECTORY ${SCRATCH}
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output TIMEOUT 180)
 message(STATUS "${output}")
-foreach(expected "plug-in: Quorvel Delay" "ports: 30" "feedback: 0\n" "feedback: 0.25\n" "saved")
+foreach(expected "plug-in: Quorvel Delay" "ports: 20" "cutoff: 2515\n" "feedback: 0\n" "feedback: 0.25\n" "saved")
   if(NOT output MATCHES "${expected}")
     message(FATAL_ERROR "Ardour did not load and run the bundle (status ${status}): no '${expected}'")
   endif()
