@@ -74,6 +74,11 @@ void InstanceCore::ApplyViewChanges() {
   }
   for (int32_t i = 0; i < parameterCount; ++i) {
     ParameterMark& mark = parameterMarks[i];
+    // A host may echo the user's own edits back a block late; the control being dragged
+    // keeps the user's value, and the latest mark shows when the gesture ends.
+    if (!openGestures.empty() && std::find(openGestures.begin(), openGestures.end(), i) != openGestures.end()) {
+      continue;
+    }
     if (mark.changed.load(std::memory_order_relaxed) && mark.changed.exchange(false, std::memory_order_acquire) &&
         view->HasParameterControl(i)) {
       view->SetParameterControlValue(i, mark.value.load(std::memory_order_relaxed));
@@ -129,6 +134,7 @@ void InstanceCore::OnViewGestureEnded(int32_t index) {
   if (host != nullptr) {
     host->EndParameterEdit(index);
   }
+  ApplyViewChangesOnViewThread();
 }
 
 void InstanceCore::EndViewGestures() {
