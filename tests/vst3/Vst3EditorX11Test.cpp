@@ -161,6 +161,49 @@ TEST_F(Vst3EditorX11, GesturesReachTheComponentHandlerOnTheUserInterfaceThread) 
   view->release();
 }
 
+// A host that sends every performed edit back in its next process, as VST3 hosts may:
+// the knob being dragged is not pulled back by its own echoes, and the drag ends where
+// the mouse took it.
+TEST_F(Vst3EditorX11, ADragIsNotPulledBackByTheHostsEcho) {
+  Steinberg::IPlugView* view = NewView();
+  ASSERT_EQ(Attach(view), Steinberg::kResultOk);
+  Pump();
+  ::Window knob = 0;
+  for (const auto& child : Children(Children().at(0).first)) {
+    if (child.second.left == 179 && child.second.top == 139) {
+      knob = child.first;
+    }
+  }
+  ASSERT_NE(knob, 0u);
+  StereoBlock block(64);
+  QuorvelHost::Vst3ParameterChanges echo;
+  std::size_t echoed = 0;
+  const auto processEchoing = [&] {
+    echo.Clear();
+    const auto edits = vst3->Host().Edits();
+    for (; echoed < edits.size(); ++echoed) {
+      if (edits[echoed].kind == 'p') echo.Add(edits[echoed].id, 0, edits[echoed].value);
+    }
+    vst3->Process(block.Channels(), block.Channels(), 64, &echo, nullptr);
+  };
+  MoveTo(knob, 16, 20);
+  XTestFakeButtonEvent(display, 1, True, 0);
+  Pump();
+  for (int i = 1; i <= 10; ++i) {
+    MoveTo(knob, 16, 20 - i);
+    Pump(1);
+    processEchoing();
+    Pump(1);
+  }
+  XTestFakeButtonEvent(display, 1, False, 0);
+  Pump();
+  processEchoing();
+  Pump();
+  ExpectFeedbackDragGesture(*vst3);
+  view->removed();
+  view->release();
+}
+
 // Views attached and removed again and again on this thread while another thread, as a
 // host's audio thread, processes with automation and learned controllers: no fault, no
 // window left, and the handler never hears from the audio thread.
