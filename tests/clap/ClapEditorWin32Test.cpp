@@ -72,33 +72,19 @@ TEST(ClapEditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
   Win32HostWindow::PumpMessages();
   HWND knob = Win32HostWindow::ChildAt(GetWindow(host, GW_CHILD), 179, 139);
   ASSERT_NE(knob, nullptr);
-  StereoBlock block(64);
-  QuorvelHost::ClapEventList echo;
-  double last = -1.0;
-  const auto processEchoing = [&] {
-    echo.Clear();
-    const QuorvelHost::ClapEventList& out = clap->OutputEvents();
-    for (uint32_t i = 0; i < out.Size(); ++i) {
-      if (out.At(i)->type == CLAP_EVENT_PARAM_VALUE) {
-        const auto* value = reinterpret_cast<const clap_event_param_value_t*>(out.At(i));
-        echo.AddParameter(0, value->param_id, value->value);
-        last = value->value;
-      }
-    }
-    clap->OutputEvents().Clear();
-    clap->Process(block.Channels(), block.Channels(), 64, &echo, nullptr);
-    Win32HostWindow::PumpMessages();
-  };
+  ClapEchoingHost echoing(*clap);
   SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
   for (int i = 1; i <= 10; ++i) {
     SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
     Win32HostWindow::PumpMessages();
-    processEchoing();
+    echoing.Process();
+    Win32HostWindow::PumpMessages();
   }
   SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
-  processEchoing();
-  processEchoing();
-  EXPECT_NEAR(last, 0.1, 1e-6);
+  Win32HostWindow::PumpMessages();
+  echoing.Process();
+  echoing.Process();
+  EXPECT_NEAR(echoing.LastEcho(), 0.1, 1e-6);
   EXPECT_NEAR(clap->ParameterValue(6), 0.1, 1e-6);
   gui->destroy(plugin);
   Win32HostWindow::PumpMessages();

@@ -158,37 +158,22 @@ TEST_F(ClapEditorX11, ADragIsNotPulledBackByTheHostsEcho) {
     }
   }
   ASSERT_NE(knob, 0u);
-  StereoBlock block(64);
-  QuorvelHost::ClapEventList echo;
-  double last = -1.0;
-  const auto processEchoing = [&] {
-    echo.Clear();
-    const QuorvelHost::ClapEventList& out = clap->OutputEvents();
-    for (uint32_t i = 0; i < out.Size(); ++i) {
-      if (out.At(i)->type == CLAP_EVENT_PARAM_VALUE) {
-        const auto* value = reinterpret_cast<const clap_event_param_value_t*>(out.At(i));
-        echo.AddParameter(0, value->param_id, value->value);
-        last = value->value;
-      }
-    }
-    clap->OutputEvents().Clear();
-    clap->Process(block.Channels(), block.Channels(), 64, &echo, nullptr);
-  };
+  ClapEchoingHost echoing(*clap);
   MoveTo(knob, 16, 20);
   XTestFakeButtonEvent(display, 1, True, 0);
   Pump();
   for (int i = 1; i <= 10; ++i) {
     MoveTo(knob, 16, 20 - i);
     Pump(1);
-    processEchoing();
+    echoing.Process();
     Pump(1);
   }
   XTestFakeButtonEvent(display, 1, False, 0);
   Pump();
-  processEchoing();
-  processEchoing();
+  echoing.Process();
+  echoing.Process();
   Pump();
-  EXPECT_NEAR(last, 0.1, 1e-6);
+  EXPECT_NEAR(echoing.LastEcho(), 0.1, 1e-6);
   EXPECT_NEAR(clap->ParameterValue(6), 0.1, 1e-6);
   gui->destroy(Plugin());
   EXPECT_TRUE(clap->Host().Violations().empty());

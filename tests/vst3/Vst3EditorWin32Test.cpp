@@ -104,26 +104,17 @@ TEST_F(Vst3EditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
   Win32HostWindow::PumpMessages();
   HWND knob = Win32HostWindow::ChildAt(GetWindow(host, GW_CHILD), 179, 139);
   ASSERT_NE(knob, nullptr);
-  StereoBlock block(64);
-  QuorvelHost::Vst3ParameterChanges echo;
-  std::size_t echoed = 0;
-  const auto processEchoing = [&] {
-    echo.Clear();
-    const auto edits = vst3->Host().Edits();
-    for (; echoed < edits.size(); ++echoed) {
-      if (edits[echoed].kind == 'p') echo.Add(edits[echoed].id, 0, edits[echoed].value);
-    }
-    vst3->Process(block.Channels(), block.Channels(), 64, &echo, nullptr);
-    Win32HostWindow::PumpMessages();
-  };
+  Vst3EchoingHost echoing(*vst3);
   SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
   for (int i = 1; i <= 10; ++i) {
     SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
     Win32HostWindow::PumpMessages();
-    processEchoing();
+    echoing.Process();
+    Win32HostWindow::PumpMessages();
   }
   SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
-  processEchoing();
+  Win32HostWindow::PumpMessages();
+  echoing.Process();
   ExpectFeedbackDragGesture(*vst3);
   view->removed();
 }

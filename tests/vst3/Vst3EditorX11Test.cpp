@@ -176,29 +176,19 @@ TEST_F(Vst3EditorX11, ADragIsNotPulledBackByTheHostsEcho) {
     }
   }
   ASSERT_NE(knob, 0u);
-  StereoBlock block(64);
-  QuorvelHost::Vst3ParameterChanges echo;
-  std::size_t echoed = 0;
-  const auto processEchoing = [&] {
-    echo.Clear();
-    const auto edits = vst3->Host().Edits();
-    for (; echoed < edits.size(); ++echoed) {
-      if (edits[echoed].kind == 'p') echo.Add(edits[echoed].id, 0, edits[echoed].value);
-    }
-    vst3->Process(block.Channels(), block.Channels(), 64, &echo, nullptr);
-  };
+  Vst3EchoingHost echoing(*vst3);
   MoveTo(knob, 16, 20);
   XTestFakeButtonEvent(display, 1, True, 0);
   Pump();
   for (int i = 1; i <= 10; ++i) {
     MoveTo(knob, 16, 20 - i);
     Pump(1);
-    processEchoing();
+    echoing.Process();
     Pump(1);
   }
   XTestFakeButtonEvent(display, 1, False, 0);
   Pump();
-  processEchoing();
+  echoing.Process();
   Pump();
   ExpectFeedbackDragGesture(*vst3);
   view->removed();
