@@ -162,7 +162,9 @@ class InstanceCore final : public ControllerLink {
   void UpdateViewParameters();
   // User-interface thread: the status line shows the parameter's name, value and label.
   void UpdateViewStatusText(int32_t index);
-  // User-interface thread, from the editor's tick: shows what other threads marked.
+  // User-interface thread, from the editor's tick: shows what other threads marked. A
+  // control in a gesture keeps its marks until the gesture ends, then shows the latest: a
+  // host's echo of the drag's own edits would pull the control back under the mouse.
   void ApplyViewChanges();
   // User-interface thread: the editor's periodic tick, after ApplyViewChanges and outside
   // any platform error trap: the host's turn (InstanceHost::EditorTicked).
@@ -196,6 +198,8 @@ class InstanceCore final : public ControllerLink {
   // A NaN is refused; anything else is limited to the normalised range 0 to 1.
   static bool AcceptParameterValue(float& value);
   void SetViewControls();
+  // User-interface thread: whether the user is in a gesture on the parameter's control.
+  bool InViewGesture(int32_t index) const;
   // Any thread: marks a parameter's new value for its control and, unless a control is
   // hovered when the mark is applied, for the status line.
   void ShowParameterInView(int32_t index, float value);

@@ -42,10 +42,22 @@ void InstanceCore::SetViewControls() {
     return;
   }
   for (int32_t i = 0; i < parameterCount; ++i) {
-    if (view->HasParameterControl(i)) {
-      view->SetParameterControlValue(i, model->GetParameterValue(i));
+    if (!view->HasParameterControl(i)) {
+      continue;
     }
+    if (InViewGesture(i)) {
+      // Shown when the gesture ends, unless a newer mark comes first.
+      ParameterMark& mark = parameterMarks[i];
+      mark.value.store(model->GetParameterValue(i), std::memory_order_relaxed);
+      mark.changed.store(true, std::memory_order_release);
+      continue;
+    }
+    view->SetParameterControlValue(i, model->GetParameterValue(i));
   }
+}
+
+bool InstanceCore::InViewGesture(int32_t index) const {
+  return std::find(openGestures.begin(), openGestures.end(), index) != openGestures.end();
 }
 
 void InstanceCore::ShowParameterInView(int32_t index, float value) {
@@ -74,9 +86,7 @@ void InstanceCore::ApplyViewChanges() {
   }
   for (int32_t i = 0; i < parameterCount; ++i) {
     ParameterMark& mark = parameterMarks[i];
-    // A host may echo the user's own edits back a block late; the control being dragged
-    // keeps the user's value, and the latest mark shows when the gesture ends.
-    if (!openGestures.empty() && std::find(openGestures.begin(), openGestures.end(), i) != openGestures.end()) {
+    if (!openGestures.empty() && InViewGesture(i)) {
       continue;
     }
     if (mark.changed.load(std::memory_order_relaxed) && mark.changed.exchange(false, std::memory_order_acquire) &&
@@ -115,8 +125,7 @@ void InstanceCore::UpdateViewStatusText(int32_t index) {
 }
 
 void InstanceCore::OnViewGestureBegan(int32_t index) {
-  if (view == nullptr || !IsParameterIndex(index) ||
-      std::find(openGestures.begin(), openGestures.end(), index) != openGestures.end()) {
+  if (view == nullptr || !IsParameterIndex(index) || InViewGesture(index)) {
     return;
   }
   openGestures.push_back(index);
@@ -152,8 +161,7 @@ void InstanceCore::OnViewParameterValueChanged(int32_t index, float value) {
   if (!IsParameterIndex(index) || !AcceptParameterValue(value)) {
     return;
   }
-  const bool inGesture = std::find(openGestures.begin(), openGestures.end(), index) != openGestures.end();
-  if (!inGesture && host != nullptr && !host->TakesEditsOutsideGestures()) {
+  if (!InViewGesture(index) && host != nullptr && !host->TakesEditsOutsideGestures()) {
     // A new view's controls announcing their values: the model keeps its own, the host hears nothing.
     UpdateViewStatusText(index);
     return;

@@ -36,7 +36,7 @@ void Editor::Disconnect() {
 }
 
 ViewLink* Editor::MakeView(Toolkit::ScaleFactor scale) {
-  view = QuorvelDelayView::Create(parentWindow, instance, scale);
+  view = QuorvelDelayView::Create(parentWindow, instance, scale, format);
   if (view == nullptr) return nullptr;
   view->core = &core;
   view->dpiListener = this;

@@ -57,7 +57,7 @@ VstToolkit::ViewLink* X11Editor::MakeView(Toolkit::ScaleFactor scale) {
     X11Toolkit::ErrorTrap trap(connection->GetDisplay());
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(connection->GetDisplay(), parentWindow, &attributes) != 0 && !trap.Failed()) {
-      view = QuorvelDelayX11View::Create(*connection, parentWindow, scale);
+      view = QuorvelDelayX11View::Create(*connection, parentWindow, scale, format);
     }
     if (trap.Failed()) view.reset();
   }
