@@ -3,9 +3,11 @@
 // displays use (QuorvelDelayModel.cpp), so a text shown for a value the parameter does not
 // have is the one its display shows once it has it.
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
+#include <system_error>
 
 #include "delay/DelayParameterTable.h"
 #include "delay/QuorvelDelayModel.h"
@@ -51,15 +53,21 @@ bool IsWord(const char* text, const char* word) {
   return *SkipSpaces(text) == '\0';
 }
 
-// A finite number, alone or followed by the label the display stands beside. It reads the
-// decimal point of the locale the displays are printed in.
+// A finite number, alone or followed by the label the display stands beside. The point is
+// always '.', as the displays write it: a host that set a comma-decimal locale for its own
+// texts still reads ours back.
 bool ReadNumber(const char* text, const char* label, double& number) {
-  char* end = nullptr;
-  number = std::strtod(text, &end);
-  if (end == text || !std::isfinite(number)) {
+  const char* first = SkipSpaces(text);
+  // from_chars takes a minus but no plus, and the mix's displays write one.
+  if (*first == '+' && first[1] != '-' && first[1] != '+') {
+    ++first;
+  }
+  const char* last = first + std::strlen(first);
+  const std::from_chars_result read = std::from_chars(first, last, number);
+  if (read.ec != std::errc() || !std::isfinite(number)) {
     return false;
   }
-  return *SkipSpaces(end) == '\0' || (label[0] != '\0' && IsWord(end, label));
+  return *SkipSpaces(read.ptr) == '\0' || (label[0] != '\0' && IsWord(read.ptr, label));
 }
 
 }  // namespace

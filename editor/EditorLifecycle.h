@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "editor/EditorFormat.h"
 #include "instance/InstanceEditor.h"
 #include "instance/NativeWindow.h"
 #include "toolkit/core/ScaleFactor.h"
@@ -43,7 +44,7 @@ class EditorLifecycle : public InstanceEditor {
 
  protected:
   // The thread that makes the instance: opens nothing yet.
-  explicit EditorLifecycle(InstanceCore& core_) : core(core_) {}
+  EditorLifecycle(InstanceCore& core_, EditorFormat format_) : core(core_), format(format_) {}
   // The platform's destructor closes the editor: its part is gone by the time this runs.
   ~EditorLifecycle() override = default;
 
@@ -52,6 +53,8 @@ class EditorLifecycle : public InstanceEditor {
   void MeasuredDpiChanged(double dpi);
 
   InstanceCore& core;
+  // The format whose name the views show.
+  const EditorFormat format;
 
  private:
   // The platform's part, all on the user-interface thread.

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "delay/DelayParameterTable.h"
+#include "editor/EditorFormat.h"
 #include "toolkit/core/Geometry.h"
 #include "toolkit/core/Area.h"
 
@@ -13,7 +14,18 @@ namespace QuorvelDelayLayout {
 
 // The editor's images, in the order the view loads them. On Windows they are PNG
 // resources under these ids; the Linux module carries the same files in its code.
-enum class Picture : int { kBackground = 113, kKnob = 114, kSwitch = 115, kButton = 116, kSelector = 117 };
+// The format pictures are patches of the background's footer (kFormatNameArea) naming
+// another format than the background's own "VST 2.4".
+enum class Picture : int {
+  kBackground = 113,
+  kKnob = 114,
+  kSwitch = 115,
+  kButton = 116,
+  kSelector = 117,
+  kFormatVst3 = 118,
+  kFormatClap = 119,
+  kFormatLv2 = 120
+};
 
 struct Strip {
   Picture picture;
@@ -66,6 +78,20 @@ struct ButtonPlacement {
   int32_t stepped;  // the parameter whose control it steps
 };
 constexpr ButtonPlacement kButtons[] = {{227, DelayParameter::kLeftSync}, {262, DelayParameter::kRightSync}};
+
+// Where the footer names the plug-in format, in the background's 1x pixels.
+constexpr ToolkitCore::Area kFormatNameArea{108, 320, 164, 336};
+
+// The patch the background takes for `format`'s name, as each platform's view lays it
+// into the background before scaling it; none for VST2, whose name the background has.
+constexpr bool HasFormatPicture(VstToolkit::EditorFormat format) {
+  return format != VstToolkit::EditorFormat::kVst2;
+}
+constexpr Picture FormatPictureOf(VstToolkit::EditorFormat format) {
+  return format == VstToolkit::EditorFormat::kVst3   ? Picture::kFormatVst3
+         : format == VstToolkit::EditorFormat::kClap ? Picture::kFormatClap
+                                                     : Picture::kFormatLv2;
+}
 
 // A left click here opens the editor menu.
 constexpr ToolkitCore::Area kTitleArea{30, 32, 296, 70};

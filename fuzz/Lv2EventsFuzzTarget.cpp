@@ -1,8 +1,9 @@
 // Arbitrary host activity for the LV2 face (Lv2Plugin on the delay's model): control
 // values of any bits, well-formed atom sequences whose events carry any type and any
 // bytes (time:Position objects whose properties claim any sizes, MIDI of any length),
-// runs of any length up to the buffers' (none too), pauses, and any bytes as its state.
-// Nothing may read outside what the host gave, and the output stays finite.
+// runs of any length up to the buffers' (none too), pauses, any bytes as its state, and
+// any events as the UI's messages, with a notify port of any capacity. Nothing may read
+// outside what the host gave, and the output stays finite.
 #include <lv2/atom/atom.h>
 #include <lv2/midi/midi.h>
 #include <lv2/time/time.h>
@@ -55,6 +56,7 @@ class Sequence {
     types[1] = map.map(map.handle, LV2_ATOM__Object);
     types[2] = map.map(map.handle, LV2_ATOM__Blank);
     types[3] = map.map(map.handle, LV2_ATOM__Float);
+    types[4] = map.map(map.handle, LV2_ATOM__Chunk);
     position = map.map(map.handle, LV2_TIME__Position);
   }
   void* Buffer() { return words.data(); }
@@ -76,7 +78,7 @@ class Sequence {
       event->time.frames = frame;
       event->body.size = size;
       const uint8_t type = input.Byte();
-      event->body.type = type < 200 ? types[type % 4] : type;
+      event->body.type = type < 200 ? types[type % 5] : type;
       auto* body = reinterpret_cast<uint8_t*>(event + 1);
       input.Take(body, size);
       // Half the objects are time:Positions, their properties as the input wrote them.
@@ -92,7 +94,7 @@ class Sequence {
  private:
   std::vector<uint64_t> words;
   LV2_URID sequenceType;
-  LV2_URID types[4];
+  LV2_URID types[5];
   LV2_URID position;
 };
 
@@ -107,6 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   float controls[VstToolkit::Lv2Identity::kParameterCount] = {};
   Sequence midi(map);
   Sequence time(map);
+  Sequence ui(map);
+  // The notify port as hosts give it: its capacity in the atom's size, set before each run.
+  std::vector<uint64_t> notify(kSequenceBytes / sizeof(uint64_t));
+  auto* notifyAtom = reinterpret_cast<LV2_Atom*>(notify.data());
   for (uint32_t c = 0; c < 4; ++c) {
     audio[c].assign(kFrames, 0.0f);
     plugin.ConnectPort(VstToolkit::Lv2Identity::kInputLeft + c, audio[c].data());
@@ -116,6 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   plugin.ConnectPort(VstToolkit::Lv2Identity::kMidiInput, midi.Buffer());
   plugin.ConnectPort(VstToolkit::Lv2Identity::kTimeInput, time.Buffer());
+  plugin.ConnectPort(VstToolkit::Lv2Identity::kUiInput, ui.Buffer());
+  plugin.ConnectPort(VstToolkit::Lv2Identity::kUiNotify, notify.data());
   while (!input.Empty()) {
     const uint8_t what = input.Byte();
     if (what < 16) {
@@ -147,6 +155,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     midi.Fill(input);
     time.Fill(input);
+    ui.Fill(input);
+    notifyAtom->size = static_cast<uint32_t>(input.Byte()) * 8u;
     for (uint32_t c = 0; c < 2; ++c) {
       for (float& sample : audio[c]) {
         sample = static_cast<float>(input.Int16()) / 32768.0f;
@@ -154,6 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const uint32_t frames = input.Byte() % 2 == 0 ? static_cast<uint32_t>(input.Int16() & 0xFF) : 0u;
     plugin.Run(frames);
+    Check(notifyAtom->size + sizeof(LV2_Atom) <= kSequenceBytes, "the notifications stay in the port's buffer");
     for (uint32_t c = 2; c < 4; ++c) {
       for (uint32_t k = 0; k < frames; ++k) {
         Check(std::isfinite(audio[c][k]), "the output is finite");

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "instance/InstanceHost.h"
+#include "instance/ModelLearnCommands.h"
 #include "instance/UserPrompts.h"
 #include "model/BoundedCopy.h"
 #include "model/ChunkBuffer.h"
@@ -19,7 +20,9 @@ InstanceCore::InstanceCore(std::unique_ptr<Model> ownedModel)
       parameterCount(model->GetParameterCount()),
       chunkBuffer(std::make_unique<ChunkBuffer>()),
       parameterMarks(new ParameterMark[static_cast<std::size_t>(parameterCount)]),
-      prompts(&GetNoUserPrompts()) {}
+      prompts(&GetNoUserPrompts()),
+      ownLearn(std::make_unique<ModelLearnCommands>(*model)),
+      learn(ownLearn.get()) {}
 
 InstanceCore::~InstanceCore() {
   // An editor still open detaches its view while everything it reaches is alive.
@@ -231,6 +234,10 @@ int32_t InstanceCore::GetEditorEventDescriptor() const {
   return editor != nullptr ? editor->EventDescriptor() : -1;
 }
 
+NativeWindow InstanceCore::GetEditorWindow() const {
+  return editor != nullptr ? editor->ViewWindow() : NativeWindow{};
+}
+
 void InstanceCore::IdleEditor() {
   if (editor != nullptr) {
     editor->Idle();
@@ -256,6 +263,10 @@ bool InstanceCore::RequestEditorResize(int32_t width, int32_t height) {
 
 void InstanceCore::SetUserPrompts(UserPrompts& newPrompts) {
   prompts = &newPrompts;
+}
+
+void InstanceCore::SetLearnCommands(LearnCommands& commands) {
+  learn = &commands;
 }
 
 }  // namespace VstToolkit

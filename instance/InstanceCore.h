@@ -16,6 +16,8 @@ namespace VstToolkit {
 
 class ChunkBuffer;
 class InstanceHost;
+class LearnCommands;
+class ModelLearnCommands;
 class Model;
 class UserPrompts;
 class ViewLink;
@@ -143,6 +145,8 @@ class InstanceCore final : public ControllerLink {
   void IdleEditor();
   // The open view's event descriptor for a host's run loop, or -1 (InstanceEditor).
   int32_t GetEditorEventDescriptor() const;
+  // The open view's own window as the host's window system names it, or none (InstanceEditor).
+  NativeWindow GetEditorWindow() const;
   // The factor the host told the editor to draw at; an open view is made again at a new
   // one. Non-factors (NaN, zero, negative) are refused: false.
   bool SetHostScaleFactor(float factor);
@@ -158,7 +162,9 @@ class InstanceCore final : public ControllerLink {
   void UpdateViewParameters();
   // User-interface thread: the status line shows the parameter's name, value and label.
   void UpdateViewStatusText(int32_t index);
-  // User-interface thread, from the editor's tick: shows what other threads marked.
+  // User-interface thread, from the editor's tick: shows what other threads marked. A
+  // control in a gesture keeps its marks until the gesture ends, then shows the latest: a
+  // host's echo of the drag's own edits would pull the control back under the mouse.
   void ApplyViewChanges();
   // User-interface thread: the editor's periodic tick, after ApplyViewChanges and outside
   // any platform error trap: the host's turn (InstanceHost::EditorTicked).
@@ -184,11 +190,16 @@ class InstanceCore final : public ControllerLink {
   void OnViewTitleClicked(int32_t x, int32_t y);
   // Replaces the menus and boxes (each editor gives its platform's; tests their own).
   void SetUserPrompts(UserPrompts& newPrompts);
+  // User-interface thread: where the MIDI-learn menus' commands go instead of this core's
+  // model (a model that mirrors an instance across a channel passes them on).
+  void SetLearnCommands(LearnCommands& commands);
 
  private:
   // A NaN is refused; anything else is limited to the normalised range 0 to 1.
   static bool AcceptParameterValue(float& value);
   void SetViewControls();
+  // User-interface thread: whether the user is in a gesture on the parameter's control.
+  bool InViewGesture(int32_t index) const;
   // Any thread: marks a parameter's new value for its control and, unless a control is
   // hovered when the mark is applied, for the status line.
   void ShowParameterInView(int32_t index, float value);
@@ -223,9 +234,11 @@ class InstanceCore final : public ControllerLink {
   std::atomic<int32_t> statusMark{kNoStatusMark};
   bool isHoveringControl = false;  // user-interface thread only
   std::vector<int32_t> openGestures;  // the parameters in a gesture; user-interface thread only
-  UserPrompts* prompts;            // not owned
-  float hostScaleFactor = 0.0f;    // user-interface thread only
-  bool hostPlaying = true;         // the transport as last given; audio thread only
+  UserPrompts* prompts;                           // not owned
+  std::unique_ptr<ModelLearnCommands> ownLearn;  // the model's own
+  LearnCommands* learn;                          // not owned
+  float hostScaleFactor = 0.0f;                  // user-interface thread only
+  bool hostPlaying = true;                        // the transport as last given; audio thread only
 };
 
 }  // namespace VstToolkit

@@ -5,6 +5,7 @@
 
 #include "instance/InstanceCore.h"
 #include "instance/InstanceHost.h"
+#include "instance/LearnCommands.h"
 #include "instance/UserPrompts.h"
 #include "instance/ViewLink.h"
 #include "model/Model.h"
@@ -43,24 +44,24 @@ void InstanceCore::OnParameterMenuAnswered(int32_t index, int32_t command) {
   switch (command) {
     case 0:
       // Dismissing the menu also ends a learn armed from another control.
-      model->StopLearningMidi();
+      learn->StopLearning();
       ShowViewStatus("");
       break;
     case kMidiLearn:
-      model->StartLearningMidi(index);
+      learn->StartLearning(index);
       ShowViewStatus("Learning...");
       break;
     case kForgetController:
       if (model->HasMidiControllerMapping(index)) {
         const uint8_t controller = model->ParameterToController(index);
-        model->StopLearningMidi();
-        model->UnregisterMidiControllerMapping(controller);
+        learn->StopLearning();
+        learn->ForgetController(controller);
         if (host != nullptr) {
           host->StateChanged();
         }
       } else {
         // MIDI learn on the audio thread moved the binding while the menu was open.
-        model->StopLearningMidi();
+        learn->StopLearning();
       }
       ShowViewStatus("");
       break;
@@ -94,15 +95,15 @@ void InstanceCore::OnEditorMenuAnswered(int32_t command) {
       }
       break;
     case kCancelMidiLearn:
-      model->StopLearningMidi();
+      learn->StopLearning();
       ShowViewStatus("");
       break;
     case kClearAllMidiLearn:
       if (view != nullptr) {
         prompts->ConfirmWarning(view->GetWindowHandle(), kClearAllWarning, "Warning!", [this](bool confirmed) {
           if (confirmed) {
-            model->ClearMidiControllerMap();
-            model->StopLearningMidi();
+            learn->ClearControllers();
+            learn->StopLearning();
             ShowViewStatus("");
             if (host != nullptr) {
               host->StateChanged();

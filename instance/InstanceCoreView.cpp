@@ -42,10 +42,22 @@ void InstanceCore::SetViewControls() {
     return;
   }
   for (int32_t i = 0; i < parameterCount; ++i) {
-    if (view->HasParameterControl(i)) {
-      view->SetParameterControlValue(i, model->GetParameterValue(i));
+    if (!view->HasParameterControl(i)) {
+      continue;
     }
+    if (InViewGesture(i)) {
+      // Shown when the gesture ends, unless a newer mark comes first.
+      ParameterMark& mark = parameterMarks[i];
+      mark.value.store(model->GetParameterValue(i), std::memory_order_relaxed);
+      mark.changed.store(true, std::memory_order_release);
+      continue;
+    }
+    view->SetParameterControlValue(i, model->GetParameterValue(i));
   }
+}
+
+bool InstanceCore::InViewGesture(int32_t index) const {
+  return std::find(openGestures.begin(), openGestures.end(), index) != openGestures.end();
 }
 
 void InstanceCore::ShowParameterInView(int32_t index, float value) {
@@ -74,6 +86,9 @@ void InstanceCore::ApplyViewChanges() {
   }
   for (int32_t i = 0; i < parameterCount; ++i) {
     ParameterMark& mark = parameterMarks[i];
+    if (!openGestures.empty() && InViewGesture(i)) {
+      continue;
+    }
     if (mark.changed.load(std::memory_order_relaxed) && mark.changed.exchange(false, std::memory_order_acquire) &&
         view->HasParameterControl(i)) {
       view->SetParameterControlValue(i, mark.value.load(std::memory_order_relaxed));
@@ -110,8 +125,7 @@ void InstanceCore::UpdateViewStatusText(int32_t index) {
 }
 
 void InstanceCore::OnViewGestureBegan(int32_t index) {
-  if (view == nullptr || !IsParameterIndex(index) ||
-      std::find(openGestures.begin(), openGestures.end(), index) != openGestures.end()) {
+  if (view == nullptr || !IsParameterIndex(index) || InViewGesture(index)) {
     return;
   }
   openGestures.push_back(index);
@@ -129,6 +143,7 @@ void InstanceCore::OnViewGestureEnded(int32_t index) {
   if (host != nullptr) {
     host->EndParameterEdit(index);
   }
+  ApplyViewChangesOnViewThread();
 }
 
 void InstanceCore::EndViewGestures() {
@@ -146,8 +161,7 @@ void InstanceCore::OnViewParameterValueChanged(int32_t index, float value) {
   if (!IsParameterIndex(index) || !AcceptParameterValue(value)) {
     return;
   }
-  const bool inGesture = std::find(openGestures.begin(), openGestures.end(), index) != openGestures.end();
-  if (!inGesture && host != nullptr && !host->TakesEditsOutsideGestures()) {
+  if (!InViewGesture(index) && host != nullptr && !host->TakesEditsOutsideGestures()) {
     // A new view's controls announcing their values: the model keeps its own, the host hears nothing.
     UpdateViewStatusText(index);
     return;

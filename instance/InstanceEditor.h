@@ -33,6 +33,9 @@ class InstanceEditor {
   // Where the open view's events arrive on a file descriptor a host's run loop can watch
   // (X11: the editor's connection), that descriptor; -1 otherwise, and while closed.
   virtual int32_t EventDescriptor() const { return -1; }
+  // The open view's own window as the host's window system names it (X11: its window id),
+  // for a host that embeds the editor's window rather than lending its own; none while closed.
+  virtual NativeWindow ViewWindow() const { return {}; }
 };
 
 }  // namespace VstToolkit

@@ -1,6 +1,7 @@
 #include "model/Model.h"
 
 #include <cassert>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -254,14 +255,22 @@ DisplayText Model::DisplayOf(const char* text) {
 }
 
 DisplayText Model::FloatDisplayOf(float value) {
-  char scratch[32];
+  char scratch[64];  // the widest float in full, "-340282346638528859811704183484516925440.00"
   // Written here rather than by printf, which locks and allocates on some platforms
   // (the audio thread shows values it sets). A float times 100 is exact in a double
   // (24 + 7 bits), so rounding that half to even gives the correctly rounded two
   // decimals printf writes.
   const double hundredths = std::fabs(static_cast<double>(value) * 100.0);
-  if (!(hundredths < 9007199254740992.0)) {  // NaN, infinities, and numbers past 2^53
+  if (!std::isfinite(value)) {
+    // The C library's own words for these (which differ between them), with no point.
     std::snprintf(scratch, sizeof scratch, "%.2f", static_cast<double>(value));
+    return DisplayOf(scratch);
+  }
+  if (!(hundredths < 9007199254740992.0)) {  // past 2^53
+    // printf's "%.2f" of these, with its point whatever the process's locale.
+    const std::to_chars_result written =
+        std::to_chars(scratch, scratch + sizeof scratch - 1, static_cast<double>(value), std::chars_format::fixed, 2);
+    *written.ptr = '\0';
     return DisplayOf(scratch);
   }
   auto whole = static_cast<uint64_t>(hundredths);

@@ -213,6 +213,10 @@ class Model {
   // Untraced queries of the map, for callers that must test before they ask.
   bool IsMidiControllerMapped(uint8_t controller) const;
   bool HasMidiControllerMapping(int32_t parameterIndex) const;
+  // Untraced, for the audio thread: the parameter being learned, or -1; the parameter
+  // `controller` drives, or -1.
+  int32_t LearningParameter() const { return learnArmed_.load(std::memory_order_relaxed) - 1; }
+  int32_t MappedParameter(uint8_t controller) const;
 
  protected:
   // Audio thread: GetTempo without its trace line, for work done on every block.

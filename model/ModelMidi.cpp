@@ -192,6 +192,14 @@ bool Model::IsMidiControllerMapped(uint8_t controllerNumber) const {
          midiControllerMap_[controllerNumber].load(std::memory_order_relaxed) != kUnmapped;
 }
 
+int32_t Model::MappedParameter(uint8_t controllerNumber) const {
+  if (!IsMapIndex(controllerNumber)) {
+    return -1;
+  }
+  const int64_t entry = midiControllerMap_[controllerNumber].load(std::memory_order_relaxed);
+  return entry >= 0 && entry < parameterCount_ ? static_cast<int32_t>(entry) : -1;
+}
+
 bool Model::HasMidiControllerMapping(int32_t parameterIndex) const {
   for (const std::atomic<int64_t>& entry : midiControllerMap_) {
     if (entry.load(std::memory_order_relaxed) == parameterIndex) {

@@ -10,6 +10,8 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+from PIL import ImageChops  # noqa: E402
+
 from artwork import controls, scenes  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -26,10 +28,14 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 #   switch.png       115  215   PNG
 #   increment.png    116  216   PNG
 #   selector.png     117  217   PNG
+#   format-vst3.png  118  218   PNG
+#   format-clap.png  119  219   PNG
+#   format-lv2.png   120  220   PNG
 #
 # that is, a 2x image's id is its 1x image's id plus 100. The About picture at 2x is
 # drawn into the dialog at run time, so a PNG serves (a fifth of the BMP's size). The
-# Linux module embeds the PNG files, about.png in place of the BMP.
+# Linux module embeds the PNG files, about.png in place of the BMP. The format pictures
+# are the background's footer box (scenes.FORMAT_BOX) naming another format than VST 2.4.
 ZOOMS = {1: "", 2: "@2x"}
 
 # file name -> (drawing, pixel size at 1x)
@@ -55,6 +61,16 @@ def main():
             assert image.size == (size[0] * zoom, size[1] * zoom), (name, zoom, image.size)
             # 8-bit RGBA, not interlaced, and no resolution chunk: GDI+ then draws it pixel for pixel.
             image.save(os.path.join(HERE, file_name(name, zoom)), optimize=True)
+        plain = scenes.background(zoom).convert("RGB")
+        for name in scenes.FORMAT_NAMES:
+            # Laid over the box, a patch must give the whole background drawn with that name.
+            named = scenes.background(zoom, scenes.FORMAT_NAMES[name]).convert("RGB")
+            changed = ImageChops.difference(plain, named).getbbox()
+            box = tuple(edge * zoom for edge in scenes.FORMAT_BOX)
+            assert changed[0] >= box[0] and changed[1] >= box[1] and changed[2] <= box[2] and changed[3] <= box[3], \
+                (name, zoom, changed)
+            patch = scenes.format_patch(name, zoom)
+            patch.save(os.path.join(HERE, file_name("format-" + name + ".png", zoom)), optimize=True)
         about = scenes.about(zoom).convert("RGB")
         assert about.size == (ABOUT_SIZE[0] * zoom, ABOUT_SIZE[1] * zoom), (zoom, about.size)
         if zoom == 1:

@@ -10,7 +10,7 @@ packages="cmake ninja-build g++ pkg-config python3 python3-pil fonts-inter image
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
   wine wine64 xvfb xauth x11-apps x11-xserver-utils zam-plugins lsp-plugins-vst sox fonts-dejavu-core \
   help2man dpkg-dev lintian zip unzip diffoscope-minimal juce-modules-source-data ardour \
-  lv2-dev liblilv-dev lilv-utils jalv sordi nsis"
+  lv2-dev liblilv-dev lilv-utils jalv sordi nsis locales"
 
 missing=""
 for p in $packages; do

@@ -9,7 +9,8 @@
 
 namespace VstToolkit {
 
-Editor::Editor(InstanceCore& core_) : EditorLifecycle(core_), instance(GetModuleInstance()) {
+Editor::Editor(InstanceCore& core_, EditorFormat format_)
+    : EditorLifecycle(core_, format_), instance(GetModuleInstance()) {
   core.SetUserPrompts(GetWin32UserPrompts());
   Gdiplus::GdiplusStartupInput input;
   gdiplusStarted = Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr) == Gdiplus::Ok;
@@ -35,7 +36,7 @@ void Editor::Disconnect() {
 }
 
 ViewLink* Editor::MakeView(Toolkit::ScaleFactor scale) {
-  view = QuorvelDelayView::Create(parentWindow, instance, scale);
+  view = QuorvelDelayView::Create(parentWindow, instance, scale, format);
   if (view == nullptr) return nullptr;
   view->core = &core;
   view->dpiListener = this;

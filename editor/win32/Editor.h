@@ -24,7 +24,7 @@ namespace VstToolkit {
 class Editor final : public EditorLifecycle, private View::DpiListener, private View::CloseListener {
  public:
   // The thread that makes the instance: gives the core the Win32 menus and boxes, and starts GDI+.
-  explicit Editor(InstanceCore& core);
+  Editor(InstanceCore& core, EditorFormat format);
   // The thread that ends the instance: closes an open view, then stops GDI+.
   ~Editor() override;
 

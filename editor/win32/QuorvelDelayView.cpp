@@ -20,13 +20,15 @@ int ResourceOf(Picture picture) {
 
 }  // namespace
 
-QuorvelDelayView* QuorvelDelayView::Create(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale) {
-  return CreateQuorvelDelayView(parent, instance, scale);
+QuorvelDelayView* QuorvelDelayView::Create(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale,
+                                           VstToolkit::EditorFormat format) {
+  return CreateQuorvelDelayView(parent, instance, scale, format);
 }
 
-QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale) {
+QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale,
+                                         VstToolkit::EditorFormat format) {
   auto* view = new QuorvelDelayView(scale);
-  view->LoadImages(instance);
+  view->LoadImages(instance, format);
   const auto w = static_cast<int>(view->backgroundImage.GetWidth());
   const auto h = static_cast<int>(view->backgroundImage.GetHeight());
   if (!Window::CreateToolkitWindow(view, QuorvelDelayView::kClassName, 0, 0, w, h, parent, instance)) {
@@ -36,10 +38,17 @@ QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance, Toolki
   return view;
 }
 
-void QuorvelDelayView::LoadImages(HINSTANCE instance) {
+void QuorvelDelayView::LoadImages(HINSTANCE instance, VstToolkit::EditorFormat format) {
   // A missing image leaves its controls without size or face; the editor still opens.
   const Toolkit::ScaleFactor& scale = layout.GetScale();
   backgroundImage.LoadFromResource(scale.ImageResourceId(ResourceOf(Picture::kBackground)), instance);
+  if (HasFormatPicture(format)) {
+    // Laid in before the background is scaled, so the name is scaled with it.
+    ResourceImage name;
+    if (name.LoadFromResource(scale.ImageResourceId(ResourceOf(FormatPictureOf(format))), instance)) {
+      backgroundImage.Paste(name, kFormatNameArea.left * scale.GetImageZoom(), kFormatNameArea.top * scale.GetImageZoom());
+    }
+  }
   const ScaledLayout::FrameSize view = layout.DeviceBackground();
   backgroundImage.Resize(1, true, view.width, view.height);
   LoadStrip(knobImage, kKnobStrip, instance);

@@ -6,6 +6,7 @@
 
 #include "delay/QuorvelDelayDescription.h"
 #include "editor/QuorvelDelayLayout.h"
+#include "editor/EditorFormat.h"
 #include "editor/ScaledLayout.h"
 #include "editor/win32/View.h"
 #include "toolkit/win32/FrameStrip.h"
@@ -25,7 +26,8 @@ class QuorvelDelayView final : public VstToolkit::View {
   static constexpr int32_t kHeight = kQuorvelDelayEditorHeight;
 
   // What the Editor creates when it opens: CreateQuorvelDelayView.
-  static QuorvelDelayView* Create(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale);
+  static QuorvelDelayView* Create(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale,
+                                  VstToolkit::EditorFormat format);
   Toolkit::ScaleFactor GetScale() const { return layout.GetScale(); }
 
   int OnPaint(HDC hdc) override;
@@ -37,10 +39,12 @@ class QuorvelDelayView final : public VstToolkit::View {
   void ShowAboutDialog() override;
 
  private:
-  friend QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale);
+  friend QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance, Toolkit::ScaleFactor scale,
+                                                  VstToolkit::EditorFormat format);
   explicit QuorvelDelayView(Toolkit::ScaleFactor scale) : layout(scale) {}
-  // Loads the images of the scale's zoom and redraws them at the device sizes.
-  void LoadImages(HINSTANCE instance);
+  // Loads the images of the scale's zoom, the footer naming `format`, and redraws them at
+  // the device sizes.
+  void LoadImages(HINSTANCE instance, VstToolkit::EditorFormat format);
   void LoadStrip(WindowsToolkit::ResourceImage& image, const QuorvelDelayLayout::Strip& strip, HINSTANCE instance);
   void CreateControls(HINSTANCE instance);
 
@@ -63,7 +67,9 @@ class QuorvelDelayView final : public VstToolkit::View {
 };
 
 // Creates the view as a child of the host's `parent` window, with everything in it at
-// the scale factor, from the images of the module `instance`. Returns null when the
-// view's own window cannot be made; a control that cannot be made is left out.
+// the scale factor, from the images of the module `instance`, its footer naming `format`.
+// Returns null when the view's own window cannot be made; a control that cannot be made
+// is left out.
 QuorvelDelayView* CreateQuorvelDelayView(HWND parent, HINSTANCE instance,
-                                         Toolkit::ScaleFactor scale = Toolkit::ScaleFactor());
+                                         Toolkit::ScaleFactor scale = Toolkit::ScaleFactor(),
+                                         VstToolkit::EditorFormat format = VstToolkit::EditorFormat::kVst2);

@@ -25,6 +25,18 @@ extern const unsigned char kSelector[];
 extern const std::size_t kSelector_size;
 extern const unsigned char kSelector2x[];
 extern const std::size_t kSelector2x_size;
+extern const unsigned char kFormatVst3[];
+extern const std::size_t kFormatVst3_size;
+extern const unsigned char kFormatVst32x[];
+extern const std::size_t kFormatVst32x_size;
+extern const unsigned char kFormatClap[];
+extern const std::size_t kFormatClap_size;
+extern const unsigned char kFormatClap2x[];
+extern const std::size_t kFormatClap2x_size;
+extern const unsigned char kFormatLv2[];
+extern const std::size_t kFormatLv2_size;
+extern const unsigned char kFormatLv22x[];
+extern const std::size_t kFormatLv22x_size;
 extern const unsigned char kAbout[];
 extern const std::size_t kAbout_size;
 extern const unsigned char kAbout2x[];
@@ -51,6 +63,12 @@ X11Toolkit::EmbeddedBytes Of(QuorvelDelayLayout::Picture picture, int32_t zoom) 
       return AtZoom(zoom, {kButton, kButton_size}, {kButton2x, kButton2x_size});
     case Picture::kSelector:
       return AtZoom(zoom, {kSelector, kSelector_size}, {kSelector2x, kSelector2x_size});
+    case Picture::kFormatVst3:
+      return AtZoom(zoom, {kFormatVst3, kFormatVst3_size}, {kFormatVst32x, kFormatVst32x_size});
+    case Picture::kFormatClap:
+      return AtZoom(zoom, {kFormatClap, kFormatClap_size}, {kFormatClap2x, kFormatClap2x_size});
+    case Picture::kFormatLv2:
+      return AtZoom(zoom, {kFormatLv2, kFormatLv2_size}, {kFormatLv22x, kFormatLv22x_size});
   }
   return {nullptr, 0};
 }

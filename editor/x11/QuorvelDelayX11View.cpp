@@ -27,7 +27,7 @@ constexpr Strip kWholePicture{Picture::kBackground, 1, true};
 
 }  // namespace
 
-QuorvelDelayX11View::QuorvelDelayX11View(Toolkit::ScaleFactor scale_)
+QuorvelDelayX11View::QuorvelDelayX11View(Toolkit::ScaleFactor scale_, VstToolkit::EditorFormat format)
     : layout(scale_),
       backgroundImage(QuorvelDelayPictures::Of(Picture::kBackground, scale_.GetImageZoom())),
       knobImage(QuorvelDelayPictures::Of(kKnobStrip.picture, scale_.GetImageZoom())),
@@ -39,6 +39,13 @@ QuorvelDelayX11View::QuorvelDelayX11View(Toolkit::ScaleFactor scale_)
       selectorStrip(&selectorImage, kSelectorStrip.frameCount, kSelectorStrip.vertical),
       buttonStrip(&buttonImage, kButtonStrip.frameCount, kButtonStrip.vertical) {
   scale = scale_;
+  if (QuorvelDelayLayout::HasFormatPicture(format)) {
+    // Laid in before the background is scaled, so the name is scaled with it.
+    const int32_t zoom = scale_.GetImageZoom();
+    const X11Toolkit::Image name(QuorvelDelayPictures::Of(QuorvelDelayLayout::FormatPictureOf(format), zoom));
+    backgroundImage.Paste(name, QuorvelDelayLayout::kFormatNameArea.left * zoom,
+                          QuorvelDelayLayout::kFormatNameArea.top * zoom);
+  }
   FitToScale(backgroundImage, kWholePicture);
   FitToScale(knobImage, kKnobStrip);
   FitToScale(switchImage, kSwitchStrip);
@@ -47,8 +54,9 @@ QuorvelDelayX11View::QuorvelDelayX11View(Toolkit::ScaleFactor scale_)
 }
 
 std::unique_ptr<QuorvelDelayX11View> QuorvelDelayX11View::Create(X11Toolkit::Connection& display, XID parent,
-                                                                 Toolkit::ScaleFactor scale) {
-  std::unique_ptr<QuorvelDelayX11View> view(new QuorvelDelayX11View(scale));
+                                                                 Toolkit::ScaleFactor scale,
+                                                                 VstToolkit::EditorFormat format) {
+  std::unique_ptr<QuorvelDelayX11View> view(new QuorvelDelayX11View(scale, format));
   const ScaledLayout& layout = view->layout;
   if (!view->X11Toolkit::Window::Create(display, parent, 0, 0, layout.ViewWidth(), layout.ViewHeight())) {
     return nullptr;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/EditorFormat.h"
 #include "editor/ScaledLayout.h"
 #include "instance/ViewLink.h"
 #include "toolkit/x11/FrameStrip.h"
@@ -34,9 +35,11 @@ class InstanceCore;
 // User-interface thread only: the instance core applies other threads' changes there.
 class QuorvelDelayX11View final : public X11Toolkit::Window, public VstToolkit::ViewLink {
  public:
-  // Creates the view as a child of the host's `parent`; null when that window refuses.
-  static std::unique_ptr<QuorvelDelayX11View> Create(X11Toolkit::Connection& display, XID parent,
-                                                     Toolkit::ScaleFactor scale = Toolkit::ScaleFactor());
+  // Creates the view as a child of the host's `parent`, its footer naming `format`; null
+  // when that window refuses.
+  static std::unique_ptr<QuorvelDelayX11View> Create(
+      X11Toolkit::Connection& display, XID parent, Toolkit::ScaleFactor scale = Toolkit::ScaleFactor(),
+      VstToolkit::EditorFormat format = VstToolkit::EditorFormat::kVst2);
   ~QuorvelDelayX11View() override;
 
   void OnButtonPress(const XButtonEvent& event) override;
@@ -58,7 +61,7 @@ class QuorvelDelayX11View final : public X11Toolkit::Window, public VstToolkit::
   long EventMask() const override;
 
  private:
-  explicit QuorvelDelayX11View(Toolkit::ScaleFactor scale);
+  QuorvelDelayX11View(Toolkit::ScaleFactor scale, VstToolkit::EditorFormat format);
   // Redraws a loaded image to the device size of its strip's frames, where the images'
   // zoom is not the factor.
   void FitToScale(X11Toolkit::Image& image, const QuorvelDelayLayout::Strip& strip) const;

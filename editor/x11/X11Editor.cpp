@@ -9,7 +9,8 @@ namespace {
 constexpr XID kLargestWindowId = 0x1FFFFFFF;
 }  // namespace
 
-X11Editor::X11Editor(VstToolkit::InstanceCore& core_) : EditorLifecycle(core_) {
+X11Editor::X11Editor(VstToolkit::InstanceCore& core_, VstToolkit::EditorFormat format_)
+    : EditorLifecycle(core_, format_) {
   core.SetUserPrompts(prompts);
 }
 
@@ -28,6 +29,10 @@ double X11Editor::MeasureDpi() {
 
 int32_t X11Editor::EventDescriptor() const {
   return connection != nullptr ? ConnectionNumber(connection->GetDisplay()) : -1;
+}
+
+VstToolkit::NativeWindow X11Editor::ViewWindow() const {
+  return view != nullptr && ViewAlive() ? VstToolkit::NativeWindow{view->GetId()} : VstToolkit::NativeWindow{};
 }
 
 bool X11Editor::Connect(VstToolkit::NativeWindow parent) {
@@ -52,7 +57,7 @@ VstToolkit::ViewLink* X11Editor::MakeView(Toolkit::ScaleFactor scale) {
     X11Toolkit::ErrorTrap trap(connection->GetDisplay());
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(connection->GetDisplay(), parentWindow, &attributes) != 0 && !trap.Failed()) {
-      view = QuorvelDelayX11View::Create(*connection, parentWindow, scale);
+      view = QuorvelDelayX11View::Create(*connection, parentWindow, scale, format);
     }
     if (trap.Failed()) view.reset();
   }

@@ -30,12 +30,14 @@ class QuorvelDelayX11View;
 class X11Editor final : public VstToolkit::EditorLifecycle {
  public:
   // The thread that makes the instance: gives the core the X11 menus and boxes.
-  explicit X11Editor(VstToolkit::InstanceCore& core);
+  X11Editor(VstToolkit::InstanceCore& core, VstToolkit::EditorFormat format);
   // The thread that ends the instance: closes an open view.
   ~X11Editor() override;
 
   // User-interface thread: the connection's file descriptor while a view is open, else -1.
   int32_t EventDescriptor() const override;
+  // User-interface thread: the open view's X window id, else none.
+  VstToolkit::NativeWindow ViewWindow() const override;
 
  private:
   double MeasureDpi() override;

@@ -8,7 +8,7 @@
 namespace VstToolkit {
 
 void AttachClapEditor(ClapPlugin& plugin) {
-  plugin.Core().SetEditor(std::make_unique<X11Editor>(plugin.Core()));
+  plugin.Core().SetEditor(std::make_unique<X11Editor>(plugin.Core(), EditorFormat::kClap));
 }
 
 }  // namespace VstToolkit

@@ -1,6 +1,6 @@
 // The plug-in's shared object: the descriptor hosts find through lv2_descriptor, its calls
-// translated into the face, and the instance wired with the model, the delay and the
-// platform's editor.
+// translated into the face, and the instance wired with the model and the delay. No
+// editor: it lives in the UI's shared object, so this one needs no GUI library.
 #include <lv2/core/lv2.h>
 #include <lv2/state/state.h>
 #include <lv2/urid/urid.h>
@@ -10,16 +10,14 @@
 #include <memory>
 
 #include "delay/QuorvelDelayModel.h"
-#include "editor/x11/X11Editor.h"
 #include "host/lv2/Lv2Identity.h"
 #include "host/lv2/Lv2Plugin.h"
 
 namespace VstToolkit {
 namespace {
 
-// The handle hosts hold (and the UI reaches through instance-access) is the editor link.
 Lv2Plugin* PluginOf(LV2_Handle handle) {
-  return static_cast<Lv2Plugin*>(static_cast<Lv2EditorLink*>(handle));
+  return static_cast<Lv2Plugin*>(handle);
 }
 
 const LV2_URID_Map* FindMap(const LV2_Feature* const* features) {
@@ -39,9 +37,7 @@ LV2_Handle Instantiate(const LV2_Descriptor*, double rate, const char*, const LV
   }
   // Nothing of ours throws, but an allocation can fail; the host then sees no instance.
   try {
-    auto plugin = std::make_unique<Lv2Plugin>(std::make_unique<QuorvelDelayModel>(), *map, rate);
-    plugin->Core().SetEditor(std::make_unique<X11Editor>(plugin->Core()));
-    return static_cast<Lv2EditorLink*>(plugin.release());
+    return new Lv2Plugin(std::make_unique<QuorvelDelayModel>(), *map, rate);
   } catch (...) {
     return nullptr;
   }

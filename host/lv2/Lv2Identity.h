@@ -23,7 +23,9 @@ inline constexpr const char* kDspBinary = "quorvel-delay.so";
 inline constexpr const char* kUiBinary = "quorvel-delay-ui.so";
 
 // Ports, in index order: the audio, the parameters' control inputs in VST2 order (in the
-// units a musician reads: InstanceCore::ValueToUnits), the MIDI input and the time input.
+// units a musician reads: InstanceCore::ValueToUnits), the MIDI input, the time input, then
+// the atom pair between the UI and the plug-in: the UI's messages in, the plug-in's
+// notifications out (RemoteMessages' bytes in atom:Chunk events).
 inline constexpr uint32_t kInputLeft = 0;
 inline constexpr uint32_t kInputRight = 1;
 inline constexpr uint32_t kOutputLeft = 2;
@@ -32,9 +34,11 @@ inline constexpr uint32_t kParameterCount = 12;
 inline constexpr uint32_t kFirstControl = 4;
 inline constexpr uint32_t kMidiInput = kFirstControl + kParameterCount;
 inline constexpr uint32_t kTimeInput = kMidiInput + 1;
-inline constexpr uint32_t kPortCount = kTimeInput + 1;
+inline constexpr uint32_t kUiInput = kTimeInput + 1;
+inline constexpr uint32_t kUiNotify = kUiInput + 1;
+inline constexpr uint32_t kPortCount = kUiNotify + 1;
 
-// The smallest atom buffer a host must give the atom inputs.
+// The smallest atom buffer a host must give the atom ports.
 inline constexpr uint32_t kAtomBufferSize = 8192;
 
 }  // namespace Lv2Identity

@@ -22,6 +22,7 @@ LV2_URID Map(const LV2_URID_Map& map, const char* uri) {
 Lv2Plugin::Lv2Plugin(std::unique_ptr<Model> model, const LV2_URID_Map& map, double sampleRate)
     : core(std::move(model)),
       timeReader(map),
+      remoteView(core.GetModel()),
       atomSequence(Map(map, LV2_ATOM__Sequence)),
       atomChunk(Map(map, LV2_ATOM__Chunk)),
       midiEvent(Map(map, LV2_MIDI__MidiEvent)),
@@ -33,9 +34,7 @@ Lv2Plugin::Lv2Plugin(std::unique_ptr<Model> model, const LV2_URID_Map& map, doub
   }
 }
 
-Lv2Plugin::~Lv2Plugin() {
-  core.SetEditor(nullptr);
-}
+Lv2Plugin::~Lv2Plugin() = default;
 
 void Lv2Plugin::ConnectPort(uint32_t port, void* data) {
   if (port < Lv2Identity::kFirstControl) {
@@ -50,6 +49,10 @@ void Lv2Plugin::ConnectPort(uint32_t port, void* data) {
     midiPort = static_cast<const LV2_Atom_Sequence*>(data);
   } else if (port == Lv2Identity::kTimeInput) {
     timePort = static_cast<const LV2_Atom_Sequence*>(data);
+  } else if (port == Lv2Identity::kUiInput) {
+    uiPort = static_cast<const LV2_Atom_Sequence*>(data);
+  } else if (port == Lv2Identity::kUiNotify) {
+    notifyPort = static_cast<LV2_Atom_Sequence*>(data);
   }
 }
 
@@ -65,7 +68,9 @@ void Lv2Plugin::Run(uint32_t frames) {
     core.StartAfresh();
   }
   ApplyControlChanges();
+  ReadUiMessages();
   ProcessEvents(frames);
+  WriteNotifications();
 }
 
 // A control input counts only when the host changed it, never by comparison with the

@@ -9,25 +9,26 @@
 #include <cstdint>
 #include <memory>
 
-#include "host/lv2/Lv2EditorLink.h"
 #include "host/lv2/Lv2Identity.h"
 #include "host/lv2/Lv2TimeReader.h"
 #include "instance/InstanceCore.h"
 #include "instance/InstanceHost.h"
+#include "instance/RemoteViewServer.h"
 
 namespace VstToolkit {
 
 class Model;
 
-// The LV2 face of the plug-in: one instance, its ports, its state and the editor its UI
-// opens through instance-access. Control inputs hold values in units (seconds, hertz,
-// -100..+100, toggles, choice numbers); they count when they differ from their value at
-// the previous run (before the first, from their default; after a state restore, from the
-// values the state holds), and act then, in port order, as VST2's setParameter with the
-// value they stand for before the block; MIDI events and time:Position objects act at
-// their frames, time first. The host's ports and atoms are checked here; indices and
-// values in the core.
-class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
+// The LV2 face of the plug-in: one instance, its ports and its state. Control inputs hold
+// values in units (seconds, hertz, -100..+100, toggles, choice numbers); they count when
+// they differ from their value at the previous run (before the first, from their default;
+// after a state restore, from the values the state holds), and act then, in port order, as
+// VST2's setParameter with the value they stand for before the block; MIDI events and
+// time:Position objects act at their frames, time first. The editor lives in the UI's
+// binary and reaches the instance only through the ports: the control inputs, and the UI's
+// messages and the plug-in's notifications (Lv2PluginMessages.cpp). The host's ports and
+// atoms are checked here; indices and values in the core.
+class Lv2Plugin final : private InstanceHost {
  public:
   // The host's thread, at instantiation: takes ownership of the model (not null).
   Lv2Plugin(std::unique_ptr<Model> model, const LV2_URID_Map& map, double sampleRate);
@@ -35,7 +36,7 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   Lv2Plugin(const Lv2Plugin&) = delete;
   Lv2Plugin& operator=(const Lv2Plugin&) = delete;
 
-  // Any thread: the core this face translates into (for the editor's wiring).
+  // Any thread: the core this face translates into.
   InstanceCore& Core() { return core; }
 
   // The host's thread (connect_port may also come between runs on the audio thread).
@@ -51,16 +52,8 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   LV2_State_Status Save(LV2_State_Store_Function store, LV2_State_Handle handle);
   LV2_State_Status Restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
 
-  // The editor (Lv2PluginEditor.cpp): the user-interface thread.
-  bool SetEditorScale(float factor) override;
-  bool OpenEditor(uintptr_t parent, Lv2UiLink& ui) override;
-  void CloseEditor() override;
-  EditorSize EditorSizeNow() override;
-  bool IdleEditor() override;
-  void RedrawEditor() override;
-
  private:
-  // What the core tells the host (Lv2PluginEditor.cpp).
+  // What the core tells the host (Lv2PluginMessages.cpp).
   void BeginParameterEdit(int32_t index) override;
   void PerformParameterEdit(int32_t index, float value) override;
   void EndParameterEdit(int32_t index) override;
@@ -72,12 +65,16 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   void ApplyControlChanges();
   void ProcessEvents(uint32_t frames);
   void ProcessPiece(uint32_t start, uint32_t end);
+  // The UI's messages and the notifications for it (Lv2PluginMessages.cpp).
+  void ReadUiMessages();
+  void WriteNotifications();
   // The next event of a sequence at or after `event` that the port takes (a time:Position
   // on the time input, a MIDI message of one to three bytes on the MIDI input), or null.
   const LV2_Atom_Event* NextEvent(const LV2_Atom_Sequence* sequence, const LV2_Atom_Event* event, bool time) const;
 
   InstanceCore core;
   Lv2TimeReader timeReader;
+  RemoteViewServer remoteView;
   LV2_URID atomSequence;
   LV2_URID atomChunk;
   LV2_URID midiEvent;
@@ -87,13 +84,14 @@ class Lv2Plugin final : public Lv2EditorLink, private InstanceHost {
   const float* controls[Lv2Identity::kParameterCount] = {};
   const LV2_Atom_Sequence* midiPort = nullptr;
   const LV2_Atom_Sequence* timePort = nullptr;
+  const LV2_Atom_Sequence* uiPort = nullptr;
+  LV2_Atom_Sequence* notifyPort = nullptr;
   // Each control input's value at the previous run (audio thread).
   float previous[Lv2Identity::kParameterCount] = {};
   // Set by a state restore: the next run takes the values it holds as the previous ones.
   std::atomic<bool> previousFromState{false};
   bool deactivated = false;                // the host's thread
   std::atomic<bool> startAfreshMark{false};  // set by Activate, taken by the audio thread
-  Lv2UiLink* openUi = nullptr;  // user-interface thread
 };
 
 }  // namespace VstToolkit

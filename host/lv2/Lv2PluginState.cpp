@@ -34,6 +34,7 @@ LV2_State_Status Lv2Plugin::Restore(LV2_State_Retrieve_Function retrieve, LV2_St
   if (size > static_cast<size_t>(INT32_MAX) || !core.LoadInstanceState(data, static_cast<int32_t>(size))) {
     return LV2_STATE_ERR_UNKNOWN;
   }
+  remoteView.MarkChanged();
   previousFromState.store(true, std::memory_order_release);
   return LV2_STATE_SUCCESS;
 }

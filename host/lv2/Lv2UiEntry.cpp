@@ -1,7 +1,6 @@
 // The UI's shared object: the descriptor hosts find through lv2ui_descriptor. It holds
-// no editor of its own: it opens the plug-in instance's, reached through instance-access.
+// the editor, and reaches the plug-in instance only through the host's ports.
 #include <lv2/atom/atom.h>
-#include <lv2/instance-access/instance-access.h>
 #include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
 #include <lv2/urid/urid.h>
@@ -9,7 +8,6 @@
 #include <cstring>
 #include <memory>
 
-#include "host/lv2/Lv2EditorLink.h"
 #include "host/lv2/Lv2Identity.h"
 #include "host/lv2/Lv2Ui.h"
 
@@ -18,7 +16,6 @@ namespace {
 
 struct UiFeatures {
   void* parent = nullptr;
-  void* instance = nullptr;
   const LV2UI_Touch* touch = nullptr;
   const LV2UI_Resize* resize = nullptr;
   const LV2_URID_Map* map = nullptr;
@@ -35,8 +32,6 @@ UiFeatures ReadFeatures(const LV2_Feature* const* features) {
     }
     if (std::strcmp(uri, LV2_UI__parent) == 0) {
       found.parent = data;
-    } else if (std::strcmp(uri, LV2_INSTANCE_ACCESS_URI) == 0) {
-      found.instance = data;
     } else if (std::strcmp(uri, LV2_UI__touch) == 0) {
       found.touch = static_cast<const LV2UI_Touch*>(data);
     } else if (std::strcmp(uri, LV2_UI__resize) == 0) {
@@ -70,17 +65,17 @@ LV2UI_Handle Instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
                          LV2UI_Controller controller, LV2UI_Widget* widget, const LV2_Feature* const* features) {
   const UiFeatures found = ReadFeatures(features);
   if (pluginUri == nullptr || std::strcmp(pluginUri, Lv2Identity::kPluginUri) != 0 || found.parent == nullptr ||
-      found.instance == nullptr || widget == nullptr) {
+      found.map == nullptr || found.map->map == nullptr || widget == nullptr) {
     return nullptr;
   }
   try {
-    auto ui = std::make_unique<Lv2Ui>(*static_cast<Lv2EditorLink*>(found.instance), write, controller, found.touch,
-                                      found.resize);
+    auto ui = std::make_unique<Lv2Ui>(*found.map, write, controller, found.touch, found.resize);
     if (!ui->Open(reinterpret_cast<uintptr_t>(found.parent), ScaleOf(found))) {
       return nullptr;
     }
-    // The editor's window lives inside the host's; the host's is the one it manages.
-    *widget = found.parent;
+    // The widget is the editor's own window, a child of the host's: hosts that embed or
+    // reparent it must not be handed their own window back.
+    *widget = reinterpret_cast<LV2UI_Widget>(ui->Widget());
     return ui.release();
   } catch (...) {
     return nullptr;

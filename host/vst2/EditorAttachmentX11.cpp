@@ -9,7 +9,7 @@
 namespace VstToolkit {
 
 void AttachPlatformEditor(Controller& controller) {
-  controller.Core().SetEditor(std::make_unique<X11Editor>(controller.Core()));
+  controller.Core().SetEditor(std::make_unique<X11Editor>(controller.Core(), EditorFormat::kVst2));
   controller.setEditor(new Vst2Editor(&controller, controller.Core()));
 }
 

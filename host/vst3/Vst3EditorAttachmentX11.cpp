@@ -8,7 +8,7 @@
 namespace VstToolkit {
 
 void AttachVst3Editor(Vst3Plugin& plugin) {
-  plugin.Core().SetEditor(std::make_unique<X11Editor>(plugin.Core()));
+  plugin.Core().SetEditor(std::make_unique<X11Editor>(plugin.Core(), EditorFormat::kVst3));
 }
 
 }  // namespace VstToolkit

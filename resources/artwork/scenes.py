@@ -23,6 +23,10 @@ SELECTOR_ROWS = [((144, 221), "L"), ((144, 256), "R")]
 PANELS = [((30, 94, 304, 202), "DELAY"), ((312, 94, 466, 202), "FILTER"),
           ((30, 208, 304, 312), "TEMPO SYNC"), ((312, 208, 466, 312), "OUTPUT")]
 LABEL_BASELINE = {139: 191, 241: 293, 125: 191, 229: 293}
+# The footer names the plug-in format; the VST 2.4 name is the background's own, every
+# other format's is a patch of the background drawn with its name, laid over this box.
+FORMAT_NAMES = {"vst3": "VST3", "clap": "CLAP", "lv2": "LV2"}
+FORMAT_BOX = (108, 320, 164, 336)
 
 
 def surface(size, top, bottom, seed, zoom=1):
@@ -98,7 +102,7 @@ def draw_header(image, text, box, zoom=1):
     image.alpha_composite(line)
 
 
-def background(zoom=1):
+def background(zoom=1, format_name="VST 2.4"):
     image = surface(SIZE, SURFACE_TOP, SURFACE_BOTTOM, 113, zoom)
     header = surface((SIZE[0], 84), (35, 38, 44), (26, 28, 33), 114, zoom)
     image.paste(header, (0, 0))
@@ -136,9 +140,15 @@ def background(zoom=1):
     for (x, y), text in SELECTOR_ROWS:
         engraved_text(image, (x + 150, y + 24), text, label, TEXT_DIM + (255,), 0, "m", zoom)
     footer = font("Medium", 7)
-    draw_text(image, (30, 330), "STEREO DELAY  \u00b7  VST 2.4", footer, TEXT_DIM + (200,), 1.4, zoom=zoom)
+    draw_text(image, (30, 330), "STEREO DELAY  \u00b7  " + format_name, footer, TEXT_DIM + (200,), 1.4, zoom=zoom)
     draw_text(image, (466, 330), "RIGHT-CLICK A CONTROL FOR MIDI LEARN", footer, TEXT_DIM + (200,), 1.4, "r", zoom)
     return image
+
+
+def format_patch(name, zoom=1):
+    """The background's footer box as it is with another format's name."""
+    left, top, right, bottom = (edge * zoom for edge in FORMAT_BOX)
+    return background(zoom, FORMAT_NAMES[name]).crop((left, top, right, bottom))
 
 
 def about(zoom=1):

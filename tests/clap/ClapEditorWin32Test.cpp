@@ -54,5 +54,43 @@ TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
   DestroyWindow(host);
 }
 
+// A host that sends every value the editor gave back as an event of its next process, as
+// CLAP hosts may: the knob being dragged is not pulled back by its own echoes.
+TEST(ClapEditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
+  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(host, nullptr);
+  auto clap = StartClap();
+  const clap_plugin_gui_t* gui = clap->Gui();
+  const clap_plugin_t* plugin = &clap->Plugin();
+  ASSERT_TRUE(gui->create(plugin, CLAP_WINDOW_API_WIN32, false));
+  clap_window_t parent{};
+  parent.api = CLAP_WINDOW_API_WIN32;
+  parent.win32 = host;
+  ASSERT_TRUE(gui->set_parent(plugin, &parent));
+  EXPECT_TRUE(gui->show(plugin));
+  Win32HostWindow::PumpMessages();
+  HWND knob = Win32HostWindow::ChildAt(GetWindow(host, GW_CHILD), 179, 139);
+  ASSERT_NE(knob, nullptr);
+  ClapEchoingHost echoing(*clap);
+  SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
+  for (int i = 1; i <= 10; ++i) {
+    SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
+    Win32HostWindow::PumpMessages();
+    echoing.Process();
+    Win32HostWindow::PumpMessages();
+  }
+  SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
+  Win32HostWindow::PumpMessages();
+  echoing.Process();
+  echoing.Process();
+  EXPECT_NEAR(echoing.LastEcho(), 0.1, 1e-6);
+  EXPECT_NEAR(clap->ParameterValue(6), 0.1, 1e-6);
+  gui->destroy(plugin);
+  Win32HostWindow::PumpMessages();
+  EXPECT_TRUE(clap->Host().Violations().empty());
+  DestroyWindow(host);
+}
+
 }  // namespace
 }  // namespace QuorvelTest

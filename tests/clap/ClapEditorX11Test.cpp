@@ -145,6 +145,40 @@ TEST_F(ClapEditorX11, GesturesReachTheHostAsEventsOfTheNextProcess) {
   EXPECT_TRUE(clap->Host().Violations().empty());
 }
 
+// A host that sends every value the editor gave back as an event of its next process, as
+// CLAP hosts may: the knob being dragged is not pulled back by its own echoes, and the
+// drag ends where the mouse took it.
+TEST_F(ClapEditorX11, ADragIsNotPulledBackByTheHostsEcho) {
+  ASSERT_TRUE(Open());
+  Pump();
+  ::Window knob = 0;
+  for (const auto& child : Children(Children().at(0).first)) {
+    if (child.second.x == 179 && child.second.y == 139) {
+      knob = child.first;
+    }
+  }
+  ASSERT_NE(knob, 0u);
+  ClapEchoingHost echoing(*clap);
+  MoveTo(knob, 16, 20);
+  XTestFakeButtonEvent(display, 1, True, 0);
+  Pump();
+  for (int i = 1; i <= 10; ++i) {
+    MoveTo(knob, 16, 20 - i);
+    Pump(1);
+    echoing.Process();
+    Pump(1);
+  }
+  XTestFakeButtonEvent(display, 1, False, 0);
+  Pump();
+  echoing.Process();
+  echoing.Process();
+  Pump();
+  EXPECT_NEAR(echoing.LastEcho(), 0.1, 1e-6);
+  EXPECT_NEAR(clap->ParameterValue(6), 0.1, 1e-6);
+  gui->destroy(Plugin());
+  EXPECT_TRUE(clap->Host().Violations().empty());
+}
+
 // Editors opened and destroyed again and again on this thread while another thread, as
 // the host's audio thread, processes with automation and learned controllers: no fault,
 // no window left, and no host call on a thread the format forbids.

@@ -26,4 +26,18 @@ std::unique_ptr<QuorvelHost::ClapInstance> StartClap(double rate, int32_t maxBlo
   return instance;
 }
 
+void ClapEchoingHost::Process() {
+  echo.Clear();
+  const QuorvelHost::ClapEventList& out = clap.OutputEvents();
+  for (uint32_t i = 0; i < out.Size(); ++i) {
+    if (out.At(i)->type == CLAP_EVENT_PARAM_VALUE) {
+      const auto* value = reinterpret_cast<const clap_event_param_value_t*>(out.At(i));
+      echo.AddParameter(0, value->param_id, value->value);
+      last = value->value;
+    }
+  }
+  clap.OutputEvents().Clear();
+  clap.Process(block.Channels(), block.Channels(), 64, &echo, nullptr);
+}
+
 }  // namespace QuorvelTest

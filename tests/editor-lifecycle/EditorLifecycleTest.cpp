@@ -22,7 +22,7 @@ class FakeEditor final : public VstToolkit::EditorLifecycle,
                          private VstToolkit::ViewLink,
                          public VstToolkit::InstanceHost {
  public:
-  explicit FakeEditor(VstToolkit::InstanceCore& core_) : EditorLifecycle(core_) {}
+  explicit FakeEditor(VstToolkit::InstanceCore& core_) : EditorLifecycle(core_, VstToolkit::EditorFormat::kVst2) {}
   ~FakeEditor() override { Close(); }
   using EditorLifecycle::MeasuredDpiChanged;
 

@@ -10,7 +10,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${SCRATCH}/home LV2_PATH=${
                 WORKING_DIRECTORY ${SCRATCH}
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output TIMEOUT 180)
 message(STATUS "${output}")
-foreach(expected "plug-in: Quorvel Delay" "ports: 18" "cutoff: 2515\n" "feedback: 0\n" "feedback: 0.25\n" "saved")
+foreach(expected "plug-in: Quorvel Delay" "ports: 20" "cutoff: 2515\n" "feedback: 0\n" "feedback: 0.25\n" "saved")
   if(NOT output MATCHES "${expected}")
     message(FATAL_ERROR "Ardour did not load and run the bundle (status ${status}): no '${expected}'")
   endif()

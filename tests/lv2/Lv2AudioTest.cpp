@@ -209,6 +209,7 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   lv2->AddMidi(0, controller, 3);
   StereoBlock block(64);
   lv2->Process(block.Channels(), block.Channels(), 64);
+  EXPECT_EQ(lv2->Notifications().size(), 1u);  // the UI hears of the move unasked
   lv2->Process(block.Channels(), block.Channels(), 64);
   vst2->SetParameter(kFeedback, 1.0f);
   EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false)) << "the state's values acted, or the controller not";

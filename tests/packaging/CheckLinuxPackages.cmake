@@ -45,7 +45,7 @@ check_run(info ${root}/usr/bin/quorvel-host info ${root}/usr/lib/clap/QuorvelDel
 check_matches("${info}" "quorvel-host info on the installed CLAP module" "id: +com.quorvel.delay" "version: +${VERSION}\n")
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/${lv2_bundle})
 check_matches("${info}" "quorvel-host info on the installed LV2 bundle"
-              "plug-in: +https://quorvel.example/delay/lv2" "ports: 18" "X11UI")
+              "plug-in: +https://quorvel.example/delay/lv2" "ports: 20" "X11UI")
 check_run(version ${root}/usr/bin/quorvel-host --version)
 check_matches("${version}" "quorvel-host --version" "^quorvel-host ${VERSION}\n$")
 check_run(manual gzip -dc ${root}/usr/share/man/man1/quorvel-host.1.gz)

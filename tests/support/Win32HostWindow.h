@@ -21,6 +21,17 @@ class Win32HostWindow final {
     return sizes;
   }
 
+  // The child of `parent` whose top-left corner is at (x, y) of it; null if none.
+  static HWND ChildAt(HWND parent, LONG x, LONG y) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+      if (rect.left == x && rect.top == y) return child;
+    }
+    return nullptr;
+  }
+
   // Delivers every message waiting for this thread, as the host's loop would.
   static void PumpMessages() {
     MSG message;

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "tests/vst3/Vst3Fixture.h"
 #include "tests/support/Win32HostWindow.h"
@@ -117,6 +119,77 @@ TEST_F(Vst3EditorWin32, GesturesReachTheComponentHandler) {
   SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
   Win32HostWindow::PumpMessages();
   ExpectFeedbackDragGesture(*vst3);
+  view->removed();
+}
+
+// A host that sends every performed edit back in its next process, as VST3 hosts may:
+// the knob being dragged is not pulled back by its own echoes.
+TEST_F(Vst3EditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
+  ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
+  Win32HostWindow::PumpMessages();
+  HWND knob = Win32HostWindow::ChildAt(GetWindow(host, GW_CHILD), 179, 139);
+  ASSERT_NE(knob, nullptr);
+  Vst3EchoingHost echoing(*vst3);
+  SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
+  for (int i = 1; i <= 10; ++i) {
+    SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
+    Win32HostWindow::PumpMessages();
+    echoing.Process();
+    Win32HostWindow::PumpMessages();
+  }
+  SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
+  Win32HostWindow::PumpMessages();
+  echoing.Process();
+  ExpectFeedbackDragGesture(*vst3);
+  view->removed();
+}
+
+// The editor names the format the host loaded: the VST3 editor shows the VST2 one's
+// pixels everywhere but in the footer's format name, which differs.
+TEST_F(Vst3EditorWin32, TheFooterNamesTheFormatAndNothingElseDiffers) {
+  constexpr int kWidth = 496;
+  constexpr int kHeight = 344;
+  const auto pixelsOfEditor = [this] {
+    Win32HostWindow::PumpMessages();
+    std::vector<uint32_t> pixels(static_cast<std::size_t>(kWidth * kHeight));
+    HWND editor = GetWindow(host, GW_CHILD);
+    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC screen = GetDC(editor);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(memory, bitmap, 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(editor, screen);
+    return pixels;
+  };
+  auto vst2 = StartVst2();
+  ASSERT_EQ(vst2->Dispatch(effEditOpen, 0, 0, host), 1);
+  const std::vector<uint32_t> named2 = pixelsOfEditor();
+  vst2->Dispatch(effEditClose);
+  Win32HostWindow::PumpMessages();
+  ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
+  const std::vector<uint32_t> named3 = pixelsOfEditor();
+  int differing = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const std::size_t at = static_cast<std::size_t>(y * kWidth + x);
+      if (((named2[at] ^ named3[at]) & 0xFFFFFF) == 0) continue;
+      ++differing;
+      ASSERT_TRUE(x >= 108 && x < 164 && y >= 320 && y < 336) << "differs at " << x << ", " << y;
+    }
+  }
+  EXPECT_GT(differing, 20);
   view->removed();
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 // clang-format off
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 // clang-format on
 
@@ -191,6 +192,82 @@ TEST_F(Vst3EditorX11, GesturesReachTheComponentHandlerOnTheUserInterfaceThread) 
   XTestFakeButtonEvent(display, 1, False, 0);
   Pump();
   ExpectFeedbackDragGesture(*vst3);
+  view->removed();
+  view->release();
+}
+
+// A host that sends every performed edit back in its next process, as VST3 hosts may:
+// the knob being dragged is not pulled back by its own echoes, and the drag ends where
+// the mouse took it.
+TEST_F(Vst3EditorX11, ADragIsNotPulledBackByTheHostsEcho) {
+  Steinberg::IPlugView* view = NewView();
+  ASSERT_EQ(Attach(view), Steinberg::kResultOk);
+  Pump();
+  ::Window knob = 0;
+  for (const auto& child : Children(Children().at(0).first)) {
+    if (child.second.left == 179 && child.second.top == 139) {
+      knob = child.first;
+    }
+  }
+  ASSERT_NE(knob, 0u);
+  Vst3EchoingHost echoing(*vst3);
+  MoveTo(knob, 16, 20);
+  XTestFakeButtonEvent(display, 1, True, 0);
+  Pump();
+  for (int i = 1; i <= 10; ++i) {
+    MoveTo(knob, 16, 20 - i);
+    Pump(1);
+    echoing.Process();
+    Pump(1);
+  }
+  XTestFakeButtonEvent(display, 1, False, 0);
+  Pump();
+  echoing.Process();
+  Pump();
+  ExpectFeedbackDragGesture(*vst3);
+  view->removed();
+  view->release();
+}
+
+// The editor names the format the host loaded: the VST3 editor shows the VST2 one's
+// pixels everywhere but in the footer's format name, which differs.
+TEST_F(Vst3EditorX11, TheFooterNamesTheFormatAndNothingElseDiffers) {
+  const auto pixelsOfEditor = [this] {
+    Pump();
+    const auto children = Children();
+    std::vector<unsigned long> pixels;
+    if (children.size() != 1u) return pixels;
+    XImage* image = XGetImage(display, children[0].first, 0, 0, 496, 344, AllPlanes, ZPixmap);
+    if (image == nullptr) return pixels;
+    for (int y = 0; y < 344; ++y) {
+      for (int x = 0; x < 496; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    }
+    XDestroyImage(image);
+    return pixels;
+  };
+  auto vst2 = StartVst2();
+  ASSERT_EQ(vst2->Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(window)), 1);
+  for (int i = 0; i < 3; ++i) {
+    Pump(1);
+    vst2->Dispatch(effEditIdle);
+  }
+  const std::vector<unsigned long> named2 = pixelsOfEditor();
+  vst2->Dispatch(effEditClose);
+  Steinberg::IPlugView* view = NewView();
+  ASSERT_EQ(Attach(view), Steinberg::kResultOk);
+  const std::vector<unsigned long> named3 = pixelsOfEditor();
+  ASSERT_EQ(named2.size(), 496u * 344u);
+  ASSERT_EQ(named3.size(), named2.size());
+  int differing = 0;
+  for (int y = 0; y < 344; ++y) {
+    for (int x = 0; x < 496; ++x) {
+      const std::size_t at = static_cast<std::size_t>(y * 496 + x);
+      if (named2[at] == named3[at]) continue;
+      ++differing;
+      ASSERT_TRUE(x >= 108 && x < 164 && y >= 320 && y < 336) << "differs at " << x << ", " << y;
+    }
+  }
+  EXPECT_GT(differing, 20);
   view->removed();
   view->release();
 }

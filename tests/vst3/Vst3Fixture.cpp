@@ -40,4 +40,13 @@ void ExpectFeedbackDragGesture(QuorvelHost::Vst3Instance& vst3) {
   EXPECT_NEAR(vst3.Controller()->getParamNormalized(6), 0.1, 1e-6);
 }
 
+void Vst3EchoingHost::Process() {
+  echo.Clear();
+  const auto edits = vst3.Host().Edits();
+  for (; echoed < edits.size(); ++echoed) {
+    if (edits[echoed].kind == 'p') echo.Add(edits[echoed].id, 0, edits[echoed].value);
+  }
+  vst3.Process(block.Channels(), block.Channels(), 64, &echo, nullptr);
+}
+
 }  // namespace QuorvelTest

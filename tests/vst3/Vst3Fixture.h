@@ -36,4 +36,18 @@ std::unique_ptr<QuorvelHost::Vst3Instance> StartVst3(double rate = 44100.0, int3
 // thread, and the controller holding the value.
 void ExpectFeedbackDragGesture(QuorvelHost::Vst3Instance& vst3);
 
+// A host that sends every edit performed since its last block back as a change of its
+// next one, as VST3 hosts may: Process runs that block (64 silent frames).
+class Vst3EchoingHost final {
+ public:
+  explicit Vst3EchoingHost(QuorvelHost::Vst3Instance& vst3_) : vst3(vst3_) {}
+  void Process();
+
+ private:
+  QuorvelHost::Vst3Instance& vst3;
+  QuorvelHost::Vst3ParameterChanges echo;
+  StereoBlock block{64};
+  std::size_t echoed = 0;
+};
+
 }  // namespace QuorvelTest

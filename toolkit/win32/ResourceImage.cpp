@@ -1,5 +1,7 @@
 #include "toolkit/win32/ResourceImage.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 
@@ -96,6 +98,46 @@ void ResourceImage::Resize(uint32_t frameCount, bool vertical, uint32_t frameWid
   if (resized == nullptr) return;
   Release();
   bitmap = resized.release();
+}
+
+void ResourceImage::Paste(const ResourceImage& patch, int32_t x, int32_t y) {
+  if (bitmap == nullptr || patch.bitmap == nullptr) return;
+  const auto width = static_cast<INT>(GetWidth());
+  const auto height = static_cast<INT>(GetHeight());
+  // Into a bitmap of our own: the loaded one may still decode from its locked bytes.
+  auto pasted = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+  if (pasted->GetLastStatus() != Gdiplus::Ok) return;
+  Gdiplus::Rect whole(0, 0, width, height);
+  Gdiplus::BitmapData from{};
+  Gdiplus::BitmapData to{};
+  if (pasted->LockBits(&whole, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &to) != Gdiplus::Ok) return;
+  bool copied = bitmap->LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &from) == Gdiplus::Ok;
+  const auto rowOf = [](const Gdiplus::BitmapData& data, INT row) {
+    return static_cast<BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(row) * data.Stride;
+  };
+  if (copied) {
+    for (INT row = 0; row < height; ++row) std::memcpy(rowOf(to, row), rowOf(from, row), static_cast<size_t>(width) * 4);
+    bitmap->UnlockBits(&from);
+    const INT left = x > 0 ? x : 0;
+    const INT top = y > 0 ? y : 0;
+    const INT right = std::min<INT>(width, x + static_cast<INT>(patch.GetWidth()));
+    const INT bottom = std::min<INT>(height, y + static_cast<INT>(patch.GetHeight()));
+    if (left < right && top < bottom) {
+      Gdiplus::Rect part(left - x, top - y, right - left, bottom - top);
+      copied = patch.bitmap->LockBits(&part, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &from) == Gdiplus::Ok;
+      if (copied) {
+        for (INT row = 0; row < bottom - top; ++row) {
+          std::memcpy(rowOf(to, top + row) + static_cast<ptrdiff_t>(left) * 4, rowOf(from, row),
+                      static_cast<size_t>(right - left) * 4);
+        }
+        patch.bitmap->UnlockBits(&from);
+      }
+    }
+  }
+  pasted->UnlockBits(&to);
+  if (!copied) return;
+  Release();
+  bitmap = pasted.release();
 }
 
 uint32_t ResourceImage::GetWidth() const {

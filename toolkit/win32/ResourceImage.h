@@ -20,6 +20,10 @@ class ResourceImage final {
   // A failed load leaves the holder exactly as it was.
   bool LoadFromResource(int id, HINSTANCE instance);
   void Release();
+  // Replaces the pixels at (x, y) with all of `patch`'s, as they are (no blending); the
+  // part outside this image is dropped. Nothing changes where either has no bitmap or
+  // GDI+ cannot copy them.
+  void Paste(const ResourceImage& patch, int32_t x, int32_t y);
   // Redraws the image once at another size: each of its `frameCount` frames (laid out
   // as a FrameLayout says) on its own into a frame of frameWidth x frameHeight, with
   // GDI+'s high-quality bicubic filter, so that neighbouring frames never bleed into

@@ -56,6 +56,18 @@ void Image::DrawPart(cairo_t* cairo, int32_t sourceX, int32_t sourceY, int32_t w
   cairo_restore(cairo);
 }
 
+void Image::Paste(const Image& patch, int32_t x, int32_t y) {
+  if (surface == nullptr || patch.surface == nullptr) return;
+  cairo_t* target = cairo_create(surface);
+  cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
+  cairo_rectangle(target, x, y, patch.GetWidth(), patch.GetHeight());
+  cairo_clip(target);
+  cairo_set_source_surface(target, patch.surface, x, y);
+  cairo_paint(target);
+  cairo_destroy(target);
+  cairo_surface_flush(surface);
+}
+
 void Image::Resize(uint32_t frameCount, bool vertical, uint32_t frameWidth, uint32_t frameHeight) {
   // cairo's image surfaces are at most 32767 pixels on a side.
   constexpr uint64_t kLargest = 32767;

@@ -27,6 +27,9 @@ class Image final {
   uint32_t GetHeight() const;
   // Draws the image's rectangle at (sourceX, sourceY) of w x h at (0, 0) of `cairo`.
   void DrawPart(cairo_t* cairo, int32_t sourceX, int32_t sourceY, int32_t w, int32_t h) const;
+  // Replaces the pixels at (x, y) with all of `patch`'s, as they are (no blending); the
+  // part outside this image is dropped. Nothing changes where either image is empty.
+  void Paste(const Image& patch, int32_t x, int32_t y);
   // Redraws the image once, for a scale its pixels were not made for: each of its
   // `frameCount` frames (stacked top to bottom, or laid left to right) becomes
   // `frameWidth` x `frameHeight` pixels, filtered from its own pixels alone (cairo's

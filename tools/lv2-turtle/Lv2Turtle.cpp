@@ -93,10 +93,12 @@ std::string AudioPort(uint32_t index, const char* direction, const char* symbol,
          " ;\n  ]";
 }
 
-std::string AtomPort(uint32_t index, const char* supports, const char* symbol, const char* name, bool control) {
-  std::string port = "  [\n    a lv2:InputPort , atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
+std::string AtomPort(uint32_t index, const char* direction, const char* supports, const char* symbol,
+                     const char* name, bool control) {
+  std::string port = std::string("  [\n    a lv2:") + direction +
+                     "Port , atom:AtomPort ;\n    atom:bufferType atom:Sequence ;\n"
                      "    atom:supports " +
-                     std::string(supports) + " ;\n";
+                     supports + " ;\n";
   if (control) {
     port += "    lv2:designation lv2:control ;\n";
   }
@@ -158,16 +160,20 @@ std::string Description(const InstanceCore& core, const char* minor, const char*
   for (int32_t i = 0; i < core.GetParameterCount(); ++i) {
     text += ControlInput(core, i) + " ,\n";
   }
-  text += AtomPort(Id::kMidiInput, "midi:MidiEvent", "midi_in", "MIDI In", true) + " ,\n";
-  text += AtomPort(Id::kTimeInput, "time:Position", "time_in", "Time In", false);
+  text += AtomPort(Id::kMidiInput, "Input", "midi:MidiEvent", "midi_in", "MIDI In", true) + " ,\n";
+  text += AtomPort(Id::kTimeInput, "Input", "time:Position", "time_in", "Time In", false) + " ,\n";
+  text += AtomPort(Id::kUiInput, "Input", "atom:Chunk", "ui_in", "UI messages", false) + " ,\n";
+  text += AtomPort(Id::kUiNotify, "Output", "atom:Chunk", "notify", "notify", false);
   text += " .\n\n";
+  // The UI asks the host's ui:resize where there is one without listing it: hosts that
+  // offer it do so unasked, and listing it is deprecated.
   text += "<" + std::string(Id::kUiUri) + ">\n  a ui:X11UI ;\n";
-  text += "  lv2:requiredFeature ui:parent , ui:idleInterface , <http://lv2plug.in/ns/ext/instance-access> ;\n";
-  // The UI asks ui:resize for its size where the host offers it, but lists only features
-  // that are not deprecated.
+  text += "  lv2:requiredFeature ui:parent , ui:idleInterface , urid:map ;\n";
   text += "  lv2:optionalFeature ui:touch , opts:options ;\n";
   text += "  opts:supportedOption ui:scaleFactor ;\n";
-  text += "  lv2:extensionData ui:idleInterface .\n";
+  text += "  lv2:extensionData ui:idleInterface ;\n";
+  text += "  ui:portNotification [\n    ui:plugin <" + std::string(Id::kPluginUri) +
+          "> ;\n    lv2:symbol \"notify\" ;\n    ui:protocol atom:eventTransfer ;\n    ui:notifyType atom:Chunk\n  ] .\n";
   return text;
 }
 

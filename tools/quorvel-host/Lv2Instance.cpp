@@ -1,6 +1,7 @@
 #include "tools/quorvel-host/Lv2Instance.h"
 
 #include <lv2/atom/atom.h>
+#include <lv2/atom/util.h>
 #include <lv2/midi/midi.h>
 #include <lv2/state/state.h>
 #include <lv2/time/time.h>
@@ -82,6 +83,7 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
   Node supports(lilv, LV2_ATOM__supports);
   Node midiEvent(lilv, LV2_MIDI__MidiEvent);
   Node position(lilv, LV2_TIME__Position);
+  Node chunk(lilv, LV2_ATOM__Chunk);
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
   std::vector<float> defaults(count, 0.0f);
   lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
@@ -110,7 +112,13 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
       } else if (lilv_port_supports_event(plugin, port, position.get()) && !instance->hasTime_) {
         instance->time_.port = p;
         instance->hasTime_ = true;
+      } else if (lilv_port_supports_event(plugin, port, chunk.get()) && !instance->hasUi_) {
+        instance->ui_.port = p;
+        instance->hasUi_ = true;
       }
+    } else if (lilv_port_is_a(plugin, port, atom.get()) && !instance->hasNotify_) {
+      instance->notifyPort_ = p;
+      instance->hasNotify_ = true;
     }
   }
   if (audioIns != 2 || audioOuts != 2) {
@@ -119,6 +127,7 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
   }
   instance->midiEvent_ = world.Map(LV2_MIDI__MidiEvent);
   instance->atomChunk_ = world.Map(LV2_ATOM__Chunk);
+  instance->atomSequence_ = world.Map(LV2_ATOM__Sequence);
   instance->timePosition_ = world.Map(LV2_TIME__Position);
   instance->beatsPerMinute_ = world.Map(LV2_TIME__beatsPerMinute);
   instance->speed_ = world.Map(LV2_TIME__speed);
@@ -129,7 +138,8 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
   instance->mapFeature_ = {LV2_URID__map, world.MapFeature()};
   instance->unmapFeature_ = {LV2_URID__unmap, world.UnmapFeature()};
   const LV2_Feature* features[] = {&instance->mapFeature_, &instance->unmapFeature_, nullptr};
-  for (AtomInput* atomInput : {&instance->midi_, &instance->time_}) {
+  instance->notifyBuffer_.assign(kAtomBufferBytes / sizeof(uint64_t), 0);
+  for (AtomInput* atomInput : {&instance->midi_, &instance->time_, &instance->ui_}) {
     atomInput->buffer.assign(kAtomBufferBytes / sizeof(uint64_t), 0);
     lv2_atom_forge_init(&atomInput->forge, world.MapFeature());
     instance->ResetSequence(*atomInput);
@@ -150,6 +160,12 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
   }
   if (instance->hasTime_) {
     lilv_instance_connect_port(instance->instance_, instance->time_.port, instance->time_.buffer.data());
+  }
+  if (instance->hasUi_) {
+    lilv_instance_connect_port(instance->instance_, instance->ui_.port, instance->ui_.buffer.data());
+  }
+  if (instance->hasNotify_) {
+    lilv_instance_connect_port(instance->instance_, instance->notifyPort_, instance->notifyBuffer_.data());
   }
   lilv_instance_activate(instance->instance_);
   return instance;
@@ -179,6 +195,20 @@ void Lv2Instance::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
   if (lv2_atom_forge_frame_time(&forge, frame) != 0 && lv2_atom_forge_atom(&forge, size, midiEvent_) != 0) {
     lv2_atom_forge_write(&forge, bytes, size);
   }
+}
+
+bool Lv2Instance::AddUiAtom(const void* atom, uint32_t size) {
+  if (!hasUi_ || size < sizeof(LV2_Atom)) {
+    return false;
+  }
+  const auto* header = static_cast<const LV2_Atom*>(atom);
+  LV2_Atom_Forge& forge = ui_.forge;
+  ui_.hasEvents = true;
+  const uint32_t body = size - static_cast<uint32_t>(sizeof(LV2_Atom));
+  if (lv2_atom_forge_frame_time(&forge, 0) != 0 && lv2_atom_forge_atom(&forge, body, header->type) != 0) {
+    lv2_atom_forge_write(&forge, header + 1, body);
+  }
+  return true;
 }
 
 void Lv2Instance::AddPosition(int64_t frame, const Lv2Position& position) {
@@ -216,9 +246,21 @@ void Lv2Instance::Process(float** inputs, float** outputs, uint32_t frames) {
     lilv_instance_connect_port(instance_, audioIn_[c], inputs != nullptr ? inputs[c] : nullptr);
     lilv_instance_connect_port(instance_, audioOut_[c], outputs != nullptr ? outputs[c] : nullptr);
   }
+  // As hosts do, the output sequence's size tells the plug-in the buffer's capacity.
+  auto* notify = reinterpret_cast<LV2_Atom_Sequence*>(notifyBuffer_.data());
+  notify->atom.type = atomChunk_;
+  notify->atom.size = static_cast<uint32_t>(notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom));
   lilv_instance_run(instance_, frames);
+  notifications_.clear();
+  if (hasNotify_ && notify->atom.type == atomSequence_ &&
+      notify->atom.size <= notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
+    LV2_ATOM_SEQUENCE_FOREACH (notify, event) {
+      const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);
+      notifications_.emplace_back(atom, atom + sizeof(LV2_Atom) + event->body.size);
+    }
+  }
   // The plug-in leaves its inputs as they are: an empty sequence stays empty.
-  for (AtomInput* input : {&midi_, &time_}) {
+  for (AtomInput* input : {&midi_, &time_, &ui_}) {
     if (input->hasEvents) {
       ResetSequence(*input);
       input->hasEvents = false;

@@ -51,6 +51,14 @@ class Lv2Instance final {
   // Events of the next block at frame `frame`, in frame order.
   void AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size);
   void AddPosition(int64_t frame, const Lv2Position& position);
+  // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
+  // delivered at the next block's start; false where the plug-in has no such port.
+  bool AddUiAtom(const void* atom, uint32_t size);
+  // The events the plug-in's notify port held after the last block, each a whole atom
+  // (header and body) as hosts hand them to the UI.
+  const std::vector<std::vector<uint8_t>>& Notifications() const { return notifications_; }
+  // The notify port's index; 0 where the plug-in has none.
+  uint32_t NotifyPort() const { return hasNotify_ ? notifyPort_ : 0; }
   // One block of two channels in and out (null: the audio ports are left unconnected).
   void Process(float** inputs, float** outputs, uint32_t frames);
   // The host pauses the instance (deactivate) and resumes it (activate).
@@ -96,8 +104,15 @@ class Lv2Instance final {
   uint32_t audioOut_[2] = {};
   AtomInput midi_;
   AtomInput time_;
+  AtomInput ui_;
   bool hasMidi_ = false;
   bool hasTime_ = false;
+  bool hasUi_ = false;
+  uint32_t notifyPort_ = 0;
+  bool hasNotify_ = false;
+  std::vector<uint64_t> notifyBuffer_;
+  std::vector<std::vector<uint8_t>> notifications_;
+  LV2_URID atomSequence_ = 0;
   LV2_URID midiEvent_ = 0;
   LV2_URID atomChunk_ = 0;
   LV2_URID timePosition_ = 0;

@@ -2,7 +2,6 @@
 
 #include <lilv/lilv.h>
 #include <lv2/atom/atom.h>
-#include <lv2/instance-access/instance-access.h>
 #include <lv2/urid/urid.h>
 
 #include <cstring>
@@ -61,7 +60,7 @@ Lv2UiHost::~Lv2UiHost() {
   Hide();
 }
 
-bool Lv2UiHost::Show(uintptr_t parent, float scale) {
+bool Lv2UiHost::Show(uintptr_t parent, float scale, bool offerResize) {
   if (handle_ != nullptr) {
     return false;
   }
@@ -73,15 +72,17 @@ bool Lv2UiHost::Show(uintptr_t parent, float scale) {
   touch_ = {this, Touch};
   resize_ = {this, Resize};
   const LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
-  const LV2_Feature instanceFeature{LV2_INSTANCE_ACCESS_URI, instance_.Handle()};
   const LV2_Feature mapFeature{LV2_URID__map, world.MapFeature()};
   const LV2_Feature unmapFeature{LV2_URID__unmap, world.UnmapFeature()};
   const LV2_Feature touchFeature{LV2_UI__touch, &touch_};
   const LV2_Feature resizeFeature{LV2_UI__resize, &resize_};
   const LV2_Feature optionsFeature{LV2_OPTIONS__options, options_};
   const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
-  std::vector<const LV2_Feature*> features = {&parentFeature, &instanceFeature, &mapFeature, &unmapFeature,
-                                              &touchFeature,  &resizeFeature,   &idleFeature};
+  std::vector<const LV2_Feature*> features = {&parentFeature, &mapFeature, &unmapFeature, &touchFeature,
+                                              &idleFeature};
+  if (offerResize) {
+    features.push_back(&resizeFeature);
+  }
   if (scale > 0.0f) {
     features.push_back(&optionsFeature);
   }
@@ -107,6 +108,32 @@ void Lv2UiHost::PortEvent(uint32_t port, float value) {
   }
 }
 
+void Lv2UiHost::RelayWrites() {
+  for (; relayed_ < messages_.size(); ++relayed_) {
+    const Message& message = messages_[relayed_];
+    if (message.kind == 'a') {
+      instance_.AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
+      continue;
+    }
+    for (int32_t i = 0; message.kind == 'w' && i < instance_.ParameterCount(); ++i) {
+      if (instance_.PortOfParameter(i) == message.port) {
+        instance_.SetParameter(i, message.value);
+      }
+    }
+  }
+}
+
+void Lv2UiHost::DeliverNotifications() {
+  if (handle_ == nullptr || descriptor_->port_event == nullptr) {
+    return;
+  }
+  const uint32_t transfer = instance_.World().Map(LV2_ATOM__eventTransfer);
+  for (const std::vector<uint8_t>& atom : instance_.Notifications()) {
+    descriptor_->port_event(handle_, instance_.NotifyPort(), static_cast<uint32_t>(atom.size()), transfer,
+                            atom.data());
+  }
+}
+
 void Lv2UiHost::Hide() {
   if (handle_ != nullptr) {
     descriptor_->cleanup(handle_);
@@ -121,18 +148,22 @@ void Lv2UiHost::Write(LV2UI_Controller controller, uint32_t port, uint32_t size,
   float value = 0.0f;
   if (format == 0 && size == sizeof value && buffer != nullptr) {
     std::memcpy(&value, buffer, sizeof value);
-    host->messages_.push_back({'w', port, value, std::this_thread::get_id()});
+    host->messages_.push_back({'w', port, value, std::this_thread::get_id(), {}});
+  } else if (format == host->instance_.World().Map(LV2_ATOM__eventTransfer) && size >= sizeof(LV2_Atom) &&
+             buffer != nullptr) {
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    host->messages_.push_back({'a', port, 0.0f, std::this_thread::get_id(), {bytes, bytes + size}});
   }
 }
 
 void Lv2UiHost::Touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
   static_cast<Lv2UiHost*>(handle)->messages_.push_back(
-      {'t', port, grabbed ? 1.0f : 0.0f, std::this_thread::get_id()});
+      {'t', port, grabbed ? 1.0f : 0.0f, std::this_thread::get_id(), {}});
 }
 
 int Lv2UiHost::Resize(LV2UI_Feature_Handle handle, int width, int height) {
   static_cast<Lv2UiHost*>(handle)->messages_.push_back(
-      {'r', static_cast<uint32_t>(width), static_cast<float>(height), std::this_thread::get_id()});
+      {'r', static_cast<uint32_t>(width), static_cast<float>(height), std::this_thread::get_id(), {}});
   return 0;
 }
 

@@ -16,19 +16,23 @@ class Lv2Instance;
 class ModuleLibrary;
 
 // An LV2 host's side of a plug-in's X11 UI: loads the UI's shared object that the bundle
-// names, instantiates it inside a host window (ui:parent) with the instance it belongs to
-// (instance-access), the host's scale (ui:scaleFactor among the options), ui:resize and
-// ui:touch, and records what the UI tells the host, with the thread that told it.
+// names, instantiates it inside a host window (ui:parent) with urid:map, the host's scale
+// (ui:scaleFactor among the options), ui:touch and, unless told not to, ui:resize; it
+// offers no instance-access, as hosts that run UIs in another process cannot. It records
+// what the UI tells the host, with the thread that told it, and relays the UI's writes to
+// the instance and the instance's notifications to the UI, as such a host does.
 // Threads: the host's user-interface thread, for every call.
 class Lv2UiHost final {
  public:
   // What the UI told the host: 'w' a control port written, 't' touched (value 1 grabbed,
-  // 0 released), 'r' a size asked for (port = width, value = height).
+  // 0 released), 'r' a size asked for (port = width, value = height), 'a' an atom written
+  // to a port (its bytes in `atom`).
   struct Message {
     char kind;
     uint32_t port;
     float value;
     std::thread::id thread;
+    std::vector<uint8_t> atom;
   };
 
   // Null with a one-line reason where the instance's bundle has no X11 UI that loads.
@@ -39,18 +43,26 @@ class Lv2UiHost final {
 
   // Instantiates the UI inside X window `parent` at `scale` (0: no scale option); false
   // where the UI refuses.
-  bool Show(uintptr_t parent, float scale = 0.0f);
+  bool Show(uintptr_t parent, float scale = 0.0f, bool offerResize = true);
   // The UI's idle call: 0 while it stays open.
   int Idle();
   // The host tells the UI a control port's value.
   void PortEvent(uint32_t port, float value);
+  // The UI's writes since the last relay, to the instance: control values into its
+  // control inputs, atoms into its UI input, for its next block.
+  void RelayWrites();
+  // The instance's notifications of its last block, to the UI as port events.
+  void DeliverNotifications();
   // Cleans the UI up (nothing happens while none is shown).
   void Hide();
   bool IsShown() const { return handle_ != nullptr; }
   LV2UI_Widget Widget() const { return widget_; }
 
   const std::vector<Message>& Messages() const { return messages_; }
-  void ClearMessages() { messages_.clear(); }
+  void ClearMessages() {
+    messages_.clear();
+    relayed_ = 0;
+  }
 
  private:
   Lv2UiHost(Lv2Instance& instance) : instance_(instance) {}
@@ -71,6 +83,7 @@ class Lv2UiHost final {
   float scale_ = 0.0f;
   LV2_Options_Option options_[2] = {};
   std::vector<Message> messages_;
+  size_t relayed_ = 0;  // messages_ already relayed
 };
 
 }  // namespace QuorvelHost

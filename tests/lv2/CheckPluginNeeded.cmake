@@ -1,0 +1,15 @@
+# The plug-in's shared object must load where no display library is installed: its
+# NEEDED list names neither X11 nor cairo (the editor lives in the UI's shared object).
+execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "objdump cannot read ${MODULE}")
+endif()
+string(REGEX MATCHALL "NEEDED +[^\n]+" needed "${headers}")
+if(NOT needed)
+  message(FATAL_ERROR "no NEEDED entries read from ${MODULE}")
+endif()
+foreach(entry IN LISTS needed)
+  if(entry MATCHES "libX|libxcb|libcairo|libpng|libfreetype|libfontconfig")
+    message(FATAL_ERROR "${MODULE} needs a display library: ${entry}")
+  endif()
+endforeach()
