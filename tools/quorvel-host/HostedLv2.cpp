@@ -141,8 +141,10 @@ class Lv2Adapter final : public HostedPlugin {
     return ui_ != nullptr;
   }
 
+  // As hosts do between blocks: what the plug-in told its notify port goes to the UI.
   void IdleEditor() override {
     if (ui_ != nullptr) {
+      ui_->DeliverNotifications();
       ui_->Idle();
     }
   }

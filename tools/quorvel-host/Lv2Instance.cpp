@@ -139,6 +139,7 @@ std::unique_ptr<Lv2Instance> Lv2Instance::Create(const Lv2Module& module, double
   instance->unmapFeature_ = {LV2_URID__unmap, world.UnmapFeature()};
   const LV2_Feature* features[] = {&instance->mapFeature_, &instance->unmapFeature_, nullptr};
   instance->notifyBuffer_.assign(kAtomBufferBytes / sizeof(uint64_t), 0);
+  instance->notifyCopy_.assign(kAtomBufferBytes / sizeof(uint64_t), 0);
   for (AtomInput* atomInput : {&instance->midi_, &instance->time_, &instance->ui_}) {
     atomInput->buffer.assign(kAtomBufferBytes / sizeof(uint64_t), 0);
     lv2_atom_forge_init(&atomInput->forge, world.MapFeature());
@@ -181,6 +182,18 @@ Lv2Instance::~Lv2Instance() {
 void Lv2Instance::Pause() {
   lilv_instance_deactivate(instance_);
   lilv_instance_activate(instance_);
+}
+
+std::vector<std::vector<uint8_t>> Lv2Instance::Notifications() const {
+  std::vector<std::vector<uint8_t>> atoms;
+  const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(notifyCopy_.data());
+  if (notified_) {
+    LV2_ATOM_SEQUENCE_FOREACH (sequence, event) {
+      const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);
+      atoms.emplace_back(atom, atom + sizeof(LV2_Atom) + event->body.size);
+    }
+  }
+  return atoms;
 }
 
 void Lv2Instance::ResetSequence(AtomInput& input) {
@@ -251,13 +264,10 @@ void Lv2Instance::Process(float** inputs, float** outputs, uint32_t frames) {
   notify->atom.type = atomChunk_;
   notify->atom.size = static_cast<uint32_t>(notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom));
   lilv_instance_run(instance_, frames);
-  notifications_.clear();
-  if (hasNotify_ && notify->atom.type == atomSequence_ &&
-      notify->atom.size <= notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
-    LV2_ATOM_SEQUENCE_FOREACH (notify, event) {
-      const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);
-      notifications_.emplace_back(atom, atom + sizeof(LV2_Atom) + event->body.size);
-    }
+  notified_ = hasNotify_ && notify->atom.type == atomSequence_ &&
+              notify->atom.size <= notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom);
+  if (notified_) {
+    std::memcpy(notifyCopy_.data(), notify, sizeof(LV2_Atom) + notify->atom.size);
   }
   // The plug-in leaves its inputs as they are: an empty sequence stays empty.
   for (AtomInput* input : {&midi_, &time_, &ui_}) {

@@ -55,8 +55,9 @@ class Lv2Instance final {
   // delivered at the next block's start; false where the plug-in has no such port.
   bool AddUiAtom(const void* atom, uint32_t size);
   // The events the plug-in's notify port held after the last block, each a whole atom
-  // (header and body) as hosts hand them to the UI.
-  const std::vector<std::vector<uint8_t>>& Notifications() const { return notifications_; }
+  // (header and body) as hosts hand them to the UI. Read from a copy the block made into
+  // room made beforehand, so that the audio path allocates nothing of the host's own.
+  std::vector<std::vector<uint8_t>> Notifications() const;
   // The notify port's index; 0 where the plug-in has none.
   uint32_t NotifyPort() const { return hasNotify_ ? notifyPort_ : 0; }
   // One block of two channels in and out (null: the audio ports are left unconnected).
@@ -111,7 +112,8 @@ class Lv2Instance final {
   uint32_t notifyPort_ = 0;
   bool hasNotify_ = false;
   std::vector<uint64_t> notifyBuffer_;
-  std::vector<std::vector<uint8_t>> notifications_;
+  std::vector<uint64_t> notifyCopy_;  // the last block's notify sequence, when it left one
+  bool notified_ = false;
   LV2_URID atomSequence_ = 0;
   LV2_URID midiEvent_ = 0;
   LV2_URID atomChunk_ = 0;
