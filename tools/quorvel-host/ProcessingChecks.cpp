@@ -70,10 +70,14 @@ void BlockSizeIndependence(Validator& validator) {
   const char* check = "output independent of the block size";
   double largest = 0.0;
   int32_t worstBlock = 0;
+  std::unique_ptr<HostedPlugin> plugin;
   for (int setting = 0; setting < 2; ++setting) {
     std::vector<ChannelBuffers> outputs;
     for (int32_t blockSize : kBlockSizes) {
-      std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(Validator::kSampleRate, blockSize);
+      if (plugin != nullptr) {
+        validator.Gather(*plugin);
+      }
+      plugin = validator.NewHosted(Validator::kSampleRate, blockSize);
       if (plugin == nullptr) {
         validator.FailToCreate(check);
         return;
@@ -96,7 +100,7 @@ void BlockSizeIndependence(Validator& validator) {
   if (largest > Validator::kEqualWithin) {
     detail += " (block size " + std::to_string(worstBlock) + " against 1)";
   }
-  validator.Report(check, largest <= Validator::kEqualWithin, detail);
+  validator.Report(check, *plugin, largest <= Validator::kEqualWithin, detail);
 }
 
 void SampleRates(Validator& validator) {
@@ -129,9 +133,10 @@ void SampleRates(Validator& validator) {
                     (plugin == fresh.get() ? "" : " (switched)");
       }
     }
+    validator.Gather(*fresh);
   }
   validator.Report(
-      check, problems.empty(),
+      check, *changing, problems.empty(),
       "8 rates, each on a new instance and on one instance switched between them" +
           (problems.empty() ? std::string() : "; silent or unclean output at " + problems + " Hz"));
 }
@@ -153,9 +158,10 @@ void CleanNumbers(Validator& validator) {
       total.nonFinite += scan.nonFinite;
       total.subnormal += scan.subnormal;
       ++runs;
+      validator.Gather(*plugin);
     }
   }
-  validator.Report(check, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
+  validator.ReportGathered(check, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
 }
 
 double MedianNanoseconds(std::vector<double> times) {

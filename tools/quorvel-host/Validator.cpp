@@ -166,10 +166,21 @@ void Validator::Report(const std::string& check, bool passed, const std::string&
   std::fflush(stdout);
 }
 
+void Validator::Gather(const HostedPlugin& plugin) {
+  const std::string violations = plugin.Violations();
+  breaches_ += (breaches_.empty() || violations.empty() ? "" : "; ") + violations;
+}
+
 void Validator::Report(const std::string& check, const HostedPlugin& plugin, bool passed,
                        const std::string& detail) {
-  const std::string violations = plugin.Violations();
-  Report(check, passed && violations.empty(), violations.empty() ? detail : violations);
+  Gather(plugin);
+  ReportGathered(check, passed, detail);
+}
+
+void Validator::ReportGathered(const std::string& check, bool passed, const std::string& detail) {
+  const std::string breaches = std::move(breaches_);
+  breaches_.clear();
+  Report(check, passed && breaches.empty(), breaches.empty() ? detail : breaches);
 }
 
 void Validator::Skip(const std::string& check, const std::string& reason) {
@@ -179,6 +190,7 @@ void Validator::Skip(const std::string& check, const std::string& reason) {
 }
 
 void Validator::FailToCreate(const std::string& check) {
+  breaches_.clear();  // the check ends here, and what it gathered with it
   Fail(check, lastError_);
 }
 

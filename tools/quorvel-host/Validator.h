@@ -74,8 +74,11 @@ class Validator final {
   void Fail(const std::string& check, const std::string& detail);
   void Skip(const std::string& check, const std::string& reason);
   void Report(const std::string& check, bool passed, const std::string& detail);
-  // The same, failing also on the plug-in's breaches of its format's thread rules.
+  // The same, failing also on the plug-in's breaches of its format's thread rules: this
+  // instance's, and those gathered from the instances the check made before.
   void Report(const std::string& check, const HostedPlugin& plugin, bool passed, const std::string& detail);
+  void Gather(const HostedPlugin& plugin);
+  void ReportGathered(const std::string& check, bool passed, const std::string& detail);
   // The instance could not be made: the check fails with the module's reason.
   void FailToCreate(const std::string& check);
 
@@ -93,6 +96,7 @@ class Validator final {
   std::unique_ptr<ClapModule> clapModule_;
   std::vector<uint8_t> startBank_;
   std::string lastError_;
+  std::string breaches_;
   int passed_ = 0;
   int failed_ = 0;
   int skipped_ = 0;
