@@ -13,8 +13,7 @@ namespace {
 // host's factor 2.0 remakes it at 992 x 688 and asks the host for that size; destroyed,
 // it leaves no window behind, and no host call was made on a forbidden thread.
 TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
-  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND host = Win32HostWindow::Create();
   ASSERT_NE(host, nullptr);
   auto clap = StartClap();
   const clap_plugin_gui_t* gui = clap->Gui();
@@ -57,8 +56,7 @@ TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
 // A host that sends every value the editor gave back as an event of its next process, as
 // CLAP hosts may: the knob being dragged is not pulled back by its own echoes.
 TEST(ClapEditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
-  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND host = Win32HostWindow::Create();
   ASSERT_NE(host, nullptr);
   auto clap = StartClap();
   const clap_plugin_gui_t* gui = clap->Gui();
@@ -73,15 +71,7 @@ TEST(ClapEditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
   HWND knob = Win32HostWindow::ChildAt(GetWindow(host, GW_CHILD), 179, 139);
   ASSERT_NE(knob, nullptr);
   ClapEchoingHost echoing(*clap);
-  SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
-  for (int i = 1; i <= 10; ++i) {
-    SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
-    Win32HostWindow::PumpMessages();
-    echoing.Process();
-    Win32HostWindow::PumpMessages();
-  }
-  SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
-  Win32HostWindow::PumpMessages();
+  Win32HostWindow::DragUp(knob, [&echoing] { echoing.Process(); });
   echoing.Process();
   echoing.Process();
   EXPECT_NEAR(echoing.LastEcho(), 0.1, 1e-6);
