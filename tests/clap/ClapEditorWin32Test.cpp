@@ -9,6 +9,14 @@
 namespace QuorvelTest {
 namespace {
 
+// The editor made, embedded in `host` and shown.
+bool Open(const clap_plugin_gui_t* gui, const clap_plugin_t* plugin, HWND host) {
+  clap_window_t parent{};
+  parent.api = CLAP_WINDOW_API_WIN32;
+  parent.win32 = host;
+  return gui->create(plugin, CLAP_WINDOW_API_WIN32, false) && gui->set_parent(plugin, &parent) && gui->show(plugin);
+}
+
 // Embedded in an HWND only, the editor is one child of 496 x 344 (a 96-dpi prefix); the
 // host's factor 2.0 remakes it at 992 x 688 and asks the host for that size; destroyed,
 // it leaves no window behind, and no host call was made on a forbidden thread.
@@ -21,12 +29,7 @@ TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
   const clap_plugin_t* plugin = &clap->Plugin();
   EXPECT_TRUE(gui->is_api_supported(plugin, CLAP_WINDOW_API_WIN32, false));
   EXPECT_FALSE(gui->is_api_supported(plugin, CLAP_WINDOW_API_X11, false));
-  ASSERT_TRUE(gui->create(plugin, CLAP_WINDOW_API_WIN32, false));
-  clap_window_t parent{};
-  parent.api = CLAP_WINDOW_API_WIN32;
-  parent.win32 = host;
-  ASSERT_TRUE(gui->set_parent(plugin, &parent));
-  EXPECT_TRUE(gui->show(plugin));
+  ASSERT_TRUE(Open(gui, plugin, host));
   Win32HostWindow::PumpMessages();
   std::vector<SIZE> sizes = Win32HostWindow::ChildSizes(host);
   ASSERT_EQ(sizes.size(), 1u);
@@ -61,12 +64,7 @@ TEST(ClapEditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
   auto clap = StartClap();
   const clap_plugin_gui_t* gui = clap->Gui();
   const clap_plugin_t* plugin = &clap->Plugin();
-  ASSERT_TRUE(gui->create(plugin, CLAP_WINDOW_API_WIN32, false));
-  clap_window_t parent{};
-  parent.api = CLAP_WINDOW_API_WIN32;
-  parent.win32 = host;
-  ASSERT_TRUE(gui->set_parent(plugin, &parent));
-  EXPECT_TRUE(gui->show(plugin));
+  ASSERT_TRUE(Open(gui, plugin, host));
   Win32HostWindow::PumpMessages();
   HWND knob = Win32HostWindow::ChildAt(GetWindow(host, GW_CHILD), 179, 139);
   ASSERT_NE(knob, nullptr);
