@@ -9,12 +9,19 @@
 namespace QuorvelTest {
 namespace {
 
+// The editor made, embedded in `host` and shown.
+bool Open(const clap_plugin_gui_t* gui, const clap_plugin_t* plugin, HWND host) {
+  clap_window_t parent{};
+  parent.api = CLAP_WINDOW_API_WIN32;
+  parent.win32 = host;
+  return gui->create(plugin, CLAP_WINDOW_API_WIN32, false) && gui->set_parent(plugin, &parent) && gui->show(plugin);
+}
+
 // Embedded in an HWND only, the editor is one child of 496 x 344 (a 96-dpi prefix); the
 // host's factor 2.0 remakes it at 992 x 688 and asks the host for that size; destroyed,
 // it leaves no window behind, and no host call was made on a forbidden thread.
 TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
-  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND host = Win32HostWindow::Create();
   ASSERT_NE(host, nullptr);
   auto clap = StartClap();
   const clap_plugin_gui_t* gui = clap->Gui();
@@ -22,12 +29,7 @@ TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
   const clap_plugin_t* plugin = &clap->Plugin();
   EXPECT_TRUE(gui->is_api_supported(plugin, CLAP_WINDOW_API_WIN32, false));
   EXPECT_FALSE(gui->is_api_supported(plugin, CLAP_WINDOW_API_X11, false));
-  ASSERT_TRUE(gui->create(plugin, CLAP_WINDOW_API_WIN32, false));
-  clap_window_t parent{};
-  parent.api = CLAP_WINDOW_API_WIN32;
-  parent.win32 = host;
-  ASSERT_TRUE(gui->set_parent(plugin, &parent));
-  EXPECT_TRUE(gui->show(plugin));
+  ASSERT_TRUE(Open(gui, plugin, host));
   Win32HostWindow::PumpMessages();
   std::vector<SIZE> sizes = Win32HostWindow::ChildSizes(host);
   ASSERT_EQ(sizes.size(), 1u);
@@ -57,31 +59,17 @@ TEST(ClapEditorWin32, OpensInTheHostsWindowAndScales) {
 // A host that sends every value the editor gave back as an event of its next process, as
 // CLAP hosts may: the knob being dragged is not pulled back by its own echoes.
 TEST(ClapEditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
-  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND host = Win32HostWindow::Create();
   ASSERT_NE(host, nullptr);
   auto clap = StartClap();
   const clap_plugin_gui_t* gui = clap->Gui();
   const clap_plugin_t* plugin = &clap->Plugin();
-  ASSERT_TRUE(gui->create(plugin, CLAP_WINDOW_API_WIN32, false));
-  clap_window_t parent{};
-  parent.api = CLAP_WINDOW_API_WIN32;
-  parent.win32 = host;
-  ASSERT_TRUE(gui->set_parent(plugin, &parent));
-  EXPECT_TRUE(gui->show(plugin));
+  ASSERT_TRUE(Open(gui, plugin, host));
   Win32HostWindow::PumpMessages();
   HWND knob = Win32HostWindow::ChildAt(GetWindow(host, GW_CHILD), 179, 139);
   ASSERT_NE(knob, nullptr);
   ClapEchoingHost echoing(*clap);
-  SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
-  for (int i = 1; i <= 10; ++i) {
-    SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
-    Win32HostWindow::PumpMessages();
-    echoing.Process();
-    Win32HostWindow::PumpMessages();
-  }
-  SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
-  Win32HostWindow::PumpMessages();
+  Win32HostWindow::DragUp(knob, [&echoing] { echoing.Process(); });
   echoing.Process();
   echoing.Process();
   EXPECT_NEAR(echoing.LastEcho(), 0.1, 1e-6);

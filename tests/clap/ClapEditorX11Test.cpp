@@ -5,11 +5,9 @@
 #include <gtest/gtest.h>
 // clang-format off
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 // clang-format on
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "tests/clap/ClapFixture.h"
@@ -42,14 +40,8 @@ class ClapEditorX11 : public X11HostTest {
     return gui->create(Plugin(), CLAP_WINDOW_API_X11, false) && (scale == 0.0 || gui->set_scale(Plugin(), scale)) &&
            gui->set_parent(Plugin(), &parent) && gui->show(Plugin());
   }
-  // Turns of the host's loop: its timers and descriptors, letting the server deliver.
-  void Pump(int turns = 3) {
-    for (int i = 0; i < turns; ++i) {
-      XSync(display, False);
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      clap->FireTimersAndDescriptors();
-    }
-  }
+  // The host's timers and descriptors.
+  void HostIdle() override { clap->FireTimersAndDescriptors(); }
   std::vector<std::pair<::Window, XWindowAttributes>> Children(::Window parent = 0) {
     return ChildAttributes(parent);
   }
@@ -103,12 +95,7 @@ TEST_F(ClapEditorX11, OpensScaledAndIdlesOnTheHostsTimerAndDescriptor) {
 TEST_F(ClapEditorX11, GesturesReachTheHostAsEventsOfTheNextProcess) {
   ASSERT_TRUE(Open());
   Pump();
-  ::Window knob = 0;
-  for (const auto& child : Children(Children().at(0).first)) {
-    if (child.second.x == 179 && child.second.y == 139) {
-      knob = child.first;
-    }
-  }
+  const ::Window knob = ChildAt(Children().at(0).first, 179, 139);
   ASSERT_NE(knob, 0u);
   StereoBlock block(64);
   clap->OutputEvents().Clear();
@@ -116,15 +103,7 @@ TEST_F(ClapEditorX11, GesturesReachTheHostAsEventsOfTheNextProcess) {
   EXPECT_EQ(clap->OutputEvents().Size(), 0u);
   EXPECT_EQ(clap->Host().FlushRequests(), 0);
 
-  MoveTo(knob, 16, 20);
-  XTestFakeButtonEvent(display, 1, True, 0);
-  Pump();
-  for (int i = 1; i <= 10; ++i) {
-    MoveTo(knob, 16, 20 - i);
-    Pump(1);
-  }
-  XTestFakeButtonEvent(display, 1, False, 0);
-  Pump();
+  DragUp(knob);
   EXPECT_GE(clap->Host().FlushRequests(), 3);
   clap->Process(block.Channels(), block.Channels(), 64, nullptr, nullptr);
   const QuorvelHost::ClapEventList& events = clap->OutputEvents();
@@ -151,25 +130,10 @@ TEST_F(ClapEditorX11, GesturesReachTheHostAsEventsOfTheNextProcess) {
 TEST_F(ClapEditorX11, ADragIsNotPulledBackByTheHostsEcho) {
   ASSERT_TRUE(Open());
   Pump();
-  ::Window knob = 0;
-  for (const auto& child : Children(Children().at(0).first)) {
-    if (child.second.x == 179 && child.second.y == 139) {
-      knob = child.first;
-    }
-  }
+  const ::Window knob = ChildAt(Children().at(0).first, 179, 139);
   ASSERT_NE(knob, 0u);
   ClapEchoingHost echoing(*clap);
-  MoveTo(knob, 16, 20);
-  XTestFakeButtonEvent(display, 1, True, 0);
-  Pump();
-  for (int i = 1; i <= 10; ++i) {
-    MoveTo(knob, 16, 20 - i);
-    Pump(1);
-    echoing.Process();
-    Pump(1);
-  }
-  XTestFakeButtonEvent(display, 1, False, 0);
-  Pump();
+  DragUp(knob, [&echoing] { echoing.Process(); });
   echoing.Process();
   echoing.Process();
   Pump();

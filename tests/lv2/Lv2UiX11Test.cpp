@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -47,14 +46,8 @@ class Lv2UiX11 : public X11HostTest {
     X11HostTest::TearDown();
   }
 
-  // Turns of the host's idle loop, letting the server deliver between them.
-  void Pump(int turns = 3) {
-    for (int i = 0; i < turns; ++i) {
-      XSync(display, False);
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      EXPECT_EQ(ui->Idle(), 0);
-    }
-  }
+  // The UI's idle interface.
+  void HostIdle() override { EXPECT_EQ(ui->Idle(), 0); }
   struct Child {
     ::Window id;
     XWindowAttributes attributes;
@@ -128,13 +121,8 @@ TEST_F(Lv2UiX11, ShowsItsOwnWindowInTheHostsAtItsScale) {
 TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
   ASSERT_TRUE(ui->Show(window));
   Pump();
-  ::Window knob = 0;
   // The host's window holds the UI's frame, the frame the editor's view.
-  for (const Child& child : Children(Children(Children().at(0).id).at(0).id)) {
-    if (child.attributes.x == 179 && child.attributes.y == 139) {
-      knob = child.id;
-    }
-  }
+  const ::Window knob = ChildAt(Children(Children().at(0).id).at(0).id, 179, 139);
   ASSERT_NE(knob, 0u);
   ui->ClearMessages();
   // The host's block: the UI's writes into the ports, a run, the previous run's port
@@ -150,16 +138,7 @@ TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
     echo = lv2->Parameter(kFeedbackIndex);
     ui->DeliverNotifications();
   };
-  MoveTo(knob, 16, 20);
-  XTestFakeButtonEvent(display, 1, True, 0);
-  Pump();
-  for (int i = 1; i <= 10; ++i) {
-    MoveTo(knob, 16, 20 - i);
-    Pump(1);
-    hostBlock();
-  }
-  XTestFakeButtonEvent(display, 1, False, 0);
-  Pump();
+  DragUp(knob, hostBlock);
   hostBlock();
   const auto messages = ui->Messages();
   ASSERT_GE(messages.size(), 12u);

@@ -1,6 +1,7 @@
 #include "tests/support/X11HostTest.h"
 
 // clang-format off
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 // clang-format on
 
@@ -72,6 +73,55 @@ void X11HostTest::MoveTo(::Window target, int x, int y) {
   XTranslateCoordinates(display, target, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
   XTestFakeMotionEvent(display, -1, rootX, rootY, 0);
   XSync(display, False);
+}
+
+void X11HostTest::Pump(int turns) {
+  for (int i = 0; i < turns; ++i) {
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    HostIdle();
+  }
+}
+
+::Window X11HostTest::ChildAt(::Window parent, int x, int y) {
+  for (const auto& [id, attributes] : ChildAttributes(parent)) {
+    if (attributes.x == x && attributes.y == y) {
+      return id;
+    }
+  }
+  return 0;
+}
+
+void X11HostTest::DragUp(::Window knob, const std::function<void()>& eachMove) {
+  MoveTo(knob, 16, 20);
+  XTestFakeButtonEvent(display, 1, True, 0);
+  Pump();
+  for (int i = 1; i <= 10; ++i) {
+    MoveTo(knob, 16, 20 - i);
+    Pump(1);
+    if (eachMove) {
+      eachMove();
+      Pump(1);
+    }
+  }
+  XTestFakeButtonEvent(display, 1, False, 0);
+  Pump();
+}
+
+std::vector<uint32_t> X11HostTest::Pixels(::Window target, int width, int height) {
+  std::vector<uint32_t> pixels;
+  XImage* image = XGetImage(display, target, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                            AllPlanes, ZPixmap);
+  if (image == nullptr) {
+    return pixels;
+  }
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
+    }
+  }
+  XDestroyImage(image);
+  return pixels;
 }
 
 }  // namespace QuorvelTest

@@ -6,6 +6,8 @@
 #include <X11/Xlib.h>
 // clang-format on
 
+#include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -29,6 +31,19 @@ class X11HostTest : public ::testing::Test {
   std::vector<std::pair<::Window, XWindowAttributes>> ChildAttributes(::Window parent = 0);
   // Real pointer motion (XTest) to (x, y) of `target`.
   void MoveTo(::Window target, int x, int y);
+
+  // One turn of the format's own idle work (the host's timers, run loop or UI idle).
+  virtual void HostIdle() {}
+  // Turns of the host's loop, letting the server deliver between them.
+  void Pump(int turns = 3);
+  // The child of `parent` whose top-left corner is at (x, y) of it; 0 if none.
+  ::Window ChildAt(::Window parent, int x, int y);
+  // A press at (16, 20) of `knob`, ten real pointer moves of a pixel up (0.1 on a knob)
+  // and the release; `eachMove`, as the host's audio block, runs after every move.
+  void DragUp(::Window knob, const std::function<void()>& eachMove = nullptr);
+  // The RGB pixels of `target`'s top-left `width` x `height`, row by row; empty if it
+  // cannot be read.
+  std::vector<uint32_t> Pixels(::Window target, int width, int height);
 
   Display* display = nullptr;
   ::Window window = 0;

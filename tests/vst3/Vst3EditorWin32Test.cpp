@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/vst3/Vst3Fixture.h"
+#include "tests/support/EditorPixels.h"
 #include "tests/support/Win32HostWindow.h"
 #include "tools/quorvel-host/Vst3PlugFrame.h"
 
@@ -19,8 +20,7 @@ namespace {
 class Vst3EditorWin32 : public ::testing::Test {
  protected:
   void SetUp() override {
-    host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 900, nullptr,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
+    host = Win32HostWindow::Create();
     ASSERT_NE(host, nullptr);
     vst3 = StartVst3();
     view = vst3->Controller()->createView("editor");
@@ -97,48 +97,17 @@ TEST_F(Vst3EditorWin32, OneEditorPerInstance) {
 
 // Opening the editor tells the handler nothing; a drag on the feedback knob (10 pixels up
 // is 0.1), as the mouse's messages reach it, is one gesture for the host: begin, edits and
-// end, every call on the user-interface thread.
-TEST_F(Vst3EditorWin32, GesturesReachTheComponentHandler) {
+// end, every call on the user-interface thread, while the host sends every performed edit
+// back in its next process, as VST3 hosts may: the knob is not pulled back by its own
+// echoes.
+TEST_F(Vst3EditorWin32, GesturesReachTheHandlerUnpulledByItsEcho) {
   ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
   Win32HostWindow::PumpMessages();
   EXPECT_TRUE(vst3->Host().Edits().empty());
-  HWND editor = GetWindow(host, GW_CHILD);
-  HWND knob = nullptr;
-  for (HWND child = GetWindow(editor, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, editor, reinterpret_cast<POINT*>(&rect), 2);
-    knob = rect.left == 179 && rect.top == 139 ? child : knob;
-  }
-  ASSERT_NE(knob, nullptr);
-  SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
-  for (int i = 1; i <= 10; ++i) {
-    SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
-    Win32HostWindow::PumpMessages();
-  }
-  SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
-  Win32HostWindow::PumpMessages();
-  ExpectFeedbackDragGesture(*vst3);
-  view->removed();
-}
-
-// A host that sends every performed edit back in its next process, as VST3 hosts may:
-// the knob being dragged is not pulled back by its own echoes.
-TEST_F(Vst3EditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
-  ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
-  Win32HostWindow::PumpMessages();
   HWND knob = Win32HostWindow::ChildAt(GetWindow(host, GW_CHILD), 179, 139);
   ASSERT_NE(knob, nullptr);
   Vst3EchoingHost echoing(*vst3);
-  SendMessageW(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 20));
-  for (int i = 1; i <= 10; ++i) {
-    SendMessageW(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 20 - i));
-    Win32HostWindow::PumpMessages();
-    echoing.Process();
-    Win32HostWindow::PumpMessages();
-  }
-  SendMessageW(knob, WM_LBUTTONUP, 0, MAKELPARAM(16, 10));
-  Win32HostWindow::PumpMessages();
+  Win32HostWindow::DragUp(knob, [&echoing] { echoing.Process(); });
   echoing.Process();
   ExpectFeedbackDragGesture(*vst3);
   view->removed();
@@ -147,31 +116,9 @@ TEST_F(Vst3EditorWin32, ADragIsNotPulledBackByTheHostsEcho) {
 // The editor names the format the host loaded: the VST3 editor shows the VST2 one's
 // pixels everywhere but in the footer's format name, which differs.
 TEST_F(Vst3EditorWin32, TheFooterNamesTheFormatAndNothingElseDiffers) {
-  constexpr int kWidth = 496;
-  constexpr int kHeight = 344;
   const auto pixelsOfEditor = [this] {
     Win32HostWindow::PumpMessages();
-    std::vector<uint32_t> pixels(static_cast<std::size_t>(kWidth * kHeight));
-    HWND editor = GetWindow(host, GW_CHILD);
-    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC screen = GetDC(editor);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(memory, bitmap, 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(editor, screen);
-    return pixels;
+    return Win32HostWindow::Pixels(GetWindow(host, GW_CHILD), EditorPixels::kWidth, EditorPixels::kHeight);
   };
   auto vst2 = StartVst2();
   ASSERT_EQ(vst2->Dispatch(effEditOpen, 0, 0, host), 1);
@@ -179,17 +126,7 @@ TEST_F(Vst3EditorWin32, TheFooterNamesTheFormatAndNothingElseDiffers) {
   vst2->Dispatch(effEditClose);
   Win32HostWindow::PumpMessages();
   ASSERT_EQ(view->attached(host, Steinberg::kPlatformTypeHWND), Steinberg::kResultOk);
-  const std::vector<uint32_t> named3 = pixelsOfEditor();
-  int differing = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const std::size_t at = static_cast<std::size_t>(y * kWidth + x);
-      if (((named2[at] ^ named3[at]) & 0xFFFFFF) == 0) continue;
-      ++differing;
-      ASSERT_TRUE(x >= 108 && x < 164 && y >= 320 && y < 336) << "differs at " << x << ", " << y;
-    }
-  }
-  EXPECT_GT(differing, 20);
+  EditorPixels::ExpectOnlyTheFormatNameDiffers(named2, pixelsOfEditor());
   view->removed();
 }
 

@@ -17,6 +17,16 @@ namespace {
 namespace Vst = Steinberg::Vst;
 using QuorvelHost::Vst3Text;
 
+// A block's output changes hold one point: `value` for `id` at `offset`.
+void ExpectOneChangeTold(const QuorvelHost::Vst3ParameterChanges& told, Vst::ParamID id, int32_t offset,
+                         double value) {
+  ASSERT_EQ(told.Count(), 1);
+  EXPECT_EQ(told.Queue(0).Id(), id);
+  ASSERT_EQ(told.Queue(0).Points().size(), 1u);
+  EXPECT_EQ(told.Queue(0).Points()[0].offset, offset);
+  EXPECT_EQ(told.Queue(0).Points()[0].value, value);
+}
+
 template <typename Interface>
 Interface* Get(QuorvelHost::Vst3Instance& instance) {
   return static_cast<Interface*>(instance.Query(Interface::iid));
@@ -172,12 +182,7 @@ TEST(Vst3Parameters, ControllersMapToHiddenParametersAndLearnedMovesAreReported)
   StereoBlock input(256);
   StereoBlock output(256);
   vst3->Process(input.Channels(), output.Channels(), 256, &changes, nullptr);
-  const QuorvelHost::Vst3ParameterChanges& reported = vst3->OutputChanges();
-  ASSERT_EQ(reported.Count(), 1);
-  EXPECT_EQ(reported.Queue(0).Id(), 6u);
-  ASSERT_EQ(reported.Queue(0).Points().size(), 1u);
-  EXPECT_EQ(reported.Queue(0).Points()[0].offset, 100);
-  EXPECT_EQ(reported.Queue(0).Points()[0].value, 64 * (1.0f / 127.0f));
+  ExpectOneChangeTold(vst3->OutputChanges(), 6, 100, 64 * (1.0f / 127.0f));
   EXPECT_EQ(vst3->Controller()->getParamNormalized(6), 64 * (1.0f / 127.0f));
 }
 
@@ -237,19 +242,14 @@ TEST(Vst3Parameters, TheBypassIsEnabledInverted) {
   StereoBlock in1 = input;
   StereoBlock out1(512);
   bypassed->Process(in1.Channels(), out1.Channels(), 512, &changes, nullptr);
-  const QuorvelHost::Vst3ParameterChanges& told = bypassed->OutputChanges();
-  ASSERT_EQ(told.Count(), 1);
-  EXPECT_EQ(told.Queue(0).Id(), 0u);
-  ASSERT_EQ(told.Queue(0).Points().size(), 1u);
-  EXPECT_EQ(told.Queue(0).Points()[0].offset, 300);
-  EXPECT_EQ(told.Queue(0).Points()[0].value, 0.0);
+  ExpectOneChangeTold(bypassed->OutputChanges(), 0, 300, 0.0);
   changes.Clear();
   changes.Add(0, 300, 0.0);
   StereoBlock in2 = input;
   StereoBlock out2(512);
   disabled->Process(in2.Channels(), out2.Channels(), 512, &changes, nullptr);
   EXPECT_TRUE(out1 == out2);
-  EXPECT_EQ(disabled->OutputChanges().Count(), 1);  // the bypass, for the host's Enabled
+  ExpectOneChangeTold(disabled->OutputChanges(), kBypassId, 300, 1.0);  // for the host's Enabled
   EXPECT_EQ(disabled->Controller()->getParamNormalized(kBypassId), 1.0);
   EXPECT_EQ(bypassed->Controller()->getParamNormalized(0), 0.0);
   EXPECT_EQ(bypassed->GetState(), disabled->GetState());
