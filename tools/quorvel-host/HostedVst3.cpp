@@ -248,8 +248,4 @@ std::unique_ptr<HostedPlugin> HostedVst3::Open(const std::string& path, std::str
   return std::make_unique<Vst3Adapter>(borrowed, std::move(module), std::move(instance));
 }
 
-std::unique_ptr<HostedPlugin> HostedVst3::Borrow(Vst3Instance& instance) {
-  return std::make_unique<Vst3Adapter>(instance);
-}
-
 }  // namespace QuorvelHost

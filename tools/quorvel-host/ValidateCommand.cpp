@@ -17,10 +17,8 @@
 #include "tools/quorvel-host/StateChecks.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
-#include "tools/quorvel-host/Vst3LifecycleChecks.h"
+#include "tools/quorvel-host/Vst3Checks.h"
 #include "tools/quorvel-host/Vst3Module.h"
-#include "tools/quorvel-host/Vst3ProcessingChecks.h"
-#include "tools/quorvel-host/Vst3StateChecks.h"
 
 namespace QuorvelHost {
 
@@ -43,9 +41,8 @@ std::vector<Group> GroupsFor(const std::string& path) {
             {"editor", EditorChecks::Shared}};
   }
   if (Vst3Module::IsVst3Path(path)) {
-    return {{"lifecycle", Vst3LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
-            {"VST3 processing", Vst3ProcessingChecks::Run}, {"portable", PortableChecks::Run},
-            {"real-time", RealtimeChecks::Run}, {"state", Vst3StateChecks::Run}, {"editor", EditorChecks::Shared}};
+    return {{"processing", ProcessingChecks::Run}, {"portable", PortableChecks::Run},
+            {"real-time", RealtimeChecks::Run}, {"VST3", Vst3Checks::Run}, {"editor", EditorChecks::Shared}};
   }
   if (Lv2Module::IsLv2Path(path)) {
     return {{"processing", ProcessingChecks::Run}, {"portable", PortableChecks::Run},
