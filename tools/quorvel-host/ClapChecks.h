@@ -4,14 +4,13 @@ namespace QuorvelHost {
 
 class Validator;
 
-// The validate battery's groups for a CLAP module, run as a strict host: each check also
-// fails when the plug-in called the host on a thread the format forbids for that call.
+// The validate battery's checks of what only CLAP has (a flush inside a block of no frames,
+// state streamed in pieces while audio runs, the editor's timers and descriptors), run as
+// a strict host: each also fails when the plug-in called the host on a thread the format
+// forbids for that call.
 class ClapChecks final {
  public:
-  static void Lifecycle(Validator& validator);
-  static void Processing(Validator& validator);
-  static void State(Validator& validator);
-  static void Editor(Validator& validator);
+  static void Run(Validator& validator);
 };
 
 }  // namespace QuorvelHost

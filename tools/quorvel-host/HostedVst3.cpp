@@ -47,9 +47,8 @@ HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterI
 
 class Vst3Adapter final : public HostedPlugin {
  public:
-  Vst3Adapter(Vst3Instance& instance, std::unique_ptr<Vst3Module> module = nullptr,
-              std::unique_ptr<Vst3Instance> owned = nullptr)
-      : module_(std::move(module)), owned_(std::move(owned)), instance_(instance) {
+  Vst3Adapter(std::unique_ptr<Vst3Module> module, std::unique_ptr<Vst3Instance> owned)
+      : module_(std::move(module)), owned_(std::move(owned)), instance_(*owned_) {
     Vst::IEditController* controller = instance_.Controller();
     for (Steinberg::int32 i = 0; controller != nullptr && i < controller->getParameterCount(); ++i) {
       Vst::ParameterInfo info{};
@@ -68,11 +67,9 @@ class Vst3Adapter final : public HostedPlugin {
     ReadMidiMapping();
     changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
     flushed_.Reserve(1, 1);
-    if (module_ != nullptr) {
-      Steinberg::PClassInfo info{};
-      module_->FindAudioClass(info);
-      name_ = info.name;
-    }
+    Steinberg::PClassInfo info{};
+    module_->FindAudioClass(info);
+    name_ = info.name;
   }
 
   ~Vst3Adapter() override { CloseEditor(); }
@@ -244,12 +241,7 @@ std::unique_ptr<HostedPlugin> HostedVst3::Open(const std::string& path, std::str
   if (instance == nullptr) {
     return nullptr;
   }
-  Vst3Instance& borrowed = *instance;
-  return std::make_unique<Vst3Adapter>(borrowed, std::move(module), std::move(instance));
-}
-
-std::unique_ptr<HostedPlugin> HostedVst3::Borrow(Vst3Instance& instance) {
-  return std::make_unique<Vst3Adapter>(instance);
+  return std::make_unique<Vst3Adapter>(std::move(module), std::move(instance));
 }
 
 }  // namespace QuorvelHost

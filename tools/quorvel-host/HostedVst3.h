@@ -7,8 +7,6 @@
 
 namespace QuorvelHost {
 
-class Vst3Instance;
-
 // A VST3 bundle beneath HostedPlugin: plain values are 0..stepCount (0..1 where the
 // parameter is continuous) and travel normalized in the block's parameter changes, or in
 // a block of no frames outside playing; a program is the program-change parameter's step;
@@ -19,8 +17,6 @@ class HostedVst3 final {
  public:
   // The bundle at `path` with an instance of its own; null with a one-line reason.
   static std::unique_ptr<HostedPlugin> Open(const std::string& path, std::string& error);
-  // An instance a check made and started, driven as it stands; it must outlive the adapter.
-  static std::unique_ptr<HostedPlugin> Borrow(Vst3Instance& instance);
 };
 
 }  // namespace QuorvelHost

@@ -24,6 +24,35 @@ ChannelBuffers Sound(HostedPlugin& plugin, int32_t block = Validator::kBlockSize
   return output;
 }
 
+// Each load opens the module again, as a host rescanning or reloading a session does.
+void LoadRepeatedly(Validator& validator) {
+  const char* check = "load and release repeatedly";
+  std::string error;
+  for (int load = 0; load < 10; ++load) {
+    std::unique_ptr<HostedPlugin> first = HostedPlugin::Open(validator.Path(), error);
+    std::unique_ptr<HostedPlugin> second = HostedPlugin::Open(validator.Path(), error);
+    std::unique_ptr<HostedPlugin> alone = HostedPlugin::Open(validator.Path(), error);
+    for (HostedPlugin* plugin : {first.get(), second.get(), alone.get()}) {
+      if (plugin == nullptr || !plugin->Activate(Validator::kSampleRate, Validator::kBlockSize, error)) {
+        validator.Fail(check, "load " + std::to_string(load + 1) + ": " + error);
+        return;
+      }
+    }
+    // Two at once are independent: noise through one leaves the other's output to silence
+    // as a third instance, alone, gives it.
+    ChannelBuffers noise = Validator::Signal(*first, Validator::kSampleRate, 0.1, 0.0, 5);
+    ChannelBuffers silence(second->InputCount(), noise.Frames());
+    Validator::Process(*first, noise);
+    const ChannelBuffers quiet = Validator::Process(*second, silence);
+    first.reset();
+    if (quiet.LargestDifference(Validator::Process(*alone, silence)) != 0.0) {
+      validator.Fail(check, "an instance sounded with another's input");
+      return;
+    }
+  }
+  validator.Pass(check, "10 module loads, 30 instances, two at once independent");
+}
+
 void Unconnected(Validator& validator) {
   const char* check = "runs of no frames and with unconnected audio";
   std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
@@ -91,6 +120,7 @@ void Refusal(Validator& validator) {
 }  // namespace
 
 void PortableChecks::Run(Validator& validator) {
+  LoadRepeatedly(validator);
   Unconnected(validator);
   RoundTrip(validator);
   Refusal(validator);

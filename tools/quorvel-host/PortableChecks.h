@@ -4,7 +4,8 @@ namespace QuorvelHost {
 
 class Validator;
 
-// State and edge checks any format answers through HostedPlugin alone: runs of no frames
+// Checks any format answers through HostedPlugin alone: modules loaded and released again
+// and again, runs of no frames
 // and without audio, a state round trip into a fresh instance, and a state of other bytes
 // refused without a trace. (The processing checks are ProcessingChecks, for every format.)
 // Threads: the thread that runs the battery.

@@ -17,10 +17,8 @@
 #include "tools/quorvel-host/StateChecks.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
-#include "tools/quorvel-host/Vst3LifecycleChecks.h"
+#include "tools/quorvel-host/Vst3Checks.h"
 #include "tools/quorvel-host/Vst3Module.h"
-#include "tools/quorvel-host/Vst3ProcessingChecks.h"
-#include "tools/quorvel-host/Vst3StateChecks.h"
 
 namespace QuorvelHost {
 
@@ -32,28 +30,27 @@ struct Group {
 };
 
 // Each format's battery: the checks written once for every format (processing, real-time,
-// and for all but VST2, whose state checks speak of its chunks, portable), beside the
-// groups that speak the format's own interfaces. CLAP's own groups also fail on a host
-// call made on a thread the format forbids.
+// editor, and for all but VST2, whose checks speak of its opcodes and chunks, portable),
+// beside one group of what only the format has. CLAP's own also fail on a host call made
+// on a thread the format forbids.
 std::vector<Group> GroupsFor(const std::string& path) {
-  if (ClapModule::IsClapPath(path)) {
-    return {{"lifecycle", ClapChecks::Lifecycle}, {"processing", ProcessingChecks::Run},
-            {"CLAP processing", ClapChecks::Processing}, {"portable", PortableChecks::Run},
-            {"real-time", RealtimeChecks::Run}, {"state", ClapChecks::State}, {"CLAP editor", ClapChecks::Editor},
-            {"editor", EditorChecks::Shared}};
+  const bool clap = ClapModule::IsClapPath(path);
+  const bool vst3 = Vst3Module::IsVst3Path(path);
+  if (!clap && !vst3 && !Lv2Module::IsLv2Path(path)) {
+    return {{"lifecycle", LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
+            {"real-time", RealtimeChecks::Run},  {"state", StateChecks::Run},
+            {"editor", EditorChecks::Run}};
   }
-  if (Vst3Module::IsVst3Path(path)) {
-    return {{"lifecycle", Vst3LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
-            {"VST3 processing", Vst3ProcessingChecks::Run}, {"portable", PortableChecks::Run},
-            {"real-time", RealtimeChecks::Run}, {"state", Vst3StateChecks::Run}, {"editor", EditorChecks::Shared}};
+  std::vector<Group> groups = {
+      {"processing", ProcessingChecks::Run}, {"portable", PortableChecks::Run}, {"real-time", RealtimeChecks::Run}};
+  if (clap) {
+    groups.push_back({"CLAP", ClapChecks::Run});
   }
-  if (Lv2Module::IsLv2Path(path)) {
-    return {{"processing", ProcessingChecks::Run}, {"portable", PortableChecks::Run},
-            {"real-time", RealtimeChecks::Run}, {"editor", EditorChecks::Shared}};
+  if (vst3) {
+    groups.push_back({"VST3", Vst3Checks::Run});
   }
-  return {{"lifecycle", LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
-          {"real-time", RealtimeChecks::Run},  {"state", StateChecks::Run},
-          {"editor", EditorChecks::Run}};
+  groups.push_back({"editor", EditorChecks::Shared});
+  return groups;
 }
 
 }  // namespace

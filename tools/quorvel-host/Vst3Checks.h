@@ -4,8 +4,8 @@ namespace QuorvelHost {
 
 class Validator;
 
-// The validate battery's VST3 processing checks (Vst3ProcessingChecks.cpp says which).
-class Vst3ProcessingChecks final {
+// The validate battery's checks of what only VST3 has (Vst3Checks.cpp says which).
+class Vst3Checks final {
  public:
   static void Run(Validator& validator);
 };

@@ -1,0 +1,236 @@
+// What only VST3 shows a host: buses and sample sizes, the call orders hosts use, the
+// controller's side of a flush, its MIDI mapping, and a VST2 plug-in's state handed over.
+#include "tools/quorvel-host/Vst3Checks.h"
+
+#include <algorithm>
+#include <string>
+
+#include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/TestSignal.h"
+#include "tools/quorvel-host/Validator.h"
+#include "tools/quorvel-host/Vst3Instance.h"
+#include "tools/quorvel-host/Vst3Module.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+namespace Vst = Steinberg::Vst;
+using Bytes = std::vector<uint8_t>;
+
+// The listed parameters, hidden ones included.
+std::vector<Vst::ParameterInfo> Parameters(Vst3Instance& plugin) {
+  std::vector<Vst::ParameterInfo> parameters;
+  for (Steinberg::int32 i = 0; plugin.Controller() != nullptr && i < plugin.Controller()->getParameterCount(); ++i) {
+    Vst::ParameterInfo info{};
+    if (plugin.Controller()->getParameterInfo(i, info) == Steinberg::kResultOk) {
+      parameters.push_back(info);
+    }
+  }
+  return parameters;
+}
+
+void BusesAndSampleSizes(Validator& validator) {
+  const char* check = "buses and sample sizes";
+  std::unique_ptr<Vst3Instance> plugin = validator.NewVst3Instance();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  Vst::IAudioProcessor* processor = plugin->Processor();
+  Vst::SpeakerArrangement stereo = Vst::SpeakerArr::kStereo;
+  Vst::SpeakerArrangement mono = Vst::SpeakerArr::kMono;
+  const bool stereoTaken = processor->setBusArrangements(&stereo, 1, &stereo, 1) == Steinberg::kResultTrue;
+  const bool monoTaken = processor->setBusArrangements(&mono, 1, &mono, 1) == Steinberg::kResultTrue;
+  Vst::SpeakerArrangement shown = 0;
+  processor->getBusArrangement(Vst::kOutput, 0, shown);
+  const bool single = processor->canProcessSampleSize(Vst::kSample32) == Steinberg::kResultTrue;
+  const bool dual = processor->canProcessSampleSize(Vst::kSample64) == Steinberg::kResultTrue;
+  const std::string detail = std::string("stereo ") + (stereoTaken ? "taken" : "refused") + ", mono " +
+                             (monoTaken ? "taken" : "refused") + ", 32-bit " + (single ? "yes" : "no") +
+                             ", 64-bit " + (dual ? "yes" : "no") + ", latency " +
+                             std::to_string(processor->getLatencySamples());
+  // A refused arrangement must leave the one the plug-in has; 32-bit is what every host uses.
+  validator.Report(check, stereoTaken && single && (monoTaken || shown == Vst::SpeakerArr::kStereo), detail);
+}
+
+// Live activates twice and sets up while active; some hosts process before switching
+// processing on; Renoise releases an active, processing instance without terminate.
+void HostCallOrders(Validator& validator) {
+  const char* check = "the call orders hosts use";
+  std::unique_ptr<Vst3Instance> plugin = validator.NewVst3Instance();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  ChannelBuffers input(2, 256);
+  TestSignal::Noise(input, 9, 0.5f, 0, 256);
+  ChannelBuffers output(2, 256);
+  bool processed = true;
+  plugin->Component()->setActive(1);
+  plugin->Component()->setActive(1);
+  processed &= plugin->Process(input.At(0), output.At(0), 256, nullptr, nullptr) == Steinberg::kResultOk;
+  plugin->Processor()->setProcessing(0);
+  Vst::ProcessSetup setup{Vst::kRealtime, Vst::kSample32, 1024, 48000.0};
+  plugin->Processor()->setupProcessing(setup);
+  processed &= plugin->Process(input.At(0), output.At(0), 256, nullptr, nullptr) == Steinberg::kResultOk;
+  plugin.reset();
+
+  const Vst3Module& module = validator.Bundle();
+  Steinberg::PClassInfo info{};
+  void* made = nullptr;
+  if (!module.FindAudioClass(info) ||
+      module.Factory()->createInstance(info.cid, Vst::IComponent::iid.toTUID(), &made) != Steinberg::kResultOk) {
+    validator.Fail(check, "no second component");
+    return;
+  }
+  auto* component = static_cast<Vst::IComponent*>(made);
+  Vst3HostContext host;
+  component->initialize(static_cast<Vst::IHostApplication*>(&host));
+  void* found = nullptr;
+  if (component->queryInterface(Vst::IAudioProcessor::iid.toTUID(), &found) == Steinberg::kResultOk) {
+    auto* processor = static_cast<Vst::IAudioProcessor*>(found);
+    processor->setupProcessing(setup);
+    component->setActive(1);
+    processor->setProcessing(1);
+    processor->release();
+  }
+  component->release();
+  validator.Report(check, processed,
+                   "activated twice, set up while active, processed before setProcessing, released while "
+                   "processing without terminate");
+}
+
+void FlushApplies(Validator& validator) {
+  const char* check = "a flush (no samples, no buffers) applies its changes";
+  std::unique_ptr<Vst3Instance> plugin = validator.NewVst3Instance();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  int32_t applied = 0;
+  int32_t asked = 0;
+  for (const Vst::ParameterInfo& info : Parameters(*plugin)) {
+    if ((info.flags & (Vst::ParameterInfo::kIsHidden | Vst::ParameterInfo::kIsReadOnly)) != 0 ||
+        (info.flags & Vst::ParameterInfo::kCanAutomate) == 0) {
+      continue;
+    }
+    const double value = plugin->Controller()->getParamNormalized(info.id) < 0.5 ? 1.0 : 0.0;
+    // A flush: a process call of no samples and no buffers.
+    Vst3ParameterChanges change;
+    change.Add(info.id, 0, value);
+    plugin->Process(nullptr, nullptr, 0, &change, nullptr);
+    ++asked;
+    applied += plugin->Controller()->getParamNormalized(info.id) == value ? 1 : 0;
+  }
+  validator.Report(check, asked > 0 && applied == asked,
+                   std::to_string(applied) + " of " + std::to_string(asked) + " parameters moved to their other end");
+}
+
+void MidiMapping(Validator& validator) {
+  const char* check = "MIDI controllers map to listed parameters";
+  std::unique_ptr<Vst3Instance> plugin = validator.NewVst3Instance();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  auto* mapping = static_cast<Vst::IMidiMapping*>(plugin->Query(Vst::IMidiMapping::iid));
+  if (mapping == nullptr) {
+    validator.Skip(check, "the plug-in maps no MIDI controllers");
+    return;
+  }
+  std::vector<Vst::ParamID> listed;
+  for (const Vst::ParameterInfo& info : Parameters(*plugin)) {
+    listed.push_back(info.id);
+  }
+  int32_t mapped = 0;
+  int32_t unlisted = 0;
+  for (Steinberg::int16 channel = 0; channel < 16; ++channel) {
+    for (Vst::CtrlNumber controller = 0; controller < 128; ++controller) {
+      Vst::ParamID id = 0;
+      if (mapping->getMidiControllerAssignment(0, channel, controller, id) == Steinberg::kResultTrue) {
+        ++mapped;
+        unlisted += std::find(listed.begin(), listed.end(), id) == listed.end() ? 1 : 0;
+      }
+    }
+  }
+  mapping->release();
+  validator.Report(check, unlisted == 0,
+                   std::to_string(mapped) + " of 2048 channel controllers mapped, " + std::to_string(unlisted) +
+                       " to parameters the plug-in does not list");
+}
+
+// A class ID derived from a VST2 plug-in ('VST' then its four-character ID) promises to
+// take over that plug-in's state; a bank file image of its own bank chunk, after a 'VstW'
+// header, stands for what such a host hands over.
+void Vst2Takeover(Validator& validator) {
+  const char* check = "a VST2 bank image handed over";
+  Steinberg::PClassInfo info{};
+  validator.Bundle().FindAudioClass(info);
+  // Which stored byte holds which written one (they differ on Windows).
+  const Steinberg::FUID order(0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F);
+  auto written = [&](int byte) {
+    int stored = 0;
+    while (order.data[stored] != byte) {
+      ++stored;
+    }
+    return static_cast<uint8_t>(info.cid[stored]);
+  };
+  if (written(0) != 'V' || written(1) != 'S' || written(2) != 'T') {
+    validator.Skip(check, "the class ID is not derived from a VST2 plug-in");
+    return;
+  }
+  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
+    return;
+  }
+  Validator::ApplyRandomSettings(*plugin, 5);
+  const Bytes state = plugin->GetState(false);
+  if (state.size() <= 4) {
+    validator.Fail(check, "no state to take over");
+    return;
+  }
+  // The plug-in's own state is its VST2 bank chunk and the selected program.
+  const Bytes bank(state.begin(), state.end() - 4);
+  Bytes image;
+  auto put = [&image](uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+      image.push_back(static_cast<uint8_t>(value >> shift));
+    }
+  };
+  put(0x56737457);  // 'VstW'
+  put(8);
+  put(1);
+  put(0);
+  put(0x43636E4B);  // 'CcnK'
+  put(static_cast<uint32_t>(152 + bank.size()));
+  put(0x46424368);  // 'FBCh'
+  put(1);
+  put(static_cast<uint32_t>(written(3)) << 24 | static_cast<uint32_t>(written(4)) << 16 |
+      static_cast<uint32_t>(written(5)) << 8 | written(6));
+  put(1);
+  put(1);
+  image.resize(image.size() + 128, 0);
+  put(static_cast<uint32_t>(bank.size()));
+  image.insert(image.end(), bank.begin(), bank.end());
+  std::unique_ptr<HostedPlugin> copy = validator.NewHosted();
+  const bool taken = copy != nullptr && copy->SetState(image, false);
+  const Bytes after = taken ? copy->GetState(false) : Bytes{};
+  const bool same = after.size() == state.size() && std::equal(bank.begin(), bank.end(), after.begin());
+  validator.Report(check, taken && same,
+                   std::string("'VstW' header, bank image of ") + std::to_string(bank.size()) + " bytes: " +
+                       (taken ? (same ? "taken, same bank" : "taken, another bank") : "refused"));
+}
+
+}  // namespace
+
+void Vst3Checks::Run(Validator& validator) {
+  BusesAndSampleSizes(validator);
+  HostCallOrders(validator);
+  FlushApplies(validator);
+  MidiMapping(validator);
+  Vst2Takeover(validator);
+}
+
+}  // namespace QuorvelHost
