@@ -6,7 +6,6 @@
 
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CheckIsolation.h"
-#include "tools/quorvel-host/ClapInstance.h"
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
@@ -60,18 +59,6 @@ std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t bl
   }
   if (plugin != nullptr && !startBank_.empty()) {
     plugin->SetState(startBank_, false);
-  }
-  return plugin;
-}
-
-std::unique_ptr<ClapInstance> Validator::NewClapInstance(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<ClapInstance> plugin = ClapInstance::Create(*clapModule_, lastError_);
-  if (plugin != nullptr && !plugin->Start(sampleRate, blockSize)) {
-    lastError_ = "the plug-in does not activate at " + std::to_string(sampleRate) + " Hz";
-    return nullptr;
-  }
-  if (plugin != nullptr && !startBank_.empty()) {
-    plugin->SetState(startBank_);
   }
   return plugin;
 }

@@ -9,7 +9,6 @@
 
 namespace QuorvelHost {
 
-class ClapInstance;
 class ClapModule;
 class HostedPlugin;
 class PluginInstance;
@@ -36,13 +35,10 @@ class Validator final {
   const std::string& Path() const { return path_; }
   const PluginModule& Module() const { return *module_; }
   const Vst3Module& Bundle() const { return *vst3Module_; }
-  const ClapModule& Clap() const { return *clapModule_; }
 
   // An instance of any format, active and holding the start bank; null when the module
   // fails to make one.
   std::unique_ptr<HostedPlugin> NewHosted(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
-  // A CLAP instance, active and processing, holding the start bank.
-  std::unique_ptr<ClapInstance> NewClapInstance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
   // A started instance (effOpen, rate, block size, switched on) holding the
   // start bank if one was given; null when the module fails to make one.
   std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate,
