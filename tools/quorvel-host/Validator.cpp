@@ -13,7 +13,6 @@
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
@@ -59,18 +58,6 @@ std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t bl
   }
   if (plugin != nullptr && !startBank_.empty()) {
     plugin->SetState(startBank_, false);
-  }
-  return plugin;
-}
-
-std::unique_ptr<Vst3Instance> Validator::NewVst3Instance(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<Vst3Instance> plugin = Vst3Instance::Create(*vst3Module_, lastError_);
-  if (plugin != nullptr && !plugin->Start(sampleRate, blockSize)) {
-    lastError_ = "the plug-in refused a stereo 32-bit set-up at " + std::to_string(sampleRate) + " Hz";
-    return nullptr;
-  }
-  if (plugin != nullptr && !startBank_.empty()) {
-    plugin->SetState(startBank_);
   }
   return plugin;
 }

@@ -13,7 +13,6 @@ class ClapModule;
 class HostedPlugin;
 class PluginInstance;
 class PluginModule;
-class Vst3Instance;
 class Vst3Module;
 
 // The frame of the validate battery: makes instances the way the checks need
@@ -43,8 +42,6 @@ class Validator final {
   // start bank if one was given; null when the module fails to make one.
   std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate,
                                               int32_t blockSize = kBlockSize);
-  // A started VST3 instance (stereo, 32-bit, active, processing) holding the start bank.
-  std::unique_ptr<Vst3Instance> NewVst3Instance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
 
   // Settings that make an effect work hard: its defaults with any parameter
   // that looks like a feedback control raised, so that echoes decay slowly.
