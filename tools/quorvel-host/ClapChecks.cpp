@@ -1,7 +1,6 @@
 #include "tools/quorvel-host/ClapChecks.h"
 
 #include <atomic>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -31,7 +30,7 @@ void FlushApplies(Validator& validator) {
   events.AddParameter(0, 0, 0.0);
   apart->Process(nullptr, nullptr, 0, &events, nullptr);
   validator.Report("a flush applies its values", *apart, apart->ParameterValue(0) == 0.0,
-                    "parameter 0 set to 0 by a process of no frames");
+                   "parameter 0 set to 0 by a process of no frames");
 }
 
 void State(Validator& validator) {
@@ -50,7 +49,7 @@ void State(Validator& validator) {
   const std::vector<uint8_t> saved = plugin->SaveState(1);
   const bool loaded = !saved.empty() && other->LoadState(saved, 1) && other->SaveState() == saved;
   validator.Report("state saved and loaded one byte at a time", *other, loaded,
-                    std::to_string(saved.size()) + " bytes");
+                   std::to_string(saved.size()) + " bytes");
 
   // The main thread loads while the audio thread processes.
   const std::vector<uint8_t> fresh = NewClap(validator)->SaveState();
@@ -69,7 +68,7 @@ void State(Validator& validator) {
   running.store(false);
   thread.join();
   validator.Report("state loads while audio runs", *plugin, all && plugin->SaveState() == saved,
-                    "100 loads against a running audio thread");
+                   "100 loads against a running audio thread");
 }
 
 void Editor(Validator& validator) {
