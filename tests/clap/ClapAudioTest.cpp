@@ -22,7 +22,7 @@ class TwinHosts {
   explicit TwinHosts(double rate) : rate_(rate), vst2_(StartVst2(rate)), clap_(StartClap(rate)) {}
 
   QuorvelHost::PluginInstance& Vst2() { return *vst2_; }
-  QuorvelHost::ClapInstance& Clap() { return *clap_; }
+  QuorvelHost::HostedClap& Clap() { return *clap_; }
 
   void SetParameter(int32_t frame, int32_t index, float value) { changes_.push_back({frame, index, value, 0, 0, 0}); }
   void Controller(int32_t frame, int channel, int controller, int value) {
@@ -104,7 +104,7 @@ class TwinHosts {
   };
   double rate_;
   std::unique_ptr<QuorvelHost::PluginInstance> vst2_;
-  std::unique_ptr<QuorvelHost::ClapInstance> clap_;
+  std::unique_ptr<QuorvelHost::HostedClap> clap_;
   std::vector<Change> changes_;
   double tempo_ = 120.0;
   bool playing_ = true;
@@ -122,7 +122,7 @@ TEST(ClapAudio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
     TwinHosts hosts(rates[seed % 3]);
     const std::vector<uint8_t> bank = LearnedVst2Bank();
     ASSERT_TRUE(hosts.Vst2().SetChunk(bank, false));
-    ASSERT_TRUE(hosts.Clap().SetState(bank));
+    ASSERT_TRUE(hosts.Clap().LoadState(bank));
     const float edges[] = {0.0f, 0.49999997f, 0.5f, 1.0f};
     for (int block = 0; block < 300; ++block) {
       const int32_t frames = std::uniform_int_distribution<int32_t>(1, 700)(random);
@@ -228,8 +228,9 @@ TEST(ClapAudio, ResetAndReactivationClearTheLinesAsATransportStop) {
     } else if (way == 2) {
       clap->Process(nullptr, nullptr, 0, nullptr, &stopped);
     } else if (way == 3) {
-      clap->Stop();
-      ASSERT_TRUE(clap->Start(44100.0, 4096));
+      std::string error;
+      clap->Deactivate();
+      ASSERT_TRUE(clap->Activate(44100.0, 4096, error)) << error;
     }
     StereoBlock silence(4096);
     clap->Process(silence.Channels(), out.Channels(), 4096, nullptr, &playing);
@@ -286,7 +287,7 @@ TEST(ClapAudio, BypassIsEnabledSeenTheOtherWayRound) {
   EXPECT_EQ(std::string(text), vst2->ParameterDisplay(0));
   std::vector<uint8_t> expected = vst2->GetChunk(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
-  EXPECT_EQ(clap->GetState(), expected);
+  EXPECT_EQ(clap->SaveState(), expected);
 
   events.Clear();
   events.AddParameter(0, 0, 1.0);

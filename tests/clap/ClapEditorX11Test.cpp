@@ -41,11 +41,11 @@ class ClapEditorX11 : public X11HostTest {
            gui->set_parent(Plugin(), &parent) && gui->show(Plugin());
   }
   // The host's timers and descriptors.
-  void HostIdle() override { clap->FireTimersAndDescriptors(); }
+  void HostIdle() override { clap->IdleEditor(); }
   std::vector<std::pair<::Window, XWindowAttributes>> Children(::Window parent = 0) {
     return ChildAttributes(parent);
   }
-  std::unique_ptr<QuorvelHost::ClapInstance> clap;
+  std::unique_ptr<QuorvelHost::HostedClap> clap;
   const clap_plugin_gui_t* gui = nullptr;
 };
 
@@ -147,7 +147,7 @@ TEST_F(ClapEditorX11, ADragIsNotPulledBackByTheHostsEcho) {
 // the host's audio thread, processes with automation and learned controllers: no fault,
 // no window left, and no host call on a thread the format forbids.
 TEST_F(ClapEditorX11, EditorsComeAndGoWhileTheAudioThreadAutomates) {
-  ASSERT_TRUE(clap->SetState(LearnedVst2Bank()));
+  ASSERT_TRUE(clap->LoadState(LearnedVst2Bank()));
   std::atomic<bool> running{true};
   std::thread audio([this, &running] {
     StereoBlock block(128);

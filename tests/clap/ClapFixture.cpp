@@ -16,12 +16,12 @@ const QuorvelHost::ClapModule& ClapModule() {
   return *module;
 }
 
-std::unique_ptr<QuorvelHost::ClapInstance> StartClap(double rate, int32_t maxBlock) {
+std::unique_ptr<QuorvelHost::HostedClap> StartClap(double rate, int32_t maxBlock) {
   std::string error;
-  auto instance = QuorvelHost::ClapInstance::Create(ClapModule(), error);
+  auto instance = QuorvelHost::HostedClap::Open(QUORVEL_CLAP_MODULE, error);
   EXPECT_NE(instance, nullptr) << error;
   if (instance != nullptr) {
-    EXPECT_TRUE(instance->Start(rate, maxBlock));
+    EXPECT_TRUE(instance->Activate(rate, maxBlock, error)) << error;
   }
   return instance;
 }

@@ -15,7 +15,7 @@ using Bytes = std::vector<uint8_t>;
 
 // The same edits on both: the host's values through params.flush and setParameter. A
 // switch's or selector's choice k of n is the VST2 value k / (n - 1).
-void Edit(QuorvelHost::ClapInstance& clap, QuorvelHost::PluginInstance& vst2) {
+void Edit(QuorvelHost::HostedClap& clap, QuorvelHost::PluginInstance& vst2) {
   QuorvelHost::ClapEventList events;
   for (int32_t index = 0; index < 12; ++index) {
     const auto id = static_cast<clap_id>(index);
@@ -40,13 +40,13 @@ TEST(ClapState, OwnFormIsTheBankAndProgramInAnyPieceSize) {
   Edit(*clap, *vst2);
   Bytes expected = vst2->GetChunk(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
-  EXPECT_EQ(clap->GetState(), expected);
-  EXPECT_EQ(clap->GetState(1), expected);
-  EXPECT_EQ(clap->GetState(3), expected);
+  EXPECT_EQ(clap->SaveState(), expected);
+  EXPECT_EQ(clap->SaveState(1), expected);
+  EXPECT_EQ(clap->SaveState(3), expected);
 
   auto fresh = StartClap();
-  ASSERT_TRUE(fresh->SetState(expected, 1));
-  EXPECT_EQ(fresh->GetState(), expected);
+  ASSERT_TRUE(fresh->LoadState(expected, 1));
+  EXPECT_EQ(fresh->SaveState(), expected);
   EXPECT_EQ(fresh->ParameterValue(4), 1.0);  // Left Sync's choice trunc(5 x 5/13)
 }
 
@@ -60,18 +60,18 @@ TEST(ClapState, LoadsTheVst2BankAndProgramChunks) {
   const Bytes program = source->GetChunk(true);
 
   auto clap = StartClap();
-  ASSERT_TRUE(clap->SetState(bank, 7));
+  ASSERT_TRUE(clap->LoadState(bank, 7));
   Bytes expected = bank;
   expected.insert(expected.end(), {0, 0, 0, 0});
-  EXPECT_EQ(clap->GetState(), expected);
+  EXPECT_EQ(clap->SaveState(), expected);
 
   auto fromProgram = StartClap();
   auto vst2 = StartVst2();
-  ASSERT_TRUE(fromProgram->SetState(program, 2));
+  ASSERT_TRUE(fromProgram->LoadState(program, 2));
   ASSERT_TRUE(vst2->SetChunk(program, true));
   Bytes vst2State = vst2->GetChunk(false);
   vst2State.insert(vst2State.end(), {0, 0, 0, 0});
-  EXPECT_EQ(fromProgram->GetState(), vst2State);
+  EXPECT_EQ(fromProgram->SaveState(), vst2State);
 }
 
 // Anything else is refused and changes nothing: no bytes, a truncated state, a state with
@@ -80,7 +80,7 @@ TEST(ClapState, RefusesEverythingElseChangingNothing) {
   auto clap = StartClap();
   auto vst2 = StartVst2();
   Edit(*clap, *vst2);
-  const Bytes before = clap->GetState();
+  const Bytes before = clap->SaveState();
   Bytes extra = before;
   extra.push_back(0);
   ASSERT_GT(before.size(), 4u);
@@ -94,8 +94,8 @@ TEST(ClapState, RefusesEverythingElseChangingNothing) {
   const Bytes refused[] = {Bytes{}, Bytes(before.begin(), before.end() - 1), extra, badProgram, random,
                            Bytes(70000, 0)};
   for (const Bytes& bytes : refused) {
-    EXPECT_FALSE(clap->SetState(bytes, 1)) << bytes.size() << " bytes";
-    EXPECT_EQ(clap->GetState(), before) << bytes.size() << " bytes";
+    EXPECT_FALSE(clap->LoadState(bytes, 1)) << bytes.size() << " bytes";
+    EXPECT_EQ(clap->SaveState(), before) << bytes.size() << " bytes";
   }
   EXPECT_TRUE(clap->Host().Violations().empty());
 }
@@ -105,9 +105,9 @@ TEST(ClapState, RefusesEverythingElseChangingNothing) {
 TEST(ClapState, LoadsWhileAudioRuns) {
   auto clap = StartClap();
   auto vst2 = StartVst2();
-  const Bytes fresh = clap->GetState();
+  const Bytes fresh = clap->SaveState();
   Edit(*clap, *vst2);
-  const Bytes edited = clap->GetState();
+  const Bytes edited = clap->SaveState();
   std::atomic<bool> running{true};
   std::thread audio([&clap, &running] {
     StereoBlock block(256);
@@ -116,11 +116,11 @@ TEST(ClapState, LoadsWhileAudioRuns) {
     }
   });
   for (int i = 0; i < 200; ++i) {
-    ASSERT_TRUE(clap->SetState(i % 2 == 0 ? fresh : edited, 5));
+    ASSERT_TRUE(clap->LoadState(i % 2 == 0 ? fresh : edited, 5));
   }
   running.store(false);
   audio.join();
-  EXPECT_EQ(clap->GetState(), edited);
+  EXPECT_EQ(clap->SaveState(), edited);
   EXPECT_TRUE(clap->Host().Violations().empty());
 }
 

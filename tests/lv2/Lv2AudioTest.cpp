@@ -33,7 +33,7 @@ class TwinHosts {
   }
 
   QuorvelHost::PluginInstance& Vst2() { return *vst2_; }
-  QuorvelHost::Lv2Instance& Lv2() { return *lv2_; }
+  QuorvelHost::HostedLv2& Lv2() { return *lv2_; }
 
   void SetPort(int32_t index, float value) {
     if (index == kMix) {
@@ -126,7 +126,7 @@ class TwinHosts {
   }
 
   std::unique_ptr<QuorvelHost::PluginInstance> vst2_;
-  std::unique_ptr<QuorvelHost::Lv2Instance> lv2_;
+  std::unique_ptr<QuorvelHost::HostedLv2> lv2_;
   float port_[kParameters] = {};
   std::optional<float> pending_[kParameters];
   std::vector<QuorvelHost::TimedMidiMessage> midi_;
@@ -223,7 +223,7 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
 // Deactivated and activated again, the plug-in starts afresh, exactly as after a transport
 // stop; an instance that is neither paused nor stopped still rings.
 TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
-  std::unique_ptr<QuorvelHost::Lv2Instance> paused = StartLv2(), stopped = StartLv2(), ringing = StartLv2();
+  std::unique_ptr<QuorvelHost::HostedLv2> paused = StartLv2(), stopped = StartLv2(), ringing = StartLv2();
   StereoBlock outputs[3] = {StereoBlock(4096), StereoBlock(4096), StereoBlock(4096)};
   int n = 0;
   for (auto* lv2 : {paused.get(), stopped.get(), ringing.get()}) {

@@ -17,10 +17,13 @@ const QuorvelHost::Lv2Module& Bundle() {
   return *module;
 }
 
-std::unique_ptr<QuorvelHost::Lv2Instance> StartLv2(double rate) {
+std::unique_ptr<QuorvelHost::HostedLv2> StartLv2(double rate) {
   std::string error;
-  auto instance = QuorvelHost::Lv2Instance::Create(Bundle(), rate, error);
+  auto instance = QuorvelHost::HostedLv2::OpenBundle(QUORVEL_LV2_BUNDLE, error);
   EXPECT_NE(instance, nullptr) << error;
+  if (instance != nullptr) {
+    EXPECT_TRUE(instance->Activate(rate, 4096, error)) << error;
+  }
   return instance;
 }
 

@@ -8,7 +8,7 @@
 
 #include "tests/support/StereoBlock.h"
 #include "tests/support/Vst2Reference.h"
-#include "tools/quorvel-host/Lv2Instance.h"
+#include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/Lv2Module.h"
 
 namespace QuorvelTest {
@@ -18,7 +18,7 @@ namespace QuorvelTest {
 const QuorvelHost::Lv2Module& Bundle();
 
 // A fresh LV2 instance of the bundle at `rate`.
-std::unique_ptr<QuorvelHost::Lv2Instance> StartLv2(double rate = 44100.0);
+std::unique_ptr<QuorvelHost::HostedLv2> StartLv2(double rate = 44100.0);
 
 // A parameter's VST2 value in its control port's units, and the VST2 value a port's
 // units stand for.

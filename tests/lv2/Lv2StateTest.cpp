@@ -14,7 +14,7 @@ namespace QuorvelTest {
 namespace {
 
 // The sound of 4000 frames of seeded noise, in blocks of 500.
-StereoBlock SoundOf(QuorvelHost::Lv2Instance& lv2) {
+StereoBlock SoundOf(QuorvelHost::HostedLv2& lv2) {
   std::mt19937 random(11);
   std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
   StereoBlock input(4000);
@@ -62,7 +62,7 @@ std::vector<uint8_t> WithProgram(std::vector<uint8_t> bank, uint8_t program) {
 
 // As a host restores a session: the ports given the values the state holds, which then
 // change nothing.
-void RestorePorts(QuorvelHost::Lv2Instance& lv2, QuorvelHost::PluginInstance& vst2) {
+void RestorePorts(QuorvelHost::HostedLv2& lv2, QuorvelHost::PluginInstance& vst2) {
   for (int32_t i = 0; i < lv2.ParameterCount(); ++i) {
     lv2.SetParameter(i, PortUnits(i, vst2.GetParameter(i)));
   }

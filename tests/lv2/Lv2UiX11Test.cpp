@@ -59,7 +59,7 @@ class Lv2UiX11 : public X11HostTest {
     }
     return found;
   }
-  std::unique_ptr<QuorvelHost::Lv2Instance> lv2;
+  std::unique_ptr<QuorvelHost::HostedLv2> lv2;
   std::unique_ptr<QuorvelHost::Lv2UiHost> ui;
 };
 

@@ -21,7 +21,7 @@ class TwinHosts {
   explicit TwinHosts(double rate) : rate_(rate), vst2_(StartVst2(rate)), vst3_(StartVst3(rate)) {}
 
   QuorvelHost::PluginInstance& Vst2() { return *vst2_; }
-  QuorvelHost::Vst3Instance& Vst3() { return *vst3_; }
+  QuorvelHost::HostedVst3& Vst3() { return *vst3_; }
   QuorvelHost::Vst3ParameterChanges& Changes() { return changes_; }
 
   void SetParameter(int32_t index, float value) {
@@ -72,7 +72,7 @@ class TwinHosts {
  private:
   double rate_;
   std::unique_ptr<QuorvelHost::PluginInstance> vst2_;
-  std::unique_ptr<QuorvelHost::Vst3Instance> vst3_;
+  std::unique_ptr<QuorvelHost::HostedVst3> vst3_;
   QuorvelHost::EventList events_;
   QuorvelHost::Vst3ParameterChanges changes_;
   double tempo_ = 120.0;
@@ -91,7 +91,7 @@ TEST(Vst3Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
     TwinHosts hosts(rates[seed % 3]);
     const std::vector<uint8_t> bank = LearnedVst2Bank();
     ASSERT_TRUE(hosts.Vst2().SetChunk(bank, false));
-    ASSERT_TRUE(hosts.Vst3().SetState(bank));
+    ASSERT_TRUE(hosts.Vst3().LoadState(bank));
     const float edges[] = {0.0f, 0.49999997f, 0.5f, 1.0f};
     for (int block = 0; block < 300; ++block) {
       const int32_t frames = std::uniform_int_distribution<int32_t>(1, 700)(random);

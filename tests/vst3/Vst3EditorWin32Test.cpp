@@ -34,7 +34,7 @@ class Vst3EditorWin32 : public ::testing::Test {
   }
 
   HWND host = nullptr;
-  std::unique_ptr<QuorvelHost::Vst3Instance> vst3;
+  std::unique_ptr<QuorvelHost::HostedVst3> vst3;
   QuorvelHost::Vst3PlugFrame frame;
   Steinberg::IPlugView* view = nullptr;
 };

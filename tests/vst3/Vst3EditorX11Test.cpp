@@ -54,7 +54,7 @@ class Vst3EditorX11 : public X11HostTest {
     return found;
   }
   QuorvelHost::Vst3PlugFrame frame;
-  std::unique_ptr<QuorvelHost::Vst3Instance> vst3;
+  std::unique_ptr<QuorvelHost::HostedVst3> vst3;
 };
 
 // Attached, the view is one window of 496 x 344 in the host's; its idle work is the run
@@ -209,7 +209,7 @@ TEST_F(Vst3EditorX11, TheFooterNamesTheFormatAndNothingElseDiffers) {
 // host's audio thread, processes with automation and learned controllers: no fault, no
 // window left, and the handler never hears from the audio thread.
 TEST_F(Vst3EditorX11, ViewsComeAndGoWhileTheAudioThreadAutomates) {
-  ASSERT_TRUE(vst3->SetState(LearnedVst2Bank()));
+  ASSERT_TRUE(vst3->LoadState(LearnedVst2Bank()));
   std::atomic<bool> running{true};
   std::thread audio([this, &running] {
     StereoBlock input(128);

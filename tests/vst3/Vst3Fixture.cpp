@@ -15,17 +15,17 @@ const QuorvelHost::Vst3Module& Bundle() {
   return *module;
 }
 
-std::unique_ptr<QuorvelHost::Vst3Instance> StartVst3(double rate, int32_t maxBlock) {
+std::unique_ptr<QuorvelHost::HostedVst3> StartVst3(double rate, int32_t maxBlock) {
   std::string error;
-  auto instance = QuorvelHost::Vst3Instance::Create(Bundle(), error);
+  auto instance = QuorvelHost::HostedVst3::Open(QUORVEL_VST3_BUNDLE, error);
   EXPECT_NE(instance, nullptr) << error;
   if (instance != nullptr) {
-    EXPECT_TRUE(instance->Start(rate, maxBlock));
+    EXPECT_TRUE(instance->Activate(rate, maxBlock, error)) << error;
   }
   return instance;
 }
 
-void ExpectFeedbackDragGesture(QuorvelHost::Vst3Instance& vst3) {
+void ExpectFeedbackDragGesture(QuorvelHost::HostedVst3& vst3) {
   const auto edits = vst3.Host().Edits();
   ASSERT_GE(edits.size(), 12u);
   EXPECT_EQ(edits.front().kind, 'b');

@@ -10,7 +10,7 @@
 #include "host/vst3/Vst3EditController.h"
 #include "tests/support/StereoBlock.h"
 #include "tests/support/Vst2Reference.h"
-#include "tools/quorvel-host/Vst3Instance.h"
+#include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelTest {
@@ -29,22 +29,22 @@ constexpr Steinberg::Vst::ParamID ControllerId(int channel, int controller) {
 const QuorvelHost::Vst3Module& Bundle();
 
 // A fresh VST3 instance of the bundle, started at `rate`.
-std::unique_ptr<QuorvelHost::Vst3Instance> StartVst3(double rate = 44100.0, int32_t maxBlock = 4096);
+std::unique_ptr<QuorvelHost::HostedVst3> StartVst3(double rate = 44100.0, int32_t maxBlock = 4096);
 
 // The editor tests' drag on the feedback knob, 10 pixels up, as the host heard it: one
 // gesture (begin first, end last) on parameter 6 that ends at 0.1, every call on this
 // thread, and the controller holding the value.
-void ExpectFeedbackDragGesture(QuorvelHost::Vst3Instance& vst3);
+void ExpectFeedbackDragGesture(QuorvelHost::HostedVst3& vst3);
 
 // A host that sends every edit performed since its last block back as a change of its
 // next one, as VST3 hosts may: Process runs that block (64 silent frames).
 class Vst3EchoingHost final {
  public:
-  explicit Vst3EchoingHost(QuorvelHost::Vst3Instance& vst3_) : vst3(vst3_) {}
+  explicit Vst3EchoingHost(QuorvelHost::HostedVst3& vst3_) : vst3(vst3_) {}
   void Process();
 
  private:
-  QuorvelHost::Vst3Instance& vst3;
+  QuorvelHost::HostedVst3& vst3;
   QuorvelHost::Vst3ParameterChanges echo;
   StereoBlock block{64};
   std::size_t echoed = 0;

@@ -28,7 +28,7 @@ void ExpectOneChangeTold(const QuorvelHost::Vst3ParameterChanges& told, Vst::Par
 }
 
 template <typename Interface>
-Interface* Get(QuorvelHost::Vst3Instance& instance) {
+Interface* Get(QuorvelHost::HostedVst3& instance) {
   return static_cast<Interface*>(instance.Query(Interface::iid));
 }
 
@@ -176,7 +176,7 @@ TEST(Vst3Parameters, ControllersMapToHiddenParametersAndLearnedMovesAreReported)
   EXPECT_EQ(mapping->getMidiControllerAssignment(0, 0, 128, id), Steinberg::kResultFalse);
   mapping->release();
 
-  ASSERT_TRUE(vst3->SetState(LearnedVst2Bank()));
+  ASSERT_TRUE(vst3->LoadState(LearnedVst2Bank()));
   QuorvelHost::Vst3ParameterChanges changes;
   changes.Add(ControllerId(3, 74), 100, 64 / 127.0);
   StereoBlock input(256);
@@ -252,8 +252,8 @@ TEST(Vst3Parameters, TheBypassIsEnabledInverted) {
   ExpectOneChangeTold(disabled->OutputChanges(), kBypassId, 300, 1.0);  // for the host's Enabled
   EXPECT_EQ(disabled->Controller()->getParamNormalized(kBypassId), 1.0);
   EXPECT_EQ(bypassed->Controller()->getParamNormalized(0), 0.0);
-  EXPECT_EQ(bypassed->GetState(), disabled->GetState());
-  bypassed->Stop();
+  EXPECT_EQ(bypassed->SaveState(), disabled->SaveState());
+  bypassed->Deactivate();
   EXPECT_EQ(bypassed->Controller()->setParamNormalized(kBypassId, 0.0), Steinberg::kResultOk);
   EXPECT_EQ(bypassed->Controller()->getParamNormalized(0), 1.0);
   EXPECT_EQ(bypassed->Controller()->getParamNormalized(kBypassId), 0.0);

@@ -11,7 +11,7 @@ namespace {
 
 namespace Vst = Steinberg::Vst;
 
-Steinberg::uint32 TailWithFeedback(QuorvelHost::Vst3Instance& vst3, double feedback) {
+Steinberg::uint32 TailWithFeedback(QuorvelHost::HostedVst3& vst3, double feedback) {
   QuorvelHost::Vst3ParameterChanges changes;
   changes.Add(6, 0, feedback);  // Feedback Level: the gain is its square
   vst3.Process(nullptr, nullptr, 0, &changes, nullptr);
@@ -108,7 +108,7 @@ TEST(Vst3Processor, ReactivationDropsTheEchoesAsATransportStopDoes) {
   auto paused = StartVst3();
   auto stopped = StartVst3();
   auto running = StartVst3();
-  QuorvelHost::Vst3Instance* all[] = {paused.get(), stopped.get(), running.get()};
+  QuorvelHost::HostedVst3* all[] = {paused.get(), stopped.get(), running.get()};
   StereoBlock clicks(4096);
   for (int32_t i = 0; i < 4096; i += 1024) {
     clicks.left[static_cast<size_t>(i)] = 1.0f;
@@ -124,8 +124,9 @@ TEST(Vst3Processor, ReactivationDropsTheEchoesAsATransportStopDoes) {
     StereoBlock out(4096);
     vst3->Process(in.Channels(), out.Channels(), 4096, nullptr, &playing);
   }
-  paused->Stop();
-  ASSERT_TRUE(paused->Start(44100.0, 4096));
+  std::string error;
+  paused->Deactivate();
+  ASSERT_TRUE(paused->Activate(44100.0, 4096, error)) << error;
   Vst::ProcessContext halted{};
   stopped->Process(nullptr, nullptr, 0, nullptr, &halted);
 

@@ -75,21 +75,21 @@ TEST(Vst3State, OwnStateIsTheVst2BankAndTheSelectedProgram) {
   auto vst2 = Vst2WithSettings();
   const Bytes bank = vst2->GetChunk(false);
   auto vst3 = StartVst3();
-  ASSERT_TRUE(vst3->SetState(bank));
+  ASSERT_TRUE(vst3->LoadState(bank));
   QuorvelHost::Vst3ParameterChanges program;
   program.Add(kProgramId, 0, 5 / 31.0);
   vst3->Process(nullptr, nullptr, 0, &program, nullptr);
-  Bytes state = vst3->GetState();
+  Bytes state = vst3->SaveState();
   ASSERT_EQ(state.size(), bank.size() + 4);
   EXPECT_TRUE(std::equal(bank.begin(), bank.end(), state.begin()));
   EXPECT_EQ(Bytes(state.end() - 4, state.end()), (Bytes{5, 0, 0, 0}));
 
   auto copy = StartVst3();
-  ASSERT_TRUE(copy->SetState(state, 7));
+  ASSERT_TRUE(copy->LoadState(state, 7));
   EXPECT_EQ(copy->Controller()->getParamNormalized(0x100), 5 / 31.0);
   EXPECT_EQ(copy->Controller()->getParamNormalized(6), 0.625f);
   EXPECT_EQ(copy->Controller()->getParamNormalized(0), 0.49999997f);
-  EXPECT_EQ(copy->GetState(), state);
+  EXPECT_EQ(copy->SaveState(), state);
 }
 
 // Every form a host hands over from a VST2 project: the bank image with and without the
@@ -118,7 +118,7 @@ TEST(Vst3State, TakesOverEveryVst2Form) {
   };
   for (const Form& form : forms) {
     auto vst3 = StartVst3();
-    ASSERT_TRUE(vst3->SetState(form.bytes)) << form.name;
+    ASSERT_TRUE(vst3->LoadState(form.bytes)) << form.name;
     EXPECT_EQ(vst3->Controller()->getParamNormalized(kProgramId), form.program / 31.0) << form.name;
     EXPECT_EQ(vst3->Controller()->getParamNormalized(6), form.feedback) << form.name;
   }
@@ -142,10 +142,10 @@ TEST(Vst3State, RefusesEverythingElseChangingNothing) {
   const Bytes refused[] = {Image(bank, true, 1, 0, "Othr"), cut, bankWithTail, Image(bank, true, 1, 0, "QDly", 0),
                            badProgram, Bytes(100, 0x55), Bytes{}};
   auto vst3 = StartVst3();
-  const Bytes before = vst3->GetState();
+  const Bytes before = vst3->SaveState();
   for (const Bytes& bytes : refused) {
-    EXPECT_FALSE(vst3->SetState(bytes)) << bytes.size() << " bytes";
-    EXPECT_EQ(vst3->GetState(), before);
+    EXPECT_FALSE(vst3->LoadState(bytes)) << bytes.size() << " bytes";
+    EXPECT_EQ(vst3->SaveState(), before);
   }
 }
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "tools/quorvel-host/ClapInstance.h"
 #include "tools/quorvel-host/ClapModule.h"
+#include "tools/quorvel-host/HostedClap.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
 namespace QuorvelHost {
@@ -35,7 +35,7 @@ void PrintDescriptor(const ClapModule& module) {
   std::printf("features:       %s\n", Text(features.c_str()));
 }
 
-void PrintPorts(const ClapInstance& plugin) {
+void PrintPorts(const HostedClap& plugin) {
   const auto* audio = static_cast<const clap_plugin_audio_ports_t*>(plugin.Extension(CLAP_EXT_AUDIO_PORTS));
   const auto* notes = static_cast<const clap_plugin_note_ports_t*>(plugin.Extension(CLAP_EXT_NOTE_PORTS));
   for (const bool input : {true, false}) {
@@ -59,7 +59,7 @@ void PrintPorts(const ClapInstance& plugin) {
   }
 }
 
-void PrintParameters(const ClapInstance& plugin) {
+void PrintParameters(const HostedClap& plugin) {
   const clap_plugin_params_t* params = plugin.Params();
   const uint32_t count = params != nullptr ? params->count(&plugin.Plugin()) : 0;
   std::printf("parameters:     %u\n", count);
@@ -77,7 +77,7 @@ void PrintParameters(const ClapInstance& plugin) {
   }
 }
 
-void PrintExtensions(const ClapInstance& plugin) {
+void PrintExtensions(const HostedClap& plugin) {
   std::string offered;
   for (const char* id : {CLAP_EXT_AUDIO_PORTS, CLAP_EXT_NOTE_PORTS, CLAP_EXT_PARAMS, CLAP_EXT_STATE, CLAP_EXT_LATENCY,
                          CLAP_EXT_TAIL, CLAP_EXT_GUI, CLAP_EXT_TIMER_SUPPORT, CLAP_EXT_POSIX_FD_SUPPORT}) {
@@ -98,15 +98,14 @@ void PrintExtensions(const ClapInstance& plugin) {
 
 int ClapInfoCommand::Run(const std::string& path) {
   std::string error;
-  std::unique_ptr<ClapModule> module = ClapModule::Open(path, error);
-  std::unique_ptr<ClapInstance> plugin = module ? ClapInstance::Create(*module, error) : nullptr;
+  std::unique_ptr<HostedClap> plugin = HostedClap::Open(path, error);
   if (plugin == nullptr) {
     return ToolOutput::Error("info", error);
   }
-  if (!plugin->Start(44100.0, 512)) {
+  if (!plugin->Activate(44100.0, 512, error)) {
     return ToolOutput::Error("info", "the plug-in does not activate at 44100 Hz");
   }
-  PrintDescriptor(*module);
+  PrintDescriptor(plugin->Module());
   PrintPorts(*plugin);
   PrintExtensions(*plugin);
   PrintParameters(*plugin);

@@ -1,25 +1,49 @@
 #include "tools/quorvel-host/HostedClap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "delay/QuorvelDelayDescription.h"
-#include "host/clap/ClapExtensions.h"
-#include "host/clap/ClapGui.h"
-#include "tools/quorvel-host/ClapEventList.h"
-#include "tools/quorvel-host/ClapInstance.h"
-#include "tools/quorvel-host/ClapModule.h"
 
 namespace QuorvelHost {
 
 namespace {
 
+// Streams over a byte vector that move at most `piece` bytes per call.
+struct StreamContext {
+  std::vector<uint8_t>* bytes;
+  size_t position;
+  uint32_t piece;
+};
+
+int64_t WriteStream(const clap_ostream_t* stream, const void* buffer, uint64_t size) {
+  auto* context = static_cast<StreamContext*>(stream->ctx);
+  const uint64_t taken = std::min<uint64_t>(size, context->piece);
+  const auto* from = static_cast<const uint8_t*>(buffer);
+  context->bytes->insert(context->bytes->end(), from, from + taken);
+  return static_cast<int64_t>(taken);
+}
+
+int64_t ReadStream(const clap_istream_t* stream, void* buffer, uint64_t size) {
+  auto* context = static_cast<StreamContext*>(stream->ctx);
+  const uint64_t left = context->bytes->size() - context->position;
+  const uint64_t given = std::min<uint64_t>({size, left, context->piece});
+  if (given > 0) {
+    std::memcpy(buffer, context->bytes->data() + context->position, given);
+  }
+  context->position += given;
+  return static_cast<int64_t>(given);
+}
+
 std::string Bounded(const char* text, size_t size) {
   return std::string(text, strnlen(text, size));
 }
 
-HostedParameter Describe(const ClapInstance& instance, const clap_param_info_t& info, bool quorvelDelay) {
+HostedParameter Describe(const clap_plugin_t& plugin, const clap_plugin_params_t& params, const clap_param_info_t& info,
+                         bool quorvelDelay) {
   HostedParameter parameter;
   parameter.id = info.id;
   parameter.name = Bounded(info.name, sizeof info.name);
@@ -38,168 +62,304 @@ HostedParameter Describe(const ClapInstance& instance, const clap_param_info_t& 
     parameter.kind = HostedParameter::Kind::kSwitch;
   } else if (stepped) {
     parameter.kind = HostedParameter::Kind::kChoice;
-    const clap_plugin_params_t* params = instance.Params();
     // Texts for a list a person reads; a longer one is counted by its range alone.
-    const bool listed = parameter.max - parameter.min < 128.0 && params->value_to_text != nullptr;
+    const bool listed = parameter.max - parameter.min < 128.0 && params.value_to_text != nullptr;
     for (double value = parameter.min; listed && value <= parameter.max; value += 1.0) {
       char text[256] = {};
-      params->value_to_text(&instance.Plugin(), info.id, value, text, sizeof text - 1);
+      params.value_to_text(&plugin, info.id, value, text, sizeof text - 1);
       parameter.choices.push_back(text);
     }
   }
   return parameter;
 }
 
-class ClapAdapter final : public HostedPlugin {
- public:
-  ClapAdapter(std::unique_ptr<ClapModule> module, std::unique_ptr<ClapInstance> instance)
-      : module_(std::move(module)), instance_(std::move(instance)) {
-    const clap_plugin_t& plugin = instance_->Plugin();
-    const clap_plugin_params_t* params = instance_->Params();
-    const bool quorvelDelay = plugin.desc != nullptr && plugin.desc->id != nullptr &&
-                              std::strcmp(plugin.desc->id, "com.quorvel.delay") == 0;
-    const uint32_t count = params != nullptr ? params->count(&plugin) : 0;
-    for (uint32_t index = 0; index < count; ++index) {
-      clap_param_info_t info{};
-      if (params->get_info(&plugin, index, &info)) {
-        parameters_.push_back(Describe(*instance_, info, quorvelDelay));
-      }
+}  // namespace
+
+std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::string& error) {
+  std::unique_ptr<ClapModule> module = ClapModule::Open(path, error);
+  if (module == nullptr) {
+    return nullptr;
+  }
+  std::unique_ptr<HostedClap> clap(new HostedClap(std::move(module)));
+  const ClapModule& opened = *clap->module_;
+  const clap_plugin_factory_t& factory = opened.Factory();
+  clap->plugin_ = factory.create_plugin(&factory, clap->host_.Record(), opened.Descriptor()->id);
+  const clap_plugin_t* plugin = clap->plugin_;
+  if (plugin == nullptr) {
+    error = "module " + opened.Name() + " made no plug-in";
+    return nullptr;
+  }
+  if (plugin->init == nullptr || !plugin->init(plugin)) {
+    error = "module " + opened.Name() + ": the plug-in's init failed";
+    if (plugin->destroy != nullptr) {
+      plugin->destroy(plugin);
+    }
+    clap->plugin_ = nullptr;
+    return nullptr;
+  }
+  clap->params_ = static_cast<const clap_plugin_params_t*>(clap->Extension(CLAP_EXT_PARAMS));
+  clap->state_ = static_cast<const clap_plugin_state_t*>(clap->Extension(CLAP_EXT_STATE));
+  clap->gui_ = static_cast<const clap_plugin_gui_t*>(clap->Extension(CLAP_EXT_GUI));
+  clap->DescribeParameters();
+  return clap;
+}
+
+HostedClap::~HostedClap() {
+  if (plugin_ == nullptr) {
+    return;
+  }
+  CloseEditor();
+  Deactivate();
+  plugin_->destroy(plugin_);
+}
+
+void HostedClap::DescribeParameters() {
+  const bool quorvelDelay = plugin_->desc != nullptr && plugin_->desc->id != nullptr &&
+                            std::strcmp(plugin_->desc->id, "com.quorvel.delay") == 0;
+  const uint32_t count = params_ != nullptr ? params_->count(plugin_) : 0;
+  for (uint32_t index = 0; index < count; ++index) {
+    clap_param_info_t info{};
+    if (params_->get_info(plugin_, index, &info)) {
+      parameters_.push_back(Describe(*plugin_, *params_, info, quorvelDelay));
     }
   }
+}
 
-  ~ClapAdapter() override { CloseEditor(); }
+std::string HostedClap::Name() const {
+  const clap_plugin_descriptor_t* descriptor = plugin_->desc;
+  return descriptor != nullptr && descriptor->name != nullptr ? descriptor->name : "";
+}
 
-  std::string Name() const override {
-    const clap_plugin_descriptor_t* descriptor = instance_->Plugin().desc;
-    return descriptor != nullptr && descriptor->name != nullptr ? descriptor->name : "";
-  }
-  const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
-  int32_t ProgramCount() const override { return 0; }
+const void* HostedClap::Extension(const char* id) const {
+  return plugin_->get_extension != nullptr ? plugin_->get_extension(plugin_, id) : nullptr;
+}
 
-  bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override {
-    sampleRate_ = sampleRate;
-    if (!instance_->Start(sampleRate, maxBlock)) {
+bool HostedClap::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
+  sampleRate_ = sampleRate;
+  if (!active_) {
+    if (!plugin_->activate(plugin_, sampleRate, 1, static_cast<uint32_t>(std::max(maxBlock, 1)))) {
       error = "the plug-in refused to activate at " + std::to_string(sampleRate) + " Hz";
       return false;
     }
-    return true;
+    active_ = true;
   }
-
-  void Deactivate() override { instance_->Stop(); }
-
-  void SetValue(size_t index, double plain) override {
-    if (index < parameters_.size()) {
-      flushed_.Clear();
-      flushed_.AddParameter(0, parameters_[index].id, plain);
-      instance_->Flush(&flushed_);
+  if (!processing_) {
+    ClapHost::AudioCall audio;
+    if (!plugin_->start_processing(plugin_)) {
+      error = "the plug-in refused to start processing at " + std::to_string(sampleRate) + " Hz";
+      return false;
     }
+    processing_ = true;
   }
+  return true;
+}
 
-  bool SelectProgram(int32_t, std::string& error) override {
-    error = "a CLAP plug-in has no programs: give its state as a chunk file instead";
+void HostedClap::Deactivate() {
+  if (processing_) {
+    ClapHost::AudioCall audio;
+    plugin_->stop_processing(plugin_);
+    processing_ = false;
+  }
+  if (active_) {
+    plugin_->deactivate(plugin_);
+    active_ = false;
+  }
+}
+
+void HostedClap::SetValue(size_t index, double plain) {
+  if (index < parameters_.size()) {
+    flushed_.Clear();
+    flushed_.AddParameter(0, parameters_[index].id, plain);
+    Flush(&flushed_);
+  }
+}
+
+bool HostedClap::SelectProgram(int32_t, std::string& error) {
+  error = "a CLAP plug-in has no programs: give its state as a chunk file instead";
+  return false;
+}
+
+std::vector<uint8_t> HostedClap::GetState(bool) { return SaveState(); }
+
+bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) { return LoadState(bytes); }
+
+void HostedClap::QueueValue(size_t index, double plain, int32_t offset) {
+  if (index < parameters_.size()) {
+    events_.AddParameter(static_cast<uint32_t>(offset), parameters_[index].id, plain);
+  }
+}
+
+void HostedClap::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
+  events_.AddMidi(static_cast<uint32_t>(offset), status, data1, data2);
+}
+
+void HostedClap::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+                         int64_t songFrame) {
+  transport_.header = {sizeof transport_, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
+  transport_.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE | CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
+                     (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
+  const double beats = transport.QuarterNotesAt(songFrame, sampleRate_);
+  transport_.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
+  transport_.tempo = transport.tempo;
+  transport_.tsig_num = static_cast<uint16_t>(transport.numerator);
+  transport_.tsig_denom = static_cast<uint16_t>(transport.denominator);
+  Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &transport_);
+  events_.Clear();
+  outputEvents_.Clear();
+}
+
+bool HostedClap::OpenEditor(void* parent, double scale, std::string& error) {
+  const char* api = nullptr;
+  bool floating = true;
+  if (gui_ == nullptr || !gui_->get_preferred_api(plugin_, &api, &floating) || api == nullptr) {
+    error = "the plug-in offers no embedded editor";
     return false;
   }
+  clap_window_t window{};
+  window.api = api;
+  if (std::strcmp(api, CLAP_WINDOW_API_X11) == 0) {
+    window.x11 = static_cast<clap_xwnd>(reinterpret_cast<uintptr_t>(parent));
+  } else {
+    window.ptr = parent;
+  }
+  guiMade_ = gui_->create(plugin_, api, false);
+  if (guiMade_) {
+    gui_->set_scale(plugin_, scale);  // refused by a plug-in that follows the system's scale itself
+  }
+  uint32_t width = 0;
+  uint32_t height = 0;
+  if (!guiMade_ || !gui_->get_size(plugin_, &width, &height) || !gui_->set_parent(plugin_, &window) ||
+      !gui_->show(plugin_)) {
+    error = "the editor does not show in the host's window";
+    CloseEditor();
+    return false;
+  }
+  return true;
+}
 
-  std::vector<uint8_t> GetState(bool) override { return instance_->GetState(); }
-  bool SetState(const std::vector<uint8_t>& bytes, bool) override { return instance_->SetState(bytes); }
+void HostedClap::CloseEditor() {
+  if (guiMade_) {
+    gui_->hide(plugin_);
+    gui_->destroy(plugin_);
+    guiMade_ = false;
+  }
+}
 
-  void QueueValue(size_t index, double plain, int32_t offset) override {
-    if (index < parameters_.size()) {
-      events_.AddParameter(static_cast<uint32_t>(offset), parameters_[index].id, plain);
+std::string HostedClap::Violations() const {
+  std::string text;
+  for (const std::string& violation : host_.Violations()) {
+    text += (text.empty() ? "" : "; ") + violation;
+  }
+  return text;
+}
+
+clap_process_status HostedClap::Process(float** inputs, float** outputs, int32_t frames,
+                                        const ClapEventList* events, const clap_event_transport_t* transport) {
+  ClapHost::AudioCall audio;
+  if (!active_ || !processing_) {
+    host_.Violation("process called while not active and processing");
+  }
+  inputBuffer_.data32 = inputs;
+  inputBuffer_.channel_count = 2;
+  outputBuffer_.data32 = outputs;
+  outputBuffer_.channel_count = 2;
+  process_.steady_time = -1;
+  process_.frames_count = static_cast<uint32_t>(std::max(frames, 0));
+  process_.transport = transport;
+  process_.audio_inputs = inputs != nullptr ? &inputBuffer_ : nullptr;
+  process_.audio_outputs = outputs != nullptr ? &outputBuffer_ : nullptr;
+  process_.audio_inputs_count = inputs != nullptr ? 1 : 0;
+  process_.audio_outputs_count = outputs != nullptr ? 1 : 0;
+  process_.in_events = (events != nullptr ? events : &noEvents_)->Input();
+  process_.out_events = outputEvents_.Output();
+  return plugin_->process(plugin_, &process_);
+}
+
+void HostedClap::Reset() {
+  ClapHost::AudioCall audio;
+  plugin_->reset(plugin_);
+}
+
+void HostedClap::Flush(const ClapEventList* events) {
+  if (params_ == nullptr) {
+    return;
+  }
+  const clap_input_events_t* in = (events != nullptr ? events : &noEvents_)->Input();
+  if (active_) {
+    ClapHost::AudioCall audio;
+    params_->flush(plugin_, in, outputEvents_.Output());
+  } else {
+    params_->flush(plugin_, in, outputEvents_.Output());
+  }
+}
+
+void HostedClap::RunMainThreadCallback() {
+  if (host_.TakeCallbackRequest()) {
+    plugin_->on_main_thread(plugin_);
+  }
+}
+
+void HostedClap::IdleEditor() {
+  const auto* timers = static_cast<const clap_plugin_timer_support_t*>(Extension(CLAP_EXT_TIMER_SUPPORT));
+  const auto* fds = static_cast<const clap_plugin_posix_fd_support_t*>(Extension(CLAP_EXT_POSIX_FD_SUPPORT));
+  const std::vector<clap_id> timerIds = host_.Timers();
+  if (timers != nullptr) {
+    for (const clap_id id : timerIds) {
+      timers->on_timer(plugin_, id);
     }
   }
-
-  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
-    events_.AddMidi(static_cast<uint32_t>(offset), status, data1, data2);
-  }
-
-  void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
-               int64_t songFrame) override {
-    transport_.header = {sizeof transport_, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
-    transport_.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE |
-                       CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
-                       (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
-    const double beats = transport.QuarterNotesAt(songFrame, sampleRate_);
-    transport_.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
-    transport_.tempo = transport.tempo;
-    transport_.tsig_num = static_cast<uint16_t>(transport.numerator);
-    transport_.tsig_denom = static_cast<uint16_t>(transport.denominator);
-    instance_->Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &transport_);
-    events_.Clear();
-    instance_->OutputEvents().Clear();
-  }
-
-  bool OpenEditor(void* parent, double scale, std::string& error) override {
-    const clap_plugin_gui_t* gui = instance_->Gui();
-    const clap_plugin_t* plugin = &instance_->Plugin();
-    const char* api = nullptr;
-    bool floating = true;
-    if (gui == nullptr || !gui->get_preferred_api(plugin, &api, &floating) || api == nullptr) {
-      error = "the plug-in offers no embedded editor";
-      return false;
-    }
-    clap_window_t window{};
-    window.api = api;
-    if (std::strcmp(api, CLAP_WINDOW_API_X11) == 0) {
-      window.x11 = static_cast<clap_xwnd>(reinterpret_cast<uintptr_t>(parent));
-    } else {
-      window.ptr = parent;
-    }
-    guiMade_ = gui->create(plugin, api, false);
-    if (guiMade_) {
-      gui->set_scale(plugin, scale);  // refused by a plug-in that follows the system's scale itself
-    }
-    uint32_t width = 0;
-    uint32_t height = 0;
-    if (!guiMade_ || !gui->get_size(plugin, &width, &height) || !gui->set_parent(plugin, &window) ||
-        !gui->show(plugin)) {
-      error = "the editor does not show in the host's window";
-      CloseEditor();
-      return false;
-    }
-    return true;
-  }
-
-  void IdleEditor() override { instance_->FireTimersAndDescriptors(); }
-
-  void CloseEditor() override {
-    if (guiMade_) {
-      instance_->Gui()->hide(&instance_->Plugin());
-      instance_->Gui()->destroy(&instance_->Plugin());
-      guiMade_ = false;
+  const std::vector<int> descriptors = host_.Descriptors();
+  if (fds != nullptr) {
+    for (const int fd : descriptors) {
+      fds->on_fd(plugin_, fd, CLAP_POSIX_FD_READ);
     }
   }
+}
 
-  std::string Violations() const override {
-    std::string text;
-    for (const std::string& violation : instance_->Host().Violations()) {
-      text += (text.empty() ? "" : "; ") + violation;
+double HostedClap::ParameterValue(clap_id id) const {
+  double value = std::numeric_limits<double>::quiet_NaN();
+  if (params_ == nullptr || !params_->get_value(plugin_, id, &value)) {
+    return std::numeric_limits<double>::quiet_NaN();
+  }
+  return value;
+}
+
+double HostedClap::PlainValue(clap_id id, double value) const {
+  const uint32_t count = params_ != nullptr ? params_->count(plugin_) : 0;
+  for (uint32_t index = 0; index < count; ++index) {
+    clap_param_info_t info{};
+    if (!params_->get_info(plugin_, index, &info) || info.id != id) {
+      continue;
     }
-    return text;
+    if ((info.flags & CLAP_PARAM_IS_STEPPED) == 0) {
+      return info.min_value + value * (info.max_value - info.min_value);
+    }
+    // In single precision, as a VST2 plug-in picks its choice from the value.
+    const double steps = std::floor(info.max_value - info.min_value) + 1.0;
+    const float scaled = static_cast<float>(value) * static_cast<float>(steps);
+    if (!(scaled >= 1.0f)) {
+      return info.min_value;
+    }
+    return info.min_value + (scaled >= static_cast<float>(steps) ? steps - 1.0 : std::floor(scaled));
   }
+  return value;
+}
 
-  const char* ProcessCallName() const override { return "clap_plugin.process"; }
-
- private:
-  std::unique_ptr<ClapModule> module_;
-  std::unique_ptr<ClapInstance> instance_;
-  std::vector<HostedParameter> parameters_;
-  double sampleRate_ = 44100.0;
-  ClapEventList events_;
-  ClapEventList flushed_;
-  clap_event_transport_t transport_{};
-  bool guiMade_ = false;
-};
-
-}  // namespace
-
-std::unique_ptr<HostedPlugin> HostedClap::Open(const std::string& path, std::string& error) {
-  std::unique_ptr<ClapModule> module = ClapModule::Open(path, error);
-  std::unique_ptr<ClapInstance> instance = module ? ClapInstance::Create(*module, error) : nullptr;
-  if (instance == nullptr) {
-    return nullptr;
+std::vector<uint8_t> HostedClap::SaveState(uint32_t piece) {
+  std::vector<uint8_t> bytes;
+  StreamContext context{&bytes, 0, std::max(piece, 1u)};
+  const clap_ostream_t stream{&context, &WriteStream};
+  if (state_ == nullptr || !state_->save(plugin_, &stream)) {
+    return {};
   }
-  return std::make_unique<ClapAdapter>(std::move(module), std::move(instance));
+  return bytes;
+}
+
+bool HostedClap::LoadState(const std::vector<uint8_t>& bytes, uint32_t piece) {
+  std::vector<uint8_t> copy = bytes;
+  StreamContext context{&copy, 0, std::max(piece, 1u)};
+  const clap_istream_t stream{&context, &ReadStream};
+  return state_ != nullptr && state_->load(plugin_, &stream);
 }
 
 }  // namespace QuorvelHost

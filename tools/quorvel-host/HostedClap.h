@@ -1,21 +1,124 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "host/clap/ClapBase.h"
+#include "host/clap/ClapEvents.h"
+#include "host/clap/ClapExtensions.h"
+#include "host/clap/ClapGui.h"
+#include "tools/quorvel-host/ClapEventList.h"
+#include "tools/quorvel-host/ClapHost.h"
+#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 
 namespace QuorvelHost {
 
-// A CLAP module beneath HostedPlugin: plain values are the parameter's own (its min to
-// max, stepped ones switches or choices), settings go through params.flush, a block's
-// values and MIDI are its input events, the transport its transport event. The instance
-// keeps its strict thread checks; CLAP has no programs.
-// Threads: as HostedPlugin (the thread that opens it is the plug-in's main thread).
-class HostedClap final {
+// A CLAP module beneath HostedPlugin, and its one instance as a strict host drives it:
+// made by the factory with the host's record, initialised, its extensions looked up.
+// Plain values are the parameter's own (its min to max, stepped ones switches or
+// choices), settings go through params.flush, a block's values and MIDI are its input
+// events, the transport its transport event. CLAP has no programs.
+// The thread that opens it is the plug-in's main thread; the calls that belong to the
+// audio thread (processing, reset, and flush while active) run marked as such
+// (ClapHost::AudioCall) on whichever thread calls them. Destroyed after processing and
+// activation are switched off.
+class HostedClap final : public HostedPlugin {
  public:
-  // The module at `path` with an instance of its own; null with a one-line reason.
-  static std::unique_ptr<HostedPlugin> Open(const std::string& path, std::string& error);
+  // Main thread: the module at `path` with an instance of its own; null with a one-line
+  // reason.
+  static std::unique_ptr<HostedClap> Open(const std::string& path, std::string& error);
+  ~HostedClap() override;
+  HostedClap(const HostedClap&) = delete;
+  HostedClap& operator=(const HostedClap&) = delete;
+
+  std::string Name() const override;
+  const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
+  int32_t ProgramCount() const override { return 0; }
+  // Main thread: activate; then, as the audio thread, start processing. Deactivate stops
+  // processing as the audio thread, then deactivates (each only when on).
+  bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
+  void Deactivate() override;
+  bool IsActive() const { return active_; }
+  void SetValue(size_t index, double plain) override;
+  bool SelectProgram(int32_t program, std::string& error) override;
+  std::vector<uint8_t> GetState(bool program) override;
+  bool SetState(const std::vector<uint8_t>& bytes, bool program) override;
+  void QueueValue(size_t index, double plain, int32_t offset) override;
+  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
+  using HostedPlugin::Process;
+  void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+               int64_t songFrame) override;
+  bool OpenEditor(void* parent, double scale, std::string& error) override;
+  // Main thread: fires every timer the plug-in registered, and calls it for each of its
+  // descriptors (as a host's loop does once the descriptor is readable).
+  void IdleEditor() override;
+  void CloseEditor() override;
+  std::string Violations() const override;
+  const char* ProcessCallName() const override { return "clap_plugin.process"; }
+
+  // What only CLAP has, for the checks and tests that drive the format itself.
+  const ClapModule& Module() const { return *module_; }
+  const clap_plugin_t& Plugin() const { return *plugin_; }
+  ClapHost& Host() { return host_; }
+  // The plug-in's extensions, null where it offers none.
+  const clap_plugin_params_t* Params() const { return params_; }
+  const clap_plugin_gui_t* Gui() const { return gui_; }
+  const void* Extension(const char* id) const;
+
+  // Audio thread: one block of two channels in and out (the same pointers for in place).
+  // `events` and `transport` may be null; the plug-in's events land in OutputEvents().
+  clap_process_status Process(float** inputs, float** outputs, int32_t frames, const ClapEventList* events,
+                              const clap_event_transport_t* transport);
+  // Audio thread: reset.
+  void Reset();
+  ClapEventList& OutputEvents() { return outputEvents_; }
+  // params.flush with these events, on the audio thread while active, else on the main
+  // thread; the plug-in's events land in OutputEvents().
+  void Flush(const ClapEventList* events);
+  // Main thread: answers the plug-in's request_callback with on_main_thread.
+  void RunMainThreadCallback();
+
+  // A parameter's value, or NaN where the plug-in gives none.
+  double ParameterValue(clap_id id) const;
+  // The value a parameter takes for a VST2 host's normalized `value` (0 to 1), as users
+  // give settings: a stepped parameter's step trunc(value x n) of its n steps, held to
+  // them (as VST2 plug-ins pick a choice), any other min + value x (max - min). `value`
+  // itself for an unknown ID.
+  double PlainValue(clap_id id, double value) const;
+  // Main thread: the state as the plug-in writes it into a stream taking at most `piece`
+  // bytes per call; empty where it fails.
+  std::vector<uint8_t> SaveState(uint32_t piece = 0xFFFFFFFFu);
+  // Main thread: the state through a stream giving at most `piece` bytes per call; true
+  // when the plug-in accepted it.
+  bool LoadState(const std::vector<uint8_t>& bytes, uint32_t piece = 0xFFFFFFFFu);
+
+ private:
+  explicit HostedClap(std::unique_ptr<ClapModule> module) : module_(std::move(module)) {}
+  void DescribeParameters();
+
+  std::unique_ptr<ClapModule> module_;
+  ClapHost host_;
+  const clap_plugin_t* plugin_ = nullptr;
+  const clap_plugin_params_t* params_ = nullptr;
+  const clap_plugin_state_t* state_ = nullptr;
+  const clap_plugin_gui_t* gui_ = nullptr;
+  std::vector<HostedParameter> parameters_;
+  double sampleRate_ = 44100.0;
+  bool active_ = false;
+  bool processing_ = false;
+  bool guiMade_ = false;
+  ClapEventList outputEvents_;
+  ClapEventList noEvents_;
+  ClapEventList events_;
+  ClapEventList flushed_;
+  // The block's records, kept between calls.
+  clap_event_transport_t transport_{};
+  clap_audio_buffer_t inputBuffer_{};
+  clap_audio_buffer_t outputBuffer_{};
+  clap_process_t process_{};
 };
 
 }  // namespace QuorvelHost

@@ -1,7 +1,10 @@
 #include "tools/quorvel-host/HostedLv2.h"
 
 #include <lilv/lilv.h>
+#include <lv2/atom/atom.h>
 #include <lv2/core/lv2.h>
+#include <lv2/midi/midi.h>
+#include <lv2/time/time.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,17 +14,36 @@
 #include "delay/DelayParameterTable.h"
 #include "host/lv2/Lv2Identity.h"
 #include "tools/quorvel-host/KnownPlugin.h"
-#include "tools/quorvel-host/Lv2Instance.h"
 #include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/Lv2Sequences.h"
 #include "tools/quorvel-host/Lv2UiHost.h"
-#include "tools/quorvel-host/ModuleLibrary.h"
 #include "tools/quorvel-host/Lv2World.h"
+#include "tools/quorvel-host/ModuleLibrary.h"
 
 namespace QuorvelHost {
 
 namespace {
 
 constexpr double kDefaultRate = 44100.0;
+
+// Nodes made for a look-up and freed with it.
+class Node final {
+ public:
+  Node(LilvWorld* world, const char* uri) : node_(lilv_new_uri(world, uri)) {}
+  ~Node() { lilv_node_free(node_); }
+  Node(const Node&) = delete;
+  Node& operator=(const Node&) = delete;
+  const LilvNode* get() const { return node_; }
+
+ private:
+  LilvNode* node_;
+};
+
+std::string Text(LilvNode* node) {
+  std::string text = node != nullptr ? lilv_node_as_string(node) : "";
+  lilv_node_free(node);
+  return text;
+}
 
 // An enumeration's scale points as texts, in the order of their values.
 std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* port) {
@@ -42,139 +64,245 @@ std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* p
   return texts;
 }
 
-class Lv2Adapter final : public HostedPlugin {
- public:
-  Lv2Adapter(std::unique_ptr<Lv2Module> module, std::unique_ptr<Lv2Instance> instance)
-      : module_(std::move(module)),
-        instance_(std::move(instance)),
-        quorvelDelay_(module_->Uri() == VstToolkit::Lv2Identity::kPluginUri) {
-    DescribePorts();
+}  // namespace
+
+std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string& path, std::string& error) {
+  return OpenBundle(path, error);
+}
+
+std::unique_ptr<HostedLv2> HostedLv2::OpenBundle(const std::string& path, std::string& error) {
+  std::unique_ptr<Lv2Module> module = Lv2Module::Open(path, error);
+  if (module == nullptr) {
+    return nullptr;
   }
+  std::unique_ptr<HostedLv2> plugin(new HostedLv2(std::move(module)));
+  if (!plugin->ReadPorts(error) || !plugin->Instantiate(kDefaultRate, error)) {
+    return nullptr;
+  }
+  plugin->DescribePorts();
+  return plugin;
+}
 
-  ~Lv2Adapter() override { CloseEditor(); }
+HostedLv2::HostedLv2(std::unique_ptr<Lv2Module> module)
+    : module_(std::move(module)),
+      sequences_(std::make_unique<Lv2Sequences>(module_->World())),
+      quorvelDelay_(module_->Uri() == VstToolkit::Lv2Identity::kPluginUri) {}
 
-  std::string Name() const override { return module_->Name(); }
-  const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
-  int32_t ProgramCount() const override { return 0; }
+HostedLv2::~HostedLv2() {
+  CloseEditor();
+  if (instance_ != nullptr) {
+    lilv_instance_deactivate(instance_);
+    lilv_instance_free(instance_);
+  }
+}
 
-  // The instance is made again for another rate: LV2 fixes the rate at instantiation.
-  bool Activate(double sampleRate, int32_t, std::string& error) override {
-    if (sampleRate != sampleRate_) {
-      CloseEditor();
-      instance_.reset();
-      instance_ = Lv2Instance::Create(*module_, sampleRate, error);
-      if (instance_ == nullptr) {
-        return false;
+bool HostedLv2::ReadPorts(std::string& error) {
+  const LilvPlugin* plugin = Plugin();
+  LilvWorld* lilv = World().Lilv();
+  Node input(lilv, LV2_CORE__InputPort);
+  Node audio(lilv, LV2_CORE__AudioPort);
+  Node control(lilv, LV2_CORE__ControlPort);
+  Node atom(lilv, LV2_ATOM__AtomPort);
+  Node midiEvent(lilv, LV2_MIDI__MidiEvent);
+  Node position(lilv, LV2_TIME__Position);
+  Node chunk(lilv, LV2_ATOM__Chunk);
+  const uint32_t count = lilv_plugin_get_num_ports(plugin);
+  std::vector<float> defaults(count, 0.0f);
+  lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
+  int audioIns = 0;
+  int audioOuts = 0;
+  for (uint32_t p = 0; p < count; ++p) {
+    const LilvPort* port = lilv_plugin_get_port_by_index(plugin, p);
+    const bool isInput = lilv_port_is_a(plugin, port, input.get());
+    if (lilv_port_is_a(plugin, port, audio.get())) {
+      if (isInput && audioIns < 2) {
+        audioIn_[audioIns++] = p;
+      } else if (!isInput && audioOuts < 2) {
+        audioOut_[audioOuts++] = p;
       }
-      sampleRate_ = sampleRate;
+    } else if (lilv_port_is_a(plugin, port, control.get())) {
+      ControlPort described;
+      described.port = p;
+      described.symbol = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
+      described.name = Text(lilv_port_get_name(plugin, port));
+      described.defaultValue = defaults[p];
+      (isInput ? controls_ : outputs_).push_back(described);
+    } else if (lilv_port_is_a(plugin, port, atom.get()) && isInput) {
+      if (lilv_port_supports_event(plugin, port, midiEvent.get()) && !sequences_->Has(Lv2Sequences::kMidi)) {
+        sequences_->SetPort(Lv2Sequences::kMidi, p);
+      } else if (lilv_port_supports_event(plugin, port, position.get()) && !sequences_->Has(Lv2Sequences::kTime)) {
+        sequences_->SetPort(Lv2Sequences::kTime, p);
+      } else if (lilv_port_supports_event(plugin, port, chunk.get()) && !sequences_->Has(Lv2Sequences::kUi)) {
+        sequences_->SetPort(Lv2Sequences::kUi, p);
+      }
+    } else if (lilv_port_is_a(plugin, port, atom.get())) {
+      sequences_->SetNotifyPort(p);
     }
-    timeSent_ = false;
-    return true;
   }
-
-  void Deactivate() override {}  // lilv deactivates an instance as it frees it
-
-  void SetValue(size_t index, double plain) override {
-    if (index < parameters_.size()) {
-      instance_->SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
-      valuesPending_ = true;
-    }
-  }
-
-  bool SelectProgram(int32_t, std::string& error) override {
-    error = "an LV2 plug-in has no programs to select; hand over a chunk instead";
+  if (audioIns != 2 || audioOuts != 2) {
+    error = "plug-in " + module_->Uri() + " has no stereo audio ports";
     return false;
   }
+  return true;
+}
 
-  // The plug-in reads its control ports only as it runs: a run of no frames first, so that
-  // a state saved right after settings holds them.
-  std::vector<uint8_t> GetState(bool) override {
-    if (valuesPending_) {
-      instance_->Process(nullptr, nullptr, 0);
-      valuesPending_ = false;
-    }
-    return instance_->SaveState();
+// A fresh instance, its control inputs at their defaults, as a new one a host makes.
+bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
+  CloseEditor();
+  if (instance_ != nullptr) {
+    lilv_instance_deactivate(instance_);
+    lilv_instance_free(instance_);
   }
-
-  double PlainOf(size_t index, double normalized) const override {
-    return quorvelDelay_ && index < static_cast<size_t>(DelayParameter::kCount)
-               ? static_cast<double>(KnownPlugin::Lv2Units(static_cast<int32_t>(index), static_cast<float>(normalized)))
-               : HostedPlugin::PlainOf(index, normalized);
+  LV2_Feature map{LV2_URID__map, World().MapFeature()};
+  LV2_Feature unmap{LV2_URID__unmap, World().UnmapFeature()};
+  const LV2_Feature* features[] = {&map, &unmap, nullptr};
+  instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, features);
+  if (instance_ == nullptr) {
+    error = "plug-in " + module_->Uri() + " made no instance at " + std::to_string(sampleRate) + " Hz";
+    return false;
   }
-
-  // The ports then hold what the state does, as a host restoring a session sets them:
-  // values the plug-in reads as changed would override the state as the block runs.
-  bool SetState(const std::vector<uint8_t>& bytes, bool) override {
-    if (!instance_->RestoreState(bytes)) {
-      return false;
+  sampleRate_ = sampleRate;
+  for (std::vector<ControlPort>* ports : {&controls_, &outputs_}) {
+    for (ControlPort& port : *ports) {
+      port.value = port.defaultValue;
+      lilv_instance_connect_port(instance_, port.port, &port.value);
     }
-    const std::vector<float> units = quorvelDelay_ ? KnownPlugin::Lv2UnitsOf(bytes) : std::vector<float>();
-    for (size_t i = 0; i < units.size() && i < parameters_.size(); ++i) {
-      instance_->SetParameter(static_cast<int32_t>(i), units[i]);
-    }
-    return true;
   }
+  sequences_->Connect(instance_);
+  lilv_instance_activate(instance_);
+  return true;
+}
 
-  // A control port holds one value per block.
-  void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
+std::string HostedLv2::Name() const {
+  return module_->Name();
+}
 
-  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
-    const uint8_t bytes[3] = {status, data1, data2};
-    instance_->AddMidi(offset, bytes, 3);
+Lv2World& HostedLv2::World() const {
+  return module_->World();
+}
+
+const LilvPlugin* HostedLv2::Plugin() const {
+  return module_->World().Plugin();
+}
+
+bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
+  if (sampleRate != sampleRate_ && !Instantiate(sampleRate, error)) {
+    return false;
   }
+  timeSent_ = false;
+  return true;
+}
 
-  void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
-               int64_t songFrame) override {
-    if (!timeSent_ || transport != sentTransport_) {
-      SendPosition(transport, songFrame);
-    }
-    instance_->Process(inputs, outputs, static_cast<uint32_t>(frames));
+void HostedLv2::SetValue(size_t index, double plain) {
+  if (index < parameters_.size()) {
+    SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+    valuesPending_ = true;
+  }
+}
+
+double HostedLv2::PlainOf(size_t index, double normalized) const {
+  return quorvelDelay_ && index < static_cast<size_t>(DelayParameter::kCount)
+             ? static_cast<double>(KnownPlugin::Lv2Units(static_cast<int32_t>(index), static_cast<float>(normalized)))
+             : HostedPlugin::PlainOf(index, normalized);
+}
+
+bool HostedLv2::SelectProgram(int32_t, std::string& error) {
+  error = "an LV2 plug-in has no programs to select; hand over a chunk instead";
+  return false;
+}
+
+std::vector<uint8_t> HostedLv2::GetState(bool) {
+  if (valuesPending_) {
+    Process(nullptr, nullptr, 0u);
     valuesPending_ = false;
   }
+  return SaveState();
+}
 
-  bool OpenEditor(void* parent, double scale, std::string& error) override {
-    ui_ = Lv2UiHost::Open(*instance_, error);
-    if (ui_ != nullptr && !ui_->Show(reinterpret_cast<uintptr_t>(parent), static_cast<float>(scale))) {
-      error = "the UI refuses to show";
-      ui_.reset();
-    }
-    return ui_ != nullptr;
+bool HostedLv2::SetState(const std::vector<uint8_t>& bytes, bool) {
+  if (!RestoreState(bytes)) {
+    return false;
   }
-
-  // As hosts do between blocks: what the plug-in told its notify port goes to the UI.
-  void IdleEditor() override {
-    if (ui_ != nullptr) {
-      ui_->DeliverNotifications();
-      ui_->Idle();
-    }
+  const std::vector<float> units = quorvelDelay_ ? KnownPlugin::Lv2UnitsOf(bytes) : std::vector<float>();
+  for (size_t i = 0; i < units.size() && i < parameters_.size(); ++i) {
+    SetParameter(static_cast<int32_t>(i), units[i]);
   }
+  return true;
+}
 
-  void CloseEditor() override {
-    if (ui_ != nullptr) {
-      ui_->Hide();
-      ui_.reset();
-    }
+void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
+  const uint8_t bytes[3] = {status, data1, data2};
+  AddMidi(offset, bytes, 3);
+}
+
+void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+                        int64_t songFrame) {
+  if (!timeSent_ || transport != sentTransport_) {
+    SendPosition(transport, songFrame);
   }
+  Process(inputs, outputs, static_cast<uint32_t>(frames));
+  valuesPending_ = false;
+}
 
-  bool TakesUnconnectedAudio() const override { return true; }
-  const char* ProcessCallName() const override { return "run"; }
+void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
+  for (int c = 0; c < 2; ++c) {
+    lilv_instance_connect_port(instance_, audioIn_[c], inputs != nullptr ? inputs[c] : nullptr);
+    lilv_instance_connect_port(instance_, audioOut_[c], outputs != nullptr ? outputs[c] : nullptr);
+  }
+  sequences_->BeforeRun();
+  lilv_instance_run(instance_, frames);
+  sequences_->AfterRun();
+}
 
- private:
-  void DescribePorts();
-  void SendPosition(const HostTransport& transport, int64_t songFrame);
+void HostedLv2::Pause() {
+  lilv_instance_deactivate(instance_);
+  lilv_instance_activate(instance_);
+}
 
-  std::unique_ptr<Lv2Module> module_;
-  std::unique_ptr<Lv2Instance> instance_;
-  bool quorvelDelay_;
-  std::vector<HostedParameter> parameters_;
-  double sampleRate_ = kDefaultRate;
-  bool timeSent_ = false;
-  bool valuesPending_ = false;
-  HostTransport sentTransport_;
-  std::unique_ptr<Lv2UiHost> ui_;
-};
+void HostedLv2::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
+  sequences_->AddMidi(frame, bytes, size);
+}
 
-void Lv2Adapter::DescribePorts() {
+void HostedLv2::AddPosition(int64_t frame, const Lv2Position& position) {
+  sequences_->AddPosition(frame, position);
+}
+
+bool HostedLv2::AddUiAtom(const void* atom, uint32_t size) {
+  return sequences_->AddUiAtom(atom, size);
+}
+
+std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
+  return sequences_->Notifications();
+}
+
+uint32_t HostedLv2::NotifyPort() const {
+  return sequences_->NotifyPort();
+}
+
+bool HostedLv2::OpenEditor(void* parent, double scale, std::string& error) {
+  ui_ = Lv2UiHost::Open(*this, error);
+  if (ui_ != nullptr && !ui_->Show(reinterpret_cast<uintptr_t>(parent), static_cast<float>(scale))) {
+    error = "the UI refuses to show";
+    ui_.reset();
+  }
+  return ui_ != nullptr;
+}
+
+void HostedLv2::IdleEditor() {
+  if (ui_ != nullptr) {
+    ui_->DeliverNotifications();
+    ui_->Idle();
+  }
+}
+
+void HostedLv2::CloseEditor() {
+  if (ui_ != nullptr) {
+    ui_->Hide();
+    ui_.reset();
+  }
+}
+
+void HostedLv2::DescribePorts() {
   LilvWorld* world = module_->World().Lilv();
   const LilvPlugin* plugin = module_->World().Plugin();
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
@@ -182,13 +310,13 @@ void Lv2Adapter::DescribePorts() {
   lilv_plugin_get_port_ranges_float(plugin, mins.data(), maxs.data(), defaults.data());
   LilvNode* toggled = lilv_new_uri(world, LV2_CORE__toggled);
   LilvNode* enumeration = lilv_new_uri(world, LV2_CORE__enumeration);
-  for (int32_t i = 0; i < instance_->ParameterCount(); ++i) {
-    const uint32_t index = instance_->PortOfParameter(i);
+  for (const ControlPort& control : controls_) {
+    const uint32_t index = control.port;
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
     HostedParameter parameter;
     parameter.id = index;
-    parameter.name = instance_->ParameterName(i);
-    parameter.shortName = instance_->ParameterSymbol(i);
+    parameter.name = control.name;
+    parameter.shortName = control.symbol;
     parameter.min = std::isfinite(mins[index]) ? mins[index] : 0.0;
     parameter.max = std::isfinite(maxs[index]) && maxs[index] > parameter.min ? maxs[index] : parameter.min + 1.0;
     parameter.defaultValue = std::isfinite(defaults[index]) ? defaults[index] : parameter.min;
@@ -205,7 +333,7 @@ void Lv2Adapter::DescribePorts() {
 }
 
 // The position in quarter notes, as bars and beats of the signature.
-void Lv2Adapter::SendPosition(const HostTransport& transport, int64_t songFrame) {
+void HostedLv2::SendPosition(const HostTransport& transport, int64_t songFrame) {
   const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
   const double bar = std::floor(beats / transport.numerator);
   Lv2Position position;
@@ -219,20 +347,9 @@ void Lv2Adapter::SendPosition(const HostTransport& transport, int64_t songFrame)
   position.hasSignature = true;
   position.beatsPerBar = static_cast<float>(transport.numerator);
   position.beatUnit = transport.denominator;
-  instance_->AddPosition(0, position);
+  AddPosition(0, position);
   timeSent_ = true;
   sentTransport_ = transport;
-}
-
-}  // namespace
-
-std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string& path, std::string& error) {
-  std::unique_ptr<Lv2Module> module = Lv2Module::Open(path, error);
-  std::unique_ptr<Lv2Instance> instance = module ? Lv2Instance::Create(*module, kDefaultRate, error) : nullptr;
-  if (instance == nullptr) {
-    return nullptr;
-  }
-  return std::make_unique<Lv2Adapter>(std::move(module), std::move(instance));
 }
 
 }  // namespace QuorvelHost

@@ -1,22 +1,146 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "tools/quorvel-host/HostTransport.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+
+// lilv's own names, so that this header builds where lilv is not installed.
+typedef struct LilvPluginImpl LilvPlugin;
+typedef struct LilvInstanceImpl LilvInstance;
 
 namespace QuorvelHost {
 
-// An LV2 bundle beneath HostedPlugin (through lilv): plain values are the control input
-// ports' own, with the ranges, toggles and enumerations the bundle declares; a block's
-// values are the port values it runs with, its MIDI the atom input's events, the
-// transport a time:Position whenever it changes. LV2 has no programs. Linux only;
-// elsewhere Open says so.
+class Lv2Module;
+class Lv2Sequences;
+class Lv2UiHost;
+class Lv2World;
+
+// A time:Position as a host sends one: only the facts marked as given.
+struct Lv2Position {
+  bool hasTempo = false;
+  float tempo = 120.0f;  // beats per minute
+  bool hasSpeed = false;
+  float speed = 1.0f;  // 0 stopped, 1 playing
+  bool hasBar = false;
+  int64_t bar = 0;
+  float barBeat = 0.0f;
+  bool hasSignature = false;
+  float beatsPerBar = 4.0f;
+  int32_t beatUnit = 4;
+};
+
+// An LV2 bundle beneath HostedPlugin, and its one instance as hosts drive it through
+// lilv: instantiated at a rate with urid:map, activated, its control inputs held by the
+// host (from their defaults), its atom inputs filled with the block's MIDI and time
+// events, its audio connected per block, its state through the plug-in's state interface.
+// Plain values are the control input ports' own, with the ranges, toggles and
+// enumerations the bundle declares; a block's values are the port values it runs with,
+// its MIDI the atom input's events, the transport a time:Position whenever it changes.
+// LV2 has no programs. Linux only; elsewhere Open says so.
 // Threads: as HostedPlugin.
-class HostedLv2 final {
+class HostedLv2 final : public HostedPlugin {
  public:
   // The bundle at `path` with an instance of its own; null with a one-line reason.
   static std::unique_ptr<HostedPlugin> Open(const std::string& path, std::string& error);
+  // The same, for those that drive what only LV2 has (Linux only).
+  static std::unique_ptr<HostedLv2> OpenBundle(const std::string& path, std::string& error);
+  ~HostedLv2() override;
+  HostedLv2(const HostedLv2&) = delete;
+  HostedLv2& operator=(const HostedLv2&) = delete;
+
+  std::string Name() const override;
+  const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
+  int32_t ProgramCount() const override { return 0; }
+  // The instance is made again for another rate: LV2 fixes the rate at instantiation.
+  bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
+  void Deactivate() override {}  // lilv deactivates an instance as it frees it
+  void SetValue(size_t index, double plain) override;
+  double PlainOf(size_t index, double normalized) const override;
+  bool SelectProgram(int32_t program, std::string& error) override;
+  // The plug-in reads its control ports only as it runs: a run of no frames first, so that
+  // a state saved right after settings holds them.
+  std::vector<uint8_t> GetState(bool program) override;
+  // The ports then hold what the state does, as a host restoring a session sets them:
+  // values the plug-in reads as changed would override the state as the block runs.
+  bool SetState(const std::vector<uint8_t>& bytes, bool program) override;
+  // A control port holds one value per block.
+  void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
+  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
+  using HostedPlugin::Process;
+  void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+               int64_t songFrame) override;
+  bool OpenEditor(void* parent, double scale, std::string& error) override;
+  // As hosts do between blocks: what the plug-in told its notify port goes to the UI.
+  void IdleEditor() override;
+  void CloseEditor() override;
+  bool TakesUnconnectedAudio() const override { return true; }
+  const char* ProcessCallName() const override { return "run"; }
+
+  // What only LV2 has, for the tests, the info command and the UI host.
+  // The control inputs in port order.
+  int32_t ParameterCount() const { return static_cast<int32_t>(controls_.size()); }
+  void SetParameter(int32_t index, float value) { controls_[Slot(index)].value = value; }
+  float Parameter(int32_t index) const { return controls_[Slot(index)].value; }
+  uint32_t PortOfParameter(int32_t index) const { return controls_[Slot(index)].port; }
+  // Events of the next block at frame `frame`, in frame order.
+  void AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size);
+  void AddPosition(int64_t frame, const Lv2Position& position);
+  // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
+  // delivered at the next block's start; false where the plug-in has no such port.
+  bool AddUiAtom(const void* atom, uint32_t size);
+  // The events the plug-in's notify port held after the last block, each a whole atom
+  // (header and body) as hosts hand them to the UI.
+  std::vector<std::vector<uint8_t>> Notifications() const;
+  // The notify port's index; 0 where the plug-in has none.
+  uint32_t NotifyPort() const;
+  // One block of two channels in and out (null: the audio ports are left unconnected).
+  void Process(float** inputs, float** outputs, uint32_t frames);
+  // The host pauses the instance (deactivate) and resumes it (activate).
+  void Pause();
+  // The state the plug-in saves: its one property's bytes and type URI (empty on failure).
+  std::vector<uint8_t> SaveState(std::string* type = nullptr);
+  // Hands the plug-in a state holding `bytes` as its property (of `type`, atom:Chunk
+  // when empty); true when it accepted it.
+  bool RestoreState(const std::vector<uint8_t>& bytes, const std::string& type = "");
+  // The lilv instance, for lilv's own state calls.
+  LilvInstance* Lilv() const { return instance_; }
+  Lv2World& World() const;
+  const LilvPlugin* Plugin() const;
+
+ private:
+  struct ControlPort {
+    uint32_t port = 0;
+    std::string symbol;
+    std::string name;
+    float value = 0.0f;
+    float defaultValue = 0.0f;
+  };
+
+  explicit HostedLv2(std::unique_ptr<Lv2Module> module);
+  static size_t Slot(int32_t index) { return static_cast<size_t>(index); }
+  bool ReadPorts(std::string& error);
+  bool Instantiate(double sampleRate, std::string& error);
+  void DescribePorts();
+  void SendPosition(const HostTransport& transport, int64_t songFrame);
+
+  std::unique_ptr<Lv2Module> module_;
+  std::unique_ptr<Lv2Sequences> sequences_;
+  LilvInstance* instance_ = nullptr;
+  bool quorvelDelay_ = false;
+  std::vector<ControlPort> controls_;
+  std::vector<ControlPort> outputs_;  // control outputs, connected but not read
+  uint32_t audioIn_[2] = {};
+  uint32_t audioOut_[2] = {};
+  std::vector<HostedParameter> parameters_;
+  double sampleRate_ = 0.0;
+  bool timeSent_ = false;
+  bool valuesPending_ = false;
+  HostTransport sentTransport_;
+  std::unique_ptr<Lv2UiHost> ui_;
 };
 
 }  // namespace QuorvelHost

@@ -1,14 +1,11 @@
 #include "tools/quorvel-host/HostedVst3.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "host/vst3/Vst3Processor.h"
-
-#include "tools/quorvel-host/Vst3Instance.h"
-#include "tools/quorvel-host/Vst3Module.h"
-#include "tools/quorvel-host/Vst3ParameterChanges.h"
-#include "tools/quorvel-host/Vst3PlugFrame.h"
+#include "tools/quorvel-host/Vst3MemoryStream.h"
 #include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelHost {
@@ -45,203 +42,317 @@ HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterI
   return parameter;
 }
 
-class Vst3Adapter final : public HostedPlugin {
- public:
-  Vst3Adapter(std::unique_ptr<Vst3Module> module, std::unique_ptr<Vst3Instance> owned)
-      : module_(std::move(module)), owned_(std::move(owned)), instance_(*owned_) {
-    Vst::IEditController* controller = instance_.Controller();
-    for (Steinberg::int32 i = 0; controller != nullptr && i < controller->getParameterCount(); ++i) {
-      Vst::ParameterInfo info{};
-      if (controller->getParameterInfo(i, info) != Steinberg::kResultOk) {
-        continue;
-      }
-      if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && !hasProgram_) {
-        hasProgram_ = true;
-        programId_ = info.id;
-        programSteps_ = std::max(info.stepCount, 0);
-      } else if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
-        parameters_.push_back(Describe(*controller, info));
-        steps_.push_back(std::max(info.stepCount, 0));
-      }
-    }
-    ReadMidiMapping();
-    changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
-    flushed_.Reserve(1, 1);
-    Steinberg::PClassInfo info{};
-    module_->FindAudioClass(info);
-    name_ = info.name;
+template <typename Interface>
+Interface* QueryOf(Steinberg::FUnknown* object) {
+  void* found = nullptr;
+  if (object == nullptr || object->queryInterface(Interface::iid.toTUID(), &found) != Steinberg::kResultOk) {
+    return nullptr;
   }
-
-  ~Vst3Adapter() override { CloseEditor(); }
-
-  std::string Name() const override { return name_; }
-  const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
-  int32_t ProgramCount() const override { return hasProgram_ ? programSteps_ + 1 : 0; }
-
-  bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override {
-    sampleRate_ = sampleRate;
-    if (!instance_.Start(sampleRate, maxBlock)) {
-      error = "the plug-in refused a stereo 32-bit set-up at " + std::to_string(sampleRate) + " Hz";
-      return false;
-    }
-    return true;
-  }
-
-  void Deactivate() override { instance_.Stop(); }
-
-  void SetValue(size_t index, double plain) override {
-    if (index < parameters_.size()) {
-      Flush(parameters_[index].id, Normalized(index, plain));
-    }
-  }
-
-  bool SelectProgram(int32_t program, std::string& error) override {
-    if (!hasProgram_ || program < 0 || program > programSteps_) {
-      error = "the plug-in has no program " + std::to_string(program);
-      return false;
-    }
-    Flush(programId_, static_cast<double>(program) / (programSteps_ > 0 ? programSteps_ : 1));
-    return true;
-  }
-
-  std::vector<uint8_t> GetState(bool) override { return instance_.GetState(); }
-  bool SetState(const std::vector<uint8_t>& bytes, bool) override { return instance_.SetState(bytes); }
-
-  void QueueValue(size_t index, double plain, int32_t offset) override {
-    if (index < parameters_.size()) {
-      changes_.Add(parameters_[index].id, offset, Normalized(index, plain));
-    }
-  }
-
-  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
-    if ((status & 0xF0) != 0xB0 || data1 >= kControllers) {
-      return;
-    }
-    const Vst::ParamID id = controllers_[static_cast<size_t>((status & 0x0F) * kControllers + data1)];
-    if (id != kUnmapped) {  // a controller the plug-in does not map has no effect, as a VST2 plug-in ignoring it
-      changes_.Add(id, offset, data2 / 127.0);
-    }
-  }
-
-  void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
-               int64_t songFrame) override {
-    context_.state = Vst::ProcessContext::kTempoValid | Vst::ProcessContext::kProjectTimeMusicValid |
-                     Vst::ProcessContext::kTimeSigValid |
-                     (transport.playing ? uint32_t{Vst::ProcessContext::kPlaying} : 0u);
-    context_.sampleRate = sampleRate_;
-    context_.projectTimeSamples = songFrame;
-    context_.projectTimeMusic = transport.QuarterNotesAt(songFrame, sampleRate_);
-    context_.tempo = transport.tempo;
-    context_.timeSigNumerator = transport.numerator;
-    context_.timeSigDenominator = transport.denominator;
-    instance_.Process(inputs, outputs, frames, &changes_, &context_);
-    changes_.Clear();
-  }
-
-  // The view attaches to whichever window type the plug-in supports; the frame is its run loop.
-  bool OpenEditor(void* parent, double scale, std::string& error) override {
-    view_ = instance_.Controller() != nullptr ? instance_.Controller()->createView("editor") : nullptr;
-    if (view_ == nullptr) {
-      error = "the plug-in makes no editor view";
-      return false;
-    }
-    Steinberg::FIDString type = nullptr;
-    for (Steinberg::FIDString candidate : {Steinberg::kPlatformTypeX11EmbedWindowID, Steinberg::kPlatformTypeHWND}) {
-      if (type == nullptr && view_->isPlatformTypeSupported(candidate) == Steinberg::kResultTrue) {
-        type = candidate;
-      }
-    }
-    view_->setFrame(&frame_);
-    void* scaling = nullptr;
-    if (view_->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &scaling) == Steinberg::kResultOk) {
-      static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->setContentScaleFactor(static_cast<float>(scale));
-      static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->release();
-    }
-    attached_ = type != nullptr && view_->attached(parent, type) == Steinberg::kResultOk;
-    if (!attached_) {
-      error = "the view attaches to no window of this platform";
-      CloseEditor();
-    }
-    return attached_;
-  }
-
-  void IdleEditor() override { frame_.Pump(); }
-
-  void CloseEditor() override {
-    if (view_ != nullptr) {
-      if (attached_) {
-        view_->removed();
-      }
-      view_->setFrame(nullptr);
-      view_->release();
-      view_ = nullptr;
-      attached_ = false;
-    }
-  }
-
-  const char* ProcessCallName() const override { return "process"; }
-
- private:
-  static constexpr Vst::ParamID kUnmapped = 0xFFFFFFFFu;
-
-  // The parameter each channel's controller drives, asked once rather than on the audio thread.
-  void ReadMidiMapping() {
-    controllers_.assign(kChannels * kControllers, kUnmapped);
-    auto* mapping = static_cast<Vst::IMidiMapping*>(instance_.Query(Vst::IMidiMapping::iid));
-    for (int32_t channel = 0; mapping != nullptr && channel < kChannels; ++channel) {
-      for (Vst::CtrlNumber number = 0; number < kControllers; ++number) {
-        Vst::ParamID id = 0;
-        if (mapping->getMidiControllerAssignment(0, static_cast<Steinberg::int16>(channel), number, id) ==
-            Steinberg::kResultTrue) {
-          controllers_[static_cast<size_t>(channel * kControllers + number)] = id;
-        }
-      }
-    }
-    if (mapping != nullptr) {
-      mapping->release();
-    }
-  }
-
-  double Normalized(size_t index, double plain) const {
-    const int32_t steps = steps_[index];
-    return steps > 0 ? plain / steps : plain;
-  }
-
-  // A block of no frames carrying one change: how a host sets a value outside playing.
-  void Flush(Vst::ParamID id, double normalized) {
-    flushed_.Clear();
-    flushed_.Add(id, 0, normalized);
-    instance_.Process(nullptr, nullptr, 0, &flushed_, nullptr);
-  }
-
-  std::unique_ptr<Vst3Module> module_;
-  std::unique_ptr<Vst3Instance> owned_;
-  Vst3Instance& instance_;
-  std::string name_;
-  std::vector<HostedParameter> parameters_;
-  std::vector<int32_t> steps_;  // each parameter's stepCount
-  bool hasProgram_ = false;
-  Vst::ParamID programId_ = 0;
-  int32_t programSteps_ = 0;
-  std::vector<Vst::ParamID> controllers_;
-  double sampleRate_ = 44100.0;
-  Vst3ParameterChanges changes_;
-  Vst3ParameterChanges flushed_;
-  Vst::ProcessContext context_{};
-  Vst3PlugFrame frame_;
-  Steinberg::IPlugView* view_ = nullptr;
-  bool attached_ = false;
-};
+  return static_cast<Interface*>(found);
+}
 
 }  // namespace
 
-std::unique_ptr<HostedPlugin> HostedVst3::Open(const std::string& path, std::string& error) {
+std::unique_ptr<HostedVst3> HostedVst3::Open(const std::string& path, std::string& error) {
   std::unique_ptr<Vst3Module> module = Vst3Module::Open(path, error);
-  std::unique_ptr<Vst3Instance> instance = module ? Vst3Instance::Create(*module, error) : nullptr;
-  if (instance == nullptr) {
+  if (module == nullptr) {
     return nullptr;
   }
-  return std::make_unique<Vst3Adapter>(std::move(module), std::move(instance));
+  std::unique_ptr<HostedVst3> plugin(new HostedVst3(std::move(module)));
+  if (!plugin->Make(error)) {
+    return nullptr;
+  }
+  plugin->DescribeParameters();
+  return plugin;
+}
+
+bool HostedVst3::Make(std::string& error) {
+  const Vst3Module& module = *module_;
+  Steinberg::PClassInfo info{};
+  if (!module.FindAudioClass(info)) {
+    error = "module " + module.Name() + " has no audio module class";
+    return false;
+  }
+  void* made = nullptr;
+  if (module.Factory()->createInstance(info.cid, Vst::IComponent::iid.toTUID(), &made) != Steinberg::kResultOk ||
+      made == nullptr) {
+    error = "module " + module.Name() + " made no component";
+    return false;
+  }
+  component_ = static_cast<Vst::IComponent*>(made);
+  if (component_->initialize(static_cast<Vst::IHostApplication*>(&host_)) != Steinberg::kResultOk) {
+    error = "the component refused initialize";
+    component_->release();
+    component_ = nullptr;
+    return false;
+  }
+  processor_ = QueryOf<Vst::IAudioProcessor>(component_);
+  if (processor_ == nullptr) {
+    error = "the component has no audio processor";
+    return false;
+  }
+  controller_ = QueryOf<Vst::IEditController>(component_);
+  if (controller_ == nullptr) {
+    // A controller of its own: made, initialised and connected as hosts do.
+    Steinberg::TUID controllerId{};
+    singleComponent_ = false;
+    if (component_->getControllerClassId(controllerId) == Steinberg::kResultOk &&
+        module.Factory()->createInstance(controllerId, Vst::IEditController::iid.toTUID(), &made) ==
+            Steinberg::kResultOk &&
+        made != nullptr) {
+      controller_ = static_cast<Vst::IEditController*>(made);
+      controller_->initialize(static_cast<Vst::IHostApplication*>(&host_));
+      Vst::IConnectionPoint* componentPoint = QueryOf<Vst::IConnectionPoint>(component_);
+      Vst::IConnectionPoint* controllerPoint = QueryOf<Vst::IConnectionPoint>(controller_);
+      if (componentPoint != nullptr && controllerPoint != nullptr) {
+        componentPoint->connect(controllerPoint);
+        controllerPoint->connect(componentPoint);
+      }
+      for (Vst::IConnectionPoint* point : {componentPoint, controllerPoint}) {
+        if (point != nullptr) {
+          point->release();
+        }
+      }
+    }
+  }
+  if (controller_ != nullptr) {
+    controller_->setComponentHandler(&host_);
+  }
+  // Room for the plug-in's own changes in a block, made before any block.
+  outputChanges_.Reserve(64, 256);
+  return true;
+}
+
+void HostedVst3::DescribeParameters() {
+  for (Steinberg::int32 i = 0; controller_ != nullptr && i < controller_->getParameterCount(); ++i) {
+    Vst::ParameterInfo info{};
+    if (controller_->getParameterInfo(i, info) != Steinberg::kResultOk) {
+      continue;
+    }
+    if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && !hasProgram_) {
+      hasProgram_ = true;
+      programId_ = info.id;
+      programSteps_ = std::max(info.stepCount, 0);
+    } else if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
+      parameters_.push_back(Describe(*controller_, info));
+      steps_.push_back(std::max(info.stepCount, 0));
+    }
+  }
+  ReadMidiMapping();
+  changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
+  flushed_.Reserve(1, 1);
+  Steinberg::PClassInfo info{};
+  module_->FindAudioClass(info);
+  name_ = info.name;
+}
+
+HostedVst3::~HostedVst3() {
+  CloseEditor();
+  Deactivate();
+  if (controller_ != nullptr) {
+    controller_->setComponentHandler(nullptr);
+    if (!singleComponent_) {
+      controller_->terminate();
+    }
+    controller_->release();
+  }
+  if (processor_ != nullptr) {
+    processor_->release();
+  }
+  if (component_ != nullptr) {
+    component_->terminate();
+    component_->release();
+  }
+}
+
+void* HostedVst3::Query(const Steinberg::FUID& interfaceId) const {
+  void* found = nullptr;
+  if (component_->queryInterface(interfaceId.toTUID(), &found) == Steinberg::kResultOk) {
+    return found;
+  }
+  if (controller_ != nullptr && controller_->queryInterface(interfaceId.toTUID(), &found) == Steinberg::kResultOk) {
+    return found;
+  }
+  return nullptr;
+}
+
+bool HostedVst3::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
+  sampleRate_ = sampleRate;
+  Vst::SpeakerArrangement in = Vst::SpeakerArr::kStereo;
+  Vst::SpeakerArrangement out = Vst::SpeakerArr::kStereo;
+  processor_->setBusArrangements(&in, 1, &out, 1);
+  Vst::ProcessSetup setup{Vst::kRealtime, Vst::kSample32, maxBlock, sampleRate};
+  if (processor_->setupProcessing(setup) == Steinberg::kResultOk) {
+    active_ = component_->setActive(1) == Steinberg::kResultOk;
+    processing_ = active_ && processor_->setProcessing(1) == Steinberg::kResultOk;
+  }
+  if (!processing_) {
+    error = "the plug-in refused a stereo 32-bit set-up at " + std::to_string(sampleRate) + " Hz";
+  }
+  return processing_;
+}
+
+void HostedVst3::Deactivate() {
+  if (processing_) {
+    processor_->setProcessing(0);
+    processing_ = false;
+  }
+  if (active_) {
+    component_->setActive(0);
+    active_ = false;
+  }
+}
+
+Steinberg::tresult HostedVst3::Process(float** inputs, float** outputs, int32_t frames,
+                                       Vst3ParameterChanges* changes, Vst::ProcessContext* context) {
+  inputBus_.numChannels = inputs != nullptr ? 2 : 0;
+  inputBus_.channelBuffers32 = inputs;
+  outputBus_.numChannels = outputs != nullptr ? 2 : 0;
+  outputBus_.channelBuffers32 = outputs;
+  data_.processMode = Vst::kRealtime;
+  data_.symbolicSampleSize = Vst::kSample32;
+  data_.numSamples = frames;
+  data_.numInputs = inputs != nullptr ? 1 : 0;
+  data_.numOutputs = outputs != nullptr ? 1 : 0;
+  data_.inputs = inputs != nullptr ? &inputBus_ : nullptr;
+  data_.outputs = outputs != nullptr ? &outputBus_ : nullptr;
+  data_.inputParameterChanges = changes;
+  outputChanges_.Clear();
+  data_.outputParameterChanges = &outputChanges_;
+  data_.processContext = context;
+  return processor_->process(data_);
+}
+
+std::vector<uint8_t> HostedVst3::SaveState() {
+  Vst3MemoryStream stream;
+  if (component_->getState(&stream) != Steinberg::kResultOk) {
+    return {};
+  }
+  return stream.Bytes();
+}
+
+bool HostedVst3::LoadState(const std::vector<uint8_t>& bytes, int32_t piece) {
+  Vst3MemoryStream stream(bytes, piece);
+  const bool accepted = component_->setState(&stream) == Steinberg::kResultOk;
+  if (accepted && controller_ != nullptr) {
+    Vst3MemoryStream copy(bytes, piece);
+    controller_->setComponentState(&copy);
+  }
+  return accepted;
+}
+
+void HostedVst3::SetValue(size_t index, double plain) {
+  if (index < parameters_.size()) {
+    Flush(parameters_[index].id, Normalized(index, plain));
+  }
+}
+
+bool HostedVst3::SelectProgram(int32_t program, std::string& error) {
+  if (!hasProgram_ || program < 0 || program > programSteps_) {
+    error = "the plug-in has no program " + std::to_string(program);
+    return false;
+  }
+  Flush(programId_, static_cast<double>(program) / (programSteps_ > 0 ? programSteps_ : 1));
+  return true;
+}
+
+void HostedVst3::QueueValue(size_t index, double plain, int32_t offset) {
+  if (index < parameters_.size()) {
+    changes_.Add(parameters_[index].id, offset, Normalized(index, plain));
+  }
+}
+
+void HostedVst3::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
+  if ((status & 0xF0) != 0xB0 || data1 >= kControllers) {
+    return;
+  }
+  const Vst::ParamID id = controllers_[static_cast<size_t>((status & 0x0F) * kControllers + data1)];
+  if (id != kUnmapped) {  // a controller the plug-in does not map has no effect, as a VST2 plug-in ignoring it
+    changes_.Add(id, offset, data2 / 127.0);
+  }
+}
+
+void HostedVst3::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+                         int64_t songFrame) {
+  context_.state = Vst::ProcessContext::kTempoValid | Vst::ProcessContext::kProjectTimeMusicValid |
+                   Vst::ProcessContext::kTimeSigValid |
+                   (transport.playing ? uint32_t{Vst::ProcessContext::kPlaying} : 0u);
+  context_.sampleRate = sampleRate_;
+  context_.projectTimeSamples = songFrame;
+  context_.projectTimeMusic = transport.QuarterNotesAt(songFrame, sampleRate_);
+  context_.tempo = transport.tempo;
+  context_.timeSigNumerator = transport.numerator;
+  context_.timeSigDenominator = transport.denominator;
+  Process(inputs, outputs, frames, &changes_, &context_);
+  changes_.Clear();
+}
+
+bool HostedVst3::OpenEditor(void* parent, double scale, std::string& error) {
+  view_ = controller_ != nullptr ? controller_->createView("editor") : nullptr;
+  if (view_ == nullptr) {
+    error = "the plug-in makes no editor view";
+    return false;
+  }
+  Steinberg::FIDString type = nullptr;
+  for (Steinberg::FIDString candidate : {Steinberg::kPlatformTypeX11EmbedWindowID, Steinberg::kPlatformTypeHWND}) {
+    if (type == nullptr && view_->isPlatformTypeSupported(candidate) == Steinberg::kResultTrue) {
+      type = candidate;
+    }
+  }
+  view_->setFrame(&frame_);
+  void* scaling = nullptr;
+  if (view_->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &scaling) == Steinberg::kResultOk) {
+    static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->setContentScaleFactor(static_cast<float>(scale));
+    static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->release();
+  }
+  attached_ = type != nullptr && view_->attached(parent, type) == Steinberg::kResultOk;
+  if (!attached_) {
+    error = "the view attaches to no window of this platform";
+    CloseEditor();
+  }
+  return attached_;
+}
+
+void HostedVst3::CloseEditor() {
+  if (view_ != nullptr) {
+    if (attached_) {
+      view_->removed();
+    }
+    view_->setFrame(nullptr);
+    view_->release();
+    view_ = nullptr;
+    attached_ = false;
+  }
+}
+
+// The parameter each channel's controller drives, asked once rather than on the audio thread.
+void HostedVst3::ReadMidiMapping() {
+  controllers_.assign(kChannels * kControllers, kUnmapped);
+  auto* mapping = static_cast<Vst::IMidiMapping*>(Query(Vst::IMidiMapping::iid));
+  for (int32_t channel = 0; mapping != nullptr && channel < kChannels; ++channel) {
+    for (Vst::CtrlNumber number = 0; number < kControllers; ++number) {
+      Vst::ParamID id = 0;
+      if (mapping->getMidiControllerAssignment(0, static_cast<Steinberg::int16>(channel), number, id) ==
+          Steinberg::kResultTrue) {
+        controllers_[static_cast<size_t>(channel * kControllers + number)] = id;
+      }
+    }
+  }
+  if (mapping != nullptr) {
+    mapping->release();
+  }
+}
+
+double HostedVst3::Normalized(size_t index, double plain) const {
+  const int32_t steps = steps_[index];
+  return steps > 0 ? plain / steps : plain;
+}
+
+// A block of no frames carrying one change: how a host sets a value outside playing.
+void HostedVst3::Flush(Vst::ParamID id, double normalized) {
+  flushed_.Clear();
+  flushed_.Add(id, 0, normalized);
+  Process(nullptr, nullptr, 0, &flushed_, nullptr);
 }
 
 }  // namespace QuorvelHost

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "tools/quorvel-host/Lv2Instance.h"
+#include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/Lv2World.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -117,7 +117,7 @@ int Lv2InfoCommand::Run(const std::string& path) {
                 lilv_node_as_string(lilv_ui_get_binary_uri(ui)));
   }
   lilv_uis_free(uis);
-  std::unique_ptr<Lv2Instance> instance = Lv2Instance::Create(*module, 44100.0, error);
+  std::unique_ptr<HostedLv2> instance = HostedLv2::OpenBundle(path, error);
   if (instance == nullptr) {
     return ToolOutput::Error("info", error);
   }

@@ -8,7 +8,7 @@ namespace QuorvelHost {
 class Lv2World;
 
 // An LV2 bundle loaded as hosts load one, through lilv: its Turtle read, its first plug-in
-// found. Instances (Lv2Instance) are made from it, and it must outlive them. LV2 bundles
+// found. Instances (HostedLv2) are made from it, and it must outlive them. LV2 bundles
 // load on Linux only; elsewhere Open says so.
 class Lv2Module final {
  public:

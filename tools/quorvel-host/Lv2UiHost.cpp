@@ -6,13 +6,13 @@
 
 #include <cstring>
 
-#include "tools/quorvel-host/Lv2Instance.h"
+#include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/Lv2World.h"
 #include "tools/quorvel-host/ModuleLibrary.h"
 
 namespace QuorvelHost {
 
-std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(Lv2Instance& instance, std::string& error) {
+std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& error) {
   LilvWorld* world = instance.World().Lilv();
   LilvNode* x11 = lilv_new_uri(world, LV2_UI__X11UI);
   LilvUIs* uis = lilv_plugin_get_uis(instance.Plugin());

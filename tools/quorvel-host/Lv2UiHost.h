@@ -12,7 +12,7 @@
 
 namespace QuorvelHost {
 
-class Lv2Instance;
+class HostedLv2;
 class ModuleLibrary;
 
 // An LV2 host's side of a plug-in's X11 UI: loads the UI's shared object that the bundle
@@ -36,7 +36,7 @@ class Lv2UiHost final {
   };
 
   // Null with a one-line reason where the instance's bundle has no X11 UI that loads.
-  static std::unique_ptr<Lv2UiHost> Open(Lv2Instance& instance, std::string& error);
+  static std::unique_ptr<Lv2UiHost> Open(HostedLv2& instance, std::string& error);
   ~Lv2UiHost();
   Lv2UiHost(const Lv2UiHost&) = delete;
   Lv2UiHost& operator=(const Lv2UiHost&) = delete;
@@ -65,12 +65,12 @@ class Lv2UiHost final {
   }
 
  private:
-  Lv2UiHost(Lv2Instance& instance) : instance_(instance) {}
+  Lv2UiHost(HostedLv2& instance) : instance_(instance) {}
   static void Write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t format, const void* buffer);
   static void Touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed);
   static int Resize(LV2UI_Feature_Handle handle, int width, int height);
 
-  Lv2Instance& instance_;
+  HostedLv2& instance_;
   std::unique_ptr<ModuleLibrary> library_;
   const LV2UI_Descriptor* descriptor_ = nullptr;
   std::string uiUri_;

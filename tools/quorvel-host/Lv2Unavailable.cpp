@@ -7,9 +7,8 @@
 
 namespace QuorvelHost {
 
-// Nothing of either is ever made here.
+// Nothing of it is ever made here.
 class Lv2World {};
-class Lv2Instance {};
 
 namespace {
 

@@ -6,7 +6,6 @@
 
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CheckIsolation.h"
-#include "tools/quorvel-host/ClapInstance.h"
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
@@ -14,7 +13,6 @@
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
@@ -60,30 +58,6 @@ std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t bl
   }
   if (plugin != nullptr && !startBank_.empty()) {
     plugin->SetState(startBank_, false);
-  }
-  return plugin;
-}
-
-std::unique_ptr<ClapInstance> Validator::NewClapInstance(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<ClapInstance> plugin = ClapInstance::Create(*clapModule_, lastError_);
-  if (plugin != nullptr && !plugin->Start(sampleRate, blockSize)) {
-    lastError_ = "the plug-in does not activate at " + std::to_string(sampleRate) + " Hz";
-    return nullptr;
-  }
-  if (plugin != nullptr && !startBank_.empty()) {
-    plugin->SetState(startBank_);
-  }
-  return plugin;
-}
-
-std::unique_ptr<Vst3Instance> Validator::NewVst3Instance(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<Vst3Instance> plugin = Vst3Instance::Create(*vst3Module_, lastError_);
-  if (plugin != nullptr && !plugin->Start(sampleRate, blockSize)) {
-    lastError_ = "the plug-in refused a stereo 32-bit set-up at " + std::to_string(sampleRate) + " Hz";
-    return nullptr;
-  }
-  if (plugin != nullptr && !startBank_.empty()) {
-    plugin->SetState(startBank_);
   }
   return plugin;
 }

@@ -9,12 +9,10 @@
 
 namespace QuorvelHost {
 
-class ClapInstance;
 class ClapModule;
 class HostedPlugin;
 class PluginInstance;
 class PluginModule;
-class Vst3Instance;
 class Vst3Module;
 
 // The frame of the validate battery: makes instances the way the checks need
@@ -36,19 +34,14 @@ class Validator final {
   const std::string& Path() const { return path_; }
   const PluginModule& Module() const { return *module_; }
   const Vst3Module& Bundle() const { return *vst3Module_; }
-  const ClapModule& Clap() const { return *clapModule_; }
 
   // An instance of any format, active and holding the start bank; null when the module
   // fails to make one.
   std::unique_ptr<HostedPlugin> NewHosted(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
-  // A CLAP instance, active and processing, holding the start bank.
-  std::unique_ptr<ClapInstance> NewClapInstance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
   // A started instance (effOpen, rate, block size, switched on) holding the
   // start bank if one was given; null when the module fails to make one.
   std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate,
                                               int32_t blockSize = kBlockSize);
-  // A started VST3 instance (stereo, 32-bit, active, processing) holding the start bank.
-  std::unique_ptr<Vst3Instance> NewVst3Instance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
 
   // Settings that make an effect work hard: its defaults with any parameter
   // that looks like a feedback control raised, so that echoes decay slowly.

@@ -5,10 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"
-#include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
@@ -18,8 +17,13 @@ namespace {
 namespace Vst = Steinberg::Vst;
 using Bytes = std::vector<uint8_t>;
 
+// A VST3 instance as the shared checks make one; these checks run on VST3 bundles alone.
+std::unique_ptr<HostedVst3> NewVst3(Validator& validator) {
+  return std::unique_ptr<HostedVst3>(static_cast<HostedVst3*>(validator.NewHosted().release()));
+}
+
 // The listed parameters, hidden ones included.
-std::vector<Vst::ParameterInfo> Parameters(Vst3Instance& plugin) {
+std::vector<Vst::ParameterInfo> Parameters(HostedVst3& plugin) {
   std::vector<Vst::ParameterInfo> parameters;
   for (Steinberg::int32 i = 0; plugin.Controller() != nullptr && i < plugin.Controller()->getParameterCount(); ++i) {
     Vst::ParameterInfo info{};
@@ -32,7 +36,7 @@ std::vector<Vst::ParameterInfo> Parameters(Vst3Instance& plugin) {
 
 void BusesAndSampleSizes(Validator& validator) {
   const char* check = "buses and sample sizes";
-  std::unique_ptr<Vst3Instance> plugin = validator.NewVst3Instance();
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator);
   if (plugin == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -58,7 +62,7 @@ void BusesAndSampleSizes(Validator& validator) {
 // processing on; Renoise releases an active, processing instance without terminate.
 void HostCallOrders(Validator& validator) {
   const char* check = "the call orders hosts use";
-  std::unique_ptr<Vst3Instance> plugin = validator.NewVst3Instance();
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator);
   if (plugin == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -103,7 +107,7 @@ void HostCallOrders(Validator& validator) {
 
 void FlushApplies(Validator& validator) {
   const char* check = "a flush (no samples, no buffers) applies its changes";
-  std::unique_ptr<Vst3Instance> plugin = validator.NewVst3Instance();
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator);
   if (plugin == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -129,7 +133,7 @@ void FlushApplies(Validator& validator) {
 
 void MidiMapping(Validator& validator) {
   const char* check = "MIDI controllers map to listed parameters";
-  std::unique_ptr<Vst3Instance> plugin = validator.NewVst3Instance();
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator);
   if (plugin == nullptr) {
     validator.FailToCreate(check);
     return;

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/ToolOutput.h"
-#include "tools/quorvel-host/Vst3Instance.h"
 #include "tools/quorvel-host/Vst3Module.h"
 #include "tools/quorvel-host/Vst3Text.h"
 
@@ -69,7 +69,7 @@ void PrintFactory(const Vst3Module& module) {
   }
 }
 
-void PrintProcessor(Vst3Instance& plugin) {
+void PrintProcessor(HostedVst3& plugin) {
   Vst::IComponent* component = plugin.Component();
   std::printf("\nbuses:\n");
   for (Vst::MediaType type : {Vst::kAudio, Vst::kEvent}) {
@@ -93,10 +93,10 @@ void PrintProcessor(Vst3Instance& plugin) {
   } else {
     std::printf("tail:           %u frames\n", tail);
   }
-  std::printf("state:          %zu bytes\n", plugin.GetState().size());
+  std::printf("state:          %zu bytes\n", plugin.SaveState().size());
 }
 
-void PrintParameters(Vst3Instance& plugin) {
+void PrintParameters(HostedVst3& plugin) {
   Vst::IEditController* controller = plugin.Controller();
   if (controller == nullptr) {
     std::printf("\nno edit controller\n");
@@ -145,13 +145,12 @@ void PrintParameters(Vst3Instance& plugin) {
 
 int Vst3InfoCommand::Run(const std::string& path) {
   std::string error;
-  std::unique_ptr<Vst3Module> module = Vst3Module::Open(path, error);
-  std::unique_ptr<Vst3Instance> plugin = module ? Vst3Instance::Create(*module, error) : nullptr;
+  std::unique_ptr<HostedVst3> plugin = HostedVst3::Open(path, error);
   if (plugin == nullptr) {
     return ToolOutput::Error("info", error);
   }
-  plugin->Start(44100.0, 512);
-  PrintFactory(*module);
+  plugin->Activate(44100.0, 512, error);
+  PrintFactory(plugin->Module());
   PrintProcessor(*plugin);
   PrintParameters(*plugin);
   plugin.reset();

@@ -1,0 +1,161 @@
+#include "tools/quorvel-host/Lv2Sequences.h"
+
+#include <lv2/atom/atom.h>
+#include <lv2/atom/util.h>
+#include <lv2/midi/midi.h>
+#include <lv2/time/time.h>
+
+#include <cstring>
+
+#include "tools/quorvel-host/Lv2World.h"
+
+namespace QuorvelHost {
+
+namespace {
+
+// Every atom port's room, far more than a block of this host's events needs.
+constexpr size_t kAtomBufferBytes = 64 * 1024;
+
+}  // namespace
+
+Lv2Sequences::Lv2Sequences(Lv2World& world)
+    : notifyBuffer_(kAtomBufferBytes / sizeof(uint64_t), 0), notifyCopy_(kAtomBufferBytes / sizeof(uint64_t), 0) {
+  atomSequence_ = world.Map(LV2_ATOM__Sequence);
+  atomChunk_ = world.Map(LV2_ATOM__Chunk);
+  midiEvent_ = world.Map(LV2_MIDI__MidiEvent);
+  timePosition_ = world.Map(LV2_TIME__Position);
+  beatsPerMinute_ = world.Map(LV2_TIME__beatsPerMinute);
+  speed_ = world.Map(LV2_TIME__speed);
+  bar_ = world.Map(LV2_TIME__bar);
+  barBeat_ = world.Map(LV2_TIME__barBeat);
+  beatsPerBar_ = world.Map(LV2_TIME__beatsPerBar);
+  beatUnit_ = world.Map(LV2_TIME__beatUnit);
+  for (AtomInput& input : inputs_) {
+    input.buffer.assign(kAtomBufferBytes / sizeof(uint64_t), 0);
+    lv2_atom_forge_init(&input.forge, world.MapFeature());
+    Reset(input);
+  }
+}
+
+void Lv2Sequences::SetPort(Input input, uint32_t port) {
+  if (!inputs_[input].present) {
+    inputs_[input].port = port;
+    inputs_[input].present = true;
+  }
+}
+
+void Lv2Sequences::SetNotifyPort(uint32_t port) {
+  if (!hasNotify_) {
+    notifyPort_ = port;
+    hasNotify_ = true;
+  }
+}
+
+void Lv2Sequences::Connect(LilvInstance* instance) {
+  for (AtomInput& input : inputs_) {
+    if (input.present) {
+      lilv_instance_connect_port(instance, input.port, input.buffer.data());
+    }
+    Reset(input);
+    input.hasEvents = false;
+  }
+  if (hasNotify_) {
+    lilv_instance_connect_port(instance, notifyPort_, notifyBuffer_.data());
+  }
+  notified_ = false;
+}
+
+void Lv2Sequences::Reset(AtomInput& input) {
+  lv2_atom_forge_set_buffer(&input.forge, reinterpret_cast<uint8_t*>(input.buffer.data()),
+                            input.buffer.size() * sizeof(uint64_t));
+  lv2_atom_forge_sequence_head(&input.forge, &input.frame, 0);
+}
+
+void Lv2Sequences::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
+  LV2_Atom_Forge& forge = inputs_[kMidi].forge;
+  inputs_[kMidi].hasEvents = true;
+  if (lv2_atom_forge_frame_time(&forge, frame) != 0 && lv2_atom_forge_atom(&forge, size, midiEvent_) != 0) {
+    lv2_atom_forge_write(&forge, bytes, size);
+  }
+}
+
+bool Lv2Sequences::AddUiAtom(const void* atom, uint32_t size) {
+  if (!inputs_[kUi].present || size < sizeof(LV2_Atom)) {
+    return false;
+  }
+  const auto* header = static_cast<const LV2_Atom*>(atom);
+  LV2_Atom_Forge& forge = inputs_[kUi].forge;
+  inputs_[kUi].hasEvents = true;
+  const uint32_t body = size - static_cast<uint32_t>(sizeof(LV2_Atom));
+  if (lv2_atom_forge_frame_time(&forge, 0) != 0 && lv2_atom_forge_atom(&forge, body, header->type) != 0) {
+    lv2_atom_forge_write(&forge, header + 1, body);
+  }
+  return true;
+}
+
+void Lv2Sequences::AddPosition(int64_t frame, const Lv2Position& position) {
+  LV2_Atom_Forge& forge = inputs_[kTime].forge;
+  inputs_[kTime].hasEvents = true;
+  LV2_Atom_Forge_Frame object{};
+  if (lv2_atom_forge_frame_time(&forge, frame) == 0 || lv2_atom_forge_object(&forge, &object, 0, timePosition_) == 0) {
+    return;
+  }
+  if (position.hasTempo) {
+    lv2_atom_forge_key(&forge, beatsPerMinute_);
+    lv2_atom_forge_float(&forge, position.tempo);
+  }
+  if (position.hasSpeed) {
+    lv2_atom_forge_key(&forge, speed_);
+    lv2_atom_forge_float(&forge, position.speed);
+  }
+  if (position.hasBar) {
+    lv2_atom_forge_key(&forge, bar_);
+    lv2_atom_forge_long(&forge, position.bar);
+    lv2_atom_forge_key(&forge, barBeat_);
+    lv2_atom_forge_float(&forge, position.barBeat);
+  }
+  if (position.hasSignature) {
+    lv2_atom_forge_key(&forge, beatsPerBar_);
+    lv2_atom_forge_float(&forge, position.beatsPerBar);
+    lv2_atom_forge_key(&forge, beatUnit_);
+    lv2_atom_forge_int(&forge, position.beatUnit);
+  }
+  lv2_atom_forge_pop(&forge, &object);
+}
+
+void Lv2Sequences::BeforeRun() {
+  // As hosts do, the output sequence's size tells the plug-in the buffer's capacity.
+  auto* notify = reinterpret_cast<LV2_Atom_Sequence*>(notifyBuffer_.data());
+  notify->atom.type = atomChunk_;
+  notify->atom.size = static_cast<uint32_t>(notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom));
+}
+
+void Lv2Sequences::AfterRun() {
+  const auto* notify = reinterpret_cast<const LV2_Atom_Sequence*>(notifyBuffer_.data());
+  notified_ = hasNotify_ && notify->atom.type == atomSequence_ &&
+              notify->atom.size <= notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom);
+  if (notified_) {
+    std::memcpy(notifyCopy_.data(), notify, sizeof(LV2_Atom) + notify->atom.size);
+  }
+  // The plug-in leaves its inputs as they are: an empty sequence stays empty.
+  for (AtomInput& input : inputs_) {
+    if (input.hasEvents) {
+      Reset(input);
+      input.hasEvents = false;
+    }
+  }
+}
+
+std::vector<std::vector<uint8_t>> Lv2Sequences::Notifications() const {
+  std::vector<std::vector<uint8_t>> atoms;
+  const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(notifyCopy_.data());
+  if (notified_) {
+    LV2_ATOM_SEQUENCE_FOREACH (sequence, event) {
+      const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);
+      atoms.emplace_back(atom, atom + sizeof(LV2_Atom) + event->body.size);
+    }
+  }
+  return atoms;
+}
+
+}  // namespace QuorvelHost
