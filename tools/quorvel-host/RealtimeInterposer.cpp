@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string_view>
 
 #include "tools/quorvel-host/RealtimeProbe.h"
 
@@ -21,29 +22,39 @@ using QuorvelHost::RealtimeProbe;
 
 namespace {
 
-struct NextFunctions {
-  void* (*malloc)(std::size_t);
-  void* (*calloc)(std::size_t, std::size_t);
-  void* (*realloc)(void*, std::size_t);
-  void (*free)(void*);
-  int (*lock)(pthread_mutex_t*);
-  int (*trylock)(pthread_mutex_t*);
-  int (*posixMemalign)(void**, std::size_t, std::size_t);
-  void* (*alignedAlloc)(std::size_t, std::size_t);
-  void* (*memalign)(std::size_t, std::size_t);
-  int (*rdlock)(pthread_rwlock_t*);
-  int (*wrlock)(pthread_rwlock_t*);
-  int (*tryrdlock)(pthread_rwlock_t*);
-  int (*trywrlock)(pthread_rwlock_t*);
-  int (*timedrdlock)(pthread_rwlock_t*, const timespec*);
-  int (*timedwrlock)(pthread_rwlock_t*, const timespec*);
-  int (*condWait)(pthread_cond_t*, pthread_mutex_t*);
-  int (*condTimedwait)(pthread_cond_t*, pthread_mutex_t*, const timespec*);
-  int (*condSignal)(pthread_cond_t*);
-  int (*condBroadcast)(pthread_cond_t*);
-  int (*semWait)(sem_t*);
-  int (*nanosleep)(const timespec*, timespec*);
+// The next definitions, looked up together; a hook names its own by SlotOf.
+constexpr int kSlotCount = 21;
+constexpr std::string_view kNames[kSlotCount] = {
+    "malloc",
+    "calloc",
+    "realloc",
+    "free",
+    "posix_memalign",
+    "aligned_alloc",
+    "memalign",
+    "pthread_mutex_lock",
+    "pthread_mutex_trylock",
+    "pthread_rwlock_rdlock",
+    "pthread_rwlock_tryrdlock",
+    "pthread_rwlock_timedrdlock",
+    "pthread_rwlock_wrlock",
+    "pthread_rwlock_trywrlock",
+    "pthread_rwlock_timedwrlock",
+    "pthread_cond_wait",
+    "pthread_cond_timedwait",
+    "pthread_cond_signal",
+    "pthread_cond_broadcast",
+    "sem_wait",
+    "nanosleep",
 };
+
+constexpr int SlotOf(std::string_view name) {
+  int slot = 0;
+  while (slot < kSlotCount && kNames[slot] != name) {
+    ++slot;
+  }
+  return slot;
+}
 
 // dlsym may allocate while the functions are being looked up; those few early
 // requests come from this arena and are never freed.
@@ -69,72 +80,76 @@ bool InArena(const void* block) {
   return byte >= arena && byte < arena + sizeof arena;
 }
 
-template <typename Function>
-Function Next(const char* name) {
-  return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
-}
-
 // Looked up on first use, without a guarded static: the guard itself may lock.
-NextFunctions next{};
+void* next[kSlotCount] = {};
 bool resolved = false;
 
 // A sanitizer's runtime allocates from inside dlsym while it starts, before the
 // lookups can succeed; until they do, requests come from the arena.
-const NextFunctions& Functions() {
+bool Resolved() {
   if (!resolved && !resolving) {
     resolving = true;
-    next.malloc = Next<decltype(next.malloc)>("malloc");
-    next.calloc = Next<decltype(next.calloc)>("calloc");
-    next.realloc = Next<decltype(next.realloc)>("realloc");
-    next.free = Next<decltype(next.free)>("free");
-    next.lock = Next<decltype(next.lock)>("pthread_mutex_lock");
-    next.trylock = Next<decltype(next.trylock)>("pthread_mutex_trylock");
-    next.posixMemalign = Next<decltype(next.posixMemalign)>("posix_memalign");
-    next.alignedAlloc = Next<decltype(next.alignedAlloc)>("aligned_alloc");
-    next.memalign = Next<decltype(next.memalign)>("memalign");
-    next.rdlock = Next<decltype(next.rdlock)>("pthread_rwlock_rdlock");
-    next.wrlock = Next<decltype(next.wrlock)>("pthread_rwlock_wrlock");
-    next.tryrdlock = Next<decltype(next.tryrdlock)>("pthread_rwlock_tryrdlock");
-    next.trywrlock = Next<decltype(next.trywrlock)>("pthread_rwlock_trywrlock");
-    next.timedrdlock = Next<decltype(next.timedrdlock)>("pthread_rwlock_timedrdlock");
-    next.timedwrlock = Next<decltype(next.timedwrlock)>("pthread_rwlock_timedwrlock");
-    next.condWait = Next<decltype(next.condWait)>("pthread_cond_wait");
-    next.condTimedwait = Next<decltype(next.condTimedwait)>("pthread_cond_timedwait");
-    next.condSignal = Next<decltype(next.condSignal)>("pthread_cond_signal");
-    next.condBroadcast = Next<decltype(next.condBroadcast)>("pthread_cond_broadcast");
-    next.semWait = Next<decltype(next.semWait)>("sem_wait");
-    next.nanosleep = Next<decltype(next.nanosleep)>("nanosleep");
+    bool all = true;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+      next[slot] = dlsym(RTLD_NEXT, kNames[slot].data());
+      all = all && next[slot] != nullptr;
+    }
     resolving = false;
-    resolved = next.malloc != nullptr && next.calloc != nullptr && next.realloc != nullptr &&
-               next.free != nullptr && next.lock != nullptr && next.trylock != nullptr &&
-               next.posixMemalign != nullptr && next.alignedAlloc != nullptr && next.memalign != nullptr &&
-               next.rdlock != nullptr && next.wrlock != nullptr && next.tryrdlock != nullptr &&
-               next.trywrlock != nullptr && next.timedrdlock != nullptr && next.timedwrlock != nullptr &&
-               next.condWait != nullptr && next.condTimedwait != nullptr && next.condSignal != nullptr &&
-               next.condBroadcast != nullptr && next.semWait != nullptr && next.nanosleep != nullptr;
+    resolved = all;
   }
-  return next;
+  return resolved;
+}
+
+// The next definition in `slot`, called; only once Resolved() said so.
+template <int slot, typename Result, typename... Args>
+Result CallNext(Args... args) {
+  static_assert(slot < kSlotCount, "a hook without a name in kNames");
+  return reinterpret_cast<Result (*)(Args...)>(next[slot])(args...);
+}
+
+// Every lock, wait and sleep has this one shape. Before the lookups, only one thread
+// runs: a lock has nothing to exclude and a wait nothing to wait for.
+template <int slot, RealtimeProbe::Function function, typename... Args>
+int Waiting(Args... args) {
+  RealtimeProbe::Note(function);
+  return Resolved() ? CallNext<slot, int>(args...) : 0;
 }
 
 // The next posix_memalign, for the aligned operator new, which counts as itself.
 int UnwatchedAligned(void** block, std::size_t alignment, std::size_t size) {
-  const NextFunctions& functions = Functions();
-  if (!resolved) {
+  if (!Resolved()) {
     *block = FromArena(size, alignment);
     return *block != nullptr ? 0 : ENOMEM;
   }
-  return functions.posixMemalign(block, alignment, size);
+  return CallNext<SlotOf("posix_memalign"), int>(block, alignment, size);
 }
 
 // The next malloc, for operator new, which counts as itself.
 void* Unwatched(std::size_t size) {
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.malloc(size) : FromArena(size);
+  return Resolved() ? CallNext<SlotOf("malloc"), void*>(size) : FromArena(size);
+}
+
+// The next free; an early block stays in the arena.
+void Unwatched(void* block) {
+  if (block != nullptr && !InArena(block) && Resolved()) {
+    CallNext<SlotOf("free"), void>(block);
+  }
+}
+
+// aligned_alloc and memalign take the same arguments in the same order.
+template <int slot, RealtimeProbe::Function function>
+void* Aligned(std::size_t alignment, std::size_t size) {
+  RealtimeProbe::Note(function);
+  return Resolved() ? CallNext<slot, void*>(alignment, size) : FromArena(size, alignment);
+}
+
+void* Unthrowing(std::size_t size) {
+  RealtimeProbe::Note(RealtimeProbe::kNew);
+  return Unwatched(size == 0 ? 1 : size);
 }
 
 void* Allocate(std::size_t size) {
-  RealtimeProbe::Note(RealtimeProbe::kNew);
-  void* block = Unwatched(size == 0 ? 1 : size);
+  void* block = Unthrowing(size);
   if (block == nullptr) {
     throw std::bad_alloc();
   }
@@ -153,10 +168,7 @@ void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
 
 void Release(void* block) {
   RealtimeProbe::Note(RealtimeProbe::kDelete);
-  const NextFunctions& functions = Functions();
-  if (block != nullptr && !InArena(block) && resolved) {
-    functions.free(block);
-  }
+  Unwatched(block);
 }
 
 }  // namespace
@@ -165,20 +177,18 @@ extern "C" {
 
 void* malloc(std::size_t size) {
   RealtimeProbe::Note(RealtimeProbe::kMalloc);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.malloc(size) : FromArena(size);
+  return Unwatched(size);
 }
 
 void* calloc(std::size_t count, std::size_t size) {
   RealtimeProbe::Note(RealtimeProbe::kCalloc);
-  const NextFunctions& functions = Functions();
   // The arena is zero and never reused.
-  return resolved ? functions.calloc(count, size) : FromArena(count * size);
+  return Resolved() ? CallNext<SlotOf("calloc"), void*>(count, size) : FromArena(count * size);
 }
 
 void* realloc(void* block, std::size_t size) {
   RealtimeProbe::Note(RealtimeProbe::kRealloc);
-  if (InArena(block) || !resolved) {
+  if (InArena(block) || !Resolved()) {
     // An early block moves out of the arena; its old size is unknown, so copy what may be there.
     void* moved = malloc(size);
     const std::size_t available =
@@ -188,27 +198,12 @@ void* realloc(void* block, std::size_t size) {
     }
     return moved;
   }
-  return Functions().realloc(block, size);
+  return CallNext<SlotOf("realloc"), void*>(block, size);
 }
 
 void free(void* block) {
   RealtimeProbe::Note(RealtimeProbe::kFree);
-  const NextFunctions& functions = Functions();
-  if (block != nullptr && !InArena(block) && resolved) {
-    functions.free(block);
-  }
-}
-
-int pthread_mutex_lock(pthread_mutex_t* mutex) {
-  RealtimeProbe::Note(RealtimeProbe::kMutexLock);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.lock(mutex) : 0;  // before that, one thread: nothing to exclude
-}
-
-int pthread_mutex_trylock(pthread_mutex_t* mutex) {
-  RealtimeProbe::Note(RealtimeProbe::kMutexTryLock);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.trylock(mutex) : 0;
+  Unwatched(block);
 }
 
 int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
@@ -217,89 +212,67 @@ int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
 }
 
 void* aligned_alloc(std::size_t alignment, std::size_t size) {
-  RealtimeProbe::Note(RealtimeProbe::kAlignedAlloc);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.alignedAlloc(alignment, size) : FromArena(size, alignment);
+  return Aligned<SlotOf("aligned_alloc"), RealtimeProbe::kAlignedAlloc>(alignment, size);
 }
 
 void* memalign(std::size_t alignment, std::size_t size) {
-  RealtimeProbe::Note(RealtimeProbe::kMemalign);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.memalign(alignment, size) : FromArena(size, alignment);
+  return Aligned<SlotOf("memalign"), RealtimeProbe::kMemalign>(alignment, size);
 }
 
-// Before the lookups, only one thread runs: a lock has nothing to exclude and a wait
-// nothing to wait for.
+int pthread_mutex_lock(pthread_mutex_t* mutex) {
+  return Waiting<SlotOf("pthread_mutex_lock"), RealtimeProbe::kMutexLock>(mutex);
+}
+
+int pthread_mutex_trylock(pthread_mutex_t* mutex) {
+  return Waiting<SlotOf("pthread_mutex_trylock"), RealtimeProbe::kMutexTryLock>(mutex);
+}
+
 int pthread_rwlock_rdlock(pthread_rwlock_t* lock) {
-  RealtimeProbe::Note(RealtimeProbe::kRwlockRead);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.rdlock(lock) : 0;
+  return Waiting<SlotOf("pthread_rwlock_rdlock"), RealtimeProbe::kRwlockRead>(lock);
 }
 
 int pthread_rwlock_tryrdlock(pthread_rwlock_t* lock) {
-  RealtimeProbe::Note(RealtimeProbe::kRwlockRead);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.tryrdlock(lock) : 0;
+  return Waiting<SlotOf("pthread_rwlock_tryrdlock"), RealtimeProbe::kRwlockRead>(lock);
 }
 
 int pthread_rwlock_timedrdlock(pthread_rwlock_t* lock, const timespec* until) {
-  RealtimeProbe::Note(RealtimeProbe::kRwlockRead);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.timedrdlock(lock, until) : 0;
+  return Waiting<SlotOf("pthread_rwlock_timedrdlock"), RealtimeProbe::kRwlockRead>(lock, until);
 }
 
 int pthread_rwlock_wrlock(pthread_rwlock_t* lock) {
-  RealtimeProbe::Note(RealtimeProbe::kRwlockWrite);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.wrlock(lock) : 0;
+  return Waiting<SlotOf("pthread_rwlock_wrlock"), RealtimeProbe::kRwlockWrite>(lock);
 }
 
 int pthread_rwlock_trywrlock(pthread_rwlock_t* lock) {
-  RealtimeProbe::Note(RealtimeProbe::kRwlockWrite);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.trywrlock(lock) : 0;
+  return Waiting<SlotOf("pthread_rwlock_trywrlock"), RealtimeProbe::kRwlockWrite>(lock);
 }
 
 int pthread_rwlock_timedwrlock(pthread_rwlock_t* lock, const timespec* until) {
-  RealtimeProbe::Note(RealtimeProbe::kRwlockWrite);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.timedwrlock(lock, until) : 0;
+  return Waiting<SlotOf("pthread_rwlock_timedwrlock"), RealtimeProbe::kRwlockWrite>(lock, until);
 }
 
 int pthread_cond_wait(pthread_cond_t* condition, pthread_mutex_t* mutex) {
-  RealtimeProbe::Note(RealtimeProbe::kCondWait);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.condWait(condition, mutex) : 0;
+  return Waiting<SlotOf("pthread_cond_wait"), RealtimeProbe::kCondWait>(condition, mutex);
 }
 
 int pthread_cond_timedwait(pthread_cond_t* condition, pthread_mutex_t* mutex, const timespec* until) {
-  RealtimeProbe::Note(RealtimeProbe::kCondWait);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.condTimedwait(condition, mutex, until) : 0;
+  return Waiting<SlotOf("pthread_cond_timedwait"), RealtimeProbe::kCondWait>(condition, mutex, until);
 }
 
 int pthread_cond_signal(pthread_cond_t* condition) {
-  RealtimeProbe::Note(RealtimeProbe::kCondSignal);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.condSignal(condition) : 0;
+  return Waiting<SlotOf("pthread_cond_signal"), RealtimeProbe::kCondSignal>(condition);
 }
 
 int pthread_cond_broadcast(pthread_cond_t* condition) {
-  RealtimeProbe::Note(RealtimeProbe::kCondSignal);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.condBroadcast(condition) : 0;
+  return Waiting<SlotOf("pthread_cond_broadcast"), RealtimeProbe::kCondSignal>(condition);
 }
 
 int sem_wait(sem_t* semaphore) {
-  RealtimeProbe::Note(RealtimeProbe::kSemWait);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.semWait(semaphore) : 0;
+  return Waiting<SlotOf("sem_wait"), RealtimeProbe::kSemWait>(semaphore);
 }
 
 int nanosleep(const timespec* duration, timespec* remaining) {
-  RealtimeProbe::Note(RealtimeProbe::kNanosleep);
-  const NextFunctions& functions = Functions();
-  return resolved ? functions.nanosleep(duration, remaining) : 0;
+  return Waiting<SlotOf("nanosleep"), RealtimeProbe::kNanosleep>(duration, remaining);
 }
 
 }  // extern "C"
@@ -311,12 +284,10 @@ void* operator new[](std::size_t size) {
   return Allocate(size);
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  RealtimeProbe::Note(RealtimeProbe::kNew);
-  return Unwatched(size == 0 ? 1 : size);
+  return Unthrowing(size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  RealtimeProbe::Note(RealtimeProbe::kNew);
-  return Unwatched(size == 0 ? 1 : size);
+  return Unthrowing(size);
 }
 void* operator new(std::size_t size, std::align_val_t alignment) {
   return AllocateAligned(size, alignment);
