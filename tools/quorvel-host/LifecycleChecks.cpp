@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
+#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -14,50 +16,7 @@ namespace QuorvelHost {
 
 namespace {
 
-constexpr int kModuleLoads = 10;
-constexpr int kInstances = 20;
 constexpr int kTransportCycles = 5;
-
-void LoadAndClose(Validator& validator) {
-  const char* check = "load and close repeatedly";
-  std::string error;
-  for (int i = 0; i < kModuleLoads; ++i) {
-    std::unique_ptr<PluginModule> module = PluginModule::Open(validator.Path(), error);
-    std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(error) : nullptr;
-    if (plugin == nullptr) {
-      validator.Fail(check, "load " + std::to_string(i + 1) + ": " + error);
-      return;
-    }
-    plugin->Start(Validator::kSampleRate, Validator::kBlockSize);
-    ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 0.05, 0.0);
-    Validator::Process(*plugin, input);
-    plugin->SetMains(false);
-    plugin->Close();
-  }
-  for (int i = 0; i < kInstances; ++i) {
-    std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
-    if (plugin == nullptr) {
-      validator.FailToCreate(check);
-      return;
-    }
-  }
-  std::unique_ptr<PluginInstance> first = validator.NewInstance();
-  std::unique_ptr<PluginInstance> second = validator.NewInstance();
-  if (first == nullptr || second == nullptr) {
-    validator.FailToCreate(check);
-    return;
-  }
-  bool independent = true;
-  for (int32_t i = 0; i < first->ParameterCount(); ++i) {
-    float before = second->GetParameter(i);
-    first->SetParameter(i, before < 0.5f ? 1.0f : 0.0f);
-    independent = independent && second->GetParameter(i) == before;
-  }
-  validator.Report(
-      check, independent,
-      std::to_string(kModuleLoads) + " module loads, " + std::to_string(kInstances) + " instances" +
-          (independent ? ", two at once independent" : ", but one instance's parameters change another's"));
-}
 
 // Arguments of the right shape for each opcode, so that a plug-in answering it
 // gets valid memory to read and write.
@@ -195,8 +154,9 @@ void EveryOpcode(Validator& validator) {
   if (!texts.empty()) {
     problems += ", " + texts;
   }
-  ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);
-  TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
+  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*plugin);
+  ChannelBuffers input = Validator::Signal(*hosted, Validator::kSampleRate, 0.1, 0.0);
+  TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*hosted, input));
   if (!scan.Clean()) {
     problems += ", output not clean afterwards";
   }
@@ -205,23 +165,23 @@ void EveryOpcode(Validator& validator) {
   validator.Report(check, problems.empty(), problems.empty() ? detail : detail + problems);
 }
 
+// The rate and block size told before effOpen, as some hosts do, against the usual order.
 void SettingsBeforeOpen(Validator& validator) {
   const char* check = "sample rate and block size before effOpen";
   std::string error;
   std::unique_ptr<PluginInstance> early = validator.Module().CreateInstance(error);
-  std::unique_ptr<PluginInstance> usual = validator.Module().CreateInstance(error);
-  if (early == nullptr || usual == nullptr) {
+  std::unique_ptr<HostedPlugin> usual = early ? HostedPlugin::Open(validator.Path(), error) : nullptr;
+  if (usual == nullptr || !usual->Activate(48000.0, 256, error)) {
     validator.Fail(check, error);
     return;
   }
-  usual->Start(48000.0, 256);
   early->SetSampleRate(48000.0);
   early->SetBlockSize(256);
   early->Dispatch(effOpen);
   early->SetMains(true);
   ChannelBuffers input = Validator::Signal(*usual, 48000.0, 0.5, 0.5);
   ChannelBuffers expected = Validator::Process(*usual, input, 256);
-  ChannelBuffers actual = Validator::Process(*early, input, 256);
+  ChannelBuffers actual = Validator::Process(*HostedVst2::Borrow(*early), input, 256);
   double difference = actual.LargestDifference(expected);
   bool clean = TestSignal::Examine(actual).Clean();
   validator.Report(check, difference <= Validator::kEqualWithin && clean,
@@ -229,9 +189,10 @@ void SettingsBeforeOpen(Validator& validator) {
                        (clean ? "" : ", output not finite or subnormal"));
 }
 
+// Hosts switch a VST2 plug-in off and on whenever the transport starts.
 void TransportRestarts(Validator& validator) {
   const char* check = "effMainsChanged off and on at every transport start";
-  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
   if (plugin == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -239,16 +200,16 @@ void TransportRestarts(Validator& validator) {
   Validator::ApplyActiveSettings(*plugin);
   bool clean = true;
   double quietest = 1.0;
+  std::string error;
   for (int cycle = 0; cycle < kTransportCycles; ++cycle) {
-    plugin->SetMains(false);
-    plugin->SetMains(true);
-    plugin->Host().SetPlaying(true);
+    plugin->Deactivate();
+    plugin->Activate(Validator::kSampleRate, Validator::kBlockSize, error);
     ChannelBuffers playing =
         Validator::Signal(*plugin, Validator::kSampleRate, 0.3, 0.0, static_cast<uint32_t>(cycle));
     TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, playing));
-    plugin->Host().SetPlaying(false);
     ChannelBuffers stopped = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);
-    TestSignal::Scan stoppedScan = TestSignal::Examine(Validator::Process(*plugin, stopped));
+    TestSignal::Scan stoppedScan =
+        TestSignal::Examine(Validator::Process(*plugin, stopped, Validator::kBlockSize, false));
     clean = clean && scan.Clean() && stoppedScan.Clean();
     quietest = scan.peak < quietest ? scan.peak : quietest;
   }
@@ -260,7 +221,7 @@ void TransportRestarts(Validator& validator) {
 }  // namespace
 
 void LifecycleChecks::Run(Validator& validator) {
-  LoadAndClose(validator);
+  PortableChecks::LoadRepeatedly(validator);
   EveryOpcode(validator);
   SettingsBeforeOpen(validator);
   TransportRestarts(validator);

@@ -4,8 +4,8 @@ namespace QuorvelHost {
 
 class Validator;
 
-// Checks of the instance's life: loading and closing, every opcode, and the
-// call orders that real hosts use.
+// Checks of a VST2 instance's life: loading and releasing (the check every format runs),
+// every opcode, and the call orders that real hosts use.
 class LifecycleChecks final {
  public:
   static void Run(Validator& validator);

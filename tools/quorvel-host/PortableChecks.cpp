@@ -24,8 +24,10 @@ ChannelBuffers Sound(HostedPlugin& plugin, int32_t block = Validator::kBlockSize
   return output;
 }
 
+}  // namespace
+
 // Each load opens the module again, as a host rescanning or reloading a session does.
-void LoadRepeatedly(Validator& validator) {
+void PortableChecks::LoadRepeatedly(Validator& validator) {
   const char* check = "load and release repeatedly";
   std::string error;
   for (int load = 0; load < 10; ++load) {
@@ -52,6 +54,8 @@ void LoadRepeatedly(Validator& validator) {
   }
   validator.Pass(check, "10 module loads, 30 instances, two at once independent");
 }
+
+namespace {
 
 void Unconnected(Validator& validator) {
   const char* check = "runs of no frames and with unconnected audio";

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "tools/quorvel-host/EventList.h"
+#include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -45,7 +47,7 @@ void VaryPrograms(PluginInstance& plugin, uint32_t seed) {
   for (int32_t program : {0, count / 2, count - 1}) {
     if (program >= 0 && program < count) {
       plugin.SetProgram(program);
-      Validator::ApplyRandomSettings(plugin, seed + static_cast<uint32_t>(program));
+      Validator::ApplyRandomSettings(*HostedVst2::Borrow(plugin), seed + static_cast<uint32_t>(program));
     }
   }
   plugin.SetProgram(count > 1 ? 1 : 0);
@@ -60,7 +62,7 @@ void RoundTrip(Validator& validator, bool program) {
     return;
   }
   if (program) {
-    Validator::ApplyRandomSettings(*source, 11);
+    Validator::ApplyRandomSettings(*HostedVst2::Borrow(*source), 11);
   } else {
     VaryPrograms(*source, 23);
   }
@@ -77,9 +79,10 @@ void RoundTrip(Validator& validator, bool program) {
     target->SetProgram(source->GetProgram());
   }
   std::vector<uint8_t> again = target->GetChunk(program);
-  ChannelBuffers input = Validator::Signal(*source, Validator::kSampleRate, 1.0, 0.5);
-  double difference =
-      Validator::Process(*target, input).LargestDifference(Validator::Process(*source, input));
+  const std::unique_ptr<HostedPlugin> sourceHosted = HostedVst2::Borrow(*source);
+  ChannelBuffers input = Validator::Signal(*sourceHosted, Validator::kSampleRate, 1.0, 0.5);
+  double difference = Validator::Process(*HostedVst2::Borrow(*target), input)
+                          .LargestDifference(Validator::Process(*sourceHosted, input));
   bool sameBytes = again == saved;
   validator.Report(check, sameBytes && difference <= Validator::kEqualWithin,
                    std::to_string(saved.size()) + " bytes" + (sameBytes ? ", identical" : ", NOT identical") +

@@ -8,11 +8,10 @@
 #include "tools/quorvel-host/CheckIsolation.h"
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/HostedVst2.h"
+#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
-#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
@@ -90,8 +89,8 @@ void Validator::ApplyRandomSettings(HostedPlugin& plugin, uint32_t seed) {
   }
 }
 
-ChannelBuffers Validator::Signal(const HostedPlugin& plugin, double sampleRate, double seconds, double silence,
-                                 uint32_t seed) {
+ChannelBuffers Validator::Signal(const HostedPlugin& plugin, double sampleRate, double seconds,
+                                 double silence, uint32_t seed) {
   auto loud = static_cast<int64_t>(std::llround(seconds * sampleRate));
   auto total = loud + static_cast<int64_t>(std::llround(silence * sampleRate));
   ChannelBuffers buffers(plugin.InputCount(), total);
@@ -99,30 +98,13 @@ ChannelBuffers Validator::Signal(const HostedPlugin& plugin, double sampleRate, 
   return buffers;
 }
 
-ChannelBuffers Validator::Process(HostedPlugin& plugin, ChannelBuffers& input, int32_t blockSize, bool playing) {
+ChannelBuffers Validator::Process(HostedPlugin& plugin, ChannelBuffers& input, int32_t blockSize,
+                                  bool playing) {
   ChannelBuffers output(plugin.OutputCount(), input.Frames());
   BlockRunner runner(plugin, blockSize);
   runner.Transport().playing = playing;
   runner.Run(input, output);
   return output;
-}
-
-void Validator::ApplyActiveSettings(PluginInstance& plugin) {
-  ApplyActiveSettings(*HostedVst2::Borrow(plugin));
-}
-
-void Validator::ApplyRandomSettings(PluginInstance& plugin, uint32_t seed) {
-  ApplyRandomSettings(*HostedVst2::Borrow(plugin), seed);
-}
-
-ChannelBuffers Validator::Signal(PluginInstance& plugin, double sampleRate, double seconds, double silence,
-                                 uint32_t seed) {
-  return Signal(*HostedVst2::Borrow(plugin), sampleRate, seconds, silence, seed);
-}
-
-ChannelBuffers Validator::Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize) {
-  plugin.SetBlockSize(blockSize);
-  return Process(*HostedVst2::Borrow(plugin), input, blockSize, plugin.Host().IsPlaying());
 }
 
 void Validator::Pass(const std::string& check, const std::string& detail) {

@@ -55,13 +55,6 @@ class Validator final {
   // or less); the output buffers.
   static ChannelBuffers Process(HostedPlugin& plugin, ChannelBuffers& input, int32_t blockSize = kBlockSize,
                                 bool playing = true);
-  // The same for a VST2 instance a check drives directly (its block size set first, its
-  // host's transport kept).
-  static void ApplyActiveSettings(PluginInstance& plugin);
-  static void ApplyRandomSettings(PluginInstance& plugin, uint32_t seed);
-  static ChannelBuffers Signal(PluginInstance& plugin, double sampleRate, double seconds, double silence,
-                               uint32_t seed = 1);
-  static ChannelBuffers Process(PluginInstance& plugin, ChannelBuffers& input, int32_t blockSize = kBlockSize);
 
   void Pass(const std::string& check, const std::string& detail);
   void Fail(const std::string& check, const std::string& detail);
