@@ -21,7 +21,7 @@ class TwinHosts {
  public:
   explicit TwinHosts(double rate) : rate_(rate), vst2_(StartVst2(rate)), clap_(StartClap(rate)) {}
 
-  QuorvelHost::PluginInstance& Vst2() { return *vst2_; }
+  QuorvelHost::HostedVst2& Vst2() { return *vst2_; }
   QuorvelHost::HostedClap& Clap() { return *clap_; }
 
   void SetParameter(int32_t frame, int32_t index, float value) { changes_.push_back({frame, index, value, 0, 0, 0}); }
@@ -103,7 +103,7 @@ class TwinHosts {
     uint8_t status, data1, data2;
   };
   double rate_;
-  std::unique_ptr<QuorvelHost::PluginInstance> vst2_;
+  std::unique_ptr<QuorvelHost::HostedVst2> vst2_;
   std::unique_ptr<QuorvelHost::HostedClap> clap_;
   std::vector<Change> changes_;
   double tempo_ = 120.0;

@@ -15,7 +15,7 @@ using Bytes = std::vector<uint8_t>;
 
 // The same edits on both: the host's values through params.flush and setParameter. A
 // switch's or selector's choice k of n is the VST2 value k / (n - 1).
-void Edit(QuorvelHost::HostedClap& clap, QuorvelHost::PluginInstance& vst2) {
+void Edit(QuorvelHost::HostedClap& clap, QuorvelHost::HostedVst2& vst2) {
   QuorvelHost::ClapEventList events;
   for (int32_t index = 0; index < 12; ++index) {
     const auto id = static_cast<clap_id>(index);

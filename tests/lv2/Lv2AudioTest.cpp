@@ -32,7 +32,7 @@ class TwinHosts {
     }
   }
 
-  QuorvelHost::PluginInstance& Vst2() { return *vst2_; }
+  QuorvelHost::HostedVst2& Vst2() { return *vst2_; }
   QuorvelHost::HostedLv2& Lv2() { return *lv2_; }
 
   void SetPort(int32_t index, float value) {
@@ -125,7 +125,7 @@ class TwinHosts {
     vst2_->Process(in.Channels(start), out.Channels(start), end - start);
   }
 
-  std::unique_ptr<QuorvelHost::PluginInstance> vst2_;
+  std::unique_ptr<QuorvelHost::HostedVst2> vst2_;
   std::unique_ptr<QuorvelHost::HostedLv2> lv2_;
   float port_[kParameters] = {};
   std::optional<float> pending_[kParameters];

@@ -29,7 +29,7 @@ StereoBlock SoundOf(QuorvelHost::HostedLv2& lv2) {
   return output;
 }
 
-StereoBlock SoundOf(QuorvelHost::PluginInstance& vst2) {
+StereoBlock SoundOf(QuorvelHost::HostedVst2& vst2) {
   std::mt19937 random(11);
   std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
   StereoBlock input(4000);
@@ -45,7 +45,7 @@ StereoBlock SoundOf(QuorvelHost::PluginInstance& vst2) {
 }
 
 // A VST2 instance with edits in two programs, program 5 selected.
-std::unique_ptr<QuorvelHost::PluginInstance> EditedVst2() {
+std::unique_ptr<QuorvelHost::HostedVst2> EditedVst2() {
   auto vst2 = StartVst2();
   vst2->SetProgram(2);
   vst2->SetParameter(6, 0.7f);
@@ -62,7 +62,7 @@ std::vector<uint8_t> WithProgram(std::vector<uint8_t> bank, uint8_t program) {
 
 // As a host restores a session: the ports given the values the state holds, which then
 // change nothing.
-void RestorePorts(QuorvelHost::HostedLv2& lv2, QuorvelHost::PluginInstance& vst2) {
+void RestorePorts(QuorvelHost::HostedLv2& lv2, QuorvelHost::HostedVst2& vst2) {
   for (int32_t i = 0; i < lv2.ParameterCount(); ++i) {
     lv2.SetParameter(i, PortUnits(i, vst2.GetParameter(i)));
   }

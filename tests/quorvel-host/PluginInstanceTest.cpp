@@ -7,7 +7,6 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/ParameterLookup.h"
-#include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 
 namespace QuorvelHost {
@@ -124,8 +123,7 @@ TEST(PluginInstanceTest, BlockRunnerDeliversMidiInTheBlockOfItsFrame) {
   ASSERT_NE(plugin, nullptr);
   ChannelBuffers input(2, 1100);
   ChannelBuffers output(2, 1100);
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*plugin);
-  BlockRunner runner(*hosted, 512);
+  BlockRunner runner(*plugin, 512);
   runner.SetMidi({{100, 0xB0, 7, 0}, {600, 0xB0, 7, 1}, {1099, 0x90, 60, 100}});
   runner.Run(input, output);
   // 1100 frames in blocks of 512: 512, 512, 76; frame 600 is 88 into block 1, 1099 is 75 into block 2.
@@ -141,8 +139,7 @@ TEST(PluginInstanceTest, TimeInformationFollowsTheSongPosition) {
   ASSERT_NE(plugin, nullptr);
   plugin->SetSampleRate(48000.0);
   ChannelBuffers buffers(2, 48000 * 3);
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*plugin);
-  BlockRunner runner(*hosted, 48000);
+  BlockRunner runner(*plugin, 48000);
   runner.Transport() = {90.0, true, 4.0, 3, 4};
   runner.Run(buffers, buffers);
   // The last block starts at 2 s: 2 s at 90 bpm is 3 quarter notes after quarter 4; bars of 3 start at 6.
@@ -167,7 +164,7 @@ TEST(PluginInstanceTest, ParametersAreFoundByIndexAndUniqueName) {
   std::string error;
   auto plugin = module.CreateInstance(error);
   ASSERT_NE(plugin, nullptr);
-  ParameterLookup lookup(HostedVst2::Borrow(*plugin)->Parameters());
+  ParameterLookup lookup(plugin->Parameters());
   int32_t index = -1;
   float value = -1.0f;
   EXPECT_TRUE(lookup.ParseSetting("fb=0.6", index, value, error));

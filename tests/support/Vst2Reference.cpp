@@ -18,7 +18,7 @@ const QuorvelHost::PluginModule& Vst2Module() {
   return *module;
 }
 
-std::unique_ptr<QuorvelHost::PluginInstance> StartVst2(double rate, int32_t maxBlock) {
+std::unique_ptr<QuorvelHost::HostedVst2> StartVst2(double rate, int32_t maxBlock) {
   std::string error;
   auto instance = Vst2Module().CreateInstance(error);
   EXPECT_NE(instance, nullptr) << error;

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/PluginModule.h"
 
 namespace QuorvelTest {
@@ -16,7 +16,7 @@ namespace QuorvelTest {
 const QuorvelHost::PluginModule& Vst2Module();
 
 // A fresh VST2 instance, started at `rate`.
-std::unique_ptr<QuorvelHost::PluginInstance> StartVst2(double rate = 44100.0, int32_t maxBlock = 4096);
+std::unique_ptr<QuorvelHost::HostedVst2> StartVst2(double rate = 44100.0, int32_t maxBlock = 4096);
 
 // The VST2 module's bank chunk with controller 74 learned for Feedback and 21 for Mix.
 std::vector<uint8_t> LearnedVst2Bank();

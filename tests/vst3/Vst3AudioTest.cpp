@@ -20,7 +20,7 @@ class TwinHosts {
  public:
   explicit TwinHosts(double rate) : rate_(rate), vst2_(StartVst2(rate)), vst3_(StartVst3(rate)) {}
 
-  QuorvelHost::PluginInstance& Vst2() { return *vst2_; }
+  QuorvelHost::HostedVst2& Vst2() { return *vst2_; }
   QuorvelHost::HostedVst3& Vst3() { return *vst3_; }
   QuorvelHost::Vst3ParameterChanges& Changes() { return changes_; }
 
@@ -71,7 +71,7 @@ class TwinHosts {
 
  private:
   double rate_;
-  std::unique_ptr<QuorvelHost::PluginInstance> vst2_;
+  std::unique_ptr<QuorvelHost::HostedVst2> vst2_;
   std::unique_ptr<QuorvelHost::HostedVst3> vst3_;
   QuorvelHost::EventList events_;
   QuorvelHost::Vst3ParameterChanges changes_;

@@ -59,7 +59,7 @@ Bytes WithVstWHeader(const Bytes& image, uint32_t bypass) {
 }
 
 // A VST2 instance with recognisable settings: program 5 selected and named, two values set.
-std::unique_ptr<QuorvelHost::PluginInstance> Vst2WithSettings() {
+std::unique_ptr<QuorvelHost::HostedVst2> Vst2WithSettings() {
   auto vst2 = StartVst2();
   vst2->SetProgram(5);
   char name[] = "Tape Echo";

@@ -5,7 +5,6 @@
 #include "tools/quorvel-host/EditorWindow.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/Validator.h"
 
 namespace QuorvelHost {
@@ -19,7 +18,7 @@ const char* const kChecks[] = {"effEditGetRect before effEditOpen", "editor open
                                "effEditOpen twice without effEditClose", "effClose while the editor is open"};
 
 // The editor's size, or an empty text with the problem.
-bool SaneRect(PluginInstance& plugin, std::string& detail) {
+bool SaneRect(HostedVst2& plugin, std::string& detail) {
   ERect* rect = nullptr;
   plugin.Dispatch(effEditGetRect, 0, 0, &rect);
   if (rect == nullptr) {
@@ -33,7 +32,7 @@ bool SaneRect(PluginInstance& plugin, std::string& detail) {
 }
 
 // As hosts open an editor: the size first, then the window, then idle time.
-void Open(PluginInstance& plugin, EditorWindow& window) {
+void Open(HostedVst2& plugin, EditorWindow& window) {
   std::string ignored;
   SaneRect(plugin, ignored);
   plugin.Dispatch(effEditOpen, 0, 0, window.Handle());
@@ -41,13 +40,13 @@ void Open(PluginInstance& plugin, EditorWindow& window) {
   plugin.Dispatch(effEditIdle);
 }
 
-void RectFirst(Validator& validator, PluginInstance& plugin) {
+void RectFirst(Validator& validator, HostedVst2& plugin) {
   std::string detail;
   bool sane = SaneRect(plugin, detail);
   validator.Report(kChecks[0], sane, detail);
 }
 
-void Twice(Validator& validator, PluginInstance& plugin, EditorWindow& window) {
+void Twice(Validator& validator, HostedVst2& plugin, EditorWindow& window) {
   Open(plugin, window);
   Open(plugin, window);
   plugin.Dispatch(effEditClose);
@@ -58,7 +57,7 @@ void Twice(Validator& validator, PluginInstance& plugin, EditorWindow& window) {
   validator.Pass(kChecks[2], "opened twice, closed, opened and closed again");
 }
 
-void CloseWhileOpen(Validator& validator, std::unique_ptr<PluginInstance> plugin, EditorWindow& window) {
+void CloseWhileOpen(Validator& validator, std::unique_ptr<HostedVst2> plugin, EditorWindow& window) {
   Open(*plugin, window);
   plugin->Close();
   window.Pump();
@@ -108,7 +107,7 @@ void EditorChecks::Shared(Validator& validator) {
 }
 
 void EditorChecks::Run(Validator& validator) {
-  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  std::unique_ptr<HostedVst2> plugin = validator.NewInstance();
   std::unique_ptr<EditorWindow> window;
   std::string reason;
   if (plugin == nullptr) {
@@ -125,7 +124,7 @@ void EditorChecks::Run(Validator& validator) {
     return;
   }
   RectFirst(validator, *plugin);
-  Cycle(validator, *HostedVst2::Borrow(*plugin), *window);
+  Cycle(validator, *plugin, *window);
   Twice(validator, *plugin, *window);
   CloseWhileOpen(validator, std::move(plugin), *window);
 }

@@ -1,170 +1,262 @@
 #include "tools/quorvel-host/HostedVst2.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
 
-#include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/KnownPlugin.h"
-#include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 
 namespace QuorvelHost {
 
 namespace {
 
-class Vst2Adapter final : public HostedPlugin {
- public:
-  Vst2Adapter(PluginInstance& instance, std::unique_ptr<PluginModule> module = nullptr,
-              std::unique_ptr<PluginInstance> owned = nullptr)
-      : module_(std::move(module)), owned_(std::move(owned)), instance_(instance), opened_(owned_ == nullptr) {
-    for (int32_t i = 0; i < instance_.ParameterCount(); ++i) {
-      HostedParameter parameter;
-      parameter.id = static_cast<uint32_t>(i);
-      parameter.shortName = instance_.ParameterName(i);
-      parameter.unit = instance_.ParameterLabel(i);
-      parameter.defaultValue = static_cast<double>(instance_.GetParameter(i));
-      VstParameterProperties properties{};
-      if (instance_.Dispatch(effGetParameterProperties, i, 0, &properties) != 0) {
-        properties.label[sizeof(properties.label) - 1] = '\0';
-        parameter.name = properties.label;
-      }
-      if (parameter.name.empty()) {
-        parameter.name = KnownPlugin::LongParameterName(instance_, i);
-      }
-      parameters_.push_back(parameter);
-    }
+std::string ProblemWithRecord(const AEffect& effect) {
+  if (effect.magic != kEffectMagic) {
+    return "the plug-in record has a wrong magic number";
   }
-
-  ~Vst2Adapter() override {
-    CloseEditor();
-    if (owned_ != nullptr) {
-      owned_->SetMains(false);
-      owned_->Close();
-    }
+  if (effect.dispatcher == nullptr) {
+    return "the plug-in record has no dispatcher";
   }
-
-  std::string Name() const override { return instance_.GetText(effGetEffectName); }
-  const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
-  int32_t ProgramCount() const override { return instance_.ProgramCount(); }
-  int32_t InputCount() const override { return instance_.InputCount(); }
-  int32_t OutputCount() const override { return instance_.OutputCount(); }
-
-  // effOpen once in an instance's life (a borrowed one has had it), then rate, block size
-  // and switched on, as hosts start a plug-in again at another rate.
-  bool Activate(double sampleRate, int32_t maxBlock, std::string&) override {
-    if (!opened_) {
-      instance_.Dispatch(effOpen);
-      opened_ = true;
-    }
-    instance_.SetSampleRate(sampleRate);
-    instance_.SetBlockSize(maxBlock);
-    instance_.SetMains(true);
-    return true;
+  if (effect.setParameter == nullptr || effect.getParameter == nullptr) {
+    return "the plug-in record lacks its parameter functions";
   }
-
-  void Deactivate() override { instance_.SetMains(false); }
-
-  void SetValue(size_t index, double plain) override {
-    instance_.SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+  if (effect.numInputs < 0 || effect.numInputs > HostedVst2::kMaxChannels || effect.numOutputs < 0 ||
+      effect.numOutputs > HostedVst2::kMaxChannels) {
+    return "the plug-in reports " + std::to_string(effect.numInputs) + " inputs and " +
+           std::to_string(effect.numOutputs) + " outputs";
   }
-
-  bool SelectProgram(int32_t program, std::string& error) override {
-    if (program < 0 || program >= instance_.ProgramCount()) {
-      error = "program '" + std::to_string(program) + "' is not a number from 0 to " +
-              std::to_string(instance_.ProgramCount() - 1);
-      return false;
-    }
-    instance_.SetProgram(program);
-    return true;
+  if (effect.numParams < 0 || effect.numParams > HostedVst2::kMaxParameters) {
+    return "the plug-in reports " + std::to_string(effect.numParams) + " parameters";
   }
-
-  std::vector<uint8_t> GetState(bool program) override { return instance_.GetChunk(program); }
-
-  bool SetState(const std::vector<uint8_t>& bytes, bool program) override {
-    return instance_.HasFlag(effFlagsProgramChunks) && instance_.SetChunk(bytes, program);
+  if (effect.numPrograms < 0 || effect.numPrograms > HostedVst2::kMaxPrograms) {
+    return "the plug-in reports " + std::to_string(effect.numPrograms) + " programs";
   }
-
-  // VST2 automation has no frame: a value takes effect for the whole next block.
-  void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
-
-  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
-    events_.AddMidi(offset, status, data1, data2);
-  }
-
-  void DeliverEvents() override {
-    if (events_.Count() > 0) {
-      instance_.SendEvents(events_.Events());
-    }
-  }
-
-  void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
-               int64_t songFrame) override {
-    HostCallback& host = instance_.Host();
-    host.SetTempo(transport.tempo);
-    host.SetPlaying(transport.playing);
-    host.SetStartPosition(transport.startPosition);
-    host.SetTimeSignature(transport.numerator, transport.denominator);
-    host.SetSamplePosition(songFrame);
-    instance_.Process(inputs, outputs, frames);
-    events_.Clear();
-  }
-
-  // VST2 has no scale a host could hand over.
-  bool OpenEditor(void* parent, double, std::string& error) override {
-    if (!instance_.HasFlag(effFlagsHasEditor)) {
-      error = "the module has no editor";
-      return false;
-    }
-    ERect* rect = nullptr;
-    instance_.Dispatch(effEditGetRect, 0, 0, &rect);  // hosts ask the size first
-    instance_.Dispatch(effEditOpen, 0, 0, parent);
-    editorOpen_ = true;
-    return true;
-  }
-
-  void IdleEditor() override {
-    if (editorOpen_) {
-      instance_.Dispatch(effEditIdle);
-    }
-  }
-
-  void CloseEditor() override {
-    if (editorOpen_) {
-      instance_.Dispatch(effEditClose);
-      editorOpen_ = false;
-    }
-  }
-
-  const char* ProcessCallName() const override { return "processReplacing"; }
-  const char* EventsCallName() const override { return "processEvents"; }
-
- private:
-  std::unique_ptr<PluginModule> module_;
-  std::unique_ptr<PluginInstance> owned_;
-  PluginInstance& instance_;
-  bool opened_;
-  bool editorOpen_ = false;
-  std::vector<HostedParameter> parameters_;
-  EventList events_;
-};
+  return "";
+}
 
 }  // namespace
 
-std::unique_ptr<HostedPlugin> HostedVst2::Open(const std::string& path, std::string& error) {
+HostedVst2::HostedVst2() = default;
+
+std::unique_ptr<HostedVst2> HostedVst2::Open(const std::string& path, std::string& error) {
   std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
-  std::unique_ptr<PluginInstance> instance = module ? module->CreateInstance(error) : nullptr;
-  if (instance == nullptr) {
+  std::unique_ptr<HostedVst2> plugin = module ? module->CreateInstance(error) : nullptr;
+  if (plugin == nullptr) {
     return nullptr;
   }
-  if (!instance->CanProcessReplacing()) {
+  if (!plugin->CanProcessReplacing()) {
     error = "module " + path + " offers no replacing processing";
     return nullptr;
   }
-  PluginInstance& borrowed = *instance;
-  return std::make_unique<Vst2Adapter>(borrowed, std::move(module), std::move(instance));
+  plugin->module_ = std::move(module);
+  return plugin;
 }
 
-std::unique_ptr<HostedPlugin> HostedVst2::Borrow(PluginInstance& instance) {
-  return std::make_unique<Vst2Adapter>(instance);
+std::unique_ptr<HostedVst2> HostedVst2::Create(VstPluginMainProc entry, const std::string& moduleName,
+                                               std::string& error) {
+  std::unique_ptr<HostedVst2> plugin(new HostedVst2());
+  plugin->host_.BeginCreation();
+  AEffect* effect = entry(&HostCallback::Entry);
+  plugin->host_.EndCreation(effect);
+  if (effect == nullptr) {
+    error = "module " + moduleName + " made no plug-in instance";
+    return nullptr;
+  }
+  std::string problem = ProblemWithRecord(*effect);
+  if (!problem.empty()) {
+    error = "module " + moduleName + " is unusable: " + problem;
+    // A record this broken cannot be trusted to close itself.
+    plugin->closed_ = true;
+    plugin->host_.EndCreation(nullptr);
+    return nullptr;
+  }
+  plugin->effect_ = effect;
+  return plugin;
+}
+
+HostedVst2::~HostedVst2() {
+  CloseEditor();
+  if (opened_) {
+    SetMains(false);
+  }
+  Close();
+}
+
+void HostedVst2::Close() {
+  if (closed_ || effect_ == nullptr) {
+    return;
+  }
+  effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f);
+  closed_ = true;
+  host_.EndCreation(nullptr);
+}
+
+const std::vector<HostedParameter>& HostedVst2::Parameters() const {
+  if (described_) {
+    return parameters_;
+  }
+  described_ = true;
+  for (int32_t i = 0; i < ParameterCount(); ++i) {
+    HostedParameter parameter;
+    parameter.id = static_cast<uint32_t>(i);
+    parameter.shortName = ParameterName(i);
+    parameter.unit = ParameterLabel(i);
+    parameter.defaultValue = static_cast<double>(GetParameter(i));
+    VstParameterProperties properties{};
+    if (Dispatch(effGetParameterProperties, i, 0, &properties) != 0) {
+      properties.label[sizeof(properties.label) - 1] = '\0';
+      parameter.name = properties.label;
+    }
+    if (parameter.name.empty()) {
+      parameter.name = KnownPlugin::LongParameterName(*this, i);
+    }
+    parameters_.push_back(parameter);
+  }
+  return parameters_;
+}
+
+bool HostedVst2::Activate(double sampleRate, int32_t maxBlock, std::string&) {
+  if (!opened_) {
+    Dispatch(effOpen);
+    opened_ = true;
+  }
+  SetSampleRate(sampleRate);
+  SetBlockSize(maxBlock);
+  SetMains(true);
+  return true;
+}
+
+void HostedVst2::SetValue(size_t index, double plain) {
+  SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+}
+
+bool HostedVst2::SelectProgram(int32_t program, std::string& error) {
+  if (program < 0 || program >= ProgramCount()) {
+    error = "program '" + std::to_string(program) + "' is not a number from 0 to " +
+            std::to_string(ProgramCount() - 1);
+    return false;
+  }
+  SetProgram(program);
+  return true;
+}
+
+bool HostedVst2::SetState(const std::vector<uint8_t>& bytes, bool program) {
+  return HasFlag(effFlagsProgramChunks) && SetChunk(bytes, program);
+}
+
+void HostedVst2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
+  events_.AddMidi(offset, status, data1, data2);
+}
+
+void HostedVst2::DeliverEvents() {
+  if (events_.Count() > 0) {
+    SendEvents(events_.Events());
+  }
+}
+
+void HostedVst2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
+                         int64_t songFrame) {
+  host_.SetTempo(transport.tempo);
+  host_.SetPlaying(transport.playing);
+  host_.SetStartPosition(transport.startPosition);
+  host_.SetTimeSignature(transport.numerator, transport.denominator);
+  host_.SetSamplePosition(songFrame);
+  Process(inputs, outputs, frames);
+  events_.Clear();
+}
+
+bool HostedVst2::OpenEditor(void* parent, double, std::string& error) {
+  if (!HasFlag(effFlagsHasEditor)) {
+    error = "the module has no editor";
+    return false;
+  }
+  ERect* rect = nullptr;
+  Dispatch(effEditGetRect, 0, 0, &rect);  // hosts ask the size first
+  Dispatch(effEditOpen, 0, 0, parent);
+  editorOpen_ = true;
+  return true;
+}
+
+void HostedVst2::IdleEditor() {
+  if (editorOpen_) {
+    Dispatch(effEditIdle);
+  }
+}
+
+void HostedVst2::CloseEditor() {
+  if (editorOpen_) {
+    Dispatch(effEditClose);
+    editorOpen_ = false;
+  }
+}
+
+VstIntPtr HostedVst2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) const {
+  if (closed_) {
+    return 0;
+  }
+  return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+}
+
+std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index) const {
+  std::array<char, 1024> buffer{};
+  Dispatch(opcode, index, 0, buffer.data());
+  buffer.back() = '\0';
+  return std::string(buffer.data());
+}
+
+void HostedVst2::Start(double sampleRate, int32_t blockSize) {
+  opened_ = true;
+  Dispatch(effOpen);
+  SetSampleRate(sampleRate);
+  SetBlockSize(blockSize);
+  SetMains(true);
+}
+
+void HostedVst2::SetSampleRate(double sampleRate) {
+  host_.SetSampleRate(sampleRate);
+  Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
+}
+
+void HostedVst2::SetBlockSize(int32_t blockSize) {
+  host_.SetBlockSize(blockSize);
+  Dispatch(effSetBlockSize, 0, blockSize);
+}
+
+void HostedVst2::SetParameter(int32_t index, float value) {
+  if (!closed_ && index >= 0 && index < effect_->numParams) {
+    effect_->setParameter(effect_, index, value);
+  }
+}
+
+float HostedVst2::GetParameter(int32_t index) const {
+  if (closed_ || index < 0 || index >= effect_->numParams) {
+    return 0.0f;
+  }
+  return effect_->getParameter(effect_, index);
+}
+
+std::vector<uint8_t> HostedVst2::GetChunk(bool program) {
+  void* data = nullptr;
+  VstIntPtr size = Dispatch(effGetChunk, program ? 1 : 0, 0, &data);
+  if (data == nullptr || size <= 0 || size > kMaxChunkBytes) {
+    return {};
+  }
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  return std::vector<uint8_t>(bytes, bytes + size);
+}
+
+bool HostedVst2::SetChunk(const std::vector<uint8_t>& chunk, bool program) {
+  // The plug-in gets its own copy: the record's pointer is not const, and a
+  // zero-length chunk still gets a valid address.
+  std::vector<uint8_t> copy(chunk.size() + 1, 0);
+  std::copy(chunk.begin(), chunk.end(), copy.begin());
+  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(chunk.size()), copy.data()) != 0;
+}
+
+void HostedVst2::Process(float** inputs, float** outputs, int32_t frames) {
+  if (!closed_ && effect_->processReplacing != nullptr) {
+    effect_->processReplacing(effect_, inputs, outputs, frames);
+  }
 }
 
 }  // namespace QuorvelHost

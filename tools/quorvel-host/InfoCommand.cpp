@@ -2,16 +2,15 @@
 
 #include <cstdio>
 
-#include "tools/quorvel-host/CommandLine.h"
-#include "tools/quorvel-host/Lv2InfoCommand.h"
-#include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/PluginInstance.h"
-#include "tools/quorvel-host/PluginModule.h"
-#include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/ClapInfoCommand.h"
 #include "tools/quorvel-host/ClapModule.h"
+#include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/HostedVst2.h"
+#include "tools/quorvel-host/Lv2InfoCommand.h"
+#include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/PluginModule.h"
+#include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Vst3InfoCommand.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
@@ -72,7 +71,7 @@ std::string CanDoWords(VstIntPtr answer) {
 
 // Hosts read a program's name by selecting it, unless the plug-in answers the
 // indexed query; the selection is restored afterwards.
-std::vector<std::string> ProgramNames(PluginInstance& plugin) {
+std::vector<std::string> ProgramNames(HostedVst2& plugin) {
   std::vector<std::string> names;
   int32_t selected = plugin.GetProgram();
   for (int32_t i = 0; i < plugin.ProgramCount(); ++i) {
@@ -89,7 +88,7 @@ std::vector<std::string> ProgramNames(PluginInstance& plugin) {
   return names;
 }
 
-void PrintIdentity(PluginInstance& plugin, const std::string& path) {
+void PrintIdentity(HostedVst2& plugin, const std::string& path) {
   AEffect* effect = plugin.Effect();
   VstIntPtr category = plugin.Dispatch(effGetPlugCategory);
   std::string categoryName = category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategoryNames))
@@ -114,18 +113,17 @@ void PrintIdentity(PluginInstance& plugin, const std::string& path) {
   std::printf("initial delay:  %d frames\n", effect->initialDelay);
 }
 
-void PrintParameters(PluginInstance& plugin) {
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(plugin);
+void PrintParameters(HostedVst2& plugin) {
   std::printf("\nparameters:\n  %-5s %-8s %-8s %-10s %-8s %s\n", "index", "name", "label", "value", "display",
               "long name");
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
     std::printf("  %-5d %-8s %-8s %-10.6f %-8s %s\n", i, plugin.ParameterName(i).c_str(),
                 plugin.ParameterLabel(i).c_str(), static_cast<double>(plugin.GetParameter(i)),
-                plugin.ParameterDisplay(i).c_str(), hosted->Parameters()[static_cast<size_t>(i)].name.c_str());
+                plugin.ParameterDisplay(i).c_str(), plugin.Parameters()[static_cast<size_t>(i)].name.c_str());
   }
 }
 
-void PrintProgramsAndCapabilities(PluginInstance& plugin) {
+void PrintProgramsAndCapabilities(HostedVst2& plugin) {
   std::printf("\nprograms (selected: %d):\n", plugin.GetProgram());
   std::vector<std::string> names = ProgramNames(plugin);
   for (size_t i = 0; i < names.size(); ++i) {
@@ -148,7 +146,7 @@ void PrintProgramsAndCapabilities(PluginInstance& plugin) {
 
 void PrintVst2(const std::string& path, std::string& error) {
   std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
-  std::unique_ptr<PluginInstance> plugin = module ? module->CreateInstance(error) : nullptr;
+  std::unique_ptr<HostedVst2> plugin = module ? module->CreateInstance(error) : nullptr;
   if (plugin == nullptr) {
     return;
   }

@@ -7,7 +7,7 @@
 #include "delay/QuorvelDelayDescription.h"
 #include "delay/QuorvelDelayModel.h"
 #include "instance/InstanceCore.h"
-#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/HostedVst2.h"
 
 namespace QuorvelHost {
 
@@ -21,13 +21,13 @@ const char* ShortName(int32_t index) {
 
 }  // namespace
 
-bool KnownPlugin::IsQuorvelDelay(PluginInstance& plugin) {
+bool KnownPlugin::IsQuorvelDelay(const HostedVst2& plugin) {
   return plugin.UniqueId() == kQuorvelDelayDescription.uniqueId &&
          plugin.GetText(effGetEffectName) == kQuorvelDelayDescription.effectName &&
          plugin.ParameterCount() == kQuorvelDelayDescription.parameterCount;
 }
 
-std::string KnownPlugin::LongParameterName(PluginInstance& plugin, int32_t index) {
+std::string KnownPlugin::LongParameterName(const HostedVst2& plugin, int32_t index) {
   if (index < 0 || index >= kQuorvelDelayDescription.parameterCount || !IsQuorvelDelay(plugin)) {
     return "";
   }

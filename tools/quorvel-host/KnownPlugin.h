@@ -6,7 +6,7 @@
 
 namespace QuorvelHost {
 
-class PluginInstance;
+class HostedVst2;
 
 // What the tool knows beyond the VST2 interface about this project's own
 // plug-in: its long parameter names (which VST2 never hands to a host) and the
@@ -23,8 +23,8 @@ class KnownPlugin final {
     std::vector<Setting> settings;
   };
 
-  static bool IsQuorvelDelay(PluginInstance& plugin);
-  static std::string LongParameterName(PluginInstance& plugin, int32_t index);
+  static bool IsQuorvelDelay(const HostedVst2& plugin);
+  static std::string LongParameterName(const HostedVst2& plugin, int32_t index);
   // Quorvel Delay's plain, low-pass, high-pass and pan variants, for a plug-in of any
   // format by that name; for any other only "plain", its own defaults.
   static std::vector<Variant> BenchVariants(const std::string& pluginName);

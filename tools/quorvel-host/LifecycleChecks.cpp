@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/TestSignal.h"
@@ -44,7 +43,7 @@ bool WalkSkips(VstInt32 opcode) {
          opcode == effSetChunk || (opcode >= effOfflineNotify && opcode <= effProcessVarIo);
 }
 
-VstIntPtr Ask(PluginInstance& plugin, VstInt32 opcode, OpcodeArguments& args) {
+VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode, OpcodeArguments& args) {
   args.text.fill('\0');
   switch (opcode) {
     case effGetChunk:
@@ -104,7 +103,7 @@ constexpr TextWidth kTextWidths[] = {{effGetEffectName, "effect name", kVstMaxEf
                                      {effGetProductString, "product", kVstMaxProductStrLen},
                                      {effGetProgramName, "program name", kVstMaxProgNameLen}};
 
-std::string TextProblems(PluginInstance& plugin) {
+std::string TextProblems(HostedVst2& plugin) {
   std::string problems;
   for (const TextWidth& field : kTextWidths) {
     if (plugin.GetText(field.opcode).size() >= field.width) {
@@ -125,7 +124,7 @@ std::string TextProblems(PluginInstance& plugin) {
 
 void EveryOpcode(Validator& validator) {
   const char* check = "every opcode answered";
-  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  std::unique_ptr<HostedVst2> plugin = validator.NewInstance();
   if (plugin == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -154,9 +153,8 @@ void EveryOpcode(Validator& validator) {
   if (!texts.empty()) {
     problems += ", " + texts;
   }
-  const std::unique_ptr<HostedPlugin> hosted = HostedVst2::Borrow(*plugin);
-  ChannelBuffers input = Validator::Signal(*hosted, Validator::kSampleRate, 0.1, 0.0);
-  TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*hosted, input));
+  ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);
+  TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
   if (!scan.Clean()) {
     problems += ", output not clean afterwards";
   }
@@ -169,7 +167,7 @@ void EveryOpcode(Validator& validator) {
 void SettingsBeforeOpen(Validator& validator) {
   const char* check = "sample rate and block size before effOpen";
   std::string error;
-  std::unique_ptr<PluginInstance> early = validator.Module().CreateInstance(error);
+  std::unique_ptr<HostedVst2> early = validator.Module().CreateInstance(error);
   std::unique_ptr<HostedPlugin> usual = early ? HostedPlugin::Open(validator.Path(), error) : nullptr;
   if (usual == nullptr || !usual->Activate(48000.0, 256, error)) {
     validator.Fail(check, error);
@@ -181,7 +179,7 @@ void SettingsBeforeOpen(Validator& validator) {
   early->SetMains(true);
   ChannelBuffers input = Validator::Signal(*usual, 48000.0, 0.5, 0.5);
   ChannelBuffers expected = Validator::Process(*usual, input, 256);
-  ChannelBuffers actual = Validator::Process(*HostedVst2::Borrow(*early), input, 256);
+  ChannelBuffers actual = Validator::Process(*early, input, 256);
   double difference = actual.LargestDifference(expected);
   bool clean = TestSignal::Examine(actual).Clean();
   validator.Report(check, difference <= Validator::kEqualWithin && clean,

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "tools/quorvel-host/PluginInstance.h"
+#include "tools/quorvel-host/HostedVst2.h"
 
 namespace QuorvelHost {
 
@@ -28,8 +28,8 @@ PluginModule::PluginModule(VstPluginMainProc entry, std::string name)
 PluginModule::PluginModule(std::unique_ptr<ModuleLibrary> library, VstPluginMainProc entry, std::string name)
     : library_(std::move(library)), entry_(entry), name_(std::move(name)) {}
 
-std::unique_ptr<PluginInstance> PluginModule::CreateInstance(std::string& error) const {
-  return PluginInstance::Create(entry_, name_, error);
+std::unique_ptr<HostedVst2> PluginModule::CreateInstance(std::string& error) const {
+  return HostedVst2::Create(entry_, name_, error);
 }
 
 }  // namespace QuorvelHost

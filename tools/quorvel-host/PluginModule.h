@@ -8,7 +8,7 @@
 
 namespace QuorvelHost {
 
-class PluginInstance;
+class HostedVst2;
 
 // A VST2 module file and its entry point (VSTPluginMain, or main in older
 // modules). It must outlive every instance made from it.
@@ -23,7 +23,7 @@ class PluginModule final {
   PluginModule& operator=(const PluginModule&) = delete;
 
   // A new instance, or null with a one-line reason in `error`.
-  std::unique_ptr<PluginInstance> CreateInstance(std::string& error) const;
+  std::unique_ptr<HostedVst2> CreateInstance(std::string& error) const;
 
   const std::string& Name() const { return name_; }
 

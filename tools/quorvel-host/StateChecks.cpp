@@ -7,7 +7,6 @@
 #include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
 
@@ -30,7 +29,7 @@ struct Snapshot {
   }
 };
 
-Snapshot Take(PluginInstance& plugin) {
+Snapshot Take(HostedVst2& plugin) {
   Snapshot snapshot;
   snapshot.bank = plugin.GetChunk(false);
   snapshot.program = plugin.GetChunk(true);
@@ -42,12 +41,12 @@ Snapshot Take(PluginInstance& plugin) {
 }
 
 // Distinct values in three programs, so that a bank really carries something.
-void VaryPrograms(PluginInstance& plugin, uint32_t seed) {
+void VaryPrograms(HostedVst2& plugin, uint32_t seed) {
   int32_t count = plugin.ProgramCount();
   for (int32_t program : {0, count / 2, count - 1}) {
     if (program >= 0 && program < count) {
       plugin.SetProgram(program);
-      Validator::ApplyRandomSettings(*HostedVst2::Borrow(plugin), seed + static_cast<uint32_t>(program));
+      Validator::ApplyRandomSettings(plugin, seed + static_cast<uint32_t>(program));
     }
   }
   plugin.SetProgram(count > 1 ? 1 : 0);
@@ -55,14 +54,14 @@ void VaryPrograms(PluginInstance& plugin, uint32_t seed) {
 
 void RoundTrip(Validator& validator, bool program) {
   std::string check = program ? "program chunk round trip" : "bank chunk round trip";
-  std::unique_ptr<PluginInstance> source = validator.NewInstance();
-  std::unique_ptr<PluginInstance> target = validator.NewInstance();
+  std::unique_ptr<HostedVst2> source = validator.NewInstance();
+  std::unique_ptr<HostedVst2> target = validator.NewInstance();
   if (source == nullptr || target == nullptr) {
     validator.FailToCreate(check);
     return;
   }
   if (program) {
-    Validator::ApplyRandomSettings(*HostedVst2::Borrow(*source), 11);
+    Validator::ApplyRandomSettings(*source, 11);
   } else {
     VaryPrograms(*source, 23);
   }
@@ -79,10 +78,9 @@ void RoundTrip(Validator& validator, bool program) {
     target->SetProgram(source->GetProgram());
   }
   std::vector<uint8_t> again = target->GetChunk(program);
-  const std::unique_ptr<HostedPlugin> sourceHosted = HostedVst2::Borrow(*source);
-  ChannelBuffers input = Validator::Signal(*sourceHosted, Validator::kSampleRate, 1.0, 0.5);
-  double difference = Validator::Process(*HostedVst2::Borrow(*target), input)
-                          .LargestDifference(Validator::Process(*sourceHosted, input));
+  ChannelBuffers input = Validator::Signal(*source, Validator::kSampleRate, 1.0, 0.5);
+  double difference =
+      Validator::Process(*target, input).LargestDifference(Validator::Process(*source, input));
   bool sameBytes = again == saved;
   validator.Report(check, sameBytes && difference <= Validator::kEqualWithin,
                    std::to_string(saved.size()) + " bytes" + (sameBytes ? ", identical" : ", NOT identical") +
@@ -91,8 +89,8 @@ void RoundTrip(Validator& validator, bool program) {
 
 void RejectedChunk(Validator& validator) {
   const char* check = "a rejected chunk changes nothing";
-  std::unique_ptr<PluginInstance> other = validator.NewInstance();
-  std::unique_ptr<PluginInstance> plugin = validator.NewInstance();
+  std::unique_ptr<HostedVst2> other = validator.NewInstance();
+  std::unique_ptr<HostedVst2> plugin = validator.NewInstance();
   if (other == nullptr || plugin == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -158,7 +156,7 @@ void RejectedChunk(Validator& validator) {
 
 // Which parameter each controller drives: every controller sent at 0 and at
 // 127, and any parameter that follows is bound to it.
-std::map<int, int32_t> ControllerBindings(PluginInstance& plugin) {
+std::map<int, int32_t> ControllerBindings(HostedVst2& plugin) {
   std::map<int, int32_t> bindings;
   ChannelBuffers input(plugin.InputCount(), kSweepBlock);
   ChannelBuffers output(plugin.OutputCount(), kSweepBlock);
@@ -193,8 +191,8 @@ std::string Describe(const std::map<int, int32_t>& bindings) {
 
 void LearnedControllers(Validator& validator) {
   const char* check = "MIDI learn survives a bank round trip";
-  std::unique_ptr<PluginInstance> source = validator.NewInstance();
-  std::unique_ptr<PluginInstance> target = validator.NewInstance();
+  std::unique_ptr<HostedVst2> source = validator.NewInstance();
+  std::unique_ptr<HostedVst2> target = validator.NewInstance();
   if (source == nullptr || target == nullptr) {
     validator.FailToCreate(check);
     return;
@@ -219,7 +217,7 @@ void LearnedControllers(Validator& validator) {
 void StateChecks::Run(Validator& validator) {
   const char* checks[] = {"program chunk round trip", "bank chunk round trip",
                           "a rejected chunk changes nothing", "MIDI learn survives a bank round trip"};
-  std::unique_ptr<PluginInstance> probe = validator.NewInstance();
+  std::unique_ptr<HostedVst2> probe = validator.NewInstance();
   if (probe != nullptr && !probe->HasFlag(effFlagsProgramChunks)) {
     for (const char* check : checks) {
       validator.Skip(check, "the plug-in keeps no chunks");

@@ -8,8 +8,8 @@
 #include "tools/quorvel-host/CheckIsolation.h"
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/PluginInstance.h"
 #include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Vst3Module.h"
@@ -61,8 +61,8 @@ std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t bl
   return plugin;
 }
 
-std::unique_ptr<PluginInstance> Validator::NewInstance(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<PluginInstance> plugin = module_->CreateInstance(lastError_);
+std::unique_ptr<HostedVst2> Validator::NewInstance(double sampleRate, int32_t blockSize) {
+  std::unique_ptr<HostedVst2> plugin = module_->CreateInstance(lastError_);
   if (plugin != nullptr) {
     plugin->Start(sampleRate, blockSize);
     if (!startBank_.empty()) {

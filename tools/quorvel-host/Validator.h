@@ -11,7 +11,7 @@ namespace QuorvelHost {
 
 class ClapModule;
 class HostedPlugin;
-class PluginInstance;
+class HostedVst2;
 class PluginModule;
 class Vst3Module;
 
@@ -40,8 +40,7 @@ class Validator final {
   std::unique_ptr<HostedPlugin> NewHosted(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
   // A started instance (effOpen, rate, block size, switched on) holding the
   // start bank if one was given; null when the module fails to make one.
-  std::unique_ptr<PluginInstance> NewInstance(double sampleRate = kSampleRate,
-                                              int32_t blockSize = kBlockSize);
+  std::unique_ptr<HostedVst2> NewInstance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
 
   // Settings that make an effect work hard: its defaults with any parameter
   // that looks like a feedback control raised, so that echoes decay slowly.
