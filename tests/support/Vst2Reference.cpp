@@ -23,7 +23,7 @@ std::unique_ptr<QuorvelHost::HostedVst2> StartVst2(double rate, int32_t maxBlock
   auto instance = Vst2Module().CreateInstance(error);
   EXPECT_NE(instance, nullptr) << error;
   if (instance != nullptr) {
-    instance->Start(rate, maxBlock);
+    instance->Activate(rate, maxBlock, error);
   }
   return instance;
 }

@@ -204,14 +204,6 @@ std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index) const {
   return std::string(buffer.data());
 }
 
-void HostedVst2::Start(double sampleRate, int32_t blockSize) {
-  opened_ = true;
-  Dispatch(effOpen);
-  SetSampleRate(sampleRate);
-  SetBlockSize(blockSize);
-  SetMains(true);
-}
-
 void HostedVst2::SetSampleRate(double sampleRate) {
   host_.SetSampleRate(sampleRate);
   Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));

@@ -89,8 +89,6 @@ class HostedVst2 final : public HostedPlugin {
   // the caller can compare the length with the width.
   std::string GetText(VstInt32 opcode, VstInt32 index = 0) const;
 
-  // The usual start of a host: effOpen, sample rate, block size, switch on.
-  void Start(double sampleRate, int32_t blockSize);
   void SetSampleRate(double sampleRate);
   void SetBlockSize(int32_t blockSize);
   void SetMains(bool on) { Dispatch(effMainsChanged, 0, on ? 1 : 0); }

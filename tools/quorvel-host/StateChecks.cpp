@@ -4,7 +4,6 @@
 #include <map>
 #include <vector>
 
-#include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -160,14 +159,12 @@ std::map<int, int32_t> ControllerBindings(HostedVst2& plugin) {
   std::map<int, int32_t> bindings;
   ChannelBuffers input(plugin.InputCount(), kSweepBlock);
   ChannelBuffers output(plugin.OutputCount(), kSweepBlock);
-  EventList events;
   for (int controller = 0; controller < 128; ++controller) {
     std::vector<float> low;
     for (int value : {0, 127}) {
-      events.Clear();
-      events.AddMidi(0, kControlChange, static_cast<uint8_t>(controller), static_cast<uint8_t>(value));
-      plugin.SendEvents(events.Events());
-      plugin.Process(input.At(0), output.At(0), kSweepBlock);
+      plugin.QueueMidi(0, kControlChange, static_cast<uint8_t>(controller), static_cast<uint8_t>(value));
+      plugin.DeliverEvents();
+      plugin.Process(input.At(0), output.At(0), kSweepBlock, HostTransport{}, 0);
       for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
         if (value == 0) {
           low.push_back(plugin.GetParameter(i));

@@ -64,7 +64,7 @@ std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t bl
 std::unique_ptr<HostedVst2> Validator::NewInstance(double sampleRate, int32_t blockSize) {
   std::unique_ptr<HostedVst2> plugin = module_->CreateInstance(lastError_);
   if (plugin != nullptr) {
-    plugin->Start(sampleRate, blockSize);
+    plugin->Activate(sampleRate, blockSize, lastError_);
     if (!startBank_.empty()) {
       plugin->SetChunk(startBank_, false);
     }
