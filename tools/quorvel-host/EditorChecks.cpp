@@ -34,10 +34,9 @@ bool SaneRect(HostedVst2& plugin, std::string& detail) {
 // As hosts open an editor: the size first, then the window, then idle time.
 void Open(HostedVst2& plugin, EditorWindow& window) {
   std::string ignored;
-  SaneRect(plugin, ignored);
-  plugin.Dispatch(effEditOpen, 0, 0, window.Handle());
+  plugin.OpenEditor(window.Handle(), 1.0, ignored);
   window.Pump();
-  plugin.Dispatch(effEditIdle);
+  plugin.IdleEditor();
 }
 
 void RectFirst(Validator& validator, HostedVst2& plugin) {
@@ -49,10 +48,10 @@ void RectFirst(Validator& validator, HostedVst2& plugin) {
 void Twice(Validator& validator, HostedVst2& plugin, EditorWindow& window) {
   Open(plugin, window);
   Open(plugin, window);
-  plugin.Dispatch(effEditClose);
+  plugin.CloseEditor();
   window.Pump();
   Open(plugin, window);
-  plugin.Dispatch(effEditClose);
+  plugin.CloseEditor();
   window.Pump();
   validator.Pass(kChecks[2], "opened twice, closed, opened and closed again");
 }
