@@ -197,12 +197,16 @@ void InstanceCore::SetHostTime(const HostTime& time) {
 }
 
 void InstanceCore::ProcessBlock(float** inputs, float** outputs, int32_t frames) {
+  // Most blocks have nothing to drop: a relaxed look first, the exchange only when marked.
+  if (startAfreshMark.load(std::memory_order_relaxed) && startAfreshMark.exchange(false, std::memory_order_acquire)) {
+    model->SetPlaying(false);
+    model->SetPlaying(hostPlaying);
+  }
   model->ProcessBlock(inputs, outputs, frames);
 }
 
 void InstanceCore::StartAfresh() {
-  model->SetPlaying(false);
-  model->SetPlaying(hostPlaying);
+  startAfreshMark.store(true, std::memory_order_release);
 }
 
 void InstanceCore::SetEditor(std::unique_ptr<InstanceEditor> newEditor) {

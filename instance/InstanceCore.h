@@ -127,8 +127,9 @@ class InstanceCore final : public ControllerLink {
   void PushMidi(const MidiMessage& message);
   void SetHostTime(const HostTime& time);
   void ProcessBlock(float** inputs, float** outputs, int32_t frames);
-  // Audio thread: the host activated the plug-in again; the echoes in flight are dropped
-  // as a transport stop drops them, and the transport reads as the host last gave it.
+  // Any thread: the host activated (or reset) the plug-in again; the next block drops the
+  // echoes in flight as a transport stop drops them, the transport reading as the host
+  // last gave it.
   void StartAfresh();
   // Audio thread, while a learned controller's change is told (ParameterSetByPlugin): the
   // frame of the ProcessBlock call it acts at.
@@ -239,6 +240,7 @@ class InstanceCore final : public ControllerLink {
   LearnCommands* learn;                          // not owned
   float hostScaleFactor = 0.0f;                  // user-interface thread only
   bool hostPlaying = true;                        // the transport as last given; audio thread only
+  std::atomic<bool> startAfreshMark{false};       // set by StartAfresh, taken by the next block
 };
 
 }  // namespace VstToolkit

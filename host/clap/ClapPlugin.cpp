@@ -71,8 +71,8 @@ bool ClapPlugin::Activate(const clap_plugin_t* plugin, double sampleRate, uint32
   self->sampleRate = sampleRate;
   self->core.SetSampleRate(static_cast<float>(sampleRate));
   // What the lines held before a deactivation must not sound again; the audio thread owns
-  // them, so it clears them at its first block.
-  self->startAfresh.store(true, std::memory_order_release);
+  // them, so the core clears them at its first block.
+  self->core.StartAfresh();
   self->active.store(true, std::memory_order_release);
   return true;
 }

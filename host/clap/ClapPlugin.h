@@ -124,7 +124,6 @@ class ClapPlugin final : private InstanceHost {
   // A host's change, any of its own at `time` told back (the bypass when Enabled moved).
   void ApplyChange(const clap_event_header_t& event, uint32_t time);
   void ReportChange(const clap_output_events_t* out, uint32_t time, int32_t index, float value, clap_id told);
-  void ClearLines();
   void PushMidi(const clap_event_header_t& event, int32_t delta);
   void ApplyAllEvents(const clap_input_events_t* in);
   void SendEdits(const clap_output_events_t* out);
@@ -146,7 +145,6 @@ class ClapPlugin final : private InstanceHost {
   std::atomic<bool> stateDirty{false};    // set on any thread, taken on the main thread
   double sampleRate = 44100.0;            // main thread, while not active
   std::atomic<bool> active{false};
-  std::atomic<bool> startAfresh{false};  // set by activate, taken by the next block
   // The block being processed, for the plug-in's own changes (audio thread).
   const clap_output_events_t* outputEvents = nullptr;
   int32_t pieceStart = 0;

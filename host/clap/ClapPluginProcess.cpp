@@ -224,11 +224,6 @@ clap_process_status ClapPlugin::Process(const clap_plugin_t* plugin, const clap_
   if (self == nullptr || process == nullptr) {
     return CLAP_PROCESS_ERROR;
   }
-  // The first block after an activation starts afresh, as after a transport stop.
-  if (self->startAfresh.load(std::memory_order_relaxed) &&
-      self->startAfresh.exchange(false, std::memory_order_acquire)) {
-    self->ClearLines();
-  }
   self->SendEdits(process->out_events);
   if (process->transport != nullptr) {
     self->ApplyTransport(*process->transport);
@@ -256,23 +251,12 @@ clap_process_status ClapPlugin::Process(const clap_plugin_t* plugin, const clap_
   return CLAP_PROCESS_CONTINUE;
 }
 
-// Audio thread.
-void ClapPlugin::Reset(const clap_plugin_t* plugin) {
-  if (ClapPlugin* self = From(plugin)) {
-    self->ClearLines();
-  }
-}
-
 // Audio thread: the lines fall silent as when the transport stops, then the transport is
 // as it was.
-void ClapPlugin::ClearLines() {
-  const bool playing = core.GetModel().IsPlaying();
-  HostTime stopped;
-  stopped.playing = false;
-  core.SetHostTime(stopped);
-  HostTime resumed;
-  resumed.playing = playing;
-  core.SetHostTime(resumed);
+void ClapPlugin::Reset(const clap_plugin_t* plugin) {
+  if (ClapPlugin* self = From(plugin)) {
+    self->core.StartAfresh();
+  }
 }
 
 // The audio thread while active, else the main thread: the host's changes apply as

@@ -59,14 +59,11 @@ void Lv2Plugin::ConnectPort(uint32_t port, void* data) {
 void Lv2Plugin::Activate() {
   if (deactivated) {
     deactivated = false;
-    startAfreshMark.store(true, std::memory_order_release);
+    core.StartAfresh();
   }
 }
 
 void Lv2Plugin::Run(uint32_t frames) {
-  if (startAfreshMark.load(std::memory_order_relaxed) && startAfreshMark.exchange(false, std::memory_order_acquire)) {
-    core.StartAfresh();
-  }
   ApplyControlChanges();
   ReadUiMessages();
   ProcessEvents(frames);

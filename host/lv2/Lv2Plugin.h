@@ -91,7 +91,6 @@ class Lv2Plugin final : private InstanceHost {
   // Set by a state restore: the next run takes the values it holds as the previous ones.
   std::atomic<bool> previousFromState{false};
   bool deactivated = false;                // the host's thread
-  std::atomic<bool> startAfreshMark{false};  // set by Activate, taken by the audio thread
 };
 
 }  // namespace VstToolkit

@@ -129,7 +129,7 @@ Steinberg::tresult Vst3Plugin::setActive(TBool state) {
     deactivated = true;
   } else if (deactivated) {
     deactivated = false;
-    startAfreshMark.store(true, std::memory_order_release);
+    core.StartAfresh();
   }
   return Steinberg::kResultOk;
 }

@@ -207,7 +207,6 @@ class Vst3Plugin final : public ComponentStateBridge,
   double sampleRate = 44100.0;
   std::atomic<bool> processing{false};
   bool deactivated = false;                   // the host's main thread
-  std::atomic<bool> startAfreshMark{false};   // set there, taken by the audio thread
   // The block being processed, for the plug-in's own changes (audio thread).
   Steinberg::Vst::IParameterChanges* outputChanges = nullptr;
   // The values before the block's program change, and which ones the host set with it.

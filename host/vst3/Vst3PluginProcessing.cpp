@@ -187,10 +187,6 @@ Steinberg::tresult Vst3Plugin::process(Vst::ProcessData& data) {
   if (data.symbolicSampleSize != Vst::kSample32) {
     return Steinberg::kInvalidArgument;
   }
-  if (startAfreshMark.load(std::memory_order_relaxed) &&
-      startAfreshMark.exchange(false, std::memory_order_acquire)) {
-    core.StartAfresh();
-  }
   const int32_t frames = data.numSamples;
   changes.Begin(data.inputParameterChanges);
   outputChanges = data.outputParameterChanges;
