@@ -1,7 +1,7 @@
 // The Windows build: LV2 bundles are for Linux hosts, so a bundle's path is recognised and
 // every command says that it cannot load one here.
 #include "tools/quorvel-host/HostedLv2.h"
-#include "tools/quorvel-host/Lv2InfoCommand.h"
+#include "tools/quorvel-host/InfoCommand.h"
 #include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
@@ -36,7 +36,7 @@ std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string&, std::string& e
   return nullptr;
 }
 
-int Lv2InfoCommand::Run(const std::string&) {
+int InfoCommand::RunLv2(const std::string&) {
   return ToolOutput::Error("info", kLinuxOnly);
 }
 

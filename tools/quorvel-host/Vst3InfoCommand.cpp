@@ -1,9 +1,8 @@
-#include "tools/quorvel-host/Vst3InfoCommand.h"
-
 #include <cstdio>
 #include <string>
 
 #include "tools/quorvel-host/HostedVst3.h"
+#include "tools/quorvel-host/InfoCommand.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Vst3Module.h"
 #include "tools/quorvel-host/Vst3Text.h"
@@ -25,87 +24,74 @@ std::string ClassIdText(const Steinberg::TUID cid) {
     while (probe.data[stored] != written) {
       ++stored;
     }
-    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(static_cast<unsigned char>(cid[stored])));
+    std::snprintf(digits, sizeof digits, "%02X",
+                  static_cast<unsigned>(static_cast<unsigned char>(cid[stored])));
     text += digits;
   }
   return text;
 }
 
-std::string ParameterFlags(Steinberg::int32 flags) {
-  std::string words;
-  const struct {
-    Steinberg::int32 flag;
-    const char* name;
-  } names[] = {{Vst::ParameterInfo::kCanAutomate, "automate"}, {Vst::ParameterInfo::kIsReadOnly, "read-only"},
-               {Vst::ParameterInfo::kIsList, "list"},          {Vst::ParameterInfo::kIsHidden, "hidden"},
-               {Vst::ParameterInfo::kIsProgramChange, "program change"}, {Vst::ParameterInfo::kIsBypass, "bypass"}};
-  for (const auto& entry : names) {
-    if ((flags & entry.flag) != 0) {
-      words += (words.empty() ? "" : ", ") + std::string(entry.name);
-    }
+std::string ClassText(const Vst3Module& module, Steinberg::int32 index) {
+  Steinberg::PClassInfo2 info{};
+  if (module.Factory2() == nullptr ||
+      module.Factory2()->getClassInfo2(index, &info) != Steinberg::kResultOk) {
+    Steinberg::PClassInfo basic{};
+    module.Factory()->getClassInfo(index, &basic);
+    return ClassIdText(basic.cid) + " " + basic.name + " (" + basic.category + ")";
   }
-  return words.empty() ? "-" : words;
+  return ClassIdText(info.cid) + " " + info.name + " (" + info.category + "; " + info.subCategories +
+         "), version " + info.version + ", " + info.sdkVersion;
 }
 
-void PrintFactory(const Vst3Module& module) {
+}  // namespace
+
+int InfoCommand::RunVst3(const std::string& path) {
+  std::string error;
+  std::unique_ptr<HostedVst3> plugin = HostedVst3::Open(path, error);
+  if (plugin == nullptr) {
+    return ToolOutput::Error("info", error);
+  }
+  plugin->Activate(44100.0, 512, error);
+  const Vst3Module& module = plugin->Module();
   Steinberg::PFactoryInfo factory{};
   module.Factory()->getFactoryInfo(&factory);
-  std::printf("bundle:         %s\n", module.Name().c_str());
-  std::printf("module:         %s\n", module.ModulePath().c_str());
-  std::printf("vendor:         %s\n", factory.vendor);
-  std::printf("url:            %s\n", factory.url);
-  std::printf("e-mail:         %s\n", factory.email);
-  std::printf("classes:        %d\n", module.Factory()->countClasses());
+  Lines lines = {{"bundle:", module.Name()}, {"module:", module.ModulePath()},
+                 {"name:", plugin->Name()},  {"vendor:", factory.vendor},
+                 {"url:", factory.url},      {"e-mail:", factory.email}};
   for (Steinberg::int32 i = 0; i < module.Factory()->countClasses(); ++i) {
-    Steinberg::PClassInfo2 info{};
-    if (module.Factory2() == nullptr || module.Factory2()->getClassInfo2(i, &info) != Steinberg::kResultOk) {
-      Steinberg::PClassInfo basic{};
-      module.Factory()->getClassInfo(i, &basic);
-      std::printf("  %s  %s (%s)\n", ClassIdText(basic.cid).c_str(), basic.name, basic.category);
-      continue;
-    }
-    std::printf("  %s  %s (%s; %s), version %s, %s\n", ClassIdText(info.cid).c_str(), info.name, info.category,
-                info.subCategories, info.version, info.sdkVersion);
+    lines.emplace_back("class:", ClassText(module, i));
   }
-}
-
-void PrintProcessor(HostedVst3& plugin) {
-  Vst::IComponent* component = plugin.Component();
-  std::printf("\nbuses:\n");
   for (Vst::MediaType type : {Vst::kAudio, Vst::kEvent}) {
     for (Vst::BusDirection direction : {Vst::kInput, Vst::kOutput}) {
-      for (Steinberg::int32 i = 0; i < component->getBusCount(type, direction); ++i) {
+      for (Steinberg::int32 i = 0; i < plugin->Component()->getBusCount(type, direction); ++i) {
         Vst::BusInfo bus{};
-        component->getBusInfo(type, direction, i, bus);
-        std::printf("  %-5s %-6s %-12s %d channels\n", type == Vst::kAudio ? "audio" : "event",
-                    direction == Vst::kInput ? "input" : "output", Vst3Text::Ascii(bus.name).c_str(), bus.channelCount);
+        plugin->Component()->getBusInfo(type, direction, i, bus);
+        lines.emplace_back(std::string(type == Vst::kAudio ? "audio " : "event ") +
+                               (direction == Vst::kInput ? "input" : "output"),
+                           Vst3Text::Ascii(bus.name) + " " + std::to_string(bus.channelCount) + " channels");
       }
     }
   }
-  std::printf("single component: %s\n", plugin.IsSingleComponent() ? "yes" : "no");
-  std::printf("32-bit samples: %s, 64-bit samples: %s\n",
-              plugin.Processor()->canProcessSampleSize(Vst::kSample32) == Steinberg::kResultTrue ? "yes" : "no",
-              plugin.Processor()->canProcessSampleSize(Vst::kSample64) == Steinberg::kResultTrue ? "yes" : "no");
-  std::printf("latency:        %u frames\n", plugin.Processor()->getLatencySamples());
-  const Steinberg::uint32 tail = plugin.Processor()->getTailSamples();
-  if (tail == Vst::kInfiniteTail) {
-    std::printf("tail:           infinite\n");
-  } else {
-    std::printf("tail:           %u frames\n", tail);
-  }
-  std::printf("state:          %zu bytes\n", plugin.SaveState().size());
-}
-
-void PrintParameters(HostedVst3& plugin) {
-  Vst::IEditController* controller = plugin.Controller();
-  if (controller == nullptr) {
-    std::printf("\nno edit controller\n");
-    return;
-  }
-  const Steinberg::int32 count = controller->getParameterCount();
+  Vst::IAudioProcessor& processor = *plugin->Processor();
+  const Steinberg::uint32 tail = processor.getTailSamples();
+  lines.insert(lines.end(),
+               {{"single component:", plugin->IsSingleComponent() ? "yes" : "no"},
+                {"32-bit samples:",
+                 processor.canProcessSampleSize(Vst::kSample32) == Steinberg::kResultTrue ? "yes" : "no"},
+                {"64-bit samples:",
+                 processor.canProcessSampleSize(Vst::kSample64) == Steinberg::kResultTrue ? "yes" : "no"},
+                {"latency:", std::to_string(processor.getLatencySamples()) + " frames"},
+                {"tail:", tail == Vst::kInfiniteTail ? "infinite" : std::to_string(tail) + " frames"},
+                {"state:", Bytes(plugin->SaveState())}});
+  PrintIdentity(*plugin, lines);
+  PrintParameters(*plugin);
+  // The controller's own list: the program change and the hidden parameters a host keeps
+  // out of sight too, with the flags that tell them apart.
+  Vst::IEditController* controller = plugin->Controller();
+  const Steinberg::int32 count = controller != nullptr ? controller->getParameterCount() : 0;
   Steinberg::int32 hidden = 0;
-  std::printf("\nparameters: %d\n  %-6s %-16s %-8s %-6s %-5s %-10s %-10s %s\n", count, "id", "title", "short",
-              "units", "steps", "value", "display", "flags");
+  std::printf("\nparameters: %d in the edit controller\n  %-6s %-16s %-8s %s\n", count, "id", "title",
+              "short", "flags");
   for (Steinberg::int32 i = 0; i < count; ++i) {
     Vst::ParameterInfo info{};
     if (controller->getParameterInfo(i, info) != Steinberg::kResultOk) {
@@ -115,45 +101,33 @@ void PrintParameters(HostedVst3& plugin) {
       ++hidden;
       continue;
     }
-    const Vst::ParamValue value = controller->getParamNormalized(info.id);
-    Vst::String128 display{};
-    controller->getParamStringByValue(info.id, value, display);
-    std::printf("  %-6u %-16s %-8s %-6s %-5d %-10.6f %-10s %s\n", info.id, Vst3Text::Ascii(info.title).c_str(),
-                Vst3Text::Ascii(info.shortTitle).c_str(), Vst3Text::Ascii(info.units).c_str(), info.stepCount, value,
-                Vst3Text::Ascii(display).c_str(), ParameterFlags(info.flags).c_str());
+    std::printf("  %-6u %-16s %-8s %s\n", info.id, Vst3Text::Ascii(info.title).c_str(),
+                Vst3Text::Ascii(info.shortTitle).c_str(),
+                FlagWords(static_cast<uint32_t>(info.flags),
+                          {{Vst::ParameterInfo::kCanAutomate, "automate"},
+                           {Vst::ParameterInfo::kIsReadOnly, "read-only"},
+                           {Vst::ParameterInfo::kIsWrapAround, "wrap around"},
+                           {Vst::ParameterInfo::kIsList, "list"},
+                           {Vst::ParameterInfo::kIsProgramChange, "program change"},
+                           {Vst::ParameterInfo::kIsBypass, "bypass"}})
+                    .c_str());
   }
   std::printf("  and %d hidden parameters\n", hidden);
-  void* found = plugin.Query(Vst::IUnitInfo::iid);
-  if (found == nullptr) {
-    return;
-  }
-  auto* units = static_cast<Vst::IUnitInfo*>(found);
-  for (Steinberg::int32 list = 0; list < units->getProgramListCount(); ++list) {
+  auto* units = static_cast<Vst::IUnitInfo*>(plugin->Query(Vst::IUnitInfo::iid));
+  for (Steinberg::int32 list = 0; units != nullptr && list < units->getProgramListCount(); ++list) {
     Vst::ProgramListInfo info{};
     units->getProgramListInfo(list, info);
-    std::printf("\nprogram list %d, %s: %d programs\n", info.id, Vst3Text::Ascii(info.name).c_str(), info.programCount);
+    std::printf("\nprogram list %d, %s: %d programs\n", info.id, Vst3Text::Ascii(info.name).c_str(),
+                info.programCount);
     for (Steinberg::int32 p = 0; p < info.programCount; ++p) {
       Vst::String128 name{};
       units->getProgramName(info.id, p, name);
       std::printf("  %-5d %s\n", p, Vst3Text::Ascii(name).c_str());
     }
   }
-  units->release();
-}
-
-}  // namespace
-
-int Vst3InfoCommand::Run(const std::string& path) {
-  std::string error;
-  std::unique_ptr<HostedVst3> plugin = HostedVst3::Open(path, error);
-  if (plugin == nullptr) {
-    return ToolOutput::Error("info", error);
+  if (units != nullptr) {
+    units->release();
   }
-  plugin->Activate(44100.0, 512, error);
-  PrintFactory(plugin->Module());
-  PrintProcessor(*plugin);
-  PrintParameters(*plugin);
-  plugin.reset();
   return ToolOutput::kSuccess;
 }
 
