@@ -11,12 +11,8 @@ namespace QuorvelHost {
 
 namespace {
 
-const char* Text(const char* text) {
+std::string Text(const char* text) {
   return text != nullptr && text[0] != '\0' ? text : "-";
-}
-
-std::string Joined(std::string list, const char* item) {
-  return list + (list.empty() ? "" : ", ") + item;
 }
 
 }  // namespace
@@ -36,7 +32,7 @@ int InfoCommand::RunClap(const std::string& path) {
   std::string features;
   for (const char* const* feature = descriptor.features; feature != nullptr && *feature != nullptr;
        ++feature) {
-    features = Joined(features, *feature);
+    features += (features.empty() ? "" : ", ") + std::string(*feature);
   }
   Lines lines = {{"module:", plugin->Module().Name()},
                  {"CLAP version:", std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
@@ -53,38 +49,31 @@ int InfoCommand::RunClap(const std::string& path) {
   for (const bool input : {true, false}) {
     const std::string direction = input ? "input" : "output";
     for (uint32_t i = 0; audio != nullptr && i < audio->count(&instance, input); ++i) {
-      clap_audio_port_info_t info{};
-      if (audio->get(&instance, i, input, &info)) {
-        info.name[sizeof info.name - 1] = '\0';
-        const int pair = info.in_place_pair == CLAP_INVALID_ID ? -1 : static_cast<int>(info.in_place_pair);
-        lines.emplace_back("audio " + direction, std::to_string(info.id) + ": " + info.name + ", " +
-                                                     std::to_string(info.channel_count) + " channels, " +
-                                                     Text(info.port_type) + ", in place with " +
+      clap_audio_port_info_t port{};
+      if (audio->get(&instance, i, input, &port)) {
+        port.name[sizeof port.name - 1] = '\0';
+        const int pair = port.in_place_pair == CLAP_INVALID_ID ? -1 : static_cast<int>(port.in_place_pair);
+        lines.emplace_back("audio " + direction, std::to_string(port.id) + ": " + port.name + ", " +
+                                                     std::to_string(port.channel_count) + " channels, " +
+                                                     Text(port.port_type) + ", in place with " +
                                                      std::to_string(pair));
       }
     }
     for (uint32_t i = 0; notes != nullptr && i < notes->count(&instance, input); ++i) {
-      clap_note_port_info_t info{};
-      if (notes->get(&instance, i, input, &info)) {
-        info.name[sizeof info.name - 1] = '\0';
-        lines.emplace_back("note " + direction, std::to_string(info.id) + ": " + info.name + ", dialects " +
-                                                    ToolOutput::Hex(info.supported_dialects));
+      clap_note_port_info_t port{};
+      if (notes->get(&instance, i, input, &port)) {
+        port.name[sizeof port.name - 1] = '\0';
+        lines.emplace_back("note " + direction, std::to_string(port.id) + ": " + port.name + ", dialects " +
+                                                    ToolOutput::Hex(port.supported_dialects));
       }
     }
-  }
-  std::string offered;
-  for (const char* id :
-       {CLAP_EXT_AUDIO_PORTS, CLAP_EXT_NOTE_PORTS, CLAP_EXT_PARAMS, CLAP_EXT_STATE, CLAP_EXT_LATENCY,
-        CLAP_EXT_TAIL, CLAP_EXT_GUI, CLAP_EXT_TIMER_SUPPORT, CLAP_EXT_POSIX_FD_SUPPORT}) {
-    offered = plugin->Extension(id) != nullptr ? Joined(offered, id) : offered;
   }
   const auto* latency = static_cast<const clap_plugin_latency_t*>(plugin->Extension(CLAP_EXT_LATENCY));
   const auto* tail = static_cast<const clap_plugin_tail_t*>(plugin->Extension(CLAP_EXT_TAIL));
   lines.insert(lines.end(),
-               {{"extensions:", Text(offered.c_str())},
-                {"latency:", std::to_string(latency != nullptr ? latency->get(&instance) : 0u) + " frames"},
+               {{"latency:", std::to_string(latency != nullptr ? latency->get(&instance) : 0) + " frames"},
                 {"tail:", tail != nullptr ? std::to_string(tail->get(&instance)) + " frames" : "-"},
-                {"state:", Bytes(plugin->SaveState())}});
+                {"state:", std::to_string(plugin->SaveState().size()) + " bytes"}});
   PrintIdentity(*plugin, lines);
   PrintParameters(*plugin);
   std::printf("\nparameter flags:\n");

@@ -5,7 +5,6 @@
 
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/CommandLine.h"
-#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/PluginModule.h"
@@ -16,46 +15,11 @@ namespace QuorvelHost {
 
 namespace {
 
-constexpr const char* kCanDoNames[] = {"receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo",
-                                       "sendVstEvents", "sendVstMidiEvent"};
-
 constexpr const char* kCategoryNames[] = {"unknown",     "effect",          "synth",       "analysis",
                                           "mastering",   "spatializer",     "room effect", "surround effect",
                                           "restoration", "offline process", "shell",       "generator"};
 
-std::string CanDoWords(VstIntPtr answer) {
-  switch (answer) {
-    case 1:
-      return "yes (1)";
-    case 0:
-      return "don't know (0)";
-    case -1:
-      return "no (-1)";
-    default:
-      return "unexpected answer (" + std::to_string(answer) + ")";
-  }
-}
-
-// Hosts read a program's name by selecting it, unless the plug-in answers the
-// indexed query; the selection is restored afterwards.
-std::vector<std::string> ProgramNames(HostedVst2& plugin) {
-  std::vector<std::string> names;
-  int32_t selected = plugin.GetProgram();
-  for (int32_t i = 0; i < plugin.ProgramCount(); ++i) {
-    char buffer[1024] = {};
-    if (plugin.Dispatch(effGetProgramNameIndexed, i, -1, buffer) != 0) {
-      buffer[sizeof(buffer) - 1] = '\0';
-      names.emplace_back(buffer);
-    } else {
-      plugin.SetProgram(i);
-      names.push_back(plugin.GetText(effGetProgramName));
-    }
-  }
-  plugin.SetProgram(selected);
-  return names;
-}
-
-// A choice's value with its decimal point, so that it reads as the value it is.
+// A choice's plain value with its decimal point, so that it reads as a value ("2.0").
 std::string ChoiceValue(double value) {
   char text[32];
   std::snprintf(text, sizeof text, value == std::floor(value) ? "%.1f" : "%g", value);
@@ -63,6 +27,25 @@ std::string ChoiceValue(double value) {
 }
 
 }  // namespace
+
+int InfoCommand::Run(const std::vector<std::string>& args) {
+  CommandLine line;
+  std::string error;
+  if (!line.Parse(args, {}, error)) {
+    return ToolOutput::Error("info", error, ToolOutput::kUsageError);
+  }
+  if (line.Positionals().size() != 1) {
+    return ToolOutput::Error("info", "expects exactly one MODULE", ToolOutput::kUsageError);
+  }
+  const std::string& path = line.Positionals()[0];
+  if (ClapModule::IsClapPath(path)) {
+    return RunClap(path);
+  }
+  if (Vst3Module::IsVst3Path(path)) {
+    return RunVst3(path);
+  }
+  return Lv2Module::IsLv2Path(path) ? RunLv2(path) : RunVst2(path);
+}
 
 void InfoCommand::PrintIdentity(const HostedPlugin& plugin, const Lines& lines) {
   Lines all = lines;
@@ -82,15 +65,14 @@ void InfoCommand::PrintParameters(const HostedPlugin& plugin,
       "  %-10s %-8s %-20s %-10s %s\n",
       "id", "short", "name", "kind", "range, default, unit; choices");
   for (const HostedParameter& parameter : plugin.Parameters()) {
-    std::string facts = parameter.unit.empty() ? "" : ", unit " + parameter.unit;
-    facts += more ? more(parameter) : "";
-    const size_t count = parameter.choices.size();
-    for (size_t k = 0; k < count; ++k) {
-      const double value = count > 1
-                               ? parameter.min + static_cast<double>(k) * (parameter.max - parameter.min) /
-                                                     static_cast<double>(count - 1)
-                               : parameter.min;
-      facts += (k == 0 ? "; choices " : ", ") + parameter.choices[k] + " = " + ChoiceValue(value);
+    std::string facts =
+        (parameter.unit.empty() ? "" : ", unit " + parameter.unit) + (more ? more(parameter) : "");
+    // The choices lie evenly over the range, as HostedParameter::PlainOf picks them.
+    const double count = static_cast<double>(parameter.choices.size());
+    for (size_t k = 0; k < parameter.choices.size(); ++k) {
+      const double step = count > 1.0 ? (parameter.max - parameter.min) / (count - 1.0) : 0.0;
+      facts += (k == 0 ? "; choices " : ", ") + parameter.choices[k] + " = " +
+               ChoiceValue(parameter.min + static_cast<double>(k) * step);
     }
     std::printf("  %-10u %-8s %-20s %-10s %g to %g, default %g%s\n", parameter.id,
                 parameter.shortName.c_str(), parameter.name.c_str(),
@@ -99,22 +81,13 @@ void InfoCommand::PrintParameters(const HostedPlugin& plugin,
   }
 }
 
-std::string InfoCommand::Bytes(const std::vector<uint8_t>& bytes) {
-  return std::to_string(bytes.size()) + " bytes";
-}
-
-std::string InfoCommand::FlagWords(uint32_t flags, const std::vector<FlagName>& names) {
+std::string InfoCommand::FlagWords(uint32_t flags, const FlagNames& names) {
   std::string words;
-  uint32_t known = 0;
-  for (const FlagName& entry : names) {
-    known |= entry.flag;
-    if ((flags & entry.flag) != 0) {
-      words += (words.empty() ? "" : ", ") + std::string(entry.name);
-    }
+  for (const auto& [flag, name] : names) {
+    words += (flags & flag) != 0 ? (words.empty() ? "" : ", ") + std::string(name) : "";
+    flags &= ~flag;
   }
-  if ((flags & ~known) != 0) {
-    words += (words.empty() ? "" : ", ") + std::string("unknown bits");
-  }
+  words += flags != 0 ? (words.empty() ? "" : ", ") + std::string("unknown bits") : "";
   return words.empty() ? "none" : words;
 }
 
@@ -128,6 +101,7 @@ int InfoCommand::RunVst2(const std::string& path) {
   plugin->Activate(44100.0, 512, error);
   const AEffect& effect = *plugin->Effect();
   const VstIntPtr category = plugin->Dispatch(effGetPlugCategory);
+  const bool known = category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategoryNames));
   const auto flags = static_cast<uint32_t>(effect.flags);
   PrintIdentity(*plugin,
                 {{"module:", path},
@@ -139,9 +113,7 @@ int InfoCommand::RunVst2(const std::string& path) {
                  {"version:", std::to_string(effect.version)},
                  {"vendor version:", std::to_string(plugin->Dispatch(effGetVendorVersion))},
                  {"VST version:", std::to_string(plugin->Dispatch(effGetVstVersion))},
-                 {"category:", (category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategoryNames))
-                                    ? kCategoryNames[category]
-                                    : "not a known category") +
+                 {"category:", (known ? kCategoryNames[category] : "not a known category") +
                                    std::string(" (") + std::to_string(category) + ")"},
                  {"flags:", ToolOutput::Hex(flags) + ": " +
                                 FlagWords(flags, {{effFlagsHasEditor, "has editor"},
@@ -157,51 +129,44 @@ int InfoCommand::RunVst2(const std::string& path) {
                                                   {effFlagsCanDoubleReplacing, "can double replace"}})},
                  {"initial delay:", std::to_string(effect.initialDelay) + " frames"}});
   PrintParameters(*plugin);
-  // What a VST2 host shows of each value: the plug-in's own text and label.
   std::printf("\nvalues as the plug-in shows them:\n");
   for (int32_t i = 0; i < plugin->ParameterCount(); ++i) {
-    std::printf("  %-5d %-10.6f %-16s %s\n", i, static_cast<double>(plugin->GetParameter(i)),
+    std::printf("  %-10d %-10.6f %-16s %s\n", i, static_cast<double>(plugin->GetParameter(i)),
                 (plugin->ParameterDisplay(i) + " " + plugin->ParameterLabel(i)).c_str(),
                 plugin->Parameters()[static_cast<size_t>(i)].name.c_str());
   }
-  std::printf("\nprograms (selected: %d):\n", plugin->GetProgram());
-  std::vector<std::string> names = ProgramNames(*plugin);
-  for (size_t i = 0; i < names.size(); ++i) {
-    std::printf("  %-5zu %s\n", i, names[i].c_str());
+  // Hosts read a program's name by selecting it, unless the plug-in answers the indexed query.
+  const int32_t selected = plugin->GetProgram();
+  std::printf("\nprograms (selected: %d):\n", selected);
+  for (int32_t i = 0; i < plugin->ProgramCount(); ++i) {
+    char name[1024] = {};
+    if (plugin->Dispatch(effGetProgramNameIndexed, i, -1, name) == 0) {
+      plugin->SetProgram(i);
+      std::snprintf(name, sizeof name, "%s", plugin->GetText(effGetProgramName).c_str());
+    }
+    name[sizeof name - 1] = '\0';
+    std::printf("  %-5d %s\n", i, name);
   }
+  plugin->SetProgram(selected);
   std::printf("\ncan do:\n");
-  for (const char* name : kCanDoNames) {
+  for (const char* name : {"receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo", "sendVstEvents",
+                           "sendVstMidiEvent"}) {
     char text[64] = {};
-    std::snprintf(text, sizeof(text), "%s", name);
-    std::printf("  %-20s %s\n", name, CanDoWords(plugin->Dispatch(effCanDo, 0, 0, text)).c_str());
+    std::snprintf(text, sizeof text, "%s", name);
+    const VstIntPtr answer = plugin->Dispatch(effCanDo, 0, 0, text);
+    const char* const kAnswers[] = {"no (-1)", "don't know (0)", "yes (1)"};
+    std::printf("  %-20s %s\n", name,
+                answer >= -1 && answer <= 1 ? kAnswers[answer + 1]
+                                            : ("unexpected answer (" + std::to_string(answer) + ")").c_str());
   }
   std::printf("\nchunks:\n");
-  if (plugin->HasFlag(effFlagsProgramChunks)) {
-    std::printf("  program chunk:  %s\n", Bytes(plugin->GetChunk(true)).c_str());
-    std::printf("  bank chunk:     %s\n", Bytes(plugin->GetChunk(false)).c_str());
-  } else {
+  if (!plugin->HasFlag(effFlagsProgramChunks)) {
     std::printf("  none (the plug-in keeps its state in its parameters)\n");
+    return ToolOutput::kSuccess;
   }
+  std::printf("  program chunk:  %zu bytes\n", plugin->GetChunk(true).size());
+  std::printf("  bank chunk:     %zu bytes\n", plugin->GetChunk(false).size());
   return ToolOutput::kSuccess;
-}
-
-int InfoCommand::Run(const std::vector<std::string>& args) {
-  CommandLine line;
-  std::string error;
-  if (!line.Parse(args, {}, error)) {
-    return ToolOutput::Error("info", error, ToolOutput::kUsageError);
-  }
-  if (line.Positionals().size() != 1) {
-    return ToolOutput::Error("info", "expects exactly one MODULE", ToolOutput::kUsageError);
-  }
-  const std::string& path = line.Positionals()[0];
-  if (ClapModule::IsClapPath(path)) {
-    return RunClap(path);
-  }
-  if (Vst3Module::IsVst3Path(path)) {
-    return RunVst3(path);
-  }
-  return Lv2Module::IsLv2Path(path) ? RunLv2(path) : RunVst2(path);
 }
 
 }  // namespace QuorvelHost

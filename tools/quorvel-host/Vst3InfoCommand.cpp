@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -18,15 +19,10 @@ namespace Vst = Steinberg::Vst;
 std::string ClassIdText(const Steinberg::TUID cid) {
   const Steinberg::FUID probe(0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F);
   std::string text;
-  char digits[3];
-  for (int written = 0; written < 16; ++written) {
-    int stored = 0;
-    while (probe.data[stored] != written) {
-      ++stored;
-    }
-    std::snprintf(digits, sizeof digits, "%02X",
-                  static_cast<unsigned>(static_cast<unsigned char>(cid[stored])));
-    text += digits;
+  for (Steinberg::int8 written = 0; written < 16; ++written) {
+    const auto byte =
+        static_cast<unsigned char>(cid[std::find(probe.data, probe.data + 16, written) - probe.data]);
+    text += {"0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
   }
   return text;
 }
@@ -74,43 +70,43 @@ int InfoCommand::RunVst3(const std::string& path) {
   }
   Vst::IAudioProcessor& processor = *plugin->Processor();
   const Steinberg::uint32 tail = processor.getTailSamples();
+  const auto yes = [&](Vst::SymbolicSampleSizes size) {
+    return processor.canProcessSampleSize(size) == Steinberg::kResultTrue ? "yes" : "no";
+  };
   lines.insert(lines.end(),
                {{"single component:", plugin->IsSingleComponent() ? "yes" : "no"},
-                {"32-bit samples:",
-                 processor.canProcessSampleSize(Vst::kSample32) == Steinberg::kResultTrue ? "yes" : "no"},
-                {"64-bit samples:",
-                 processor.canProcessSampleSize(Vst::kSample64) == Steinberg::kResultTrue ? "yes" : "no"},
+                {"32-bit samples:", yes(Vst::kSample32)},
+                {"64-bit samples:", yes(Vst::kSample64)},
                 {"latency:", std::to_string(processor.getLatencySamples()) + " frames"},
                 {"tail:", tail == Vst::kInfiniteTail ? "infinite" : std::to_string(tail) + " frames"},
-                {"state:", Bytes(plugin->SaveState())}});
+                {"state:", std::to_string(plugin->SaveState().size()) + " bytes"}});
   PrintIdentity(*plugin, lines);
   PrintParameters(*plugin);
-  // The controller's own list: the program change and the hidden parameters a host keeps
-  // out of sight too, with the flags that tell them apart.
+  // The controller's own list, with the program change and the hidden parameters that the
+  // shared table leaves out, and the flags that tell them apart.
   Vst::IEditController* controller = plugin->Controller();
   const Steinberg::int32 count = controller != nullptr ? controller->getParameterCount() : 0;
   Steinberg::int32 hidden = 0;
-  std::printf("\nparameters: %d in the edit controller\n  %-6s %-16s %-8s %s\n", count, "id", "title",
+  std::printf("\nparameters: %d in the edit controller\n  %-10s %-16s %-8s %s\n", count, "id", "title",
               "short", "flags");
   for (Steinberg::int32 i = 0; i < count; ++i) {
     Vst::ParameterInfo info{};
     if (controller->getParameterInfo(i, info) != Steinberg::kResultOk) {
       continue;
     }
-    if ((info.flags & Vst::ParameterInfo::kIsHidden) != 0) {
-      ++hidden;
-      continue;
+    hidden += (info.flags & Vst::ParameterInfo::kIsHidden) != 0 ? 1 : 0;
+    if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
+      std::printf("  %-10u %-16s %-8s %s\n", info.id, Vst3Text::Ascii(info.title).c_str(),
+                  Vst3Text::Ascii(info.shortTitle).c_str(),
+                  FlagWords(static_cast<uint32_t>(info.flags),
+                            {{Vst::ParameterInfo::kCanAutomate, "automate"},
+                             {Vst::ParameterInfo::kIsReadOnly, "read-only"},
+                             {Vst::ParameterInfo::kIsWrapAround, "wrap around"},
+                             {Vst::ParameterInfo::kIsList, "list"},
+                             {Vst::ParameterInfo::kIsProgramChange, "program change"},
+                             {Vst::ParameterInfo::kIsBypass, "bypass"}})
+                      .c_str());
     }
-    std::printf("  %-6u %-16s %-8s %s\n", info.id, Vst3Text::Ascii(info.title).c_str(),
-                Vst3Text::Ascii(info.shortTitle).c_str(),
-                FlagWords(static_cast<uint32_t>(info.flags),
-                          {{Vst::ParameterInfo::kCanAutomate, "automate"},
-                           {Vst::ParameterInfo::kIsReadOnly, "read-only"},
-                           {Vst::ParameterInfo::kIsWrapAround, "wrap around"},
-                           {Vst::ParameterInfo::kIsList, "list"},
-                           {Vst::ParameterInfo::kIsProgramChange, "program change"},
-                           {Vst::ParameterInfo::kIsBypass, "bypass"}})
-                    .c_str());
   }
   std::printf("  and %d hidden parameters\n", hidden);
   auto* units = static_cast<Vst::IUnitInfo*>(plugin->Query(Vst::IUnitInfo::iid));
