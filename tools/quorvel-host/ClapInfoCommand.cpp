@@ -17,24 +17,16 @@ std::string Text(const char* text) {
 
 }  // namespace
 
-int InfoCommand::RunClap(const std::string& path) {
-  std::string error;
-  std::unique_ptr<HostedClap> plugin = HostedClap::Open(path, error);
-  if (plugin == nullptr) {
-    return ToolOutput::Error("info", error);
-  }
-  if (!plugin->Activate(44100.0, 512, error)) {
-    return ToolOutput::Error("info", "the plug-in does not activate at 44100 Hz");
-  }
-  const clap_plugin_t& instance = plugin->Plugin();
-  const clap_version_t& version = plugin->Module().Entry().clap_version;
-  const clap_plugin_descriptor_t& descriptor = *plugin->Module().Descriptor();
+void InfoCommand::PrintClap(HostedClap& plugin) {
+  const clap_plugin_t& instance = plugin.Plugin();
+  const clap_version_t& version = plugin.Module().Entry().clap_version;
+  const clap_plugin_descriptor_t& descriptor = *plugin.Module().Descriptor();
   std::string features;
   for (const char* const* feature = descriptor.features; feature != nullptr && *feature != nullptr;
        ++feature) {
     features += (features.empty() ? "" : ", ") + std::string(*feature);
   }
-  Lines lines = {{"module:", plugin->Module().Name()},
+  Lines lines = {{"module:", plugin.Module().Name()},
                  {"CLAP version:", std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
                                        std::to_string(version.revision)},
                  {"id:", Text(descriptor.id)},
@@ -44,8 +36,8 @@ int InfoCommand::RunClap(const std::string& path) {
                  {"version:", Text(descriptor.version)},
                  {"description:", Text(descriptor.description)},
                  {"features:", Text(features.c_str())}};
-  const auto* audio = static_cast<const clap_plugin_audio_ports_t*>(plugin->Extension(CLAP_EXT_AUDIO_PORTS));
-  const auto* notes = static_cast<const clap_plugin_note_ports_t*>(plugin->Extension(CLAP_EXT_NOTE_PORTS));
+  const auto* audio = static_cast<const clap_plugin_audio_ports_t*>(plugin.Extension(CLAP_EXT_AUDIO_PORTS));
+  const auto* notes = static_cast<const clap_plugin_note_ports_t*>(plugin.Extension(CLAP_EXT_NOTE_PORTS));
   for (const bool input : {true, false}) {
     const std::string direction = input ? "input" : "output";
     for (uint32_t i = 0; audio != nullptr && i < audio->count(&instance, input); ++i) {
@@ -68,18 +60,25 @@ int InfoCommand::RunClap(const std::string& path) {
       }
     }
   }
-  const auto* latency = static_cast<const clap_plugin_latency_t*>(plugin->Extension(CLAP_EXT_LATENCY));
-  const auto* tail = static_cast<const clap_plugin_tail_t*>(plugin->Extension(CLAP_EXT_TAIL));
+  std::string offered;
+  for (const char* id :
+       {CLAP_EXT_AUDIO_PORTS, CLAP_EXT_NOTE_PORTS, CLAP_EXT_PARAMS, CLAP_EXT_STATE, CLAP_EXT_LATENCY,
+        CLAP_EXT_TAIL, CLAP_EXT_GUI, CLAP_EXT_TIMER_SUPPORT, CLAP_EXT_POSIX_FD_SUPPORT}) {
+    offered += plugin.Extension(id) != nullptr ? (offered.empty() ? "" : ", ") + std::string(id) : "";
+  }
+  const auto* latency = static_cast<const clap_plugin_latency_t*>(plugin.Extension(CLAP_EXT_LATENCY));
+  const auto* tail = static_cast<const clap_plugin_tail_t*>(plugin.Extension(CLAP_EXT_TAIL));
   lines.insert(lines.end(),
-               {{"latency:", std::to_string(latency != nullptr ? latency->get(&instance) : 0) + " frames"},
+               {{"extensions:", Text(offered.c_str())},
+                {"latency:", std::to_string(latency != nullptr ? latency->get(&instance) : 0) + " frames"},
                 {"tail:", tail != nullptr ? std::to_string(tail->get(&instance)) + " frames" : "-"},
-                {"state:", std::to_string(plugin->SaveState().size()) + " bytes"}});
-  PrintIdentity(*plugin, lines);
-  PrintParameters(*plugin);
+                {"state:", std::to_string(plugin.SaveState().size()) + " bytes"}});
+  PrintIdentity(plugin, lines);
+  PrintParameters(plugin);
   std::printf("\nparameter flags:\n");
-  for (uint32_t i = 0; plugin->Params() != nullptr && i < plugin->Params()->count(&instance); ++i) {
+  for (uint32_t i = 0; plugin.Params() != nullptr && i < plugin.Params()->count(&instance); ++i) {
     clap_param_info_t info{};
-    if (plugin->Params()->get_info(&instance, i, &info)) {
+    if (plugin.Params()->get_info(&instance, i, &info)) {
       info.name[sizeof info.name - 1] = '\0';
       std::printf("  %-10u %-20s %s\n", info.id, info.name,
                   FlagWords(info.flags, {{CLAP_PARAM_IS_STEPPED, "stepped"},
@@ -93,7 +92,6 @@ int InfoCommand::RunClap(const std::string& path) {
                       .c_str());
     }
   }
-  return ToolOutput::kSuccess;
 }
 
 }  // namespace QuorvelHost

@@ -5,9 +5,11 @@
 
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/HostedClap.h"
+#include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedVst2.h"
+#include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
@@ -38,13 +40,21 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
     return ToolOutput::Error("info", "expects exactly one MODULE", ToolOutput::kUsageError);
   }
   const std::string& path = line.Positionals()[0];
+  std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(path, error);
+  if (plugin == nullptr || !plugin->Activate(44100.0, 512, error)) {
+    return ToolOutput::Error("info", error.empty() ? "the plug-in does not activate at 44100 Hz" : error);
+  }
+  // HostedPlugin::Open picks the adapter by the same tests.
   if (ClapModule::IsClapPath(path)) {
-    return RunClap(path);
+    PrintClap(static_cast<HostedClap&>(*plugin));
+  } else if (Vst3Module::IsVst3Path(path)) {
+    PrintVst3(static_cast<HostedVst3&>(*plugin));
+  } else if (Lv2Module::IsLv2Path(path)) {
+    PrintLv2(static_cast<HostedLv2&>(*plugin));
+  } else {
+    PrintVst2(path, static_cast<HostedVst2&>(*plugin));
   }
-  if (Vst3Module::IsVst3Path(path)) {
-    return RunVst3(path);
-  }
-  return Lv2Module::IsLv2Path(path) ? RunLv2(path) : RunVst2(path);
+  return ToolOutput::kSuccess;
 }
 
 void InfoCommand::PrintIdentity(const HostedPlugin& plugin, const Lines& lines) {
@@ -91,82 +101,74 @@ std::string InfoCommand::FlagWords(uint32_t flags, const FlagNames& names) {
   return words.empty() ? "none" : words;
 }
 
-int InfoCommand::RunVst2(const std::string& path) {
-  std::string error;
-  std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
-  std::unique_ptr<HostedVst2> plugin = module ? module->CreateInstance(error) : nullptr;
-  if (plugin == nullptr) {
-    return ToolOutput::Error("info", error);
-  }
-  plugin->Activate(44100.0, 512, error);
-  const AEffect& effect = *plugin->Effect();
-  const VstIntPtr category = plugin->Dispatch(effGetPlugCategory);
+void InfoCommand::PrintVst2(const std::string& path, HostedVst2& plugin) {
+  const AEffect& effect = *plugin.Effect();
+  const VstIntPtr category = plugin.Dispatch(effGetPlugCategory);
   const bool known = category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategoryNames));
   const auto flags = static_cast<uint32_t>(effect.flags);
-  PrintIdentity(*plugin,
-                {{"module:", path},
-                 {"effect name:", plugin->GetText(effGetEffectName)},
-                 {"vendor:", plugin->GetText(effGetVendorString)},
-                 {"product:", plugin->GetText(effGetProductString)},
-                 {"unique ID:", ToolOutput::FourCharacters(effect.uniqueID) + " (" +
-                                    ToolOutput::Hex(static_cast<uint32_t>(effect.uniqueID)) + ")"},
-                 {"version:", std::to_string(effect.version)},
-                 {"vendor version:", std::to_string(plugin->Dispatch(effGetVendorVersion))},
-                 {"VST version:", std::to_string(plugin->Dispatch(effGetVstVersion))},
-                 {"category:", (known ? kCategoryNames[category] : "not a known category") +
-                                   std::string(" (") + std::to_string(category) + ")"},
-                 {"flags:", ToolOutput::Hex(flags) + ": " +
-                                FlagWords(flags, {{effFlagsHasEditor, "has editor"},
-                                                  {effFlagsHasClip, "has clip"},
-                                                  {effFlagsHasVu, "has VU"},
-                                                  {effFlagsCanMono, "can mono"},
-                                                  {effFlagsCanReplacing, "can replace"},
-                                                  {effFlagsProgramChunks, "program chunks"},
-                                                  {effFlagsIsSynth, "is synth"},
-                                                  {effFlagsNoSoundInStop, "no sound in stop"},
-                                                  {effFlagsExtIsAsync, "is async"},
-                                                  {effFlagsExtHasBuffer, "has buffer"},
-                                                  {effFlagsCanDoubleReplacing, "can double replace"}})},
-                 {"initial delay:", std::to_string(effect.initialDelay) + " frames"}});
-  PrintParameters(*plugin);
+  PrintIdentity(
+      plugin, {{"module:", path},
+               {"effect name:", plugin.GetText(effGetEffectName)},
+               {"vendor:", plugin.GetText(effGetVendorString)},
+               {"product:", plugin.GetText(effGetProductString)},
+               {"unique ID:", ToolOutput::FourCharacters(effect.uniqueID) + " (" +
+                                  ToolOutput::Hex(static_cast<uint32_t>(effect.uniqueID)) + ")"},
+               {"version:", std::to_string(effect.version)},
+               {"vendor version:", std::to_string(plugin.Dispatch(effGetVendorVersion))},
+               {"VST version:", std::to_string(plugin.Dispatch(effGetVstVersion))},
+               {"category:", (known ? kCategoryNames[category] : "not a known category") + std::string(" (") +
+                                 std::to_string(category) + ")"},
+               {"flags:", ToolOutput::Hex(flags) + ": " +
+                              FlagWords(flags, {{effFlagsHasEditor, "has editor"},
+                                                {effFlagsHasClip, "has clip"},
+                                                {effFlagsHasVu, "has VU"},
+                                                {effFlagsCanMono, "can mono"},
+                                                {effFlagsCanReplacing, "can replace"},
+                                                {effFlagsProgramChunks, "program chunks"},
+                                                {effFlagsIsSynth, "is synth"},
+                                                {effFlagsNoSoundInStop, "no sound in stop"},
+                                                {effFlagsExtIsAsync, "is async"},
+                                                {effFlagsExtHasBuffer, "has buffer"},
+                                                {effFlagsCanDoubleReplacing, "can double replace"}})},
+               {"initial delay:", std::to_string(effect.initialDelay) + " frames"}});
+  PrintParameters(plugin);
   std::printf("\nvalues as the plug-in shows them:\n");
-  for (int32_t i = 0; i < plugin->ParameterCount(); ++i) {
-    std::printf("  %-10d %-10.6f %-16s %s\n", i, static_cast<double>(plugin->GetParameter(i)),
-                (plugin->ParameterDisplay(i) + " " + plugin->ParameterLabel(i)).c_str(),
-                plugin->Parameters()[static_cast<size_t>(i)].name.c_str());
+  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+    std::printf("  %-10d %-10.6f %-16s %s\n", i, static_cast<double>(plugin.GetParameter(i)),
+                (plugin.ParameterDisplay(i) + " " + plugin.ParameterLabel(i)).c_str(),
+                plugin.Parameters()[static_cast<size_t>(i)].name.c_str());
   }
   // Hosts read a program's name by selecting it, unless the plug-in answers the indexed query.
-  const int32_t selected = plugin->GetProgram();
+  const int32_t selected = plugin.GetProgram();
   std::printf("\nprograms (selected: %d):\n", selected);
-  for (int32_t i = 0; i < plugin->ProgramCount(); ++i) {
+  for (int32_t i = 0; i < plugin.ProgramCount(); ++i) {
     char name[1024] = {};
-    if (plugin->Dispatch(effGetProgramNameIndexed, i, -1, name) == 0) {
-      plugin->SetProgram(i);
-      std::snprintf(name, sizeof name, "%s", plugin->GetText(effGetProgramName).c_str());
+    if (plugin.Dispatch(effGetProgramNameIndexed, i, -1, name) == 0) {
+      plugin.SetProgram(i);
+      std::snprintf(name, sizeof name, "%s", plugin.GetText(effGetProgramName).c_str());
     }
     name[sizeof name - 1] = '\0';
     std::printf("  %-5d %s\n", i, name);
   }
-  plugin->SetProgram(selected);
+  plugin.SetProgram(selected);
   std::printf("\ncan do:\n");
   for (const char* name : {"receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo", "sendVstEvents",
                            "sendVstMidiEvent"}) {
     char text[64] = {};
     std::snprintf(text, sizeof text, "%s", name);
-    const VstIntPtr answer = plugin->Dispatch(effCanDo, 0, 0, text);
+    const VstIntPtr answer = plugin.Dispatch(effCanDo, 0, 0, text);
     const char* const kAnswers[] = {"no (-1)", "don't know (0)", "yes (1)"};
     std::printf("  %-20s %s\n", name,
                 answer >= -1 && answer <= 1 ? kAnswers[answer + 1]
                                             : ("unexpected answer (" + std::to_string(answer) + ")").c_str());
   }
   std::printf("\nchunks:\n");
-  if (!plugin->HasFlag(effFlagsProgramChunks)) {
+  if (!plugin.HasFlag(effFlagsProgramChunks)) {
     std::printf("  none (the plug-in keeps its state in its parameters)\n");
-    return ToolOutput::kSuccess;
+    return;
   }
-  std::printf("  program chunk:  %zu bytes\n", plugin->GetChunk(true).size());
-  std::printf("  bank chunk:     %zu bytes\n", plugin->GetChunk(false).size());
-  return ToolOutput::kSuccess;
+  std::printf("  program chunk:  %zu bytes\n", plugin.GetChunk(true).size());
+  std::printf("  bank chunk:     %zu bytes\n", plugin.GetChunk(false).size());
 }
 
 }  // namespace QuorvelHost

@@ -10,7 +10,11 @@
 
 namespace QuorvelHost {
 
+class HostedClap;
+class HostedLv2;
 class HostedPlugin;
+class HostedVst2;
+class HostedVst3;
 
 // quorvel-host info MODULE: everything a host can learn about a plug-in. What every format
 // has is printed alike from HostedPlugin; each format adds what is its own (VST2 here, the
@@ -24,10 +28,11 @@ class InfoCommand final {
   using Lines = std::vector<std::pair<std::string, std::string>>;
   using FlagNames = std::vector<std::pair<uint32_t, const char*>>;
 
-  static int RunVst2(const std::string& path);
-  static int RunVst3(const std::string& path);
-  static int RunClap(const std::string& path);
-  static int RunLv2(const std::string& path);
+  // What each format adds, about an activated instance.
+  static void PrintVst2(const std::string& path, HostedVst2& plugin);
+  static void PrintVst3(HostedVst3& plugin);
+  static void PrintClap(HostedClap& plugin);
+  static void PrintLv2(HostedLv2& plugin);
   // The format's label/value lines, then the shape every plug-in has.
   static void PrintIdentity(const HostedPlugin& plugin, const Lines& lines);
   // A row per parameter; `more` adds the format's own facts to a row, before its choices.

@@ -8,7 +8,6 @@
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/InfoCommand.h"
 #include "tools/quorvel-host/Lv2World.h"
-#include "tools/quorvel-host/ToolOutput.h"
 
 namespace QuorvelHost {
 
@@ -48,17 +47,12 @@ std::string PortFacts(LilvWorld* world, const LilvPlugin* plugin, uint32_t index
 
 }  // namespace
 
-int InfoCommand::RunLv2(const std::string& path) {
-  std::string error;
-  std::unique_ptr<HostedLv2> instance = HostedLv2::OpenBundle(path, error);
-  if (instance == nullptr) {
-    return ToolOutput::Error("info", error);
-  }
-  LilvWorld* world = instance->World().Lilv();
-  const LilvPlugin* plugin = instance->Plugin();
-  PrintIdentity(*instance,
+void InfoCommand::PrintLv2(HostedLv2& instance) {
+  LilvWorld* world = instance.World().Lilv();
+  const LilvPlugin* plugin = instance.Plugin();
+  PrintIdentity(instance,
                 {{"plug-in:", lilv_node_as_uri(lilv_plugin_get_uri(plugin))},
-                 {"name:", instance->Name()},
+                 {"name:", instance.Name()},
                  {"class:", lilv_node_as_uri(lilv_plugin_class_get_uri(lilv_plugin_get_class(plugin)))},
                  {"binary:", lilv_node_as_uri(lilv_plugin_get_library_uri(plugin))},
                  {"required features:", Taken(lilv_plugin_get_required_features(plugin))},
@@ -66,10 +60,10 @@ int InfoCommand::RunLv2(const std::string& path) {
                  {"extension data:", Taken(lilv_plugin_get_extension_data(plugin))}});
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
   std::printf("\nports: %u (the control inputs are the parameters; the other ports follow them)\n", count);
-  PrintParameters(*instance,
+  PrintParameters(instance,
                   [&](const HostedParameter& parameter) { return PortFacts(world, plugin, parameter.id); });
   std::printf("\nother ports:\n");
-  const std::vector<HostedParameter>& parameters = instance->Parameters();
+  const std::vector<HostedParameter>& parameters = instance.Parameters();
   for (uint32_t p = 0; p < count; ++p) {
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin, p);
     LilvNode* name = lilv_port_get_name(plugin, port);
@@ -91,9 +85,8 @@ int InfoCommand::RunLv2(const std::string& path) {
   }
   lilv_uis_free(uis);
   std::string type;
-  const size_t size = instance->SaveState(&type).size();
+  const size_t size = instance.SaveState(&type).size();
   std::printf("\nstate:          %zu bytes of %s\n", size, type.c_str());
-  return ToolOutput::kSuccess;
 }
 
 }  // namespace QuorvelHost

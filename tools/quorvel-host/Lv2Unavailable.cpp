@@ -3,7 +3,6 @@
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/InfoCommand.h"
 #include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/ToolOutput.h"
 
 namespace QuorvelHost {
 
@@ -36,8 +35,7 @@ std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string&, std::string& e
   return nullptr;
 }
 
-int InfoCommand::RunLv2(const std::string&) {
-  return ToolOutput::Error("info", kLinuxOnly);
-}
+// Never reached: HostedLv2::Open fails first.
+void InfoCommand::PrintLv2(HostedLv2&) {}
 
 }  // namespace QuorvelHost

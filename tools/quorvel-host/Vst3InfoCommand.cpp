@@ -4,7 +4,6 @@
 
 #include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/InfoCommand.h"
-#include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Vst3Module.h"
 #include "tools/quorvel-host/Vst3Text.h"
 
@@ -41,50 +40,44 @@ std::string ClassText(const Vst3Module& module, Steinberg::int32 index) {
 
 }  // namespace
 
-int InfoCommand::RunVst3(const std::string& path) {
-  std::string error;
-  std::unique_ptr<HostedVst3> plugin = HostedVst3::Open(path, error);
-  if (plugin == nullptr) {
-    return ToolOutput::Error("info", error);
-  }
-  plugin->Activate(44100.0, 512, error);
-  const Vst3Module& module = plugin->Module();
+void InfoCommand::PrintVst3(HostedVst3& plugin) {
+  const Vst3Module& module = plugin.Module();
   Steinberg::PFactoryInfo factory{};
   module.Factory()->getFactoryInfo(&factory);
   Lines lines = {{"bundle:", module.Name()}, {"module:", module.ModulePath()},
-                 {"name:", plugin->Name()},  {"vendor:", factory.vendor},
+                 {"name:", plugin.Name()},   {"vendor:", factory.vendor},
                  {"url:", factory.url},      {"e-mail:", factory.email}};
   for (Steinberg::int32 i = 0; i < module.Factory()->countClasses(); ++i) {
     lines.emplace_back("class:", ClassText(module, i));
   }
   for (Vst::MediaType type : {Vst::kAudio, Vst::kEvent}) {
     for (Vst::BusDirection direction : {Vst::kInput, Vst::kOutput}) {
-      for (Steinberg::int32 i = 0; i < plugin->Component()->getBusCount(type, direction); ++i) {
+      for (Steinberg::int32 i = 0; i < plugin.Component()->getBusCount(type, direction); ++i) {
         Vst::BusInfo bus{};
-        plugin->Component()->getBusInfo(type, direction, i, bus);
+        plugin.Component()->getBusInfo(type, direction, i, bus);
         lines.emplace_back(std::string(type == Vst::kAudio ? "audio " : "event ") +
                                (direction == Vst::kInput ? "input" : "output"),
                            Vst3Text::Ascii(bus.name) + " " + std::to_string(bus.channelCount) + " channels");
       }
     }
   }
-  Vst::IAudioProcessor& processor = *plugin->Processor();
+  Vst::IAudioProcessor& processor = *plugin.Processor();
   const Steinberg::uint32 tail = processor.getTailSamples();
   const auto yes = [&](Vst::SymbolicSampleSizes size) {
     return processor.canProcessSampleSize(size) == Steinberg::kResultTrue ? "yes" : "no";
   };
   lines.insert(lines.end(),
-               {{"single component:", plugin->IsSingleComponent() ? "yes" : "no"},
+               {{"single component:", plugin.IsSingleComponent() ? "yes" : "no"},
                 {"32-bit samples:", yes(Vst::kSample32)},
                 {"64-bit samples:", yes(Vst::kSample64)},
                 {"latency:", std::to_string(processor.getLatencySamples()) + " frames"},
                 {"tail:", tail == Vst::kInfiniteTail ? "infinite" : std::to_string(tail) + " frames"},
-                {"state:", std::to_string(plugin->SaveState().size()) + " bytes"}});
-  PrintIdentity(*plugin, lines);
-  PrintParameters(*plugin);
+                {"state:", std::to_string(plugin.SaveState().size()) + " bytes"}});
+  PrintIdentity(plugin, lines);
+  PrintParameters(plugin);
   // The controller's own list, with the program change and the hidden parameters that the
   // shared table leaves out, and the flags that tell them apart.
-  Vst::IEditController* controller = plugin->Controller();
+  Vst::IEditController* controller = plugin.Controller();
   const Steinberg::int32 count = controller != nullptr ? controller->getParameterCount() : 0;
   Steinberg::int32 hidden = 0;
   std::printf("\nparameters: %d in the edit controller\n  %-10s %-16s %-8s %s\n", count, "id", "title",
@@ -109,7 +102,7 @@ int InfoCommand::RunVst3(const std::string& path) {
     }
   }
   std::printf("  and %d hidden parameters\n", hidden);
-  auto* units = static_cast<Vst::IUnitInfo*>(plugin->Query(Vst::IUnitInfo::iid));
+  auto* units = static_cast<Vst::IUnitInfo*>(plugin.Query(Vst::IUnitInfo::iid));
   for (Steinberg::int32 list = 0; units != nullptr && list < units->getProgramListCount(); ++list) {
     Vst::ProgramListInfo info{};
     units->getProgramListInfo(list, info);
@@ -124,7 +117,6 @@ int InfoCommand::RunVst3(const std::string& path) {
   if (units != nullptr) {
     units->release();
   }
-  return ToolOutput::kSuccess;
 }
 
 }  // namespace QuorvelHost
