@@ -11,7 +11,7 @@ namespace QuorvelHost {
 
 namespace {
 
-std::string Text(const char* text) {
+const char* Text(const char* text) {
   return text != nullptr && text[0] != '\0' ? text : "-";
 }
 
@@ -35,7 +35,7 @@ void InfoCommand::PrintClap(HostedClap& plugin) {
                  {"url:", Text(descriptor.url)},
                  {"version:", Text(descriptor.version)},
                  {"description:", Text(descriptor.description)},
-                 {"features:", Text(features.c_str())}};
+                 {"features:", features}};
   const auto* audio = static_cast<const clap_plugin_audio_ports_t*>(plugin.Extension(CLAP_EXT_AUDIO_PORTS));
   const auto* notes = static_cast<const clap_plugin_note_ports_t*>(plugin.Extension(CLAP_EXT_NOTE_PORTS));
   for (const bool input : {true, false}) {
@@ -69,7 +69,7 @@ void InfoCommand::PrintClap(HostedClap& plugin) {
   const auto* latency = static_cast<const clap_plugin_latency_t*>(plugin.Extension(CLAP_EXT_LATENCY));
   const auto* tail = static_cast<const clap_plugin_tail_t*>(plugin.Extension(CLAP_EXT_TAIL));
   lines.insert(lines.end(),
-               {{"extensions:", Text(offered.c_str())},
+               {{"extensions:", offered},
                 {"latency:", std::to_string(latency != nullptr ? latency->get(&instance) : 0) + " frames"},
                 {"tail:", tail != nullptr ? std::to_string(tail->get(&instance)) + " frames" : "-"},
                 {"state:", std::to_string(plugin.SaveState().size()) + " bytes"}});

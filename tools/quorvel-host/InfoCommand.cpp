@@ -64,7 +64,7 @@ void InfoCommand::PrintIdentity(const HostedPlugin& plugin, const Lines& lines) 
                          {"parameters:", std::to_string(plugin.Parameters().size())},
                          {"programs:", std::to_string(plugin.ProgramCount())}});
   for (const auto& [label, value] : all) {
-    std::printf("%-15s %s\n", label.c_str(), value.c_str());
+    std::printf("%-15s %s\n", label.c_str(), value.empty() ? "-" : value.c_str());
   }
 }
 

@@ -33,7 +33,7 @@ class InfoCommand final {
   static void PrintVst3(HostedVst3& plugin);
   static void PrintClap(HostedClap& plugin);
   static void PrintLv2(HostedLv2& plugin);
-  // The format's label/value lines, then the shape every plug-in has.
+  // The format's label/value lines ("-" for an empty value), then the shape every plug-in has.
   static void PrintIdentity(const HostedPlugin& plugin, const Lines& lines);
   // A row per parameter; `more` adds the format's own facts to a row, before its choices.
   static void PrintParameters(const HostedPlugin& plugin,

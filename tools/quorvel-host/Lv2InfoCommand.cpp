@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/InfoCommand.h"
@@ -13,23 +14,22 @@ namespace QuorvelHost {
 
 namespace {
 
-// The nodes after `before` each, URIs by their names within their vocabularies ("s",
+// The nodes' texts between separators, URIs by their names within their vocabularies ("s",
 // "enabled", "AudioPort") where `local`.
-std::string Join(const LilvNodes* nodes, const char* before, bool local) {
+std::string Join(const LilvNodes* nodes, const char* separator, bool local = false) {
   std::string text;
   LILV_FOREACH(nodes, i, nodes) {
     const std::string node = lilv_node_as_string(lilv_nodes_get(nodes, i));
-    text +=
-        (text.empty() && !local ? "" : before) + (local ? node.substr(node.find_last_of("#/") + 1) : node);
+    text += (text.empty() ? "" : separator) + (local ? node.substr(node.find_last_of("#/") + 1) : node);
   }
   return text;
 }
 
-// Joined as Join does, and freed as lilv's callers must.
-std::string Taken(LilvNodes* nodes, const char* before = ", ", bool local = false) {
-  const std::string text = Join(nodes, before, local);
+// Joined, and freed as lilv's callers must.
+std::string Taken(LilvNodes* nodes, bool local = false) {
+  const std::string text = Join(nodes, ", ", local);
   lilv_nodes_free(nodes);
-  return text.empty() && !local ? "-" : text;
+  return text;
 }
 
 // A control input's unit, designation and properties, as the bundle declares them.
@@ -37,9 +37,14 @@ std::string PortFacts(LilvWorld* world, const LilvPlugin* plugin, uint32_t index
   const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
   LilvNode* unit = lilv_new_uri(world, "http://lv2plug.in/ns/extensions/units#unit");
   LilvNode* designation = lilv_new_uri(world, LV2_CORE__designation);
-  const std::string facts = Taken(lilv_port_get_value(plugin, port, unit), ", unit ", true) +
-                            Taken(lilv_port_get_value(plugin, port, designation), ", designation ", true) +
-                            Taken(lilv_port_get_properties(plugin, port), ", ", true);
+  std::string facts;
+  for (const auto& [label, nodes] :
+       {std::pair{", unit ", lilv_port_get_value(plugin, port, unit)},
+        std::pair{", designation ", lilv_port_get_value(plugin, port, designation)},
+        std::pair{", ", lilv_port_get_properties(plugin, port)}}) {
+    const std::string names = Taken(nodes, true);
+    facts += names.empty() ? "" : label + names;
+  }
   lilv_node_free(designation);
   lilv_node_free(unit);
   return facts;
@@ -69,7 +74,7 @@ void InfoCommand::PrintLv2(HostedLv2& instance) {
     LilvNode* name = lilv_port_get_name(plugin, port);
     if (std::none_of(parameters.begin(), parameters.end(),
                      [p](const HostedParameter& x) { return x.id == p; })) {
-      std::printf("  %-10u %-8s %-20s%s\n", p, lilv_node_as_string(lilv_port_get_symbol(plugin, port)),
+      std::printf("  %-10u %-8s %-20s %s\n", p, lilv_node_as_string(lilv_port_get_symbol(plugin, port)),
                   name != nullptr ? lilv_node_as_string(name) : "",
                   Join(lilv_port_get_classes(plugin, port), " ", true).c_str());
     }
@@ -80,8 +85,7 @@ void InfoCommand::PrintLv2(HostedLv2& instance) {
   LILV_FOREACH(uis, i, uis) {
     const LilvUI* ui = lilv_uis_get(uis, i);
     std::printf("  %s (%s) in %s\n", lilv_node_as_uri(lilv_ui_get_uri(ui)),
-                Join(lilv_ui_get_classes(ui), ", ", false).c_str(),
-                lilv_node_as_uri(lilv_ui_get_binary_uri(ui)));
+                Join(lilv_ui_get_classes(ui), ", ").c_str(), lilv_node_as_uri(lilv_ui_get_binary_uri(ui)));
   }
   lilv_uis_free(uis);
   std::string type;
