@@ -87,8 +87,9 @@ void InfoCommand::PrintVst3(HostedVst3& plugin) {
     if (controller->getParameterInfo(i, info) != Steinberg::kResultOk) {
       continue;
     }
-    hidden += (info.flags & Vst::ParameterInfo::kIsHidden) != 0 ? 1 : 0;
-    if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
+    if ((info.flags & Vst::ParameterInfo::kIsHidden) != 0) {
+      ++hidden;
+    } else {
       std::printf("  %-10u %-16s %-8s %s\n", info.id, Vst3Text::Ascii(info.title).c_str(),
                   Vst3Text::Ascii(info.shortTitle).c_str(),
                   FlagWords(static_cast<uint32_t>(info.flags),
