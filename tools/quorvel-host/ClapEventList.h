@@ -18,8 +18,6 @@ class ClapEventList final {
 
   void AddParameter(uint32_t time, clap_id id, double value);
   void AddMidi(uint32_t time, uint8_t status, uint8_t data1, uint8_t data2);
-  void AddTransport(uint32_t time, const clap_event_transport_t& transport);
-  void AddGesture(uint32_t time, clap_id id, bool begin);
   // Any event as given (its header's size counts).
   void Add(const clap_event_header_t& event);
   void Clear();
@@ -33,10 +31,6 @@ class ClapEventList final {
   const clap_output_events_t* Output() const { return &output_; }
 
  private:
-  static uint32_t SizeOf(const clap_input_events_t* list);
-  static const clap_event_header_t* GetOf(const clap_input_events_t* list, uint32_t index);
-  static bool TryPush(const clap_output_events_t* list, const clap_event_header_t* event);
-
   std::vector<uint64_t> storage_;  // 8-byte aligned bytes of the events
   std::vector<uint32_t> offsets_;  // each event's start in bytes
   clap_input_events_t input_{};

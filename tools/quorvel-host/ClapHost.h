@@ -65,25 +65,6 @@ class ClapHost final {
   void RequireNotAudio(const char* call);
 
   static const void* GetExtension(const clap_host_t* host, const char* id);
-  static void RequestRestart(const clap_host_t* host);
-  static void RequestProcess(const clap_host_t* host);
-  static void RequestCallback(const clap_host_t* host);
-  static bool IsMainThread(const clap_host_t* host);
-  static bool IsAudioThread(const clap_host_t* host);
-  static void ParamsRescan(const clap_host_t* host, clap_param_rescan_flags flags);
-  static void ParamsClear(const clap_host_t* host, clap_id id, clap_param_clear_flags flags);
-  static void ParamsRequestFlush(const clap_host_t* host);
-  static void StateMarkDirty(const clap_host_t* host);
-  static void GuiResizeHintsChanged(const clap_host_t* host);
-  static bool GuiRequestResize(const clap_host_t* host, uint32_t width, uint32_t height);
-  static bool GuiRequestShow(const clap_host_t* host);
-  static bool GuiRequestHide(const clap_host_t* host);
-  static void GuiClosed(const clap_host_t* host, bool wasDestroyed);
-  static bool RegisterTimer(const clap_host_t* host, uint32_t periodMs, clap_id* id);
-  static bool UnregisterTimer(const clap_host_t* host, clap_id id);
-  static bool RegisterFd(const clap_host_t* host, int fd, clap_posix_fd_flags_t flags);
-  static bool ModifyFd(const clap_host_t* host, int fd, clap_posix_fd_flags_t flags);
-  static bool UnregisterFd(const clap_host_t* host, int fd);
 
   clap_host_t record_{};
   const std::thread::id mainThread_;
