@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "delay/QuorvelDelayDescription.h"
@@ -100,7 +101,15 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
   clap->params_ = static_cast<const clap_plugin_params_t*>(clap->Extension(CLAP_EXT_PARAMS));
   clap->state_ = static_cast<const clap_plugin_state_t*>(clap->Extension(CLAP_EXT_STATE));
   clap->gui_ = static_cast<const clap_plugin_gui_t*>(clap->Extension(CLAP_EXT_GUI));
-  clap->DescribeParameters();
+  const bool quorvelDelay =
+      plugin->desc != nullptr && plugin->desc->id != nullptr && std::strcmp(plugin->desc->id, "com.quorvel.delay") == 0;
+  const uint32_t count = clap->params_ != nullptr ? clap->params_->count(plugin) : 0;
+  for (uint32_t index = 0; index < count; ++index) {
+    clap_param_info_t info{};
+    if (clap->params_->get_info(plugin, index, &info)) {
+      clap->parameters_.push_back(Describe(*plugin, *clap->params_, info, quorvelDelay));
+    }
+  }
   return clap;
 }
 
@@ -111,18 +120,6 @@ HostedClap::~HostedClap() {
   CloseEditor();
   Deactivate();
   plugin_->destroy(plugin_);
-}
-
-void HostedClap::DescribeParameters() {
-  const bool quorvelDelay = plugin_->desc != nullptr && plugin_->desc->id != nullptr &&
-                            std::strcmp(plugin_->desc->id, "com.quorvel.delay") == 0;
-  const uint32_t count = params_ != nullptr ? params_->count(plugin_) : 0;
-  for (uint32_t index = 0; index < count; ++index) {
-    clap_param_info_t info{};
-    if (params_->get_info(plugin_, index, &info)) {
-      parameters_.push_back(Describe(*plugin_, *params_, info, quorvelDelay));
-    }
-  }
 }
 
 std::string HostedClap::Name() const {
@@ -178,10 +175,6 @@ bool HostedClap::SelectProgram(int32_t, std::string& error) {
   error = "a CLAP plug-in has no programs: give its state as a chunk file instead";
   return false;
 }
-
-std::vector<uint8_t> HostedClap::GetState(bool) { return SaveState(); }
-
-bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) { return LoadState(bytes); }
 
 void HostedClap::QueueValue(size_t index, double plain, int32_t offset) {
   if (index < parameters_.size()) {
@@ -253,8 +246,8 @@ std::string HostedClap::Violations() const {
   return text;
 }
 
-clap_process_status HostedClap::Process(float** inputs, float** outputs, int32_t frames,
-                                        const ClapEventList* events, const clap_event_transport_t* transport) {
+clap_process_status HostedClap::Process(float** inputs, float** outputs, int32_t frames, const ClapEventList* events,
+                                        const clap_event_transport_t* transport) {
   ClapHost::AudioCall audio;
   if (!active_ || !processing_) {
     host_.Violation("process called while not active and processing");
@@ -284,13 +277,11 @@ void HostedClap::Flush(const ClapEventList* events) {
   if (params_ == nullptr) {
     return;
   }
-  const clap_input_events_t* in = (events != nullptr ? events : &noEvents_)->Input();
+  std::optional<ClapHost::AudioCall> audio;
   if (active_) {
-    ClapHost::AudioCall audio;
-    params_->flush(plugin_, in, outputEvents_.Output());
-  } else {
-    params_->flush(plugin_, in, outputEvents_.Output());
+    audio.emplace();
   }
+  params_->flush(plugin_, (events != nullptr ? events : &noEvents_)->Input(), outputEvents_.Output());
 }
 
 void HostedClap::RunMainThreadCallback() {
@@ -302,52 +293,26 @@ void HostedClap::RunMainThreadCallback() {
 void HostedClap::IdleEditor() {
   const auto* timers = static_cast<const clap_plugin_timer_support_t*>(Extension(CLAP_EXT_TIMER_SUPPORT));
   const auto* fds = static_cast<const clap_plugin_posix_fd_support_t*>(Extension(CLAP_EXT_POSIX_FD_SUPPORT));
-  const std::vector<clap_id> timerIds = host_.Timers();
-  if (timers != nullptr) {
-    for (const clap_id id : timerIds) {
-      timers->on_timer(plugin_, id);
-    }
+  // Copies, as the plug-in may unregister while it is called.
+  const std::vector<clap_id> timerIds = timers != nullptr ? host_.Timers() : std::vector<clap_id>{};
+  for (const clap_id id : timerIds) {
+    timers->on_timer(plugin_, id);
   }
-  const std::vector<int> descriptors = host_.Descriptors();
-  if (fds != nullptr) {
-    for (const int fd : descriptors) {
-      fds->on_fd(plugin_, fd, CLAP_POSIX_FD_READ);
-    }
+  const std::vector<int> descriptors = fds != nullptr ? host_.Descriptors() : std::vector<int>{};
+  for (const int fd : descriptors) {
+    fds->on_fd(plugin_, fd, CLAP_POSIX_FD_READ);
   }
 }
 
 double HostedClap::ParameterValue(clap_id id) const {
-  double value = std::numeric_limits<double>::quiet_NaN();
-  if (params_ == nullptr || !params_->get_value(plugin_, id, &value)) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-  return value;
+  double value = 0.0;
+  return params_ != nullptr && params_->get_value(plugin_, id, &value) ? value
+                                                                       : std::numeric_limits<double>::quiet_NaN();
 }
 
-double HostedClap::PlainValue(clap_id id, double value) const {
-  const uint32_t count = params_ != nullptr ? params_->count(plugin_) : 0;
-  for (uint32_t index = 0; index < count; ++index) {
-    clap_param_info_t info{};
-    if (!params_->get_info(plugin_, index, &info) || info.id != id) {
-      continue;
-    }
-    if ((info.flags & CLAP_PARAM_IS_STEPPED) == 0) {
-      return info.min_value + value * (info.max_value - info.min_value);
-    }
-    // In single precision, as a VST2 plug-in picks its choice from the value.
-    const double steps = std::floor(info.max_value - info.min_value) + 1.0;
-    const float scaled = static_cast<float>(value) * static_cast<float>(steps);
-    if (!(scaled >= 1.0f)) {
-      return info.min_value;
-    }
-    return info.min_value + (scaled >= static_cast<float>(steps) ? steps - 1.0 : std::floor(scaled));
-  }
-  return value;
-}
-
-std::vector<uint8_t> HostedClap::SaveState(uint32_t piece) {
+std::vector<uint8_t> HostedClap::GetState(bool) {
   std::vector<uint8_t> bytes;
-  StreamContext context{&bytes, 0, std::max(piece, 1u)};
+  StreamContext context{&bytes, 0, statePiece_};
   const clap_ostream_t stream{&context, &WriteStream};
   if (state_ == nullptr || !state_->save(plugin_, &stream)) {
     return {};
@@ -355,9 +320,9 @@ std::vector<uint8_t> HostedClap::SaveState(uint32_t piece) {
   return bytes;
 }
 
-bool HostedClap::LoadState(const std::vector<uint8_t>& bytes, uint32_t piece) {
+bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) {
   std::vector<uint8_t> copy = bytes;
-  StreamContext context{&copy, 0, std::max(piece, 1u)};
+  StreamContext context{&copy, 0, statePiece_};
   const clap_istream_t stream{&context, &ReadStream};
   return state_ != nullptr && state_->load(plugin_, &stream);
 }
