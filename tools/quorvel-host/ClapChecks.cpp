@@ -26,9 +26,8 @@ void FlushApplies(Validator& validator) {
     return;
   }
   // A process call of no frames and no buffers still applies its values.
-  ClapEventList events;
-  events.AddParameter(0, 0, 0.0);
-  apart->Process(nullptr, nullptr, 0, &events, nullptr);
+  apart->QueueValue(0, 0.0, 0);
+  apart->Process(nullptr, nullptr, 0, HostTransport{}, 0);
   validator.Report("a flush applies its values", *apart, apart->ParameterValue(0) == 0.0,
                    "parameter 0 set to 0 by a process of no frames");
 }

@@ -59,11 +59,8 @@ void ClapEventList::Clear() {
 }
 
 const clap_event_header_t* ClapEventList::At(uint32_t index) const {
-  if (index >= offsets_.size()) {
-    return nullptr;
-  }
-  return reinterpret_cast<const clap_event_header_t*>(reinterpret_cast<const uint8_t*>(storage_.data()) +
-                                                      offsets_[index]);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(storage_.data());
+  return index < offsets_.size() ? reinterpret_cast<const clap_event_header_t*>(bytes + offsets_[index]) : nullptr;
 }
 
 }  // namespace QuorvelHost

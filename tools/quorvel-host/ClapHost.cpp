@@ -7,8 +7,6 @@ namespace QuorvelHost {
 
 namespace {
 
-thread_local int audioCalls = 0;
-
 // Takes `value` out of `values`; false where it was not there.
 template <typename T>
 bool Remove(std::vector<T>& values, T value) {
@@ -22,6 +20,10 @@ bool Remove(std::vector<T>& values, T value) {
 
 bool Contains(const std::vector<int>& values, int value) {
   return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+ClapHost* From(const clap_host_t* host) {
+  return static_cast<ClapHost*>(host->host_data);
 }
 
 }  // namespace
@@ -42,23 +44,11 @@ ClapHost::ClapHost() : mainThread_(std::this_thread::get_id()) {
   };
 }
 
-ClapHost::AudioCall::AudioCall() {
-  ++audioCalls;
-}
-
-ClapHost::AudioCall::~AudioCall() {
-  --audioCalls;
-}
-
 bool ClapHost::OnMainThread() const {
-  return std::this_thread::get_id() == mainThread_ && audioCalls == 0;
+  return std::this_thread::get_id() == mainThread_ && !OnAudioThread();
 }
 
-bool ClapHost::OnAudioThread() {
-  return audioCalls > 0;
-}
-
-std::vector<std::string> ClapHost::Violations() const {
+std::string ClapHost::Violations() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return violations_;
 }
@@ -70,11 +60,7 @@ std::vector<ClapHost::Size> ClapHost::ResizeRequests() const {
 
 void ClapHost::Violation(const std::string& what) {
   std::lock_guard<std::mutex> lock(mutex_);
-  violations_.push_back(what);
-}
-
-ClapHost* ClapHost::From(const clap_host_t* host) {
-  return static_cast<ClapHost*>(host->host_data);
+  violations_ += (violations_.empty() ? "" : "; ") + what;
 }
 
 void ClapHost::RequireMain(const char* call) {

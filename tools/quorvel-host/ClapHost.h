@@ -31,17 +31,18 @@ class ClapHost final {
   // Marks the calling thread as the audio thread while it lives.
   class AudioCall final {
    public:
-    AudioCall();
-    ~AudioCall();
+    AudioCall() { ++audioCalls_; }
+    ~AudioCall() { --audioCalls_; }
     AudioCall(const AudioCall&) = delete;
     AudioCall& operator=(const AudioCall&) = delete;
   };
   // Whether the calling thread counts as the main thread, or as the audio thread, now.
   bool OnMainThread() const;
-  static bool OnAudioThread();
+  static bool OnAudioThread() { return audioCalls_ > 0; }
 
-  // What the plug-in asked for so far (any thread).
-  std::vector<std::string> Violations() const;
+  // What the plug-in asked for so far (any thread); its violations as one line, empty
+  // when none.
+  std::string Violations() const;
   int32_t FlushRequests() const { return flushRequests_.load(); }
   int32_t CallbackRequests() const { return callbackRequests_.load(); }
   int32_t DirtyMarks() const { return dirtyMarks_.load(); }
@@ -60,16 +61,16 @@ class ClapHost final {
   void Violation(const std::string& what);
 
  private:
-  static ClapHost* From(const clap_host_t* host);
   void RequireMain(const char* call);
   void RequireNotAudio(const char* call);
 
   static const void* GetExtension(const clap_host_t* host, const char* id);
 
+  static inline thread_local int audioCalls_ = 0;  // the audio calls the thread is inside
   clap_host_t record_{};
   const std::thread::id mainThread_;
   mutable std::mutex mutex_;  // guards the records below that any thread may add to
-  std::vector<std::string> violations_;
+  std::string violations_;
   std::vector<Size> resizes_;
   std::atomic<int32_t> flushRequests_{0};
   std::atomic<int32_t> callbackRequests_{0};

@@ -188,15 +188,16 @@ void HostedClap::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_
 
 void HostedClap::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                          int64_t songFrame) {
-  transport_.header = {sizeof transport_, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
-  transport_.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE | CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
-                     (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
+  clap_event_transport_t record{};
+  record.header = {sizeof record, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
+  record.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE | CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
+                 (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
   const double beats = transport.QuarterNotesAt(songFrame, sampleRate_);
-  transport_.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
-  transport_.tempo = transport.tempo;
-  transport_.tsig_num = static_cast<uint16_t>(transport.numerator);
-  transport_.tsig_denom = static_cast<uint16_t>(transport.denominator);
-  Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &transport_);
+  record.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
+  record.tempo = transport.tempo;
+  record.tsig_num = static_cast<uint16_t>(transport.numerator);
+  record.tsig_denom = static_cast<uint16_t>(transport.denominator);
+  Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &record);
   events_.Clear();
   outputEvents_.Clear();
 }
@@ -238,34 +239,24 @@ void HostedClap::CloseEditor() {
   }
 }
 
-std::string HostedClap::Violations() const {
-  std::string text;
-  for (const std::string& violation : host_.Violations()) {
-    text += (text.empty() ? "" : "; ") + violation;
-  }
-  return text;
-}
-
 clap_process_status HostedClap::Process(float** inputs, float** outputs, int32_t frames, const ClapEventList* events,
                                         const clap_event_transport_t* transport) {
   ClapHost::AudioCall audio;
   if (!active_ || !processing_) {
     host_.Violation("process called while not active and processing");
   }
-  inputBuffer_.data32 = inputs;
-  inputBuffer_.channel_count = 2;
-  outputBuffer_.data32 = outputs;
-  outputBuffer_.channel_count = 2;
-  process_.steady_time = -1;
-  process_.frames_count = static_cast<uint32_t>(std::max(frames, 0));
-  process_.transport = transport;
-  process_.audio_inputs = inputs != nullptr ? &inputBuffer_ : nullptr;
-  process_.audio_outputs = outputs != nullptr ? &outputBuffer_ : nullptr;
-  process_.audio_inputs_count = inputs != nullptr ? 1 : 0;
-  process_.audio_outputs_count = outputs != nullptr ? 1 : 0;
-  process_.in_events = (events != nullptr ? events : &noEvents_)->Input();
-  process_.out_events = outputEvents_.Output();
-  return plugin_->process(plugin_, &process_);
+  clap_audio_buffer_t in{inputs, nullptr, 2, 0, 0};
+  clap_audio_buffer_t out{outputs, nullptr, 2, 0, 0};
+  const clap_process_t process{-1,
+                               static_cast<uint32_t>(std::max(frames, 0)),
+                               transport,
+                               inputs != nullptr ? &in : nullptr,
+                               outputs != nullptr ? &out : nullptr,
+                               inputs != nullptr ? 1u : 0u,
+                               outputs != nullptr ? 1u : 0u,
+                               (events != nullptr ? events : &noEvents_)->Input(),
+                               outputEvents_.Output()};
+  return plugin_->process(plugin_, &process);
 }
 
 void HostedClap::Reset() {

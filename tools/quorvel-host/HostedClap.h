@@ -56,7 +56,7 @@ class HostedClap final : public HostedPlugin {
   // descriptors (as a host's loop does once the descriptor is readable).
   void IdleEditor() override;
   void CloseEditor() override;
-  std::string Violations() const override;
+  std::string Violations() const override { return host_.Violations(); }
   const char* ProcessCallName() const override { return "clap_plugin.process"; }
 
   // What only CLAP has, for the checks and tests that drive the format itself.
@@ -106,11 +106,6 @@ class HostedClap final : public HostedPlugin {
   ClapEventList noEvents_;
   ClapEventList events_;
   ClapEventList flushed_;
-  // The block's records, kept between calls.
-  clap_event_transport_t transport_{};
-  clap_audio_buffer_t inputBuffer_{};
-  clap_audio_buffer_t outputBuffer_{};
-  clap_process_t process_{};
 };
 
 }  // namespace QuorvelHost
