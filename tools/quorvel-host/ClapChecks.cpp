@@ -42,13 +42,13 @@ void State(Validator& validator) {
   Validator::ApplyRandomSettings(*plugin, 5);
   plugin->SetStatePiece(1);
   other->SetStatePiece(1);
+  const std::vector<uint8_t> fresh = other->GetState(false);
   const std::vector<uint8_t> saved = plugin->GetState(false);
   const bool loaded = !saved.empty() && other->SetState(saved, false) && other->GetState(false) == saved;
   validator.Report("state saved and loaded one byte at a time", *other, loaded,
                    std::to_string(saved.size()) + " bytes");
 
   // The main thread loads while the audio thread processes.
-  const std::vector<uint8_t> fresh = NewClap(validator)->GetState(false);
   plugin->SetStatePiece(7);
   std::atomic<bool> running{true};
   HostedClap& audio = *plugin;
