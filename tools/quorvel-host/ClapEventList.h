@@ -24,7 +24,6 @@ class ClapEventList final {
 
   uint32_t Size() const { return static_cast<uint32_t>(offsets_.size()); }
   const clap_event_header_t* At(uint32_t index) const;
-  bool Empty() const { return offsets_.empty(); }
 
   // The records to hand the plug-in.
   const clap_input_events_t* Input() const { return &input_; }

@@ -39,15 +39,11 @@ int64_t ReadStream(const clap_istream_t* stream, void* buffer, uint64_t size) {
   return static_cast<int64_t>(given);
 }
 
-std::string Bounded(const char* text, size_t size) {
-  return std::string(text, strnlen(text, size));
-}
-
 HostedParameter Describe(const clap_plugin_t& plugin, const clap_plugin_params_t& params, const clap_param_info_t& info,
                          bool quorvelDelay) {
   HostedParameter parameter;
   parameter.id = info.id;
-  parameter.name = Bounded(info.name, sizeof info.name);
+  parameter.name = std::string(info.name, strnlen(info.name, sizeof info.name));
   // Quorvel Delay's parameters answer to their VST2 short names too, so that one command
   // line sets the same parameters in every format.
   parameter.shortName = quorvelDelay && info.id < static_cast<clap_id>(kQuorvelDelayDescription.parameterCount)
@@ -197,7 +193,7 @@ void HostedClap::Process(float** inputs, float** outputs, int32_t frames, const 
   record.tempo = transport.tempo;
   record.tsig_num = static_cast<uint16_t>(transport.numerator);
   record.tsig_denom = static_cast<uint16_t>(transport.denominator);
-  Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &record);
+  Process(inputs, outputs, frames, &events_, &record);
   events_.Clear();
   outputEvents_.Clear();
 }
