@@ -40,8 +40,8 @@ class ClapHost final {
   bool OnMainThread() const;
   static bool OnAudioThread() { return audioCalls_ > 0; }
 
-  // What the plug-in asked for so far (any thread); its violations as one line, empty
-  // when none.
+  // What the plug-in asked for so far (any thread); the violations as one line, "; "
+  // between them, empty while there are none.
   std::string Violations() const;
   int32_t FlushRequests() const { return flushRequests_.load(); }
   int32_t CallbackRequests() const { return callbackRequests_.load(); }
