@@ -72,7 +72,7 @@ class TwinHosts {
         // The host's value of what a VST2 host sets: a choice's number for switches and
         // selectors.
         const auto id = static_cast<clap_id>(change.index);
-        events.AddParameter(static_cast<uint32_t>(change.frame), id, clap_->PlainValue(id, change.value));
+        events.AddParameter(static_cast<uint32_t>(change.frame), id, clap_->PlainOf(id, change.value));
       } else {
         events.AddMidi(static_cast<uint32_t>(change.frame), change.status, change.data1, change.data2);
       }
@@ -122,7 +122,7 @@ TEST(ClapAudio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
     TwinHosts hosts(rates[seed % 3]);
     const std::vector<uint8_t> bank = LearnedVst2Bank();
     ASSERT_TRUE(hosts.Vst2().SetChunk(bank, false));
-    ASSERT_TRUE(hosts.Clap().LoadState(bank));
+    ASSERT_TRUE(hosts.Clap().SetState(bank, false));
     const float edges[] = {0.0f, 0.49999997f, 0.5f, 1.0f};
     for (int block = 0; block < 300; ++block) {
       const int32_t frames = std::uniform_int_distribution<int32_t>(1, 700)(random);
@@ -287,7 +287,7 @@ TEST(ClapAudio, BypassIsEnabledSeenTheOtherWayRound) {
   EXPECT_EQ(std::string(text), vst2->ParameterDisplay(0));
   std::vector<uint8_t> expected = vst2->GetChunk(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
-  EXPECT_EQ(clap->SaveState(), expected);
+  EXPECT_EQ(clap->GetState(false), expected);
 
   events.Clear();
   events.AddParameter(0, 0, 1.0);

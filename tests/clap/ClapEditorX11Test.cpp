@@ -147,7 +147,7 @@ TEST_F(ClapEditorX11, ADragIsNotPulledBackByTheHostsEcho) {
 // the host's audio thread, processes with automation and learned controllers: no fault,
 // no window left, and no host call on a thread the format forbids.
 TEST_F(ClapEditorX11, EditorsComeAndGoWhileTheAudioThreadAutomates) {
-  ASSERT_TRUE(clap->LoadState(LearnedVst2Bank()));
+  ASSERT_TRUE(clap->SetState(LearnedVst2Bank(), false));
   std::atomic<bool> running{true};
   std::thread audio([this, &running] {
     StereoBlock block(128);

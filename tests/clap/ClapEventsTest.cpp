@@ -96,7 +96,7 @@ TEST(ClapEvents, DescribesThePluginAsTheVst2ModuleDoes) {
 // that frame with the value the plug-in now has.
 TEST(ClapEvents, LearnedControllerIsReportedAtItsFrame) {
   auto clap = StartClap();
-  ASSERT_TRUE(clap->LoadState(LearnedVst2Bank()));
+  ASSERT_TRUE(clap->SetState(LearnedVst2Bank(), false));
   QuorvelHost::ClapEventList events;
   events.AddMidi(100, 0xB0, 74, 127);  // Feedback Level
   events.AddMidi(300, 0xB3, 21, 0);    // Mix
@@ -135,7 +135,7 @@ TEST(ClapEvents, ChoicesTravelAsTheirNumbers) {
   vst2->SetParameter(9, 1.0f);
   std::vector<uint8_t> expected = vst2->GetChunk(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
-  EXPECT_EQ(clap->SaveState(), expected);
+  EXPECT_EQ(clap->GetState(false), expected);
   EXPECT_EQ(clap->ParameterValue(4), 3.0);
   EXPECT_EQ(clap->ParameterValue(5), 3.0);
   EXPECT_EQ(clap->ParameterValue(9), 1.0);

@@ -22,7 +22,7 @@ void Edit(QuorvelHost::HostedClap& clap, QuorvelHost::HostedVst2& vst2) {
     const float value = static_cast<float>(index + 1) / 13.0f;
     clap_param_info_t info{};
     ASSERT_TRUE(clap.Params()->get_info(&clap.Plugin(), id, &info));
-    const double plain = clap.PlainValue(id, value);
+    const double plain = clap.PlainOf(id, value);
     const bool stepped = (info.flags & CLAP_PARAM_IS_STEPPED) != 0;
     events.AddParameter(0, id, plain);
     const float normalized = static_cast<float>(plain) / static_cast<float>(info.max_value);
@@ -40,13 +40,16 @@ TEST(ClapState, OwnFormIsTheBankAndProgramInAnyPieceSize) {
   Edit(*clap, *vst2);
   Bytes expected = vst2->GetChunk(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
-  EXPECT_EQ(clap->SaveState(), expected);
-  EXPECT_EQ(clap->SaveState(1), expected);
-  EXPECT_EQ(clap->SaveState(3), expected);
+  EXPECT_EQ(clap->GetState(false), expected);
+  clap->SetStatePiece(1);
+  EXPECT_EQ(clap->GetState(false), expected);
+  clap->SetStatePiece(3);
+  EXPECT_EQ(clap->GetState(false), expected);
 
   auto fresh = StartClap();
-  ASSERT_TRUE(fresh->LoadState(expected, 1));
-  EXPECT_EQ(fresh->SaveState(), expected);
+  fresh->SetStatePiece(1);
+  ASSERT_TRUE(fresh->SetState(expected, false));
+  EXPECT_EQ(fresh->GetState(false), expected);
   EXPECT_EQ(fresh->ParameterValue(4), 1.0);  // Left Sync's choice trunc(5 x 5/13)
 }
 
@@ -60,18 +63,20 @@ TEST(ClapState, LoadsTheVst2BankAndProgramChunks) {
   const Bytes program = source->GetChunk(true);
 
   auto clap = StartClap();
-  ASSERT_TRUE(clap->LoadState(bank, 7));
+  clap->SetStatePiece(7);
+  ASSERT_TRUE(clap->SetState(bank, false));
   Bytes expected = bank;
   expected.insert(expected.end(), {0, 0, 0, 0});
-  EXPECT_EQ(clap->SaveState(), expected);
+  EXPECT_EQ(clap->GetState(false), expected);
 
   auto fromProgram = StartClap();
   auto vst2 = StartVst2();
-  ASSERT_TRUE(fromProgram->LoadState(program, 2));
+  fromProgram->SetStatePiece(2);
+  ASSERT_TRUE(fromProgram->SetState(program, false));
   ASSERT_TRUE(vst2->SetChunk(program, true));
   Bytes vst2State = vst2->GetChunk(false);
   vst2State.insert(vst2State.end(), {0, 0, 0, 0});
-  EXPECT_EQ(fromProgram->SaveState(), vst2State);
+  EXPECT_EQ(fromProgram->GetState(false), vst2State);
 }
 
 // Anything else is refused and changes nothing: no bytes, a truncated state, a state with
@@ -80,7 +85,7 @@ TEST(ClapState, RefusesEverythingElseChangingNothing) {
   auto clap = StartClap();
   auto vst2 = StartVst2();
   Edit(*clap, *vst2);
-  const Bytes before = clap->SaveState();
+  const Bytes before = clap->GetState(false);
   Bytes extra = before;
   extra.push_back(0);
   ASSERT_GT(before.size(), 4u);
@@ -93,9 +98,10 @@ TEST(ClapState, RefusesEverythingElseChangingNothing) {
   }
   const Bytes refused[] = {Bytes{}, Bytes(before.begin(), before.end() - 1), extra, badProgram, random,
                            Bytes(70000, 0)};
+  clap->SetStatePiece(1);
   for (const Bytes& bytes : refused) {
-    EXPECT_FALSE(clap->LoadState(bytes, 1)) << bytes.size() << " bytes";
-    EXPECT_EQ(clap->SaveState(), before) << bytes.size() << " bytes";
+    EXPECT_FALSE(clap->SetState(bytes, false)) << bytes.size() << " bytes";
+    EXPECT_EQ(clap->GetState(false), before) << bytes.size() << " bytes";
   }
   EXPECT_TRUE(clap->Host().Violations().empty());
 }
@@ -105,9 +111,9 @@ TEST(ClapState, RefusesEverythingElseChangingNothing) {
 TEST(ClapState, LoadsWhileAudioRuns) {
   auto clap = StartClap();
   auto vst2 = StartVst2();
-  const Bytes fresh = clap->SaveState();
+  const Bytes fresh = clap->GetState(false);
   Edit(*clap, *vst2);
-  const Bytes edited = clap->SaveState();
+  const Bytes edited = clap->GetState(false);
   std::atomic<bool> running{true};
   std::thread audio([&clap, &running] {
     StereoBlock block(256);
@@ -115,12 +121,13 @@ TEST(ClapState, LoadsWhileAudioRuns) {
       clap->Process(block.Channels(), block.Channels(), 256, nullptr, nullptr);
     }
   });
+  clap->SetStatePiece(5);
   for (int i = 0; i < 200; ++i) {
-    ASSERT_TRUE(clap->LoadState(i % 2 == 0 ? fresh : edited, 5));
+    ASSERT_TRUE(clap->SetState(i % 2 == 0 ? fresh : edited, false));
   }
   running.store(false);
   audio.join();
-  EXPECT_EQ(clap->SaveState(), edited);
+  EXPECT_EQ(clap->GetState(false), edited);
   EXPECT_TRUE(clap->Host().Violations().empty());
 }
 

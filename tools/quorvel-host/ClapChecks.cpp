@@ -26,9 +26,8 @@ void FlushApplies(Validator& validator) {
     return;
   }
   // A process call of no frames and no buffers still applies its values.
-  ClapEventList events;
-  events.AddParameter(0, 0, 0.0);
-  apart->Process(nullptr, nullptr, 0, &events, nullptr);
+  apart->QueueValue(0, 0.0, 0);
+  apart->Process(nullptr, nullptr, 0, HostTransport{}, 0);
   validator.Report("a flush applies its values", *apart, apart->ParameterValue(0) == 0.0,
                    "parameter 0 set to 0 by a process of no frames");
 }
@@ -40,19 +39,17 @@ void State(Validator& validator) {
     validator.FailToCreate("state");
     return;
   }
-  ClapEventList events;
-  const uint32_t count = plugin->Params() != nullptr ? plugin->Params()->count(&plugin->Plugin()) : 0;
-  for (uint32_t id = 0; id < count; ++id) {
-    events.AddParameter(0, id, static_cast<double>(id + 1) / (count + 1));
-  }
-  plugin->Flush(&events);
-  const std::vector<uint8_t> saved = plugin->SaveState(1);
-  const bool loaded = !saved.empty() && other->LoadState(saved, 1) && other->SaveState() == saved;
+  Validator::ApplyRandomSettings(*plugin, 5);
+  plugin->SetStatePiece(1);
+  other->SetStatePiece(1);
+  const std::vector<uint8_t> fresh = other->GetState(false);
+  const std::vector<uint8_t> saved = plugin->GetState(false);
+  const bool loaded = !saved.empty() && other->SetState(saved, false) && other->GetState(false) == saved;
   validator.Report("state saved and loaded one byte at a time", *other, loaded,
                    std::to_string(saved.size()) + " bytes");
 
   // The main thread loads while the audio thread processes.
-  const std::vector<uint8_t> fresh = NewClap(validator)->SaveState();
+  plugin->SetStatePiece(7);
   std::atomic<bool> running{true};
   HostedClap& audio = *plugin;
   std::thread thread([&audio, &running] {
@@ -63,27 +60,23 @@ void State(Validator& validator) {
   });
   bool all = true;
   for (int i = 0; i < 100; ++i) {
-    all = plugin->LoadState(i % 2 == 0 ? fresh : saved, 7) && all;
+    all = plugin->SetState(i % 2 == 0 ? fresh : saved, false) && all;
   }
   running.store(false);
   thread.join();
-  validator.Report("state loads while audio runs", *plugin, all && plugin->SaveState() == saved,
+  validator.Report("state loads while audio runs", *plugin, all && plugin->GetState(false) == saved,
                    "100 loads against a running audio thread");
 }
 
 void Editor(Validator& validator) {
   std::unique_ptr<HostedClap> plugin = NewClap(validator);
+  std::unique_ptr<EditorWindow> window = EditorWindow::Create();
   if (plugin == nullptr) {
     validator.FailToCreate("editor");
     return;
   }
-  if (plugin->Gui() == nullptr) {
-    validator.Skip("editor", "the plug-in offers no embedded editor");
-    return;
-  }
-  std::unique_ptr<EditorWindow> window = EditorWindow::Create();
-  if (window == nullptr) {
-    validator.Skip("editor", "no display");
+  if (plugin->Gui() == nullptr || window == nullptr) {
+    validator.Skip("editor", plugin->Gui() == nullptr ? "the plug-in offers no embedded editor" : "no display");
     return;
   }
   std::string error;

@@ -1,15 +1,24 @@
 #include "tools/quorvel-host/ClapEventList.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace QuorvelHost {
 
 ClapEventList::ClapEventList() {
   input_.ctx = this;
-  input_.size = &ClapEventList::SizeOf;
-  input_.get = &ClapEventList::GetOf;
+  input_.size = [](const clap_input_events_t* list) { return static_cast<const ClapEventList*>(list->ctx)->Size(); };
+  input_.get = [](const clap_input_events_t* list, uint32_t index) {
+    return static_cast<const ClapEventList*>(list->ctx)->At(index);
+  };
   output_.ctx = this;
-  output_.try_push = &ClapEventList::TryPush;
+  output_.try_push = [](const clap_output_events_t* list, const clap_event_header_t* event) {
+    if (event == nullptr || event->size < sizeof(clap_event_header_t)) {
+      return false;
+    }
+    static_cast<ClapEventList*>(list->ctx)->Add(*event);
+    return true;
+  };
   storage_.reserve(4096);
   offsets_.reserve(256);
 }
@@ -36,22 +45,8 @@ void ClapEventList::AddMidi(uint32_t time, uint8_t status, uint8_t data1, uint8_
   Add(event.header);
 }
 
-void ClapEventList::AddTransport(uint32_t time, const clap_event_transport_t& transport) {
-  clap_event_transport_t event = transport;
-  event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
-  Add(event.header);
-}
-
-void ClapEventList::AddGesture(uint32_t time, clap_id id, bool begin) {
-  clap_event_param_gesture_t event{};
-  event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID,
-                  static_cast<uint16_t>(begin ? CLAP_EVENT_PARAM_GESTURE_BEGIN : CLAP_EVENT_PARAM_GESTURE_END), 0};
-  event.param_id = id;
-  Add(event.header);
-}
-
 void ClapEventList::Add(const clap_event_header_t& event) {
-  const size_t size = event.size < sizeof(clap_event_header_t) ? sizeof(clap_event_header_t) : event.size;
+  const size_t size = std::max<size_t>(event.size, sizeof(clap_event_header_t));
   const size_t start = storage_.size();
   storage_.resize(start + (size + 7) / 8);
   std::memcpy(storage_.data() + start, &event, size);
@@ -64,27 +59,8 @@ void ClapEventList::Clear() {
 }
 
 const clap_event_header_t* ClapEventList::At(uint32_t index) const {
-  if (index >= offsets_.size()) {
-    return nullptr;
-  }
-  return reinterpret_cast<const clap_event_header_t*>(reinterpret_cast<const uint8_t*>(storage_.data()) +
-                                                      offsets_[index]);
-}
-
-uint32_t ClapEventList::SizeOf(const clap_input_events_t* list) {
-  return static_cast<const ClapEventList*>(list->ctx)->Size();
-}
-
-const clap_event_header_t* ClapEventList::GetOf(const clap_input_events_t* list, uint32_t index) {
-  return static_cast<const ClapEventList*>(list->ctx)->At(index);
-}
-
-bool ClapEventList::TryPush(const clap_output_events_t* list, const clap_event_header_t* event) {
-  if (event == nullptr || event->size < sizeof(clap_event_header_t)) {
-    return false;
-  }
-  static_cast<ClapEventList*>(list->ctx)->Add(*event);
-  return true;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(storage_.data());
+  return index < offsets_.size() ? reinterpret_cast<const clap_event_header_t*>(bytes + offsets_[index]) : nullptr;
 }
 
 }  // namespace QuorvelHost

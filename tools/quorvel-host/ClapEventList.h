@@ -18,25 +18,18 @@ class ClapEventList final {
 
   void AddParameter(uint32_t time, clap_id id, double value);
   void AddMidi(uint32_t time, uint8_t status, uint8_t data1, uint8_t data2);
-  void AddTransport(uint32_t time, const clap_event_transport_t& transport);
-  void AddGesture(uint32_t time, clap_id id, bool begin);
   // Any event as given (its header's size counts).
   void Add(const clap_event_header_t& event);
   void Clear();
 
   uint32_t Size() const { return static_cast<uint32_t>(offsets_.size()); }
   const clap_event_header_t* At(uint32_t index) const;
-  bool Empty() const { return offsets_.empty(); }
 
   // The records to hand the plug-in.
   const clap_input_events_t* Input() const { return &input_; }
   const clap_output_events_t* Output() const { return &output_; }
 
  private:
-  static uint32_t SizeOf(const clap_input_events_t* list);
-  static const clap_event_header_t* GetOf(const clap_input_events_t* list, uint32_t index);
-  static bool TryPush(const clap_output_events_t* list, const clap_event_header_t* event);
-
   std::vector<uint64_t> storage_;  // 8-byte aligned bytes of the events
   std::vector<uint32_t> offsets_;  // each event's start in bytes
   clap_input_events_t input_{};

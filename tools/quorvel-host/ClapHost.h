@@ -31,17 +31,18 @@ class ClapHost final {
   // Marks the calling thread as the audio thread while it lives.
   class AudioCall final {
    public:
-    AudioCall();
-    ~AudioCall();
+    AudioCall() { ++audioCalls_; }
+    ~AudioCall() { --audioCalls_; }
     AudioCall(const AudioCall&) = delete;
     AudioCall& operator=(const AudioCall&) = delete;
   };
   // Whether the calling thread counts as the main thread, or as the audio thread, now.
   bool OnMainThread() const;
-  static bool OnAudioThread();
+  static bool OnAudioThread() { return audioCalls_ > 0; }
 
-  // What the plug-in asked for so far (any thread).
-  std::vector<std::string> Violations() const;
+  // What the plug-in asked for so far (any thread); the violations as one line, "; "
+  // between them, empty while there are none.
+  std::string Violations() const;
   int32_t FlushRequests() const { return flushRequests_.load(); }
   int32_t CallbackRequests() const { return callbackRequests_.load(); }
   int32_t DirtyMarks() const { return dirtyMarks_.load(); }
@@ -60,35 +61,16 @@ class ClapHost final {
   void Violation(const std::string& what);
 
  private:
-  static ClapHost* From(const clap_host_t* host);
   void RequireMain(const char* call);
   void RequireNotAudio(const char* call);
 
   static const void* GetExtension(const clap_host_t* host, const char* id);
-  static void RequestRestart(const clap_host_t* host);
-  static void RequestProcess(const clap_host_t* host);
-  static void RequestCallback(const clap_host_t* host);
-  static bool IsMainThread(const clap_host_t* host);
-  static bool IsAudioThread(const clap_host_t* host);
-  static void ParamsRescan(const clap_host_t* host, clap_param_rescan_flags flags);
-  static void ParamsClear(const clap_host_t* host, clap_id id, clap_param_clear_flags flags);
-  static void ParamsRequestFlush(const clap_host_t* host);
-  static void StateMarkDirty(const clap_host_t* host);
-  static void GuiResizeHintsChanged(const clap_host_t* host);
-  static bool GuiRequestResize(const clap_host_t* host, uint32_t width, uint32_t height);
-  static bool GuiRequestShow(const clap_host_t* host);
-  static bool GuiRequestHide(const clap_host_t* host);
-  static void GuiClosed(const clap_host_t* host, bool wasDestroyed);
-  static bool RegisterTimer(const clap_host_t* host, uint32_t periodMs, clap_id* id);
-  static bool UnregisterTimer(const clap_host_t* host, clap_id id);
-  static bool RegisterFd(const clap_host_t* host, int fd, clap_posix_fd_flags_t flags);
-  static bool ModifyFd(const clap_host_t* host, int fd, clap_posix_fd_flags_t flags);
-  static bool UnregisterFd(const clap_host_t* host, int fd);
 
+  static inline thread_local int audioCalls_ = 0;  // the audio calls the thread is inside
   clap_host_t record_{};
   const std::thread::id mainThread_;
   mutable std::mutex mutex_;  // guards the records below that any thread may add to
-  std::vector<std::string> violations_;
+  std::string violations_;
   std::vector<Size> resizes_;
   std::atomic<int32_t> flushRequests_{0};
   std::atomic<int32_t> callbackRequests_{0};

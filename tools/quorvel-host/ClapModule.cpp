@@ -16,8 +16,7 @@ std::unique_ptr<ClapModule> ClapModule::Open(const std::string& path, std::strin
     return nullptr;
   }
   // clap_entry is a record, not a function: the symbol's address is the record's.
-  module->entry_ = reinterpret_cast<const clap_plugin_entry_t*>(module->library_->FindFunction("clap_entry"));
-  const clap_plugin_entry_t* entry = module->entry_;
+  const auto* entry = reinterpret_cast<const clap_plugin_entry_t*>(module->library_->FindFunction("clap_entry"));
   if (entry == nullptr) {
     error = "module " + path + " exports no clap_entry";
     return nullptr;
@@ -31,12 +30,11 @@ std::unique_ptr<ClapModule> ClapModule::Open(const std::string& path, std::strin
     error = "module " + path + ": clap_entry.init failed";
     return nullptr;
   }
-  module->initialized_ = true;
+  module->entry_ = entry;
   module->factory_ = static_cast<const clap_plugin_factory_t*>(entry->get_factory(CLAP_PLUGIN_FACTORY_ID));
   const clap_plugin_factory_t* factory = module->factory_;
   if (factory == nullptr || factory->get_plugin_count == nullptr || factory->get_plugin_descriptor == nullptr ||
-      factory->create_plugin == nullptr || factory->get_plugin_count(factory) == 0 ||
-      module->Descriptor() == nullptr) {
+      factory->create_plugin == nullptr || factory->get_plugin_count(factory) == 0 || module->Descriptor() == nullptr) {
     error = "module " + path + " offers no plug-in factory with a plug-in";
     return nullptr;
   }
@@ -44,7 +42,7 @@ std::unique_ptr<ClapModule> ClapModule::Open(const std::string& path, std::strin
 }
 
 ClapModule::~ClapModule() {
-  if (initialized_) {
+  if (entry_ != nullptr) {
     entry_->deinit();
   }
 }

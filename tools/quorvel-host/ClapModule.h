@@ -31,9 +31,8 @@ class ClapModule final {
   ClapModule() = default;
 
   std::unique_ptr<ModuleLibrary> library_;
-  const clap_plugin_entry_t* entry_ = nullptr;
+  const clap_plugin_entry_t* entry_ = nullptr;  // set once init succeeded: deinit is then due
   const clap_plugin_factory_t* factory_ = nullptr;
-  bool initialized_ = false;
   std::string name_;
 };
 

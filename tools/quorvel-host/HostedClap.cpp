@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "delay/QuorvelDelayDescription.h"
@@ -38,15 +39,11 @@ int64_t ReadStream(const clap_istream_t* stream, void* buffer, uint64_t size) {
   return static_cast<int64_t>(given);
 }
 
-std::string Bounded(const char* text, size_t size) {
-  return std::string(text, strnlen(text, size));
-}
-
 HostedParameter Describe(const clap_plugin_t& plugin, const clap_plugin_params_t& params, const clap_param_info_t& info,
                          bool quorvelDelay) {
   HostedParameter parameter;
   parameter.id = info.id;
-  parameter.name = Bounded(info.name, sizeof info.name);
+  parameter.name = std::string(info.name, strnlen(info.name, sizeof info.name));
   // Quorvel Delay's parameters answer to their VST2 short names too, so that one command
   // line sets the same parameters in every format.
   parameter.shortName = quorvelDelay && info.id < static_cast<clap_id>(kQuorvelDelayDescription.parameterCount)
@@ -100,7 +97,15 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
   clap->params_ = static_cast<const clap_plugin_params_t*>(clap->Extension(CLAP_EXT_PARAMS));
   clap->state_ = static_cast<const clap_plugin_state_t*>(clap->Extension(CLAP_EXT_STATE));
   clap->gui_ = static_cast<const clap_plugin_gui_t*>(clap->Extension(CLAP_EXT_GUI));
-  clap->DescribeParameters();
+  const bool quorvelDelay =
+      plugin->desc != nullptr && plugin->desc->id != nullptr && std::strcmp(plugin->desc->id, "com.quorvel.delay") == 0;
+  const uint32_t count = clap->params_ != nullptr ? clap->params_->count(plugin) : 0;
+  for (uint32_t index = 0; index < count; ++index) {
+    clap_param_info_t info{};
+    if (clap->params_->get_info(plugin, index, &info)) {
+      clap->parameters_.push_back(Describe(*plugin, *clap->params_, info, quorvelDelay));
+    }
+  }
   return clap;
 }
 
@@ -111,18 +116,6 @@ HostedClap::~HostedClap() {
   CloseEditor();
   Deactivate();
   plugin_->destroy(plugin_);
-}
-
-void HostedClap::DescribeParameters() {
-  const bool quorvelDelay = plugin_->desc != nullptr && plugin_->desc->id != nullptr &&
-                            std::strcmp(plugin_->desc->id, "com.quorvel.delay") == 0;
-  const uint32_t count = params_ != nullptr ? params_->count(plugin_) : 0;
-  for (uint32_t index = 0; index < count; ++index) {
-    clap_param_info_t info{};
-    if (params_->get_info(plugin_, index, &info)) {
-      parameters_.push_back(Describe(*plugin_, *params_, info, quorvelDelay));
-    }
-  }
 }
 
 std::string HostedClap::Name() const {
@@ -179,10 +172,6 @@ bool HostedClap::SelectProgram(int32_t, std::string& error) {
   return false;
 }
 
-std::vector<uint8_t> HostedClap::GetState(bool) { return SaveState(); }
-
-bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) { return LoadState(bytes); }
-
 void HostedClap::QueueValue(size_t index, double plain, int32_t offset) {
   if (index < parameters_.size()) {
     events_.AddParameter(static_cast<uint32_t>(offset), parameters_[index].id, plain);
@@ -195,15 +184,16 @@ void HostedClap::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_
 
 void HostedClap::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                          int64_t songFrame) {
-  transport_.header = {sizeof transport_, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
-  transport_.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE | CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
-                     (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
+  clap_event_transport_t record{};
+  record.header = {sizeof record, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
+  record.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE | CLAP_TRANSPORT_HAS_TIME_SIGNATURE |
+                 (transport.playing ? uint32_t{CLAP_TRANSPORT_IS_PLAYING} : 0u);
   const double beats = transport.QuarterNotesAt(songFrame, sampleRate_);
-  transport_.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
-  transport_.tempo = transport.tempo;
-  transport_.tsig_num = static_cast<uint16_t>(transport.numerator);
-  transport_.tsig_denom = static_cast<uint16_t>(transport.denominator);
-  Process(inputs, outputs, frames, events_.Empty() ? nullptr : &events_, &transport_);
+  record.song_pos_beats = std::llround(beats * static_cast<double>(CLAP_BEATTIME_FACTOR));
+  record.tempo = transport.tempo;
+  record.tsig_num = static_cast<uint16_t>(transport.numerator);
+  record.tsig_denom = static_cast<uint16_t>(transport.denominator);
+  Process(inputs, outputs, frames, &events_, &record);
   events_.Clear();
   outputEvents_.Clear();
 }
@@ -245,34 +235,24 @@ void HostedClap::CloseEditor() {
   }
 }
 
-std::string HostedClap::Violations() const {
-  std::string text;
-  for (const std::string& violation : host_.Violations()) {
-    text += (text.empty() ? "" : "; ") + violation;
-  }
-  return text;
-}
-
-clap_process_status HostedClap::Process(float** inputs, float** outputs, int32_t frames,
-                                        const ClapEventList* events, const clap_event_transport_t* transport) {
+clap_process_status HostedClap::Process(float** inputs, float** outputs, int32_t frames, const ClapEventList* events,
+                                        const clap_event_transport_t* transport) {
   ClapHost::AudioCall audio;
   if (!active_ || !processing_) {
     host_.Violation("process called while not active and processing");
   }
-  inputBuffer_.data32 = inputs;
-  inputBuffer_.channel_count = 2;
-  outputBuffer_.data32 = outputs;
-  outputBuffer_.channel_count = 2;
-  process_.steady_time = -1;
-  process_.frames_count = static_cast<uint32_t>(std::max(frames, 0));
-  process_.transport = transport;
-  process_.audio_inputs = inputs != nullptr ? &inputBuffer_ : nullptr;
-  process_.audio_outputs = outputs != nullptr ? &outputBuffer_ : nullptr;
-  process_.audio_inputs_count = inputs != nullptr ? 1 : 0;
-  process_.audio_outputs_count = outputs != nullptr ? 1 : 0;
-  process_.in_events = (events != nullptr ? events : &noEvents_)->Input();
-  process_.out_events = outputEvents_.Output();
-  return plugin_->process(plugin_, &process_);
+  clap_audio_buffer_t in{inputs, nullptr, 2, 0, 0};
+  clap_audio_buffer_t out{outputs, nullptr, 2, 0, 0};
+  const clap_process_t process{-1,
+                               static_cast<uint32_t>(std::max(frames, 0)),
+                               transport,
+                               inputs != nullptr ? &in : nullptr,
+                               outputs != nullptr ? &out : nullptr,
+                               inputs != nullptr ? 1u : 0u,
+                               outputs != nullptr ? 1u : 0u,
+                               (events != nullptr ? events : &noEvents_)->Input(),
+                               outputEvents_.Output()};
+  return plugin_->process(plugin_, &process);
 }
 
 void HostedClap::Reset() {
@@ -284,13 +264,11 @@ void HostedClap::Flush(const ClapEventList* events) {
   if (params_ == nullptr) {
     return;
   }
-  const clap_input_events_t* in = (events != nullptr ? events : &noEvents_)->Input();
+  std::optional<ClapHost::AudioCall> audio;
   if (active_) {
-    ClapHost::AudioCall audio;
-    params_->flush(plugin_, in, outputEvents_.Output());
-  } else {
-    params_->flush(plugin_, in, outputEvents_.Output());
+    audio.emplace();
   }
+  params_->flush(plugin_, (events != nullptr ? events : &noEvents_)->Input(), outputEvents_.Output());
 }
 
 void HostedClap::RunMainThreadCallback() {
@@ -302,52 +280,26 @@ void HostedClap::RunMainThreadCallback() {
 void HostedClap::IdleEditor() {
   const auto* timers = static_cast<const clap_plugin_timer_support_t*>(Extension(CLAP_EXT_TIMER_SUPPORT));
   const auto* fds = static_cast<const clap_plugin_posix_fd_support_t*>(Extension(CLAP_EXT_POSIX_FD_SUPPORT));
-  const std::vector<clap_id> timerIds = host_.Timers();
-  if (timers != nullptr) {
-    for (const clap_id id : timerIds) {
-      timers->on_timer(plugin_, id);
-    }
+  // Copies, as the plug-in may unregister while it is called.
+  const std::vector<clap_id> timerIds = timers != nullptr ? host_.Timers() : std::vector<clap_id>{};
+  for (const clap_id id : timerIds) {
+    timers->on_timer(plugin_, id);
   }
-  const std::vector<int> descriptors = host_.Descriptors();
-  if (fds != nullptr) {
-    for (const int fd : descriptors) {
-      fds->on_fd(plugin_, fd, CLAP_POSIX_FD_READ);
-    }
+  const std::vector<int> descriptors = fds != nullptr ? host_.Descriptors() : std::vector<int>{};
+  for (const int fd : descriptors) {
+    fds->on_fd(plugin_, fd, CLAP_POSIX_FD_READ);
   }
 }
 
 double HostedClap::ParameterValue(clap_id id) const {
-  double value = std::numeric_limits<double>::quiet_NaN();
-  if (params_ == nullptr || !params_->get_value(plugin_, id, &value)) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-  return value;
+  double value = 0.0;
+  return params_ != nullptr && params_->get_value(plugin_, id, &value) ? value
+                                                                       : std::numeric_limits<double>::quiet_NaN();
 }
 
-double HostedClap::PlainValue(clap_id id, double value) const {
-  const uint32_t count = params_ != nullptr ? params_->count(plugin_) : 0;
-  for (uint32_t index = 0; index < count; ++index) {
-    clap_param_info_t info{};
-    if (!params_->get_info(plugin_, index, &info) || info.id != id) {
-      continue;
-    }
-    if ((info.flags & CLAP_PARAM_IS_STEPPED) == 0) {
-      return info.min_value + value * (info.max_value - info.min_value);
-    }
-    // In single precision, as a VST2 plug-in picks its choice from the value.
-    const double steps = std::floor(info.max_value - info.min_value) + 1.0;
-    const float scaled = static_cast<float>(value) * static_cast<float>(steps);
-    if (!(scaled >= 1.0f)) {
-      return info.min_value;
-    }
-    return info.min_value + (scaled >= static_cast<float>(steps) ? steps - 1.0 : std::floor(scaled));
-  }
-  return value;
-}
-
-std::vector<uint8_t> HostedClap::SaveState(uint32_t piece) {
+std::vector<uint8_t> HostedClap::GetState(bool) {
   std::vector<uint8_t> bytes;
-  StreamContext context{&bytes, 0, std::max(piece, 1u)};
+  StreamContext context{&bytes, 0, statePiece_};
   const clap_ostream_t stream{&context, &WriteStream};
   if (state_ == nullptr || !state_->save(plugin_, &stream)) {
     return {};
@@ -355,9 +307,9 @@ std::vector<uint8_t> HostedClap::SaveState(uint32_t piece) {
   return bytes;
 }
 
-bool HostedClap::LoadState(const std::vector<uint8_t>& bytes, uint32_t piece) {
+bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) {
   std::vector<uint8_t> copy = bytes;
-  StreamContext context{&copy, 0, std::max(piece, 1u)};
+  StreamContext context{&copy, 0, statePiece_};
   const clap_istream_t stream{&context, &ReadStream};
   return state_ != nullptr && state_->load(plugin_, &stream);
 }

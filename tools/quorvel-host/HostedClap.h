@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -41,7 +42,6 @@ class HostedClap final : public HostedPlugin {
   // processing as the audio thread, then deactivates (each only when on).
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
   void Deactivate() override;
-  bool IsActive() const { return active_; }
   void SetValue(size_t index, double plain) override;
   bool SelectProgram(int32_t program, std::string& error) override;
   std::vector<uint8_t> GetState(bool program) override;
@@ -56,7 +56,7 @@ class HostedClap final : public HostedPlugin {
   // descriptors (as a host's loop does once the descriptor is readable).
   void IdleEditor() override;
   void CloseEditor() override;
-  std::string Violations() const override;
+  std::string Violations() const override { return host_.Violations(); }
   const char* ProcessCallName() const override { return "clap_plugin.process"; }
 
   // What only CLAP has, for the checks and tests that drive the format itself.
@@ -83,21 +83,12 @@ class HostedClap final : public HostedPlugin {
 
   // A parameter's value, or NaN where the plug-in gives none.
   double ParameterValue(clap_id id) const;
-  // The value a parameter takes for a VST2 host's normalized `value` (0 to 1), as users
-  // give settings: a stepped parameter's step trunc(value x n) of its n steps, held to
-  // them (as VST2 plug-ins pick a choice), any other min + value x (max - min). `value`
-  // itself for an unknown ID.
-  double PlainValue(clap_id id, double value) const;
-  // Main thread: the state as the plug-in writes it into a stream taking at most `piece`
-  // bytes per call; empty where it fails.
-  std::vector<uint8_t> SaveState(uint32_t piece = 0xFFFFFFFFu);
-  // Main thread: the state through a stream giving at most `piece` bytes per call; true
-  // when the plug-in accepted it.
-  bool LoadState(const std::vector<uint8_t>& bytes, uint32_t piece = 0xFFFFFFFFu);
+  // Main thread: from now on GetState's and SetState's streams move at most `piece` bytes
+  // per call (all that is asked until set), as hosts that stream in pieces do.
+  void SetStatePiece(uint32_t piece) { statePiece_ = std::max(piece, 1u); }
 
  private:
   explicit HostedClap(std::unique_ptr<ClapModule> module) : module_(std::move(module)) {}
-  void DescribeParameters();
 
   std::unique_ptr<ClapModule> module_;
   ClapHost host_;
@@ -110,15 +101,11 @@ class HostedClap final : public HostedPlugin {
   bool active_ = false;
   bool processing_ = false;
   bool guiMade_ = false;
+  uint32_t statePiece_ = 0xFFFFFFFFu;
   ClapEventList outputEvents_;
   ClapEventList noEvents_;
   ClapEventList events_;
   ClapEventList flushed_;
-  // The block's records, kept between calls.
-  clap_event_transport_t transport_{};
-  clap_audio_buffer_t inputBuffer_{};
-  clap_audio_buffer_t outputBuffer_{};
-  clap_process_t process_{};
 };
 
 }  // namespace QuorvelHost
