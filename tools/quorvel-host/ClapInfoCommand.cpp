@@ -72,7 +72,7 @@ void InfoCommand::PrintClap(HostedClap& plugin) {
                {{"extensions:", offered},
                 {"latency:", std::to_string(latency != nullptr ? latency->get(&instance) : 0) + " frames"},
                 {"tail:", tail != nullptr ? std::to_string(tail->get(&instance)) + " frames" : "-"},
-                {"state:", std::to_string(plugin.SaveState().size()) + " bytes"}});
+                {"state:", std::to_string(plugin.GetState(false).size()) + " bytes"}});
   PrintIdentity(plugin, lines);
   PrintParameters(plugin);
   std::printf("\nparameter flags:\n");
