@@ -9,7 +9,6 @@
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/Lv2InfoCommand.h"
 #include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Vst3InfoCommand.h"
 #include "tools/quorvel-host/Vst3Module.h"
@@ -145,8 +144,7 @@ void PrintProgramsAndCapabilities(HostedVst2& plugin) {
 }
 
 void PrintVst2(const std::string& path, std::string& error) {
-  std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
-  std::unique_ptr<HostedVst2> plugin = module ? module->CreateInstance(error) : nullptr;
+  std::unique_ptr<HostedVst2> plugin = HostedVst2::Open(path, error);
   if (plugin == nullptr) {
     return;
   }
