@@ -144,12 +144,6 @@ bool HostedVst2::SelectProgram(int32_t program, std::string& error) {
   return true;
 }
 
-void HostedVst2::DeliverEvents() {
-  if (events_.Count() > 0) {
-    SendEvents(events_.Events());
-  }
-}
-
 void HostedVst2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                          int64_t songFrame) {
   host_.SetTransport(transport);

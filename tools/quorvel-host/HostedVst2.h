@@ -66,7 +66,11 @@ class HostedVst2 final : public HostedPlugin {
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
     events_.AddMidi(offset, status, data1, data2);
   }
-  void DeliverEvents() override;
+  void DeliverEvents() override {
+    if (events_.Count() > 0) {
+      SendEvents(events_.Events());
+    }
+  }
   using HostedPlugin::Process;
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                int64_t songFrame) override;

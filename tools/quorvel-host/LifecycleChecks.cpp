@@ -1,7 +1,6 @@
 #include "tools/quorvel-host/LifecycleChecks.h"
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 #include "tools/quorvel-host/HostedVst2.h"
@@ -93,23 +92,21 @@ constexpr TextWidth kTextWidths[] = {{effGetEffectName, "effect name", kVstMaxEf
                                      {effGetProductString, "product", kVstMaxProductStrLen},
                                      {effGetProgramName, "program name", kVstMaxProgNameLen}};
 
-std::string TextProblems(HostedVst2& plugin) {
-  std::string problems;
+// Each text at or beyond its published width, as ", <problem>".
+void AddTextProblems(HostedVst2& plugin, std::string& problems) {
   for (const TextWidth& field : kTextWidths) {
     if (plugin.GetText(field.opcode).size() >= field.width) {
-      problems += std::string(problems.empty() ? "" : ", ") + field.name + " too long";
+      problems += ", " + std::string(field.name) + " too long";
     }
   }
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
     for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
       if (plugin.GetText(opcode, i).size() >= static_cast<size_t>(kVstMaxParamStrLen)) {
-        problems += (problems.empty() ? "" : ", ") + std::string("parameter ") + std::to_string(i) +
-                    " text longer than 7 characters";
+        problems += ", parameter " + std::to_string(i) + " text longer than 7 characters";
         break;
       }
     }
   }
-  return problems;
 }
 
 void EveryOpcode(Validator& validator) {
@@ -139,10 +136,7 @@ void EveryOpcode(Validator& validator) {
       problems += ", current program " + std::to_string(answer) + " out of range";
     }
   }
-  std::string texts = TextProblems(*plugin);
-  if (!texts.empty()) {
-    problems += ", " + texts;
-  }
+  AddTextProblems(*plugin, problems);
   ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);
   TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
   if (!scan.Clean()) {

@@ -1,10 +1,9 @@
 #include "tools/quorvel-host/StateChecks.h"
 
-#include <cstdio>
 #include <map>
+#include <tuple>
 #include <vector>
 
-#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -16,27 +15,16 @@ namespace {
 constexpr uint8_t kControlChange = 0xB0;
 constexpr int32_t kSweepBlock = 32;
 
-// Everything a host can see of an instance's state.
-struct Snapshot {
-  std::vector<uint8_t> bank;
-  std::vector<uint8_t> program;
-  std::vector<float> values;
-  int32_t selected = 0;
-  bool operator==(const Snapshot& other) const {
-    return bank == other.bank && program == other.program && values == other.values &&
-           selected == other.selected;
-  }
-};
+// Everything a host can see of an instance's state: bank, program chunk, values and the
+// program selected.
+using Snapshot = std::tuple<std::vector<uint8_t>, std::vector<uint8_t>, std::vector<float>, int32_t>;
 
 Snapshot Take(HostedVst2& plugin) {
-  Snapshot snapshot;
-  snapshot.bank = plugin.GetChunk(false);
-  snapshot.program = plugin.GetChunk(true);
+  std::vector<float> values;
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
-    snapshot.values.push_back(plugin.GetParameter(i));
+    values.push_back(plugin.GetParameter(i));
   }
-  snapshot.selected = plugin.GetProgram();
-  return snapshot;
+  return {plugin.GetChunk(false), plugin.GetChunk(true), values, plugin.GetProgram()};
 }
 
 // Distinct values in three programs, so that a bank really carries something.
@@ -138,7 +126,7 @@ void RejectedChunk(Validator& validator) {
       continue;
     }
     add(rejected, attempt.name);
-    if (!(Take(*plugin) == before)) {
+    if (Take(*plugin) != before) {
       add(changed, attempt.name);
     }
   }
