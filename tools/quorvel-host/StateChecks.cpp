@@ -122,6 +122,10 @@ void RejectedChunk(Validator& validator) {
       add(accepted, attempt.name);
       // An accepted chunk may change the state; start the next attempt afresh.
       plugin = validator.NewInstance();
+      if (plugin == nullptr) {
+        validator.FailToCreate(check);
+        return;
+      }
       VaryPrograms(*plugin, 47);
       continue;
     }
