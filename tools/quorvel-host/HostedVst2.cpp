@@ -1,6 +1,5 @@
 #include "tools/quorvel-host/HostedVst2.h"
 
-#include <algorithm>
 #include <array>
 
 #include "tools/quorvel-host/KnownPlugin.h"
@@ -178,10 +177,7 @@ void HostedVst2::CloseEditor() {
 }
 
 VstIntPtr HostedVst2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) const {
-  if (closed_) {
-    return 0;
-  }
-  return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+  return closed_ ? 0 : effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
 std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index) const {
@@ -227,8 +223,8 @@ std::vector<uint8_t> HostedVst2::GetChunk(bool program) {
 bool HostedVst2::SetChunk(const std::vector<uint8_t>& chunk, bool program) {
   // The plug-in gets its own copy: the record's pointer is not const, and a
   // zero-length chunk still gets a valid address.
-  std::vector<uint8_t> copy(chunk.size() + 1, 0);
-  std::copy(chunk.begin(), chunk.end(), copy.begin());
+  std::vector<uint8_t> copy = chunk;
+  copy.push_back(0);
   return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(chunk.size()), copy.data()) != 0;
 }
 
