@@ -83,7 +83,7 @@ AEffect* NegativeParametersEntry(audioMasterCallback host) {
   return &fake;
 }
 
-TEST(PluginInstanceTest, RefusesRecordsNoHostCouldUse) {
+TEST(HostedVst2Test, RefusesRecordsNoHostCouldUse) {
   struct Case {
     VstPluginMainProc entry;
     const char* reason;
@@ -100,7 +100,7 @@ TEST(PluginInstanceTest, RefusesRecordsNoHostCouldUse) {
   }
 }
 
-TEST(PluginInstanceTest, CallsOutsideTheReportedRangeNeverReachThePlugin) {
+TEST(HostedVst2Test, CallsOutsideTheReportedRangeNeverReachThePlugin) {
   std::string error;
   auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr) << error;
@@ -113,7 +113,7 @@ TEST(PluginInstanceTest, CallsOutsideTheReportedRangeNeverReachThePlugin) {
   fake.getParameter = FakeGetParameter;
 }
 
-TEST(PluginInstanceTest, BlockRunnerDeliversMidiInTheBlockOfItsFrame) {
+TEST(HostedVst2Test, BlockRunnerDeliversMidiInTheBlockOfItsFrame) {
   std::string error;
   auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr);
@@ -128,7 +128,7 @@ TEST(PluginInstanceTest, BlockRunnerDeliversMidiInTheBlockOfItsFrame) {
   EXPECT_EQ(recorded.eventDeltas, expected);
 }
 
-TEST(PluginInstanceTest, TimeInformationFollowsTheSongPosition) {
+TEST(HostedVst2Test, TimeInformationFollowsTheSongPosition) {
   std::string error;
   auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr);
@@ -154,7 +154,7 @@ TEST(PluginInstanceTest, TimeInformationFollowsTheSongPosition) {
   EXPECT_EQ(recorded.lastTime.tempo, 0.0);  // the plug-in got a null record
 }
 
-TEST(PluginInstanceTest, ParametersAreFoundByIndexAndUniqueName) {
+TEST(HostedVst2Test, ParametersAreFoundByIndexAndUniqueName) {
   std::string error;
   auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr);
