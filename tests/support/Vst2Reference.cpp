@@ -7,20 +7,25 @@
 
 namespace QuorvelTest {
 
-const QuorvelHost::PluginModule& Vst2Module() {
+namespace {
+
+// Kept loaded for the whole test process, as a host keeps a module its session uses.
+void PinVst2Module() {
   static std::string error;
-  static const std::unique_ptr<QuorvelHost::PluginModule> module =
-      QuorvelHost::PluginModule::Open(QUORVEL_VST2_MODULE, error);
-  if (module == nullptr) {
+  static const std::unique_ptr<QuorvelHost::ModuleLibrary> library =
+      QuorvelHost::ModuleLibrary::Open(QUORVEL_VST2_MODULE, error);
+  if (library == nullptr) {
     ADD_FAILURE() << error;
     std::abort();
   }
-  return *module;
 }
 
+}  // namespace
+
 std::unique_ptr<QuorvelHost::HostedVst2> StartVst2(double rate, int32_t maxBlock) {
+  PinVst2Module();
   std::string error;
-  auto instance = Vst2Module().CreateInstance(error);
+  auto instance = QuorvelHost::HostedVst2::Open(QUORVEL_VST2_MODULE, error);
   EXPECT_NE(instance, nullptr) << error;
   if (instance != nullptr) {
     instance->Activate(rate, maxBlock, error);

@@ -1,6 +1,8 @@
 #include "tools/quorvel-host/HostCallback.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace QuorvelHost {
@@ -11,6 +13,15 @@ constexpr char kHostVendor[] = "Quorvel Sound Design";
 constexpr char kHostProduct[] = "quorvel-host";
 constexpr VstIntPtr kHostVendorVersion = 2700;
 
+// What the host answers the same whatever the plug-in and the moment.
+constexpr std::pair<VstInt32, VstIntPtr> kFixedAnswers[] = {
+    {audioMasterVersion, kVstVersion},
+    {audioMasterGetCurrentProcessLevel, kVstProcessLevelOffline},
+    {audioMasterGetAutomationState, kVstAutomationOff},
+    {audioMasterGetLanguage, kVstLangEnglish},
+    {audioMasterGetVendorVersion, kHostVendorVersion}};
+constexpr const char* kCapabilities[] = {"sendVstEvents", "sendVstMidiEvent", "sendVstTimeInfo"};
+
 // Every live host object; the one being created answers for unknown effects.
 std::vector<HostCallback*>& Registry() {
   static std::vector<HostCallback*> registry;
@@ -20,12 +31,8 @@ HostCallback* creating = nullptr;
 
 // Plug-ins pass capability names as plain C strings; read at most a sane length.
 bool TextEquals(const void* ptr, const char* expected) {
-  if (ptr == nullptr) {
-    return false;
-  }
-  const char* text = static_cast<const char*>(ptr);
-  size_t length = std::strlen(expected);
-  return std::strncmp(text, expected, length + 1) == 0;
+  return ptr != nullptr &&
+         std::strncmp(static_cast<const char*>(ptr), expected, std::strlen(expected) + 1) == 0;
 }
 
 void CopyText(void* destination, const char* text, size_t width) {
@@ -45,12 +52,7 @@ HostCallback::HostCallback() {
 
 HostCallback::~HostCallback() {
   auto& registry = Registry();
-  for (auto it = registry.begin(); it != registry.end(); ++it) {
-    if (*it == this) {
-      registry.erase(it);
-      break;
-    }
-  }
+  registry.erase(std::remove(registry.begin(), registry.end(), this), registry.end());
   if (creating == this) {
     creating = nullptr;
   }
@@ -68,15 +70,13 @@ void HostCallback::EndCreation(AEffect* effect) {
 }
 
 void HostCallback::SetPlaying(bool playing) {
-  if (playing != playing_) {
-    transportChanged_ = true;
-  }
-  playing_ = playing;
+  transportChanged_ = transportChanged_ || playing != transport_.playing;
+  transport_.playing = playing;
 }
 
-void HostCallback::SetTimeSignature(int32_t numerator, int32_t denominator) {
-  timeSigNumerator_ = numerator;
-  timeSigDenominator_ = denominator;
+void HostCallback::SetTransport(const HostTransport& transport) {
+  SetPlaying(transport.playing);
+  transport_ = transport;
 }
 
 int32_t HostCallback::CallCount(VstInt32 opcode) const {
@@ -85,16 +85,11 @@ int32_t HostCallback::CallCount(VstInt32 opcode) const {
 
 VstIntPtr VSTCALLBACK HostCallback::Entry(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                           void* ptr, float opt) {
-  HostCallback* host = nullptr;
-  for (HostCallback* candidate : Registry()) {
-    if (effect != nullptr && candidate->effect_ == effect) {
-      host = candidate;
-      break;
-    }
-  }
-  if (host == nullptr) {
-    host = creating;
-  }
+  const auto& registry = Registry();
+  auto known = std::find_if(registry.begin(), registry.end(), [effect](const HostCallback* host) {
+    return effect != nullptr && host->effect_ == effect;
+  });
+  HostCallback* host = known != registry.end() ? *known : creating;
   if (host == nullptr) {
     // A plug-in calling after its instance was closed, or from a stray effect:
     // only the version keeps such a caller sane.
@@ -103,16 +98,17 @@ VstIntPtr VSTCALLBACK HostCallback::Entry(AEffect* effect, VstInt32 opcode, VstI
   return host->Answer(effect, opcode, index, value, ptr, opt);
 }
 
-VstIntPtr HostCallback::Answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                               float opt) {
-  (void)value;
-  (void)opt;
+VstIntPtr HostCallback::Answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr, void* ptr,
+                               float) {
   if (opcode >= 0 && opcode < kCountedOpcodes) {
     ++callCounts_[static_cast<size_t>(opcode)];
   }
+  for (const auto& [fixed, answer] : kFixedAnswers) {
+    if (opcode == fixed) {
+      return answer;
+    }
+  }
   switch (opcode) {
-    case audioMasterVersion:
-      return kVstVersion;
     case audioMasterCurrentId:
       return effect != nullptr ? effect->uniqueID : 0;
     case audioMasterAutomate:
@@ -124,23 +120,15 @@ VstIntPtr HostCallback::Answer(AEffect* effect, VstInt32 opcode, VstInt32 index,
       return static_cast<VstIntPtr>(sampleRate_);
     case audioMasterGetBlockSize:
       return blockSize_;
-    case audioMasterGetCurrentProcessLevel:
-      return kVstProcessLevelOffline;
-    case audioMasterGetAutomationState:
-      return kVstAutomationOff;
-    case audioMasterGetLanguage:
-      return kVstLangEnglish;
     case audioMasterGetVendorString:
       CopyText(ptr, kHostVendor, kVstMaxVendorStrLen);
       return 1;
     case audioMasterGetProductString:
       CopyText(ptr, kHostProduct, kVstMaxProductStrLen);
       return 1;
-    case audioMasterGetVendorVersion:
-      return kHostVendorVersion;
     case audioMasterCanDo:
-      return TextEquals(ptr, "sendVstEvents") || TextEquals(ptr, "sendVstMidiEvent") ||
-                     TextEquals(ptr, "sendVstTimeInfo")
+      return std::any_of(std::begin(kCapabilities), std::end(kCapabilities),
+                         [ptr](const char* capability) { return TextEquals(ptr, capability); })
                  ? 1
                  : 0;
     default:
@@ -150,19 +138,18 @@ VstIntPtr HostCallback::Answer(AEffect* effect, VstInt32 opcode, VstInt32 index,
 
 VstTimeInfo* HostCallback::FillTimeInfo() {
   timeInfo_ = VstTimeInfo{};
-  double seconds = static_cast<double>(samplePosition_) / sampleRate_;
   timeInfo_.samplePos = static_cast<double>(samplePosition_);
   timeInfo_.sampleRate = sampleRate_;
-  timeInfo_.ppqPos = startPpq_ + seconds * tempo_ / 60.0;
-  timeInfo_.tempo = tempo_;
-  double barLength = 4.0 * timeSigNumerator_ / timeSigDenominator_;
+  timeInfo_.ppqPos = transport_.QuarterNotesAt(samplePosition_, sampleRate_);
+  timeInfo_.tempo = transport_.tempo;
+  double barLength = 4.0 * transport_.numerator / transport_.denominator;
   timeInfo_.barStartPos =
       barLength > 0.0 ? barLength * static_cast<double>(static_cast<int64_t>(timeInfo_.ppqPos / barLength))
                       : 0.0;
-  timeInfo_.timeSigNumerator = timeSigNumerator_;
-  timeInfo_.timeSigDenominator = timeSigDenominator_;
+  timeInfo_.timeSigNumerator = transport_.numerator;
+  timeInfo_.timeSigDenominator = transport_.denominator;
   timeInfo_.flags = kVstPpqPosValid | kVstTempoValid | kVstTimeSigValid | kVstBarsValid;
-  if (playing_) {
+  if (transport_.playing) {
     timeInfo_.flags |= kVstTransportPlaying;
   }
   if (transportChanged_) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "host/vst2/VstInterface.h"
+#include "tools/quorvel-host/HostTransport.h"
 
 namespace QuorvelHost {
 
@@ -29,17 +30,13 @@ class HostCallback final {
   // Transport and settings reported to the plug-in.
   void SetSampleRate(double rate) { sampleRate_ = rate; }
   void SetBlockSize(int32_t frames) { blockSize_ = frames; }
-  void SetTempo(double bpm) { tempo_ = bpm; }
+  void SetTempo(double bpm) { transport_.tempo = bpm; }
   void SetPlaying(bool playing);
-  void SetTimeSignature(int32_t numerator, int32_t denominator);
-  void SetStartPosition(double quarterNotes) { startPpq_ = quarterNotes; }
+  void SetTransport(const HostTransport& transport);
   // Frames processed since the start of the song, advanced by the block runner.
   void SetSamplePosition(int64_t frames) { samplePosition_ = frames; }
   // Without time information the plug-in gets a null record, as from a minimal host.
   void SetTimeInfoAvailable(bool available) { timeInfoAvailable_ = available; }
-
-  double GetSampleRate() const { return sampleRate_; }
-  bool IsPlaying() const { return playing_; }
 
   int32_t CallCount(VstInt32 opcode) const;
   int32_t LastAutomatedIndex() const { return lastAutomatedIndex_; }
@@ -52,12 +49,8 @@ class HostCallback final {
 
   double sampleRate_ = 44100.0;
   int32_t blockSize_ = 512;
-  double tempo_ = 120.0;
-  bool playing_ = true;
+  HostTransport transport_;
   bool transportChanged_ = true;
-  int32_t timeSigNumerator_ = 4;
-  int32_t timeSigDenominator_ = 4;
-  double startPpq_ = 0.0;
   int64_t samplePosition_ = 0;
   bool timeInfoAvailable_ = true;
   AEffect* effect_ = nullptr;

@@ -1,16 +1,15 @@
 #include "tools/quorvel-host/HostedVst2.h"
 
-#include <algorithm>
 #include <array>
 
 #include "tools/quorvel-host/KnownPlugin.h"
-#include "tools/quorvel-host/PluginModule.h"
 
 namespace QuorvelHost {
 
 namespace {
 
 std::string ProblemWithRecord(const AEffect& effect) {
+  auto outside = [](int32_t count, int32_t limit) { return count < 0 || count > limit; };
   if (effect.magic != kEffectMagic) {
     return "the plug-in record has a wrong magic number";
   }
@@ -20,15 +19,15 @@ std::string ProblemWithRecord(const AEffect& effect) {
   if (effect.setParameter == nullptr || effect.getParameter == nullptr) {
     return "the plug-in record lacks its parameter functions";
   }
-  if (effect.numInputs < 0 || effect.numInputs > HostedVst2::kMaxChannels || effect.numOutputs < 0 ||
-      effect.numOutputs > HostedVst2::kMaxChannels) {
+  if (outside(effect.numInputs, HostedVst2::kMaxChannels) ||
+      outside(effect.numOutputs, HostedVst2::kMaxChannels)) {
     return "the plug-in reports " + std::to_string(effect.numInputs) + " inputs and " +
            std::to_string(effect.numOutputs) + " outputs";
   }
-  if (effect.numParams < 0 || effect.numParams > HostedVst2::kMaxParameters) {
+  if (outside(effect.numParams, HostedVst2::kMaxParameters)) {
     return "the plug-in reports " + std::to_string(effect.numParams) + " parameters";
   }
-  if (effect.numPrograms < 0 || effect.numPrograms > HostedVst2::kMaxPrograms) {
+  if (outside(effect.numPrograms, HostedVst2::kMaxPrograms)) {
     return "the plug-in reports " + std::to_string(effect.numPrograms) + " programs";
   }
   return "";
@@ -36,19 +35,27 @@ std::string ProblemWithRecord(const AEffect& effect) {
 
 }  // namespace
 
-HostedVst2::HostedVst2() = default;
-
 std::unique_ptr<HostedVst2> HostedVst2::Open(const std::string& path, std::string& error) {
-  std::unique_ptr<PluginModule> module = PluginModule::Open(path, error);
-  std::unique_ptr<HostedVst2> plugin = module ? module->CreateInstance(error) : nullptr;
+  std::unique_ptr<ModuleLibrary> library = ModuleLibrary::Open(path, error);
+  if (library == nullptr) {
+    return nullptr;
+  }
+  // VSTPluginMain, or main in older modules.
+  VstPluginMainProc entry = library->FindEntry("VSTPluginMain");
+  entry = entry != nullptr ? entry : library->FindEntry("main");
+  if (entry == nullptr) {
+    error = "module " + path + " exports neither VSTPluginMain nor main: not a VST2 plug-in";
+    return nullptr;
+  }
+  std::unique_ptr<HostedVst2> plugin = Create(entry, path, error);
   if (plugin == nullptr) {
     return nullptr;
   }
-  if (!plugin->CanProcessReplacing()) {
+  if (plugin->effect_->processReplacing == nullptr) {
     error = "module " + path + " offers no replacing processing";
     return nullptr;
   }
-  plugin->module_ = std::move(module);
+  plugin->library_ = std::move(library);
   return plugin;
 }
 
@@ -126,10 +133,6 @@ bool HostedVst2::Activate(double sampleRate, int32_t maxBlock, std::string&) {
   return true;
 }
 
-void HostedVst2::SetValue(size_t index, double plain) {
-  SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
-}
-
 bool HostedVst2::SelectProgram(int32_t program, std::string& error) {
   if (program < 0 || program >= ProgramCount()) {
     error = "program '" + std::to_string(program) + "' is not a number from 0 to " +
@@ -140,26 +143,9 @@ bool HostedVst2::SelectProgram(int32_t program, std::string& error) {
   return true;
 }
 
-bool HostedVst2::SetState(const std::vector<uint8_t>& bytes, bool program) {
-  return HasFlag(effFlagsProgramChunks) && SetChunk(bytes, program);
-}
-
-void HostedVst2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
-  events_.AddMidi(offset, status, data1, data2);
-}
-
-void HostedVst2::DeliverEvents() {
-  if (events_.Count() > 0) {
-    SendEvents(events_.Events());
-  }
-}
-
 void HostedVst2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                          int64_t songFrame) {
-  host_.SetTempo(transport.tempo);
-  host_.SetPlaying(transport.playing);
-  host_.SetStartPosition(transport.startPosition);
-  host_.SetTimeSignature(transport.numerator, transport.denominator);
+  host_.SetTransport(transport);
   host_.SetSamplePosition(songFrame);
   Process(inputs, outputs, frames);
   events_.Clear();
@@ -191,10 +177,7 @@ void HostedVst2::CloseEditor() {
 }
 
 VstIntPtr HostedVst2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) const {
-  if (closed_) {
-    return 0;
-  }
-  return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+  return closed_ ? 0 : effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
 std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index) const {
@@ -240,8 +223,8 @@ std::vector<uint8_t> HostedVst2::GetChunk(bool program) {
 bool HostedVst2::SetChunk(const std::vector<uint8_t>& chunk, bool program) {
   // The plug-in gets its own copy: the record's pointer is not const, and a
   // zero-length chunk still gets a valid address.
-  std::vector<uint8_t> copy(chunk.size() + 1, 0);
-  std::copy(chunk.begin(), chunk.end(), copy.begin());
+  std::vector<uint8_t> copy = chunk;
+  copy.push_back(0);
   return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(chunk.size()), copy.data()) != 0;
 }
 

@@ -9,10 +9,9 @@
 #include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/HostCallback.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/ModuleLibrary.h"
 
 namespace QuorvelHost {
-
-class PluginModule;
 
 // A VST2 module beneath HostedPlugin, and one instance as a host drives it: every call
 // goes through the AEffect record, which was checked when the instance was made, so that
@@ -35,7 +34,8 @@ class HostedVst2 final : public HostedPlugin {
   // Main thread: the module at `path` with an instance of its own; null with a one-line
   // reason.
   static std::unique_ptr<HostedVst2> Open(const std::string& path, std::string& error);
-  // Main thread: an instance of a module the caller keeps loaded; null with a reason.
+  // Main thread: an instance from an entry point the caller keeps loaded (tests hand in
+  // their own); null with a one-line reason.
   static std::unique_ptr<HostedVst2> Create(VstPluginMainProc entry, const std::string& moduleName,
                                             std::string& error);
   ~HostedVst2() override;
@@ -53,14 +53,24 @@ class HostedVst2 final : public HostedPlugin {
   // start a plug-in again at another rate.
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
   void Deactivate() override { SetMains(false); }
-  void SetValue(size_t index, double plain) override;
+  void SetValue(size_t index, double plain) override {
+    SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+  }
   bool SelectProgram(int32_t program, std::string& error) override;
   std::vector<uint8_t> GetState(bool program) override { return GetChunk(program); }
-  bool SetState(const std::vector<uint8_t>& bytes, bool program) override;
+  bool SetState(const std::vector<uint8_t>& bytes, bool program) override {
+    return HasFlag(effFlagsProgramChunks) && SetChunk(bytes, program);
+  }
   // VST2 automation has no frame: a value takes effect for the whole next block.
   void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
-  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
-  void DeliverEvents() override;
+  void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
+    events_.AddMidi(offset, status, data1, data2);
+  }
+  void DeliverEvents() override {
+    if (events_.Count() > 0) {
+      SendEvents(events_.Events());
+    }
+  }
   using HostedPlugin::Process;
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                int64_t songFrame) override;
@@ -74,12 +84,10 @@ class HostedVst2 final : public HostedPlugin {
   // What only VST2 has, for the checks and tests that drive the format itself.
   HostCallback& Host() { return host_; }
   AEffect* Effect() const { return effect_; }
-  bool IsClosed() const { return closed_; }
   int32_t ParameterCount() const { return effect_->numParams; }
   int32_t Flags() const { return effect_->flags; }
   bool HasFlag(int32_t flag) const { return (effect_->flags & flag) != 0; }
   int32_t UniqueId() const { return effect_->uniqueID; }
-  bool CanProcessReplacing() const { return effect_->processReplacing != nullptr; }
 
   // Any opcode; answers 0 once the instance is closed.
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
@@ -115,10 +123,10 @@ class HostedVst2 final : public HostedPlugin {
   void Close();
 
  private:
-  HostedVst2();
+  HostedVst2() = default;
 
   // Declared first, so that the module is unloaded after everything else is gone.
-  std::unique_ptr<PluginModule> module_;
+  std::unique_ptr<ModuleLibrary> library_;
   HostCallback host_;
   AEffect* effect_ = nullptr;
   bool closed_ = false;

@@ -1,11 +1,9 @@
 #include "tools/quorvel-host/LifecycleChecks.h"
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -43,54 +41,45 @@ bool WalkSkips(VstInt32 opcode) {
          opcode == effSetChunk || (opcode >= effOfflineNotify && opcode <= effProcessVarIo);
 }
 
+// The opcode with the arguments it takes; any other gets the zeroed text buffer, or a text
+// to read where it takes one.
 VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode, OpcodeArguments& args) {
-  args.text.fill('\0');
-  switch (opcode) {
-    case effGetChunk:
-      return plugin.Dispatch(opcode, 0, 0, &args.chunk);
-    case effProcessEvents:
-      return plugin.Dispatch(opcode, 0, 0, &args.events);
-    case effGetInputProperties:
-    case effGetOutputProperties:
-      return plugin.Dispatch(opcode, 0, 0, &args.pin);
-    case effGetParameterProperties:
-      return plugin.Dispatch(opcode, 0, 0, &args.parameter);
-    case effGetMidiProgramName:
-      return plugin.Dispatch(opcode, 0, 0, &args.midiProgram);
-    case effGetMidiProgramCategory:
-      return plugin.Dispatch(opcode, 0, 0, &args.midiCategory);
-    case effGetMidiKeyName:
-      return plugin.Dispatch(opcode, 0, 0, &args.midiKey);
-    case effSetSpeakerArrangement:
-      // Stereo in, stereo out: the input arrangement travels in the value argument.
-      args.speakersIn.type = kSpeakerArrStereo;
-      args.speakersIn.numChannels = 2;
-      args.speakersOut = args.speakersIn;
-      return plugin.Dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(&args.speakersIn), &args.speakersOut);
-    case effGetSpeakerArrangement:
-      return plugin.Dispatch(opcode, 0, reinterpret_cast<VstIntPtr>(&args.speakersInOut),
-                             &args.speakersOutOut);
-    case effSetProgram:
-      return plugin.Dispatch(opcode, 0, 0);
-    case effSetSampleRate:
-      return plugin.Dispatch(opcode, 0, 0, nullptr, static_cast<float>(Validator::kSampleRate));
-    case effSetBlockSize:
-      return plugin.Dispatch(opcode, 0, Validator::kBlockSize);
-    case effMainsChanged:
-      return plugin.Dispatch(opcode, 0, 1);
-    case effCanDo:
-      std::strcpy(args.text.data(), "receiveVstMidiEvent");
-      return plugin.Dispatch(opcode, 0, 0, args.text.data());
-    case effSetProgramName:
-      std::strcpy(args.text.data(), "Validated");
-      return plugin.Dispatch(opcode, 0, 0, args.text.data());
-    case effSetTotalSampleToProcess:
-      return plugin.Dispatch(opcode, 0, Validator::kBlockSize);
-    case effSetProcessPrecision:
-      return plugin.Dispatch(opcode, 0, kVstProcessPrecision32);
-    default:
-      return plugin.Dispatch(opcode, 0, 0, args.text.data());
+  struct Call {
+    VstInt32 opcode;
+    VstIntPtr value;
+    void* ptr;
+    float opt = 0.0f;
+  };
+  // Stereo in, stereo out: the input arrangement travels in the value argument.
+  args.speakersIn.type = kSpeakerArrStereo;
+  args.speakersIn.numChannels = 2;
+  args.speakersOut = args.speakersIn;
+  const Call calls[] = {
+      {effGetChunk, 0, &args.chunk},
+      {effProcessEvents, 0, &args.events},
+      {effGetInputProperties, 0, &args.pin},
+      {effGetOutputProperties, 0, &args.pin},
+      {effGetParameterProperties, 0, &args.parameter},
+      {effGetMidiProgramName, 0, &args.midiProgram},
+      {effGetMidiProgramCategory, 0, &args.midiCategory},
+      {effGetMidiKeyName, 0, &args.midiKey},
+      {effSetSpeakerArrangement, reinterpret_cast<VstIntPtr>(&args.speakersIn), &args.speakersOut},
+      {effGetSpeakerArrangement, reinterpret_cast<VstIntPtr>(&args.speakersInOut), &args.speakersOutOut},
+      {effSetProgram, 0, nullptr},
+      {effSetSampleRate, 0, nullptr, static_cast<float>(Validator::kSampleRate)},
+      {effSetBlockSize, Validator::kBlockSize, nullptr},
+      {effMainsChanged, 1, nullptr},
+      {effSetTotalSampleToProcess, Validator::kBlockSize, nullptr},
+      {effSetProcessPrecision, kVstProcessPrecision32, nullptr}};
+  for (const Call& call : calls) {
+    if (call.opcode == opcode) {
+      return plugin.Dispatch(opcode, 0, call.value, call.ptr, call.opt);
+    }
   }
+  args.text.fill('\0');
+  std::strcpy(args.text.data(),
+              opcode == effCanDo ? "receiveVstMidiEvent" : (opcode == effSetProgramName ? "Validated" : ""));
+  return plugin.Dispatch(opcode, 0, 0, args.text.data());
 }
 
 struct TextWidth {
@@ -103,23 +92,21 @@ constexpr TextWidth kTextWidths[] = {{effGetEffectName, "effect name", kVstMaxEf
                                      {effGetProductString, "product", kVstMaxProductStrLen},
                                      {effGetProgramName, "program name", kVstMaxProgNameLen}};
 
-std::string TextProblems(HostedVst2& plugin) {
-  std::string problems;
+// Each text at or beyond its published width, as ", <problem>".
+void AddTextProblems(HostedVst2& plugin, std::string& problems) {
   for (const TextWidth& field : kTextWidths) {
     if (plugin.GetText(field.opcode).size() >= field.width) {
-      problems += std::string(problems.empty() ? "" : ", ") + field.name + " too long";
+      problems += ", " + std::string(field.name) + " too long";
     }
   }
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
     for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
       if (plugin.GetText(opcode, i).size() >= static_cast<size_t>(kVstMaxParamStrLen)) {
-        problems += (problems.empty() ? "" : ", ") + std::string("parameter ") + std::to_string(i) +
-                    " text longer than 7 characters";
+        problems += ", parameter " + std::to_string(i) + " text longer than 7 characters";
         break;
       }
     }
   }
-  return problems;
 }
 
 void EveryOpcode(Validator& validator) {
@@ -149,10 +136,7 @@ void EveryOpcode(Validator& validator) {
       problems += ", current program " + std::to_string(answer) + " out of range";
     }
   }
-  std::string texts = TextProblems(*plugin);
-  if (!texts.empty()) {
-    problems += ", " + texts;
-  }
+  AddTextProblems(*plugin, problems);
   ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);
   TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
   if (!scan.Clean()) {
@@ -167,7 +151,7 @@ void EveryOpcode(Validator& validator) {
 void SettingsBeforeOpen(Validator& validator) {
   const char* check = "sample rate and block size before effOpen";
   std::string error;
-  std::unique_ptr<HostedVst2> early = validator.Module().CreateInstance(error);
+  std::unique_ptr<HostedVst2> early = HostedVst2::Open(validator.Path(), error);
   std::unique_ptr<HostedPlugin> usual = early ? HostedPlugin::Open(validator.Path(), error) : nullptr;
   if (usual == nullptr || !usual->Activate(48000.0, 256, error)) {
     validator.Fail(check, error);

@@ -1,10 +1,9 @@
 #include "tools/quorvel-host/StateChecks.h"
 
-#include <cstdio>
 #include <map>
+#include <tuple>
 #include <vector>
 
-#include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -16,27 +15,16 @@ namespace {
 constexpr uint8_t kControlChange = 0xB0;
 constexpr int32_t kSweepBlock = 32;
 
-// Everything a host can see of an instance's state.
-struct Snapshot {
-  std::vector<uint8_t> bank;
-  std::vector<uint8_t> program;
-  std::vector<float> values;
-  int32_t selected = 0;
-  bool operator==(const Snapshot& other) const {
-    return bank == other.bank && program == other.program && values == other.values &&
-           selected == other.selected;
-  }
-};
+// Everything a host can see of an instance's state: bank, program chunk, values and the
+// program selected.
+using Snapshot = std::tuple<std::vector<uint8_t>, std::vector<uint8_t>, std::vector<float>, int32_t>;
 
 Snapshot Take(HostedVst2& plugin) {
-  Snapshot snapshot;
-  snapshot.bank = plugin.GetChunk(false);
-  snapshot.program = plugin.GetChunk(true);
+  std::vector<float> values;
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
-    snapshot.values.push_back(plugin.GetParameter(i));
+    values.push_back(plugin.GetParameter(i));
   }
-  snapshot.selected = plugin.GetProgram();
-  return snapshot;
+  return {plugin.GetChunk(false), plugin.GetChunk(true), values, plugin.GetProgram()};
 }
 
 // Distinct values in three programs, so that a bank really carries something.
@@ -96,51 +84,54 @@ void RejectedChunk(Validator& validator) {
   }
   VaryPrograms(*other, 31);
   VaryPrograms(*plugin, 47);
-  std::vector<uint8_t> bank = other->GetChunk(false);
-  std::vector<uint8_t> preset = other->GetChunk(true);
-  struct Attempt {
-    const char* name;
-    std::vector<uint8_t> bytes;
-    bool program;
+  using Bytes = std::vector<uint8_t>;
+  const Bytes bank = other->GetChunk(false);
+  auto half = [](const Bytes& bytes) {
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
   };
-  std::vector<Attempt> attempts;
-  attempts.push_back({"empty", {}, false});
-  std::vector<uint8_t> header = bank;
+  Bytes header = bank;
   if (!header.empty()) {
     header[0] ^= 0xFF;
   }
-  attempts.push_back({"foreign header", header, false});
-  attempts.push_back(
-      {"bank cut in half",
-       std::vector<uint8_t>(bank.begin(), bank.begin() + static_cast<std::ptrdiff_t>(bank.size() / 2)),
-       false});
-  attempts.push_back(
-      {"program cut in half",
-       std::vector<uint8_t>(preset.begin(), preset.begin() + static_cast<std::ptrdiff_t>(preset.size() / 2)),
-       true});
-  std::vector<uint8_t> garbage(bank.size() + 16);
+  Bytes garbage(bank.size() + 16);
   uint32_t state = 99u;
   for (uint8_t& byte : garbage) {
     state = state * 1664525u + 1013904223u;
     byte = static_cast<uint8_t>(state >> 24);
   }
-  attempts.push_back({"random bytes", garbage, false});
-
+  struct Attempt {
+    const char* name;
+    Bytes bytes;
+    bool program;
+  };
+  const Attempt attempts[] = {{"empty", {}, false},
+                              {"foreign header", header, false},
+                              {"bank cut in half", half(bank), false},
+                              {"program cut in half", half(other->GetChunk(true)), true},
+                              {"random bytes", garbage, false}};
+  // Each attempt's name joins the list of what befell it.
+  auto add = [](std::string& list, const char* name) {
+    list += (list.empty() ? "" : ", ") + std::string(name);
+  };
   std::string rejected;
   std::string accepted;
   std::string changed;
   for (const Attempt& attempt : attempts) {
     Snapshot before = Take(*plugin);
     if (plugin->SetChunk(attempt.bytes, attempt.program)) {
-      accepted += std::string(accepted.empty() ? "" : ", ") + attempt.name;
+      add(accepted, attempt.name);
       // An accepted chunk may change the state; start the next attempt afresh.
       plugin = validator.NewInstance();
+      if (plugin == nullptr) {
+        validator.FailToCreate(check);
+        return;
+      }
       VaryPrograms(*plugin, 47);
       continue;
     }
-    rejected += std::string(rejected.empty() ? "" : ", ") + attempt.name;
-    if (!(Take(*plugin) == before)) {
-      changed += std::string(changed.empty() ? "" : ", ") + attempt.name;
+    add(rejected, attempt.name);
+    if (Take(*plugin) != before) {
+      add(changed, attempt.name);
     }
   }
   std::string detail = "rejected: " + (rejected.empty() ? std::string("none") : rejected);

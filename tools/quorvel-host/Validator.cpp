@@ -9,8 +9,6 @@
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/PluginModule.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
@@ -43,10 +41,6 @@ bool Validator::Load(std::string& error) {
     vst3Module_ = Vst3Module::Open(path_, error);
     return vst3Module_ != nullptr;
   }
-  if (!Lv2Module::IsLv2Path(path_)) {
-    module_ = PluginModule::Open(path_, error);
-    return module_ != nullptr;
-  }
   return true;
 }
 
@@ -62,7 +56,7 @@ std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t bl
 }
 
 std::unique_ptr<HostedVst2> Validator::NewInstance(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<HostedVst2> plugin = module_->CreateInstance(lastError_);
+  std::unique_ptr<HostedVst2> plugin = HostedVst2::Open(path_, lastError_);
   if (plugin != nullptr) {
     plugin->Activate(sampleRate, blockSize, lastError_);
     if (!startBank_.empty()) {

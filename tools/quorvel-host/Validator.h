@@ -12,7 +12,6 @@ namespace QuorvelHost {
 class ClapModule;
 class HostedPlugin;
 class HostedVst2;
-class PluginModule;
 class Vst3Module;
 
 // The frame of the validate battery: makes instances the way the checks need
@@ -32,7 +31,6 @@ class Validator final {
   bool Load(std::string& error);
 
   const std::string& Path() const { return path_; }
-  const PluginModule& Module() const { return *module_; }
   const Vst3Module& Bundle() const { return *vst3Module_; }
 
   // An instance of any format, active and holding the start bank; null when the module
@@ -76,7 +74,6 @@ class Validator final {
 
  private:
   std::string path_;
-  std::unique_ptr<PluginModule> module_;
   std::unique_ptr<Vst3Module> vst3Module_;
   std::unique_ptr<ClapModule> clapModule_;
   std::vector<uint8_t> startBank_;

@@ -7,7 +7,6 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/ParameterLookup.h"
-#include "tools/quorvel-host/PluginModule.h"
 
 namespace QuorvelHost {
 namespace {
@@ -84,7 +83,7 @@ AEffect* NegativeParametersEntry(audioMasterCallback host) {
   return &fake;
 }
 
-TEST(PluginInstanceTest, RefusesRecordsNoHostCouldUse) {
+TEST(HostedVst2Test, RefusesRecordsNoHostCouldUse) {
   struct Case {
     VstPluginMainProc entry;
     const char* reason;
@@ -95,17 +94,15 @@ TEST(PluginInstanceTest, RefusesRecordsNoHostCouldUse) {
                         {AbsurdChannelsEntry, "2 inputs and 1000000 outputs"},
                         {NegativeParametersEntry, "-4 parameters"}};
   for (const Case& c : cases) {
-    PluginModule module(c.entry, "fake");
     std::string error;
-    EXPECT_EQ(module.CreateInstance(error), nullptr);
+    EXPECT_EQ(HostedVst2::Create(c.entry, "fake", error), nullptr);
     EXPECT_NE(error.find(c.reason), std::string::npos) << error;
   }
 }
 
-TEST(PluginInstanceTest, CallsOutsideTheReportedRangeNeverReachThePlugin) {
-  PluginModule module(GoodEntry, "fake");
+TEST(HostedVst2Test, CallsOutsideTheReportedRangeNeverReachThePlugin) {
   std::string error;
-  auto plugin = module.CreateInstance(error);
+  auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr) << error;
   fake.setParameter = nullptr;  // would crash if called
   fake.getParameter = nullptr;
@@ -116,10 +113,9 @@ TEST(PluginInstanceTest, CallsOutsideTheReportedRangeNeverReachThePlugin) {
   fake.getParameter = FakeGetParameter;
 }
 
-TEST(PluginInstanceTest, BlockRunnerDeliversMidiInTheBlockOfItsFrame) {
-  PluginModule module(GoodEntry, "fake");
+TEST(HostedVst2Test, BlockRunnerDeliversMidiInTheBlockOfItsFrame) {
   std::string error;
-  auto plugin = module.CreateInstance(error);
+  auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr);
   ChannelBuffers input(2, 1100);
   ChannelBuffers output(2, 1100);
@@ -132,10 +128,9 @@ TEST(PluginInstanceTest, BlockRunnerDeliversMidiInTheBlockOfItsFrame) {
   EXPECT_EQ(recorded.eventDeltas, expected);
 }
 
-TEST(PluginInstanceTest, TimeInformationFollowsTheSongPosition) {
-  PluginModule module(GoodEntry, "fake");
+TEST(HostedVst2Test, TimeInformationFollowsTheSongPosition) {
   std::string error;
-  auto plugin = module.CreateInstance(error);
+  auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr);
   plugin->SetSampleRate(48000.0);
   ChannelBuffers buffers(2, 48000 * 3);
@@ -159,10 +154,9 @@ TEST(PluginInstanceTest, TimeInformationFollowsTheSongPosition) {
   EXPECT_EQ(recorded.lastTime.tempo, 0.0);  // the plug-in got a null record
 }
 
-TEST(PluginInstanceTest, ParametersAreFoundByIndexAndUniqueName) {
-  PluginModule module(GoodEntry, "fake");
+TEST(HostedVst2Test, ParametersAreFoundByIndexAndUniqueName) {
   std::string error;
-  auto plugin = module.CreateInstance(error);
+  auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr);
   ParameterLookup lookup(plugin->Parameters());
   int32_t index = -1;
