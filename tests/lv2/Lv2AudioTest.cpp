@@ -28,7 +28,7 @@ class TwinHosts {
  public:
   explicit TwinHosts(double rate) : vst2_(StartVst2(rate)), lv2_(StartLv2(rate)) {
     for (int32_t i = 0; i < kParameters; ++i) {
-      port_[i] = lv2_->Parameter(i);
+      port_[i] = lv2_->Value(static_cast<size_t>(i));
     }
   }
 
@@ -39,7 +39,7 @@ class TwinHosts {
     if (index == kMix) {
       value = ValueOfPort(index, PortUnits(index, value));
     }
-    lv2_->SetParameter(index, PortUnits(index, value));
+    lv2_->SetValue(static_cast<size_t>(index), PortUnits(index, value));
     pending_[index] = value;
   }
   // Both take the state; the host gives the ports the values it holds, as hosts restore
@@ -50,7 +50,7 @@ class TwinHosts {
     }
     for (int32_t i = 0; i < kParameters; ++i) {
       port_[i] = PortUnits(i, vst2_->GetParameter(i));
-      lv2_->SetParameter(i, port_[i]);
+      lv2_->SetValue(static_cast<size_t>(i), port_[i]);
       pending_[i].reset();
     }
     return true;
@@ -58,7 +58,7 @@ class TwinHosts {
   void Controller(int32_t offset, int channel, int controller, int value) {
     const uint8_t bytes[3] = {static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
                               static_cast<uint8_t>(value)};
-    lv2_->AddMidi(offset, bytes, 3);
+    lv2_->Sequences().AddMidi(offset, bytes, 3);
     midi_.push_back({offset, bytes[0], bytes[1], bytes[2]});
   }
   // At most one per block, at `offset`.
@@ -68,7 +68,7 @@ class TwinHosts {
     position.tempo = tempo.value_or(0.0f);
     position.hasSpeed = playing.has_value();
     position.speed = playing.value_or(false) ? 1.0f : 0.0f;
-    lv2_->AddPosition(offset, position);
+    lv2_->Sequences().AddPosition(offset, position);
     timeOffset_ = offset;
     tempo_ = tempo;
     playing_ = playing;
@@ -151,7 +151,8 @@ TEST(Lv2Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
       for (uint32_t n = random() % 4; n > 0; --n) {
         const auto index = static_cast<int32_t>(random() % kParameters);
         if (random() % 4 == 0) {
-          hosts.Lv2().SetParameter(index, hosts.Lv2().Parameter(index));  // the same value again
+          const auto slot = static_cast<size_t>(index);
+          hosts.Lv2().SetValue(slot, hosts.Lv2().Value(slot));  // the same value again
           continue;
         }
         hosts.SetPort(index,
@@ -198,7 +199,7 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   vst2->SetParameter(kLeftSync, 0.3f);  // the 1/16 that a port's 1 stands for as 0.25
   ASSERT_TRUE(lv2->RestoreState(vst2->GetChunk(false)));
   for (int32_t i = 0; i < kParameters; ++i) {
-    lv2->SetParameter(i, PortUnits(i, vst2->GetParameter(i)));
+    lv2->SetValue(static_cast<size_t>(i), PortUnits(i, vst2->GetParameter(i)));
   }
   // The saved state without the selected program that follows the bank.
   auto bankOf = [](std::vector<uint8_t> state) {
@@ -206,15 +207,15 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
     return state;
   };
   const uint8_t controller[3] = {0xB0, 74, 127};  // learned by the feedback
-  lv2->AddMidi(0, controller, 3);
+  lv2->Sequences().AddMidi(0, controller, 3);
   StereoBlock block(64);
   lv2->Process(block.Channels(), block.Channels(), 64);
-  EXPECT_EQ(lv2->Notifications().size(), 1u);  // the UI hears of the move unasked
+  EXPECT_EQ(lv2->Sequences().Notifications().size(), 1u);  // the UI hears of the move unasked
   lv2->Process(block.Channels(), block.Channels(), 64);
   vst2->SetParameter(kFeedback, 1.0f);
   EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false)) << "the state's values acted, or the controller not";
 
-  lv2->SetParameter(kFeedback, 0.25f);  // 0.25 of full gain: VST2's 0.5
+  lv2->SetValue(kFeedback, 0.25f);  // 0.25 of full gain: VST2's 0.5
   lv2->Process(nullptr, nullptr, 0);
   vst2->SetParameter(kFeedback, 0.5f);
   EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false));
@@ -227,7 +228,7 @@ TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
   StereoBlock outputs[3] = {StereoBlock(4096), StereoBlock(4096), StereoBlock(4096)};
   int n = 0;
   for (auto* lv2 : {paused.get(), stopped.get(), ringing.get()}) {
-    lv2->SetParameter(kFeedback, 0.25f);
+    lv2->SetValue(kFeedback, 0.25f);
     StereoBlock clicks(4096);
     clicks.left[0] = clicks.right[0] = 1.0f;
     lv2->Process(clicks.Channels(), outputs[n].Channels(), 4096);
@@ -237,10 +238,10 @@ TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
   QuorvelHost::Lv2Position position;
   position.hasSpeed = true;
   position.speed = 0.0f;
-  stopped->AddPosition(0, position);
+  stopped->Sequences().AddPosition(0, position);
   stopped->Process(nullptr, nullptr, 0);
   position.speed = 1.0f;
-  stopped->AddPosition(0, position);
+  stopped->Sequences().AddPosition(0, position);
   n = 0;
   for (auto* lv2 : {paused.get(), stopped.get(), ringing.get()}) {
     StereoBlock silence(44100);

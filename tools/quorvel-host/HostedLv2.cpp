@@ -49,14 +49,13 @@ std::string Text(LilvNode* node) {
 std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* port) {
   std::vector<std::pair<float, std::string>> points;
   LilvScalePoints* scale = lilv_port_get_scale_points(plugin, port);
-  LILV_FOREACH(scale_points, it, scale) {
+  LILV_FOREACH (scale_points, it, scale) {
     const LilvScalePoint* point = lilv_scale_points_get(scale, it);
     points.emplace_back(lilv_node_as_float(lilv_scale_point_get_value(point)),
                         lilv_node_as_string(lilv_scale_point_get_label(point)));
   }
   lilv_scale_points_free(scale);
-  std::stable_sort(points.begin(), points.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::stable_sort(points.begin(), points.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> texts;
   for (const auto& point : points) {
     texts.push_back(point.second);
@@ -79,7 +78,6 @@ std::unique_ptr<HostedLv2> HostedLv2::OpenBundle(const std::string& path, std::s
   if (!plugin->ReadPorts(error) || !plugin->Instantiate(kDefaultRate, error)) {
     return nullptr;
   }
-  plugin->DescribePorts();
   return plugin;
 }
 
@@ -96,6 +94,7 @@ HostedLv2::~HostedLv2() {
   }
 }
 
+// The audio, control and atom ports, the control inputs described as parameters.
 bool HostedLv2::ReadPorts(std::string& error) {
   const LilvPlugin* plugin = Plugin();
   LilvWorld* lilv = World().Lilv();
@@ -103,12 +102,14 @@ bool HostedLv2::ReadPorts(std::string& error) {
   Node audio(lilv, LV2_CORE__AudioPort);
   Node control(lilv, LV2_CORE__ControlPort);
   Node atom(lilv, LV2_ATOM__AtomPort);
-  Node midiEvent(lilv, LV2_MIDI__MidiEvent);
-  Node position(lilv, LV2_TIME__Position);
-  Node chunk(lilv, LV2_ATOM__Chunk);
+  Node toggled(lilv, LV2_CORE__toggled);
+  Node enumeration(lilv, LV2_CORE__enumeration);
+  const Node events[Lv2Sequences::kInputs] = {
+      {lilv, LV2_MIDI__MidiEvent}, {lilv, LV2_TIME__Position}, {lilv, LV2_ATOM__Chunk}};  // as Lv2Sequences::Input
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
-  std::vector<float> defaults(count, 0.0f);
-  lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
+  std::vector<float> mins(count), maxs(count);
+  values_.resize(count);
+  lilv_plugin_get_port_ranges_float(plugin, mins.data(), maxs.data(), values_.data());
   int audioIns = 0;
   int audioOuts = 0;
   for (uint32_t p = 0; p < count; ++p) {
@@ -121,19 +122,30 @@ bool HostedLv2::ReadPorts(std::string& error) {
         audioOut_[audioOuts++] = p;
       }
     } else if (lilv_port_is_a(plugin, port, control.get())) {
-      ControlPort described;
-      described.port = p;
-      described.symbol = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
-      described.name = Text(lilv_port_get_name(plugin, port));
-      described.defaultValue = defaults[p];
-      (isInput ? controls_ : outputs_).push_back(described);
+      controlPorts_.push_back(p);
+      if (!isInput) {
+        continue;
+      }
+      HostedParameter parameter;
+      parameter.id = p;
+      parameter.name = Text(lilv_port_get_name(plugin, port));
+      parameter.shortName = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
+      parameter.min = std::isfinite(mins[p]) ? mins[p] : 0.0;
+      parameter.max = std::isfinite(maxs[p]) && maxs[p] > parameter.min ? maxs[p] : parameter.min + 1.0;
+      parameter.defaultValue = std::isfinite(values_[p]) ? values_[p] : parameter.min;
+      if (lilv_port_has_property(plugin, port, toggled.get())) {
+        parameter.kind = HostedParameter::Kind::kSwitch;
+      } else if (lilv_port_has_property(plugin, port, enumeration.get())) {
+        parameter.kind = HostedParameter::Kind::kChoice;
+        parameter.choices = ChoiceTexts(plugin, port);
+      }
+      parameters_.push_back(parameter);
     } else if (lilv_port_is_a(plugin, port, atom.get()) && isInput) {
-      if (lilv_port_supports_event(plugin, port, midiEvent.get()) && !sequences_->Has(Lv2Sequences::kMidi)) {
-        sequences_->SetPort(Lv2Sequences::kMidi, p);
-      } else if (lilv_port_supports_event(plugin, port, position.get()) && !sequences_->Has(Lv2Sequences::kTime)) {
-        sequences_->SetPort(Lv2Sequences::kTime, p);
-      } else if (lilv_port_supports_event(plugin, port, chunk.get()) && !sequences_->Has(Lv2Sequences::kUi)) {
-        sequences_->SetPort(Lv2Sequences::kUi, p);
+      for (int kind = 0; kind < Lv2Sequences::kInputs; ++kind) {
+        if (lilv_port_supports_event(plugin, port, events[kind].get()) &&
+            sequences_->Claim(static_cast<Lv2Sequences::Input>(kind), p)) {
+          break;
+        }
       }
     } else if (lilv_port_is_a(plugin, port, atom.get())) {
       sequences_->SetNotifyPort(p);
@@ -153,20 +165,15 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
     lilv_instance_deactivate(instance_);
     lilv_instance_free(instance_);
   }
-  LV2_Feature map{LV2_URID__map, World().MapFeature()};
-  LV2_Feature unmap{LV2_URID__unmap, World().UnmapFeature()};
-  const LV2_Feature* features[] = {&map, &unmap, nullptr};
-  instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, features);
+  instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, World().Features());
   if (instance_ == nullptr) {
     error = "plug-in " + module_->Uri() + " made no instance at " + std::to_string(sampleRate) + " Hz";
     return false;
   }
   sampleRate_ = sampleRate;
-  for (std::vector<ControlPort>* ports : {&controls_, &outputs_}) {
-    for (ControlPort& port : *ports) {
-      port.value = port.defaultValue;
-      lilv_instance_connect_port(instance_, port.port, &port.value);
-    }
+  lilv_plugin_get_port_ranges_float(Plugin(), nullptr, nullptr, values_.data());
+  for (uint32_t port : controlPorts_) {
+    lilv_instance_connect_port(instance_, port, &values_[port]);
   }
   sequences_->Connect(instance_);
   lilv_instance_activate(instance_);
@@ -195,7 +202,7 @@ bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
 
 void HostedLv2::SetValue(size_t index, double plain) {
   if (index < parameters_.size()) {
-    SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+    values_[parameters_[index].id] = static_cast<float>(plain);
     valuesPending_ = true;
   }
 }
@@ -225,14 +232,14 @@ bool HostedLv2::SetState(const std::vector<uint8_t>& bytes, bool) {
   }
   const std::vector<float> units = quorvelDelay_ ? KnownPlugin::Lv2UnitsOf(bytes) : std::vector<float>();
   for (size_t i = 0; i < units.size() && i < parameters_.size(); ++i) {
-    SetParameter(static_cast<int32_t>(i), units[i]);
+    values_[parameters_[i].id] = units[i];
   }
   return true;
 }
 
 void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
   const uint8_t bytes[3] = {status, data1, data2};
-  AddMidi(offset, bytes, 3);
+  sequences_->AddMidi(offset, bytes, 3);
 }
 
 void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
@@ -259,26 +266,6 @@ void HostedLv2::Pause() {
   lilv_instance_activate(instance_);
 }
 
-void HostedLv2::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
-  sequences_->AddMidi(frame, bytes, size);
-}
-
-void HostedLv2::AddPosition(int64_t frame, const Lv2Position& position) {
-  sequences_->AddPosition(frame, position);
-}
-
-bool HostedLv2::AddUiAtom(const void* atom, uint32_t size) {
-  return sequences_->AddUiAtom(atom, size);
-}
-
-std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
-  return sequences_->Notifications();
-}
-
-uint32_t HostedLv2::NotifyPort() const {
-  return sequences_->NotifyPort();
-}
-
 bool HostedLv2::OpenEditor(void* parent, double scale, std::string& error) {
   ui_ = Lv2UiHost::Open(*this, error);
   if (ui_ != nullptr && !ui_->Show(reinterpret_cast<uintptr_t>(parent), static_cast<float>(scale))) {
@@ -302,36 +289,6 @@ void HostedLv2::CloseEditor() {
   }
 }
 
-void HostedLv2::DescribePorts() {
-  LilvWorld* world = module_->World().Lilv();
-  const LilvPlugin* plugin = module_->World().Plugin();
-  const uint32_t count = lilv_plugin_get_num_ports(plugin);
-  std::vector<float> mins(count), maxs(count), defaults(count);
-  lilv_plugin_get_port_ranges_float(plugin, mins.data(), maxs.data(), defaults.data());
-  LilvNode* toggled = lilv_new_uri(world, LV2_CORE__toggled);
-  LilvNode* enumeration = lilv_new_uri(world, LV2_CORE__enumeration);
-  for (const ControlPort& control : controls_) {
-    const uint32_t index = control.port;
-    const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
-    HostedParameter parameter;
-    parameter.id = index;
-    parameter.name = control.name;
-    parameter.shortName = control.symbol;
-    parameter.min = std::isfinite(mins[index]) ? mins[index] : 0.0;
-    parameter.max = std::isfinite(maxs[index]) && maxs[index] > parameter.min ? maxs[index] : parameter.min + 1.0;
-    parameter.defaultValue = std::isfinite(defaults[index]) ? defaults[index] : parameter.min;
-    if (lilv_port_has_property(plugin, port, toggled)) {
-      parameter.kind = HostedParameter::Kind::kSwitch;
-    } else if (lilv_port_has_property(plugin, port, enumeration)) {
-      parameter.kind = HostedParameter::Kind::kChoice;
-      parameter.choices = ChoiceTexts(plugin, port);
-    }
-    parameters_.push_back(parameter);
-  }
-  lilv_node_free(toggled);
-  lilv_node_free(enumeration);
-}
-
 // The position in quarter notes, as bars and beats of the signature.
 void HostedLv2::SendPosition(const HostTransport& transport, int64_t songFrame) {
   const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
@@ -347,7 +304,7 @@ void HostedLv2::SendPosition(const HostTransport& transport, int64_t songFrame) 
   position.hasSignature = true;
   position.beatsPerBar = static_cast<float>(transport.numerator);
   position.beatUnit = transport.denominator;
-  AddPosition(0, position);
+  sequences_->AddPosition(0, position);
   timeSent_ = true;
   sentTransport_ = transport;
 }

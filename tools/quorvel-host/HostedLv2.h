@@ -19,20 +19,6 @@ class Lv2Sequences;
 class Lv2UiHost;
 class Lv2World;
 
-// A time:Position as a host sends one: only the facts marked as given.
-struct Lv2Position {
-  bool hasTempo = false;
-  float tempo = 120.0f;  // beats per minute
-  bool hasSpeed = false;
-  float speed = 1.0f;  // 0 stopped, 1 playing
-  bool hasBar = false;
-  int64_t bar = 0;
-  float barBeat = 0.0f;
-  bool hasSignature = false;
-  float beatsPerBar = 4.0f;
-  int32_t beatUnit = 4;
-};
-
 // An LV2 bundle beneath HostedPlugin, and its one instance as hosts drive it through
 // lilv: instantiated at a rate with urid:map, activated, its control inputs held by the
 // host (from their defaults), its atom inputs filled with the block's MIDI and time
@@ -81,22 +67,10 @@ class HostedLv2 final : public HostedPlugin {
   const char* ProcessCallName() const override { return "run"; }
 
   // What only LV2 has, for the tests, the info command and the UI host.
-  // The control inputs in port order.
-  int32_t ParameterCount() const { return static_cast<int32_t>(controls_.size()); }
-  void SetParameter(int32_t index, float value) { controls_[Slot(index)].value = value; }
-  float Parameter(int32_t index) const { return controls_[Slot(index)].value; }
-  uint32_t PortOfParameter(int32_t index) const { return controls_[Slot(index)].port; }
-  // Events of the next block at frame `frame`, in frame order.
-  void AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size);
-  void AddPosition(int64_t frame, const Lv2Position& position);
-  // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
-  // delivered at the next block's start; false where the plug-in has no such port.
-  bool AddUiAtom(const void* atom, uint32_t size);
-  // The events the plug-in's notify port held after the last block, each a whole atom
-  // (header and body) as hosts hand them to the UI.
-  std::vector<std::vector<uint8_t>> Notifications() const;
-  // The notify port's index; 0 where the plug-in has none.
-  uint32_t NotifyPort() const;
+  // A control input's value, as Parameters() orders them.
+  float Value(size_t index) const { return values_[parameters_[index].id]; }
+  // The atom ports: the block's MIDI, time and UI events, the notify port's output.
+  Lv2Sequences& Sequences() const { return *sequences_; }
   // One block of two channels in and out (null: the audio ports are left unconnected).
   void Process(float** inputs, float** outputs, uint32_t frames);
   // The host pauses the instance (deactivate) and resumes it (activate).
@@ -112,30 +86,20 @@ class HostedLv2 final : public HostedPlugin {
   const LilvPlugin* Plugin() const;
 
  private:
-  struct ControlPort {
-    uint32_t port = 0;
-    std::string symbol;
-    std::string name;
-    float value = 0.0f;
-    float defaultValue = 0.0f;
-  };
-
   explicit HostedLv2(std::unique_ptr<Lv2Module> module);
-  static size_t Slot(int32_t index) { return static_cast<size_t>(index); }
   bool ReadPorts(std::string& error);
   bool Instantiate(double sampleRate, std::string& error);
-  void DescribePorts();
   void SendPosition(const HostTransport& transport, int64_t songFrame);
 
   std::unique_ptr<Lv2Module> module_;
   std::unique_ptr<Lv2Sequences> sequences_;
   LilvInstance* instance_ = nullptr;
   bool quorvelDelay_ = false;
-  std::vector<ControlPort> controls_;
-  std::vector<ControlPort> outputs_;  // control outputs, connected but not read
+  std::vector<HostedParameter> parameters_;  // the control inputs; id: the port
+  std::vector<uint32_t> controlPorts_;       // inputs and outputs (those connected but not read)
+  std::vector<float> values_;                // the control ports' values, by port index
   uint32_t audioIn_[2] = {};
   uint32_t audioOut_[2] = {};
-  std::vector<HostedParameter> parameters_;
   double sampleRate_ = 0.0;
   bool timeSent_ = false;
   bool valuesPending_ = false;

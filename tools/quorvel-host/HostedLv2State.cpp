@@ -15,17 +15,14 @@ struct StateRecord {
   LV2_URID key = 0;
   std::vector<uint8_t> bytes;
   LV2_URID type = 0;
-  uint32_t flags = 0;
 };
 
-LV2_State_Status Store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type,
-                       uint32_t flags) {
+LV2_State_Status Store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type, uint32_t) {
   auto* record = static_cast<StateRecord*>(handle);
   record->key = key;
   const auto* bytes = static_cast<const uint8_t*>(value);
   record->bytes.assign(bytes, bytes + size);
   record->type = type;
-  record->flags = flags;
   return LV2_STATE_SUCCESS;
 }
 
@@ -40,16 +37,21 @@ const void* Retrieve(LV2_State_Handle handle, uint32_t key, size_t* size, uint32
   return record->bytes.data();
 }
 
+// The instance's state interface once it saved into `record`; null where it has none or failed.
+const LV2_State_Interface* Save(LilvInstance* instance, const LV2_Feature* const* features, StateRecord& record) {
+  const auto* state =
+      static_cast<const LV2_State_Interface*>(lilv_instance_get_extension_data(instance, LV2_STATE__interface));
+  return state != nullptr &&
+                 state->save(lilv_instance_get_handle(instance), Store, &record, 0, features) == LV2_STATE_SUCCESS
+             ? state
+             : nullptr;
+}
+
 }  // namespace
 
 std::vector<uint8_t> HostedLv2::SaveState(std::string* type) {
-  const auto* state =
-      static_cast<const LV2_State_Interface*>(lilv_instance_get_extension_data(instance_, LV2_STATE__interface));
   StateRecord record;
-  LV2_Feature map{LV2_URID__map, World().MapFeature()};
-  const LV2_Feature* features[] = {&map, nullptr};
-  if (state == nullptr || state->save(lilv_instance_get_handle(instance_), Store, &record, 0, features) !=
-                              LV2_STATE_SUCCESS) {
+  if (Save(instance_, World().Features(), record) == nullptr) {
     return {};
   }
   if (type != nullptr) {
@@ -60,23 +62,16 @@ std::vector<uint8_t> HostedLv2::SaveState(std::string* type) {
 }
 
 bool HostedLv2::RestoreState(const std::vector<uint8_t>& bytes, const std::string& type) {
-  const auto* state =
-      static_cast<const LV2_State_Interface*>(lilv_instance_get_extension_data(instance_, LV2_STATE__interface));
+  // The key is the one the plug-in saves under.
+  StateRecord record;
+  const LV2_State_Interface* state = Save(instance_, World().Features(), record);
   if (state == nullptr) {
     return false;
   }
-  // The key is the one the plug-in saves under.
-  StateRecord probe;
-  LV2_Feature map{LV2_URID__map, World().MapFeature()};
-  const LV2_Feature* features[] = {&map, nullptr};
-  if (state->save(lilv_instance_get_handle(instance_), Store, &probe, 0, features) != LV2_STATE_SUCCESS) {
-    return false;
-  }
-  StateRecord record;
-  record.key = probe.key;
   record.bytes = bytes;
-  record.type = type.empty() ? World().Map(LV2_ATOM__Chunk) : World().Map(type.c_str());
-  return state->restore(lilv_instance_get_handle(instance_), Retrieve, &record, 0, features) == LV2_STATE_SUCCESS;
+  record.type = World().Map(type.empty() ? LV2_ATOM__Chunk : type.c_str());
+  return state->restore(lilv_instance_get_handle(instance_), Retrieve, &record, 0, World().Features()) ==
+         LV2_STATE_SUCCESS;
 }
 
 }  // namespace QuorvelHost

@@ -43,14 +43,6 @@ const char* Lv2World::Unmap(LV2_URID urid) const {
   return urid >= 1 && urid <= uris_.size() ? uris_[urid - 1].c_str() : nullptr;
 }
 
-bool Lv2Module::IsLv2Path(const std::string& path) {
-  std::string trimmed = path;
-  while (trimmed.size() > 1 && trimmed.back() == '/') {
-    trimmed.pop_back();
-  }
-  return trimmed.size() > 4 && trimmed.compare(trimmed.size() - 4, 4, ".lv2") == 0;
-}
-
 std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string& path, std::string& error) {
   char* absolute = realpath(path.c_str(), nullptr);
   if (absolute == nullptr) {

@@ -12,8 +12,11 @@ class Lv2World;
 // load on Linux only; elsewhere Open says so.
 class Lv2Module final {
  public:
-  // Whether a path names an LV2 bundle (it ends in ".lv2").
-  static bool IsLv2Path(const std::string& path);
+  // Whether a path names an LV2 bundle (it ends in ".lv2", a separator or more aside).
+  static bool IsLv2Path(const std::string& path) {
+    const size_t last = path.find_last_not_of("/\\");
+    return last != std::string::npos && last >= 4 && path.compare(last - 3, 4, ".lv2") == 0;
+  }
   // Null with a one-line reason in `error` when the path holds no loadable plug-in.
   static std::unique_ptr<Lv2Module> Open(const std::string& path, std::string& error);
   ~Lv2Module();

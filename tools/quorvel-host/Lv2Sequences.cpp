@@ -37,11 +37,13 @@ Lv2Sequences::Lv2Sequences(Lv2World& world)
   }
 }
 
-void Lv2Sequences::SetPort(Input input, uint32_t port) {
-  if (!inputs_[input].present) {
-    inputs_[input].port = port;
-    inputs_[input].present = true;
+bool Lv2Sequences::Claim(Input input, uint32_t port) {
+  if (inputs_[input].present) {
+    return false;
   }
+  inputs_[input].port = port;
+  inputs_[input].present = true;
+  return true;
 }
 
 void Lv2Sequences::SetNotifyPort(uint32_t port) {
@@ -71,12 +73,16 @@ void Lv2Sequences::Reset(AtomInput& input) {
   lv2_atom_forge_sequence_head(&input.forge, &input.frame, 0);
 }
 
-void Lv2Sequences::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
-  LV2_Atom_Forge& forge = inputs_[kMidi].forge;
-  inputs_[kMidi].hasEvents = true;
-  if (lv2_atom_forge_frame_time(&forge, frame) != 0 && lv2_atom_forge_atom(&forge, size, midiEvent_) != 0) {
-    lv2_atom_forge_write(&forge, bytes, size);
+void Lv2Sequences::Add(Input input, int64_t frame, LV2_URID type, const void* body, uint32_t size) {
+  LV2_Atom_Forge& forge = inputs_[input].forge;
+  inputs_[input].hasEvents = true;
+  if (lv2_atom_forge_frame_time(&forge, frame) != 0 && lv2_atom_forge_atom(&forge, size, type) != 0) {
+    lv2_atom_forge_write(&forge, body, size);
   }
+}
+
+void Lv2Sequences::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
+  Add(kMidi, frame, midiEvent_, bytes, size);
 }
 
 bool Lv2Sequences::AddUiAtom(const void* atom, uint32_t size) {
@@ -84,12 +90,7 @@ bool Lv2Sequences::AddUiAtom(const void* atom, uint32_t size) {
     return false;
   }
   const auto* header = static_cast<const LV2_Atom*>(atom);
-  LV2_Atom_Forge& forge = inputs_[kUi].forge;
-  inputs_[kUi].hasEvents = true;
-  const uint32_t body = size - static_cast<uint32_t>(sizeof(LV2_Atom));
-  if (lv2_atom_forge_frame_time(&forge, 0) != 0 && lv2_atom_forge_atom(&forge, body, header->type) != 0) {
-    lv2_atom_forge_write(&forge, header + 1, body);
-  }
+  Add(kUi, 0, header->type, header + 1, size - static_cast<uint32_t>(sizeof(LV2_Atom)));
   return true;
 }
 

@@ -6,11 +6,23 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/quorvel-host/HostedLv2.h"
-
 namespace QuorvelHost {
 
 class Lv2World;
+
+// A time:Position as a host sends one: only the facts marked as given.
+struct Lv2Position {
+  bool hasTempo = false;
+  float tempo = 120.0f;  // beats per minute
+  bool hasSpeed = false;
+  float speed = 1.0f;  // 0 stopped, 1 playing
+  bool hasBar = false;
+  int64_t bar = 0;
+  float barBeat = 0.0f;
+  bool hasSignature = false;
+  float beatsPerBar = 4.0f;
+  int32_t beatUnit = 4;
+};
 
 // The atom ports an LV2 host fills and reads each block: the MIDI, time and UI input
 // sequences, written with a forge into room made beforehand, and the notify output, of
@@ -24,22 +36,27 @@ class Lv2Sequences final {
   Lv2Sequences(const Lv2Sequences&) = delete;
   Lv2Sequences& operator=(const Lv2Sequences&) = delete;
 
-  // The ports found while the plug-in's ports are read; the first of each kind counts.
-  bool Has(Input input) const { return inputs_[input].present; }
-  void SetPort(Input input, uint32_t port);
-  bool HasNotify() const { return hasNotify_; }
+  // The ports found while the plug-in's ports are read: the first of each kind counts
+  // (Claim is false for the others).
+  bool Claim(Input input, uint32_t port);
   void SetNotifyPort(uint32_t port);
+  // The notify port's index; 0 where the plug-in has none.
   uint32_t NotifyPort() const { return hasNotify_ ? notifyPort_ : 0; }
   // Connects every port found to its room, and empties the sequences.
   void Connect(LilvInstance* instance);
 
+  // Events of the next block at frame `frame`, in frame order.
   void AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size);
   void AddPosition(int64_t frame, const Lv2Position& position);
+  // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
+  // delivered at the next block's start; false where the plug-in has no such port.
   bool AddUiAtom(const void* atom, uint32_t size);
   // Around a block: the notify port's capacity told beforehand; its events copied, and
   // the inputs emptied, after.
   void BeforeRun();
   void AfterRun();
+  // The events the notify port held after the last block, each a whole atom (header and
+  // body) as hosts hand them to the UI.
   std::vector<std::vector<uint8_t>> Notifications() const;
 
  private:
@@ -52,6 +69,9 @@ class Lv2Sequences final {
     bool hasEvents = false;
   };
   static void Reset(AtomInput& input);
+  // An event of `input` at `frame`: an atom of `type` holding `size` bytes of `body`,
+  // where the sequence has room for it.
+  void Add(Input input, int64_t frame, LV2_URID type, const void* body, uint32_t size);
 
   AtomInput inputs_[kInputs];
   uint32_t notifyPort_ = 0;

@@ -5,8 +5,10 @@
 #include <lv2/urid/urid.h>
 
 #include <cstring>
+#include <utility>
 
 #include "tools/quorvel-host/HostedLv2.h"
+#include "tools/quorvel-host/Lv2Sequences.h"
 #include "tools/quorvel-host/Lv2World.h"
 #include "tools/quorvel-host/ModuleLibrary.h"
 
@@ -17,6 +19,7 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
   LilvNode* x11 = lilv_new_uri(world, LV2_UI__X11UI);
   LilvUIs* uis = lilv_plugin_get_uis(instance.Plugin());
   std::unique_ptr<Lv2UiHost> host(new Lv2UiHost(instance));
+  std::string uri;
   LILV_FOREACH (uis, i, uis) {
     const LilvUI* ui = lilv_uis_get(uis, i);
     if (!lilv_ui_is_a(ui, x11)) {
@@ -24,7 +27,7 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
     }
     char* binary = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
     char* bundle = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_bundle_uri(ui)), nullptr);
-    host->uiUri_ = lilv_node_as_uri(lilv_ui_get_uri(ui));
+    uri = lilv_node_as_uri(lilv_ui_get_uri(ui));
     host->bundlePath_ = bundle != nullptr ? bundle : "";
     host->library_ = binary != nullptr ? ModuleLibrary::Open(binary, error) : nullptr;
     lilv_free(binary);
@@ -44,13 +47,13 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
     if (descriptor == nullptr) {
       break;
     }
-    if (host->uiUri_ == descriptor->URI) {
+    if (uri == descriptor->URI) {
       host->descriptor_ = descriptor;
       break;
     }
   }
   if (host->descriptor_ == nullptr) {
-    error = "the UI's shared object has no descriptor for " + host->uiUri_;
+    error = "the UI's shared object has no descriptor for " + uri;
     return nullptr;
   }
   return host;
@@ -66,19 +69,22 @@ bool Lv2UiHost::Show(uintptr_t parent, float scale, bool offerResize) {
   }
   Lv2World& world = instance_.World();
   scale_ = scale;
-  options_[0] = {LV2_OPTIONS_INSTANCE, 0, world.Map(LV2_UI__scaleFactor), sizeof(float), world.Map(LV2_ATOM__Float),
-                 &scale_};
+  options_[0] = {LV2_OPTIONS_INSTANCE,       0,      world.Map(LV2_UI__scaleFactor), sizeof(float),
+                 world.Map(LV2_ATOM__Float), &scale_};
   options_[1] = {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr};
-  touch_ = {this, Touch};
-  resize_ = {this, Resize};
+  touch_ = {this, [](LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
+              static_cast<Lv2UiHost*>(handle)->Record('t', port, grabbed ? 1.0f : 0.0f);
+            }};
+  resize_ = {this, [](LV2UI_Feature_Handle handle, int width, int height) {
+               static_cast<Lv2UiHost*>(handle)->Record('r', static_cast<uint32_t>(width), static_cast<float>(height));
+               return 0;
+             }};
   const LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
-  const LV2_Feature mapFeature{LV2_URID__map, world.MapFeature()};
-  const LV2_Feature unmapFeature{LV2_URID__unmap, world.UnmapFeature()};
   const LV2_Feature touchFeature{LV2_UI__touch, &touch_};
   const LV2_Feature resizeFeature{LV2_UI__resize, &resize_};
   const LV2_Feature optionsFeature{LV2_OPTIONS__options, options_};
   const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
-  std::vector<const LV2_Feature*> features = {&parentFeature, &mapFeature, &unmapFeature, &touchFeature,
+  std::vector<const LV2_Feature*> features = {world.Features()[0], world.Features()[1], &parentFeature, &touchFeature,
                                               &idleFeature};
   if (offerResize) {
     features.push_back(&resizeFeature);
@@ -112,12 +118,12 @@ void Lv2UiHost::RelayWrites() {
   for (; relayed_ < messages_.size(); ++relayed_) {
     const Message& message = messages_[relayed_];
     if (message.kind == 'a') {
-      instance_.AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
+      instance_.Sequences().AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
       continue;
     }
-    for (int32_t i = 0; message.kind == 'w' && i < instance_.ParameterCount(); ++i) {
-      if (instance_.PortOfParameter(i) == message.port) {
-        instance_.SetParameter(i, message.value);
+    for (size_t i = 0; message.kind == 'w' && i < instance_.Parameters().size(); ++i) {
+      if (instance_.Parameters()[i].id == message.port) {
+        instance_.SetValue(i, message.value);
       }
     }
   }
@@ -128,8 +134,8 @@ void Lv2UiHost::DeliverNotifications() {
     return;
   }
   const uint32_t transfer = instance_.World().Map(LV2_ATOM__eventTransfer);
-  for (const std::vector<uint8_t>& atom : instance_.Notifications()) {
-    descriptor_->port_event(handle_, instance_.NotifyPort(), static_cast<uint32_t>(atom.size()), transfer,
+  for (const std::vector<uint8_t>& atom : instance_.Sequences().Notifications()) {
+    descriptor_->port_event(handle_, instance_.Sequences().NotifyPort(), static_cast<uint32_t>(atom.size()), transfer,
                             atom.data());
   }
 }
@@ -142,29 +148,21 @@ void Lv2UiHost::Hide() {
   }
 }
 
-void Lv2UiHost::Write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t format,
-                      const void* buffer) {
+void Lv2UiHost::Write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
   auto* host = static_cast<Lv2UiHost*>(controller);
   float value = 0.0f;
   if (format == 0 && size == sizeof value && buffer != nullptr) {
     std::memcpy(&value, buffer, sizeof value);
-    host->messages_.push_back({'w', port, value, std::this_thread::get_id(), {}});
+    host->Record('w', port, value);
   } else if (format == host->instance_.World().Map(LV2_ATOM__eventTransfer) && size >= sizeof(LV2_Atom) &&
              buffer != nullptr) {
     const auto* bytes = static_cast<const uint8_t*>(buffer);
-    host->messages_.push_back({'a', port, 0.0f, std::this_thread::get_id(), {bytes, bytes + size}});
+    host->Record('a', port, 0.0f, {bytes, bytes + size});
   }
 }
 
-void Lv2UiHost::Touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
-  static_cast<Lv2UiHost*>(handle)->messages_.push_back(
-      {'t', port, grabbed ? 1.0f : 0.0f, std::this_thread::get_id(), {}});
-}
-
-int Lv2UiHost::Resize(LV2UI_Feature_Handle handle, int width, int height) {
-  static_cast<Lv2UiHost*>(handle)->messages_.push_back(
-      {'r', static_cast<uint32_t>(width), static_cast<float>(height), std::this_thread::get_id(), {}});
-  return 0;
+void Lv2UiHost::Record(char kind, uint32_t port, float value, std::vector<uint8_t> atom) {
+  messages_.push_back({kind, port, value, std::this_thread::get_id(), std::move(atom)});
 }
 
 }  // namespace QuorvelHost
