@@ -4,10 +4,11 @@
 #include <lv2/atom/atom.h>
 #include <lv2/core/lv2.h>
 #include <lv2/midi/midi.h>
+#include <lv2/state/state.h>
 #include <lv2/time/time.h>
 
-#include <algorithm>
 #include <cmath>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -27,40 +28,63 @@ namespace {
 constexpr double kDefaultRate = 44100.0;
 
 // Nodes made for a look-up and freed with it.
-class Node final {
- public:
-  Node(LilvWorld* world, const char* uri) : node_(lilv_new_uri(world, uri)) {}
-  ~Node() { lilv_node_free(node_); }
-  Node(const Node&) = delete;
-  Node& operator=(const Node&) = delete;
-  const LilvNode* get() const { return node_; }
-
- private:
-  LilvNode* node_;
+struct NodeFree {
+  void operator()(LilvNode* node) const { lilv_node_free(node); }
 };
-
-std::string Text(LilvNode* node) {
-  std::string text = node != nullptr ? lilv_node_as_string(node) : "";
-  lilv_node_free(node);
-  return text;
-}
+using Node = std::unique_ptr<LilvNode, NodeFree>;
 
 // An enumeration's scale points as texts, in the order of their values.
 std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* port) {
-  std::vector<std::pair<float, std::string>> points;
+  std::multimap<float, std::string> points;
   LilvScalePoints* scale = lilv_port_get_scale_points(plugin, port);
   LILV_FOREACH (scale_points, it, scale) {
     const LilvScalePoint* point = lilv_scale_points_get(scale, it);
-    points.emplace_back(lilv_node_as_float(lilv_scale_point_get_value(point)),
-                        lilv_node_as_string(lilv_scale_point_get_label(point)));
+    points.emplace(lilv_node_as_float(lilv_scale_point_get_value(point)),
+                   lilv_node_as_string(lilv_scale_point_get_label(point)));
   }
   lilv_scale_points_free(scale);
-  std::stable_sort(points.begin(), points.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> texts;
   for (const auto& point : points) {
     texts.push_back(point.second);
   }
   return texts;
+}
+
+// The property a state save hands over, or that a restore reads.
+struct StateRecord {
+  LV2_URID key = 0;
+  std::vector<uint8_t> bytes;
+  LV2_URID type = 0;
+};
+
+LV2_State_Status Store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type, uint32_t) {
+  auto* record = static_cast<StateRecord*>(handle);
+  record->key = key;
+  const auto* bytes = static_cast<const uint8_t*>(value);
+  record->bytes.assign(bytes, bytes + size);
+  record->type = type;
+  return LV2_STATE_SUCCESS;
+}
+
+const void* Retrieve(LV2_State_Handle handle, uint32_t key, size_t* size, uint32_t* type, uint32_t* flags) {
+  auto* record = static_cast<StateRecord*>(handle);
+  if (key != record->key) {
+    return nullptr;
+  }
+  *size = record->bytes.size();
+  *type = record->type;
+  *flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
+  return record->bytes.data();
+}
+
+// The instance's state interface once it saved into `record`; null where it has none or failed.
+const LV2_State_Interface* Save(LilvInstance* instance, const LV2_Feature* const* features, StateRecord& record) {
+  const auto* state =
+      static_cast<const LV2_State_Interface*>(lilv_instance_get_extension_data(instance, LV2_STATE__interface));
+  return state != nullptr &&
+                 state->save(lilv_instance_get_handle(instance), Store, &record, 0, features) == LV2_STATE_SUCCESS
+             ? state
+             : nullptr;
 }
 
 }  // namespace
@@ -98,14 +122,15 @@ HostedLv2::~HostedLv2() {
 bool HostedLv2::ReadPorts(std::string& error) {
   const LilvPlugin* plugin = Plugin();
   LilvWorld* lilv = World().Lilv();
-  Node input(lilv, LV2_CORE__InputPort);
-  Node audio(lilv, LV2_CORE__AudioPort);
-  Node control(lilv, LV2_CORE__ControlPort);
-  Node atom(lilv, LV2_ATOM__AtomPort);
-  Node toggled(lilv, LV2_CORE__toggled);
-  Node enumeration(lilv, LV2_CORE__enumeration);
-  const Node events[Lv2Sequences::kInputs] = {
-      {lilv, LV2_MIDI__MidiEvent}, {lilv, LV2_TIME__Position}, {lilv, LV2_ATOM__Chunk}};  // as Lv2Sequences::Input
+  const auto uri = [lilv](const char* name) { return Node(lilv_new_uri(lilv, name)); };
+  const Node input = uri(LV2_CORE__InputPort);
+  const Node audio = uri(LV2_CORE__AudioPort);
+  const Node control = uri(LV2_CORE__ControlPort);
+  const Node atom = uri(LV2_ATOM__AtomPort);
+  const Node toggled = uri(LV2_CORE__toggled);
+  const Node enumeration = uri(LV2_CORE__enumeration);
+  // As Lv2Sequences::Input.
+  const Node events[Lv2Sequences::kInputs] = {uri(LV2_MIDI__MidiEvent), uri(LV2_TIME__Position), uri(LV2_ATOM__Chunk)};
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
   std::vector<float> mins(count), maxs(count);
   values_.resize(count);
@@ -128,7 +153,8 @@ bool HostedLv2::ReadPorts(std::string& error) {
       }
       HostedParameter parameter;
       parameter.id = p;
-      parameter.name = Text(lilv_port_get_name(plugin, port));
+      const Node name(lilv_port_get_name(plugin, port));
+      parameter.name = name != nullptr ? lilv_node_as_string(name.get()) : "";
       parameter.shortName = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
       parameter.min = std::isfinite(mins[p]) ? mins[p] : 0.0;
       parameter.max = std::isfinite(maxs[p]) && maxs[p] > parameter.min ? maxs[p] : parameter.min + 1.0;
@@ -180,14 +206,6 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
   return true;
 }
 
-std::string HostedLv2::Name() const {
-  return module_->Name();
-}
-
-Lv2World& HostedLv2::World() const {
-  return module_->World();
-}
-
 const LilvPlugin* HostedLv2::Plugin() const {
   return module_->World().Plugin();
 }
@@ -237,6 +255,32 @@ bool HostedLv2::SetState(const std::vector<uint8_t>& bytes, bool) {
   return true;
 }
 
+// The plug-in's state, through its state interface: one property, as it saves it.
+std::vector<uint8_t> HostedLv2::SaveState(std::string* type) {
+  StateRecord record;
+  if (Save(instance_, World().Features(), record) == nullptr) {
+    return {};
+  }
+  if (type != nullptr) {
+    const char* uri = World().Unmap(record.type);
+    *type = uri != nullptr ? uri : "";
+  }
+  return record.bytes;
+}
+
+bool HostedLv2::RestoreState(const std::vector<uint8_t>& bytes, const std::string& type) {
+  // The key is the one the plug-in saves under.
+  StateRecord record;
+  const LV2_State_Interface* state = Save(instance_, World().Features(), record);
+  if (state == nullptr) {
+    return false;
+  }
+  record.bytes = bytes;
+  record.type = World().Map(type.empty() ? LV2_ATOM__Chunk : type.c_str());
+  return state->restore(lilv_instance_get_handle(instance_), Retrieve, &record, 0, World().Features()) ==
+         LV2_STATE_SUCCESS;
+}
+
 void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
   const uint8_t bytes[3] = {status, data1, data2};
   sequences_->AddMidi(offset, bytes, 3);
@@ -283,10 +327,7 @@ void HostedLv2::IdleEditor() {
 }
 
 void HostedLv2::CloseEditor() {
-  if (ui_ != nullptr) {
-    ui_->Hide();
-    ui_.reset();
-  }
+  ui_.reset();
 }
 
 // The position in quarter notes, as bars and beats of the signature.

@@ -7,6 +7,7 @@
 
 #include "tools/quorvel-host/HostTransport.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/Lv2Module.h"
 
 // lilv's own names, so that this header builds where lilv is not installed.
 typedef struct LilvPluginImpl LilvPlugin;
@@ -14,7 +15,6 @@ typedef struct LilvInstanceImpl LilvInstance;
 
 namespace QuorvelHost {
 
-class Lv2Module;
 class Lv2Sequences;
 class Lv2UiHost;
 class Lv2World;
@@ -38,7 +38,7 @@ class HostedLv2 final : public HostedPlugin {
   HostedLv2(const HostedLv2&) = delete;
   HostedLv2& operator=(const HostedLv2&) = delete;
 
-  std::string Name() const override;
+  std::string Name() const override { return module_->Name(); }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
   // The instance is made again for another rate: LV2 fixes the rate at instantiation.
@@ -82,7 +82,7 @@ class HostedLv2 final : public HostedPlugin {
   bool RestoreState(const std::vector<uint8_t>& bytes, const std::string& type = "");
   // The lilv instance, for lilv's own state calls.
   LilvInstance* Lilv() const { return instance_; }
-  Lv2World& World() const;
+  Lv2World& World() const { return module_->World(); }
   const LilvPlugin* Plugin() const;
 
  private:

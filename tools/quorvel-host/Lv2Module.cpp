@@ -2,25 +2,19 @@
 
 #include <lilv/lilv.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "tools/quorvel-host/Lv2World.h"
 
 namespace QuorvelHost {
 
-namespace {
-
-LV2_URID MapUri(LV2_URID_Map_Handle handle, const char* uri) {
-  return static_cast<Lv2World*>(handle)->Map(uri);
-}
-
-const char* UnmapUrid(LV2_URID_Unmap_Handle handle, LV2_URID urid) {
-  return static_cast<Lv2World*>(handle)->Unmap(urid);
-}
-
-}  // namespace
-
-Lv2World::Lv2World() : world_(lilv_world_new()), map_{this, MapUri}, unmap_{this, UnmapUrid} {}
+Lv2World::Lv2World()
+    : world_(lilv_world_new()),
+      map_{this, [](LV2_URID_Map_Handle world, const char* uri) { return static_cast<Lv2World*>(world)->Map(uri); }},
+      unmap_{this, [](LV2_URID_Unmap_Handle world, LV2_URID urid) {
+               return static_cast<const Lv2World*>(world)->Unmap(urid);
+             }} {}
 
 Lv2World::~Lv2World() {
   lilv_world_free(world_);
@@ -30,13 +24,11 @@ LV2_URID Lv2World::Map(const char* uri) {
   if (uri == nullptr) {
     return 0;
   }
-  for (size_t i = 0; i < uris_.size(); ++i) {
-    if (uris_[i] == uri) {
-      return static_cast<LV2_URID>(i + 1);
-    }
+  auto found = std::find(uris_.begin(), uris_.end(), uri);
+  if (found == uris_.end()) {
+    found = uris_.insert(found, uri);
   }
-  uris_.emplace_back(uri);
-  return static_cast<LV2_URID>(uris_.size());
+  return static_cast<LV2_URID>(found - uris_.begin() + 1);
 }
 
 const char* Lv2World::Unmap(LV2_URID urid) const {
@@ -56,16 +48,12 @@ std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string& path, std::string&
   LilvNode* bundle = lilv_new_file_uri(world, nullptr, (std::string(absolute) + "/").c_str());
   std::free(absolute);
   lilv_world_load_bundle(world, bundle);
-  const LilvPlugins* plugins = lilv_world_get_all_plugins(world);
-  LILV_FOREACH (plugins, i, plugins) {
-    const LilvPlugin* plugin = lilv_plugins_get(plugins, i);
-    if (lilv_node_equals(lilv_plugin_get_bundle_uri(plugin), bundle)) {
-      module->world_->SetPlugin(plugin);
-      break;
-    }
-  }
   lilv_node_free(bundle);
-  const LilvPlugin* plugin = module->world_->Plugin();
+  // The world knows of this bundle's plug-ins alone.
+  const LilvPlugins* plugins = lilv_world_get_all_plugins(world);
+  const LilvPlugin* plugin =
+      lilv_plugins_size(plugins) > 0 ? lilv_plugins_get(plugins, lilv_plugins_begin(plugins)) : nullptr;
+  module->world_->SetPlugin(plugin);
   if (plugin == nullptr || !lilv_plugin_verify(plugin)) {
     error = "bundle " + path + " describes no valid LV2 plug-in";
     return nullptr;

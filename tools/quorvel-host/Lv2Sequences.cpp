@@ -5,8 +5,6 @@
 #include <lv2/midi/midi.h>
 #include <lv2/time/time.h>
 
-#include <cstring>
-
 #include "tools/quorvel-host/Lv2World.h"
 
 namespace QuorvelHost {
@@ -18,8 +16,7 @@ constexpr size_t kAtomBufferBytes = 64 * 1024;
 
 }  // namespace
 
-Lv2Sequences::Lv2Sequences(Lv2World& world)
-    : notifyBuffer_(kAtomBufferBytes / sizeof(uint64_t), 0), notifyCopy_(kAtomBufferBytes / sizeof(uint64_t), 0) {
+Lv2Sequences::Lv2Sequences(Lv2World& world) : notifyBuffer_(kAtomBufferBytes / sizeof(uint64_t), 0) {
   atomSequence_ = world.Map(LV2_ATOM__Sequence);
   atomChunk_ = world.Map(LV2_ATOM__Chunk);
   midiEvent_ = world.Map(LV2_MIDI__MidiEvent);
@@ -59,12 +56,11 @@ void Lv2Sequences::Connect(LilvInstance* instance) {
       lilv_instance_connect_port(instance, input.port, input.buffer.data());
     }
     Reset(input);
-    input.hasEvents = false;
   }
   if (hasNotify_) {
     lilv_instance_connect_port(instance, notifyPort_, notifyBuffer_.data());
   }
-  notified_ = false;
+  BeforeRun();  // no notifications of an instance that has not run
 }
 
 void Lv2Sequences::Reset(AtomInput& input) {
@@ -75,7 +71,6 @@ void Lv2Sequences::Reset(AtomInput& input) {
 
 void Lv2Sequences::Add(Input input, int64_t frame, LV2_URID type, const void* body, uint32_t size) {
   LV2_Atom_Forge& forge = inputs_[input].forge;
-  inputs_[input].hasEvents = true;
   if (lv2_atom_forge_frame_time(&forge, frame) != 0 && lv2_atom_forge_atom(&forge, size, type) != 0) {
     lv2_atom_forge_write(&forge, body, size);
   }
@@ -96,7 +91,6 @@ bool Lv2Sequences::AddUiAtom(const void* atom, uint32_t size) {
 
 void Lv2Sequences::AddPosition(int64_t frame, const Lv2Position& position) {
   LV2_Atom_Forge& forge = inputs_[kTime].forge;
-  inputs_[kTime].hasEvents = true;
   LV2_Atom_Forge_Frame object{};
   if (lv2_atom_forge_frame_time(&forge, frame) == 0 || lv2_atom_forge_object(&forge, &object, 0, timePosition_) == 0) {
     return;
@@ -132,25 +126,16 @@ void Lv2Sequences::BeforeRun() {
 }
 
 void Lv2Sequences::AfterRun() {
-  const auto* notify = reinterpret_cast<const LV2_Atom_Sequence*>(notifyBuffer_.data());
-  notified_ = hasNotify_ && notify->atom.type == atomSequence_ &&
-              notify->atom.size <= notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom);
-  if (notified_) {
-    std::memcpy(notifyCopy_.data(), notify, sizeof(LV2_Atom) + notify->atom.size);
-  }
-  // The plug-in leaves its inputs as they are: an empty sequence stays empty.
   for (AtomInput& input : inputs_) {
-    if (input.hasEvents) {
-      Reset(input);
-      input.hasEvents = false;
-    }
+    Reset(input);
   }
 }
 
 std::vector<std::vector<uint8_t>> Lv2Sequences::Notifications() const {
   std::vector<std::vector<uint8_t>> atoms;
-  const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(notifyCopy_.data());
-  if (notified_) {
+  const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(notifyBuffer_.data());
+  if (hasNotify_ && sequence->atom.type == atomSequence_ &&
+      sequence->atom.size <= notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
     LV2_ATOM_SEQUENCE_FOREACH (sequence, event) {
       const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);
       atoms.emplace_back(atom, atom + sizeof(LV2_Atom) + event->body.size);

@@ -25,8 +25,8 @@ struct Lv2Position {
 };
 
 // The atom ports an LV2 host fills and reads each block: the MIDI, time and UI input
-// sequences, written with a forge into room made beforehand, and the notify output, of
-// which a block leaves a copy. Nothing on the audio path allocates of the host's own.
+// sequences, written with a forge into room made beforehand, and the notify output.
+// Nothing on the audio path allocates of the host's own.
 // Threads: the audio thread adds events and runs blocks; Notifications between blocks.
 class Lv2Sequences final {
  public:
@@ -51,8 +51,7 @@ class Lv2Sequences final {
   // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
   // delivered at the next block's start; false where the plug-in has no such port.
   bool AddUiAtom(const void* atom, uint32_t size);
-  // Around a block: the notify port's capacity told beforehand; its events copied, and
-  // the inputs emptied, after.
+  // Around a block: the notify port's capacity told beforehand, the inputs emptied after.
   void BeforeRun();
   void AfterRun();
   // The events the notify port held after the last block, each a whole atom (header and
@@ -66,7 +65,6 @@ class Lv2Sequences final {
     std::vector<uint64_t> buffer;
     LV2_Atom_Forge forge{};
     LV2_Atom_Forge_Frame frame{};
-    bool hasEvents = false;
   };
   static void Reset(AtomInput& input);
   // An event of `input` at `frame`: an atom of `type` holding `size` bytes of `body`,
@@ -77,8 +75,6 @@ class Lv2Sequences final {
   uint32_t notifyPort_ = 0;
   bool hasNotify_ = false;
   std::vector<uint64_t> notifyBuffer_;
-  std::vector<uint64_t> notifyCopy_;  // the last block's notify sequence, when it left one
-  bool notified_ = false;
   LV2_URID atomSequence_ = 0;
   LV2_URID atomChunk_ = 0;
   LV2_URID midiEvent_ = 0;
