@@ -300,9 +300,7 @@ void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
     lilv_instance_connect_port(instance_, audioIn_[c], inputs != nullptr ? inputs[c] : nullptr);
     lilv_instance_connect_port(instance_, audioOut_[c], outputs != nullptr ? outputs[c] : nullptr);
   }
-  sequences_->BeforeRun();
-  lilv_instance_run(instance_, frames);
-  sequences_->AfterRun();
+  sequences_->Run(instance_, frames);
 }
 
 void HostedLv2::Pause() {

@@ -43,13 +43,6 @@ bool Lv2Sequences::Claim(Input input, uint32_t port) {
   return true;
 }
 
-void Lv2Sequences::SetNotifyPort(uint32_t port) {
-  if (!hasNotify_) {
-    notifyPort_ = port;
-    hasNotify_ = true;
-  }
-}
-
 void Lv2Sequences::Connect(LilvInstance* instance) {
   for (AtomInput& input : inputs_) {
     if (input.present) {
@@ -57,10 +50,10 @@ void Lv2Sequences::Connect(LilvInstance* instance) {
     }
     Reset(input);
   }
-  if (hasNotify_) {
-    lilv_instance_connect_port(instance, notifyPort_, notifyBuffer_.data());
+  if (notifyPort_.has_value()) {
+    lilv_instance_connect_port(instance, *notifyPort_, notifyBuffer_.data());
   }
-  BeforeRun();  // no notifications of an instance that has not run
+  reinterpret_cast<LV2_Atom*>(notifyBuffer_.data())->type = 0;  // no notifications of an instance that has not run
 }
 
 void Lv2Sequences::Reset(AtomInput& input) {
@@ -118,14 +111,12 @@ void Lv2Sequences::AddPosition(int64_t frame, const Lv2Position& position) {
   lv2_atom_forge_pop(&forge, &object);
 }
 
-void Lv2Sequences::BeforeRun() {
+void Lv2Sequences::Run(LilvInstance* instance, uint32_t frames) {
   // As hosts do, the output sequence's size tells the plug-in the buffer's capacity.
   auto* notify = reinterpret_cast<LV2_Atom_Sequence*>(notifyBuffer_.data());
   notify->atom.type = atomChunk_;
   notify->atom.size = static_cast<uint32_t>(notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom));
-}
-
-void Lv2Sequences::AfterRun() {
+  lilv_instance_run(instance, frames);
   for (AtomInput& input : inputs_) {
     Reset(input);
   }
@@ -134,7 +125,7 @@ void Lv2Sequences::AfterRun() {
 std::vector<std::vector<uint8_t>> Lv2Sequences::Notifications() const {
   std::vector<std::vector<uint8_t>> atoms;
   const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(notifyBuffer_.data());
-  if (hasNotify_ && sequence->atom.type == atomSequence_ &&
+  if (notifyPort_.has_value() && sequence->atom.type == atomSequence_ &&
       sequence->atom.size <= notifyBuffer_.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
     LV2_ATOM_SEQUENCE_FOREACH (sequence, event) {
       const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);

@@ -4,6 +4,7 @@
 #include <lv2/atom/forge.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace QuorvelHost {
@@ -39,9 +40,9 @@ class Lv2Sequences final {
   // The ports found while the plug-in's ports are read: the first of each kind counts
   // (Claim is false for the others).
   bool Claim(Input input, uint32_t port);
-  void SetNotifyPort(uint32_t port);
+  void SetNotifyPort(uint32_t port) { notifyPort_ = notifyPort_.value_or(port); }
   // The notify port's index; 0 where the plug-in has none.
-  uint32_t NotifyPort() const { return hasNotify_ ? notifyPort_ : 0; }
+  uint32_t NotifyPort() const { return notifyPort_.value_or(0); }
   // Connects every port found to its room, and empties the sequences.
   void Connect(LilvInstance* instance);
 
@@ -51,9 +52,9 @@ class Lv2Sequences final {
   // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
   // delivered at the next block's start; false where the plug-in has no such port.
   bool AddUiAtom(const void* atom, uint32_t size);
-  // Around a block: the notify port's capacity told beforehand, the inputs emptied after.
-  void BeforeRun();
-  void AfterRun();
+  // One block of the instance: the notify port's capacity told beforehand, the inputs
+  // emptied after.
+  void Run(LilvInstance* instance, uint32_t frames);
   // The events the notify port held after the last block, each a whole atom (header and
   // body) as hosts hand them to the UI.
   std::vector<std::vector<uint8_t>> Notifications() const;
@@ -72,8 +73,7 @@ class Lv2Sequences final {
   void Add(Input input, int64_t frame, LV2_URID type, const void* body, uint32_t size);
 
   AtomInput inputs_[kInputs];
-  uint32_t notifyPort_ = 0;
-  bool hasNotify_ = false;
+  std::optional<uint32_t> notifyPort_;
   std::vector<uint64_t> notifyBuffer_;
   LV2_URID atomSequence_ = 0;
   LV2_URID atomChunk_ = 0;

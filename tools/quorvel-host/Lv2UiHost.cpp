@@ -42,13 +42,9 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
   }
   using Entry = const LV2UI_Descriptor* (*)(uint32_t);
   auto entry = reinterpret_cast<Entry>(host->library_->FindFunction("lv2ui_descriptor"));
-  for (uint32_t index = 0; entry != nullptr; ++index) {
-    const LV2UI_Descriptor* descriptor = entry(index);
-    if (descriptor == nullptr) {
-      break;
-    }
-    if (uri == descriptor->URI) {
-      host->descriptor_ = descriptor;
+  for (uint32_t index = 0; entry != nullptr && entry(index) != nullptr; ++index) {
+    if (uri == entry(index)->URI) {
+      host->descriptor_ = entry(index);
       break;
     }
   }
@@ -79,18 +75,17 @@ bool Lv2UiHost::Show(uintptr_t parent, float scale, bool offerResize) {
                static_cast<Lv2UiHost*>(handle)->Record('r', static_cast<uint32_t>(width), static_cast<float>(height));
                return 0;
              }};
-  const LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
-  const LV2_Feature touchFeature{LV2_UI__touch, &touch_};
-  const LV2_Feature resizeFeature{LV2_UI__resize, &resize_};
-  const LV2_Feature optionsFeature{LV2_OPTIONS__options, options_};
-  const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
-  std::vector<const LV2_Feature*> features = {world.Features()[0], world.Features()[1], &parentFeature, &touchFeature,
-                                              &idleFeature};
-  if (offerResize) {
-    features.push_back(&resizeFeature);
-  }
-  if (scale > 0.0f) {
-    features.push_back(&optionsFeature);
+  // What the world gives every instance, then what the UI is offered, where it is.
+  const std::pair<bool, LV2_Feature> offered[] = {{true, {LV2_UI__parent, reinterpret_cast<void*>(parent)}},
+                                                  {true, {LV2_UI__touch, &touch_}},
+                                                  {true, {LV2_UI__idleInterface, nullptr}},
+                                                  {offerResize, {LV2_UI__resize, &resize_}},
+                                                  {scale > 0.0f, {LV2_OPTIONS__options, options_}}};
+  std::vector<const LV2_Feature*> features = {world.Features()[0], world.Features()[1]};
+  for (const auto& [given, feature] : offered) {
+    if (given) {
+      features.push_back(&feature);
+    }
   }
   features.push_back(nullptr);
   handle_ = descriptor_->instantiate(descriptor_, lilv_node_as_uri(lilv_plugin_get_uri(instance_.Plugin())),
