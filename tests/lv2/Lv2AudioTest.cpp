@@ -64,10 +64,10 @@ class TwinHosts {
   // At most one per block, at `offset`.
   void Transport(int32_t offset, std::optional<float> tempo, std::optional<bool> playing) {
     QuorvelHost::Lv2Position position;
-    position.hasTempo = tempo.has_value();
-    position.tempo = tempo.value_or(0.0f);
-    position.hasSpeed = playing.has_value();
-    position.speed = playing.value_or(false) ? 1.0f : 0.0f;
+    position.tempo = tempo;
+    if (playing.has_value()) {
+      position.speed = *playing ? 1.0f : 0.0f;
+    }
     lv2_->Sequences().AddPosition(offset, position);
     timeOffset_ = offset;
     tempo_ = tempo;
@@ -236,7 +236,6 @@ TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
   }
   paused->Pause();
   QuorvelHost::Lv2Position position;
-  position.hasSpeed = true;
   position.speed = 0.0f;
   stopped->Sequences().AddPosition(0, position);
   stopped->Process(nullptr, nullptr, 0);

@@ -15,7 +15,6 @@
 #include "delay/DelayParameterTable.h"
 #include "host/lv2/Lv2Identity.h"
 #include "tools/quorvel-host/KnownPlugin.h"
-#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/Lv2Sequences.h"
 #include "tools/quorvel-host/Lv2UiHost.h"
 #include "tools/quorvel-host/Lv2World.h"
@@ -333,16 +332,10 @@ void HostedLv2::SendPosition(const HostTransport& transport, int64_t songFrame) 
   const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
   const double bar = std::floor(beats / transport.numerator);
   Lv2Position position;
-  position.hasTempo = true;
   position.tempo = static_cast<float>(transport.tempo);
-  position.hasSpeed = true;
   position.speed = transport.playing ? 1.0f : 0.0f;
-  position.hasBar = true;
-  position.bar = static_cast<int64_t>(bar);
-  position.barBeat = static_cast<float>(beats - bar * transport.numerator);
-  position.hasSignature = true;
-  position.beatsPerBar = static_cast<float>(transport.numerator);
-  position.beatUnit = transport.denominator;
+  position.bar = {static_cast<int64_t>(bar), static_cast<float>(beats - bar * transport.numerator)};
+  position.signature = {static_cast<float>(transport.numerator), transport.denominator};
   sequences_->AddPosition(0, position);
   timeSent_ = true;
   sentTransport_ = transport;

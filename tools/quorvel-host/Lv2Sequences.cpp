@@ -88,25 +88,25 @@ void Lv2Sequences::AddPosition(int64_t frame, const Lv2Position& position) {
   if (lv2_atom_forge_frame_time(&forge, frame) == 0 || lv2_atom_forge_object(&forge, &object, 0, timePosition_) == 0) {
     return;
   }
-  if (position.hasTempo) {
+  if (position.tempo.has_value()) {
     lv2_atom_forge_key(&forge, beatsPerMinute_);
-    lv2_atom_forge_float(&forge, position.tempo);
+    lv2_atom_forge_float(&forge, *position.tempo);
   }
-  if (position.hasSpeed) {
+  if (position.speed.has_value()) {
     lv2_atom_forge_key(&forge, speed_);
-    lv2_atom_forge_float(&forge, position.speed);
+    lv2_atom_forge_float(&forge, *position.speed);
   }
-  if (position.hasBar) {
+  if (position.bar.has_value()) {
     lv2_atom_forge_key(&forge, bar_);
-    lv2_atom_forge_long(&forge, position.bar);
+    lv2_atom_forge_long(&forge, position.bar->first);
     lv2_atom_forge_key(&forge, barBeat_);
-    lv2_atom_forge_float(&forge, position.barBeat);
+    lv2_atom_forge_float(&forge, position.bar->second);
   }
-  if (position.hasSignature) {
+  if (position.signature.has_value()) {
     lv2_atom_forge_key(&forge, beatsPerBar_);
-    lv2_atom_forge_float(&forge, position.beatsPerBar);
+    lv2_atom_forge_float(&forge, position.signature->first);
     lv2_atom_forge_key(&forge, beatUnit_);
-    lv2_atom_forge_int(&forge, position.beatUnit);
+    lv2_atom_forge_int(&forge, position.signature->second);
   }
   lv2_atom_forge_pop(&forge, &object);
 }

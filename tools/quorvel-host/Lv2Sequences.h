@@ -5,24 +5,19 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace QuorvelHost {
 
 class Lv2World;
 
-// A time:Position as a host sends one: only the facts marked as given.
+// A time:Position as a host sends one: only the facts given.
 struct Lv2Position {
-  bool hasTempo = false;
-  float tempo = 120.0f;  // beats per minute
-  bool hasSpeed = false;
-  float speed = 1.0f;  // 0 stopped, 1 playing
-  bool hasBar = false;
-  int64_t bar = 0;
-  float barBeat = 0.0f;
-  bool hasSignature = false;
-  float beatsPerBar = 4.0f;
-  int32_t beatUnit = 4;
+  std::optional<float> tempo;                          // beats per minute
+  std::optional<float> speed;                          // 0 stopped, 1 playing
+  std::optional<std::pair<int64_t, float>> bar;        // the bar, and the beat within it
+  std::optional<std::pair<float, int32_t>> signature;  // beats per bar, and the beat's unit
 };
 
 // The atom ports an LV2 host fills and reads each block: the MIDI, time and UI input
