@@ -58,7 +58,7 @@ class TwinHosts {
   void Controller(int32_t offset, int channel, int controller, int value) {
     const uint8_t bytes[3] = {static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
                               static_cast<uint8_t>(value)};
-    lv2_->Sequences().AddMidi(offset, bytes, 3);
+    lv2_->AddMidi(offset, bytes, 3);
     midi_.push_back({offset, bytes[0], bytes[1], bytes[2]});
   }
   // At most one per block, at `offset`.
@@ -68,7 +68,7 @@ class TwinHosts {
     if (playing.has_value()) {
       position.speed = *playing ? 1.0f : 0.0f;
     }
-    lv2_->Sequences().AddPosition(offset, position);
+    lv2_->AddPosition(offset, position);
     timeOffset_ = offset;
     tempo_ = tempo;
     playing_ = playing;
@@ -207,10 +207,10 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
     return state;
   };
   const uint8_t controller[3] = {0xB0, 74, 127};  // learned by the feedback
-  lv2->Sequences().AddMidi(0, controller, 3);
+  lv2->AddMidi(0, controller, 3);
   StereoBlock block(64);
   lv2->Process(block.Channels(), block.Channels(), 64);
-  EXPECT_EQ(lv2->Sequences().Notifications().size(), 1u);  // the UI hears of the move unasked
+  EXPECT_EQ(lv2->Notifications().size(), 1u);  // the UI hears of the move unasked
   lv2->Process(block.Channels(), block.Channels(), 64);
   vst2->SetParameter(kFeedback, 1.0f);
   EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false)) << "the state's values acted, or the controller not";
@@ -237,10 +237,10 @@ TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
   paused->Pause();
   QuorvelHost::Lv2Position position;
   position.speed = 0.0f;
-  stopped->Sequences().AddPosition(0, position);
+  stopped->AddPosition(0, position);
   stopped->Process(nullptr, nullptr, 0);
   position.speed = 1.0f;
-  stopped->Sequences().AddPosition(0, position);
+  stopped->AddPosition(0, position);
   n = 0;
   for (auto* lv2 : {paused.get(), stopped.get(), ringing.get()}) {
     StereoBlock silence(44100);

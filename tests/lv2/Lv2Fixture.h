@@ -10,7 +10,6 @@
 #include "tests/support/Vst2Reference.h"
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/Lv2Sequences.h"
 
 namespace QuorvelTest {
 

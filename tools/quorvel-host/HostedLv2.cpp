@@ -2,6 +2,8 @@
 
 #include <lilv/lilv.h>
 #include <lv2/atom/atom.h>
+#include <lv2/atom/forge.h>
+#include <lv2/atom/util.h>
 #include <lv2/core/lv2.h>
 #include <lv2/midi/midi.h>
 #include <lv2/state/state.h>
@@ -9,13 +11,13 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "delay/DelayParameterTable.h"
 #include "host/lv2/Lv2Identity.h"
 #include "tools/quorvel-host/KnownPlugin.h"
-#include "tools/quorvel-host/Lv2Sequences.h"
 #include "tools/quorvel-host/Lv2UiHost.h"
 #include "tools/quorvel-host/Lv2World.h"
 #include "tools/quorvel-host/ModuleLibrary.h"
@@ -25,6 +27,8 @@ namespace QuorvelHost {
 namespace {
 
 constexpr double kDefaultRate = 44100.0;
+// Every atom port's room, far more than a block of this host's events needs.
+constexpr size_t kAtomWords = 64 * 1024 / sizeof(uint64_t);
 
 // Nodes made for a look-up and freed with it.
 struct NodeFree {
@@ -88,6 +92,52 @@ const LV2_State_Interface* Save(LilvInstance* instance, const LV2_Feature* const
 
 }  // namespace
 
+// The atom ports a host fills and reads each block: the MIDI, time and UI input sequences,
+// written with a forge into room made beforehand, and the notify output. Nothing on the
+// audio path allocates of the host's own.
+struct HostedLv2::Atoms {
+  enum Input { kMidi, kTime, kUi, kInputs };
+  struct Sequence {
+    std::optional<uint32_t> port;  // the first of its kind
+    std::vector<uint64_t> buffer = std::vector<uint64_t>(kAtomWords, 0);
+    LV2_Atom_Forge forge{};
+    LV2_Atom_Forge_Frame frame{};
+
+    // Empty again: a plug-in leaves its inputs as they are.
+    void Reset() {
+      lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(buffer.data()), buffer.size() * sizeof(uint64_t));
+      lv2_atom_forge_sequence_head(&forge, &frame, 0);
+    }
+    // An event at `frame`: an atom of `type` holding `size` bytes of `body`, where there is room.
+    void Add(int64_t time, LV2_URID type, const void* body, uint32_t size) {
+      if (lv2_atom_forge_frame_time(&forge, time) != 0 && lv2_atom_forge_atom(&forge, size, type) != 0) {
+        lv2_atom_forge_write(&forge, body, size);
+      }
+    }
+  };
+
+  explicit Atoms(Lv2World& world)
+      : midiEvent(world.Map(LV2_MIDI__MidiEvent)),
+        position(world.Map(LV2_TIME__Position)),
+        beatsPerMinute(world.Map(LV2_TIME__beatsPerMinute)),
+        speed(world.Map(LV2_TIME__speed)),
+        bar(world.Map(LV2_TIME__bar)),
+        barBeat(world.Map(LV2_TIME__barBeat)),
+        beatsPerBar(world.Map(LV2_TIME__beatsPerBar)),
+        beatUnit(world.Map(LV2_TIME__beatUnit)) {
+    for (Sequence& input : inputs) {
+      lv2_atom_forge_init(&input.forge, world.MapFeature());
+      input.Reset();
+    }
+  }
+  LV2_Atom& NotifyHeader() { return *reinterpret_cast<LV2_Atom*>(notify.data()); }
+
+  Sequence inputs[kInputs];
+  std::optional<uint32_t> notifyPort;
+  std::vector<uint64_t> notify = std::vector<uint64_t>(kAtomWords, 0);
+  const LV2_URID midiEvent, position, beatsPerMinute, speed, bar, barBeat, beatsPerBar, beatUnit;
+};
+
 std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string& path, std::string& error) {
   return OpenBundle(path, error);
 }
@@ -106,7 +156,7 @@ std::unique_ptr<HostedLv2> HostedLv2::OpenBundle(const std::string& path, std::s
 
 HostedLv2::HostedLv2(std::unique_ptr<Lv2Module> module)
     : module_(std::move(module)),
-      sequences_(std::make_unique<Lv2Sequences>(module_->World())),
+      atoms_(std::make_unique<Atoms>(module_->World())),
       quorvelDelay_(module_->Uri() == VstToolkit::Lv2Identity::kPluginUri) {}
 
 HostedLv2::~HostedLv2() {
@@ -128,8 +178,8 @@ bool HostedLv2::ReadPorts(std::string& error) {
   const Node atom = uri(LV2_ATOM__AtomPort);
   const Node toggled = uri(LV2_CORE__toggled);
   const Node enumeration = uri(LV2_CORE__enumeration);
-  // As Lv2Sequences::Input.
-  const Node events[Lv2Sequences::kInputs] = {uri(LV2_MIDI__MidiEvent), uri(LV2_TIME__Position), uri(LV2_ATOM__Chunk)};
+  // As Atoms::Input.
+  const Node events[Atoms::kInputs] = {uri(LV2_MIDI__MidiEvent), uri(LV2_TIME__Position), uri(LV2_ATOM__Chunk)};
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
   std::vector<float> mins(count), maxs(count);
   values_.resize(count);
@@ -166,14 +216,14 @@ bool HostedLv2::ReadPorts(std::string& error) {
       }
       parameters_.push_back(parameter);
     } else if (lilv_port_is_a(plugin, port, atom.get()) && isInput) {
-      for (int kind = 0; kind < Lv2Sequences::kInputs; ++kind) {
-        if (lilv_port_supports_event(plugin, port, events[kind].get()) &&
-            sequences_->Claim(static_cast<Lv2Sequences::Input>(kind), p)) {
+      for (int kind = 0; kind < Atoms::kInputs; ++kind) {
+        if (lilv_port_supports_event(plugin, port, events[kind].get()) && !atoms_->inputs[kind].port.has_value()) {
+          atoms_->inputs[kind].port = p;
           break;
         }
       }
     } else if (lilv_port_is_a(plugin, port, atom.get())) {
-      sequences_->SetNotifyPort(p);
+      atoms_->notifyPort = atoms_->notifyPort.value_or(p);
     }
   }
   if (audioIns != 2 || audioOuts != 2) {
@@ -200,7 +250,16 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
   for (uint32_t port : controlPorts_) {
     lilv_instance_connect_port(instance_, port, &values_[port]);
   }
-  sequences_->Connect(instance_);
+  for (Atoms::Sequence& sequence : atoms_->inputs) {
+    if (sequence.port.has_value()) {
+      lilv_instance_connect_port(instance_, *sequence.port, sequence.buffer.data());
+    }
+    sequence.Reset();
+  }
+  if (atoms_->notifyPort.has_value()) {
+    lilv_instance_connect_port(instance_, *atoms_->notifyPort, atoms_->notify.data());
+  }
+  atoms_->NotifyHeader().type = 0;  // no notifications of an instance that has not run
   lilv_instance_activate(instance_);
   return true;
 }
@@ -282,7 +341,7 @@ bool HostedLv2::RestoreState(const std::vector<uint8_t>& bytes, const std::strin
 
 void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
   const uint8_t bytes[3] = {status, data1, data2};
-  sequences_->AddMidi(offset, bytes, 3);
+  AddMidi(offset, bytes, 3);
 }
 
 void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
@@ -299,7 +358,73 @@ void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
     lilv_instance_connect_port(instance_, audioIn_[c], inputs != nullptr ? inputs[c] : nullptr);
     lilv_instance_connect_port(instance_, audioOut_[c], outputs != nullptr ? outputs[c] : nullptr);
   }
-  sequences_->Run(instance_, frames);
+  // As hosts do, the output sequence's size tells the plug-in the buffer's capacity.
+  atoms_->NotifyHeader() = {static_cast<uint32_t>(atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)),
+                            atoms_->inputs[0].forge.Chunk};
+  lilv_instance_run(instance_, frames);
+  for (Atoms::Sequence& sequence : atoms_->inputs) {
+    sequence.Reset();
+  }
+}
+
+void HostedLv2::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
+  atoms_->inputs[Atoms::kMidi].Add(frame, atoms_->midiEvent, bytes, size);
+}
+
+bool HostedLv2::AddUiAtom(const void* atom, uint32_t size) {
+  if (!atoms_->inputs[Atoms::kUi].port.has_value() || size < sizeof(LV2_Atom)) {
+    return false;
+  }
+  const auto* header = static_cast<const LV2_Atom*>(atom);
+  atoms_->inputs[Atoms::kUi].Add(0, header->type, header + 1, size - static_cast<uint32_t>(sizeof(LV2_Atom)));
+  return true;
+}
+
+void HostedLv2::AddPosition(int64_t frame, const Lv2Position& position) {
+  LV2_Atom_Forge& forge = atoms_->inputs[Atoms::kTime].forge;
+  LV2_Atom_Forge_Frame object{};
+  if (lv2_atom_forge_frame_time(&forge, frame) == 0 ||
+      lv2_atom_forge_object(&forge, &object, 0, atoms_->position) == 0) {
+    return;
+  }
+  if (position.tempo.has_value()) {
+    lv2_atom_forge_key(&forge, atoms_->beatsPerMinute);
+    lv2_atom_forge_float(&forge, *position.tempo);
+  }
+  if (position.speed.has_value()) {
+    lv2_atom_forge_key(&forge, atoms_->speed);
+    lv2_atom_forge_float(&forge, *position.speed);
+  }
+  if (position.bar.has_value()) {
+    lv2_atom_forge_key(&forge, atoms_->bar);
+    lv2_atom_forge_long(&forge, position.bar->first);
+    lv2_atom_forge_key(&forge, atoms_->barBeat);
+    lv2_atom_forge_float(&forge, position.bar->second);
+  }
+  if (position.signature.has_value()) {
+    lv2_atom_forge_key(&forge, atoms_->beatsPerBar);
+    lv2_atom_forge_float(&forge, position.signature->first);
+    lv2_atom_forge_key(&forge, atoms_->beatUnit);
+    lv2_atom_forge_int(&forge, position.signature->second);
+  }
+  lv2_atom_forge_pop(&forge, &object);
+}
+
+std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
+  std::vector<std::vector<uint8_t>> atoms;
+  const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(atoms_->notify.data());
+  if (atoms_->notifyPort.has_value() && sequence->atom.type == atoms_->inputs[0].forge.Sequence &&
+      sequence->atom.size <= atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
+    LV2_ATOM_SEQUENCE_FOREACH (sequence, event) {
+      const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);
+      atoms.emplace_back(atom, atom + sizeof(LV2_Atom) + event->body.size);
+    }
+  }
+  return atoms;
+}
+
+uint32_t HostedLv2::NotifyPort() const {
+  return atoms_->notifyPort.value_or(0);
 }
 
 void HostedLv2::Pause() {
@@ -336,7 +461,7 @@ void HostedLv2::SendPosition(const HostTransport& transport, int64_t songFrame) 
   position.speed = transport.playing ? 1.0f : 0.0f;
   position.bar = {static_cast<int64_t>(bar), static_cast<float>(beats - bar * transport.numerator)};
   position.signature = {static_cast<float>(transport.numerator), transport.denominator};
-  sequences_->AddPosition(0, position);
+  AddPosition(0, position);
   timeSent_ = true;
   sentTransport_ = transport;
 }

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/quorvel-host/HostTransport.h"
@@ -15,9 +17,16 @@ typedef struct LilvInstanceImpl LilvInstance;
 
 namespace QuorvelHost {
 
-class Lv2Sequences;
 class Lv2UiHost;
 class Lv2World;
+
+// A time:Position as a host sends one: only the facts given.
+struct Lv2Position {
+  std::optional<float> tempo;                          // beats per minute
+  std::optional<float> speed;                          // 0 stopped, 1 playing
+  std::optional<std::pair<int64_t, float>> bar;        // the bar, and the beat within it
+  std::optional<std::pair<float, int32_t>> signature;  // beats per bar, and the beat's unit
+};
 
 // An LV2 bundle beneath HostedPlugin, and its one instance as hosts drive it through
 // lilv: instantiated at a rate with urid:map, activated, its control inputs held by the
@@ -69,9 +78,19 @@ class HostedLv2 final : public HostedPlugin {
   // What only LV2 has, for the tests, the info command and the UI host.
   // A control input's value, as Parameters() orders them.
   float Value(size_t index) const { return values_[parameters_[index].id]; }
-  // The atom ports: the block's MIDI, time and UI events, the notify port's output.
-  Lv2Sequences& Sequences() const { return *sequences_; }
-  // One block of two channels in and out (null: the audio ports are left unconnected).
+  // Events of the next block at frame `frame`, in frame order.
+  void AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size);
+  void AddPosition(int64_t frame, const Lv2Position& position);
+  // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
+  // delivered at the next block's start; false where the plug-in has no such port.
+  bool AddUiAtom(const void* atom, uint32_t size);
+  // The events the plug-in's notify port held after the last block, each a whole atom
+  // (header and body) as hosts hand them to the UI.
+  std::vector<std::vector<uint8_t>> Notifications() const;
+  // The notify port's index; 0 where the plug-in has none.
+  uint32_t NotifyPort() const;
+  // One block of two channels in and out (null: the audio ports are left unconnected):
+  // the atom inputs emptied after it, the notify port holding what the plug-in told.
   void Process(float** inputs, float** outputs, uint32_t frames);
   // The host pauses the instance (deactivate) and resumes it (activate).
   void Pause();
@@ -86,13 +105,15 @@ class HostedLv2 final : public HostedPlugin {
   const LilvPlugin* Plugin() const;
 
  private:
+  struct Atoms;
+
   explicit HostedLv2(std::unique_ptr<Lv2Module> module);
   bool ReadPorts(std::string& error);
   bool Instantiate(double sampleRate, std::string& error);
   void SendPosition(const HostTransport& transport, int64_t songFrame);
 
   std::unique_ptr<Lv2Module> module_;
-  std::unique_ptr<Lv2Sequences> sequences_;
+  std::unique_ptr<Atoms> atoms_;
   LilvInstance* instance_ = nullptr;
   bool quorvelDelay_ = false;
   std::vector<HostedParameter> parameters_;  // the control inputs; id: the port

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "tools/quorvel-host/HostedLv2.h"
-#include "tools/quorvel-host/Lv2Sequences.h"
 #include "tools/quorvel-host/Lv2World.h"
 #include "tools/quorvel-host/ModuleLibrary.h"
 
@@ -113,7 +112,7 @@ void Lv2UiHost::RelayWrites() {
   for (; relayed_ < messages_.size(); ++relayed_) {
     const Message& message = messages_[relayed_];
     if (message.kind == 'a') {
-      instance_.Sequences().AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
+      instance_.AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
       continue;
     }
     for (size_t i = 0; message.kind == 'w' && i < instance_.Parameters().size(); ++i) {
@@ -129,9 +128,8 @@ void Lv2UiHost::DeliverNotifications() {
     return;
   }
   const uint32_t transfer = instance_.World().Map(LV2_ATOM__eventTransfer);
-  for (const std::vector<uint8_t>& atom : instance_.Sequences().Notifications()) {
-    descriptor_->port_event(handle_, instance_.Sequences().NotifyPort(), static_cast<uint32_t>(atom.size()), transfer,
-                            atom.data());
+  for (const std::vector<uint8_t>& atom : instance_.Notifications()) {
+    descriptor_->port_event(handle_, instance_.NotifyPort(), static_cast<uint32_t>(atom.size()), transfer, atom.data());
   }
 }
 
