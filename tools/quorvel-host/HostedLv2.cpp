@@ -98,7 +98,7 @@ const LV2_State_Interface* Save(LilvInstance* instance, const LV2_Feature* const
 struct HostedLv2::Atoms {
   enum Input { kMidi, kTime, kUi, kInputs };
   struct Sequence {
-    std::optional<uint32_t> port;  // the first of its kind
+    bool connected = false;  // to the first port of its kind
     std::vector<uint64_t> buffer = std::vector<uint64_t>(kAtomWords, 0);
     LV2_Atom_Forge forge{};
     LV2_Atom_Forge_Frame frame{};
@@ -196,7 +196,7 @@ bool HostedLv2::ReadPorts(std::string& error) {
         audioOut_[audioOuts++] = p;
       }
     } else if (lilv_port_is_a(plugin, port, control.get())) {
-      controlPorts_.push_back(p);
+      connections_.emplace_back(p, &values_[p]);
       if (!isInput) {
         continue;
       }
@@ -217,13 +217,15 @@ bool HostedLv2::ReadPorts(std::string& error) {
       parameters_.push_back(parameter);
     } else if (lilv_port_is_a(plugin, port, atom.get()) && isInput) {
       for (int kind = 0; kind < Atoms::kInputs; ++kind) {
-        if (lilv_port_supports_event(plugin, port, events[kind].get()) && !atoms_->inputs[kind].port.has_value()) {
-          atoms_->inputs[kind].port = p;
+        if (lilv_port_supports_event(plugin, port, events[kind].get()) && !atoms_->inputs[kind].connected) {
+          atoms_->inputs[kind].connected = true;
+          connections_.emplace_back(p, atoms_->inputs[kind].buffer.data());
           break;
         }
       }
-    } else if (lilv_port_is_a(plugin, port, atom.get())) {
-      atoms_->notifyPort = atoms_->notifyPort.value_or(p);
+    } else if (lilv_port_is_a(plugin, port, atom.get()) && !atoms_->notifyPort.has_value()) {
+      atoms_->notifyPort = p;
+      connections_.emplace_back(p, atoms_->notify.data());
     }
   }
   if (audioIns != 2 || audioOuts != 2) {
@@ -247,17 +249,11 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
   }
   sampleRate_ = sampleRate;
   lilv_plugin_get_port_ranges_float(Plugin(), nullptr, nullptr, values_.data());
-  for (uint32_t port : controlPorts_) {
-    lilv_instance_connect_port(instance_, port, &values_[port]);
+  for (const auto& [port, data] : connections_) {
+    lilv_instance_connect_port(instance_, port, data);
   }
   for (Atoms::Sequence& sequence : atoms_->inputs) {
-    if (sequence.port.has_value()) {
-      lilv_instance_connect_port(instance_, *sequence.port, sequence.buffer.data());
-    }
     sequence.Reset();
-  }
-  if (atoms_->notifyPort.has_value()) {
-    lilv_instance_connect_port(instance_, *atoms_->notifyPort, atoms_->notify.data());
   }
   atoms_->NotifyHeader().type = 0;  // no notifications of an instance that has not run
   lilv_instance_activate(instance_);
@@ -372,7 +368,7 @@ void HostedLv2::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
 }
 
 bool HostedLv2::AddUiAtom(const void* atom, uint32_t size) {
-  if (!atoms_->inputs[Atoms::kUi].port.has_value() || size < sizeof(LV2_Atom)) {
+  if (!atoms_->inputs[Atoms::kUi].connected || size < sizeof(LV2_Atom)) {
     return false;
   }
   const auto* header = static_cast<const LV2_Atom*>(atom);

@@ -117,8 +117,8 @@ class HostedLv2 final : public HostedPlugin {
   LilvInstance* instance_ = nullptr;
   bool quorvelDelay_ = false;
   std::vector<HostedParameter> parameters_;  // the control inputs; id: the port
-  std::vector<uint32_t> controlPorts_;       // inputs and outputs (those connected but not read)
-  std::vector<float> values_;                // the control ports' values, by port index
+  std::vector<float> values_;  // the control ports' values, by port index (outputs' connected but not read)
+  std::vector<std::pair<uint32_t, void*>> connections_;  // every port but audio, to its room
   uint32_t audioIn_[2] = {};
   uint32_t audioOut_[2] = {};
   double sampleRate_ = 0.0;

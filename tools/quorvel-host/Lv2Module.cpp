@@ -3,7 +3,8 @@
 #include <lilv/lilv.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "tools/quorvel-host/Lv2World.h"
 
@@ -36,8 +37,9 @@ const char* Lv2World::Unmap(LV2_URID urid) const {
 }
 
 std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string& path, std::string& error) {
-  char* absolute = realpath(path.c_str(), nullptr);
-  if (absolute == nullptr) {
+  std::error_code failed;
+  const std::filesystem::path absolute = std::filesystem::canonical(path, failed);
+  if (failed) {
     error = "no LV2 bundle at " + path;
     return nullptr;
   }
@@ -45,8 +47,7 @@ std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string& path, std::string&
   module->world_ = std::make_unique<Lv2World>();
   LilvWorld* world = module->world_->Lilv();
   // lilv takes a bundle's URI with its final slash.
-  LilvNode* bundle = lilv_new_file_uri(world, nullptr, (std::string(absolute) + "/").c_str());
-  std::free(absolute);
+  LilvNode* bundle = lilv_new_file_uri(world, nullptr, (absolute.string() + "/").c_str());
   lilv_world_load_bundle(world, bundle);
   lilv_node_free(bundle);
   // The world knows of this bundle's plug-ins alone.
