@@ -268,7 +268,7 @@ bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
   if (sampleRate != sampleRate_ && !Instantiate(sampleRate, error)) {
     return false;
   }
-  timeSent_ = false;
+  sentTransport_.reset();
   return true;
 }
 
@@ -342,8 +342,18 @@ void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t
 
 void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                         int64_t songFrame) {
-  if (!timeSent_ || transport != sentTransport_) {
-    SendPosition(transport, songFrame);
+  // The transport as a time:Position whenever it changes, the position in quarter notes
+  // as bars and beats of the signature.
+  if (sentTransport_ != transport) {
+    const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
+    const double bar = std::floor(beats / transport.numerator);
+    Lv2Position position;
+    position.tempo = static_cast<float>(transport.tempo);
+    position.speed = transport.playing ? 1.0f : 0.0f;
+    position.bar = {static_cast<int64_t>(bar), static_cast<float>(beats - bar * transport.numerator)};
+    position.signature = {static_cast<float>(transport.numerator), transport.denominator};
+    AddPosition(0, position);
+    sentTransport_ = transport;
   }
   Process(inputs, outputs, static_cast<uint32_t>(frames));
   valuesPending_ = false;
@@ -426,40 +436,6 @@ uint32_t HostedLv2::NotifyPort() const {
 void HostedLv2::Pause() {
   lilv_instance_deactivate(instance_);
   lilv_instance_activate(instance_);
-}
-
-bool HostedLv2::OpenEditor(void* parent, double scale, std::string& error) {
-  ui_ = Lv2UiHost::Open(*this, error);
-  if (ui_ != nullptr && !ui_->Show(reinterpret_cast<uintptr_t>(parent), static_cast<float>(scale))) {
-    error = "the UI refuses to show";
-    ui_.reset();
-  }
-  return ui_ != nullptr;
-}
-
-void HostedLv2::IdleEditor() {
-  if (ui_ != nullptr) {
-    ui_->DeliverNotifications();
-    ui_->Idle();
-  }
-}
-
-void HostedLv2::CloseEditor() {
-  ui_.reset();
-}
-
-// The position in quarter notes, as bars and beats of the signature.
-void HostedLv2::SendPosition(const HostTransport& transport, int64_t songFrame) {
-  const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
-  const double bar = std::floor(beats / transport.numerator);
-  Lv2Position position;
-  position.tempo = static_cast<float>(transport.tempo);
-  position.speed = transport.playing ? 1.0f : 0.0f;
-  position.bar = {static_cast<int64_t>(bar), static_cast<float>(beats - bar * transport.numerator)};
-  position.signature = {static_cast<float>(transport.numerator), transport.denominator};
-  AddPosition(0, position);
-  timeSent_ = true;
-  sentTransport_ = transport;
 }
 
 }  // namespace QuorvelHost

@@ -44,8 +44,6 @@ class HostedLv2 final : public HostedPlugin {
   // The same, for those that drive what only LV2 has (Linux only).
   static std::unique_ptr<HostedLv2> OpenBundle(const std::string& path, std::string& error);
   ~HostedLv2() override;
-  HostedLv2(const HostedLv2&) = delete;
-  HostedLv2& operator=(const HostedLv2&) = delete;
 
   std::string Name() const override { return module_->Name(); }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
@@ -110,7 +108,6 @@ class HostedLv2 final : public HostedPlugin {
   explicit HostedLv2(std::unique_ptr<Lv2Module> module);
   bool ReadPorts(std::string& error);
   bool Instantiate(double sampleRate, std::string& error);
-  void SendPosition(const HostTransport& transport, int64_t songFrame);
 
   std::unique_ptr<Lv2Module> module_;
   std::unique_ptr<Atoms> atoms_;
@@ -122,9 +119,8 @@ class HostedLv2 final : public HostedPlugin {
   uint32_t audioIn_[2] = {};
   uint32_t audioOut_[2] = {};
   double sampleRate_ = 0.0;
-  bool timeSent_ = false;
   bool valuesPending_ = false;
-  HostTransport sentTransport_;
+  std::optional<HostTransport> sentTransport_;  // none before the first block
   std::unique_ptr<Lv2UiHost> ui_;
 };
 

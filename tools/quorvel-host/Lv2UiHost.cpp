@@ -158,4 +158,25 @@ void Lv2UiHost::Record(char kind, uint32_t port, float value, std::vector<uint8_
   messages_.push_back({kind, port, value, std::this_thread::get_id(), std::move(atom)});
 }
 
+// The adapter's editor is the plug-in's UI as this host shows it.
+bool HostedLv2::OpenEditor(void* parent, double scale, std::string& error) {
+  ui_ = Lv2UiHost::Open(*this, error);
+  if (ui_ != nullptr && !ui_->Show(reinterpret_cast<uintptr_t>(parent), static_cast<float>(scale))) {
+    error = "the UI refuses to show";
+    ui_.reset();
+  }
+  return ui_ != nullptr;
+}
+
+void HostedLv2::IdleEditor() {
+  if (ui_ != nullptr) {
+    ui_->DeliverNotifications();
+    ui_->Idle();
+  }
+}
+
+void HostedLv2::CloseEditor() {
+  ui_.reset();
+}
+
 }  // namespace QuorvelHost

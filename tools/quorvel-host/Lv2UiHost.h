@@ -38,8 +38,6 @@ class Lv2UiHost final {
   // Null with a one-line reason where the instance's bundle has no X11 UI that loads.
   static std::unique_ptr<Lv2UiHost> Open(HostedLv2& instance, std::string& error);
   ~Lv2UiHost();
-  Lv2UiHost(const Lv2UiHost&) = delete;
-  Lv2UiHost& operator=(const Lv2UiHost&) = delete;
 
   // Instantiates the UI inside X window `parent` at `scale` (0: no scale option); false
   // where the UI refuses.
