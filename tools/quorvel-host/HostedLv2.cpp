@@ -184,16 +184,13 @@ bool HostedLv2::ReadPorts(std::string& error) {
   std::vector<float> mins(count), maxs(count);
   values_.resize(count);
   lilv_plugin_get_port_ranges_float(plugin, mins.data(), maxs.data(), values_.data());
-  int audioIns = 0;
-  int audioOuts = 0;
   for (uint32_t p = 0; p < count; ++p) {
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin, p);
     const bool isInput = lilv_port_is_a(plugin, port, input.get());
     if (lilv_port_is_a(plugin, port, audio.get())) {
-      if (isInput && audioIns < 2) {
-        audioIn_[audioIns++] = p;
-      } else if (!isInput && audioOuts < 2) {
-        audioOut_[audioOuts++] = p;
+      std::vector<uint32_t>& ports = isInput ? audioIn_ : audioOut_;
+      if (ports.size() < 2) {
+        ports.push_back(p);
       }
     } else if (lilv_port_is_a(plugin, port, control.get())) {
       connections_.emplace_back(p, &values_[p]);
@@ -228,7 +225,7 @@ bool HostedLv2::ReadPorts(std::string& error) {
       connections_.emplace_back(p, atoms_->notify.data());
     }
   }
-  if (audioIns != 2 || audioOuts != 2) {
+  if (audioIn_.size() != 2 || audioOut_.size() != 2) {
     error = "plug-in " + module_->Uri() + " has no stereo audio ports";
     return false;
   }
@@ -360,7 +357,7 @@ void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const H
 }
 
 void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
-  for (int c = 0; c < 2; ++c) {
+  for (size_t c = 0; c < 2; ++c) {
     lilv_instance_connect_port(instance_, audioIn_[c], inputs != nullptr ? inputs[c] : nullptr);
     lilv_instance_connect_port(instance_, audioOut_[c], outputs != nullptr ? outputs[c] : nullptr);
   }

@@ -116,8 +116,7 @@ class HostedLv2 final : public HostedPlugin {
   std::vector<HostedParameter> parameters_;  // the control inputs; id: the port
   std::vector<float> values_;  // the control ports' values, by port index (outputs' connected but not read)
   std::vector<std::pair<uint32_t, void*>> connections_;  // every port but audio, to its room
-  uint32_t audioIn_[2] = {};
-  uint32_t audioOut_[2] = {};
+  std::vector<uint32_t> audioIn_, audioOut_;             // the first two of each
   double sampleRate_ = 0.0;
   bool valuesPending_ = false;
   std::optional<HostTransport> sentTransport_;  // none before the first block
