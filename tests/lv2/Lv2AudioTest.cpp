@@ -28,7 +28,7 @@ class TwinHosts {
  public:
   explicit TwinHosts(double rate) : vst2_(StartVst2(rate)), lv2_(StartLv2(rate)) {
     for (int32_t i = 0; i < kParameters; ++i) {
-      port_[i] = lv2_->Parameter(i);
+      port_[i] = lv2_->Value(static_cast<size_t>(i));
     }
   }
 
@@ -39,7 +39,7 @@ class TwinHosts {
     if (index == kMix) {
       value = ValueOfPort(index, PortUnits(index, value));
     }
-    lv2_->SetParameter(index, PortUnits(index, value));
+    lv2_->SetValue(static_cast<size_t>(index), PortUnits(index, value));
     pending_[index] = value;
   }
   // Both take the state; the host gives the ports the values it holds, as hosts restore
@@ -50,7 +50,7 @@ class TwinHosts {
     }
     for (int32_t i = 0; i < kParameters; ++i) {
       port_[i] = PortUnits(i, vst2_->GetParameter(i));
-      lv2_->SetParameter(i, port_[i]);
+      lv2_->SetValue(static_cast<size_t>(i), port_[i]);
       pending_[i].reset();
     }
     return true;
@@ -64,10 +64,10 @@ class TwinHosts {
   // At most one per block, at `offset`.
   void Transport(int32_t offset, std::optional<float> tempo, std::optional<bool> playing) {
     QuorvelHost::Lv2Position position;
-    position.hasTempo = tempo.has_value();
-    position.tempo = tempo.value_or(0.0f);
-    position.hasSpeed = playing.has_value();
-    position.speed = playing.value_or(false) ? 1.0f : 0.0f;
+    position.tempo = tempo;
+    if (playing.has_value()) {
+      position.speed = *playing ? 1.0f : 0.0f;
+    }
     lv2_->AddPosition(offset, position);
     timeOffset_ = offset;
     tempo_ = tempo;
@@ -151,7 +151,8 @@ TEST(Lv2Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
       for (uint32_t n = random() % 4; n > 0; --n) {
         const auto index = static_cast<int32_t>(random() % kParameters);
         if (random() % 4 == 0) {
-          hosts.Lv2().SetParameter(index, hosts.Lv2().Parameter(index));  // the same value again
+          const auto slot = static_cast<size_t>(index);
+          hosts.Lv2().SetValue(slot, hosts.Lv2().Value(slot));  // the same value again
           continue;
         }
         hosts.SetPort(index,
@@ -198,7 +199,7 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   vst2->SetParameter(kLeftSync, 0.3f);  // the 1/16 that a port's 1 stands for as 0.25
   ASSERT_TRUE(lv2->RestoreState(vst2->GetChunk(false)));
   for (int32_t i = 0; i < kParameters; ++i) {
-    lv2->SetParameter(i, PortUnits(i, vst2->GetParameter(i)));
+    lv2->SetValue(static_cast<size_t>(i), PortUnits(i, vst2->GetParameter(i)));
   }
   // The saved state without the selected program that follows the bank.
   auto bankOf = [](std::vector<uint8_t> state) {
@@ -214,7 +215,7 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   vst2->SetParameter(kFeedback, 1.0f);
   EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false)) << "the state's values acted, or the controller not";
 
-  lv2->SetParameter(kFeedback, 0.25f);  // 0.25 of full gain: VST2's 0.5
+  lv2->SetValue(kFeedback, 0.25f);  // 0.25 of full gain: VST2's 0.5
   lv2->Process(nullptr, nullptr, 0);
   vst2->SetParameter(kFeedback, 0.5f);
   EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false));
@@ -227,7 +228,7 @@ TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
   StereoBlock outputs[3] = {StereoBlock(4096), StereoBlock(4096), StereoBlock(4096)};
   int n = 0;
   for (auto* lv2 : {paused.get(), stopped.get(), ringing.get()}) {
-    lv2->SetParameter(kFeedback, 0.25f);
+    lv2->SetValue(kFeedback, 0.25f);
     StereoBlock clicks(4096);
     clicks.left[0] = clicks.right[0] = 1.0f;
     lv2->Process(clicks.Channels(), outputs[n].Channels(), 4096);
@@ -235,7 +236,6 @@ TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
   }
   paused->Pause();
   QuorvelHost::Lv2Position position;
-  position.hasSpeed = true;
   position.speed = 0.0f;
   stopped->AddPosition(0, position);
   stopped->Process(nullptr, nullptr, 0);

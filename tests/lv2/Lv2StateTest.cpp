@@ -63,8 +63,8 @@ std::vector<uint8_t> WithProgram(std::vector<uint8_t> bank, uint8_t program) {
 // As a host restores a session: the ports given the values the state holds, which then
 // change nothing.
 void RestorePorts(QuorvelHost::HostedLv2& lv2, QuorvelHost::HostedVst2& vst2) {
-  for (int32_t i = 0; i < lv2.ParameterCount(); ++i) {
-    lv2.SetParameter(i, PortUnits(i, vst2.GetParameter(i)));
+  for (int32_t i = 0; i < static_cast<int32_t>(lv2.Parameters().size()); ++i) {
+    lv2.SetValue(static_cast<size_t>(i), PortUnits(i, vst2.GetParameter(i)));
   }
 }
 

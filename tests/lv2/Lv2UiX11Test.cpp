@@ -135,7 +135,7 @@ TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
     }
     ui->RelayWrites();
     lv2->Process(block.Channels(), block.Channels(), 64);
-    echo = lv2->Parameter(kFeedbackIndex);
+    echo = lv2->Value(kFeedbackIndex);
     ui->DeliverNotifications();
   };
   DragUp(knob, hostBlock);
@@ -234,7 +234,7 @@ TEST_F(Lv2UiX11, UisComeAndGoWhileTheAudioThreadAutomates) {
     StereoBlock input(128);
     StereoBlock output(128);
     for (uint32_t block = 0; running.load(); ++block) {
-      lv2->SetParameter(static_cast<int32_t>(block % 12), static_cast<float>(block % 100) / 100.0f);
+      lv2->SetValue(block % 12, static_cast<float>(block % 100) / 100.0f);
       const uint8_t controller[3] = {0xB0, 74, static_cast<uint8_t>(block % 128)};
       lv2->AddMidi(64, controller, 3);
       lv2->Process(input.Channels(), output.Channels(), 128);

@@ -2,20 +2,22 @@
 
 #include <lilv/lilv.h>
 #include <lv2/atom/atom.h>
+#include <lv2/atom/forge.h>
+#include <lv2/atom/util.h>
 #include <lv2/core/lv2.h>
 #include <lv2/midi/midi.h>
+#include <lv2/state/state.h>
 #include <lv2/time/time.h>
 
-#include <algorithm>
 #include <cmath>
+#include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "delay/DelayParameterTable.h"
 #include "host/lv2/Lv2Identity.h"
 #include "tools/quorvel-host/KnownPlugin.h"
-#include "tools/quorvel-host/Lv2Module.h"
-#include "tools/quorvel-host/Lv2Sequences.h"
 #include "tools/quorvel-host/Lv2UiHost.h"
 #include "tools/quorvel-host/Lv2World.h"
 #include "tools/quorvel-host/ModuleLibrary.h"
@@ -25,38 +27,25 @@ namespace QuorvelHost {
 namespace {
 
 constexpr double kDefaultRate = 44100.0;
+// Every atom port's room, far more than a block of this host's events needs.
+constexpr size_t kAtomWords = 64 * 1024 / sizeof(uint64_t);
 
 // Nodes made for a look-up and freed with it.
-class Node final {
- public:
-  Node(LilvWorld* world, const char* uri) : node_(lilv_new_uri(world, uri)) {}
-  ~Node() { lilv_node_free(node_); }
-  Node(const Node&) = delete;
-  Node& operator=(const Node&) = delete;
-  const LilvNode* get() const { return node_; }
-
- private:
-  LilvNode* node_;
+struct NodeFree {
+  void operator()(LilvNode* node) const { lilv_node_free(node); }
 };
-
-std::string Text(LilvNode* node) {
-  std::string text = node != nullptr ? lilv_node_as_string(node) : "";
-  lilv_node_free(node);
-  return text;
-}
+using Node = std::unique_ptr<LilvNode, NodeFree>;
 
 // An enumeration's scale points as texts, in the order of their values.
 std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* port) {
-  std::vector<std::pair<float, std::string>> points;
+  std::multimap<float, std::string> points;
   LilvScalePoints* scale = lilv_port_get_scale_points(plugin, port);
-  LILV_FOREACH(scale_points, it, scale) {
+  LILV_FOREACH (scale_points, it, scale) {
     const LilvScalePoint* point = lilv_scale_points_get(scale, it);
-    points.emplace_back(lilv_node_as_float(lilv_scale_point_get_value(point)),
-                        lilv_node_as_string(lilv_scale_point_get_label(point)));
+    points.emplace(lilv_node_as_float(lilv_scale_point_get_value(point)),
+                   lilv_node_as_string(lilv_scale_point_get_label(point)));
   }
   lilv_scale_points_free(scale);
-  std::stable_sort(points.begin(), points.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> texts;
   for (const auto& point : points) {
     texts.push_back(point.second);
@@ -64,7 +53,90 @@ std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* p
   return texts;
 }
 
+// The property a state save hands over, or that a restore reads.
+struct StateRecord {
+  LV2_URID key = 0;
+  std::vector<uint8_t> bytes;
+  LV2_URID type = 0;
+};
+
+LV2_State_Status Store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type, uint32_t) {
+  auto* record = static_cast<StateRecord*>(handle);
+  record->key = key;
+  const auto* bytes = static_cast<const uint8_t*>(value);
+  record->bytes.assign(bytes, bytes + size);
+  record->type = type;
+  return LV2_STATE_SUCCESS;
+}
+
+const void* Retrieve(LV2_State_Handle handle, uint32_t key, size_t* size, uint32_t* type, uint32_t* flags) {
+  auto* record = static_cast<StateRecord*>(handle);
+  if (key != record->key) {
+    return nullptr;
+  }
+  *size = record->bytes.size();
+  *type = record->type;
+  *flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
+  return record->bytes.data();
+}
+
+// The instance's state interface once it saved into `record`; null where it has none or failed.
+const LV2_State_Interface* Save(LilvInstance* instance, const LV2_Feature* const* features, StateRecord& record) {
+  const auto* state =
+      static_cast<const LV2_State_Interface*>(lilv_instance_get_extension_data(instance, LV2_STATE__interface));
+  return state != nullptr &&
+                 state->save(lilv_instance_get_handle(instance), Store, &record, 0, features) == LV2_STATE_SUCCESS
+             ? state
+             : nullptr;
+}
+
 }  // namespace
+
+// The atom ports a host fills and reads each block: the MIDI, time and UI input sequences,
+// written with a forge into room made beforehand, and the notify output. Nothing on the
+// audio path allocates of the host's own.
+struct HostedLv2::Atoms {
+  enum Input { kMidi, kTime, kUi, kInputs };
+  struct Sequence {
+    bool connected = false;  // to the first port of its kind
+    std::vector<uint64_t> buffer = std::vector<uint64_t>(kAtomWords, 0);
+    LV2_Atom_Forge forge{};
+    LV2_Atom_Forge_Frame frame{};
+
+    // Empty again: a plug-in leaves its inputs as they are.
+    void Reset() {
+      lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(buffer.data()), buffer.size() * sizeof(uint64_t));
+      lv2_atom_forge_sequence_head(&forge, &frame, 0);
+    }
+    // An event at `frame`: an atom of `type` holding `size` bytes of `body`, where there is room.
+    void Add(int64_t time, LV2_URID type, const void* body, uint32_t size) {
+      if (lv2_atom_forge_frame_time(&forge, time) != 0 && lv2_atom_forge_atom(&forge, size, type) != 0) {
+        lv2_atom_forge_write(&forge, body, size);
+      }
+    }
+  };
+
+  explicit Atoms(Lv2World& world)
+      : midiEvent(world.Map(LV2_MIDI__MidiEvent)),
+        position(world.Map(LV2_TIME__Position)),
+        beatsPerMinute(world.Map(LV2_TIME__beatsPerMinute)),
+        speed(world.Map(LV2_TIME__speed)),
+        bar(world.Map(LV2_TIME__bar)),
+        barBeat(world.Map(LV2_TIME__barBeat)),
+        beatsPerBar(world.Map(LV2_TIME__beatsPerBar)),
+        beatUnit(world.Map(LV2_TIME__beatUnit)) {
+    for (Sequence& input : inputs) {
+      lv2_atom_forge_init(&input.forge, world.MapFeature());
+      input.Reset();
+    }
+  }
+  LV2_Atom& NotifyHeader() { return *reinterpret_cast<LV2_Atom*>(notify.data()); }
+
+  Sequence inputs[kInputs];
+  std::optional<uint32_t> notifyPort;
+  std::vector<uint64_t> notify = std::vector<uint64_t>(kAtomWords, 0);
+  const LV2_URID midiEvent, position, beatsPerMinute, speed, bar, barBeat, beatsPerBar, beatUnit;
+};
 
 std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string& path, std::string& error) {
   return OpenBundle(path, error);
@@ -79,13 +151,12 @@ std::unique_ptr<HostedLv2> HostedLv2::OpenBundle(const std::string& path, std::s
   if (!plugin->ReadPorts(error) || !plugin->Instantiate(kDefaultRate, error)) {
     return nullptr;
   }
-  plugin->DescribePorts();
   return plugin;
 }
 
 HostedLv2::HostedLv2(std::unique_ptr<Lv2Module> module)
     : module_(std::move(module)),
-      sequences_(std::make_unique<Lv2Sequences>(module_->World())),
+      atoms_(std::make_unique<Atoms>(module_->World())),
       quorvelDelay_(module_->Uri() == VstToolkit::Lv2Identity::kPluginUri) {}
 
 HostedLv2::~HostedLv2() {
@@ -96,50 +167,65 @@ HostedLv2::~HostedLv2() {
   }
 }
 
+// The audio, control and atom ports, the control inputs described as parameters.
 bool HostedLv2::ReadPorts(std::string& error) {
   const LilvPlugin* plugin = Plugin();
   LilvWorld* lilv = World().Lilv();
-  Node input(lilv, LV2_CORE__InputPort);
-  Node audio(lilv, LV2_CORE__AudioPort);
-  Node control(lilv, LV2_CORE__ControlPort);
-  Node atom(lilv, LV2_ATOM__AtomPort);
-  Node midiEvent(lilv, LV2_MIDI__MidiEvent);
-  Node position(lilv, LV2_TIME__Position);
-  Node chunk(lilv, LV2_ATOM__Chunk);
+  const auto uri = [lilv](const char* name) { return Node(lilv_new_uri(lilv, name)); };
+  const Node input = uri(LV2_CORE__InputPort);
+  const Node audio = uri(LV2_CORE__AudioPort);
+  const Node control = uri(LV2_CORE__ControlPort);
+  const Node atom = uri(LV2_ATOM__AtomPort);
+  const Node toggled = uri(LV2_CORE__toggled);
+  const Node enumeration = uri(LV2_CORE__enumeration);
+  // As Atoms::Input.
+  const Node events[Atoms::kInputs] = {uri(LV2_MIDI__MidiEvent), uri(LV2_TIME__Position), uri(LV2_ATOM__Chunk)};
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
-  std::vector<float> defaults(count, 0.0f);
-  lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
-  int audioIns = 0;
-  int audioOuts = 0;
+  std::vector<float> mins(count), maxs(count);
+  values_.resize(count);
+  lilv_plugin_get_port_ranges_float(plugin, mins.data(), maxs.data(), values_.data());
   for (uint32_t p = 0; p < count; ++p) {
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin, p);
     const bool isInput = lilv_port_is_a(plugin, port, input.get());
     if (lilv_port_is_a(plugin, port, audio.get())) {
-      if (isInput && audioIns < 2) {
-        audioIn_[audioIns++] = p;
-      } else if (!isInput && audioOuts < 2) {
-        audioOut_[audioOuts++] = p;
+      std::vector<uint32_t>& ports = isInput ? audioIn_ : audioOut_;
+      if (ports.size() < 2) {
+        ports.push_back(p);
       }
     } else if (lilv_port_is_a(plugin, port, control.get())) {
-      ControlPort described;
-      described.port = p;
-      described.symbol = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
-      described.name = Text(lilv_port_get_name(plugin, port));
-      described.defaultValue = defaults[p];
-      (isInput ? controls_ : outputs_).push_back(described);
-    } else if (lilv_port_is_a(plugin, port, atom.get()) && isInput) {
-      if (lilv_port_supports_event(plugin, port, midiEvent.get()) && !sequences_->Has(Lv2Sequences::kMidi)) {
-        sequences_->SetPort(Lv2Sequences::kMidi, p);
-      } else if (lilv_port_supports_event(plugin, port, position.get()) && !sequences_->Has(Lv2Sequences::kTime)) {
-        sequences_->SetPort(Lv2Sequences::kTime, p);
-      } else if (lilv_port_supports_event(plugin, port, chunk.get()) && !sequences_->Has(Lv2Sequences::kUi)) {
-        sequences_->SetPort(Lv2Sequences::kUi, p);
+      connections_.emplace_back(p, &values_[p]);
+      if (!isInput) {
+        continue;
       }
-    } else if (lilv_port_is_a(plugin, port, atom.get())) {
-      sequences_->SetNotifyPort(p);
+      HostedParameter parameter;
+      parameter.id = p;
+      const Node name(lilv_port_get_name(plugin, port));
+      parameter.name = name != nullptr ? lilv_node_as_string(name.get()) : "";
+      parameter.shortName = lilv_node_as_string(lilv_port_get_symbol(plugin, port));
+      parameter.min = std::isfinite(mins[p]) ? mins[p] : 0.0;
+      parameter.max = std::isfinite(maxs[p]) && maxs[p] > parameter.min ? maxs[p] : parameter.min + 1.0;
+      parameter.defaultValue = std::isfinite(values_[p]) ? values_[p] : parameter.min;
+      if (lilv_port_has_property(plugin, port, toggled.get())) {
+        parameter.kind = HostedParameter::Kind::kSwitch;
+      } else if (lilv_port_has_property(plugin, port, enumeration.get())) {
+        parameter.kind = HostedParameter::Kind::kChoice;
+        parameter.choices = ChoiceTexts(plugin, port);
+      }
+      parameters_.push_back(parameter);
+    } else if (lilv_port_is_a(plugin, port, atom.get()) && isInput) {
+      for (int kind = 0; kind < Atoms::kInputs; ++kind) {
+        if (lilv_port_supports_event(plugin, port, events[kind].get()) && !atoms_->inputs[kind].connected) {
+          atoms_->inputs[kind].connected = true;
+          connections_.emplace_back(p, atoms_->inputs[kind].buffer.data());
+          break;
+        }
+      }
+    } else if (lilv_port_is_a(plugin, port, atom.get()) && !atoms_->notifyPort.has_value()) {
+      atoms_->notifyPort = p;
+      connections_.emplace_back(p, atoms_->notify.data());
     }
   }
-  if (audioIns != 2 || audioOuts != 2) {
+  if (audioIn_.size() != 2 || audioOut_.size() != 2) {
     error = "plug-in " + module_->Uri() + " has no stereo audio ports";
     return false;
   }
@@ -153,32 +239,22 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
     lilv_instance_deactivate(instance_);
     lilv_instance_free(instance_);
   }
-  LV2_Feature map{LV2_URID__map, World().MapFeature()};
-  LV2_Feature unmap{LV2_URID__unmap, World().UnmapFeature()};
-  const LV2_Feature* features[] = {&map, &unmap, nullptr};
-  instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, features);
+  instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, World().Features());
   if (instance_ == nullptr) {
     error = "plug-in " + module_->Uri() + " made no instance at " + std::to_string(sampleRate) + " Hz";
     return false;
   }
   sampleRate_ = sampleRate;
-  for (std::vector<ControlPort>* ports : {&controls_, &outputs_}) {
-    for (ControlPort& port : *ports) {
-      port.value = port.defaultValue;
-      lilv_instance_connect_port(instance_, port.port, &port.value);
-    }
+  lilv_plugin_get_port_ranges_float(Plugin(), nullptr, nullptr, values_.data());
+  for (const auto& [port, data] : connections_) {
+    lilv_instance_connect_port(instance_, port, data);
   }
-  sequences_->Connect(instance_);
+  for (Atoms::Sequence& sequence : atoms_->inputs) {
+    sequence.Reset();
+  }
+  atoms_->NotifyHeader().type = 0;  // no notifications of an instance that has not run
   lilv_instance_activate(instance_);
   return true;
-}
-
-std::string HostedLv2::Name() const {
-  return module_->Name();
-}
-
-Lv2World& HostedLv2::World() const {
-  return module_->World();
 }
 
 const LilvPlugin* HostedLv2::Plugin() const {
@@ -189,13 +265,13 @@ bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
   if (sampleRate != sampleRate_ && !Instantiate(sampleRate, error)) {
     return false;
   }
-  timeSent_ = false;
+  sentTransport_.reset();
   return true;
 }
 
 void HostedLv2::SetValue(size_t index, double plain) {
   if (index < parameters_.size()) {
-    SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
+    values_[parameters_[index].id] = static_cast<float>(plain);
     valuesPending_ = true;
   }
 }
@@ -225,9 +301,35 @@ bool HostedLv2::SetState(const std::vector<uint8_t>& bytes, bool) {
   }
   const std::vector<float> units = quorvelDelay_ ? KnownPlugin::Lv2UnitsOf(bytes) : std::vector<float>();
   for (size_t i = 0; i < units.size() && i < parameters_.size(); ++i) {
-    SetParameter(static_cast<int32_t>(i), units[i]);
+    values_[parameters_[i].id] = units[i];
   }
   return true;
+}
+
+// The plug-in's state, through its state interface: one property, as it saves it.
+std::vector<uint8_t> HostedLv2::SaveState(std::string* type) {
+  StateRecord record;
+  if (Save(instance_, World().Features(), record) == nullptr) {
+    return {};
+  }
+  if (type != nullptr) {
+    const char* uri = World().Unmap(record.type);
+    *type = uri != nullptr ? uri : "";
+  }
+  return record.bytes;
+}
+
+bool HostedLv2::RestoreState(const std::vector<uint8_t>& bytes, const std::string& type) {
+  // The key is the one the plug-in saves under.
+  StateRecord record;
+  const LV2_State_Interface* state = Save(instance_, World().Features(), record);
+  if (state == nullptr) {
+    return false;
+  }
+  record.bytes = bytes;
+  record.type = World().Map(type.empty() ? LV2_ATOM__Chunk : type.c_str());
+  return state->restore(lilv_instance_get_handle(instance_), Retrieve, &record, 0, World().Features()) ==
+         LV2_STATE_SUCCESS;
 }
 
 void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
@@ -237,119 +339,100 @@ void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t
 
 void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                         int64_t songFrame) {
-  if (!timeSent_ || transport != sentTransport_) {
-    SendPosition(transport, songFrame);
+  // The transport as a time:Position whenever it changes, the position in quarter notes
+  // as bars and beats of the signature.
+  if (sentTransport_ != transport) {
+    const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
+    const double bar = std::floor(beats / transport.numerator);
+    Lv2Position position;
+    position.tempo = static_cast<float>(transport.tempo);
+    position.speed = transport.playing ? 1.0f : 0.0f;
+    position.bar = {static_cast<int64_t>(bar), static_cast<float>(beats - bar * transport.numerator)};
+    position.signature = {static_cast<float>(transport.numerator), transport.denominator};
+    AddPosition(0, position);
+    sentTransport_ = transport;
   }
   Process(inputs, outputs, static_cast<uint32_t>(frames));
   valuesPending_ = false;
 }
 
 void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
-  for (int c = 0; c < 2; ++c) {
+  for (size_t c = 0; c < 2; ++c) {
     lilv_instance_connect_port(instance_, audioIn_[c], inputs != nullptr ? inputs[c] : nullptr);
     lilv_instance_connect_port(instance_, audioOut_[c], outputs != nullptr ? outputs[c] : nullptr);
   }
-  sequences_->BeforeRun();
+  // As hosts do, the output sequence's size tells the plug-in the buffer's capacity.
+  atoms_->NotifyHeader() = {static_cast<uint32_t>(atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)),
+                            atoms_->inputs[0].forge.Chunk};
   lilv_instance_run(instance_, frames);
-  sequences_->AfterRun();
+  for (Atoms::Sequence& sequence : atoms_->inputs) {
+    sequence.Reset();
+  }
+}
+
+void HostedLv2::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
+  atoms_->inputs[Atoms::kMidi].Add(frame, atoms_->midiEvent, bytes, size);
+}
+
+bool HostedLv2::AddUiAtom(const void* atom, uint32_t size) {
+  if (!atoms_->inputs[Atoms::kUi].connected || size < sizeof(LV2_Atom)) {
+    return false;
+  }
+  const auto* header = static_cast<const LV2_Atom*>(atom);
+  atoms_->inputs[Atoms::kUi].Add(0, header->type, header + 1, size - static_cast<uint32_t>(sizeof(LV2_Atom)));
+  return true;
+}
+
+void HostedLv2::AddPosition(int64_t frame, const Lv2Position& position) {
+  LV2_Atom_Forge& forge = atoms_->inputs[Atoms::kTime].forge;
+  LV2_Atom_Forge_Frame object{};
+  if (lv2_atom_forge_frame_time(&forge, frame) == 0 ||
+      lv2_atom_forge_object(&forge, &object, 0, atoms_->position) == 0) {
+    return;
+  }
+  if (position.tempo.has_value()) {
+    lv2_atom_forge_key(&forge, atoms_->beatsPerMinute);
+    lv2_atom_forge_float(&forge, *position.tempo);
+  }
+  if (position.speed.has_value()) {
+    lv2_atom_forge_key(&forge, atoms_->speed);
+    lv2_atom_forge_float(&forge, *position.speed);
+  }
+  if (position.bar.has_value()) {
+    lv2_atom_forge_key(&forge, atoms_->bar);
+    lv2_atom_forge_long(&forge, position.bar->first);
+    lv2_atom_forge_key(&forge, atoms_->barBeat);
+    lv2_atom_forge_float(&forge, position.bar->second);
+  }
+  if (position.signature.has_value()) {
+    lv2_atom_forge_key(&forge, atoms_->beatsPerBar);
+    lv2_atom_forge_float(&forge, position.signature->first);
+    lv2_atom_forge_key(&forge, atoms_->beatUnit);
+    lv2_atom_forge_int(&forge, position.signature->second);
+  }
+  lv2_atom_forge_pop(&forge, &object);
+}
+
+std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
+  std::vector<std::vector<uint8_t>> atoms;
+  const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(atoms_->notify.data());
+  if (atoms_->notifyPort.has_value() && sequence->atom.type == atoms_->inputs[0].forge.Sequence &&
+      sequence->atom.size <= atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
+    LV2_ATOM_SEQUENCE_FOREACH (sequence, event) {
+      const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);
+      atoms.emplace_back(atom, atom + sizeof(LV2_Atom) + event->body.size);
+    }
+  }
+  return atoms;
+}
+
+uint32_t HostedLv2::NotifyPort() const {
+  return atoms_->notifyPort.value_or(0);
 }
 
 void HostedLv2::Pause() {
   lilv_instance_deactivate(instance_);
   lilv_instance_activate(instance_);
-}
-
-void HostedLv2::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
-  sequences_->AddMidi(frame, bytes, size);
-}
-
-void HostedLv2::AddPosition(int64_t frame, const Lv2Position& position) {
-  sequences_->AddPosition(frame, position);
-}
-
-bool HostedLv2::AddUiAtom(const void* atom, uint32_t size) {
-  return sequences_->AddUiAtom(atom, size);
-}
-
-std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
-  return sequences_->Notifications();
-}
-
-uint32_t HostedLv2::NotifyPort() const {
-  return sequences_->NotifyPort();
-}
-
-bool HostedLv2::OpenEditor(void* parent, double scale, std::string& error) {
-  ui_ = Lv2UiHost::Open(*this, error);
-  if (ui_ != nullptr && !ui_->Show(reinterpret_cast<uintptr_t>(parent), static_cast<float>(scale))) {
-    error = "the UI refuses to show";
-    ui_.reset();
-  }
-  return ui_ != nullptr;
-}
-
-void HostedLv2::IdleEditor() {
-  if (ui_ != nullptr) {
-    ui_->DeliverNotifications();
-    ui_->Idle();
-  }
-}
-
-void HostedLv2::CloseEditor() {
-  if (ui_ != nullptr) {
-    ui_->Hide();
-    ui_.reset();
-  }
-}
-
-void HostedLv2::DescribePorts() {
-  LilvWorld* world = module_->World().Lilv();
-  const LilvPlugin* plugin = module_->World().Plugin();
-  const uint32_t count = lilv_plugin_get_num_ports(plugin);
-  std::vector<float> mins(count), maxs(count), defaults(count);
-  lilv_plugin_get_port_ranges_float(plugin, mins.data(), maxs.data(), defaults.data());
-  LilvNode* toggled = lilv_new_uri(world, LV2_CORE__toggled);
-  LilvNode* enumeration = lilv_new_uri(world, LV2_CORE__enumeration);
-  for (const ControlPort& control : controls_) {
-    const uint32_t index = control.port;
-    const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
-    HostedParameter parameter;
-    parameter.id = index;
-    parameter.name = control.name;
-    parameter.shortName = control.symbol;
-    parameter.min = std::isfinite(mins[index]) ? mins[index] : 0.0;
-    parameter.max = std::isfinite(maxs[index]) && maxs[index] > parameter.min ? maxs[index] : parameter.min + 1.0;
-    parameter.defaultValue = std::isfinite(defaults[index]) ? defaults[index] : parameter.min;
-    if (lilv_port_has_property(plugin, port, toggled)) {
-      parameter.kind = HostedParameter::Kind::kSwitch;
-    } else if (lilv_port_has_property(plugin, port, enumeration)) {
-      parameter.kind = HostedParameter::Kind::kChoice;
-      parameter.choices = ChoiceTexts(plugin, port);
-    }
-    parameters_.push_back(parameter);
-  }
-  lilv_node_free(toggled);
-  lilv_node_free(enumeration);
-}
-
-// The position in quarter notes, as bars and beats of the signature.
-void HostedLv2::SendPosition(const HostTransport& transport, int64_t songFrame) {
-  const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
-  const double bar = std::floor(beats / transport.numerator);
-  Lv2Position position;
-  position.hasTempo = true;
-  position.tempo = static_cast<float>(transport.tempo);
-  position.hasSpeed = true;
-  position.speed = transport.playing ? 1.0f : 0.0f;
-  position.hasBar = true;
-  position.bar = static_cast<int64_t>(bar);
-  position.barBeat = static_cast<float>(beats - bar * transport.numerator);
-  position.hasSignature = true;
-  position.beatsPerBar = static_cast<float>(transport.numerator);
-  position.beatUnit = transport.denominator;
-  AddPosition(0, position);
-  timeSent_ = true;
-  sentTransport_ = transport;
 }
 
 }  // namespace QuorvelHost

@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/quorvel-host/HostTransport.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/Lv2Module.h"
 
 // lilv's own names, so that this header builds where lilv is not installed.
 typedef struct LilvPluginImpl LilvPlugin;
@@ -14,23 +17,15 @@ typedef struct LilvInstanceImpl LilvInstance;
 
 namespace QuorvelHost {
 
-class Lv2Module;
-class Lv2Sequences;
 class Lv2UiHost;
 class Lv2World;
 
-// A time:Position as a host sends one: only the facts marked as given.
+// A time:Position as a host sends one: only the facts given.
 struct Lv2Position {
-  bool hasTempo = false;
-  float tempo = 120.0f;  // beats per minute
-  bool hasSpeed = false;
-  float speed = 1.0f;  // 0 stopped, 1 playing
-  bool hasBar = false;
-  int64_t bar = 0;
-  float barBeat = 0.0f;
-  bool hasSignature = false;
-  float beatsPerBar = 4.0f;
-  int32_t beatUnit = 4;
+  std::optional<float> tempo;                          // beats per minute
+  std::optional<float> speed;                          // 0 stopped, 1 playing
+  std::optional<std::pair<int64_t, float>> bar;        // the bar, and the beat within it
+  std::optional<std::pair<float, int32_t>> signature;  // beats per bar, and the beat's unit
 };
 
 // An LV2 bundle beneath HostedPlugin, and its one instance as hosts drive it through
@@ -49,10 +44,8 @@ class HostedLv2 final : public HostedPlugin {
   // The same, for those that drive what only LV2 has (Linux only).
   static std::unique_ptr<HostedLv2> OpenBundle(const std::string& path, std::string& error);
   ~HostedLv2() override;
-  HostedLv2(const HostedLv2&) = delete;
-  HostedLv2& operator=(const HostedLv2&) = delete;
 
-  std::string Name() const override;
+  std::string Name() const override { return module_->Name(); }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
   // The instance is made again for another rate: LV2 fixes the rate at instantiation.
@@ -81,11 +74,8 @@ class HostedLv2 final : public HostedPlugin {
   const char* ProcessCallName() const override { return "run"; }
 
   // What only LV2 has, for the tests, the info command and the UI host.
-  // The control inputs in port order.
-  int32_t ParameterCount() const { return static_cast<int32_t>(controls_.size()); }
-  void SetParameter(int32_t index, float value) { controls_[Slot(index)].value = value; }
-  float Parameter(int32_t index) const { return controls_[Slot(index)].value; }
-  uint32_t PortOfParameter(int32_t index) const { return controls_[Slot(index)].port; }
+  // A control input's value, as Parameters() orders them.
+  float Value(size_t index) const { return values_[parameters_[index].id]; }
   // Events of the next block at frame `frame`, in frame order.
   void AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size);
   void AddPosition(int64_t frame, const Lv2Position& position);
@@ -97,7 +87,8 @@ class HostedLv2 final : public HostedPlugin {
   std::vector<std::vector<uint8_t>> Notifications() const;
   // The notify port's index; 0 where the plug-in has none.
   uint32_t NotifyPort() const;
-  // One block of two channels in and out (null: the audio ports are left unconnected).
+  // One block of two channels in and out (null: the audio ports are left unconnected):
+  // the atom inputs emptied after it, the notify port holding what the plug-in told.
   void Process(float** inputs, float** outputs, uint32_t frames);
   // The host pauses the instance (deactivate) and resumes it (activate).
   void Pause();
@@ -108,38 +99,27 @@ class HostedLv2 final : public HostedPlugin {
   bool RestoreState(const std::vector<uint8_t>& bytes, const std::string& type = "");
   // The lilv instance, for lilv's own state calls.
   LilvInstance* Lilv() const { return instance_; }
-  Lv2World& World() const;
+  Lv2World& World() const { return module_->World(); }
   const LilvPlugin* Plugin() const;
 
  private:
-  struct ControlPort {
-    uint32_t port = 0;
-    std::string symbol;
-    std::string name;
-    float value = 0.0f;
-    float defaultValue = 0.0f;
-  };
+  struct Atoms;
 
   explicit HostedLv2(std::unique_ptr<Lv2Module> module);
-  static size_t Slot(int32_t index) { return static_cast<size_t>(index); }
   bool ReadPorts(std::string& error);
   bool Instantiate(double sampleRate, std::string& error);
-  void DescribePorts();
-  void SendPosition(const HostTransport& transport, int64_t songFrame);
 
   std::unique_ptr<Lv2Module> module_;
-  std::unique_ptr<Lv2Sequences> sequences_;
+  std::unique_ptr<Atoms> atoms_;
   LilvInstance* instance_ = nullptr;
   bool quorvelDelay_ = false;
-  std::vector<ControlPort> controls_;
-  std::vector<ControlPort> outputs_;  // control outputs, connected but not read
-  uint32_t audioIn_[2] = {};
-  uint32_t audioOut_[2] = {};
-  std::vector<HostedParameter> parameters_;
+  std::vector<HostedParameter> parameters_;  // the control inputs; id: the port
+  std::vector<float> values_;  // the control ports' values, by port index (outputs' connected but not read)
+  std::vector<std::pair<uint32_t, void*>> connections_;  // every port but audio, to its room
+  std::vector<uint32_t> audioIn_, audioOut_;             // the first two of each
   double sampleRate_ = 0.0;
-  bool timeSent_ = false;
   bool valuesPending_ = false;
-  HostTransport sentTransport_;
+  std::optional<HostTransport> sentTransport_;  // none before the first block
   std::unique_ptr<Lv2UiHost> ui_;
 };
 

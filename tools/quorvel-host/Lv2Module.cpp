@@ -2,25 +2,20 @@
 
 #include <lilv/lilv.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "tools/quorvel-host/Lv2World.h"
 
 namespace QuorvelHost {
 
-namespace {
-
-LV2_URID MapUri(LV2_URID_Map_Handle handle, const char* uri) {
-  return static_cast<Lv2World*>(handle)->Map(uri);
-}
-
-const char* UnmapUrid(LV2_URID_Unmap_Handle handle, LV2_URID urid) {
-  return static_cast<Lv2World*>(handle)->Unmap(urid);
-}
-
-}  // namespace
-
-Lv2World::Lv2World() : world_(lilv_world_new()), map_{this, MapUri}, unmap_{this, UnmapUrid} {}
+Lv2World::Lv2World()
+    : world_(lilv_world_new()),
+      map_{this, [](LV2_URID_Map_Handle world, const char* uri) { return static_cast<Lv2World*>(world)->Map(uri); }},
+      unmap_{this, [](LV2_URID_Unmap_Handle world, LV2_URID urid) {
+               return static_cast<const Lv2World*>(world)->Unmap(urid);
+             }} {}
 
 Lv2World::~Lv2World() {
   lilv_world_free(world_);
@@ -30,30 +25,21 @@ LV2_URID Lv2World::Map(const char* uri) {
   if (uri == nullptr) {
     return 0;
   }
-  for (size_t i = 0; i < uris_.size(); ++i) {
-    if (uris_[i] == uri) {
-      return static_cast<LV2_URID>(i + 1);
-    }
+  auto found = std::find(uris_.begin(), uris_.end(), uri);
+  if (found == uris_.end()) {
+    found = uris_.insert(found, uri);
   }
-  uris_.emplace_back(uri);
-  return static_cast<LV2_URID>(uris_.size());
+  return static_cast<LV2_URID>(found - uris_.begin() + 1);
 }
 
 const char* Lv2World::Unmap(LV2_URID urid) const {
   return urid >= 1 && urid <= uris_.size() ? uris_[urid - 1].c_str() : nullptr;
 }
 
-bool Lv2Module::IsLv2Path(const std::string& path) {
-  std::string trimmed = path;
-  while (trimmed.size() > 1 && trimmed.back() == '/') {
-    trimmed.pop_back();
-  }
-  return trimmed.size() > 4 && trimmed.compare(trimmed.size() - 4, 4, ".lv2") == 0;
-}
-
 std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string& path, std::string& error) {
-  char* absolute = realpath(path.c_str(), nullptr);
-  if (absolute == nullptr) {
+  std::error_code failed;
+  const std::filesystem::path absolute = std::filesystem::canonical(path, failed);
+  if (failed) {
     error = "no LV2 bundle at " + path;
     return nullptr;
   }
@@ -61,19 +47,14 @@ std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string& path, std::string&
   module->world_ = std::make_unique<Lv2World>();
   LilvWorld* world = module->world_->Lilv();
   // lilv takes a bundle's URI with its final slash.
-  LilvNode* bundle = lilv_new_file_uri(world, nullptr, (std::string(absolute) + "/").c_str());
-  std::free(absolute);
+  LilvNode* bundle = lilv_new_file_uri(world, nullptr, (absolute.string() + "/").c_str());
   lilv_world_load_bundle(world, bundle);
-  const LilvPlugins* plugins = lilv_world_get_all_plugins(world);
-  LILV_FOREACH (plugins, i, plugins) {
-    const LilvPlugin* plugin = lilv_plugins_get(plugins, i);
-    if (lilv_node_equals(lilv_plugin_get_bundle_uri(plugin), bundle)) {
-      module->world_->SetPlugin(plugin);
-      break;
-    }
-  }
   lilv_node_free(bundle);
-  const LilvPlugin* plugin = module->world_->Plugin();
+  // The world knows of this bundle's plug-ins alone.
+  const LilvPlugins* plugins = lilv_world_get_all_plugins(world);
+  const LilvPlugin* plugin =
+      lilv_plugins_size(plugins) > 0 ? lilv_plugins_get(plugins, lilv_plugins_begin(plugins)) : nullptr;
+  module->world_->SetPlugin(plugin);
   if (plugin == nullptr || !lilv_plugin_verify(plugin)) {
     error = "bundle " + path + " describes no valid LV2 plug-in";
     return nullptr;

@@ -5,6 +5,7 @@
 #include <lv2/urid/urid.h>
 
 #include <cstring>
+#include <utility>
 
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/Lv2World.h"
@@ -17,6 +18,7 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
   LilvNode* x11 = lilv_new_uri(world, LV2_UI__X11UI);
   LilvUIs* uis = lilv_plugin_get_uis(instance.Plugin());
   std::unique_ptr<Lv2UiHost> host(new Lv2UiHost(instance));
+  std::string uri;
   LILV_FOREACH (uis, i, uis) {
     const LilvUI* ui = lilv_uis_get(uis, i);
     if (!lilv_ui_is_a(ui, x11)) {
@@ -24,7 +26,7 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
     }
     char* binary = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
     char* bundle = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_bundle_uri(ui)), nullptr);
-    host->uiUri_ = lilv_node_as_uri(lilv_ui_get_uri(ui));
+    uri = lilv_node_as_uri(lilv_ui_get_uri(ui));
     host->bundlePath_ = bundle != nullptr ? bundle : "";
     host->library_ = binary != nullptr ? ModuleLibrary::Open(binary, error) : nullptr;
     lilv_free(binary);
@@ -39,18 +41,14 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
   }
   using Entry = const LV2UI_Descriptor* (*)(uint32_t);
   auto entry = reinterpret_cast<Entry>(host->library_->FindFunction("lv2ui_descriptor"));
-  for (uint32_t index = 0; entry != nullptr; ++index) {
-    const LV2UI_Descriptor* descriptor = entry(index);
-    if (descriptor == nullptr) {
-      break;
-    }
-    if (host->uiUri_ == descriptor->URI) {
-      host->descriptor_ = descriptor;
+  for (uint32_t index = 0; entry != nullptr && entry(index) != nullptr; ++index) {
+    if (uri == entry(index)->URI) {
+      host->descriptor_ = entry(index);
       break;
     }
   }
   if (host->descriptor_ == nullptr) {
-    error = "the UI's shared object has no descriptor for " + host->uiUri_;
+    error = "the UI's shared object has no descriptor for " + uri;
     return nullptr;
   }
   return host;
@@ -66,25 +64,27 @@ bool Lv2UiHost::Show(uintptr_t parent, float scale, bool offerResize) {
   }
   Lv2World& world = instance_.World();
   scale_ = scale;
-  options_[0] = {LV2_OPTIONS_INSTANCE, 0, world.Map(LV2_UI__scaleFactor), sizeof(float), world.Map(LV2_ATOM__Float),
-                 &scale_};
+  options_[0] = {LV2_OPTIONS_INSTANCE,       0,      world.Map(LV2_UI__scaleFactor), sizeof(float),
+                 world.Map(LV2_ATOM__Float), &scale_};
   options_[1] = {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr};
-  touch_ = {this, Touch};
-  resize_ = {this, Resize};
-  const LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
-  const LV2_Feature mapFeature{LV2_URID__map, world.MapFeature()};
-  const LV2_Feature unmapFeature{LV2_URID__unmap, world.UnmapFeature()};
-  const LV2_Feature touchFeature{LV2_UI__touch, &touch_};
-  const LV2_Feature resizeFeature{LV2_UI__resize, &resize_};
-  const LV2_Feature optionsFeature{LV2_OPTIONS__options, options_};
-  const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
-  std::vector<const LV2_Feature*> features = {&parentFeature, &mapFeature, &unmapFeature, &touchFeature,
-                                              &idleFeature};
-  if (offerResize) {
-    features.push_back(&resizeFeature);
-  }
-  if (scale > 0.0f) {
-    features.push_back(&optionsFeature);
+  touch_ = {this, [](LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
+              static_cast<Lv2UiHost*>(handle)->Record('t', port, grabbed ? 1.0f : 0.0f);
+            }};
+  resize_ = {this, [](LV2UI_Feature_Handle handle, int width, int height) {
+               static_cast<Lv2UiHost*>(handle)->Record('r', static_cast<uint32_t>(width), static_cast<float>(height));
+               return 0;
+             }};
+  // What the world gives every instance, then what the UI is offered, where it is.
+  const std::pair<bool, LV2_Feature> offered[] = {{true, {LV2_UI__parent, reinterpret_cast<void*>(parent)}},
+                                                  {true, {LV2_UI__touch, &touch_}},
+                                                  {true, {LV2_UI__idleInterface, nullptr}},
+                                                  {offerResize, {LV2_UI__resize, &resize_}},
+                                                  {scale > 0.0f, {LV2_OPTIONS__options, options_}}};
+  std::vector<const LV2_Feature*> features = {world.Features()[0], world.Features()[1]};
+  for (const auto& [given, feature] : offered) {
+    if (given) {
+      features.push_back(&feature);
+    }
   }
   features.push_back(nullptr);
   handle_ = descriptor_->instantiate(descriptor_, lilv_node_as_uri(lilv_plugin_get_uri(instance_.Plugin())),
@@ -115,9 +115,9 @@ void Lv2UiHost::RelayWrites() {
       instance_.AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
       continue;
     }
-    for (int32_t i = 0; message.kind == 'w' && i < instance_.ParameterCount(); ++i) {
-      if (instance_.PortOfParameter(i) == message.port) {
-        instance_.SetParameter(i, message.value);
+    for (size_t i = 0; message.kind == 'w' && i < instance_.Parameters().size(); ++i) {
+      if (instance_.Parameters()[i].id == message.port) {
+        instance_.SetValue(i, message.value);
       }
     }
   }
@@ -129,8 +129,7 @@ void Lv2UiHost::DeliverNotifications() {
   }
   const uint32_t transfer = instance_.World().Map(LV2_ATOM__eventTransfer);
   for (const std::vector<uint8_t>& atom : instance_.Notifications()) {
-    descriptor_->port_event(handle_, instance_.NotifyPort(), static_cast<uint32_t>(atom.size()), transfer,
-                            atom.data());
+    descriptor_->port_event(handle_, instance_.NotifyPort(), static_cast<uint32_t>(atom.size()), transfer, atom.data());
   }
 }
 
@@ -142,29 +141,42 @@ void Lv2UiHost::Hide() {
   }
 }
 
-void Lv2UiHost::Write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t format,
-                      const void* buffer) {
+void Lv2UiHost::Write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
   auto* host = static_cast<Lv2UiHost*>(controller);
   float value = 0.0f;
   if (format == 0 && size == sizeof value && buffer != nullptr) {
     std::memcpy(&value, buffer, sizeof value);
-    host->messages_.push_back({'w', port, value, std::this_thread::get_id(), {}});
+    host->Record('w', port, value);
   } else if (format == host->instance_.World().Map(LV2_ATOM__eventTransfer) && size >= sizeof(LV2_Atom) &&
              buffer != nullptr) {
     const auto* bytes = static_cast<const uint8_t*>(buffer);
-    host->messages_.push_back({'a', port, 0.0f, std::this_thread::get_id(), {bytes, bytes + size}});
+    host->Record('a', port, 0.0f, {bytes, bytes + size});
   }
 }
 
-void Lv2UiHost::Touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
-  static_cast<Lv2UiHost*>(handle)->messages_.push_back(
-      {'t', port, grabbed ? 1.0f : 0.0f, std::this_thread::get_id(), {}});
+void Lv2UiHost::Record(char kind, uint32_t port, float value, std::vector<uint8_t> atom) {
+  messages_.push_back({kind, port, value, std::this_thread::get_id(), std::move(atom)});
 }
 
-int Lv2UiHost::Resize(LV2UI_Feature_Handle handle, int width, int height) {
-  static_cast<Lv2UiHost*>(handle)->messages_.push_back(
-      {'r', static_cast<uint32_t>(width), static_cast<float>(height), std::this_thread::get_id(), {}});
-  return 0;
+// The adapter's editor is the plug-in's UI as this host shows it.
+bool HostedLv2::OpenEditor(void* parent, double scale, std::string& error) {
+  ui_ = Lv2UiHost::Open(*this, error);
+  if (ui_ != nullptr && !ui_->Show(reinterpret_cast<uintptr_t>(parent), static_cast<float>(scale))) {
+    error = "the UI refuses to show";
+    ui_.reset();
+  }
+  return ui_ != nullptr;
+}
+
+void HostedLv2::IdleEditor() {
+  if (ui_ != nullptr) {
+    ui_->DeliverNotifications();
+    ui_->Idle();
+  }
+}
+
+void HostedLv2::CloseEditor() {
+  ui_.reset();
 }
 
 }  // namespace QuorvelHost

@@ -38,8 +38,6 @@ class Lv2UiHost final {
   // Null with a one-line reason where the instance's bundle has no X11 UI that loads.
   static std::unique_ptr<Lv2UiHost> Open(HostedLv2& instance, std::string& error);
   ~Lv2UiHost();
-  Lv2UiHost(const Lv2UiHost&) = delete;
-  Lv2UiHost& operator=(const Lv2UiHost&) = delete;
 
   // Instantiates the UI inside X window `parent` at `scale` (0: no scale option); false
   // where the UI refuses.
@@ -55,7 +53,6 @@ class Lv2UiHost final {
   void DeliverNotifications();
   // Cleans the UI up (nothing happens while none is shown).
   void Hide();
-  bool IsShown() const { return handle_ != nullptr; }
   LV2UI_Widget Widget() const { return widget_; }
 
   const std::vector<Message>& Messages() const { return messages_; }
@@ -67,13 +64,12 @@ class Lv2UiHost final {
  private:
   Lv2UiHost(HostedLv2& instance) : instance_(instance) {}
   static void Write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t format, const void* buffer);
-  static void Touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed);
-  static int Resize(LV2UI_Feature_Handle handle, int width, int height);
+  // What the UI told, on the thread that tells it.
+  void Record(char kind, uint32_t port, float value, std::vector<uint8_t> atom = {});
 
   HostedLv2& instance_;
   std::unique_ptr<ModuleLibrary> library_;
   const LV2UI_Descriptor* descriptor_ = nullptr;
-  std::string uiUri_;
   std::string bundlePath_;
   LV2UI_Handle handle_ = nullptr;
   LV2UI_Widget widget_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <lilv/lilv.h>
+#include <lv2/core/lv2.h>
 #include <lv2/urid/urid.h>
 
 #include <string>
@@ -26,6 +27,8 @@ class Lv2World final {
   const char* Unmap(LV2_URID urid) const;
   LV2_URID_Map* MapFeature() { return &map_; }
   LV2_URID_Unmap* UnmapFeature() { return &unmap_; }
+  // urid:map and urid:unmap, null-terminated: what an instance, its state and its UI are given.
+  const LV2_Feature* const* Features() const { return features_; }
 
  private:
   LilvWorld* world_;
@@ -33,6 +36,9 @@ class Lv2World final {
   std::vector<std::string> uris_;
   LV2_URID_Map map_;
   LV2_URID_Unmap unmap_;
+  const LV2_Feature mapFeature_{LV2_URID__map, &map_};
+  const LV2_Feature unmapFeature_{LV2_URID__unmap, &unmap_};
+  const LV2_Feature* const features_[3] = {&mapFeature_, &unmapFeature_, nullptr};
 };
 
 }  // namespace QuorvelHost
