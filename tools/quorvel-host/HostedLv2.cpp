@@ -418,8 +418,13 @@ std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
   const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(atoms_->notify.data());
   if (atoms_->notifyPort.has_value() && sequence->atom.type == atoms_->inputs[0].forge.Sequence &&
       sequence->atom.size <= atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
+    // The plug-in wrote the events: one that runs past the sequence's end ends the reading.
+    const auto* end = reinterpret_cast<const uint8_t*>(&sequence->body) + sequence->atom.size;
     LV2_ATOM_SEQUENCE_FOREACH (sequence, event) {
       const auto* atom = reinterpret_cast<const uint8_t*>(&event->body);
+      if (atom + sizeof(LV2_Atom) > end || event->body.size > static_cast<size_t>(end - atom) - sizeof(LV2_Atom)) {
+        break;
+      }
       atoms.emplace_back(atom, atom + sizeof(LV2_Atom) + event->body.size);
     }
   }
