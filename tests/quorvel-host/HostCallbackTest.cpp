@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/HostCallback.h"
 #include "tools/quorvel-host/TestSignal.h"
 

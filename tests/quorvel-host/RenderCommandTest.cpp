@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tools/quorvel-host/AudioFile.h"
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/AudioFile.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/RenderCommand.h"
 
 namespace QuorvelHost {

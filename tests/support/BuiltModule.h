@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelTest {
 

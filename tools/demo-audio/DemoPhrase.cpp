@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 
 namespace QuorvelHost {
 

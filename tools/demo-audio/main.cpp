@@ -3,8 +3,8 @@
 #include <string>
 
 #include "tools/demo-audio/DemoPhrase.h"
-#include "tools/quorvel-host/AudioFile.h"
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/AudioFile.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

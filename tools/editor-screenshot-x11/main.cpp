@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "delay/DelayParameterTable.h"
 #include "editor/win32/View.h"
 #include "host/vst2/VstInterface.h"
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace {
 

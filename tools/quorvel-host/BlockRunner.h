@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/HostTransport.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "host/clap/ClapBase.h"
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 

@@ -20,7 +20,7 @@
 #include "tools/quorvel-host/KnownPlugin.h"
 #include "tools/quorvel-host/Lv2UiHost.h"
 #include "tools/quorvel-host/Lv2World.h"
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 

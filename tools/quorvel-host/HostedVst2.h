@@ -9,7 +9,7 @@
 #include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/HostCallback.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 

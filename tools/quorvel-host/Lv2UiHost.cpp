@@ -9,7 +9,7 @@
 
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/Lv2World.h"
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tools/quorvel-host/BlockRunner.h"
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/RealtimeProbe.h"
 #include "tools/quorvel-host/TestSignal.h"

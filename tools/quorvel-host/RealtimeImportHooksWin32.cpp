@@ -12,7 +12,7 @@
 #include <cstring>
 #include <malloc.h>
 
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 #include "tools/quorvel-host/RealtimeProbe.h"
 
 namespace {

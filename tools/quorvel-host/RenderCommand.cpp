@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "tools/quorvel-host/AtomicOutputFile.h"
-#include "tools/quorvel-host/AudioFile.h"
+#include "tools/audio-buffers/AudioFile.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedPlugin.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 
 namespace QuorvelHost {
 

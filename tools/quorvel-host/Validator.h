@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 
 namespace QuorvelHost {
 

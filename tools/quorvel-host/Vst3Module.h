@@ -4,7 +4,7 @@
 #include <string>
 
 #include "host/vst3/Vst3Base.h"
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 

@@ -1,4 +1,4 @@
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 

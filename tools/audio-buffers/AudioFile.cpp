@@ -1,4 +1,4 @@
-#include "tools/quorvel-host/AudioFile.h"
+#include "tools/audio-buffers/AudioFile.h"
 
 #include <sndfile.h>
 
@@ -6,7 +6,7 @@
 #include <cctype>
 #include <memory>
 
-#include "tools/quorvel-host/ChannelBuffers.h"
+#include "tools/audio-buffers/ChannelBuffers.h"
 
 namespace QuorvelHost {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "tools/quorvel-host/ModuleLibrary.h"
+#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 
