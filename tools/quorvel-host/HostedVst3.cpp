@@ -42,13 +42,18 @@ HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterI
   return parameter;
 }
 
-template <typename Interface>
-Interface* QueryOf(Steinberg::FUnknown* object) {
+// Another interface of `object` (a reference the caller releases), or null.
+void* QueryId(Steinberg::FUnknown* object, const Steinberg::FUID& interfaceId) {
   void* found = nullptr;
-  if (object == nullptr || object->queryInterface(Interface::iid.toTUID(), &found) != Steinberg::kResultOk) {
+  if (object == nullptr || object->queryInterface(interfaceId.toTUID(), &found) != Steinberg::kResultOk) {
     return nullptr;
   }
-  return static_cast<Interface*>(found);
+  return found;
+}
+
+template <typename Interface>
+Interface* QueryOf(Steinberg::FUnknown* object) {
+  return static_cast<Interface*>(QueryId(object, Interface::iid));
 }
 
 }  // namespace
@@ -68,18 +73,10 @@ std::unique_ptr<HostedVst3> HostedVst3::Open(const std::string& path, std::strin
 
 bool HostedVst3::Make(std::string& error) {
   const Vst3Module& module = *module_;
-  Steinberg::PClassInfo info{};
-  if (!module.FindAudioClass(info)) {
-    error = "module " + module.Name() + " has no audio module class";
+  component_ = module.NewComponent(error);
+  if (component_ == nullptr) {
     return false;
   }
-  void* made = nullptr;
-  if (module.Factory()->createInstance(info.cid, Vst::IComponent::iid.toTUID(), &made) != Steinberg::kResultOk ||
-      made == nullptr) {
-    error = "module " + module.Name() + " made no component";
-    return false;
-  }
-  component_ = static_cast<Vst::IComponent*>(made);
   if (component_->initialize(static_cast<Vst::IHostApplication*>(&host_)) != Steinberg::kResultOk) {
     error = "the component refused initialize";
     component_->release();
@@ -95,6 +92,7 @@ bool HostedVst3::Make(std::string& error) {
   if (controller_ == nullptr) {
     // A controller of its own: made, initialised and connected as hosts do.
     Steinberg::TUID controllerId{};
+    void* made = nullptr;
     singleComponent_ = false;
     if (component_->getControllerClassId(controllerId) == Steinberg::kResultOk &&
         module.Factory()->createInstance(controllerId, Vst::IEditController::iid.toTUID(), &made) ==
@@ -120,6 +118,9 @@ bool HostedVst3::Make(std::string& error) {
   }
   // Room for the plug-in's own changes in a block, made before any block.
   outputChanges_.Reserve(64, 256);
+  Steinberg::PClassInfo info{};
+  module.FindAudioClass(info);
+  name_ = info.name;
   return true;
 }
 
@@ -141,9 +142,6 @@ void HostedVst3::DescribeParameters() {
   ReadMidiMapping();
   changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
   flushed_.Reserve(1, 1);
-  Steinberg::PClassInfo info{};
-  module_->FindAudioClass(info);
-  name_ = info.name;
 }
 
 HostedVst3::~HostedVst3() {
@@ -166,14 +164,8 @@ HostedVst3::~HostedVst3() {
 }
 
 void* HostedVst3::Query(const Steinberg::FUID& interfaceId) const {
-  void* found = nullptr;
-  if (component_->queryInterface(interfaceId.toTUID(), &found) == Steinberg::kResultOk) {
-    return found;
-  }
-  if (controller_ != nullptr && controller_->queryInterface(interfaceId.toTUID(), &found) == Steinberg::kResultOk) {
-    return found;
-  }
-  return nullptr;
+  void* found = QueryId(component_, interfaceId);
+  return found != nullptr ? found : QueryId(controller_, interfaceId);
 }
 
 bool HostedVst3::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
@@ -348,7 +340,6 @@ double HostedVst3::Normalized(size_t index, double plain) const {
   return steps > 0 ? plain / steps : plain;
 }
 
-// A block of no frames carrying one change: how a host sets a value outside playing.
 void HostedVst3::Flush(Vst::ParamID id, double normalized) {
   flushed_.Clear();
   flushed_.Add(id, 0, normalized);

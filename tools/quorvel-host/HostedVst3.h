@@ -70,6 +70,11 @@ class HostedVst3 final : public HostedPlugin {
   Steinberg::tresult Process(float** inputs, float** outputs, int32_t frames, Vst3ParameterChanges* changes,
                              Steinberg::Vst::ProcessContext* context);
   Vst3ParameterChanges& OutputChanges() { return outputChanges_; }
+  // A block of no frames carrying one change: how a host sets a value outside playing.
+  void Flush(Steinberg::Vst::ParamID id, double normalized);
+  // The parameter each channel's controller maps to (at channel * 128 + number), or kUnmapped.
+  static constexpr Steinberg::Vst::ParamID kUnmapped = 0xFFFFFFFFu;
+  const std::vector<Steinberg::Vst::ParamID>& ControllerMap() const { return controllers_; }
 
   // The component's state through a memory stream; empty where the plug-in fails.
   std::vector<uint8_t> SaveState();
@@ -78,14 +83,11 @@ class HostedVst3 final : public HostedPlugin {
   bool LoadState(const std::vector<uint8_t>& bytes, int32_t piece = 0x7FFFFFFF);
 
  private:
-  static constexpr Steinberg::Vst::ParamID kUnmapped = 0xFFFFFFFFu;
-
   explicit HostedVst3(std::unique_ptr<Vst3Module> module) : module_(std::move(module)) {}
   bool Make(std::string& error);
   void DescribeParameters();
   void ReadMidiMapping();
   double Normalized(size_t index, double plain) const;
-  void Flush(Steinberg::Vst::ParamID id, double normalized);
 
   std::unique_ptr<Vst3Module> module_;
   Vst3HostContext host_;

@@ -9,16 +9,6 @@ namespace QuorvelHost {
 Vst3MemoryStream::Vst3MemoryStream(std::vector<uint8_t> bytes, int32_t piece)
     : bytes_(std::move(bytes)), piece_(piece > 0 ? piece : 1) {}
 
-Steinberg::tresult Vst3MemoryStream::queryInterface(const Steinberg::TUID interfaceId, void** obj) {
-  if (Steinberg::FUnknown::iid.Equals(interfaceId) || Steinberg::IBStream::iid.Equals(interfaceId)) {
-    addRef();
-    *obj = static_cast<Steinberg::IBStream*>(this);
-    return Steinberg::kResultOk;
-  }
-  *obj = nullptr;
-  return Steinberg::kNoInterface;
-}
-
 Steinberg::tresult Vst3MemoryStream::read(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) {
   if (buffer == nullptr || numBytes < 0) {
     return Steinberg::kInvalidArgument;

@@ -1,25 +1,22 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
 #include "host/vst3/Vst3Base.h"
+#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
 // The host's IBStream over bytes in memory, as hosts hand plug-ins their state. It can
 // deliver and take the bytes in pieces of at most `piece` bytes per call, as some hosts'
 // streams do. Lives on the stack of its user; the plug-in's references are only counted.
-class Vst3MemoryStream final : public Steinberg::IBStream {
+class Vst3MemoryStream final : public Vst3Unknown<Steinberg::IBStream> {
  public:
   explicit Vst3MemoryStream(std::vector<uint8_t> bytes = {}, int32_t piece = 0x7FFFFFFF);
 
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
-  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
-  Steinberg::uint32 addRef() override { return ++references_; }
-  Steinberg::uint32 release() override { return --references_; }
   Steinberg::tresult read(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) override;
   Steinberg::tresult write(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesWritten) override;
   Steinberg::tresult seek(Steinberg::int64 pos, Steinberg::int32 mode, Steinberg::int64* result) override;
@@ -29,7 +26,6 @@ class Vst3MemoryStream final : public Steinberg::IBStream {
   std::vector<uint8_t> bytes_;
   int32_t piece_;
   size_t position_ = 0;
-  std::atomic<Steinberg::uint32> references_{1};
 };
 
 }  // namespace QuorvelHost

@@ -2,15 +2,6 @@
 
 namespace QuorvelHost {
 
-Steinberg::tresult Vst3ParamValueQueue::queryInterface(const Steinberg::TUID interfaceId, void** obj) {
-  if (Steinberg::FUnknown::iid.Equals(interfaceId) || Steinberg::Vst::IParamValueQueue::iid.Equals(interfaceId)) {
-    *obj = static_cast<Steinberg::Vst::IParamValueQueue*>(this);
-    return Steinberg::kResultOk;
-  }
-  *obj = nullptr;
-  return Steinberg::kNoInterface;
-}
-
 Steinberg::tresult Vst3ParamValueQueue::getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
                                                  Steinberg::Vst::ParamValue& value) {
   if (index < 0 || index >= getPointCount()) {
@@ -48,15 +39,6 @@ void Vst3ParameterChanges::Add(Steinberg::Vst::ParamID id, int32_t offset, doubl
     queue = &queues_[static_cast<size_t>(used_++)];
   }
   queue->addPoint(offset, value, index);
-}
-
-Steinberg::tresult Vst3ParameterChanges::queryInterface(const Steinberg::TUID interfaceId, void** obj) {
-  if (Steinberg::FUnknown::iid.Equals(interfaceId) || Steinberg::Vst::IParameterChanges::iid.Equals(interfaceId)) {
-    *obj = static_cast<Steinberg::Vst::IParameterChanges*>(this);
-    return Steinberg::kResultOk;
-  }
-  *obj = nullptr;
-  return Steinberg::kNoInterface;
 }
 
 Steinberg::Vst::IParamValueQueue* Vst3ParameterChanges::getParameterData(Steinberg::int32 index) {

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
 #include "host/vst3/Vst3Processor.h"
+#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
 // One parameter's changes within a block: the host's IParamValueQueue.
-class Vst3ParamValueQueue final : public Steinberg::Vst::IParamValueQueue {
+class Vst3ParamValueQueue final : public Vst3Unknown<Steinberg::Vst::IParamValueQueue> {
  public:
   struct Point {
     int32_t offset;
@@ -27,9 +27,6 @@ class Vst3ParamValueQueue final : public Steinberg::Vst::IParamValueQueue {
     points_.clear();
   }
 
-  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
-  Steinberg::uint32 addRef() override { return 1; }
-  Steinberg::uint32 release() override { return 1; }
   Steinberg::Vst::ParamID getParameterId() override { return id_; }
   Steinberg::int32 getPointCount() override { return static_cast<Steinberg::int32>(points_.size()); }
   Steinberg::tresult getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
@@ -44,7 +41,7 @@ class Vst3ParamValueQueue final : public Steinberg::Vst::IParamValueQueue {
 
 // A block's parameter changes, as the host sends them (input) or the plug-in reports
 // them (output). Room for the queues is made before the audio thread uses it: Reserve.
-class Vst3ParameterChanges final : public Steinberg::Vst::IParameterChanges {
+class Vst3ParameterChanges final : public Vst3Unknown<Steinberg::Vst::IParameterChanges> {
  public:
   // Room for `queues` queues of `points` points each, so that a plug-in's additions on
   // the audio thread allocate nothing.
@@ -55,9 +52,6 @@ class Vst3ParameterChanges final : public Steinberg::Vst::IParameterChanges {
   int32_t Count() const { return used_; }
   const Vst3ParamValueQueue& Queue(int32_t index) const { return queues_[static_cast<size_t>(index)]; }
 
-  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
-  Steinberg::uint32 addRef() override { return 1; }
-  Steinberg::uint32 release() override { return 1; }
   Steinberg::int32 getParameterCount() override { return used_; }
   Steinberg::Vst::IParamValueQueue* getParameterData(Steinberg::int32 index) override;
   Steinberg::Vst::IParamValueQueue* addParameterData(const Steinberg::Vst::ParamID& id,
