@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "host/vst3/Vst3Processor.h"
-#include "tools/quorvel-host/Vst3MemoryStream.h"
 #include "tools/quorvel-host/Vst3Text.h"
+#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
@@ -16,6 +17,73 @@ namespace {
 
 constexpr int32_t kChannels = 16;
 constexpr int32_t kControllers = 128;
+
+// The host's IBStream over bytes in memory, as hosts hand plug-ins their state. It
+// delivers and takes the bytes in pieces of at most `piece` bytes per call, as some hosts'
+// streams do. Lives on the stack of its user.
+class MemoryStream final : public Vst3Unknown<Steinberg::IBStream> {
+ public:
+  explicit MemoryStream(std::vector<uint8_t> bytes = {}, int32_t piece = 0x7FFFFFFF)
+      : bytes_(std::move(bytes)), piece_(static_cast<size_t>(std::max(piece, 1))) {}
+
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+
+  Steinberg::tresult read(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) override {
+    if (buffer == nullptr || numBytes < 0) {
+      return Steinberg::kInvalidArgument;
+    }
+    const size_t left = position_ < bytes_.size() ? bytes_.size() - position_ : 0;
+    const size_t count = std::min({left, static_cast<size_t>(numBytes), piece_});
+    if (count > 0) {
+      std::memcpy(buffer, bytes_.data() + position_, count);
+    }
+    return Moved(count, numBytesRead);
+  }
+
+  Steinberg::tresult write(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesWritten) override {
+    if (buffer == nullptr || numBytes < 0) {
+      return Steinberg::kInvalidArgument;
+    }
+    const size_t count = std::min(static_cast<size_t>(numBytes), piece_);
+    if (bytes_.size() < position_ + count) {
+      bytes_.resize(position_ + count);
+    }
+    std::memcpy(bytes_.data() + position_, buffer, count);
+    return Moved(count, numBytesWritten);
+  }
+
+  Steinberg::tresult seek(Steinberg::int64 pos, Steinberg::int32 mode, Steinberg::int64* result) override {
+    const Steinberg::int64 base = mode == kIBSeekSet   ? 0
+                                  : mode == kIBSeekCur ? static_cast<Steinberg::int64>(position_)
+                                                       : static_cast<Steinberg::int64>(bytes_.size());
+    if (base + pos < 0) {
+      return Steinberg::kInvalidArgument;
+    }
+    position_ = static_cast<size_t>(base + pos);
+    return result != nullptr ? tell(result) : Steinberg::kResultOk;
+  }
+
+  Steinberg::tresult tell(Steinberg::int64* pos) override {
+    if (pos == nullptr) {
+      return Steinberg::kInvalidArgument;
+    }
+    *pos = static_cast<Steinberg::int64>(position_);
+    return Steinberg::kResultOk;
+  }
+
+ private:
+  Steinberg::tresult Moved(size_t count, Steinberg::int32* told) {
+    position_ += count;
+    if (told != nullptr) {
+      *told = static_cast<Steinberg::int32>(count);
+    }
+    return Steinberg::kResultOk;
+  }
+
+  std::vector<uint8_t> bytes_;
+  size_t piece_;
+  size_t position_ = 0;
+};
 
 HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterInfo& info) {
   HostedParameter parameter;
@@ -125,18 +193,13 @@ bool HostedVst3::Make(std::string& error) {
 }
 
 void HostedVst3::DescribeParameters() {
-  for (Steinberg::int32 i = 0; controller_ != nullptr && i < controller_->getParameterCount(); ++i) {
-    Vst::ParameterInfo info{};
-    if (controller_->getParameterInfo(i, info) != Steinberg::kResultOk) {
-      continue;
-    }
+  for (const Vst::ParameterInfo& info : ParameterInfos()) {
     if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && !hasProgram_) {
       hasProgram_ = true;
       programId_ = info.id;
       programSteps_ = std::max(info.stepCount, 0);
     } else if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
       parameters_.push_back(Describe(*controller_, info));
-      steps_.push_back(std::max(info.stepCount, 0));
     }
   }
   ReadMidiMapping();
@@ -161,6 +224,17 @@ HostedVst3::~HostedVst3() {
     component_->terminate();
     component_->release();
   }
+}
+
+std::vector<Vst::ParameterInfo> HostedVst3::ParameterInfos() const {
+  std::vector<Vst::ParameterInfo> infos;
+  for (Steinberg::int32 i = 0; controller_ != nullptr && i < controller_->getParameterCount(); ++i) {
+    Vst::ParameterInfo info{};
+    if (controller_->getParameterInfo(i, info) == Steinberg::kResultOk) {
+      infos.push_back(info);
+    }
+  }
+  return infos;
 }
 
 void* HostedVst3::Query(const Steinberg::FUID& interfaceId) const {
@@ -216,7 +290,7 @@ Steinberg::tresult HostedVst3::Process(float** inputs, float** outputs, int32_t 
 }
 
 std::vector<uint8_t> HostedVst3::SaveState() {
-  Vst3MemoryStream stream;
+  MemoryStream stream;
   if (component_->getState(&stream) != Steinberg::kResultOk) {
     return {};
   }
@@ -224,10 +298,10 @@ std::vector<uint8_t> HostedVst3::SaveState() {
 }
 
 bool HostedVst3::LoadState(const std::vector<uint8_t>& bytes, int32_t piece) {
-  Vst3MemoryStream stream(bytes, piece);
+  MemoryStream stream(bytes, piece);
   const bool accepted = component_->setState(&stream) == Steinberg::kResultOk;
   if (accepted && controller_ != nullptr) {
-    Vst3MemoryStream copy(bytes, piece);
+    MemoryStream copy(bytes, piece);
     controller_->setComponentState(&copy);
   }
   return accepted;
@@ -235,7 +309,7 @@ bool HostedVst3::LoadState(const std::vector<uint8_t>& bytes, int32_t piece) {
 
 void HostedVst3::SetValue(size_t index, double plain) {
   if (index < parameters_.size()) {
-    Flush(parameters_[index].id, Normalized(index, plain));
+    Flush(parameters_[index].id, parameters_[index].NormalizedOf(plain));
   }
 }
 
@@ -250,7 +324,7 @@ bool HostedVst3::SelectProgram(int32_t program, std::string& error) {
 
 void HostedVst3::QueueValue(size_t index, double plain, int32_t offset) {
   if (index < parameters_.size()) {
-    changes_.Add(parameters_[index].id, offset, Normalized(index, plain));
+    changes_.Add(parameters_[index].id, offset, parameters_[index].NormalizedOf(plain));
   }
 }
 
@@ -292,10 +366,9 @@ bool HostedVst3::OpenEditor(void* parent, double scale, std::string& error) {
     }
   }
   view_->setFrame(&frame_);
-  void* scaling = nullptr;
-  if (view_->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &scaling) == Steinberg::kResultOk) {
-    static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->setContentScaleFactor(static_cast<float>(scale));
-    static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->release();
+  if (auto* scaling = QueryOf<Steinberg::IPlugViewContentScaleSupport>(view_)) {
+    scaling->setContentScaleFactor(static_cast<float>(scale));
+    scaling->release();
   }
   attached_ = type != nullptr && view_->attached(parent, type) == Steinberg::kResultOk;
   if (!attached_) {
@@ -333,11 +406,6 @@ void HostedVst3::ReadMidiMapping() {
   if (mapping != nullptr) {
     mapping->release();
   }
-}
-
-double HostedVst3::Normalized(size_t index, double plain) const {
-  const int32_t steps = steps_[index];
-  return steps > 0 ? plain / steps : plain;
 }
 
 void HostedVst3::Flush(Vst::ParamID id, double normalized) {

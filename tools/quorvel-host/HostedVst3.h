@@ -29,8 +29,6 @@ class HostedVst3 final : public HostedPlugin {
   // The bundle at `path` with an instance of its own; null with a one-line reason.
   static std::unique_ptr<HostedVst3> Open(const std::string& path, std::string& error);
   ~HostedVst3() override;
-  HostedVst3(const HostedVst3&) = delete;
-  HostedVst3& operator=(const HostedVst3&) = delete;
 
   std::string Name() const override { return name_; }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
@@ -59,6 +57,8 @@ class HostedVst3 final : public HostedPlugin {
   Steinberg::Vst::IComponent* Component() const { return component_; }
   Steinberg::Vst::IAudioProcessor* Processor() const { return processor_; }
   Steinberg::Vst::IEditController* Controller() const { return controller_; }
+  // Every parameter the controller lists, hidden ones included.
+  std::vector<Steinberg::Vst::ParameterInfo> ParameterInfos() const;
   // Another interface of the component or, failing that, of the controller (a reference
   // the caller releases), or null.
   void* Query(const Steinberg::FUID& interfaceId) const;
@@ -87,7 +87,6 @@ class HostedVst3 final : public HostedPlugin {
   bool Make(std::string& error);
   void DescribeParameters();
   void ReadMidiMapping();
-  double Normalized(size_t index, double plain) const;
 
   std::unique_ptr<Vst3Module> module_;
   Vst3HostContext host_;
@@ -99,7 +98,6 @@ class HostedVst3 final : public HostedPlugin {
   bool processing_ = false;
   std::string name_;
   std::vector<HostedParameter> parameters_;
-  std::vector<int32_t> steps_;  // each parameter's stepCount
   bool hasProgram_ = false;
   Steinberg::Vst::ParamID programId_ = 0;
   int32_t programSteps_ = 0;

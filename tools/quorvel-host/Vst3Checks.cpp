@@ -26,18 +26,6 @@ std::unique_ptr<HostedVst3> NewVst3(Validator& validator, const char* check) {
   return std::unique_ptr<HostedVst3>(static_cast<HostedVst3*>(plugin.release()));
 }
 
-// The listed parameters, hidden ones included.
-std::vector<Vst::ParameterInfo> Parameters(HostedVst3& plugin) {
-  std::vector<Vst::ParameterInfo> parameters;
-  for (Steinberg::int32 i = 0; plugin.Controller() != nullptr && i < plugin.Controller()->getParameterCount(); ++i) {
-    Vst::ParameterInfo info{};
-    if (plugin.Controller()->getParameterInfo(i, info) == Steinberg::kResultOk) {
-      parameters.push_back(info);
-    }
-  }
-  return parameters;
-}
-
 void BusesAndSampleSizes(Validator& validator) {
   const char* check = "buses and sample sizes";
   std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
@@ -111,7 +99,7 @@ void FlushApplies(Validator& validator) {
   }
   int32_t applied = 0;
   int32_t asked = 0;
-  for (const Vst::ParameterInfo& info : Parameters(*plugin)) {
+  for (const Vst::ParameterInfo& info : plugin->ParameterInfos()) {
     if ((info.flags & (Vst::ParameterInfo::kIsHidden | Vst::ParameterInfo::kIsReadOnly)) != 0 ||
         (info.flags & Vst::ParameterInfo::kCanAutomate) == 0) {
       continue;
@@ -136,17 +124,14 @@ void MidiMapping(Validator& validator) {
     validator.Skip(check, "the plug-in maps no MIDI controllers");
     return;
   }
-  std::vector<Vst::ParamID> listed;
-  for (const Vst::ParameterInfo& info : Parameters(*plugin)) {
-    listed.push_back(info.id);
-  }
   mapping->release();
+  const std::vector<Vst::ParameterInfo> listed = plugin->ParameterInfos();
   int32_t mapped = 0;
   int32_t unlisted = 0;
   for (Vst::ParamID id : plugin->ControllerMap()) {
     if (id != HostedVst3::kUnmapped) {
       ++mapped;
-      unlisted += std::find(listed.begin(), listed.end(), id) == listed.end() ? 1 : 0;
+      unlisted += std::none_of(listed.begin(), listed.end(), [id](const auto& info) { return info.id == id; });
     }
   }
   validator.Report(check, unlisted == 0,

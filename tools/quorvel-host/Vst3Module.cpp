@@ -11,14 +11,12 @@ namespace {
 // look only for their own, and a module of the other platform fails to load anyway.
 std::string BundleModule(const std::filesystem::path& bundle) {
   const std::string stem = bundle.stem().string();
-  for (const std::filesystem::path& candidate :
-       {bundle / "Contents" / "x86_64-linux" / (stem + ".so"), bundle / "Contents" / "x86_64-win" / (stem + ".vst3")}) {
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(candidate, ignored)) {
-      return candidate.string();
-    }
-  }
-  return (bundle / "Contents" / "x86_64-linux" / (stem + ".so")).string();
+  const std::filesystem::path linuxModule = bundle / "Contents" / "x86_64-linux" / (stem + ".so");
+  const std::filesystem::path windowsModule = bundle / "Contents" / "x86_64-win" / (stem + ".vst3");
+  std::error_code ignored;
+  const bool windowsOnly = !std::filesystem::is_regular_file(linuxModule, ignored) &&
+                           std::filesystem::is_regular_file(windowsModule, ignored);
+  return (windowsOnly ? windowsModule : linuxModule).string();
 }
 
 template <typename Function>

@@ -18,8 +18,6 @@ class Vst3Module final {
   // Null with a one-line reason in `error` when the path holds no loadable VST3 module.
   static std::unique_ptr<Vst3Module> Open(const std::string& path, std::string& error);
   ~Vst3Module();
-  Vst3Module(const Vst3Module&) = delete;
-  Vst3Module& operator=(const Vst3Module&) = delete;
 
   Steinberg::IPluginFactory* Factory() const { return factory_; }
   // The factory's second version, where the module offers it, or null.

@@ -30,9 +30,20 @@ class Vst3ParamValueQueue final : public Vst3Unknown<Steinberg::Vst::IParamValue
   Steinberg::Vst::ParamID getParameterId() override { return id_; }
   Steinberg::int32 getPointCount() override { return static_cast<Steinberg::int32>(points_.size()); }
   Steinberg::tresult getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
-                              Steinberg::Vst::ParamValue& value) override;
+                              Steinberg::Vst::ParamValue& value) override {
+    if (index < 0 || index >= getPointCount()) {
+      return Steinberg::kInvalidArgument;
+    }
+    sampleOffset = points_[static_cast<size_t>(index)].offset;
+    value = points_[static_cast<size_t>(index)].value;
+    return Steinberg::kResultOk;
+  }
   Steinberg::tresult addPoint(Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value,
-                              Steinberg::int32& index) override;
+                              Steinberg::int32& index) override {
+    index = getPointCount();
+    points_.push_back(Point{sampleOffset, value});
+    return Steinberg::kResultOk;
+  }
 
  private:
   Steinberg::Vst::ParamID id_;
@@ -46,14 +57,16 @@ class Vst3ParameterChanges final : public Vst3Unknown<Steinberg::Vst::IParameter
   // Room for `queues` queues of `points` points each, so that a plug-in's additions on
   // the audio thread allocate nothing.
   void Reserve(int32_t queues, int32_t points);
-  void Clear();
+  void Clear() { used_ = 0; }
   // Adds a point to the queue of `id` (made when new).
   void Add(Steinberg::Vst::ParamID id, int32_t offset, double value);
   int32_t Count() const { return used_; }
   const Vst3ParamValueQueue& Queue(int32_t index) const { return queues_[static_cast<size_t>(index)]; }
 
   Steinberg::int32 getParameterCount() override { return used_; }
-  Steinberg::Vst::IParamValueQueue* getParameterData(Steinberg::int32 index) override;
+  Steinberg::Vst::IParamValueQueue* getParameterData(Steinberg::int32 index) override {
+    return index >= 0 && index < used_ ? &queues_[static_cast<size_t>(index)] : nullptr;
+  }
   Steinberg::Vst::IParamValueQueue* addParameterData(const Steinberg::Vst::ParamID& id,
                                                      Steinberg::int32& index) override;
 

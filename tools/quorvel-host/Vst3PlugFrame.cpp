@@ -46,7 +46,7 @@ Steinberg::tresult Vst3PlugFrame::registerTimer(Steinberg::Linux::ITimerHandler*
   if (handler == nullptr || milliseconds == 0) {
     return Steinberg::kInvalidArgument;
   }
-  timers_.push_back(Timer{handler, milliseconds});
+  timers_.push_back(Timer{handler});
   return Steinberg::kResultOk;
 }
 

@@ -20,10 +20,6 @@ class Vst3PlugFrame final : public Vst3Unknown<Steinberg::IPlugFrame, Steinberg:
     int32_t height;
   };
 
-  Vst3PlugFrame() = default;
-  Vst3PlugFrame(const Vst3PlugFrame&) = delete;
-  Vst3PlugFrame& operator=(const Vst3PlugFrame&) = delete;
-
   const std::vector<Resize>& Resizes() const { return resizes_; }
   size_t EventHandlerCount() const { return handlers_.size(); }
   size_t TimerCount() const { return timers_.size(); }
@@ -45,8 +41,7 @@ class Vst3PlugFrame final : public Vst3Unknown<Steinberg::IPlugFrame, Steinberg:
     Steinberg::Linux::FileDescriptor fd;
   };
   struct Timer {
-    Steinberg::Linux::ITimerHandler* handler;
-    Steinberg::Linux::TimerInterval interval;
+    Steinberg::Linux::ITimerHandler* handler;  // fired at every turn, whatever its interval
   };
 
   std::vector<Resize> resizes_;

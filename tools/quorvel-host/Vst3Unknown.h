@@ -29,7 +29,6 @@ class Vst3Unknown : public First, public Others... {
   Vst3Unknown() = default;
   // A copy is another object: the plug-in's references stay with the original.
   Vst3Unknown(const Vst3Unknown&) : First(), Others()... {}
-  Vst3Unknown& operator=(const Vst3Unknown&) { return *this; }
   ~Vst3Unknown() = default;
 
  private:
