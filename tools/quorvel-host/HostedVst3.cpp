@@ -194,8 +194,7 @@ bool HostedVst3::Make(std::string& error) {
 
 void HostedVst3::DescribeParameters() {
   for (const Vst::ParameterInfo& info : ParameterInfos()) {
-    if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && !hasProgram_) {
-      hasProgram_ = true;
+    if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && programSteps_ < 0) {
       programId_ = info.id;
       programSteps_ = std::max(info.stepCount, 0);
     } else if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
@@ -243,7 +242,7 @@ void* HostedVst3::Query(const Steinberg::FUID& interfaceId) const {
 }
 
 bool HostedVst3::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
-  sampleRate_ = sampleRate;
+  context_.sampleRate = sampleRate;
   Vst::SpeakerArrangement in = Vst::SpeakerArr::kStereo;
   Vst::SpeakerArrangement out = Vst::SpeakerArr::kStereo;
   processor_->setBusArrangements(&in, 1, &out, 1);
@@ -314,7 +313,7 @@ void HostedVst3::SetValue(size_t index, double plain) {
 }
 
 bool HostedVst3::SelectProgram(int32_t program, std::string& error) {
-  if (!hasProgram_ || program < 0 || program > programSteps_) {
+  if (program < 0 || program > programSteps_) {
     error = "the plug-in has no program " + std::to_string(program);
     return false;
   }
@@ -343,9 +342,8 @@ void HostedVst3::Process(float** inputs, float** outputs, int32_t frames, const 
   context_.state = Vst::ProcessContext::kTempoValid | Vst::ProcessContext::kProjectTimeMusicValid |
                    Vst::ProcessContext::kTimeSigValid |
                    (transport.playing ? uint32_t{Vst::ProcessContext::kPlaying} : 0u);
-  context_.sampleRate = sampleRate_;
   context_.projectTimeSamples = songFrame;
-  context_.projectTimeMusic = transport.QuarterNotesAt(songFrame, sampleRate_);
+  context_.projectTimeMusic = transport.QuarterNotesAt(songFrame, context_.sampleRate);
   context_.tempo = transport.tempo;
   context_.timeSigNumerator = transport.numerator;
   context_.timeSigDenominator = transport.denominator;

@@ -32,7 +32,7 @@ class HostedVst3 final : public HostedPlugin {
 
   std::string Name() const override { return name_; }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
-  int32_t ProgramCount() const override { return hasProgram_ ? programSteps_ + 1 : 0; }
+  int32_t ProgramCount() const override { return programSteps_ + 1; }
   // The usual start: stereo buses, 32-bit set-up, active, processing. Deactivate switches
   // processing and activation off (each only when on).
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
@@ -98,17 +98,15 @@ class HostedVst3 final : public HostedPlugin {
   bool processing_ = false;
   std::string name_;
   std::vector<HostedParameter> parameters_;
-  bool hasProgram_ = false;
   Steinberg::Vst::ParamID programId_ = 0;
-  int32_t programSteps_ = 0;
+  int32_t programSteps_ = -1;  // the program-change parameter's stepCount; -1 where it has none
   std::vector<Steinberg::Vst::ParamID> controllers_;
-  double sampleRate_ = 44100.0;
   Vst3ParameterChanges changes_;
   Vst3ParameterChanges flushed_;
   Vst3ParameterChanges outputChanges_;
   // The block's records, kept between calls so that a block costs the host no more than
   // filling in what changed.
-  Steinberg::Vst::ProcessContext context_{};
+  Steinberg::Vst::ProcessContext context_{};  // its sample rate: the one activated at
   Steinberg::Vst::AudioBusBuffers inputBus_{};
   Steinberg::Vst::AudioBusBuffers outputBus_{};
   Steinberg::Vst::ProcessData data_{};

@@ -119,12 +119,6 @@ void MidiMapping(Validator& validator) {
   if (plugin == nullptr) {
     return;
   }
-  auto* mapping = static_cast<Vst::IMidiMapping*>(plugin->Query(Vst::IMidiMapping::iid));
-  if (mapping == nullptr) {
-    validator.Skip(check, "the plug-in maps no MIDI controllers");
-    return;
-  }
-  mapping->release();
   const std::vector<Vst::ParameterInfo> listed = plugin->ParameterInfos();
   int32_t mapped = 0;
   int32_t unlisted = 0;
@@ -133,6 +127,10 @@ void MidiMapping(Validator& validator) {
       ++mapped;
       unlisted += std::none_of(listed.begin(), listed.end(), [id](const auto& info) { return info.id == id; });
     }
+  }
+  if (mapped == 0) {
+    validator.Skip(check, "the plug-in maps no MIDI controllers");
+    return;
   }
   validator.Report(check, unlisted == 0,
                    std::to_string(mapped) + " of 2048 channel controllers mapped, " + std::to_string(unlisted) +
