@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "host/vst3/Vst3Processor.h"
-#include "tools/quorvel-host/Vst3MemoryStream.h"
 #include "tools/quorvel-host/Vst3Text.h"
+#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
@@ -16,6 +17,73 @@ namespace {
 
 constexpr int32_t kChannels = 16;
 constexpr int32_t kControllers = 128;
+
+// The host's IBStream over bytes in memory, as hosts hand plug-ins their state. It
+// delivers and takes the bytes in pieces of at most `piece` bytes per call, as some hosts'
+// streams do. Lives on the stack of its user.
+class MemoryStream final : public Vst3Unknown<Steinberg::IBStream> {
+ public:
+  explicit MemoryStream(std::vector<uint8_t> bytes = {}, int32_t piece = 0x7FFFFFFF)
+      : bytes_(std::move(bytes)), piece_(static_cast<size_t>(std::max(piece, 1))) {}
+
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+
+  Steinberg::tresult read(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) override {
+    if (buffer == nullptr || numBytes < 0) {
+      return Steinberg::kInvalidArgument;
+    }
+    const size_t left = position_ < bytes_.size() ? bytes_.size() - position_ : 0;
+    const size_t count = std::min({left, static_cast<size_t>(numBytes), piece_});
+    if (count > 0) {
+      std::memcpy(buffer, bytes_.data() + position_, count);
+    }
+    return Moved(count, numBytesRead);
+  }
+
+  Steinberg::tresult write(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesWritten) override {
+    if (buffer == nullptr || numBytes < 0) {
+      return Steinberg::kInvalidArgument;
+    }
+    const size_t count = std::min(static_cast<size_t>(numBytes), piece_);
+    if (bytes_.size() < position_ + count) {
+      bytes_.resize(position_ + count);
+    }
+    std::memcpy(bytes_.data() + position_, buffer, count);
+    return Moved(count, numBytesWritten);
+  }
+
+  Steinberg::tresult seek(Steinberg::int64 pos, Steinberg::int32 mode, Steinberg::int64* result) override {
+    const Steinberg::int64 base = mode == kIBSeekSet   ? 0
+                                  : mode == kIBSeekCur ? static_cast<Steinberg::int64>(position_)
+                                                       : static_cast<Steinberg::int64>(bytes_.size());
+    if (base + pos < 0) {
+      return Steinberg::kInvalidArgument;
+    }
+    position_ = static_cast<size_t>(base + pos);
+    return result != nullptr ? tell(result) : Steinberg::kResultOk;
+  }
+
+  Steinberg::tresult tell(Steinberg::int64* pos) override {
+    if (pos == nullptr) {
+      return Steinberg::kInvalidArgument;
+    }
+    *pos = static_cast<Steinberg::int64>(position_);
+    return Steinberg::kResultOk;
+  }
+
+ private:
+  Steinberg::tresult Moved(size_t count, Steinberg::int32* told) {
+    position_ += count;
+    if (told != nullptr) {
+      *told = static_cast<Steinberg::int32>(count);
+    }
+    return Steinberg::kResultOk;
+  }
+
+  std::vector<uint8_t> bytes_;
+  size_t piece_;
+  size_t position_ = 0;
+};
 
 HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterInfo& info) {
   HostedParameter parameter;
@@ -42,13 +110,18 @@ HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterI
   return parameter;
 }
 
-template <typename Interface>
-Interface* QueryOf(Steinberg::FUnknown* object) {
+// Another interface of `object` (a reference the caller releases), or null.
+void* QueryId(Steinberg::FUnknown* object, const Steinberg::FUID& interfaceId) {
   void* found = nullptr;
-  if (object == nullptr || object->queryInterface(Interface::iid.toTUID(), &found) != Steinberg::kResultOk) {
+  if (object == nullptr || object->queryInterface(interfaceId.toTUID(), &found) != Steinberg::kResultOk) {
     return nullptr;
   }
-  return static_cast<Interface*>(found);
+  return found;
+}
+
+template <typename Interface>
+Interface* QueryOf(Steinberg::FUnknown* object) {
+  return static_cast<Interface*>(QueryId(object, Interface::iid));
 }
 
 }  // namespace
@@ -68,18 +141,10 @@ std::unique_ptr<HostedVst3> HostedVst3::Open(const std::string& path, std::strin
 
 bool HostedVst3::Make(std::string& error) {
   const Vst3Module& module = *module_;
-  Steinberg::PClassInfo info{};
-  if (!module.FindAudioClass(info)) {
-    error = "module " + module.Name() + " has no audio module class";
+  component_ = module.NewComponent(error);
+  if (component_ == nullptr) {
     return false;
   }
-  void* made = nullptr;
-  if (module.Factory()->createInstance(info.cid, Vst::IComponent::iid.toTUID(), &made) != Steinberg::kResultOk ||
-      made == nullptr) {
-    error = "module " + module.Name() + " made no component";
-    return false;
-  }
-  component_ = static_cast<Vst::IComponent*>(made);
   if (component_->initialize(static_cast<Vst::IHostApplication*>(&host_)) != Steinberg::kResultOk) {
     error = "the component refused initialize";
     component_->release();
@@ -95,6 +160,7 @@ bool HostedVst3::Make(std::string& error) {
   if (controller_ == nullptr) {
     // A controller of its own: made, initialised and connected as hosts do.
     Steinberg::TUID controllerId{};
+    void* made = nullptr;
     singleComponent_ = false;
     if (component_->getControllerClassId(controllerId) == Steinberg::kResultOk &&
         module.Factory()->createInstance(controllerId, Vst::IEditController::iid.toTUID(), &made) ==
@@ -120,30 +186,24 @@ bool HostedVst3::Make(std::string& error) {
   }
   // Room for the plug-in's own changes in a block, made before any block.
   outputChanges_.Reserve(64, 256);
+  Steinberg::PClassInfo info{};
+  module.FindAudioClass(info);
+  name_ = info.name;
   return true;
 }
 
 void HostedVst3::DescribeParameters() {
-  for (Steinberg::int32 i = 0; controller_ != nullptr && i < controller_->getParameterCount(); ++i) {
-    Vst::ParameterInfo info{};
-    if (controller_->getParameterInfo(i, info) != Steinberg::kResultOk) {
-      continue;
-    }
-    if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && !hasProgram_) {
-      hasProgram_ = true;
+  for (const Vst::ParameterInfo& info : ParameterInfos()) {
+    if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && programSteps_ < 0) {
       programId_ = info.id;
       programSteps_ = std::max(info.stepCount, 0);
     } else if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
       parameters_.push_back(Describe(*controller_, info));
-      steps_.push_back(std::max(info.stepCount, 0));
     }
   }
   ReadMidiMapping();
   changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
   flushed_.Reserve(1, 1);
-  Steinberg::PClassInfo info{};
-  module_->FindAudioClass(info);
-  name_ = info.name;
 }
 
 HostedVst3::~HostedVst3() {
@@ -165,19 +225,24 @@ HostedVst3::~HostedVst3() {
   }
 }
 
+std::vector<Vst::ParameterInfo> HostedVst3::ParameterInfos() const {
+  std::vector<Vst::ParameterInfo> infos;
+  for (Steinberg::int32 i = 0; controller_ != nullptr && i < controller_->getParameterCount(); ++i) {
+    Vst::ParameterInfo info{};
+    if (controller_->getParameterInfo(i, info) == Steinberg::kResultOk) {
+      infos.push_back(info);
+    }
+  }
+  return infos;
+}
+
 void* HostedVst3::Query(const Steinberg::FUID& interfaceId) const {
-  void* found = nullptr;
-  if (component_->queryInterface(interfaceId.toTUID(), &found) == Steinberg::kResultOk) {
-    return found;
-  }
-  if (controller_ != nullptr && controller_->queryInterface(interfaceId.toTUID(), &found) == Steinberg::kResultOk) {
-    return found;
-  }
-  return nullptr;
+  void* found = QueryId(component_, interfaceId);
+  return found != nullptr ? found : QueryId(controller_, interfaceId);
 }
 
 bool HostedVst3::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
-  sampleRate_ = sampleRate;
+  context_.sampleRate = sampleRate;
   Vst::SpeakerArrangement in = Vst::SpeakerArr::kStereo;
   Vst::SpeakerArrangement out = Vst::SpeakerArr::kStereo;
   processor_->setBusArrangements(&in, 1, &out, 1);
@@ -224,7 +289,7 @@ Steinberg::tresult HostedVst3::Process(float** inputs, float** outputs, int32_t 
 }
 
 std::vector<uint8_t> HostedVst3::SaveState() {
-  Vst3MemoryStream stream;
+  MemoryStream stream;
   if (component_->getState(&stream) != Steinberg::kResultOk) {
     return {};
   }
@@ -232,10 +297,10 @@ std::vector<uint8_t> HostedVst3::SaveState() {
 }
 
 bool HostedVst3::LoadState(const std::vector<uint8_t>& bytes, int32_t piece) {
-  Vst3MemoryStream stream(bytes, piece);
+  MemoryStream stream(bytes, piece);
   const bool accepted = component_->setState(&stream) == Steinberg::kResultOk;
   if (accepted && controller_ != nullptr) {
-    Vst3MemoryStream copy(bytes, piece);
+    MemoryStream copy(bytes, piece);
     controller_->setComponentState(&copy);
   }
   return accepted;
@@ -243,12 +308,12 @@ bool HostedVst3::LoadState(const std::vector<uint8_t>& bytes, int32_t piece) {
 
 void HostedVst3::SetValue(size_t index, double plain) {
   if (index < parameters_.size()) {
-    Flush(parameters_[index].id, Normalized(index, plain));
+    Flush(parameters_[index].id, parameters_[index].NormalizedOf(plain));
   }
 }
 
 bool HostedVst3::SelectProgram(int32_t program, std::string& error) {
-  if (!hasProgram_ || program < 0 || program > programSteps_) {
+  if (program < 0 || program > programSteps_) {
     error = "the plug-in has no program " + std::to_string(program);
     return false;
   }
@@ -258,7 +323,7 @@ bool HostedVst3::SelectProgram(int32_t program, std::string& error) {
 
 void HostedVst3::QueueValue(size_t index, double plain, int32_t offset) {
   if (index < parameters_.size()) {
-    changes_.Add(parameters_[index].id, offset, Normalized(index, plain));
+    changes_.Add(parameters_[index].id, offset, parameters_[index].NormalizedOf(plain));
   }
 }
 
@@ -277,9 +342,8 @@ void HostedVst3::Process(float** inputs, float** outputs, int32_t frames, const 
   context_.state = Vst::ProcessContext::kTempoValid | Vst::ProcessContext::kProjectTimeMusicValid |
                    Vst::ProcessContext::kTimeSigValid |
                    (transport.playing ? uint32_t{Vst::ProcessContext::kPlaying} : 0u);
-  context_.sampleRate = sampleRate_;
   context_.projectTimeSamples = songFrame;
-  context_.projectTimeMusic = transport.QuarterNotesAt(songFrame, sampleRate_);
+  context_.projectTimeMusic = transport.QuarterNotesAt(songFrame, context_.sampleRate);
   context_.tempo = transport.tempo;
   context_.timeSigNumerator = transport.numerator;
   context_.timeSigDenominator = transport.denominator;
@@ -300,10 +364,9 @@ bool HostedVst3::OpenEditor(void* parent, double scale, std::string& error) {
     }
   }
   view_->setFrame(&frame_);
-  void* scaling = nullptr;
-  if (view_->queryInterface(Steinberg::IPlugViewContentScaleSupport::iid.toTUID(), &scaling) == Steinberg::kResultOk) {
-    static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->setContentScaleFactor(static_cast<float>(scale));
-    static_cast<Steinberg::IPlugViewContentScaleSupport*>(scaling)->release();
+  if (auto* scaling = QueryOf<Steinberg::IPlugViewContentScaleSupport>(view_)) {
+    scaling->setContentScaleFactor(static_cast<float>(scale));
+    scaling->release();
   }
   attached_ = type != nullptr && view_->attached(parent, type) == Steinberg::kResultOk;
   if (!attached_) {
@@ -343,12 +406,6 @@ void HostedVst3::ReadMidiMapping() {
   }
 }
 
-double HostedVst3::Normalized(size_t index, double plain) const {
-  const int32_t steps = steps_[index];
-  return steps > 0 ? plain / steps : plain;
-}
-
-// A block of no frames carrying one change: how a host sets a value outside playing.
 void HostedVst3::Flush(Vst::ParamID id, double normalized) {
   flushed_.Clear();
   flushed_.Add(id, 0, normalized);

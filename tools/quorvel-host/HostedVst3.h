@@ -29,12 +29,10 @@ class HostedVst3 final : public HostedPlugin {
   // The bundle at `path` with an instance of its own; null with a one-line reason.
   static std::unique_ptr<HostedVst3> Open(const std::string& path, std::string& error);
   ~HostedVst3() override;
-  HostedVst3(const HostedVst3&) = delete;
-  HostedVst3& operator=(const HostedVst3&) = delete;
 
   std::string Name() const override { return name_; }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
-  int32_t ProgramCount() const override { return hasProgram_ ? programSteps_ + 1 : 0; }
+  int32_t ProgramCount() const override { return programSteps_ + 1; }
   // The usual start: stereo buses, 32-bit set-up, active, processing. Deactivate switches
   // processing and activation off (each only when on).
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
@@ -59,6 +57,8 @@ class HostedVst3 final : public HostedPlugin {
   Steinberg::Vst::IComponent* Component() const { return component_; }
   Steinberg::Vst::IAudioProcessor* Processor() const { return processor_; }
   Steinberg::Vst::IEditController* Controller() const { return controller_; }
+  // Every parameter the controller lists, hidden ones included.
+  std::vector<Steinberg::Vst::ParameterInfo> ParameterInfos() const;
   // Another interface of the component or, failing that, of the controller (a reference
   // the caller releases), or null.
   void* Query(const Steinberg::FUID& interfaceId) const;
@@ -70,6 +70,11 @@ class HostedVst3 final : public HostedPlugin {
   Steinberg::tresult Process(float** inputs, float** outputs, int32_t frames, Vst3ParameterChanges* changes,
                              Steinberg::Vst::ProcessContext* context);
   Vst3ParameterChanges& OutputChanges() { return outputChanges_; }
+  // A block of no frames carrying one change: how a host sets a value outside playing.
+  void Flush(Steinberg::Vst::ParamID id, double normalized);
+  // The parameter each channel's controller maps to (at channel * 128 + number), or kUnmapped.
+  static constexpr Steinberg::Vst::ParamID kUnmapped = 0xFFFFFFFFu;
+  const std::vector<Steinberg::Vst::ParamID>& ControllerMap() const { return controllers_; }
 
   // The component's state through a memory stream; empty where the plug-in fails.
   std::vector<uint8_t> SaveState();
@@ -78,14 +83,10 @@ class HostedVst3 final : public HostedPlugin {
   bool LoadState(const std::vector<uint8_t>& bytes, int32_t piece = 0x7FFFFFFF);
 
  private:
-  static constexpr Steinberg::Vst::ParamID kUnmapped = 0xFFFFFFFFu;
-
   explicit HostedVst3(std::unique_ptr<Vst3Module> module) : module_(std::move(module)) {}
   bool Make(std::string& error);
   void DescribeParameters();
   void ReadMidiMapping();
-  double Normalized(size_t index, double plain) const;
-  void Flush(Steinberg::Vst::ParamID id, double normalized);
 
   std::unique_ptr<Vst3Module> module_;
   Vst3HostContext host_;
@@ -97,18 +98,15 @@ class HostedVst3 final : public HostedPlugin {
   bool processing_ = false;
   std::string name_;
   std::vector<HostedParameter> parameters_;
-  std::vector<int32_t> steps_;  // each parameter's stepCount
-  bool hasProgram_ = false;
   Steinberg::Vst::ParamID programId_ = 0;
-  int32_t programSteps_ = 0;
+  int32_t programSteps_ = -1;  // the program-change parameter's stepCount; -1 where it has none
   std::vector<Steinberg::Vst::ParamID> controllers_;
-  double sampleRate_ = 44100.0;
   Vst3ParameterChanges changes_;
   Vst3ParameterChanges flushed_;
   Vst3ParameterChanges outputChanges_;
   // The block's records, kept between calls so that a block costs the host no more than
   // filling in what changed.
-  Steinberg::Vst::ProcessContext context_{};
+  Steinberg::Vst::ProcessContext context_{};  // its sample rate: the one activated at
   Steinberg::Vst::AudioBusBuffers inputBus_{};
   Steinberg::Vst::AudioBusBuffers outputBus_{};
   Steinberg::Vst::ProcessData data_{};

@@ -8,7 +8,6 @@
 #include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"
-#include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
 
@@ -17,28 +16,20 @@ namespace {
 namespace Vst = Steinberg::Vst;
 using Bytes = std::vector<uint8_t>;
 
-// A VST3 instance as the shared checks make one; these checks run on VST3 bundles alone.
-std::unique_ptr<HostedVst3> NewVst3(Validator& validator) {
-  return std::unique_ptr<HostedVst3>(static_cast<HostedVst3*>(validator.NewHosted().release()));
-}
-
-// The listed parameters, hidden ones included.
-std::vector<Vst::ParameterInfo> Parameters(HostedVst3& plugin) {
-  std::vector<Vst::ParameterInfo> parameters;
-  for (Steinberg::int32 i = 0; plugin.Controller() != nullptr && i < plugin.Controller()->getParameterCount(); ++i) {
-    Vst::ParameterInfo info{};
-    if (plugin.Controller()->getParameterInfo(i, info) == Steinberg::kResultOk) {
-      parameters.push_back(info);
-    }
+// A VST3 instance as the shared checks make one (these checks run on VST3 bundles alone),
+// or null, `check` having failed.
+std::unique_ptr<HostedVst3> NewVst3(Validator& validator, const char* check) {
+  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  if (plugin == nullptr) {
+    validator.FailToCreate(check);
   }
-  return parameters;
+  return std::unique_ptr<HostedVst3>(static_cast<HostedVst3*>(plugin.release()));
 }
 
 void BusesAndSampleSizes(Validator& validator) {
   const char* check = "buses and sample sizes";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator);
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   Vst::IAudioProcessor* processor = plugin->Processor();
@@ -62,9 +53,8 @@ void BusesAndSampleSizes(Validator& validator) {
 // processing on; Renoise releases an active, processing instance without terminate.
 void HostCallOrders(Validator& validator) {
   const char* check = "the call orders hosts use";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator);
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   ChannelBuffers input(2, 256);
@@ -78,17 +68,13 @@ void HostCallOrders(Validator& validator) {
   Vst::ProcessSetup setup{Vst::kRealtime, Vst::kSample32, 1024, 48000.0};
   plugin->Processor()->setupProcessing(setup);
   processed &= plugin->Process(input.At(0), output.At(0), 256, nullptr, nullptr) == Steinberg::kResultOk;
-  plugin.reset();
 
-  const Vst3Module& module = validator.Bundle();
-  Steinberg::PClassInfo info{};
-  void* made = nullptr;
-  if (!module.FindAudioClass(info) ||
-      module.Factory()->createInstance(info.cid, Vst::IComponent::iid.toTUID(), &made) != Steinberg::kResultOk) {
-    validator.Fail(check, "no second component");
+  std::string error;
+  Vst::IComponent* component = plugin->Module().NewComponent(error);
+  if (component == nullptr) {
+    validator.Fail(check, "no second component: " + error);
     return;
   }
-  auto* component = static_cast<Vst::IComponent*>(made);
   Vst3HostContext host;
   component->initialize(static_cast<Vst::IHostApplication*>(&host));
   void* found = nullptr;
@@ -107,23 +93,19 @@ void HostCallOrders(Validator& validator) {
 
 void FlushApplies(Validator& validator) {
   const char* check = "a flush (no samples, no buffers) applies its changes";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator);
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   int32_t applied = 0;
   int32_t asked = 0;
-  for (const Vst::ParameterInfo& info : Parameters(*plugin)) {
+  for (const Vst::ParameterInfo& info : plugin->ParameterInfos()) {
     if ((info.flags & (Vst::ParameterInfo::kIsHidden | Vst::ParameterInfo::kIsReadOnly)) != 0 ||
         (info.flags & Vst::ParameterInfo::kCanAutomate) == 0) {
       continue;
     }
     const double value = plugin->Controller()->getParamNormalized(info.id) < 0.5 ? 1.0 : 0.0;
-    // A flush: a process call of no samples and no buffers.
-    Vst3ParameterChanges change;
-    change.Add(info.id, 0, value);
-    plugin->Process(nullptr, nullptr, 0, &change, nullptr);
+    plugin->Flush(info.id, value);
     ++asked;
     applied += plugin->Controller()->getParamNormalized(info.id) == value ? 1 : 0;
   }
@@ -133,32 +115,23 @@ void FlushApplies(Validator& validator) {
 
 void MidiMapping(Validator& validator) {
   const char* check = "MIDI controllers map to listed parameters";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator);
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
-  auto* mapping = static_cast<Vst::IMidiMapping*>(plugin->Query(Vst::IMidiMapping::iid));
-  if (mapping == nullptr) {
+  const std::vector<Vst::ParameterInfo> listed = plugin->ParameterInfos();
+  int32_t mapped = 0;
+  int32_t unlisted = 0;
+  for (Vst::ParamID id : plugin->ControllerMap()) {
+    if (id != HostedVst3::kUnmapped) {
+      ++mapped;
+      unlisted += std::none_of(listed.begin(), listed.end(), [id](const auto& info) { return info.id == id; });
+    }
+  }
+  if (mapped == 0) {
     validator.Skip(check, "the plug-in maps no MIDI controllers");
     return;
   }
-  std::vector<Vst::ParamID> listed;
-  for (const Vst::ParameterInfo& info : Parameters(*plugin)) {
-    listed.push_back(info.id);
-  }
-  int32_t mapped = 0;
-  int32_t unlisted = 0;
-  for (Steinberg::int16 channel = 0; channel < 16; ++channel) {
-    for (Vst::CtrlNumber controller = 0; controller < 128; ++controller) {
-      Vst::ParamID id = 0;
-      if (mapping->getMidiControllerAssignment(0, channel, controller, id) == Steinberg::kResultTrue) {
-        ++mapped;
-        unlisted += std::find(listed.begin(), listed.end(), id) == listed.end() ? 1 : 0;
-      }
-    }
-  }
-  mapping->release();
   validator.Report(check, unlisted == 0,
                    std::to_string(mapped) + " of 2048 channel controllers mapped, " + std::to_string(unlisted) +
                        " to parameters the plug-in does not list");
@@ -169,8 +142,12 @@ void MidiMapping(Validator& validator) {
 // header, stands for what such a host hands over.
 void Vst2Takeover(Validator& validator) {
   const char* check = "a VST2 bank image handed over";
+  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
+  if (plugin == nullptr) {
+    return;
+  }
   Steinberg::PClassInfo info{};
-  validator.Bundle().FindAudioClass(info);
+  plugin->Module().FindAudioClass(info);
   // Which stored byte holds which written one (they differ on Windows).
   const Steinberg::FUID order(0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F);
   auto written = [&](int byte) {
@@ -182,11 +159,6 @@ void Vst2Takeover(Validator& validator) {
   };
   if (written(0) != 'V' || written(1) != 'S' || written(2) != 'T') {
     validator.Skip(check, "the class ID is not derived from a VST2 plug-in");
-    return;
-  }
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
-  if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   Validator::ApplyRandomSettings(*plugin, 5);
@@ -203,20 +175,16 @@ void Vst2Takeover(Validator& validator) {
       image.push_back(static_cast<uint8_t>(value >> shift));
     }
   };
-  put(0x56737457);  // 'VstW'
-  put(8);
-  put(1);
-  put(0);
-  put(0x43636E4B);  // 'CcnK'
-  put(static_cast<uint32_t>(152 + bank.size()));
-  put(0x46424368);  // 'FBCh'
-  put(1);
-  put(static_cast<uint32_t>(written(3)) << 24 | static_cast<uint32_t>(written(4)) << 16 |
-      static_cast<uint32_t>(written(5)) << 8 | written(6));
-  put(1);
-  put(1);
+  const uint32_t uniqueId = static_cast<uint32_t>(written(3)) << 24 | static_cast<uint32_t>(written(4)) << 16 |
+                            static_cast<uint32_t>(written(5)) << 8 | written(6);
+  // 'VstW', its size, version and bypass; 'CcnK', the size after it, 'FBCh', version,
+  // ID, plug-in version, program count; 128 reserved bytes; the chunk's size and bytes.
+  const uint32_t size = static_cast<uint32_t>(bank.size());
+  for (uint32_t value : {0x56737457u, 8u, 1u, 0u, 0x43636E4Bu, 152 + size, 0x46424368u, 1u, uniqueId, 1u, 1u}) {
+    put(value);
+  }
   image.resize(image.size() + 128, 0);
-  put(static_cast<uint32_t>(bank.size()));
+  put(size);
   image.insert(image.end(), bank.begin(), bank.end());
   std::unique_ptr<HostedPlugin> copy = validator.NewHosted();
   const bool taken = copy != nullptr && copy->SetState(image, false);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "host/vst3/Vst3EditController.h"
+#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
@@ -15,9 +15,8 @@ namespace QuorvelHost {
 // name, for initialize) and the component handler (IComponentHandler2 too), which records
 // every call with the thread it came on, so that checks can tell a handler called off the
 // user-interface thread. Lives as long as the instance it serves; references are only counted.
-class Vst3HostContext final : public Steinberg::Vst::IHostApplication,
-                              public Steinberg::Vst::IComponentHandler,
-                              public Steinberg::Vst::IComponentHandler2 {
+class Vst3HostContext final : public Vst3Unknown<Steinberg::Vst::IHostApplication, Steinberg::Vst::IComponentHandler,
+                                                  Steinberg::Vst::IComponentHandler2> {
  public:
   struct Edit {
     char kind;  // 'b' begin, 'p' perform, 'e' end, 'r' restart (value: the flags), 'd' dirty
@@ -26,34 +25,27 @@ class Vst3HostContext final : public Steinberg::Vst::IHostApplication,
     std::thread::id thread;
   };
 
-  Vst3HostContext() = default;
-  Vst3HostContext(const Vst3HostContext&) = delete;
-  Vst3HostContext& operator=(const Vst3HostContext&) = delete;
-
-  // Any thread: a copy of the edits so far, and forgetting them.
+  // Any thread: a copy of the edits so far.
   std::vector<Edit> Edits() const;
-  void ClearEdits();
 
-  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
-  Steinberg::uint32 addRef() override { return ++references_; }
-  Steinberg::uint32 release() override { return --references_; }
   Steinberg::tresult getName(Steinberg::Vst::String128 name) override;
   Steinberg::tresult createInstance(Steinberg::TUID cid, Steinberg::TUID interfaceId, void** obj) override;
-  Steinberg::tresult beginEdit(Steinberg::Vst::ParamID id) override;
-  Steinberg::tresult performEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized) override;
-  Steinberg::tresult endEdit(Steinberg::Vst::ParamID id) override;
-  Steinberg::tresult restartComponent(Steinberg::int32 flags) override;
-  Steinberg::tresult setDirty(Steinberg::TBool state) override;
-  Steinberg::tresult requestOpenEditor(Steinberg::FIDString name) override;
-  Steinberg::tresult startGroupEdit() override;
-  Steinberg::tresult finishGroupEdit() override;
+  Steinberg::tresult beginEdit(Steinberg::Vst::ParamID id) override { return Record('b', id, 0.0); }
+  Steinberg::tresult performEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized) override {
+    return Record('p', id, valueNormalized);
+  }
+  Steinberg::tresult endEdit(Steinberg::Vst::ParamID id) override { return Record('e', id, 0.0); }
+  Steinberg::tresult restartComponent(Steinberg::int32 flags) override { return Record('r', 0, flags); }
+  Steinberg::tresult setDirty(Steinberg::TBool state) override { return Record('d', 0, state); }
+  Steinberg::tresult requestOpenEditor(Steinberg::FIDString) override { return Steinberg::kNotImplemented; }
+  Steinberg::tresult startGroupEdit() override { return Steinberg::kNotImplemented; }
+  Steinberg::tresult finishGroupEdit() override { return Steinberg::kNotImplemented; }
 
  private:
-  void Record(char kind, Steinberg::Vst::ParamID id, double value);
+  Steinberg::tresult Record(char kind, Steinberg::Vst::ParamID id, double value);
 
   mutable std::mutex mutex_;
   std::vector<Edit> edits_;
-  std::atomic<Steinberg::uint32> references_{1};
 };
 
 }  // namespace QuorvelHost

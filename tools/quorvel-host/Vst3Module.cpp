@@ -11,14 +11,12 @@ namespace {
 // look only for their own, and a module of the other platform fails to load anyway.
 std::string BundleModule(const std::filesystem::path& bundle) {
   const std::string stem = bundle.stem().string();
-  for (const std::filesystem::path& candidate :
-       {bundle / "Contents" / "x86_64-linux" / (stem + ".so"), bundle / "Contents" / "x86_64-win" / (stem + ".vst3")}) {
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(candidate, ignored)) {
-      return candidate.string();
-    }
-  }
-  return (bundle / "Contents" / "x86_64-linux" / (stem + ".so")).string();
+  const std::filesystem::path linuxModule = bundle / "Contents" / "x86_64-linux" / (stem + ".so");
+  const std::filesystem::path windowsModule = bundle / "Contents" / "x86_64-win" / (stem + ".vst3");
+  std::error_code ignored;
+  const bool windowsOnly = !std::filesystem::is_regular_file(linuxModule, ignored) &&
+                           std::filesystem::is_regular_file(windowsModule, ignored);
+  return (windowsOnly ? windowsModule : linuxModule).string();
 }
 
 template <typename Function>
@@ -80,19 +78,15 @@ std::unique_ptr<Vst3Module> Vst3Module::Open(const std::string& path, std::strin
   if (module->factory_->queryInterface(Steinberg::IPluginFactory2::iid.toTUID(), &found) == Steinberg::kResultOk) {
     module->factory2_ = static_cast<Steinberg::IPluginFactory2*>(found);
   }
-  if (module->factory_->queryInterface(Steinberg::IPluginFactory3::iid.toTUID(), &found) == Steinberg::kResultOk) {
-    module->factory3_ = static_cast<Steinberg::IPluginFactory3*>(found);
-  }
   return module;
 }
 
 Vst3Module::~Vst3Module() {
-  for (Steinberg::FUnknown* reference : {static_cast<Steinberg::FUnknown*>(factory3_),
-                                         static_cast<Steinberg::FUnknown*>(factory2_),
-                                         static_cast<Steinberg::FUnknown*>(factory_)}) {
-    if (reference != nullptr) {
-      reference->release();
-    }
+  if (factory2_ != nullptr) {
+    factory2_->release();
+  }
+  if (factory_ != nullptr) {
+    factory_->release();
   }
   if (exit_ != nullptr) {
     exit_();
@@ -108,6 +102,22 @@ bool Vst3Module::FindAudioClass(Steinberg::PClassInfo& info) const {
     }
   }
   return false;
+}
+
+Steinberg::Vst::IComponent* Vst3Module::NewComponent(std::string& error) const {
+  Steinberg::PClassInfo info{};
+  if (!FindAudioClass(info)) {
+    error = "module " + name_ + " has no audio module class";
+    return nullptr;
+  }
+  void* made = nullptr;
+  if (factory_->createInstance(info.cid, Steinberg::Vst::IComponent::iid.toTUID(), &made) != Steinberg::kResultOk) {
+    made = nullptr;
+  }
+  if (made == nullptr) {
+    error = "module " + name_ + " made no component";
+  }
+  return static_cast<Steinberg::Vst::IComponent*>(made);
 }
 
 }  // namespace QuorvelHost

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "host/vst3/Vst3Base.h"
+#include "host/vst3/Vst3Processor.h"
 #include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
@@ -18,15 +18,15 @@ class Vst3Module final {
   // Null with a one-line reason in `error` when the path holds no loadable VST3 module.
   static std::unique_ptr<Vst3Module> Open(const std::string& path, std::string& error);
   ~Vst3Module();
-  Vst3Module(const Vst3Module&) = delete;
-  Vst3Module& operator=(const Vst3Module&) = delete;
 
   Steinberg::IPluginFactory* Factory() const { return factory_; }
-  // The factory's newest version the module offers, or null.
+  // The factory's second version, where the module offers it, or null.
   Steinberg::IPluginFactory2* Factory2() const { return factory2_; }
-  Steinberg::IPluginFactory3* Factory3() const { return factory3_; }
   // The first class of category "Audio Module Class"; false when there is none.
   bool FindAudioClass(Steinberg::PClassInfo& info) const;
+  // A new component of that class, not yet initialised (a reference the caller releases);
+  // null with a one-line reason.
+  Steinberg::Vst::IComponent* NewComponent(std::string& error) const;
   const std::string& Name() const { return name_; }
   // The module file inside the bundle.
   const std::string& ModulePath() const { return modulePath_; }
@@ -37,7 +37,6 @@ class Vst3Module final {
   std::unique_ptr<ModuleLibrary> library_;
   Steinberg::IPluginFactory* factory_ = nullptr;
   Steinberg::IPluginFactory2* factory2_ = nullptr;
-  Steinberg::IPluginFactory3* factory3_ = nullptr;
   bool (*exit_)() = nullptr;
   std::string name_;
   std::string modulePath_;

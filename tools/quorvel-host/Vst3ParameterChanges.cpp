@@ -2,41 +2,11 @@
 
 namespace QuorvelHost {
 
-Steinberg::tresult Vst3ParamValueQueue::queryInterface(const Steinberg::TUID interfaceId, void** obj) {
-  if (Steinberg::FUnknown::iid.Equals(interfaceId) || Steinberg::Vst::IParamValueQueue::iid.Equals(interfaceId)) {
-    *obj = static_cast<Steinberg::Vst::IParamValueQueue*>(this);
-    return Steinberg::kResultOk;
-  }
-  *obj = nullptr;
-  return Steinberg::kNoInterface;
-}
-
-Steinberg::tresult Vst3ParamValueQueue::getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
-                                                 Steinberg::Vst::ParamValue& value) {
-  if (index < 0 || index >= getPointCount()) {
-    return Steinberg::kInvalidArgument;
-  }
-  sampleOffset = points_[static_cast<size_t>(index)].offset;
-  value = points_[static_cast<size_t>(index)].value;
-  return Steinberg::kResultOk;
-}
-
-Steinberg::tresult Vst3ParamValueQueue::addPoint(Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value,
-                                                 Steinberg::int32& index) {
-  index = getPointCount();
-  points_.push_back(Point{sampleOffset, value});
-  return Steinberg::kResultOk;
-}
-
 void Vst3ParameterChanges::Reserve(int32_t queues, int32_t points) {
   queues_.clear();
   for (int32_t i = 0; i < queues; ++i) {
     queues_.emplace_back(0, points);
   }
-  used_ = 0;
-}
-
-void Vst3ParameterChanges::Clear() {
   used_ = 0;
 }
 
@@ -48,19 +18,6 @@ void Vst3ParameterChanges::Add(Steinberg::Vst::ParamID id, int32_t offset, doubl
     queue = &queues_[static_cast<size_t>(used_++)];
   }
   queue->addPoint(offset, value, index);
-}
-
-Steinberg::tresult Vst3ParameterChanges::queryInterface(const Steinberg::TUID interfaceId, void** obj) {
-  if (Steinberg::FUnknown::iid.Equals(interfaceId) || Steinberg::Vst::IParameterChanges::iid.Equals(interfaceId)) {
-    *obj = static_cast<Steinberg::Vst::IParameterChanges*>(this);
-    return Steinberg::kResultOk;
-  }
-  *obj = nullptr;
-  return Steinberg::kNoInterface;
-}
-
-Steinberg::Vst::IParamValueQueue* Vst3ParameterChanges::getParameterData(Steinberg::int32 index) {
-  return index >= 0 && index < used_ ? &queues_[static_cast<size_t>(index)] : nullptr;
 }
 
 Steinberg::Vst::IParamValueQueue* Vst3ParameterChanges::addParameterData(const Steinberg::Vst::ParamID& id,

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
 #include "host/vst3/Vst3Processor.h"
+#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
 // One parameter's changes within a block: the host's IParamValueQueue.
-class Vst3ParamValueQueue final : public Steinberg::Vst::IParamValueQueue {
+class Vst3ParamValueQueue final : public Vst3Unknown<Steinberg::Vst::IParamValueQueue> {
  public:
   struct Point {
     int32_t offset;
@@ -27,15 +27,23 @@ class Vst3ParamValueQueue final : public Steinberg::Vst::IParamValueQueue {
     points_.clear();
   }
 
-  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
-  Steinberg::uint32 addRef() override { return 1; }
-  Steinberg::uint32 release() override { return 1; }
   Steinberg::Vst::ParamID getParameterId() override { return id_; }
   Steinberg::int32 getPointCount() override { return static_cast<Steinberg::int32>(points_.size()); }
   Steinberg::tresult getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
-                              Steinberg::Vst::ParamValue& value) override;
+                              Steinberg::Vst::ParamValue& value) override {
+    if (index < 0 || index >= getPointCount()) {
+      return Steinberg::kInvalidArgument;
+    }
+    sampleOffset = points_[static_cast<size_t>(index)].offset;
+    value = points_[static_cast<size_t>(index)].value;
+    return Steinberg::kResultOk;
+  }
   Steinberg::tresult addPoint(Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value,
-                              Steinberg::int32& index) override;
+                              Steinberg::int32& index) override {
+    index = getPointCount();
+    points_.push_back(Point{sampleOffset, value});
+    return Steinberg::kResultOk;
+  }
 
  private:
   Steinberg::Vst::ParamID id_;
@@ -44,22 +52,21 @@ class Vst3ParamValueQueue final : public Steinberg::Vst::IParamValueQueue {
 
 // A block's parameter changes, as the host sends them (input) or the plug-in reports
 // them (output). Room for the queues is made before the audio thread uses it: Reserve.
-class Vst3ParameterChanges final : public Steinberg::Vst::IParameterChanges {
+class Vst3ParameterChanges final : public Vst3Unknown<Steinberg::Vst::IParameterChanges> {
  public:
   // Room for `queues` queues of `points` points each, so that a plug-in's additions on
   // the audio thread allocate nothing.
   void Reserve(int32_t queues, int32_t points);
-  void Clear();
+  void Clear() { used_ = 0; }
   // Adds a point to the queue of `id` (made when new).
   void Add(Steinberg::Vst::ParamID id, int32_t offset, double value);
   int32_t Count() const { return used_; }
   const Vst3ParamValueQueue& Queue(int32_t index) const { return queues_[static_cast<size_t>(index)]; }
 
-  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
-  Steinberg::uint32 addRef() override { return 1; }
-  Steinberg::uint32 release() override { return 1; }
   Steinberg::int32 getParameterCount() override { return used_; }
-  Steinberg::Vst::IParamValueQueue* getParameterData(Steinberg::int32 index) override;
+  Steinberg::Vst::IParamValueQueue* getParameterData(Steinberg::int32 index) override {
+    return index >= 0 && index < used_ ? &queues_[static_cast<size_t>(index)] : nullptr;
+  }
   Steinberg::Vst::IParamValueQueue* addParameterData(const Steinberg::Vst::ParamID& id,
                                                      Steinberg::int32& index) override;
 

@@ -4,20 +4,19 @@
 
 namespace QuorvelHost {
 
-Steinberg::tresult Vst3PlugFrame::queryInterface(const Steinberg::TUID interfaceId, void** obj) {
-  if (Steinberg::FUnknown::iid.Equals(interfaceId) || Steinberg::IPlugFrame::iid.Equals(interfaceId)) {
-    addRef();
-    *obj = static_cast<Steinberg::IPlugFrame*>(this);
-    return Steinberg::kResultOk;
-  }
-  if (Steinberg::Linux::IRunLoop::iid.Equals(interfaceId)) {
-    addRef();
-    *obj = static_cast<Steinberg::Linux::IRunLoop*>(this);
-    return Steinberg::kResultOk;
-  }
-  *obj = nullptr;
-  return Steinberg::kNoInterface;
+namespace {
+
+// Forgets a handler's entries; kInvalidArgument where it had none.
+template <typename Entry, typename Handler>
+Steinberg::tresult Unregister(std::vector<Entry>& entries, Handler* handler) {
+  const auto end =
+      std::remove_if(entries.begin(), entries.end(), [handler](const Entry& entry) { return entry.handler == handler; });
+  const bool found = end != entries.end();
+  entries.erase(end, entries.end());
+  return found ? Steinberg::kResultOk : Steinberg::kInvalidArgument;
 }
+
+}  // namespace
 
 Steinberg::tresult Vst3PlugFrame::resizeView(Steinberg::IPlugView* view, Steinberg::ViewRect* newSize) {
   if (view == nullptr || newSize == nullptr) {
@@ -39,11 +38,7 @@ Steinberg::tresult Vst3PlugFrame::registerEventHandler(Steinberg::Linux::IEventH
 }
 
 Steinberg::tresult Vst3PlugFrame::unregisterEventHandler(Steinberg::Linux::IEventHandler* handler) {
-  const auto end = std::remove_if(handlers_.begin(), handlers_.end(),
-                                  [handler](const EventHandler& entry) { return entry.handler == handler; });
-  const bool found = end != handlers_.end();
-  handlers_.erase(end, handlers_.end());
-  return found ? Steinberg::kResultOk : Steinberg::kInvalidArgument;
+  return Unregister(handlers_, handler);
 }
 
 Steinberg::tresult Vst3PlugFrame::registerTimer(Steinberg::Linux::ITimerHandler* handler,
@@ -51,16 +46,12 @@ Steinberg::tresult Vst3PlugFrame::registerTimer(Steinberg::Linux::ITimerHandler*
   if (handler == nullptr || milliseconds == 0) {
     return Steinberg::kInvalidArgument;
   }
-  timers_.push_back(Timer{handler, milliseconds});
+  timers_.push_back(Timer{handler});
   return Steinberg::kResultOk;
 }
 
 Steinberg::tresult Vst3PlugFrame::unregisterTimer(Steinberg::Linux::ITimerHandler* handler) {
-  const auto end =
-      std::remove_if(timers_.begin(), timers_.end(), [handler](const Timer& entry) { return entry.handler == handler; });
-  const bool found = end != timers_.end();
-  timers_.erase(end, timers_.end());
-  return found ? Steinberg::kResultOk : Steinberg::kInvalidArgument;
+  return Unregister(timers_, handler);
 }
 
 void Vst3PlugFrame::Pump() {

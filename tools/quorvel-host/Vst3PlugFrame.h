@@ -1,10 +1,10 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
 #include "host/vst3/Vst3PlugView.h"
+#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
@@ -13,28 +13,20 @@ namespace QuorvelHost {
 // view registers. Pump stands for a turn of the host's loop: every registered descriptor
 // is reported ready (a spurious report costs a plug-in one look) and every timer fires.
 // Threads: the user-interface thread; references are only counted.
-class Vst3PlugFrame final : public Steinberg::IPlugFrame, public Steinberg::Linux::IRunLoop {
+class Vst3PlugFrame final : public Vst3Unknown<Steinberg::IPlugFrame, Steinberg::Linux::IRunLoop> {
  public:
   struct Resize {
     int32_t width;
     int32_t height;
   };
 
-  Vst3PlugFrame() = default;
-  Vst3PlugFrame(const Vst3PlugFrame&) = delete;
-  Vst3PlugFrame& operator=(const Vst3PlugFrame&) = delete;
-
   const std::vector<Resize>& Resizes() const { return resizes_; }
   size_t EventHandlerCount() const { return handlers_.size(); }
   size_t TimerCount() const { return timers_.size(); }
   // The descriptor the first event handler watches, or -1.
   int FirstDescriptor() const { return handlers_.empty() ? -1 : handlers_.front().fd; }
-  Steinberg::Linux::TimerInterval FirstInterval() const { return timers_.empty() ? 0 : timers_.front().interval; }
   void Pump();
 
-  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
-  Steinberg::uint32 addRef() override { return ++references_; }
-  Steinberg::uint32 release() override { return --references_; }
   Steinberg::tresult resizeView(Steinberg::IPlugView* view, Steinberg::ViewRect* newSize) override;
   Steinberg::tresult registerEventHandler(Steinberg::Linux::IEventHandler* handler,
                                           Steinberg::Linux::FileDescriptor fd) override;
@@ -49,14 +41,12 @@ class Vst3PlugFrame final : public Steinberg::IPlugFrame, public Steinberg::Linu
     Steinberg::Linux::FileDescriptor fd;
   };
   struct Timer {
-    Steinberg::Linux::ITimerHandler* handler;
-    Steinberg::Linux::TimerInterval interval;
+    Steinberg::Linux::ITimerHandler* handler;  // fired at every turn, whatever its interval
   };
 
   std::vector<Resize> resizes_;
   std::vector<EventHandler> handlers_;
   std::vector<Timer> timers_;
-  std::atomic<Steinberg::uint32> references_{1};
 };
 
 }  // namespace QuorvelHost

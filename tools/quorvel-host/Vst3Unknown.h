@@ -1,0 +1,49 @@
+#pragma once
+
+#include <atomic>
+
+#include "host/vst3/Vst3Base.h"
+
+namespace QuorvelHost {
+
+// What every object the host hands a VST3 plug-in answers as an FUnknown: the interfaces
+// it implements (the first of them stands for FUnknown) and a count of references. The
+// host owns these objects and they outlive every plug-in call holding them, so a count
+// that reaches zero frees nothing. Threads: any.
+template <typename First, typename... Others>
+class Vst3Unknown : public First, public Others... {
+ public:
+  Steinberg::tresult queryInterface(const Steinberg::TUID interfaceId, void** obj) override {
+    *obj = Steinberg::FUnknown::iid.Equals(interfaceId) ? static_cast<First*>(this)
+                                                         : Find<First, Others...>(interfaceId);
+    if (*obj == nullptr) {
+      return Steinberg::kNoInterface;
+    }
+    addRef();
+    return Steinberg::kResultOk;
+  }
+  Steinberg::uint32 addRef() override { return ++references_; }
+  Steinberg::uint32 release() override { return --references_; }
+
+ protected:
+  Vst3Unknown() = default;
+  // A copy is another object: the plug-in's references stay with the original.
+  Vst3Unknown(const Vst3Unknown&) : First(), Others()... {}
+  ~Vst3Unknown() = default;
+
+ private:
+  template <typename Interface, typename... Rest>
+  void* Find(const Steinberg::TUID interfaceId) {
+    if (Interface::iid.Equals(interfaceId)) {
+      return static_cast<Interface*>(this);
+    }
+    if constexpr (sizeof...(Rest) > 0) {
+      return Find<Rest...>(interfaceId);
+    }
+    return nullptr;
+  }
+
+  std::atomic<Steinberg::uint32> references_{1};
+};
+
+}  // namespace QuorvelHost
