@@ -19,13 +19,13 @@ const char* ShortName(int32_t index) {
   return kQuorvelDelayDescription.parameters[index].shortName;
 }
 
-}  // namespace
-
-bool KnownPlugin::IsQuorvelDelay(const HostedVst2& plugin) {
+bool IsQuorvelDelay(const HostedVst2& plugin) {
   return plugin.UniqueId() == kQuorvelDelayDescription.uniqueId &&
          plugin.GetText(effGetEffectName) == kQuorvelDelayDescription.effectName &&
          plugin.ParameterCount() == kQuorvelDelayDescription.parameterCount;
 }
+
+}  // namespace
 
 std::string KnownPlugin::LongParameterName(const HostedVst2& plugin, int32_t index) {
   if (index < 0 || index >= kQuorvelDelayDescription.parameterCount || !IsQuorvelDelay(plugin)) {

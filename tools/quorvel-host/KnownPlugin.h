@@ -23,7 +23,6 @@ class KnownPlugin final {
     std::vector<Setting> settings;
   };
 
-  static bool IsQuorvelDelay(const HostedVst2& plugin);
   static std::string LongParameterName(const HostedVst2& plugin, int32_t index);
   // Quorvel Delay's plain, low-pass, high-pass and pan variants, for a plug-in of any
   // format by that name; for any other only "plain", its own defaults.
