@@ -5,10 +5,11 @@
 #include <cstdio>
 #include <functional>
 
+#include "delay/DelayParameterTable.h"
+#include "delay/QuorvelDelayDescription.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/KnownPlugin.h"
 #include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -20,6 +21,33 @@ namespace {
 constexpr double kSampleRate = 44100.0;
 // The engine benchmark's block sizes, so that the two can be read side by side.
 constexpr int32_t kBlockSizes[] = {32, 256, 4096};
+
+struct Setting {
+  const char* parameter;  // a name ParameterLookup finds
+  float value;
+};
+
+struct Variant {
+  const char* name;
+  std::vector<Setting> settings;
+};
+
+// Quorvel Delay's plain, low-pass, high-pass and pan variants, for a plug-in of any format
+// by that name; for any other only "plain", its own defaults.
+std::vector<Variant> VariantsOf(const std::string& pluginName) {
+  if (pluginName != kQuorvelDelayDescription.effectName) {
+    return {{"plain", {}}};
+  }
+  using namespace DelayParameter;
+  const auto named = [](int32_t index, float value) {
+    return Setting{kQuorvelDelayDescription.parameters[index].shortName, value};
+  };
+  const Setting feedback = named(kFeedback, 0.7f);
+  return {{"plain", {feedback}},
+          {"low-pass", {feedback, named(kFilter, 1.0f), named(kFilterType, 0.0f)}},
+          {"high-pass", {feedback, named(kFilter, 1.0f), named(kFilterType, 1.0f)}},
+          {"pan", {feedback, named(kPan, 1.0f)}}};
+}
 
 struct Settings {
   double seconds = 2.0;
@@ -40,14 +68,13 @@ class Subject {
   Subject(const Settings& settings) : frames_(static_cast<int64_t>(settings.seconds * kSampleRate)) {}
 
   // The variant's settings made before the first block, as a host makes them before playing.
-  bool Start(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize,
-             std::string& error) {
+  bool Start(const Target& target, const Variant& variant, int32_t blockSize, std::string& error) {
     plugin_ = HostedPlugin::Open(target.path, error);
     if (plugin_ == nullptr || !plugin_->Activate(kSampleRate, blockSize, error)) {
       return false;
     }
     ParameterLookup lookup(plugin_->Parameters());
-    for (const KnownPlugin::Setting& setting : variant.settings) {
+    for (const Setting& setting : variant.settings) {
       int32_t index = 0;
       if (!lookup.Find(setting.parameter, index, error)) {
         return false;
@@ -95,7 +122,7 @@ double MedianOfRounds(const Settings& settings, const std::function<double(int64
 // every other round), so that whatever else the machine does falls on both alike.
 bool PairedRatio(const Target& ours, const Target& theirs, int32_t blockSize, const Settings& settings,
                  double& ratio, std::string& error) {
-  const KnownPlugin::Variant plain{"plain", {}};
+  const Variant plain{"plain", {}};
   Subject a(settings);
   Subject b(settings);
   if (!a.Start(ours, plain, blockSize, error) || !b.Start(theirs, plain, blockSize, error)) {
@@ -123,7 +150,7 @@ bool BenchModule(const Target& target, const Settings& settings, std::string& er
   // A frame is one sample per channel, so the channel counts belong with the figures.
   const std::string channels =
       std::to_string(target.probe->InputCount()) + "/" + std::to_string(target.probe->OutputCount());
-  for (const KnownPlugin::Variant& variant : KnownPlugin::BenchVariants(target.probe->Name())) {
+  for (const Variant& variant : VariantsOf(target.probe->Name())) {
     for (int32_t blockSize : kBlockSizes) {
       Subject subject(settings);
       if (!subject.Start(target, variant, blockSize, error)) {
