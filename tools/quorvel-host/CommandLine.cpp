@@ -1,5 +1,6 @@
 #include "tools/quorvel-host/CommandLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -52,13 +53,9 @@ bool CommandLine::Parse(const std::vector<std::string>& args, const std::vector<
       name = name.substr(0, equals);
       hasInlineValue = true;
     }
-    const Option* option = nullptr;
-    for (const Option& candidate : options) {
-      if (name == candidate.name) {
-        option = &candidate;
-      }
-    }
-    if (option == nullptr) {
+    const auto option = std::find_if(options.begin(), options.end(),
+                                     [&name](const Option& candidate) { return name == candidate.name; });
+    if (option == options.end()) {
       error = "unknown option --" + name;
       return false;
     }
