@@ -211,13 +211,11 @@ void ApplySettings(const CommandLine& line, HostedPlugin& plugin, Failure& failu
 
 // The transport options (defaults: 120 bpm, position 0, 4/4, playing).
 void ReadTransport(const CommandLine& line, HostTransport& transport, Failure& failure) {
-  double tempo = 120.0;
-  if (!CommandLine::ParseReal(line.Value("tempo", "120"), 1.0, 999.0, tempo)) {
+  if (!CommandLine::ParseReal(line.Value("tempo", "120"), 1.0, 999.0, transport.tempo)) {
     failure.message = "tempo '" + line.Value("tempo") + "' is not a number from 1 to 999";
     return;
   }
-  double position = 0.0;
-  if (!CommandLine::ParseReal(line.Value("position", "0"), 0.0, 1e9, position)) {
+  if (!CommandLine::ParseReal(line.Value("position", "0"), 0.0, 1e9, transport.startPosition)) {
     failure.message = "position '" + line.Value("position") + "' is not a number of quarter notes";
     return;
   }
@@ -231,8 +229,6 @@ void ReadTransport(const CommandLine& line, HostTransport& transport, Failure& f
     failure.message = "time signature '" + signature + "' is not like 4/4";
     return;
   }
-  transport.tempo = tempo;
-  transport.startPosition = position;
   transport.numerator = static_cast<int32_t>(numerator);
   transport.denominator = static_cast<int32_t>(denominator);
   transport.playing = !line.Has("stopped");
