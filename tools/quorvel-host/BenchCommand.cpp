@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <map>
+#include <functional>
 
+#include "delay/DelayParameterTable.h"
+#include "delay/QuorvelDelayDescription.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/KnownPlugin.h"
 #include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -20,6 +21,33 @@ namespace {
 constexpr double kSampleRate = 44100.0;
 // The engine benchmark's block sizes, so that the two can be read side by side.
 constexpr int32_t kBlockSizes[] = {32, 256, 4096};
+
+struct Setting {
+  const char* parameter;  // a name ParameterLookup finds
+  float value;
+};
+
+struct Variant {
+  const char* name;
+  std::vector<Setting> settings;
+};
+
+// Quorvel Delay's plain, low-pass, high-pass and pan variants, for a plug-in of any format
+// by that name; for any other only "plain", its own defaults.
+std::vector<Variant> VariantsOf(const std::string& pluginName) {
+  if (pluginName != kQuorvelDelayDescription.effectName) {
+    return {{"plain", {}}};
+  }
+  using namespace DelayParameter;
+  const auto named = [](int32_t index, float value) {
+    return Setting{kQuorvelDelayDescription.parameters[index].shortName, value};
+  };
+  const Setting feedback = named(kFeedback, 0.7f);
+  return {{"plain", {feedback}},
+          {"low-pass", {feedback, named(kFilter, 1.0f), named(kFilterType, 0.0f)}},
+          {"high-pass", {feedback, named(kFilter, 1.0f), named(kFilterType, 1.0f)}},
+          {"pan", {feedback, named(kPan, 1.0f)}}};
+}
 
 struct Settings {
   double seconds = 2.0;
@@ -33,17 +61,6 @@ struct Target {
   std::unique_ptr<HostedPlugin> probe;
 };
 
-bool OpenTarget(const std::string& path, Target& target, std::string& error) {
-  target.path = path;
-  target.probe = HostedPlugin::Open(path, error);
-  return target.probe != nullptr;
-}
-
-double Median(std::vector<double> values) {
-  std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
-  return values[values.size() / 2];
-}
-
 // One instance of any format under measurement: started at the bench's rate with a
 // variant's settings, running the same noise through itself in blocks, pass after pass.
 class Subject {
@@ -51,13 +68,13 @@ class Subject {
   Subject(const Settings& settings) : frames_(static_cast<int64_t>(settings.seconds * kSampleRate)) {}
 
   // The variant's settings made before the first block, as a host makes them before playing.
-  bool Start(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize, std::string& error) {
+  bool Start(const Target& target, const Variant& variant, int32_t blockSize, std::string& error) {
     plugin_ = HostedPlugin::Open(target.path, error);
     if (plugin_ == nullptr || !plugin_->Activate(kSampleRate, blockSize, error)) {
       return false;
     }
     ParameterLookup lookup(plugin_->Parameters());
-    for (const KnownPlugin::Setting& setting : variant.settings) {
+    for (const Setting& setting : variant.settings) {
       int32_t index = 0;
       if (!lookup.Find(setting.parameter, index, error)) {
         return false;
@@ -89,48 +106,36 @@ class Subject {
   std::unique_ptr<ChannelBuffers> output_;
 };
 
-// Median nanoseconds per frame of `repeats` timed passes after one warm-up pass.
-bool Measure(const Target& target, const KnownPlugin::Variant& variant, int32_t blockSize, const Settings& settings,
-             double& nanosecondsPerFrame, std::string& error) {
-  Subject subject(settings);
-  if (!subject.Start(target, variant, blockSize, error)) {
-    return false;
-  }
-  subject.Run();
-  std::vector<double> times;
+// The median of the figures of `repeats` rounds, after one warm-up round.
+double MedianOfRounds(const Settings& settings, const std::function<double(int64_t run)>& oneRound) {
+  oneRound(0);
+  std::vector<double> values;
   for (int64_t run = 0; run < settings.repeats; ++run) {
-    times.push_back(subject.Run());
+    values.push_back(oneRound(run));
   }
-  nanosecondsPerFrame = Median(times);
-  return true;
+  std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2),
+                   values.end());
+  return values[values.size() / 2];
 }
 
 // The median ratio of two targets' plain cost, from passes taken in turn (each first in
 // every other round), so that whatever else the machine does falls on both alike.
-bool PairedRatio(const Target& ours, const Target& theirs, int32_t blockSize, const Settings& settings, double& ratio,
-                 std::string& error) {
-  const KnownPlugin::Variant plain{"plain", {}};
+bool PairedRatio(const Target& ours, const Target& theirs, int32_t blockSize, const Settings& settings,
+                 double& ratio, std::string& error) {
+  const Variant plain{"plain", {}};
   Subject a(settings);
   Subject b(settings);
   if (!a.Start(ours, plain, blockSize, error) || !b.Start(theirs, plain, blockSize, error)) {
     return false;
   }
-  a.Run();
-  b.Run();
-  std::vector<double> ratios;
-  for (int64_t run = 0; run < settings.repeats; ++run) {
-    double first = 0.0;
-    double second = 0.0;
-    if (run % 2 == 0) {
-      first = a.Run();
-      second = b.Run();
-    } else {
-      second = b.Run();
+  ratio = MedianOfRounds(settings, [&a, &b](int64_t run) {
+    double first = run % 2 == 0 ? a.Run() : 0.0;
+    const double second = b.Run();
+    if (run % 2 != 0) {
       first = a.Run();
     }
-    ratios.push_back(second > 0.0 ? first / second : 0.0);
-  }
-  ratio = Median(ratios);
+    return second > 0.0 ? first / second : 0.0;
+  });
   return true;
 }
 
@@ -139,29 +144,24 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The variants and the channels of a target, from a probe instance.
-void Describe(const Target& target, std::vector<KnownPlugin::Variant>& variants, std::string& channels) {
-  const HostedPlugin& probe = *target.probe;
-  variants = KnownPlugin::BenchVariants(probe.Name());
-  // A frame is one sample per channel, so the channel counts belong with the figures.
-  channels = std::to_string(probe.InputCount()) + "/" + std::to_string(probe.OutputCount());
-}
-
-// Prints one table row per variant and block size.
+// Prints one table row per variant and block size: the median nanoseconds per frame of
+// timed passes, each variant's instance started afresh for every block size.
 bool BenchModule(const Target& target, const Settings& settings, std::string& error) {
-  std::vector<KnownPlugin::Variant> variants;
-  std::string channels;
-  Describe(target, variants, channels);
-  for (const KnownPlugin::Variant& variant : variants) {
+  // A frame is one sample per channel, so the channel counts belong with the figures.
+  const std::string channels =
+      std::to_string(target.probe->InputCount()) + "/" + std::to_string(target.probe->OutputCount());
+  for (const Variant& variant : VariantsOf(target.probe->Name())) {
     for (int32_t blockSize : kBlockSizes) {
-      double nanoseconds = 0.0;
-      if (!Measure(target, variant, blockSize, settings, nanoseconds, error)) {
+      Subject subject(settings);
+      if (!subject.Start(target, variant, blockSize, error)) {
         return false;
       }
+      const double nanoseconds = MedianOfRounds(settings, [&subject](int64_t) { return subject.Run(); });
       // The real-time factor: processing time per second of audio.
       double factor = nanoseconds * kSampleRate / 1e9;
-      std::printf("%-24s %-5s %-10s %5d %10.2f %12.6f %10.0fx\n", BaseName(target.path).c_str(), channels.c_str(),
-                  variant.name, blockSize, nanoseconds, factor, factor > 0.0 ? 1.0 / factor : 0.0);
+      std::printf("%-24s %-5s %-10s %5d %10.2f %12.6f %10.0fx\n", BaseName(target.path).c_str(),
+                  channels.c_str(), variant.name, blockSize, nanoseconds, factor,
+                  factor > 0.0 ? 1.0 / factor : 0.0);
       std::fflush(stdout);
     }
   }
@@ -185,14 +185,13 @@ int BenchCommand::Run(const std::vector<std::string>& args) {
     return ToolOutput::Error("bench", "--seconds takes 0.01 to 600, --repeats 1 to 1000",
                              ToolOutput::kUsageError);
   }
-  Target module;
-  if (!OpenTarget(line.Positionals()[0], module, error)) {
-    return ToolOutput::Error("bench", error);
-  }
   // Every module is opened before anything is measured, so a wrong path fails at once.
-  std::vector<Target> others(line.Values("vs").size());
-  for (size_t i = 0; i < others.size(); ++i) {
-    if (!OpenTarget(line.Values("vs")[i], others[i], error)) {
+  std::vector<std::string> paths = line.Values("vs");
+  paths.insert(paths.begin(), line.Positionals()[0]);
+  std::vector<Target> targets;
+  for (const std::string& path : paths) {
+    targets.push_back({path, HostedPlugin::Open(path, error)});
+    if (targets.back().probe == nullptr) {
       return ToolOutput::Error("bench", error);
     }
   }
@@ -200,22 +199,21 @@ int BenchCommand::Run(const std::vector<std::string>& args) {
               static_cast<long long>(settings.repeats), settings.seconds);
   std::printf("%-24s %-5s %-10s %5s %10s %12s %11s\n", "module", "in/out", "variant", "block", "ns/frame",
               "RT factor", "speed");
-  if (!BenchModule(module, settings, error)) {
-    return ToolOutput::Error("bench", error);
-  }
-  for (const Target& other : others) {
-    if (!BenchModule(other, settings, error)) {
+  for (const Target& target : targets) {
+    if (!BenchModule(target, settings, error)) {
       return ToolOutput::Error("bench", error);
     }
   }
-  if (!others.empty()) {
+  if (targets.size() > 1) {
     std::printf("\n");
   }
-  for (const Target& other : others) {
-    std::printf("ratio %s / %s, plain, ns per frame:", BaseName(module.path).c_str(), BaseName(other.path).c_str());
+  const Target& module = targets.front();
+  for (auto other = targets.begin() + 1; other != targets.end(); ++other) {
+    std::printf("ratio %s / %s, plain, ns per frame:", BaseName(module.path).c_str(),
+                BaseName(other->path).c_str());
     for (int32_t blockSize : kBlockSizes) {
       double ratio = 0.0;
-      if (!PairedRatio(module, other, blockSize, settings, ratio, error)) {
+      if (!PairedRatio(module, *other, blockSize, settings, ratio, error)) {
         return ToolOutput::Error("bench", error);
       }
       std::printf("  block %d: %.3f", blockSize, ratio);

@@ -1,10 +1,33 @@
 #include "tools/quorvel-host/CommandLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
 namespace QuorvelHost {
+
+namespace {
+
+// The whole of `text`, read by `read` (strtoll or strtod), within [min, max]: no blanks, no
+// trailing characters, nothing out of range, NaN or infinite.
+template <typename Number, typename Read>
+bool ParseWhole(const std::string& text, Number min, Number max, Number& value, Read read) {
+  if (text.empty() || text.find_first_of(" \t\n") != std::string::npos) {
+    return false;
+  }
+  errno = 0;
+  char* end = nullptr;
+  const Number parsed = read(text.c_str(), &end);
+  if (errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(static_cast<double>(parsed)) ||
+      parsed < min || parsed > max) {
+    return false;
+  }
+  value = parsed;
+  return true;
+}
+
+}  // namespace
 
 bool CommandLine::Parse(const std::vector<std::string>& args, const std::vector<Option>& options,
                         std::string& error) {
@@ -30,13 +53,9 @@ bool CommandLine::Parse(const std::vector<std::string>& args, const std::vector<
       name = name.substr(0, equals);
       hasInlineValue = true;
     }
-    const Option* option = nullptr;
-    for (const Option& candidate : options) {
-      if (name == candidate.name) {
-        option = &candidate;
-      }
-    }
-    if (option == nullptr) {
+    const auto option = std::find_if(options.begin(), options.end(),
+                                     [&name](const Option& candidate) { return name == candidate.name; });
+    if (option == options.end()) {
       error = "unknown option --" + name;
       return false;
     }
@@ -70,32 +89,13 @@ std::vector<std::string> CommandLine::Values(const std::string& name) const {
 }
 
 bool CommandLine::ParseInteger(const std::string& text, int64_t min, int64_t max, int64_t& value) {
-  if (text.empty() || text.find_first_of(" \t\n") != std::string::npos) {
-    return false;
-  }
-  errno = 0;
-  char* end = nullptr;
-  long long parsed = std::strtoll(text.c_str(), &end, 10);
-  if (errno != 0 || end == nullptr || *end != '\0' || parsed < min || parsed > max) {
-    return false;
-  }
-  value = parsed;
-  return true;
+  return ParseWhole<int64_t>(text, min, max, value,
+                             [](const char* start, char** end) { return std::strtoll(start, end, 10); });
 }
 
 bool CommandLine::ParseReal(const std::string& text, double min, double max, double& value) {
-  if (text.empty() || text.find_first_of(" \t\n") != std::string::npos) {
-    return false;
-  }
-  errno = 0;
-  char* end = nullptr;
-  double parsed = std::strtod(text.c_str(), &end);
-  if (errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(parsed) || parsed < min ||
-      parsed > max) {
-    return false;
-  }
-  value = parsed;
-  return true;
+  return ParseWhole<double>(text, min, max, value,
+                            [](const char* start, char** end) { return std::strtod(start, end); });
 }
 
 }  // namespace QuorvelHost

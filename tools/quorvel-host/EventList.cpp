@@ -4,10 +4,6 @@
 
 namespace QuorvelHost {
 
-void EventList::Clear() {
-  midiEvents_.clear();
-}
-
 void EventList::AddMidi(int32_t deltaFrames, uint8_t status, uint8_t data1, uint8_t data2) {
   VstMidiEvent event{};
   event.type = kVstMidiType;

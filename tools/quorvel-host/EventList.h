@@ -19,7 +19,7 @@ struct TimedMidiMessage {
 // event pointers, so it lives in storage sized for the events it holds.
 class EventList final {
  public:
-  void Clear();
+  void Clear() { midiEvents_.clear(); }
   void AddMidi(int32_t deltaFrames, uint8_t status, uint8_t data1, uint8_t data2);
   int32_t Count() const { return static_cast<int32_t>(midiEvents_.size()); }
   // Valid until the next change of the list.

@@ -13,19 +13,13 @@ namespace QuorvelHost {
 
 namespace {
 
-constexpr float kBenchFeedback = 0.7f;
-
-const char* ShortName(int32_t index) {
-  return kQuorvelDelayDescription.parameters[index].shortName;
-}
-
-}  // namespace
-
-bool KnownPlugin::IsQuorvelDelay(const HostedVst2& plugin) {
+bool IsQuorvelDelay(const HostedVst2& plugin) {
   return plugin.UniqueId() == kQuorvelDelayDescription.uniqueId &&
          plugin.GetText(effGetEffectName) == kQuorvelDelayDescription.effectName &&
          plugin.ParameterCount() == kQuorvelDelayDescription.parameterCount;
 }
+
+}  // namespace
 
 std::string KnownPlugin::LongParameterName(const HostedVst2& plugin, int32_t index) {
   if (index < 0 || index >= kQuorvelDelayDescription.parameterCount || !IsQuorvelDelay(plugin)) {
@@ -49,18 +43,6 @@ std::vector<float> KnownPlugin::Lv2UnitsOf(const std::vector<uint8_t>& state) {
     }
   }
   return units;
-}
-
-std::vector<KnownPlugin::Variant> KnownPlugin::BenchVariants(const std::string& pluginName) {
-  if (pluginName != kQuorvelDelayDescription.effectName) {
-    return {{"plain", {}}};
-  }
-  using namespace DelayParameter;
-  const Setting feedback = {ShortName(kFeedback), kBenchFeedback};
-  return {{"plain", {feedback}},
-          {"low-pass", {feedback, {ShortName(kFilter), 1.0f}, {ShortName(kFilterType), 0.0f}}},
-          {"high-pass", {feedback, {ShortName(kFilter), 1.0f}, {ShortName(kFilterType), 1.0f}}},
-          {"pan", {feedback, {ShortName(kPan), 1.0f}}}};
 }
 
 }  // namespace QuorvelHost

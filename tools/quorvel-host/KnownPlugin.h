@@ -9,25 +9,11 @@ namespace QuorvelHost {
 class HostedVst2;
 
 // What the tool knows beyond the VST2 interface about this project's own
-// plug-in: its long parameter names (which VST2 never hands to a host) and the
-// settings of the variants that bench measures. Every other module gets the
-// generic answers.
+// plug-in: its long parameter names (which VST2 never hands to a host) and its
+// LV2 units. Every other module gets the generic answers.
 class KnownPlugin final {
  public:
-  struct Setting {
-    const char* parameter;  // a name ParameterLookup finds
-    float value;
-  };
-  struct Variant {
-    const char* name;
-    std::vector<Setting> settings;
-  };
-
-  static bool IsQuorvelDelay(const HostedVst2& plugin);
   static std::string LongParameterName(const HostedVst2& plugin, int32_t index);
-  // Quorvel Delay's plain, low-pass, high-pass and pan variants, for a plug-in of any
-  // format by that name; for any other only "plain", its own defaults.
-  static std::vector<Variant> BenchVariants(const std::string& pluginName);
 
   // Quorvel Delay's LV2 ports hold its parameters in the units a musician reads (seconds
   // as the square of the value, for one), which no range in its Turtle can tell a host:

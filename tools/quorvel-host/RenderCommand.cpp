@@ -1,18 +1,21 @@
 #include "tools/quorvel-host/RenderCommand.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <system_error>
 
-#include "tools/quorvel-host/AtomicOutputFile.h"
 #include "tools/audio-buffers/AudioFile.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/ParameterLookup.h"
-#include "tools/quorvel-host/ProgressBar.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
 namespace QuorvelHost {
@@ -31,6 +34,100 @@ constexpr double kProgressWorthSeconds = 10.0;
 struct Failure {
   std::string message;
   int code = ToolOutput::kFailure;
+};
+
+// An output file that appears whole or not at all: everything is written to a temporary
+// name in the target's folder (so the final rename stays on one file system) and moved
+// into place only by Commit; the temporary file goes when the object goes uncommitted. A
+// target that is the input file (under any name) is refused, so a rendering never
+// destroys its own source.
+class AtomicOutputFile final {
+ public:
+  ~AtomicOutputFile() {
+    if (!committed_ && !temporary_.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary_, ignored);
+    }
+  }
+
+  // False with a one-line reason when the target cannot be written.
+  bool Begin(const std::string& target, const std::string& input, std::string& error) {
+    namespace fs = std::filesystem;
+    std::error_code code;
+    fs::path targetPath(target);
+    if (fs::exists(targetPath, code) && fs::equivalent(targetPath, fs::path(input), code)) {
+      error = "output " + target + " is the input file; refusing to overwrite it";
+      return false;
+    }
+    if (fs::is_directory(targetPath, code)) {
+      error = "output " + target + " is a folder";
+      return false;
+    }
+    fs::path folder = targetPath.parent_path();
+    if (folder.empty()) {
+      folder = ".";
+    }
+    if (!fs::is_directory(folder, code)) {
+      error = "output folder " + folder.string() + " does not exist";
+      return false;
+    }
+    // Hidden, and unique enough that two renderings into one folder do not collide.
+    std::random_device random;
+    temporary_ =
+        (folder / ("." + targetPath.filename().string() + ".partial-" + std::to_string(random()))).string();
+    target_ = target;
+    return true;
+  }
+
+  const std::string& TemporaryPath() const { return temporary_; }
+
+  bool Commit(std::string& error) {
+    std::error_code code;
+    std::filesystem::rename(temporary_, target_, code);
+    if (code) {
+      error = "cannot move the finished output into place as " + target_ + ": " + code.message();
+      return false;
+    }
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  std::string target_;
+  std::string temporary_;
+  bool committed_ = false;
+};
+
+// A one-line progress bar on standard error, drawn only when standard error is a terminal
+// and the rendering is long enough to be worth watching.
+class ProgressBar final {
+ public:
+  ProgressBar(int64_t total, bool worthShowing)
+      : total_(total > 0 ? total : 1), enabled_(worthShowing && isatty(fileno(stderr)) != 0) {}
+  ~ProgressBar() {
+    if (enabled_ && lastPercent_ >= 0) {
+      Update(total_);
+      std::fputc('\n', stderr);
+    }
+  }
+
+  void Update(int64_t done) {
+    constexpr int kWidth = 40;
+    auto percent = static_cast<int>(done * 100 / total_);
+    if (!enabled_ || percent == lastPercent_) {
+      return;
+    }
+    lastPercent_ = percent;
+    const auto filled = static_cast<size_t>(percent * kWidth / 100);
+    const std::string bar = std::string(filled, '#') + std::string(kWidth - filled, '.');
+    std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), percent);
+    std::fflush(stderr);
+  }
+
+ private:
+  int64_t total_;
+  bool enabled_;
+  int lastPercent_ = -1;
 };
 
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
@@ -114,13 +211,11 @@ void ApplySettings(const CommandLine& line, HostedPlugin& plugin, Failure& failu
 
 // The transport options (defaults: 120 bpm, position 0, 4/4, playing).
 void ReadTransport(const CommandLine& line, HostTransport& transport, Failure& failure) {
-  double tempo = 120.0;
-  if (!CommandLine::ParseReal(line.Value("tempo", "120"), 1.0, 999.0, tempo)) {
+  if (!CommandLine::ParseReal(line.Value("tempo", "120"), 1.0, 999.0, transport.tempo)) {
     failure.message = "tempo '" + line.Value("tempo") + "' is not a number from 1 to 999";
     return;
   }
-  double position = 0.0;
-  if (!CommandLine::ParseReal(line.Value("position", "0"), 0.0, 1e9, position)) {
+  if (!CommandLine::ParseReal(line.Value("position", "0"), 0.0, 1e9, transport.startPosition)) {
     failure.message = "position '" + line.Value("position") + "' is not a number of quarter notes";
     return;
   }
@@ -134,8 +229,6 @@ void ReadTransport(const CommandLine& line, HostTransport& transport, Failure& f
     failure.message = "time signature '" + signature + "' is not like 4/4";
     return;
   }
-  transport.tempo = tempo;
-  transport.startPosition = position;
   transport.numerator = static_cast<int32_t>(numerator);
   transport.denominator = static_cast<int32_t>(denominator);
   transport.playing = !line.Has("stopped");

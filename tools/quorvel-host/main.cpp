@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/quorvel-host/BenchCommand.h"
@@ -43,19 +44,16 @@ int main(int argc, char** argv) {
     std::puts("quorvel-host " QUORVEL_VERSION);
     return QuorvelHost::ToolOutput::kSuccess;
   }
-  std::string command = argv[1];
-  std::vector<std::string> args(argv + 2, argv + argc);
-  if (command == "info") {
-    return QuorvelHost::InfoCommand::Run(args);
-  }
-  if (command == "render") {
-    return QuorvelHost::RenderCommand::Run(args);
-  }
-  if (command == "validate") {
-    return QuorvelHost::ValidateCommand::Run(args);
-  }
-  if (command == "bench") {
-    return QuorvelHost::BenchCommand::Run(args);
+  const std::string command = argv[1];
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  using Run = int (*)(const std::vector<std::string>&);
+  for (const auto& [name, run] : {std::pair<const char*, Run>{"info", &QuorvelHost::InfoCommand::Run},
+                                  {"render", &QuorvelHost::RenderCommand::Run},
+                                  {"validate", &QuorvelHost::ValidateCommand::Run},
+                                  {"bench", &QuorvelHost::BenchCommand::Run}}) {
+    if (command == name) {
+      return run(args);
+    }
   }
   std::fprintf(stderr, "quorvel-host: unknown command '%s'\n%s", command.c_str(), kUsage);
   return QuorvelHost::ToolOutput::kUsageError;
