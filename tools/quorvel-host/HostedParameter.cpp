@@ -22,6 +22,10 @@ double HostedParameter::PlainOf(double normalized) const {
   return count > 1.0 ? min + choice * (max - min) / (count - 1.0) : min;
 }
 
+double HostedParameter::NormalizedOf(double plain) const {
+  return max > min ? std::clamp((plain - min) / (max - min), 0.0, 1.0) : 0.0;
+}
+
 const char* HostedParameter::KindName(Kind kind) {
   switch (kind) {
     case Kind::kSwitch:

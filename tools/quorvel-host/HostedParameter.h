@@ -27,6 +27,8 @@ struct HostedParameter {
   // choice's n values, evenly spread over the range, it is the one a VST2 plug-in picks
   // (the k-th of n equal parts of 0 to 1, in single precision).
   double PlainOf(double normalized) const;
+  // The inverse: a plain value as the normalized value 0 to 1 (choices at k / (n - 1)).
+  double NormalizedOf(double plain) const;
   static const char* KindName(Kind kind);
 };
 
