@@ -101,10 +101,10 @@ TEST_F(ClapEditorX11, GesturesReachTheHostAsEventsOfTheNextProcess) {
   clap->OutputEvents().Clear();
   clap->Process(block.Channels(), block.Channels(), 64, nullptr, nullptr);
   EXPECT_EQ(clap->OutputEvents().Size(), 0u);
-  EXPECT_EQ(clap->Host().FlushRequests(), 0);
+  EXPECT_EQ(clap->Host().Requests(QuorvelHost::ClapHost::kFlush), 0);
 
   DragUp(knob);
-  EXPECT_GE(clap->Host().FlushRequests(), 3);
+  EXPECT_GE(clap->Host().Requests(QuorvelHost::ClapHost::kFlush), 3);
   clap->Process(block.Channels(), block.Channels(), 64, nullptr, nullptr);
   const QuorvelHost::ClapEventList& events = clap->OutputEvents();
   ASSERT_GE(events.Size(), 3u);

@@ -35,7 +35,7 @@ ClapHost::ClapHost() : mainThread_(std::this_thread::get_id()) {
   record_.request_restart = [](const clap_host_t*) {};
   record_.request_process = [](const clap_host_t*) {};
   record_.request_callback = [](const clap_host_t* host) {
-    ++From(host)->callbackRequests_;
+    ++From(host)->requests_[kCallback];
     From(host)->callbackPending_.store(true);
   };
 }
@@ -82,12 +82,12 @@ const void* ClapHost::GetExtension(const clap_host_t*, const char* id) {
       [](const clap_host_t* host, clap_id, clap_param_clear_flags) { From(host)->RequireMain("params.clear"); },
       [](const clap_host_t* host) {
         From(host)->RequireNotAudio("params.request_flush");
-        ++From(host)->flushRequests_;
+        ++From(host)->requests_[kFlush];
       },
   };
   static const clap_host_state_t state = {[](const clap_host_t* host) {
     From(host)->RequireMain("state.mark_dirty");
-    ++From(host)->dirtyMarks_;
+    ++From(host)->requests_[kDirty];
   }};
   static const clap_host_gui_t gui = {
       [](const clap_host_t* host) { From(host)->RequireNotAudio("gui.resize_hints_changed"); },
