@@ -335,7 +335,7 @@ bool HostedLv2::RestoreState(const std::vector<uint8_t>& bytes, const std::strin
 
 void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
   const uint8_t bytes[3] = {status, data1, data2};
-  AddMidi(offset, bytes, 3);
+  atoms_->inputs[Atoms::kMidi].Add(offset, atoms_->midiEvent, bytes, 3);
 }
 
 void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
@@ -366,10 +366,6 @@ void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
   for (Atoms::Sequence& sequence : atoms_->inputs) {
     sequence.Reset();
   }
-}
-
-void HostedLv2::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
-  atoms_->inputs[Atoms::kMidi].Add(frame, atoms_->midiEvent, bytes, size);
 }
 
 bool HostedLv2::AddUiAtom(const void* atom, uint32_t size) {
@@ -431,11 +427,6 @@ std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
 
 uint32_t HostedLv2::NotifyPort() const {
   return atoms_->notifyPort.value_or(0);
-}
-
-void HostedLv2::Pause() {
-  lilv_instance_deactivate(instance_);
-  lilv_instance_activate(instance_);
 }
 
 }  // namespace QuorvelHost

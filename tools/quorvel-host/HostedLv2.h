@@ -73,8 +73,7 @@ class HostedLv2 final : public HostedPlugin {
   // What only LV2 has, for the tests, the info command and the UI host.
   // A control input's value, as Parameters() orders them.
   float Value(size_t index) const { return values_[parameters_[index].id]; }
-  // Events of the next block at frame `frame`, in frame order.
-  void AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size);
+  // A time:Position at frame `frame` of the next block; positions come in frame order.
   void AddPosition(int64_t frame, const Lv2Position& position);
   // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
   // delivered at the next block's start; false where the plug-in has no such port.
@@ -87,8 +86,6 @@ class HostedLv2 final : public HostedPlugin {
   // One block of two channels in and out (null: the audio ports are left unconnected):
   // the atom inputs emptied after it, the notify port holding what the plug-in told.
   void Process(float** inputs, float** outputs, uint32_t frames);
-  // The host pauses the instance (deactivate) and resumes it (activate).
-  void Pause();
   // The state the plug-in saves: its one property's bytes and type URI (empty on failure).
   std::vector<uint8_t> SaveState(std::string* type = nullptr);
   // Hands the plug-in a state holding `bytes` as its property (of `type`, atom:Chunk
