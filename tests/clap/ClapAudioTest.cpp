@@ -224,7 +224,8 @@ TEST(ClapAudio, ResetAndReactivationClearTheLinesAsATransportStop) {
     shortDelays.AddParameter(0, 6, 0.5);   // Feedback Level
     clap->Process(in.Channels(), out.Channels(), 4096, &shortDelays, &playing);
     if (way == 1) {
-      clap->Reset();
+      QuorvelHost::ClapHost::AudioCall audio;  // reset belongs to the audio thread
+      clap->Plugin().reset(&clap->Plugin());
     } else if (way == 2) {
       clap->Process(nullptr, nullptr, 0, nullptr, &stopped);
     } else if (way == 3) {

@@ -101,10 +101,10 @@ TEST_F(ClapEditorX11, GesturesReachTheHostAsEventsOfTheNextProcess) {
   clap->OutputEvents().Clear();
   clap->Process(block.Channels(), block.Channels(), 64, nullptr, nullptr);
   EXPECT_EQ(clap->OutputEvents().Size(), 0u);
-  EXPECT_EQ(clap->Host().FlushRequests(), 0);
+  EXPECT_EQ(clap->Host().Requests(QuorvelHost::ClapHost::kFlush), 0);
 
   DragUp(knob);
-  EXPECT_GE(clap->Host().FlushRequests(), 3);
+  EXPECT_GE(clap->Host().Requests(QuorvelHost::ClapHost::kFlush), 3);
   clap->Process(block.Channels(), block.Channels(), 64, nullptr, nullptr);
   const QuorvelHost::ClapEventList& events = clap->OutputEvents();
   ASSERT_GE(events.Size(), 3u);
@@ -162,7 +162,9 @@ TEST_F(ClapEditorX11, EditorsComeAndGoWhileTheAudioThreadAutomates) {
   for (int cycle = 0; cycle < 40; ++cycle) {
     ASSERT_TRUE(Open(cycle % 2 == 0 ? 1.0 : 2.0));
     Pump(2);
-    clap->RunMainThreadCallback();
+    if (clap->Host().TakeCallbackRequest()) {
+      Plugin()->on_main_thread(Plugin());
+    }
     gui->destroy(Plugin());
   }
   running = false;

@@ -35,13 +35,13 @@ TEST(ClapFace, ALearnOnTheAudioThreadMarksTheStateDirtyOnTheMainThread) {
     ASSERT_TRUE(plugin->start_processing(plugin));
     EXPECT_EQ(plugin->process(plugin, &process), CLAP_PROCESS_CONTINUE);
   }
-  EXPECT_EQ(host.CallbackRequests(), 1);
-  EXPECT_EQ(host.DirtyMarks(), 0);
+  EXPECT_EQ(host.Requests(QuorvelHost::ClapHost::kCallback), 1);
+  EXPECT_EQ(host.Requests(QuorvelHost::ClapHost::kDirty), 0);
   ASSERT_TRUE(host.TakeCallbackRequest());
   plugin->on_main_thread(plugin);
-  EXPECT_EQ(host.DirtyMarks(), 1);
+  EXPECT_EQ(host.Requests(QuorvelHost::ClapHost::kDirty), 1);
   plugin->on_main_thread(plugin);
-  EXPECT_EQ(host.DirtyMarks(), 1);
+  EXPECT_EQ(host.Requests(QuorvelHost::ClapHost::kDirty), 1);
   EXPECT_TRUE(host.Violations().empty());
   {
     QuorvelHost::ClapHost::AudioCall audio;

@@ -1,6 +1,7 @@
 // The bundle's sound against the VST2 module's, bit for bit, for the same host activity,
 // and the rules of its control ports.
 #include <gtest/gtest.h>
+#include <lilv/lilv.h>
 
 #include <algorithm>
 #include <optional>
@@ -58,7 +59,7 @@ class TwinHosts {
   void Controller(int32_t offset, int channel, int controller, int value) {
     const uint8_t bytes[3] = {static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
                               static_cast<uint8_t>(value)};
-    lv2_->AddMidi(offset, bytes, 3);
+    lv2_->QueueMidi(offset, bytes[0], bytes[1], bytes[2]);
     midi_.push_back({offset, bytes[0], bytes[1], bytes[2]});
   }
   // At most one per block, at `offset`.
@@ -207,7 +208,7 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
     return state;
   };
   const uint8_t controller[3] = {0xB0, 74, 127};  // learned by the feedback
-  lv2->AddMidi(0, controller, 3);
+  lv2->QueueMidi(0, controller[0], controller[1], controller[2]);
   StereoBlock block(64);
   lv2->Process(block.Channels(), block.Channels(), 64);
   EXPECT_EQ(lv2->Notifications().size(), 1u);  // the UI hears of the move unasked
@@ -234,7 +235,8 @@ TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
     lv2->Process(clicks.Channels(), outputs[n].Channels(), 4096);
     ++n;
   }
-  paused->Pause();
+  lilv_instance_deactivate(paused->Lilv());  // the host pauses the instance and resumes it
+  lilv_instance_activate(paused->Lilv());
   QuorvelHost::Lv2Position position;
   position.speed = 0.0f;
   stopped->AddPosition(0, position);

@@ -7,9 +7,9 @@
 
 namespace QuorvelTest {
 
-const QuorvelHost::Lv2Module& Bundle() {
+const QuorvelHost::Lv2World& Bundle() {
   static std::string error;
-  static const std::unique_ptr<QuorvelHost::Lv2Module> module = QuorvelHost::Lv2Module::Open(QUORVEL_LV2_BUNDLE, error);
+  static const std::unique_ptr<QuorvelHost::Lv2World> module = QuorvelHost::Lv2World::Open(QUORVEL_LV2_BUNDLE, error);
   if (module == nullptr) {
     ADD_FAILURE() << error;
     std::abort();
@@ -19,7 +19,7 @@ const QuorvelHost::Lv2Module& Bundle() {
 
 std::unique_ptr<QuorvelHost::HostedLv2> StartLv2(double rate) {
   std::string error;
-  auto instance = QuorvelHost::HostedLv2::OpenBundle(QUORVEL_LV2_BUNDLE, error);
+  auto instance = QuorvelHost::HostedLv2::Open(QUORVEL_LV2_BUNDLE, error);
   EXPECT_NE(instance, nullptr) << error;
   if (instance != nullptr) {
     EXPECT_TRUE(instance->Activate(rate, 4096, error)) << error;

@@ -9,13 +9,13 @@
 #include "tests/support/StereoBlock.h"
 #include "tests/support/Vst2Reference.h"
 #include "tools/quorvel-host/HostedLv2.h"
-#include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/Lv2World.h"
 
 namespace QuorvelTest {
 
 // The built bundle (QUORVEL_LV2_BUNDLE), loaded once per test process through
 // quorvel-host, the project's test host.
-const QuorvelHost::Lv2Module& Bundle();
+const QuorvelHost::Lv2World& Bundle();
 
 // A fresh LV2 instance of the bundle at `rate`.
 std::unique_ptr<QuorvelHost::HostedLv2> StartLv2(double rate = 44100.0);

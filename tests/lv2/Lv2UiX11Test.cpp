@@ -236,7 +236,7 @@ TEST_F(Lv2UiX11, UisComeAndGoWhileTheAudioThreadAutomates) {
     for (uint32_t block = 0; running.load(); ++block) {
       lv2->SetValue(block % 12, static_cast<float>(block % 100) / 100.0f);
       const uint8_t controller[3] = {0xB0, 74, static_cast<uint8_t>(block % 128)};
-      lv2->AddMidi(64, controller, 3);
+      lv2->QueueMidi(64, controller[0], controller[1], controller[2]);
       lv2->Process(input.Channels(), output.Channels(), 128);
     }
   });

@@ -18,10 +18,6 @@ bool Remove(std::vector<T>& values, T value) {
   return true;
 }
 
-bool Contains(const std::vector<int>& values, int value) {
-  return std::find(values.begin(), values.end(), value) != values.end();
-}
-
 ClapHost* From(const clap_host_t* host) {
   return static_cast<ClapHost*>(host->host_data);
 }
@@ -39,7 +35,7 @@ ClapHost::ClapHost() : mainThread_(std::this_thread::get_id()) {
   record_.request_restart = [](const clap_host_t*) {};
   record_.request_process = [](const clap_host_t*) {};
   record_.request_callback = [](const clap_host_t* host) {
-    ++From(host)->callbackRequests_;
+    ++From(host)->requests_[kCallback];
     From(host)->callbackPending_.store(true);
   };
 }
@@ -86,12 +82,12 @@ const void* ClapHost::GetExtension(const clap_host_t*, const char* id) {
       [](const clap_host_t* host, clap_id, clap_param_clear_flags) { From(host)->RequireMain("params.clear"); },
       [](const clap_host_t* host) {
         From(host)->RequireNotAudio("params.request_flush");
-        ++From(host)->flushRequests_;
+        ++From(host)->requests_[kFlush];
       },
   };
   static const clap_host_state_t state = {[](const clap_host_t* host) {
     From(host)->RequireMain("state.mark_dirty");
-    ++From(host)->dirtyMarks_;
+    ++From(host)->requests_[kDirty];
   }};
   static const clap_host_gui_t gui = {
       [](const clap_host_t* host) { From(host)->RequireNotAudio("gui.resize_hints_changed"); },
@@ -132,7 +128,7 @@ const void* ClapHost::GetExtension(const clap_host_t*, const char* id) {
       [](const clap_host_t* host, int fd, clap_posix_fd_flags_t) {
         ClapHost* self = From(host);
         self->RequireMain("posix-fd-support.register_fd");
-        if (fd < 0 || Contains(self->descriptors_, fd)) {
+        if (fd < 0 || std::count(self->descriptors_.begin(), self->descriptors_.end(), fd) > 0) {
           return false;
         }
         self->descriptors_.push_back(fd);
@@ -140,7 +136,7 @@ const void* ClapHost::GetExtension(const clap_host_t*, const char* id) {
       },
       [](const clap_host_t* host, int fd, clap_posix_fd_flags_t) {
         From(host)->RequireMain("posix-fd-support.modify_fd");
-        return Contains(From(host)->descriptors_, fd);
+        return std::count(From(host)->descriptors_.begin(), From(host)->descriptors_.end(), fd) > 0;
       },
       [](const clap_host_t* host, int fd) {
         From(host)->RequireMain("posix-fd-support.unregister_fd");

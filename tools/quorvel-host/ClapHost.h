@@ -40,12 +40,12 @@ class ClapHost final {
   bool OnMainThread() const;
   static bool OnAudioThread() { return audioCalls_ > 0; }
 
-  // What the plug-in asked for so far (any thread); the violations as one line, "; "
-  // between them, empty while there are none.
+  // What the plug-in asked for so far (any thread): params.request_flush, request_callback
+  // and state.mark_dirty counted; the violations as one line, "; " between them, empty
+  // while there are none.
+  enum Request { kFlush, kCallback, kDirty, kRequests };
+  int32_t Requests(Request kind) const { return requests_[kind].load(); }
   std::string Violations() const;
-  int32_t FlushRequests() const { return flushRequests_.load(); }
-  int32_t CallbackRequests() const { return callbackRequests_.load(); }
-  int32_t DirtyMarks() const { return dirtyMarks_.load(); }
   struct Size {
     uint32_t width;
     uint32_t height;
@@ -72,10 +72,8 @@ class ClapHost final {
   mutable std::mutex mutex_;  // guards the records below that any thread may add to
   std::string violations_;
   std::vector<Size> resizes_;
-  std::atomic<int32_t> flushRequests_{0};
-  std::atomic<int32_t> callbackRequests_{0};
+  std::atomic<int32_t> requests_[kRequests] = {};
   std::atomic<bool> callbackPending_{false};
-  std::atomic<int32_t> dirtyMarks_{0};
   std::vector<clap_id> timers_;   // main thread
   clap_id nextTimer_ = 1;         // main thread
   std::vector<int> descriptors_;  // main thread

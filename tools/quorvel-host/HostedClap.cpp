@@ -255,11 +255,6 @@ clap_process_status HostedClap::Process(float** inputs, float** outputs, int32_t
   return plugin_->process(plugin_, &process);
 }
 
-void HostedClap::Reset() {
-  ClapHost::AudioCall audio;
-  plugin_->reset(plugin_);
-}
-
 void HostedClap::Flush(const ClapEventList* events) {
   if (params_ == nullptr) {
     return;
@@ -269,12 +264,6 @@ void HostedClap::Flush(const ClapEventList* events) {
     audio.emplace();
   }
   params_->flush(plugin_, (events != nullptr ? events : &noEvents_)->Input(), outputEvents_.Output());
-}
-
-void HostedClap::RunMainThreadCallback() {
-  if (host_.TakeCallbackRequest()) {
-    plugin_->on_main_thread(plugin_);
-  }
 }
 
 void HostedClap::IdleEditor() {

@@ -72,14 +72,10 @@ class HostedClap final : public HostedPlugin {
   // `events` and `transport` may be null; the plug-in's events land in OutputEvents().
   clap_process_status Process(float** inputs, float** outputs, int32_t frames, const ClapEventList* events,
                               const clap_event_transport_t* transport);
-  // Audio thread: reset.
-  void Reset();
   ClapEventList& OutputEvents() { return outputEvents_; }
   // params.flush with these events, on the audio thread while active, else on the main
   // thread; the plug-in's events land in OutputEvents().
   void Flush(const ClapEventList* events);
-  // Main thread: answers the plug-in's request_callback with on_main_thread.
-  void RunMainThreadCallback();
 
   // A parameter's value, or NaN where the plug-in gives none.
   double ParameterValue(clap_id id) const;

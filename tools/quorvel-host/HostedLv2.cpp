@@ -138,33 +138,29 @@ struct HostedLv2::Atoms {
   const LV2_URID midiEvent, position, beatsPerMinute, speed, bar, barBeat, beatsPerBar, beatUnit;
 };
 
-std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string& path, std::string& error) {
-  return OpenBundle(path, error);
-}
-
-std::unique_ptr<HostedLv2> HostedLv2::OpenBundle(const std::string& path, std::string& error) {
-  std::unique_ptr<Lv2Module> module = Lv2Module::Open(path, error);
-  if (module == nullptr) {
+std::unique_ptr<HostedLv2> HostedLv2::Open(const std::string& path, std::string& error) {
+  std::unique_ptr<Lv2World> world = Lv2World::Open(path, error);
+  if (world == nullptr) {
     return nullptr;
   }
-  std::unique_ptr<HostedLv2> plugin(new HostedLv2(std::move(module)));
+  std::unique_ptr<HostedLv2> plugin(new HostedLv2(std::move(world)));
   if (!plugin->ReadPorts(error) || !plugin->Instantiate(kDefaultRate, error)) {
     return nullptr;
   }
   return plugin;
 }
 
-HostedLv2::HostedLv2(std::unique_ptr<Lv2Module> module)
-    : module_(std::move(module)),
-      atoms_(std::make_unique<Atoms>(module_->World())),
-      quorvelDelay_(module_->Uri() == VstToolkit::Lv2Identity::kPluginUri) {}
+HostedLv2::HostedLv2(std::unique_ptr<Lv2World> world)
+    : world_(std::move(world)),
+      atoms_(std::make_unique<Atoms>(*world_)),
+      quorvelDelay_(world_->Uri() == VstToolkit::Lv2Identity::kPluginUri) {}
 
 HostedLv2::~HostedLv2() {
-  CloseEditor();
-  if (instance_ != nullptr) {
-    lilv_instance_deactivate(instance_);
-    lilv_instance_free(instance_);
-  }
+  Free();
+}
+
+std::string HostedLv2::Name() const {
+  return world_->Name();
 }
 
 // The audio, control and atom ports, the control inputs described as parameters.
@@ -226,22 +222,27 @@ bool HostedLv2::ReadPorts(std::string& error) {
     }
   }
   if (audioIn_.size() != 2 || audioOut_.size() != 2) {
-    error = "plug-in " + module_->Uri() + " has no stereo audio ports";
+    error = "plug-in " + world_->Uri() + " has no stereo audio ports";
     return false;
   }
   return true;
 }
 
-// A fresh instance, its control inputs at their defaults, as a new one a host makes.
-bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
+void HostedLv2::Free() {
   CloseEditor();
   if (instance_ != nullptr) {
     lilv_instance_deactivate(instance_);
     lilv_instance_free(instance_);
+    instance_ = nullptr;
   }
+}
+
+// A fresh instance, its control inputs at their defaults, as a new one a host makes.
+bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
+  Free();
   instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, World().Features());
   if (instance_ == nullptr) {
-    error = "plug-in " + module_->Uri() + " made no instance at " + std::to_string(sampleRate) + " Hz";
+    error = "plug-in " + world_->Uri() + " made no instance at " + std::to_string(sampleRate) + " Hz";
     return false;
   }
   sampleRate_ = sampleRate;
@@ -258,7 +259,7 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
 }
 
 const LilvPlugin* HostedLv2::Plugin() const {
-  return module_->World().Plugin();
+  return world_->Plugin();
 }
 
 bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
@@ -334,7 +335,7 @@ bool HostedLv2::RestoreState(const std::vector<uint8_t>& bytes, const std::strin
 
 void HostedLv2::QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) {
   const uint8_t bytes[3] = {status, data1, data2};
-  AddMidi(offset, bytes, 3);
+  atoms_->inputs[Atoms::kMidi].Add(offset, atoms_->midiEvent, bytes, 3);
 }
 
 void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
@@ -344,12 +345,9 @@ void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const H
   if (sentTransport_ != transport) {
     const double beats = transport.QuarterNotesAt(songFrame, sampleRate_) * transport.denominator / 4.0;
     const double bar = std::floor(beats / transport.numerator);
-    Lv2Position position;
-    position.tempo = static_cast<float>(transport.tempo);
-    position.speed = transport.playing ? 1.0f : 0.0f;
-    position.bar = {static_cast<int64_t>(bar), static_cast<float>(beats - bar * transport.numerator)};
-    position.signature = {static_cast<float>(transport.numerator), transport.denominator};
-    AddPosition(0, position);
+    AddPosition(0, {static_cast<float>(transport.tempo), transport.playing ? 1.0f : 0.0f,
+                    std::pair{static_cast<int64_t>(bar), static_cast<float>(beats - bar * transport.numerator)},
+                    std::pair{static_cast<float>(transport.numerator), transport.denominator}});
     sentTransport_ = transport;
   }
   Process(inputs, outputs, static_cast<uint32_t>(frames));
@@ -368,10 +366,6 @@ void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
   for (Atoms::Sequence& sequence : atoms_->inputs) {
     sequence.Reset();
   }
-}
-
-void HostedLv2::AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size) {
-  atoms_->inputs[Atoms::kMidi].Add(frame, atoms_->midiEvent, bytes, size);
 }
 
 bool HostedLv2::AddUiAtom(const void* atom, uint32_t size) {
@@ -433,11 +427,6 @@ std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
 
 uint32_t HostedLv2::NotifyPort() const {
   return atoms_->notifyPort.value_or(0);
-}
-
-void HostedLv2::Pause() {
-  lilv_instance_deactivate(instance_);
-  lilv_instance_activate(instance_);
 }
 
 }  // namespace QuorvelHost

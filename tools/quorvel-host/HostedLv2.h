@@ -9,7 +9,6 @@
 
 #include "tools/quorvel-host/HostTransport.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/Lv2Module.h"
 
 // lilv's own names, so that this header builds where lilv is not installed.
 typedef struct LilvPluginImpl LilvPlugin;
@@ -40,12 +39,10 @@ struct Lv2Position {
 class HostedLv2 final : public HostedPlugin {
  public:
   // The bundle at `path` with an instance of its own; null with a one-line reason.
-  static std::unique_ptr<HostedPlugin> Open(const std::string& path, std::string& error);
-  // The same, for those that drive what only LV2 has (Linux only).
-  static std::unique_ptr<HostedLv2> OpenBundle(const std::string& path, std::string& error);
+  static std::unique_ptr<HostedLv2> Open(const std::string& path, std::string& error);
   ~HostedLv2() override;
 
-  std::string Name() const override { return module_->Name(); }
+  std::string Name() const override;
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
   // The instance is made again for another rate: LV2 fixes the rate at instantiation.
@@ -76,8 +73,7 @@ class HostedLv2 final : public HostedPlugin {
   // What only LV2 has, for the tests, the info command and the UI host.
   // A control input's value, as Parameters() orders them.
   float Value(size_t index) const { return values_[parameters_[index].id]; }
-  // Events of the next block at frame `frame`, in frame order.
-  void AddMidi(int64_t frame, const uint8_t* bytes, uint32_t size);
+  // A time:Position at frame `frame` of the next block; positions come in frame order.
   void AddPosition(int64_t frame, const Lv2Position& position);
   // An atom a UI wrote for the plug-in's UI input port (the whole atom: header and body),
   // delivered at the next block's start; false where the plug-in has no such port.
@@ -90,8 +86,6 @@ class HostedLv2 final : public HostedPlugin {
   // One block of two channels in and out (null: the audio ports are left unconnected):
   // the atom inputs emptied after it, the notify port holding what the plug-in told.
   void Process(float** inputs, float** outputs, uint32_t frames);
-  // The host pauses the instance (deactivate) and resumes it (activate).
-  void Pause();
   // The state the plug-in saves: its one property's bytes and type URI (empty on failure).
   std::vector<uint8_t> SaveState(std::string* type = nullptr);
   // Hands the plug-in a state holding `bytes` as its property (of `type`, atom:Chunk
@@ -99,17 +93,19 @@ class HostedLv2 final : public HostedPlugin {
   bool RestoreState(const std::vector<uint8_t>& bytes, const std::string& type = "");
   // The lilv instance, for lilv's own state calls.
   LilvInstance* Lilv() const { return instance_; }
-  Lv2World& World() const { return module_->World(); }
+  Lv2World& World() const { return *world_; }
   const LilvPlugin* Plugin() const;
 
  private:
   struct Atoms;
 
-  explicit HostedLv2(std::unique_ptr<Lv2Module> module);
+  explicit HostedLv2(std::unique_ptr<Lv2World> world);
   bool ReadPorts(std::string& error);
+  // The editor closed and the instance freed, where there is one.
+  void Free();
   bool Instantiate(double sampleRate, std::string& error);
 
-  std::unique_ptr<Lv2Module> module_;
+  std::unique_ptr<Lv2World> world_;
   std::unique_ptr<Atoms> atoms_;
   LilvInstance* instance_ = nullptr;
   bool quorvelDelay_ = false;

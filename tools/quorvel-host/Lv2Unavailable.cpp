@@ -11,7 +11,7 @@ const char* const kLinuxOnly = "LV2 bundles load on Linux only";
 
 }  // namespace
 
-std::unique_ptr<HostedPlugin> HostedLv2::Open(const std::string&, std::string& error) {
+std::unique_ptr<HostedLv2> HostedLv2::Open(const std::string&, std::string& error) {
   error = kLinuxOnly;
   return nullptr;
 }

@@ -1,12 +1,10 @@
-#include "tools/quorvel-host/Lv2Module.h"
+#include "tools/quorvel-host/Lv2World.h"
 
 #include <lilv/lilv.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
-
-#include "tools/quorvel-host/Lv2World.h"
 
 namespace QuorvelHost {
 
@@ -36,16 +34,15 @@ const char* Lv2World::Unmap(LV2_URID urid) const {
   return urid >= 1 && urid <= uris_.size() ? uris_[urid - 1].c_str() : nullptr;
 }
 
-std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string& path, std::string& error) {
+std::unique_ptr<Lv2World> Lv2World::Open(const std::string& path, std::string& error) {
   std::error_code failed;
   const std::filesystem::path absolute = std::filesystem::canonical(path, failed);
   if (failed) {
     error = "no LV2 bundle at " + path;
     return nullptr;
   }
-  std::unique_ptr<Lv2Module> module(new Lv2Module);
-  module->world_ = std::make_unique<Lv2World>();
-  LilvWorld* world = module->world_->Lilv();
+  std::unique_ptr<Lv2World> loaded(new Lv2World);
+  LilvWorld* world = loaded->world_;
   // lilv takes a bundle's URI with its final slash.
   LilvNode* bundle = lilv_new_file_uri(world, nullptr, (absolute.string() + "/").c_str());
   lilv_world_load_bundle(world, bundle);
@@ -54,18 +51,16 @@ std::unique_ptr<Lv2Module> Lv2Module::Open(const std::string& path, std::string&
   const LilvPlugins* plugins = lilv_world_get_all_plugins(world);
   const LilvPlugin* plugin =
       lilv_plugins_size(plugins) > 0 ? lilv_plugins_get(plugins, lilv_plugins_begin(plugins)) : nullptr;
-  module->world_->SetPlugin(plugin);
+  loaded->plugin_ = plugin;
   if (plugin == nullptr || !lilv_plugin_verify(plugin)) {
     error = "bundle " + path + " describes no valid LV2 plug-in";
     return nullptr;
   }
   LilvNode* name = lilv_plugin_get_name(plugin);
-  module->name_ = name != nullptr ? lilv_node_as_string(name) : "";
+  loaded->name_ = name != nullptr ? lilv_node_as_string(name) : "";
   lilv_node_free(name);
-  module->uri_ = lilv_node_as_uri(lilv_plugin_get_uri(plugin));
-  return module;
+  loaded->uri_ = lilv_node_as_uri(lilv_plugin_get_uri(plugin));
+  return loaded;
 }
-
-Lv2Module::~Lv2Module() = default;
 
 }  // namespace QuorvelHost
