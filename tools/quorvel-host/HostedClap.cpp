@@ -267,6 +267,11 @@ void HostedClap::Flush(const ClapEventList* events) {
 }
 
 void HostedClap::IdleEditor() {
+  const int32_t callbacks = host_.Requests(ClapHost::kCallback);
+  if (callbacks != callbacksAnswered_) {
+    callbacksAnswered_ = callbacks;
+    plugin_->on_main_thread(plugin_);
+  }
   const auto* timers = static_cast<const clap_plugin_timer_support_t*>(Extension(CLAP_EXT_TIMER_SUPPORT));
   const auto* fds = static_cast<const clap_plugin_posix_fd_support_t*>(Extension(CLAP_EXT_POSIX_FD_SUPPORT));
   // Copies, as the plug-in may unregister while it is called.

@@ -52,8 +52,9 @@ class HostedClap final : public HostedPlugin {
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                int64_t songFrame) override;
   bool OpenEditor(void* parent, double scale, std::string& error) override;
-  // Main thread: fires every timer the plug-in registered, and calls it for each of its
-  // descriptors (as a host's loop does once the descriptor is readable).
+  // Main thread: answers a request_callback made since the last turn with on_main_thread,
+  // fires every timer the plug-in registered, and calls it for each of its descriptors (as
+  // a host's loop does once the descriptor is readable).
   void IdleEditor() override;
   void CloseEditor() override;
   std::string Violations() const override { return host_.Violations(); }
@@ -98,6 +99,7 @@ class HostedClap final : public HostedPlugin {
   bool processing_ = false;
   bool guiMade_ = false;
   uint32_t statePiece_ = 0xFFFFFFFFu;
+  int32_t callbacksAnswered_ = 0;
   ClapEventList outputEvents_;
   ClapEventList noEvents_;
   ClapEventList events_;
