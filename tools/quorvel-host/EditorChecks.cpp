@@ -87,11 +87,12 @@ void EditorChecks::Cycle(Validator& validator, HostedPlugin& plugin, EditorWindo
 }
 
 void EditorChecks::Shared(Validator& validator) {
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> plugin = validator.New(kChecks[1]);
   std::unique_ptr<EditorWindow> window = EditorWindow::Create();
   if (plugin == nullptr) {
-    validator.FailToCreate(kChecks[1]);
-  } else if (window == nullptr) {
+    return;
+  }
+  if (window == nullptr) {
     validator.Skip(kChecks[1], "no display available to this build");
   } else {
     Cycle(validator, *plugin, *window);
@@ -99,12 +100,13 @@ void EditorChecks::Shared(Validator& validator) {
 }
 
 void EditorChecks::Run(Validator& validator) {
-  std::unique_ptr<HostedVst2> plugin = validator.NewInstance();
+  std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(kChecks[0]);
   std::unique_ptr<EditorWindow> window;
   std::string reason;
   if (plugin == nullptr) {
-    reason = "no instance";
-  } else if (!plugin->HasFlag(effFlagsHasEditor)) {
+    return;
+  }
+  if (!plugin->HasFlag(effFlagsHasEditor)) {
     reason = "the module has no editor";
   } else if ((window = EditorWindow::Create()) == nullptr) {
     reason = "no display available to this build";

@@ -3,28 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "tools/quorvel-host/BlockRunner.h"
 #include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"
 
 namespace QuorvelHost {
-
-namespace {
-
-constexpr int64_t kFrames = 44100;
-
-// Half a second of noise and half of silence through the plug-in.
-ChannelBuffers Sound(HostedPlugin& plugin, int32_t block = Validator::kBlockSize) {
-  ChannelBuffers input(plugin.InputCount(), kFrames);
-  TestSignal::Noise(input, 5, 0.5f, 0, kFrames / 2);
-  ChannelBuffers output(plugin.OutputCount(), kFrames);
-  BlockRunner(plugin, block).Run(input, output);
-  return output;
-}
-
-}  // namespace
 
 // Each load opens the module again, as a host rescanning or reloading a session does.
 void PortableChecks::LoadRepeatedly(Validator& validator) {
@@ -59,9 +42,8 @@ namespace {
 
 void Unconnected(Validator& validator) {
   const char* check = "runs of no frames and with unconnected audio";
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> plugin = validator.New(check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   if (!plugin->TakesUnconnectedAudio()) {
@@ -75,10 +57,9 @@ void Unconnected(Validator& validator) {
 
 void RoundTrip(Validator& validator) {
   const char* check = "state round trip into a fresh instance";
-  std::unique_ptr<HostedPlugin> original = validator.NewHosted();
-  std::unique_ptr<HostedPlugin> copy = validator.NewHosted();
-  if (original == nullptr || copy == nullptr) {
-    validator.FailToCreate(check);
+  std::unique_ptr<HostedPlugin> original = validator.New(check);
+  std::unique_ptr<HostedPlugin> copy = original ? validator.New(check) : nullptr;
+  if (copy == nullptr) {
     return;
   }
   for (size_t i = 0; i < original->Parameters().size(); ++i) {
@@ -87,7 +68,7 @@ void RoundTrip(Validator& validator) {
   const std::vector<uint8_t> saved = original->GetState(false);
   const bool restored = !saved.empty() && copy->SetState(saved, false);
   const bool same = restored && copy->GetState(false) == saved;
-  const bool sound = same && Sound(*original).LargestDifference(Sound(*copy)) == 0.0;
+  const bool sound = same && Validator::Sound(*original).LargestDifference(Validator::Sound(*copy)) == 0.0;
   validator.Report(check, *copy, sound,
                    !restored ? "refused" : (!same ? "other bytes saved back" : (sound ? "" : "other sound")));
 }
@@ -95,9 +76,8 @@ void RoundTrip(Validator& validator) {
 // Each a state no plug-in should take: none, cut in half, three bytes too long, noise.
 void Refusal(Validator& validator) {
   const char* check = "a state of other bytes is refused and changes nothing";
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> plugin = validator.New(check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   Validator::ApplyRandomSettings(*plugin, 3);

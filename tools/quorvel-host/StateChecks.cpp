@@ -41,10 +41,9 @@ void VaryPrograms(HostedVst2& plugin, uint32_t seed) {
 
 void RoundTrip(Validator& validator, bool program) {
   std::string check = program ? "program chunk round trip" : "bank chunk round trip";
-  std::unique_ptr<HostedVst2> source = validator.NewInstance();
-  std::unique_ptr<HostedVst2> target = validator.NewInstance();
-  if (source == nullptr || target == nullptr) {
-    validator.FailToCreate(check);
+  std::unique_ptr<HostedVst2> source = validator.New<HostedVst2>(check);
+  std::unique_ptr<HostedVst2> target = source ? validator.New<HostedVst2>(check) : nullptr;
+  if (target == nullptr) {
     return;
   }
   if (program) {
@@ -65,9 +64,7 @@ void RoundTrip(Validator& validator, bool program) {
     target->SetProgram(source->GetProgram());
   }
   std::vector<uint8_t> again = target->GetChunk(program);
-  ChannelBuffers input = Validator::Signal(*source, Validator::kSampleRate, 1.0, 0.5);
-  double difference =
-      Validator::Process(*target, input).LargestDifference(Validator::Process(*source, input));
+  double difference = Validator::Sound(*target).LargestDifference(Validator::Sound(*source));
   bool sameBytes = again == saved;
   validator.Report(check, sameBytes && difference <= Validator::kEqualWithin,
                    std::to_string(saved.size()) + " bytes" + (sameBytes ? ", identical" : ", NOT identical") +
@@ -76,10 +73,9 @@ void RoundTrip(Validator& validator, bool program) {
 
 void RejectedChunk(Validator& validator) {
   const char* check = "a rejected chunk changes nothing";
-  std::unique_ptr<HostedVst2> other = validator.NewInstance();
-  std::unique_ptr<HostedVst2> plugin = validator.NewInstance();
-  if (other == nullptr || plugin == nullptr) {
-    validator.FailToCreate(check);
+  std::unique_ptr<HostedVst2> other = validator.New<HostedVst2>(check);
+  std::unique_ptr<HostedVst2> plugin = other ? validator.New<HostedVst2>(check) : nullptr;
+  if (plugin == nullptr) {
     return;
   }
   VaryPrograms(*other, 31);
@@ -121,9 +117,8 @@ void RejectedChunk(Validator& validator) {
     if (plugin->SetChunk(attempt.bytes, attempt.program)) {
       add(accepted, attempt.name);
       // An accepted chunk may change the state; start the next attempt afresh.
-      plugin = validator.NewInstance();
+      plugin = validator.New<HostedVst2>(check);
       if (plugin == nullptr) {
-        validator.FailToCreate(check);
         return;
       }
       VaryPrograms(*plugin, 47);
@@ -179,10 +174,9 @@ std::string Describe(const std::map<int, int32_t>& bindings) {
 
 void LearnedControllers(Validator& validator) {
   const char* check = "MIDI learn survives a bank round trip";
-  std::unique_ptr<HostedVst2> source = validator.NewInstance();
-  std::unique_ptr<HostedVst2> target = validator.NewInstance();
-  if (source == nullptr || target == nullptr) {
-    validator.FailToCreate(check);
+  std::unique_ptr<HostedVst2> source = validator.New<HostedVst2>(check);
+  std::unique_ptr<HostedVst2> target = source ? validator.New<HostedVst2>(check) : nullptr;
+  if (target == nullptr) {
     return;
   }
   std::vector<uint8_t> bank = source->GetChunk(false);
@@ -205,8 +199,11 @@ void LearnedControllers(Validator& validator) {
 void StateChecks::Run(Validator& validator) {
   const char* checks[] = {"program chunk round trip", "bank chunk round trip",
                           "a rejected chunk changes nothing", "MIDI learn survives a bank round trip"};
-  std::unique_ptr<HostedVst2> probe = validator.NewInstance();
-  if (probe != nullptr && !probe->HasFlag(effFlagsProgramChunks)) {
+  std::unique_ptr<HostedVst2> probe = validator.New<HostedVst2>(checks[0]);
+  if (probe == nullptr) {
+    return;
+  }
+  if (!probe->HasFlag(effFlagsProgramChunks)) {
     for (const char* check : checks) {
       validator.Skip(check, "the plug-in keeps no chunks");
     }
