@@ -55,7 +55,8 @@ void RandomAutomation(Validator& validator) {
     }
     std::string ignored;
     if (next() % 64 == 0 && plugin->ProgramCount() > 0) {
-      plugin->SelectProgram(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ProgramCount())), ignored);
+      plugin->SelectProgram(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ProgramCount())),
+                            ignored);
     }
   });
   runner.Run(input, output);
@@ -175,15 +176,11 @@ void SilenceAfterFeedback(Validator& validator) {
     return;
   }
   Validator::ApplyActiveSettings(*plugin);
-  ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, kLoudSeconds, kSilentSeconds);
-  for (int32_t c = 0; c < input.Channels(); ++c) {
-    float* channel = input.Channel(c);
-    for (int64_t i = 0; i < input.Frames(); ++i) {
-      channel[i] *= 2.0f;  // full scale
-    }
-  }
+  const auto loudEnd = static_cast<int64_t>(kLoudSeconds * Validator::kSampleRate);
+  ChannelBuffers input(plugin->InputCount(),
+                       loudEnd + static_cast<int64_t>(kSilentSeconds * Validator::kSampleRate));
+  TestSignal::Noise(input, 1, 1.0f, 0, loudEnd);  // full scale
   ChannelBuffers output(plugin->OutputCount(), input.Frames());
-  auto loudEnd = static_cast<int64_t>(kLoudSeconds * Validator::kSampleRate);
   auto timedStart = input.Frames() - static_cast<int64_t>(kTimedSeconds * Validator::kSampleRate);
   std::vector<double> loudTimes;
   std::vector<double> silentTimes;

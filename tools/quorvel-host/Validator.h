@@ -64,7 +64,6 @@ class Validator final {
   static ChannelBuffers Sound(HostedPlugin& plugin, double sampleRate = kSampleRate,
                               int32_t blockSize = kBlockSize);
 
-  void Pass(const std::string& check, const std::string& detail);
   void Fail(const std::string& check, const std::string& detail);
   void Skip(const std::string& check, const std::string& reason);
   void Report(const std::string& check, bool passed, const std::string& detail);
