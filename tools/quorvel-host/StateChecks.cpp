@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/Validator.h"
 
 namespace QuorvelHost {
@@ -27,48 +27,19 @@ Snapshot Take(HostedVst2& plugin) {
   return {plugin.GetChunk(false), plugin.GetChunk(true), values, plugin.GetProgram()};
 }
 
-// Distinct values in three programs, so that a bank really carries something.
-void VaryPrograms(HostedVst2& plugin, uint32_t seed) {
+// Distinct values in three programs, so that a bank really carries something; the program
+// left selected.
+int32_t VaryPrograms(HostedPlugin& plugin, uint32_t seed) {
   int32_t count = plugin.ProgramCount();
+  std::string ignored;
   for (int32_t program : {0, count / 2, count - 1}) {
     if (program >= 0 && program < count) {
-      plugin.SetProgram(program);
+      plugin.SelectProgram(program, ignored);
       Validator::ApplyRandomSettings(plugin, seed + static_cast<uint32_t>(program));
     }
   }
-  plugin.SetProgram(count > 1 ? 1 : 0);
-}
-
-void RoundTrip(Validator& validator, bool program) {
-  std::string check = program ? "program chunk round trip" : "bank chunk round trip";
-  std::unique_ptr<HostedVst2> source = validator.New<HostedVst2>(check);
-  std::unique_ptr<HostedVst2> target = source ? validator.New<HostedVst2>(check) : nullptr;
-  if (target == nullptr) {
-    return;
-  }
-  if (program) {
-    Validator::ApplyRandomSettings(*source, 11);
-  } else {
-    VaryPrograms(*source, 23);
-  }
-  std::vector<uint8_t> saved = source->GetChunk(program);
-  if (saved.empty()) {
-    validator.Fail(check, "the plug-in gave an empty chunk");
-    return;
-  }
-  if (!target->SetChunk(saved, program)) {
-    validator.Fail(check, "the plug-in rejected its own chunk of " + std::to_string(saved.size()) + " bytes");
-    return;
-  }
-  if (!program) {
-    target->SetProgram(source->GetProgram());
-  }
-  std::vector<uint8_t> again = target->GetChunk(program);
-  double difference = Validator::Sound(*target).LargestDifference(Validator::Sound(*source));
-  bool sameBytes = again == saved;
-  validator.Report(check, sameBytes && difference <= Validator::kEqualWithin,
-                   std::to_string(saved.size()) + " bytes" + (sameBytes ? ", identical" : ", NOT identical") +
-                       " after loading; largest audio difference " + ToolOutput::Number(difference));
+  plugin.SelectProgram(count > 1 ? 1 : 0, ignored);
+  return count > 1 ? 1 : 0;
 }
 
 void RejectedChunk(Validator& validator) {
@@ -210,8 +181,9 @@ void StateChecks::Run(Validator& validator) {
     return;
   }
   probe.reset();
-  RoundTrip(validator, true);
-  RoundTrip(validator, false);
+  PortableChecks::RoundTrip(validator, checks[0], true, nullptr);
+  PortableChecks::RoundTrip(validator, checks[1], false,
+                            [](HostedPlugin& plugin) { return VaryPrograms(plugin, 23); });
   RejectedChunk(validator);
   LearnedControllers(validator);
 }
