@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "tools/quorvel-host/BlockRunner.h"
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Vst3Module.h"
@@ -31,10 +30,6 @@ Validator::Validator(std::string path, std::vector<uint8_t> startBank)
 Validator::~Validator() = default;
 
 bool Validator::Load(std::string& error) {
-  if (ClapModule::IsClapPath(path_)) {
-    clapModule_ = ClapModule::Open(path_, error);
-    return clapModule_ != nullptr;
-  }
   if (Vst3Module::IsVst3Path(path_)) {
     vst3Module_ = Vst3Module::Open(path_, error);
     return vst3Module_ != nullptr;

@@ -10,7 +10,6 @@
 
 namespace QuorvelHost {
 
-class ClapModule;
 class HostedPlugin;
 class Vst3Module;
 
@@ -26,8 +25,7 @@ class Validator final {
 
   Validator(std::string path, std::vector<uint8_t> startBank);
   ~Validator();
-  // Loads the module of the path's format for the format's own checks; false with a
-  // one-line reason.
+  // Loads the VST3 bundle for its own checks; false with a one-line reason.
   bool Load(std::string& error);
 
   const std::string& Path() const { return path_; }
@@ -85,7 +83,6 @@ class Validator final {
  private:
   std::string path_;
   std::unique_ptr<Vst3Module> vst3Module_;
-  std::unique_ptr<ClapModule> clapModule_;
   std::vector<uint8_t> startBank_;
   std::string lastError_;
   std::string breaches_;
