@@ -136,9 +136,7 @@ void EveryOpcode(Validator& validator) {
     }
   }
   AddTextProblems(*plugin, problems);
-  ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 0.1, 0.0);
-  TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
-  if (!scan.Clean()) {
+  if (!TestSignal::Examine(Validator::Sound(*plugin)).Clean()) {
     problems += ", output not clean afterwards";
   }
   std::string detail = std::to_string(effGetNumMidiOutputChannels + 3) + " opcodes asked, " +

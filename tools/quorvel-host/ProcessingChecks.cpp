@@ -233,8 +233,7 @@ void InPlace(Validator& validator) {
     const float* source = input.Channel(std::min(c, input.Channels() - 1));
     std::copy(source, source + input.Frames(), shared.Channel(c));
   }
-  BlockRunner runner(*inPlace, Validator::kBlockSize);
-  runner.Run(shared, shared);
+  BlockRunner(*inPlace, Validator::kBlockSize).Run(shared, shared);
   ChannelBuffers actual(inPlace->OutputCount(), input.Frames());
   for (int32_t c = 0; c < actual.Channels(); ++c) {
     std::copy(shared.Channel(c), shared.Channel(c) + input.Frames(), actual.Channel(c));
