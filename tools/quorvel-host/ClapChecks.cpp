@@ -14,15 +14,9 @@ namespace QuorvelHost {
 
 namespace {
 
-// A CLAP instance as the shared checks make one; these checks run on CLAP modules alone.
-std::unique_ptr<HostedClap> NewClap(Validator& validator) {
-  return std::unique_ptr<HostedClap>(static_cast<HostedClap*>(validator.NewHosted().release()));
-}
-
 void FlushApplies(Validator& validator) {
-  std::unique_ptr<HostedClap> apart = NewClap(validator);
+  std::unique_ptr<HostedClap> apart = validator.New<HostedClap>("processing");
   if (apart == nullptr) {
-    validator.FailToCreate("processing");
     return;
   }
   // A process call of no frames and no buffers still applies its values.
@@ -33,10 +27,9 @@ void FlushApplies(Validator& validator) {
 }
 
 void State(Validator& validator) {
-  std::unique_ptr<HostedClap> plugin = NewClap(validator);
-  std::unique_ptr<HostedClap> other = NewClap(validator);
-  if (plugin == nullptr || other == nullptr) {
-    validator.FailToCreate("state");
+  std::unique_ptr<HostedClap> plugin = validator.New<HostedClap>("state");
+  std::unique_ptr<HostedClap> other = plugin ? validator.New<HostedClap>("state") : nullptr;
+  if (other == nullptr) {
     return;
   }
   Validator::ApplyRandomSettings(*plugin, 5);
@@ -69,10 +62,9 @@ void State(Validator& validator) {
 }
 
 void Editor(Validator& validator) {
-  std::unique_ptr<HostedClap> plugin = NewClap(validator);
+  std::unique_ptr<HostedClap> plugin = validator.New<HostedClap>("editor");
   std::unique_ptr<EditorWindow> window = EditorWindow::Create();
   if (plugin == nullptr) {
-    validator.FailToCreate("editor");
     return;
   }
   if (plugin->Gui() == nullptr || window == nullptr) {

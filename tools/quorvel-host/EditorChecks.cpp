@@ -49,18 +49,16 @@ void Reopen(Validator& validator, std::unique_ptr<HostedVst2> plugin, EditorWind
     plugin->CloseEditor();
     window.Pump();
   }
-  validator.Pass(kChecks[2], "opened twice, closed, opened and closed again");
+  validator.Report(kChecks[2], true, "opened twice, closed, opened and closed again");
   Open(*plugin, window);
   plugin->Close();
   window.Pump();
-  validator.Pass(kChecks[3], "closed cleanly");
+  validator.Report(kChecks[3], true, "closed cleanly");
 }
-
-}  // namespace
 
 // One parent window serves every opening: top-level windows are slow to make under Wine,
 // and the plug-in cannot tell the difference. Scales 1 and 2 by turns.
-void EditorChecks::Cycle(Validator& validator, HostedPlugin& plugin, EditorWindow& window) {
+void Cycle(Validator& validator, HostedPlugin& plugin, EditorWindow& window) {
   for (int i = 0; i < kOpenings; ++i) {
     std::string error;
     if (!plugin.OpenEditor(window.Handle(), 1.0 + (i % 2), error)) {
@@ -86,12 +84,15 @@ void EditorChecks::Cycle(Validator& validator, HostedPlugin& plugin, EditorWindo
   validator.Report(kChecks[1], plugin, true, std::to_string(kOpenings) + " times");
 }
 
+}  // namespace
+
 void EditorChecks::Shared(Validator& validator) {
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> plugin = validator.New(kChecks[1]);
   std::unique_ptr<EditorWindow> window = EditorWindow::Create();
   if (plugin == nullptr) {
-    validator.FailToCreate(kChecks[1]);
-  } else if (window == nullptr) {
+    return;
+  }
+  if (window == nullptr) {
     validator.Skip(kChecks[1], "no display available to this build");
   } else {
     Cycle(validator, *plugin, *window);
@@ -99,12 +100,13 @@ void EditorChecks::Shared(Validator& validator) {
 }
 
 void EditorChecks::Run(Validator& validator) {
-  std::unique_ptr<HostedVst2> plugin = validator.NewInstance();
+  std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(kChecks[0]);
   std::unique_ptr<EditorWindow> window;
   std::string reason;
   if (plugin == nullptr) {
-    reason = "no instance";
-  } else if (!plugin->HasFlag(effFlagsHasEditor)) {
+    return;
+  }
+  if (!plugin->HasFlag(effFlagsHasEditor)) {
     reason = "the module has no editor";
   } else if ((window = EditorWindow::Create()) == nullptr) {
     reason = "no display available to this build";

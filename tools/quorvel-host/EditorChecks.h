@@ -2,21 +2,17 @@
 
 namespace QuorvelHost {
 
-class EditorWindow;
-class HostedPlugin;
 class Validator;
 
 // Checks of the editor, where the module has one and a display is available. Every
 // format: opened (at scales 1 and 2 by turns), automated and closed again and again
-// (Cycle; Shared makes the instance and window for it). A VST2 module also: the size
-// query first, a second effEditOpen without effEditClose, and effClose with the editor
-// open (Run).
+// (Shared). A VST2 module also: the size query first, a second effEditOpen without
+// effEditClose, and effClose with the editor open (Run).
 // Threads: the thread that runs the battery, as the host's user-interface thread.
 class EditorChecks final {
  public:
   static void Run(Validator& validator);
   static void Shared(Validator& validator);
-  static void Cycle(Validator& validator, HostedPlugin& plugin, EditorWindow& window);
 };
 
 }  // namespace QuorvelHost

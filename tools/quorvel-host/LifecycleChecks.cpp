@@ -111,9 +111,8 @@ void AddTextProblems(HostedVst2& plugin, std::string& problems) {
 
 void EveryOpcode(Validator& validator) {
   const char* check = "every opcode answered";
-  std::unique_ptr<HostedVst2> plugin = validator.NewInstance();
+  std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   OpcodeArguments args;
@@ -161,10 +160,8 @@ void SettingsBeforeOpen(Validator& validator) {
   early->SetBlockSize(256);
   early->Dispatch(effOpen);
   early->SetMains(true);
-  ChannelBuffers input = Validator::Signal(*usual, 48000.0, 0.5, 0.5);
-  ChannelBuffers expected = Validator::Process(*usual, input, 256);
-  ChannelBuffers actual = Validator::Process(*early, input, 256);
-  double difference = actual.LargestDifference(expected);
+  ChannelBuffers actual = Validator::Sound(*early, 48000.0, 256);
+  double difference = actual.LargestDifference(Validator::Sound(*usual, 48000.0, 256));
   bool clean = TestSignal::Examine(actual).Clean();
   validator.Report(check, difference <= Validator::kEqualWithin && clean,
                    "largest difference to the usual order " + ToolOutput::Number(difference) +
@@ -174,9 +171,8 @@ void SettingsBeforeOpen(Validator& validator) {
 // Hosts switch a VST2 plug-in off and on whenever the transport starts.
 void TransportRestarts(Validator& validator) {
   const char* check = "effMainsChanged off and on at every transport start";
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> plugin = validator.New(check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   Validator::ApplyActiveSettings(*plugin);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace QuorvelHost {
 
+class HostedPlugin;
 class Validator;
 
 // Checks any format answers through HostedPlugin alone: modules loaded and released again
@@ -14,6 +18,11 @@ class PortableChecks final {
   static void Run(Validator& validator);
   // The loading check alone, for VST2, whose own checks of chunks stand for the rest.
   static void LoadRepeatedly(Validator& validator);
+  // The state (the program's alone if `program`) of an instance `vary` set up (null: random
+  // values), loaded into a fresh one, which then selects the program `vary` returned (none
+  // if negative): the same bytes back and the same sound. VST2 runs it for its chunks.
+  static void RoundTrip(Validator& validator, const std::string& check, bool program,
+                        int32_t (*vary)(HostedPlugin&));
 };
 
 }  // namespace QuorvelHost

@@ -31,9 +31,8 @@ std::string Describe(const TestSignal::Scan& scan) {
 
 void RandomAutomation(Validator& validator) {
   const char* check = "random parameter changes while processing";
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(Validator::kSampleRate, kAutomationBlock);
+  std::unique_ptr<HostedPlugin> plugin = validator.New(check, Validator::kSampleRate, kAutomationBlock);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 3.0, 1.0);
@@ -56,7 +55,8 @@ void RandomAutomation(Validator& validator) {
     }
     std::string ignored;
     if (next() % 64 == 0 && plugin->ProgramCount() > 0) {
-      plugin->SelectProgram(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ProgramCount())), ignored);
+      plugin->SelectProgram(static_cast<int32_t>(next() % static_cast<uint32_t>(plugin->ProgramCount())),
+                            ignored);
     }
   });
   runner.Run(input, output);
@@ -77,9 +77,8 @@ void BlockSizeIndependence(Validator& validator) {
       if (plugin != nullptr) {
         validator.Gather(*plugin);
       }
-      plugin = validator.NewHosted(Validator::kSampleRate, blockSize);
+      plugin = validator.New(check, Validator::kSampleRate, blockSize);
       if (plugin == nullptr) {
-        validator.FailToCreate(check);
         return;
       }
       if (setting == 0) {
@@ -87,8 +86,7 @@ void BlockSizeIndependence(Validator& validator) {
       } else {
         Validator::ApplyRandomSettings(*plugin, 7);
       }
-      ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, 1.0, 0.5);
-      outputs.push_back(Validator::Process(*plugin, input, blockSize));
+      outputs.push_back(Validator::Sound(*plugin, Validator::kSampleRate, blockSize));
       double difference = outputs.back().LargestDifference(outputs.front());
       if (difference > largest) {
         largest = difference;
@@ -105,32 +103,32 @@ void BlockSizeIndependence(Validator& validator) {
 
 void SampleRates(Validator& validator) {
   const char* check = "sample rates from 22050 to 192000";
+  // The rates that went wrong, each with what befell it.
   std::string problems;
-  std::unique_ptr<HostedPlugin> changing = validator.NewHosted();
+  auto add = [&problems](double rate, const std::string& what) {
+    problems += (problems.empty() ? "" : ", ") + std::to_string(static_cast<int>(rate)) + what;
+  };
+  std::unique_ptr<HostedPlugin> changing = validator.New(check);
   if (changing == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   Validator::ApplyActiveSettings(*changing);
   for (double rate : kSampleRates) {
-    std::unique_ptr<HostedPlugin> fresh = validator.NewHosted(rate);
+    std::unique_ptr<HostedPlugin> fresh = validator.New(check, rate);
     if (fresh == nullptr) {
-      validator.FailToCreate(check);
       return;
     }
     Validator::ApplyActiveSettings(*fresh);
     std::string error;
     changing->Deactivate();
     if (!changing->Activate(rate, Validator::kBlockSize, error)) {
-      problems += std::string(problems.empty() ? "" : ", ") + std::to_string(static_cast<int>(rate)) + " (" + error + ")";
+      add(rate, " (" + error + ")");
       continue;
     }
     for (HostedPlugin* plugin : {fresh.get(), changing.get()}) {
-      ChannelBuffers input = Validator::Signal(*plugin, rate, 0.5, 0.5);
-      TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input));
+      TestSignal::Scan scan = TestSignal::Examine(Validator::Sound(*plugin, rate));
       if (!scan.Clean() || scan.peak == 0.0) {
-        problems += std::string(problems.empty() ? "" : ", ") + std::to_string(static_cast<int>(rate)) +
-                    (plugin == fresh.get() ? "" : " (switched)");
+        add(rate, plugin == fresh.get() ? "" : " (switched)");
       }
     }
     validator.Gather(*fresh);
@@ -147,9 +145,8 @@ void CleanNumbers(Validator& validator) {
   int runs = 0;
   for (double rate : kGridRates) {
     for (int32_t blockSize : kBlockSizes) {
-      std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(rate, blockSize);
+      std::unique_ptr<HostedPlugin> plugin = validator.New(check, rate, blockSize);
       if (plugin == nullptr) {
-        validator.FailToCreate(check);
         return;
       }
       Validator::ApplyActiveSettings(*plugin);
@@ -174,21 +171,16 @@ double MedianNanoseconds(std::vector<double> times) {
 
 void SilenceAfterFeedback(Validator& validator) {
   const char* check = "long silence after loud feedback";
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
+  std::unique_ptr<HostedPlugin> plugin = validator.New(check);
   if (plugin == nullptr) {
-    validator.FailToCreate(check);
     return;
   }
   Validator::ApplyActiveSettings(*plugin);
-  ChannelBuffers input = Validator::Signal(*plugin, Validator::kSampleRate, kLoudSeconds, kSilentSeconds);
-  for (int32_t c = 0; c < input.Channels(); ++c) {
-    float* channel = input.Channel(c);
-    for (int64_t i = 0; i < input.Frames(); ++i) {
-      channel[i] *= 2.0f;  // full scale
-    }
-  }
+  const auto loudEnd = static_cast<int64_t>(kLoudSeconds * Validator::kSampleRate);
+  ChannelBuffers input(plugin->InputCount(),
+                       loudEnd + static_cast<int64_t>(kSilentSeconds * Validator::kSampleRate));
+  TestSignal::Noise(input, 1, 1.0f, 0, loudEnd);  // full scale
   ChannelBuffers output(plugin->OutputCount(), input.Frames());
-  auto loudEnd = static_cast<int64_t>(kLoudSeconds * Validator::kSampleRate);
   auto timedStart = input.Frames() - static_cast<int64_t>(kTimedSeconds * Validator::kSampleRate);
   std::vector<double> loudTimes;
   std::vector<double> silentTimes;
@@ -225,10 +217,9 @@ void SilenceAfterFeedback(Validator& validator) {
 
 void InPlace(Validator& validator) {
   const char* check = "in-place processing equals separate buffers";
-  std::unique_ptr<HostedPlugin> separate = validator.NewHosted();
-  std::unique_ptr<HostedPlugin> inPlace = validator.NewHosted();
-  if (separate == nullptr || inPlace == nullptr) {
-    validator.FailToCreate(check);
+  std::unique_ptr<HostedPlugin> separate = validator.New(check);
+  std::unique_ptr<HostedPlugin> inPlace = separate ? validator.New(check) : nullptr;
+  if (inPlace == nullptr) {
     return;
   }
   Validator::ApplyActiveSettings(*separate);
@@ -242,8 +233,7 @@ void InPlace(Validator& validator) {
     const float* source = input.Channel(std::min(c, input.Channels() - 1));
     std::copy(source, source + input.Frames(), shared.Channel(c));
   }
-  BlockRunner runner(*inPlace, Validator::kBlockSize);
-  runner.Run(shared, shared);
+  BlockRunner(*inPlace, Validator::kBlockSize).Run(shared, shared);
   ChannelBuffers actual(inPlace->OutputCount(), input.Frames());
   for (int32_t c = 0; c < actual.Channels(); ++c) {
     std::copy(shared.Channel(c), shared.Channel(c) + input.Frames(), actual.Channel(c));

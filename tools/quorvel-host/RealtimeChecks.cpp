@@ -86,9 +86,9 @@ void ChangeSettings(HostedPlugin& plugin, HostTransport& transport, int32_t patt
 }  // namespace
 
 void RealtimeChecks::Run(Validator& validator) {
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted(Validator::kSampleRate, kBlockSize);
+  std::unique_ptr<HostedPlugin> plugin =
+      validator.New("the audio path allocates nothing and locks nothing", Validator::kSampleRate, kBlockSize);
   if (plugin == nullptr) {
-    validator.FailToCreate("the audio path allocates nothing and locks nothing");
     return;
   }
   const char* events = plugin->EventsCallName();

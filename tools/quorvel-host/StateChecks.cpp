@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/ToolOutput.h"
+#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/Validator.h"
 
 namespace QuorvelHost {
@@ -27,59 +27,26 @@ Snapshot Take(HostedVst2& plugin) {
   return {plugin.GetChunk(false), plugin.GetChunk(true), values, plugin.GetProgram()};
 }
 
-// Distinct values in three programs, so that a bank really carries something.
-void VaryPrograms(HostedVst2& plugin, uint32_t seed) {
+// Distinct values in three programs, so that a bank really carries something; the program
+// left selected.
+int32_t VaryPrograms(HostedPlugin& plugin, uint32_t seed) {
   int32_t count = plugin.ProgramCount();
+  std::string ignored;
   for (int32_t program : {0, count / 2, count - 1}) {
     if (program >= 0 && program < count) {
-      plugin.SetProgram(program);
+      plugin.SelectProgram(program, ignored);
       Validator::ApplyRandomSettings(plugin, seed + static_cast<uint32_t>(program));
     }
   }
-  plugin.SetProgram(count > 1 ? 1 : 0);
-}
-
-void RoundTrip(Validator& validator, bool program) {
-  std::string check = program ? "program chunk round trip" : "bank chunk round trip";
-  std::unique_ptr<HostedVst2> source = validator.NewInstance();
-  std::unique_ptr<HostedVst2> target = validator.NewInstance();
-  if (source == nullptr || target == nullptr) {
-    validator.FailToCreate(check);
-    return;
-  }
-  if (program) {
-    Validator::ApplyRandomSettings(*source, 11);
-  } else {
-    VaryPrograms(*source, 23);
-  }
-  std::vector<uint8_t> saved = source->GetChunk(program);
-  if (saved.empty()) {
-    validator.Fail(check, "the plug-in gave an empty chunk");
-    return;
-  }
-  if (!target->SetChunk(saved, program)) {
-    validator.Fail(check, "the plug-in rejected its own chunk of " + std::to_string(saved.size()) + " bytes");
-    return;
-  }
-  if (!program) {
-    target->SetProgram(source->GetProgram());
-  }
-  std::vector<uint8_t> again = target->GetChunk(program);
-  ChannelBuffers input = Validator::Signal(*source, Validator::kSampleRate, 1.0, 0.5);
-  double difference =
-      Validator::Process(*target, input).LargestDifference(Validator::Process(*source, input));
-  bool sameBytes = again == saved;
-  validator.Report(check, sameBytes && difference <= Validator::kEqualWithin,
-                   std::to_string(saved.size()) + " bytes" + (sameBytes ? ", identical" : ", NOT identical") +
-                       " after loading; largest audio difference " + ToolOutput::Number(difference));
+  plugin.SelectProgram(count > 1 ? 1 : 0, ignored);
+  return count > 1 ? 1 : 0;
 }
 
 void RejectedChunk(Validator& validator) {
   const char* check = "a rejected chunk changes nothing";
-  std::unique_ptr<HostedVst2> other = validator.NewInstance();
-  std::unique_ptr<HostedVst2> plugin = validator.NewInstance();
-  if (other == nullptr || plugin == nullptr) {
-    validator.FailToCreate(check);
+  std::unique_ptr<HostedVst2> other = validator.New<HostedVst2>(check);
+  std::unique_ptr<HostedVst2> plugin = other ? validator.New<HostedVst2>(check) : nullptr;
+  if (plugin == nullptr) {
     return;
   }
   VaryPrograms(*other, 31);
@@ -121,9 +88,8 @@ void RejectedChunk(Validator& validator) {
     if (plugin->SetChunk(attempt.bytes, attempt.program)) {
       add(accepted, attempt.name);
       // An accepted chunk may change the state; start the next attempt afresh.
-      plugin = validator.NewInstance();
+      plugin = validator.New<HostedVst2>(check);
       if (plugin == nullptr) {
-        validator.FailToCreate(check);
         return;
       }
       VaryPrograms(*plugin, 47);
@@ -179,10 +145,9 @@ std::string Describe(const std::map<int, int32_t>& bindings) {
 
 void LearnedControllers(Validator& validator) {
   const char* check = "MIDI learn survives a bank round trip";
-  std::unique_ptr<HostedVst2> source = validator.NewInstance();
-  std::unique_ptr<HostedVst2> target = validator.NewInstance();
-  if (source == nullptr || target == nullptr) {
-    validator.FailToCreate(check);
+  std::unique_ptr<HostedVst2> source = validator.New<HostedVst2>(check);
+  std::unique_ptr<HostedVst2> target = source ? validator.New<HostedVst2>(check) : nullptr;
+  if (target == nullptr) {
     return;
   }
   std::vector<uint8_t> bank = source->GetChunk(false);
@@ -205,16 +170,20 @@ void LearnedControllers(Validator& validator) {
 void StateChecks::Run(Validator& validator) {
   const char* checks[] = {"program chunk round trip", "bank chunk round trip",
                           "a rejected chunk changes nothing", "MIDI learn survives a bank round trip"};
-  std::unique_ptr<HostedVst2> probe = validator.NewInstance();
-  if (probe != nullptr && !probe->HasFlag(effFlagsProgramChunks)) {
+  std::unique_ptr<HostedVst2> probe = validator.New<HostedVst2>(checks[0]);
+  if (probe == nullptr) {
+    return;
+  }
+  if (!probe->HasFlag(effFlagsProgramChunks)) {
     for (const char* check : checks) {
       validator.Skip(check, "the plug-in keeps no chunks");
     }
     return;
   }
   probe.reset();
-  RoundTrip(validator, true);
-  RoundTrip(validator, false);
+  PortableChecks::RoundTrip(validator, checks[0], true, nullptr);
+  PortableChecks::RoundTrip(validator, checks[1], false,
+                            [](HostedPlugin& plugin) { return VaryPrograms(plugin, 23); });
   RejectedChunk(validator);
   LearnedControllers(validator);
 }

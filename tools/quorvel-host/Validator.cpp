@@ -5,10 +5,7 @@
 #include <cstdio>
 
 #include "tools/quorvel-host/BlockRunner.h"
-#include "tools/quorvel-host/CheckIsolation.h"
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
@@ -33,10 +30,6 @@ Validator::Validator(std::string path, std::vector<uint8_t> startBank)
 Validator::~Validator() = default;
 
 bool Validator::Load(std::string& error) {
-  if (ClapModule::IsClapPath(path_)) {
-    clapModule_ = ClapModule::Open(path_, error);
-    return clapModule_ != nullptr;
-  }
   if (Vst3Module::IsVst3Path(path_)) {
     vst3Module_ = Vst3Module::Open(path_, error);
     return vst3Module_ != nullptr;
@@ -51,17 +44,6 @@ std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t bl
   }
   if (plugin != nullptr && !startBank_.empty()) {
     plugin->SetState(startBank_, false);
-  }
-  return plugin;
-}
-
-std::unique_ptr<HostedVst2> Validator::NewInstance(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<HostedVst2> plugin = HostedVst2::Open(path_, lastError_);
-  if (plugin != nullptr) {
-    plugin->Activate(sampleRate, blockSize, lastError_);
-    if (!startBank_.empty()) {
-      plugin->SetChunk(startBank_, false);
-    }
   }
   return plugin;
 }
@@ -101,8 +83,9 @@ ChannelBuffers Validator::Process(HostedPlugin& plugin, ChannelBuffers& input, i
   return output;
 }
 
-void Validator::Pass(const std::string& check, const std::string& detail) {
-  Report(check, true, detail);
+ChannelBuffers Validator::Sound(HostedPlugin& plugin, double sampleRate, int32_t blockSize) {
+  ChannelBuffers input = Signal(plugin, sampleRate, 1.0, 0.5);
+  return Process(plugin, input, blockSize);
 }
 
 void Validator::Fail(const std::string& check, const std::string& detail) {
@@ -110,7 +93,7 @@ void Validator::Fail(const std::string& check, const std::string& detail) {
 }
 
 void Validator::Report(const std::string& check, bool passed, const std::string& detail) {
-  ++(passed ? passed_ : failed_);
+  ++(passed ? counts_.passed : counts_.failed);
   std::printf("%s  %s%s%s\n", passed ? "pass" : "FAIL", check.c_str(), detail.empty() ? "" : ": ",
               detail.c_str());
   std::fflush(stdout);
@@ -134,7 +117,7 @@ void Validator::ReportGathered(const std::string& check, bool passed, const std:
 }
 
 void Validator::Skip(const std::string& check, const std::string& reason) {
-  ++skipped_;
+  ++counts_.skipped;
   std::printf("skip  %s: %s\n", check.c_str(), reason.c_str());
   std::fflush(stdout);
 }
@@ -145,29 +128,24 @@ void Validator::FailToCreate(const std::string& check) {
 }
 
 void Validator::RunGroup(const char* name, void (*group)(Validator&)) {
-  auto body = [this, group]() {
-    CheckIsolation::Counts before{passed_, failed_, skipped_};
-    group(*this);
-    return CheckIsolation::Counts{passed_ - before.passed, failed_ - before.failed,
-                                  skipped_ - before.skipped};
-  };
-  int passed = passed_;
-  int failed = failed_;
-  int skipped = skipped_;
-  CheckIsolation::Counts counts;
+  const CheckIsolation::Counts before = counts_;
+  CheckIsolation::Counts after;
   std::string how;
-  bool completed = CheckIsolation::Run(body, counts, how);
-  // Inline, the group has counted already; in a child process, only the counts came back.
-  passed_ = passed + counts.passed;
-  failed_ = failed + counts.failed;
-  skipped_ = skipped + counts.skipped;
+  const bool completed = CheckIsolation::Run(
+      [this, group]() {
+        group(*this);
+        return counts_;
+      },
+      after, how);
+  // In a child process only the counts came back; a group that ended abnormally counts nothing.
+  counts_ = completed ? after : before;
   if (!completed) {
     Fail(std::string(name) + " checks", how + "; the checks after the last line did not run");
   }
 }
 
 void Validator::PrintSummary() const {
-  std::printf("%d passed, %d failed, %d skipped\n", passed_, failed_, skipped_);
+  std::printf("%d passed, %d failed, %d skipped\n", counts_.passed, counts_.failed, counts_.skipped);
 }
 
 }  // namespace QuorvelHost

@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "tools/audio-buffers/ChannelBuffers.h"
+#include "tools/quorvel-host/CheckIsolation.h"
 
 namespace QuorvelHost {
 
-class ClapModule;
 class HostedPlugin;
-class HostedVst2;
 class Vst3Module;
 
 // The frame of the validate battery: makes instances the way the checks need
@@ -26,8 +25,7 @@ class Validator final {
 
   Validator(std::string path, std::vector<uint8_t> startBank);
   ~Validator();
-  // Loads the module of the path's format for the format's own checks; false with a
-  // one-line reason.
+  // Loads the VST3 bundle for its own checks; false with a one-line reason.
   bool Load(std::string& error);
 
   const std::string& Path() const { return path_; }
@@ -36,9 +34,17 @@ class Validator final {
   // An instance of any format, active and holding the start bank; null when the module
   // fails to make one.
   std::unique_ptr<HostedPlugin> NewHosted(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
-  // A started instance (effOpen, rate, block size, switched on) holding the
-  // start bank if one was given; null when the module fails to make one.
-  std::unique_ptr<HostedVst2> NewInstance(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
+  // The same as the adapter `Format` (the module's own) for `check`; null, with the check
+  // failed for the module's reason, when the module makes none.
+  template <class Format = HostedPlugin>
+  std::unique_ptr<Format> New(const std::string& check, double sampleRate = kSampleRate,
+                              int32_t blockSize = kBlockSize) {
+    std::unique_ptr<HostedPlugin> plugin = NewHosted(sampleRate, blockSize);
+    if (plugin == nullptr) {
+      FailToCreate(check);
+    }
+    return std::unique_ptr<Format>(static_cast<Format*>(plugin.release()));
+  }
 
   // Settings that make an effect work hard: its defaults with any parameter
   // that looks like a feedback control raised, so that echoes decay slowly.
@@ -52,8 +58,10 @@ class Validator final {
   // or less); the output buffers.
   static ChannelBuffers Process(HostedPlugin& plugin, ChannelBuffers& input, int32_t blockSize = kBlockSize,
                                 bool playing = true);
+  // What the plug-in makes of a second of noise and half a second of silence.
+  static ChannelBuffers Sound(HostedPlugin& plugin, double sampleRate = kSampleRate,
+                              int32_t blockSize = kBlockSize);
 
-  void Pass(const std::string& check, const std::string& detail);
   void Fail(const std::string& check, const std::string& detail);
   void Skip(const std::string& check, const std::string& reason);
   void Report(const std::string& check, bool passed, const std::string& detail);
@@ -69,19 +77,16 @@ class Validator final {
   // with a line of its own.
   void RunGroup(const char* name, void (*group)(Validator&));
 
-  int Failures() const { return failed_; }
+  int Failures() const { return counts_.failed; }
   void PrintSummary() const;
 
  private:
   std::string path_;
   std::unique_ptr<Vst3Module> vst3Module_;
-  std::unique_ptr<ClapModule> clapModule_;
   std::vector<uint8_t> startBank_;
   std::string lastError_;
   std::string breaches_;
-  int passed_ = 0;
-  int failed_ = 0;
-  int skipped_ = 0;
+  CheckIsolation::Counts counts_;
 };
 
 }  // namespace QuorvelHost
