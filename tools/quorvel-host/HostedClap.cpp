@@ -86,8 +86,15 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
     error = "module " + opened.Name() + " made no plug-in";
     return nullptr;
   }
-  if (plugin->init == nullptr || !plugin->init(plugin)) {
-    error = "module " + opened.Name() + ": the plug-in's init failed";
+  // Every function of the plug-in's record is one a host may call; a record missing one
+  // is refused here rather than followed into a null call later.
+  const bool complete = plugin->init != nullptr && plugin->destroy != nullptr && plugin->activate != nullptr &&
+                        plugin->deactivate != nullptr && plugin->start_processing != nullptr &&
+                        plugin->stop_processing != nullptr && plugin->reset != nullptr &&
+                        plugin->process != nullptr && plugin->get_extension != nullptr &&
+                        plugin->on_main_thread != nullptr;
+  if (!complete || !plugin->init(plugin)) {
+    error = "module " + opened.Name() + (complete ? ": the plug-in's init failed" : ": the plug-in lacks functions");
     if (plugin->destroy != nullptr) {
       plugin->destroy(plugin);
     }
