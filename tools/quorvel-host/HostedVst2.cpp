@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "tools/quorvel-host/KnownPlugin.h"
+#include "delay/QuorvelDelayDescription.h"
 
 namespace QuorvelHost {
 
@@ -71,10 +71,9 @@ std::unique_ptr<HostedVst2> HostedVst2::Create(VstPluginMainProc entry, const st
   }
   std::string problem = ProblemWithRecord(*effect);
   if (!problem.empty()) {
+    // A record this broken cannot be trusted to close itself: effect_ stays null, so
+    // the instance is released without effClose.
     error = "module " + moduleName + " is unusable: " + problem;
-    // A record this broken cannot be trusted to close itself.
-    plugin->closed_ = true;
-    plugin->host_.EndCreation(nullptr);
     return nullptr;
   }
   plugin->effect_ = effect;
@@ -103,19 +102,24 @@ const std::vector<HostedParameter>& HostedVst2::Parameters() const {
     return parameters_;
   }
   described_ = true;
+  // VST2 never hands a host long parameter names; for this project's own plug-in the
+  // tool knows them.
+  const bool ours = effect_->uniqueID == kQuorvelDelayDescription.uniqueId &&
+                    Name() == kQuorvelDelayDescription.effectName &&
+                    ParameterCount() == kQuorvelDelayDescription.parameterCount;
   for (int32_t i = 0; i < ParameterCount(); ++i) {
     HostedParameter parameter;
     parameter.id = static_cast<uint32_t>(i);
-    parameter.shortName = ParameterName(i);
-    parameter.unit = ParameterLabel(i);
+    parameter.shortName = GetText(effGetParamName, i);
+    parameter.unit = GetText(effGetParamLabel, i);
     parameter.defaultValue = static_cast<double>(GetParameter(i));
     VstParameterProperties properties{};
     if (Dispatch(effGetParameterProperties, i, 0, &properties) != 0) {
       properties.label[sizeof(properties.label) - 1] = '\0';
       parameter.name = properties.label;
     }
-    if (parameter.name.empty()) {
-      parameter.name = KnownPlugin::LongParameterName(*this, i);
+    if (parameter.name.empty() && ours) {
+      parameter.name = kQuorvelDelayDescription.parameters[i].longName;
     }
     parameters_.push_back(parameter);
   }

@@ -85,9 +85,7 @@ class HostedVst2 final : public HostedPlugin {
   HostCallback& Host() { return host_; }
   AEffect* Effect() const { return effect_; }
   int32_t ParameterCount() const { return effect_->numParams; }
-  int32_t Flags() const { return effect_->flags; }
   bool HasFlag(int32_t flag) const { return (effect_->flags & flag) != 0; }
-  int32_t UniqueId() const { return effect_->uniqueID; }
 
   // Any opcode; answers 0 once the instance is closed.
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
@@ -104,9 +102,7 @@ class HostedVst2 final : public HostedPlugin {
   // Parameter calls ignore indices outside the reported count.
   void SetParameter(int32_t index, float value);
   float GetParameter(int32_t index) const;
-  std::string ParameterName(int32_t index) const { return GetText(effGetParamName, index); }
   std::string ParameterDisplay(int32_t index) const { return GetText(effGetParamDisplay, index); }
-  std::string ParameterLabel(int32_t index) const { return GetText(effGetParamLabel, index); }
   void SetProgram(int32_t index) { Dispatch(effSetProgram, 0, index); }
   int32_t GetProgram() { return static_cast<int32_t>(Dispatch(effGetProgram)); }
 

@@ -135,7 +135,7 @@ void InfoCommand::PrintVst2(const std::string& path, HostedVst2& plugin) {
   std::printf("\nvalues as the plug-in shows them:\n");
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
     std::printf("  %-10d %-10.6f %-16s %s\n", i, static_cast<double>(plugin.GetParameter(i)),
-                (plugin.ParameterDisplay(i) + " " + plugin.ParameterLabel(i)).c_str(),
+                (plugin.ParameterDisplay(i) + " " + plugin.GetText(effGetParamLabel, i)).c_str(),
                 plugin.Parameters()[static_cast<size_t>(i)].name.c_str());
   }
   // Hosts read a program's name by selecting it, unless the plug-in answers the indexed query.
