@@ -184,9 +184,9 @@ VstIntPtr HostedVst2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
   return closed_ ? 0 : effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
-std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index) const {
+std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index, VstIntPtr value) const {
   std::array<char, 1024> buffer{};
-  Dispatch(opcode, index, 0, buffer.data());
+  Dispatch(opcode, index, value, buffer.data());
   buffer.back() = '\0';
   return std::string(buffer.data());
 }

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "host/vst2/VstInterface.h"
+#include "tools/module-library/ModuleLibrary.h"
 #include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/HostCallback.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 
@@ -93,7 +93,7 @@ class HostedVst2 final : public HostedPlugin {
   // A text opcode (names, labels, displays) read into a generous zeroed buffer,
   // so that a plug-in overrunning the published width does not corrupt memory;
   // the caller can compare the length with the width.
-  std::string GetText(VstInt32 opcode, VstInt32 index = 0) const;
+  std::string GetText(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0) const;
 
   void SetSampleRate(double sampleRate);
   void SetBlockSize(int32_t blockSize);
