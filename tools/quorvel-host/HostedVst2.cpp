@@ -8,6 +8,13 @@ namespace QuorvelHost {
 
 namespace {
 
+// Upper limits of what a sane module reports; anything above is refused.
+constexpr int32_t kMaxChannels = 64;
+constexpr int32_t kMaxParameters = 10000;
+constexpr int32_t kMaxPrograms = 10000;
+// Chunks larger than this are taken for garbage.
+constexpr VstIntPtr kMaxChunkBytes = 256 * 1024 * 1024;
+
 std::string ProblemWithRecord(const AEffect& effect) {
   auto outside = [](int32_t count, int32_t limit) { return count < 0 || count > limit; };
   if (effect.magic != kEffectMagic) {
@@ -19,15 +26,14 @@ std::string ProblemWithRecord(const AEffect& effect) {
   if (effect.setParameter == nullptr || effect.getParameter == nullptr) {
     return "the plug-in record lacks its parameter functions";
   }
-  if (outside(effect.numInputs, HostedVst2::kMaxChannels) ||
-      outside(effect.numOutputs, HostedVst2::kMaxChannels)) {
+  if (outside(effect.numInputs, kMaxChannels) || outside(effect.numOutputs, kMaxChannels)) {
     return "the plug-in reports " + std::to_string(effect.numInputs) + " inputs and " +
            std::to_string(effect.numOutputs) + " outputs";
   }
-  if (outside(effect.numParams, HostedVst2::kMaxParameters)) {
+  if (outside(effect.numParams, kMaxParameters)) {
     return "the plug-in reports " + std::to_string(effect.numParams) + " parameters";
   }
-  if (outside(effect.numPrograms, HostedVst2::kMaxPrograms)) {
+  if (outside(effect.numPrograms, kMaxPrograms)) {
     return "the plug-in reports " + std::to_string(effect.numPrograms) + " programs";
   }
   return "";

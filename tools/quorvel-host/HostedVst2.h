@@ -24,13 +24,6 @@ namespace QuorvelHost {
 // Threads: as HostedPlugin; the raw calls below on the thread their opcode belongs to.
 class HostedVst2 final : public HostedPlugin {
  public:
-  // Upper limits of what a sane module reports; anything above is refused.
-  static constexpr int32_t kMaxChannels = 64;
-  static constexpr int32_t kMaxParameters = 10000;
-  static constexpr int32_t kMaxPrograms = 10000;
-  // Chunks larger than this are taken for garbage.
-  static constexpr VstIntPtr kMaxChunkBytes = 256 * 1024 * 1024;
-
   // Main thread: the module at `path` with an instance of its own; null with a one-line
   // reason.
   static std::unique_ptr<HostedVst2> Open(const std::string& path, std::string& error);
