@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kOpenings = 10;
 constexpr int kLargestEditor = 8192;
+constexpr char kNoDisplay[] = "no display available to this build";
 
 const char* const kChecks[] = {"effEditGetRect before effEditOpen", "editor opened and closed repeatedly",
                                "effEditOpen twice without effEditClose", "effClose while the editor is open"};
@@ -93,7 +94,7 @@ void EditorChecks::Shared(Validator& validator) {
     return;
   }
   if (window == nullptr) {
-    validator.Skip(kChecks[1], "no display available to this build");
+    validator.Skip(kChecks[1], kNoDisplay);
   } else {
     Cycle(validator, *plugin, *window);
   }
@@ -101,19 +102,14 @@ void EditorChecks::Shared(Validator& validator) {
 
 void EditorChecks::Run(Validator& validator) {
   std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(kChecks[0]);
-  std::unique_ptr<EditorWindow> window;
-  std::string reason;
   if (plugin == nullptr) {
     return;
   }
-  if (!plugin->HasFlag(effFlagsHasEditor)) {
-    reason = "the module has no editor";
-  } else if ((window = EditorWindow::Create()) == nullptr) {
-    reason = "no display available to this build";
-  }
-  if (!reason.empty()) {
+  const bool hasEditor = plugin->HasFlag(effFlagsHasEditor);
+  std::unique_ptr<EditorWindow> window = hasEditor ? EditorWindow::Create() : nullptr;
+  if (window == nullptr) {
     for (const char* check : kChecks) {
-      validator.Skip(check, reason);
+      validator.Skip(check, hasEditor ? kNoDisplay : "the module has no editor");
     }
     return;
   }

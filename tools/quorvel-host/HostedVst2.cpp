@@ -2,11 +2,18 @@
 
 #include <array>
 
-#include "tools/quorvel-host/KnownPlugin.h"
+#include "delay/QuorvelDelayDescription.h"
 
 namespace QuorvelHost {
 
 namespace {
+
+// Upper limits of what a sane module reports; anything above is refused.
+constexpr int32_t kMaxChannels = 64;
+constexpr int32_t kMaxParameters = 10000;
+constexpr int32_t kMaxPrograms = 10000;
+// Chunks larger than this are taken for garbage.
+constexpr VstIntPtr kMaxChunkBytes = 256 * 1024 * 1024;
 
 std::string ProblemWithRecord(const AEffect& effect) {
   auto outside = [](int32_t count, int32_t limit) { return count < 0 || count > limit; };
@@ -19,15 +26,14 @@ std::string ProblemWithRecord(const AEffect& effect) {
   if (effect.setParameter == nullptr || effect.getParameter == nullptr) {
     return "the plug-in record lacks its parameter functions";
   }
-  if (outside(effect.numInputs, HostedVst2::kMaxChannels) ||
-      outside(effect.numOutputs, HostedVst2::kMaxChannels)) {
+  if (outside(effect.numInputs, kMaxChannels) || outside(effect.numOutputs, kMaxChannels)) {
     return "the plug-in reports " + std::to_string(effect.numInputs) + " inputs and " +
            std::to_string(effect.numOutputs) + " outputs";
   }
-  if (outside(effect.numParams, HostedVst2::kMaxParameters)) {
+  if (outside(effect.numParams, kMaxParameters)) {
     return "the plug-in reports " + std::to_string(effect.numParams) + " parameters";
   }
-  if (outside(effect.numPrograms, HostedVst2::kMaxPrograms)) {
+  if (outside(effect.numPrograms, kMaxPrograms)) {
     return "the plug-in reports " + std::to_string(effect.numPrograms) + " programs";
   }
   return "";
@@ -71,10 +77,9 @@ std::unique_ptr<HostedVst2> HostedVst2::Create(VstPluginMainProc entry, const st
   }
   std::string problem = ProblemWithRecord(*effect);
   if (!problem.empty()) {
+    // A record this broken cannot be trusted to close itself: effect_ stays null, so
+    // the instance is released without effClose.
     error = "module " + moduleName + " is unusable: " + problem;
-    // A record this broken cannot be trusted to close itself.
-    plugin->closed_ = true;
-    plugin->host_.EndCreation(nullptr);
     return nullptr;
   }
   plugin->effect_ = effect;
@@ -103,19 +108,24 @@ const std::vector<HostedParameter>& HostedVst2::Parameters() const {
     return parameters_;
   }
   described_ = true;
+  // VST2 never hands a host long parameter names; for this project's own plug-in the
+  // tool knows them.
+  const bool ours = effect_->uniqueID == kQuorvelDelayDescription.uniqueId &&
+                    Name() == kQuorvelDelayDescription.effectName &&
+                    ParameterCount() == kQuorvelDelayDescription.parameterCount;
   for (int32_t i = 0; i < ParameterCount(); ++i) {
     HostedParameter parameter;
     parameter.id = static_cast<uint32_t>(i);
-    parameter.shortName = ParameterName(i);
-    parameter.unit = ParameterLabel(i);
+    parameter.shortName = GetText(effGetParamName, i);
+    parameter.unit = GetText(effGetParamLabel, i);
     parameter.defaultValue = static_cast<double>(GetParameter(i));
     VstParameterProperties properties{};
     if (Dispatch(effGetParameterProperties, i, 0, &properties) != 0) {
       properties.label[sizeof(properties.label) - 1] = '\0';
       parameter.name = properties.label;
     }
-    if (parameter.name.empty()) {
-      parameter.name = KnownPlugin::LongParameterName(*this, i);
+    if (parameter.name.empty() && ours) {
+      parameter.name = kQuorvelDelayDescription.parameters[i].longName;
     }
     parameters_.push_back(parameter);
   }
@@ -180,9 +190,9 @@ VstIntPtr HostedVst2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
   return closed_ ? 0 : effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
-std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index) const {
+std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index, VstIntPtr value) const {
   std::array<char, 1024> buffer{};
-  Dispatch(opcode, index, 0, buffer.data());
+  Dispatch(opcode, index, value, buffer.data());
   buffer.back() = '\0';
   return std::string(buffer.data());
 }

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "host/vst2/VstInterface.h"
+#include "tools/module-library/ModuleLibrary.h"
 #include "tools/quorvel-host/EventList.h"
 #include "tools/quorvel-host/HostCallback.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/module-library/ModuleLibrary.h"
 
 namespace QuorvelHost {
 
@@ -24,13 +24,6 @@ namespace QuorvelHost {
 // Threads: as HostedPlugin; the raw calls below on the thread their opcode belongs to.
 class HostedVst2 final : public HostedPlugin {
  public:
-  // Upper limits of what a sane module reports; anything above is refused.
-  static constexpr int32_t kMaxChannels = 64;
-  static constexpr int32_t kMaxParameters = 10000;
-  static constexpr int32_t kMaxPrograms = 10000;
-  // Chunks larger than this are taken for garbage.
-  static constexpr VstIntPtr kMaxChunkBytes = 256 * 1024 * 1024;
-
   // Main thread: the module at `path` with an instance of its own; null with a one-line
   // reason.
   static std::unique_ptr<HostedVst2> Open(const std::string& path, std::string& error);
@@ -85,9 +78,7 @@ class HostedVst2 final : public HostedPlugin {
   HostCallback& Host() { return host_; }
   AEffect* Effect() const { return effect_; }
   int32_t ParameterCount() const { return effect_->numParams; }
-  int32_t Flags() const { return effect_->flags; }
   bool HasFlag(int32_t flag) const { return (effect_->flags & flag) != 0; }
-  int32_t UniqueId() const { return effect_->uniqueID; }
 
   // Any opcode; answers 0 once the instance is closed.
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
@@ -95,7 +86,7 @@ class HostedVst2 final : public HostedPlugin {
   // A text opcode (names, labels, displays) read into a generous zeroed buffer,
   // so that a plug-in overrunning the published width does not corrupt memory;
   // the caller can compare the length with the width.
-  std::string GetText(VstInt32 opcode, VstInt32 index = 0) const;
+  std::string GetText(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0) const;
 
   void SetSampleRate(double sampleRate);
   void SetBlockSize(int32_t blockSize);
@@ -104,9 +95,7 @@ class HostedVst2 final : public HostedPlugin {
   // Parameter calls ignore indices outside the reported count.
   void SetParameter(int32_t index, float value);
   float GetParameter(int32_t index) const;
-  std::string ParameterName(int32_t index) const { return GetText(effGetParamName, index); }
   std::string ParameterDisplay(int32_t index) const { return GetText(effGetParamDisplay, index); }
-  std::string ParameterLabel(int32_t index) const { return GetText(effGetParamLabel, index); }
   void SetProgram(int32_t index) { Dispatch(effSetProgram, 0, index); }
   int32_t GetProgram() { return static_cast<int32_t>(Dispatch(effGetProgram)); }
 

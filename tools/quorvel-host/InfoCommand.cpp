@@ -135,28 +135,26 @@ void InfoCommand::PrintVst2(const std::string& path, HostedVst2& plugin) {
   std::printf("\nvalues as the plug-in shows them:\n");
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
     std::printf("  %-10d %-10.6f %-16s %s\n", i, static_cast<double>(plugin.GetParameter(i)),
-                (plugin.ParameterDisplay(i) + " " + plugin.ParameterLabel(i)).c_str(),
+                (plugin.ParameterDisplay(i) + " " + plugin.GetText(effGetParamLabel, i)).c_str(),
                 plugin.Parameters()[static_cast<size_t>(i)].name.c_str());
   }
-  // Hosts read a program's name by selecting it, unless the plug-in answers the indexed query.
+  // Hosts read a program's name by selecting it, unless the plug-in names it by its index.
   const int32_t selected = plugin.GetProgram();
   std::printf("\nprograms (selected: %d):\n", selected);
   for (int32_t i = 0; i < plugin.ProgramCount(); ++i) {
-    char name[1024] = {};
-    if (plugin.Dispatch(effGetProgramNameIndexed, i, -1, name) == 0) {
+    std::string name = plugin.GetText(effGetProgramNameIndexed, i, -1);
+    if (name.empty()) {
       plugin.SetProgram(i);
-      std::snprintf(name, sizeof name, "%s", plugin.GetText(effGetProgramName).c_str());
+      name = plugin.GetText(effGetProgramName);
     }
-    name[sizeof name - 1] = '\0';
-    std::printf("  %-5d %s\n", i, name);
+    std::printf("  %-5d %s\n", i, name.c_str());
   }
   plugin.SetProgram(selected);
   std::printf("\ncan do:\n");
   for (const char* name : {"receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo", "sendVstEvents",
                            "sendVstMidiEvent"}) {
-    char text[64] = {};
-    std::snprintf(text, sizeof text, "%s", name);
-    const VstIntPtr answer = plugin.Dispatch(effCanDo, 0, 0, text);
+    std::string text = name;  // the opcode's text argument is not const
+    const VstIntPtr answer = plugin.Dispatch(effCanDo, 0, 0, text.data());
     const char* const kAnswers[] = {"no (-1)", "don't know (0)", "yes (1)"};
     std::printf("  %-20s %s\n", name,
                 answer >= -1 && answer <= 1 ? kAnswers[answer + 1]

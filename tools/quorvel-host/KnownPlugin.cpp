@@ -4,29 +4,10 @@
 #include <memory>
 
 #include "delay/DelayParameterTable.h"
-#include "delay/QuorvelDelayDescription.h"
 #include "delay/QuorvelDelayModel.h"
 #include "instance/InstanceCore.h"
-#include "tools/quorvel-host/HostedVst2.h"
 
 namespace QuorvelHost {
-
-namespace {
-
-bool IsQuorvelDelay(const HostedVst2& plugin) {
-  return plugin.UniqueId() == kQuorvelDelayDescription.uniqueId &&
-         plugin.GetText(effGetEffectName) == kQuorvelDelayDescription.effectName &&
-         plugin.ParameterCount() == kQuorvelDelayDescription.parameterCount;
-}
-
-}  // namespace
-
-std::string KnownPlugin::LongParameterName(const HostedVst2& plugin, int32_t index) {
-  if (index < 0 || index >= kQuorvelDelayDescription.parameterCount || !IsQuorvelDelay(plugin)) {
-    return "";
-  }
-  return kQuorvelDelayDescription.parameters[index].longName;
-}
 
 float KnownPlugin::Lv2Units(int32_t index, float value) {
   static const QuorvelDelayModel units;

@@ -1,20 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace QuorvelHost {
 
-class HostedVst2;
-
-// What the tool knows beyond the VST2 interface about this project's own
-// plug-in: its long parameter names (which VST2 never hands to a host) and its
-// LV2 units. Every other module gets the generic answers.
+// What the tool knows beyond the LV2 interface about this project's own plug-in: its
+// LV2 units.
 class KnownPlugin final {
  public:
-  static std::string LongParameterName(const HostedVst2& plugin, int32_t index);
-
   // Quorvel Delay's LV2 ports hold its parameters in the units a musician reads (seconds
   // as the square of the value, for one), which no range in its Turtle can tell a host:
   // the port value of a VST2 value, and the port values a state (a chunk) holds, as a

@@ -1,6 +1,7 @@
 #include "tools/quorvel-host/LifecycleChecks.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 
 #include "tools/quorvel-host/HostedVst2.h"
@@ -15,17 +16,11 @@ namespace {
 
 constexpr int kTransportCycles = 5;
 
-// Arguments of the right shape for each opcode, so that a plug-in answering it
-// gets valid memory to read and write.
+// The arguments an opcode may take: a zeroed buffer, aligned and large enough for any
+// structure or text an opcode reads or writes, and the speaker arrangements, which travel
+// in both arguments.
 struct OpcodeArguments {
-  std::array<char, 4096> text{};
-  void* chunk = nullptr;
-  VstEvents events{};
-  VstPinProperties pin{};
-  VstParameterProperties parameter{};
-  VstMidiProgramName midiProgram{};
-  VstMidiProgramCategory midiCategory{};
-  VstMidiKeyName midiKey{};
+  alignas(std::max_align_t) std::array<char, 4096> buffer{};
   VstSpeakerArrangement speakersIn{};
   VstSpeakerArrangement speakersOut{};
   VstSpeakerArrangement* speakersInOut = nullptr;
@@ -41,7 +36,7 @@ bool WalkSkips(VstInt32 opcode) {
          opcode == effSetChunk || (opcode >= effOfflineNotify && opcode <= effProcessVarIo);
 }
 
-// The opcode with the arguments it takes; any other gets the zeroed text buffer, or a text
+// The opcode with the values it takes; any other gets the zeroed buffer, holding a text
 // to read where it takes one.
 VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode, OpcodeArguments& args) {
   struct Call {
@@ -55,14 +50,6 @@ VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode, OpcodeArguments& args) {
   args.speakersIn.numChannels = 2;
   args.speakersOut = args.speakersIn;
   const Call calls[] = {
-      {effGetChunk, 0, &args.chunk},
-      {effProcessEvents, 0, &args.events},
-      {effGetInputProperties, 0, &args.pin},
-      {effGetOutputProperties, 0, &args.pin},
-      {effGetParameterProperties, 0, &args.parameter},
-      {effGetMidiProgramName, 0, &args.midiProgram},
-      {effGetMidiProgramCategory, 0, &args.midiCategory},
-      {effGetMidiKeyName, 0, &args.midiKey},
       {effSetSpeakerArrangement, reinterpret_cast<VstIntPtr>(&args.speakersIn), &args.speakersOut},
       {effGetSpeakerArrangement, reinterpret_cast<VstIntPtr>(&args.speakersInOut), &args.speakersOutOut},
       {effSetProgram, 0, nullptr},
@@ -76,10 +63,10 @@ VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode, OpcodeArguments& args) {
       return plugin.Dispatch(opcode, 0, call.value, call.ptr, call.opt);
     }
   }
-  args.text.fill('\0');
-  std::strcpy(args.text.data(),
+  args.buffer.fill('\0');
+  std::strcpy(args.buffer.data(),
               opcode == effCanDo ? "receiveVstMidiEvent" : (opcode == effSetProgramName ? "Validated" : ""));
-  return plugin.Dispatch(opcode, 0, 0, args.text.data());
+  return plugin.Dispatch(opcode, 0, 0, args.buffer.data());
 }
 
 struct TextWidth {

@@ -45,12 +45,10 @@ int32_t VaryPrograms(HostedPlugin& plugin, uint32_t seed) {
 void RejectedChunk(Validator& validator) {
   const char* check = "a rejected chunk changes nothing";
   std::unique_ptr<HostedVst2> other = validator.New<HostedVst2>(check);
-  std::unique_ptr<HostedVst2> plugin = other ? validator.New<HostedVst2>(check) : nullptr;
-  if (plugin == nullptr) {
+  if (other == nullptr) {
     return;
   }
   VaryPrograms(*other, 31);
-  VaryPrograms(*plugin, 47);
   using Bytes = std::vector<uint8_t>;
   const Bytes bank = other->GetChunk(false);
   auto half = [](const Bytes& bytes) {
@@ -84,20 +82,20 @@ void RejectedChunk(Validator& validator) {
   std::string accepted;
   std::string changed;
   for (const Attempt& attempt : attempts) {
+    // Each attempt on an instance of its own, as an accepted chunk may change the state.
+    std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(check);
+    if (plugin == nullptr) {
+      return;
+    }
+    VaryPrograms(*plugin, 47);
     Snapshot before = Take(*plugin);
     if (plugin->SetChunk(attempt.bytes, attempt.program)) {
       add(accepted, attempt.name);
-      // An accepted chunk may change the state; start the next attempt afresh.
-      plugin = validator.New<HostedVst2>(check);
-      if (plugin == nullptr) {
-        return;
+    } else {
+      add(rejected, attempt.name);
+      if (Take(*plugin) != before) {
+        add(changed, attempt.name);
       }
-      VaryPrograms(*plugin, 47);
-      continue;
-    }
-    add(rejected, attempt.name);
-    if (Take(*plugin) != before) {
-      add(changed, attempt.name);
     }
   }
   std::string detail = "rejected: " + (rejected.empty() ? std::string("none") : rejected);
