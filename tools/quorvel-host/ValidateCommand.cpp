@@ -80,9 +80,6 @@ int ValidateCommand::Run(const std::vector<std::string>& args) {
     }
   }
   Validator validator(path, bank);
-  if (!validator.Load(error)) {
-    return ToolOutput::Error("validate", error);
-  }
   std::printf("validating %s\n", path.c_str());
   for (const Group& group : GroupsFor(path)) {
     validator.RunGroup(group.name, group.run);
