@@ -14,6 +14,7 @@
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/ParameterLookup.h"
+#include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
 namespace QuorvelHost {
@@ -157,21 +158,6 @@ bool ReadTransport(const CommandLine& line, HostTransport& transport, std::strin
   return true;
 }
 
-// Plug-in output that is not a finite number would make an unplayable file.
-int64_t SilenceNonFinite(ChannelBuffers& buffers) {
-  int64_t replaced = 0;
-  for (int32_t c = 0; c < buffers.Channels(); ++c) {
-    float* channel = buffers.Channel(c);
-    for (int64_t i = 0; i < buffers.Frames(); ++i) {
-      if (!std::isfinite(channel[i])) {
-        channel[i] = 0.0f;
-        ++replaced;
-      }
-    }
-  }
-  return replaced;
-}
-
 // False with a one-line reason when the rendering fails; the options' syntax is checked.
 bool Render(const CommandLine& line, int32_t blockSize, double tail, std::string& error) {
   const std::string& modulePath = line.Positionals()[0];
@@ -235,8 +221,13 @@ bool Render(const CommandLine& line, int32_t blockSize, double tail, std::string
     std::fputc('\n', stderr);
   }
   plugin->Deactivate();
-  int64_t replaced = SilenceNonFinite(result);
+  // Plug-in output that is not a finite number would make an unplayable file.
+  const int64_t replaced = TestSignal::Examine(result).nonFinite;
   if (replaced > 0) {
+    const auto nonFinite = [](float sample) { return !std::isfinite(sample); };
+    for (int32_t c = 0; c < result.Channels(); ++c) {
+      std::replace_if(result.Channel(c), result.Channel(c) + frames, nonFinite, 0.0f);
+    }
     std::fprintf(
         stderr, "quorvel-host render: warning: %lld samples from the plug-in were not finite; written as 0\n",
         static_cast<long long>(replaced));
