@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace QuorvelHost {
 
@@ -96,6 +98,15 @@ bool CommandLine::ParseInteger(const std::string& text, int64_t min, int64_t max
 bool CommandLine::ParseReal(const std::string& text, double min, double max, double& value) {
   return ParseWhole<double>(text, min, max, value,
                             [](const char* start, char** end) { return std::strtod(start, end); });
+}
+
+bool CommandLine::ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    return false;
+  }
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
 }
 
 }  // namespace QuorvelHost

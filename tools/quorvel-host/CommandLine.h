@@ -31,6 +31,8 @@ class CommandLine final {
   // characters, NaN, infinities, out of range).
   static bool ParseInteger(const std::string& text, int64_t min, int64_t max, int64_t& value);
   static bool ParseReal(const std::string& text, double min, double max, double& value);
+  // The whole of a file an option names (a chunk, a bank); false when it cannot be read.
+  static bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes);
 
  private:
   std::vector<std::string> positionals_;

@@ -6,8 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
 
@@ -16,6 +14,7 @@
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/ParameterLookup.h"
+#include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
 namespace QuorvelHost {
@@ -30,113 +29,36 @@ const std::vector<CommandLine::Option> kOptions = {
 
 constexpr double kProgressWorthSeconds = 10.0;
 
-// Every failure of a rendering ends here as one line and exit status 1.
-struct Failure {
-  std::string message;
-  int code = ToolOutput::kFailure;
-};
-
-// An output file that appears whole or not at all: everything is written to a temporary
-// name in the target's folder (so the final rename stays on one file system) and moved
-// into place only by Commit; the temporary file goes when the object goes uncommitted. A
-// target that is the input file (under any name) is refused, so a rendering never
-// destroys its own source.
-class AtomicOutputFile final {
- public:
-  ~AtomicOutputFile() {
-    if (!committed_ && !temporary_.empty()) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary_, ignored);
-    }
-  }
-
-  // False with a one-line reason when the target cannot be written.
-  bool Begin(const std::string& target, const std::string& input, std::string& error) {
-    namespace fs = std::filesystem;
-    std::error_code code;
-    fs::path targetPath(target);
-    if (fs::exists(targetPath, code) && fs::equivalent(targetPath, fs::path(input), code)) {
-      error = "output " + target + " is the input file; refusing to overwrite it";
-      return false;
-    }
-    if (fs::is_directory(targetPath, code)) {
-      error = "output " + target + " is a folder";
-      return false;
-    }
-    fs::path folder = targetPath.parent_path();
-    if (folder.empty()) {
-      folder = ".";
-    }
-    if (!fs::is_directory(folder, code)) {
-      error = "output folder " + folder.string() + " does not exist";
-      return false;
-    }
-    // Hidden, and unique enough that two renderings into one folder do not collide.
-    std::random_device random;
-    temporary_ =
-        (folder / ("." + targetPath.filename().string() + ".partial-" + std::to_string(random()))).string();
-    target_ = target;
-    return true;
-  }
-
-  const std::string& TemporaryPath() const { return temporary_; }
-
-  bool Commit(std::string& error) {
-    std::error_code code;
-    std::filesystem::rename(temporary_, target_, code);
-    if (code) {
-      error = "cannot move the finished output into place as " + target_ + ": " + code.message();
-      return false;
-    }
-    committed_ = true;
-    return true;
-  }
-
- private:
-  std::string target_;
-  std::string temporary_;
-  bool committed_ = false;
-};
-
-// A one-line progress bar on standard error, drawn only when standard error is a terminal
-// and the rendering is long enough to be worth watching.
-class ProgressBar final {
- public:
-  ProgressBar(int64_t total, bool worthShowing)
-      : total_(total > 0 ? total : 1), enabled_(worthShowing && isatty(fileno(stderr)) != 0) {}
-  ~ProgressBar() {
-    if (enabled_ && lastPercent_ >= 0) {
-      Update(total_);
-      std::fputc('\n', stderr);
-    }
-  }
-
-  void Update(int64_t done) {
-    constexpr int kWidth = 40;
-    auto percent = static_cast<int>(done * 100 / total_);
-    if (!enabled_ || percent == lastPercent_) {
-      return;
-    }
-    lastPercent_ = percent;
-    const auto filled = static_cast<size_t>(percent * kWidth / 100);
-    const std::string bar = std::string(filled, '#') + std::string(kWidth - filled, '.');
-    std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), percent);
-    std::fflush(stderr);
-  }
-
- private:
-  int64_t total_;
-  bool enabled_;
-  int lastPercent_ = -1;
-};
-
-bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+// The temporary name the output is written under, in the target's folder so that the
+// final rename stays on one file system; false with a one-line reason when the target
+// cannot be written. A target that is the input file (under any name) is refused, so a
+// rendering never destroys its own source.
+bool TemporaryNameFor(const std::string& target, const std::string& input, std::string& temporary,
+                      std::string& error) {
+  namespace fs = std::filesystem;
+  std::error_code code;
+  fs::path targetPath(target);
+  if (fs::exists(targetPath, code) && fs::equivalent(targetPath, fs::path(input), code)) {
+    error = "output " + target + " is the input file; refusing to overwrite it";
     return false;
   }
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
+  if (fs::is_directory(targetPath, code)) {
+    error = "output " + target + " is a folder";
+    return false;
+  }
+  fs::path folder = targetPath.parent_path();
+  if (folder.empty()) {
+    folder = ".";
+  }
+  if (!fs::is_directory(folder, code)) {
+    error = "output folder " + folder.string() + " does not exist";
+    return false;
+  }
+  // Hidden, and unique enough that two renderings into one folder do not collide.
+  std::random_device random;
+  temporary =
+      (folder / ("." + targetPath.filename().string() + ".partial-" + std::to_string(random()))).string();
+  return true;
 }
 
 // "SECONDS,CONTROLLER,VALUE[,CHANNEL]", the channel counted from 1.
@@ -172,52 +94,53 @@ bool ParseControlChange(const std::string& text, double sampleRate, TimedMidiMes
 
 // The state files first (a bank, then a program), then the program, then the parameters:
 // the order in which a user's later words override earlier ones.
-void ApplySettings(const CommandLine& line, HostedPlugin& plugin, Failure& failure) {
+bool ApplySettings(const CommandLine& line, HostedPlugin& plugin, std::string& error) {
   for (const char* option : {"chunk", "program-chunk"}) {
     if (!line.Has(option)) {
       continue;
     }
     std::vector<uint8_t> bytes;
     std::string path = line.Value(option);
-    if (!ReadFileBytes(path, bytes)) {
-      failure.message = "cannot read chunk file " + path;
-      return;
+    if (!CommandLine::ReadFile(path, bytes)) {
+      error = "cannot read chunk file " + path;
+      return false;
     }
     if (!plugin.SetState(bytes, std::string(option) == "program-chunk")) {
-      failure.message = "the plug-in rejected the chunk in " + path;
-      return;
+      error = "the plug-in rejected the chunk in " + path;
+      return false;
     }
   }
   if (line.Has("program")) {
     int64_t program = 0;
     if (!CommandLine::ParseInteger(line.Value("program"), 0, INT32_MAX, program)) {
-      failure.message = "program '" + line.Value("program") + "' is not a program number";
-      return;
+      error = "program '" + line.Value("program") + "' is not a program number";
+      return false;
     }
-    if (!plugin.SelectProgram(static_cast<int32_t>(program), failure.message)) {
-      return;
+    if (!plugin.SelectProgram(static_cast<int32_t>(program), error)) {
+      return false;
     }
   }
   ParameterLookup lookup(plugin.Parameters());
   for (const std::string& setting : line.Values("param")) {
     int32_t index = 0;
     float value = 0.0f;
-    if (!lookup.ParseSetting(setting, index, value, failure.message)) {
-      return;
+    if (!lookup.ParseSetting(setting, index, value, error)) {
+      return false;
     }
     plugin.SetNormalized(static_cast<size_t>(index), static_cast<double>(value));
   }
+  return true;
 }
 
 // The transport options (defaults: 120 bpm, position 0, 4/4, playing).
-void ReadTransport(const CommandLine& line, HostTransport& transport, Failure& failure) {
+bool ReadTransport(const CommandLine& line, HostTransport& transport, std::string& error) {
   if (!CommandLine::ParseReal(line.Value("tempo", "120"), 1.0, 999.0, transport.tempo)) {
-    failure.message = "tempo '" + line.Value("tempo") + "' is not a number from 1 to 999";
-    return;
+    error = "tempo '" + line.Value("tempo") + "' is not a number from 1 to 999";
+    return false;
   }
   if (!CommandLine::ParseReal(line.Value("position", "0"), 0.0, 1e9, transport.startPosition)) {
-    failure.message = "position '" + line.Value("position") + "' is not a number of quarter notes";
-    return;
+    error = "position '" + line.Value("position") + "' is not a number of quarter notes";
+    return false;
   }
   std::string signature = line.Value("time-signature", "4/4");
   size_t slash = signature.find('/');
@@ -226,103 +149,101 @@ void ReadTransport(const CommandLine& line, HostTransport& transport, Failure& f
   if (slash == std::string::npos ||
       !CommandLine::ParseInteger(signature.substr(0, slash), 1, 99, numerator) ||
       !CommandLine::ParseInteger(signature.substr(slash + 1), 1, 64, denominator)) {
-    failure.message = "time signature '" + signature + "' is not like 4/4";
-    return;
+    error = "time signature '" + signature + "' is not like 4/4";
+    return false;
   }
   transport.numerator = static_cast<int32_t>(numerator);
   transport.denominator = static_cast<int32_t>(denominator);
   transport.playing = !line.Has("stopped");
+  return true;
 }
 
-// Plug-in output that is not a finite number would make an unplayable file.
-int64_t SilenceNonFinite(ChannelBuffers& buffers) {
-  int64_t replaced = 0;
-  for (int32_t c = 0; c < buffers.Channels(); ++c) {
-    float* channel = buffers.Channel(c);
-    for (int64_t i = 0; i < buffers.Frames(); ++i) {
-      if (!std::isfinite(channel[i])) {
-        channel[i] = 0.0f;
-        ++replaced;
-      }
-    }
-  }
-  return replaced;
-}
-
-void Render(const CommandLine& line, Failure& failure) {
+// False with a one-line reason when the rendering fails; the options' syntax is checked.
+bool Render(const CommandLine& line, int32_t blockSize, double tail, std::string& error) {
   const std::string& modulePath = line.Positionals()[0];
   const std::string& inputPath = line.Positionals()[1];
   const std::string& outputPath = line.Positionals()[2];
-  int64_t blockSize = 512;
-  double tail = 0.0;
-  if (!CommandLine::ParseInteger(line.Value("block", "512"), 1, 65536, blockSize)) {
-    failure = {"block size '" + line.Value("block") + "' is not a number from 1 to 65536",
-               ToolOutput::kUsageError};
-    return;
-  }
-  if (!CommandLine::ParseReal(line.Value("tail", "0"), 0.0, 3600.0, tail)) {
-    failure = {"tail '" + line.Value("tail") + "' is not a number of seconds from 0 to 3600",
-               ToolOutput::kUsageError};
-    return;
-  }
-  if (AudioFile::ContainerFor(outputPath) == 0) {
-    failure = {
-        "cannot tell the audio format of " + outputPath + " from its extension (wav, aiff, flac, ogg, ...)",
-        ToolOutput::kUsageError};
-    return;
-  }
   AudioFile audio;
-  AtomicOutputFile output;
-  if (!audio.Load(inputPath, failure.message) || !output.Begin(outputPath, inputPath, failure.message)) {
-    return;
+  std::string temporary;
+  if (!audio.Load(inputPath, error) || !TemporaryNameFor(outputPath, inputPath, temporary, error)) {
+    return false;
   }
   std::vector<TimedMidiMessage> messages;
   int64_t frames = audio.Frames() + static_cast<int64_t>(std::llround(tail * audio.SampleRate()));
   for (const std::string& text : line.Values("cc")) {
     TimedMidiMessage message{};
-    if (!ParseControlChange(text, audio.SampleRate(), message, failure.message)) {
-      return;
+    if (!ParseControlChange(text, audio.SampleRate(), message, error)) {
+      return false;
     }
     if (message.frame >= frames) {
-      failure.message = "control change '" + text + "' lies beyond the end of the rendering";
-      return;
+      error = "control change '" + text + "' lies beyond the end of the rendering";
+      return false;
     }
     messages.push_back(message);
   }
   std::stable_sort(messages.begin(), messages.end(),
                    [](const TimedMidiMessage& a, const TimedMidiMessage& b) { return a.frame < b.frame; });
-  std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(modulePath, failure.message);
+  std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(modulePath, error);
   if (plugin == nullptr) {
-    return;
+    return false;
   }
-  BlockRunner runner(*plugin, static_cast<int32_t>(blockSize));
-  ReadTransport(line, runner.Transport(), failure);
-  if (!failure.message.empty() ||
-      !plugin->Activate(audio.SampleRate(), static_cast<int32_t>(blockSize), failure.message)) {
-    return;
-  }
-  ApplySettings(line, *plugin, failure);
-  if (!failure.message.empty()) {
-    return;
+  BlockRunner runner(*plugin, blockSize);
+  if (!ReadTransport(line, runner.Transport(), error) ||
+      !plugin->Activate(audio.SampleRate(), blockSize, error) || !ApplySettings(line, *plugin, error)) {
+    return false;
   }
   ChannelBuffers input(plugin->InputCount(), frames);
   ChannelBuffers result(plugin->OutputCount(), frames);
   audio.CopyTo(input);
-  ProgressBar progress(frames, static_cast<double>(frames) > kProgressWorthSeconds * audio.SampleRate());
+  // A one-line progress bar on standard error, drawn only when standard error is a terminal
+  // and the rendering is long enough to be worth watching.
+  const bool showProgress =
+      static_cast<double>(frames) > kProgressWorthSeconds * audio.SampleRate() && isatty(fileno(stderr)) != 0;
+  int shownPercent = -1;
+  const auto drawProgress = [frames, &shownPercent](int64_t done, int32_t) {
+    constexpr int kWidth = 40;
+    const auto percent = static_cast<int>(done * 100 / frames);
+    if (percent != shownPercent) {
+      shownPercent = percent;
+      const auto filled = static_cast<size_t>(percent * kWidth / 100);
+      const std::string bar = std::string(filled, '#') + std::string(kWidth - filled, '.');
+      std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), percent);
+      std::fflush(stderr);
+    }
+  };
   runner.SetMidi(std::move(messages));
-  runner.SetBlockHook([&progress](int64_t first, int32_t) { progress.Update(first); });
+  if (showProgress) {
+    runner.SetBlockHook(drawProgress);
+  }
   runner.Run(input, result);
+  if (showProgress) {
+    drawProgress(frames, 0);
+    std::fputc('\n', stderr);
+  }
   plugin->Deactivate();
-  int64_t replaced = SilenceNonFinite(result);
+  // Plug-in output that is not a finite number would make an unplayable file.
+  const int64_t replaced = TestSignal::Examine(result).nonFinite;
   if (replaced > 0) {
+    const auto nonFinite = [](float sample) { return !std::isfinite(sample); };
+    for (int32_t c = 0; c < result.Channels(); ++c) {
+      std::replace_if(result.Channel(c), result.Channel(c) + frames, nonFinite, 0.0f);
+    }
     std::fprintf(
         stderr, "quorvel-host render: warning: %lld samples from the plug-in were not finite; written as 0\n",
         static_cast<long long>(replaced));
   }
   audio.CopyFrom(result);
-  if (audio.Save(output.TemporaryPath(), outputPath, failure.message)) {
-    output.Commit(failure.message);
+  // The output appears whole or not at all.
+  std::error_code code;
+  if (audio.Save(temporary, outputPath, error)) {
+    std::filesystem::rename(temporary, outputPath, code);
+    if (!code) {
+      return true;
+    }
+    error = "cannot move the finished output into place as " + outputPath + ": " + code.message();
   }
+  std::filesystem::remove(temporary, code);
+  return false;
 }
 
 }  // namespace
@@ -336,10 +257,26 @@ int RenderCommand::Run(const std::vector<std::string>& args) {
   if (line.Positionals().size() != 3) {
     return ToolOutput::Error("render", "expects MODULE IN OUT", ToolOutput::kUsageError);
   }
-  Failure failure;
-  Render(line, failure);
-  if (!failure.message.empty()) {
-    return ToolOutput::Error("render", failure.message, failure.code);
+  int64_t blockSize = 512;
+  double tail = 0.0;
+  if (!CommandLine::ParseInteger(line.Value("block", "512"), 1, 65536, blockSize)) {
+    return ToolOutput::Error("render",
+                             "block size '" + line.Value("block") + "' is not a number from 1 to 65536",
+                             ToolOutput::kUsageError);
+  }
+  if (!CommandLine::ParseReal(line.Value("tail", "0"), 0.0, 3600.0, tail)) {
+    return ToolOutput::Error("render",
+                             "tail '" + line.Value("tail") + "' is not a number of seconds from 0 to 3600",
+                             ToolOutput::kUsageError);
+  }
+  if (AudioFile::ContainerFor(line.Positionals()[2]) == 0) {
+    return ToolOutput::Error("render",
+                             "cannot tell the audio format of " + line.Positionals()[2] +
+                                 " from its extension (wav, aiff, flac, ogg, ...)",
+                             ToolOutput::kUsageError);
+  }
+  if (!Render(line, static_cast<int32_t>(blockSize), tail, error)) {
+    return ToolOutput::Error("render", error);
   }
   return ToolOutput::kSuccess;
 }

@@ -1,8 +1,6 @@
 #include "tools/quorvel-host/ValidateCommand.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "tools/quorvel-host/ClapChecks.h"
 #include "tools/quorvel-host/ClapModule.h"
@@ -65,12 +63,8 @@ int ValidateCommand::Run(const std::vector<std::string>& args) {
     return ToolOutput::Error("validate", "expects exactly one MODULE", ToolOutput::kUsageError);
   }
   std::vector<uint8_t> bank;
-  if (line.Has("bank")) {
-    std::ifstream file(line.Value("bank"), std::ios::binary);
-    if (!file) {
-      return ToolOutput::Error("validate", "cannot read bank file " + line.Value("bank"));
-    }
-    bank.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (line.Has("bank") && !CommandLine::ReadFile(line.Value("bank"), bank)) {
+    return ToolOutput::Error("validate", "cannot read bank file " + line.Value("bank"));
   }
   const std::string& path = line.Positionals()[0];
   {
@@ -86,9 +80,6 @@ int ValidateCommand::Run(const std::vector<std::string>& args) {
     }
   }
   Validator validator(path, bank);
-  if (!validator.Load(error)) {
-    return ToolOutput::Error("validate", error);
-  }
   std::printf("validating %s\n", path.c_str());
   for (const Group& group : GroupsFor(path)) {
     validator.RunGroup(group.name, group.run);

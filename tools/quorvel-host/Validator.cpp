@@ -7,7 +7,6 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/TestSignal.h"
-#include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
 
@@ -26,16 +25,6 @@ bool LooksLikeFeedback(std::string name) {
 
 Validator::Validator(std::string path, std::vector<uint8_t> startBank)
     : path_(std::move(path)), startBank_(std::move(startBank)) {}
-
-Validator::~Validator() = default;
-
-bool Validator::Load(std::string& error) {
-  if (Vst3Module::IsVst3Path(path_)) {
-    vst3Module_ = Vst3Module::Open(path_, error);
-    return vst3Module_ != nullptr;
-  }
-  return true;
-}
 
 std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t blockSize) {
   std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(path_, lastError_);

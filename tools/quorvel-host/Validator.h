@@ -11,7 +11,6 @@
 namespace QuorvelHost {
 
 class HostedPlugin;
-class Vst3Module;
 
 // The frame of the validate battery: makes instances the way the checks need
 // them, runs signals through them, and prints one line per check.
@@ -24,12 +23,8 @@ class Validator final {
   static constexpr double kEqualWithin = 1e-9;
 
   Validator(std::string path, std::vector<uint8_t> startBank);
-  ~Validator();
-  // Loads the VST3 bundle for its own checks; false with a one-line reason.
-  bool Load(std::string& error);
 
   const std::string& Path() const { return path_; }
-  const Vst3Module& Bundle() const { return *vst3Module_; }
 
   // An instance of any format, active and holding the start bank; null when the module
   // fails to make one.
@@ -82,7 +77,6 @@ class Validator final {
 
  private:
   std::string path_;
-  std::unique_ptr<Vst3Module> vst3Module_;
   std::vector<uint8_t> startBank_;
   std::string lastError_;
   std::string breaches_;
