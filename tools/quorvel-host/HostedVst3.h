@@ -39,7 +39,8 @@ class HostedVst3 final : public HostedPlugin {
   void Deactivate() override;
   void SetValue(size_t index, double plain) override;
   bool SelectProgram(int32_t program, std::string& error) override;
-  std::vector<uint8_t> GetState(bool) override { return SaveState(); }
+  // The component's state (VST3 keeps no program's apart); empty where the plug-in fails.
+  std::vector<uint8_t> GetState(bool) override;
   bool SetState(const std::vector<uint8_t>& bytes, bool) override { return LoadState(bytes); }
   void QueueValue(size_t index, double plain, int32_t offset) override;
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
@@ -76,8 +77,6 @@ class HostedVst3 final : public HostedPlugin {
   static constexpr Steinberg::Vst::ParamID kUnmapped = 0xFFFFFFFFu;
   const std::vector<Steinberg::Vst::ParamID>& ControllerMap() const { return controllers_; }
 
-  // The component's state through a memory stream; empty where the plug-in fails.
-  std::vector<uint8_t> SaveState();
   // The component's state, delivered in pieces of at most `piece` bytes; the controller
   // gets it too, as hosts do. True when the component accepted it.
   bool LoadState(const std::vector<uint8_t>& bytes, int32_t piece = 0x7FFFFFFF);
