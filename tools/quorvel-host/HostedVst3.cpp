@@ -255,12 +255,8 @@ void HostedVst3::Deactivate() {
 
 Steinberg::tresult HostedVst3::Process(float** inputs, float** outputs, int32_t frames,
                                        Vst3ParameterChanges* changes, Vst::ProcessContext* context) {
-  inputBus_.numChannels = inputs != nullptr ? 2 : 0;
   inputBus_.channelBuffers32 = inputs;
-  outputBus_.numChannels = outputs != nullptr ? 2 : 0;
   outputBus_.channelBuffers32 = outputs;
-  data_.processMode = Vst::kRealtime;
-  data_.symbolicSampleSize = Vst::kSample32;
   data_.numSamples = frames;
   data_.numInputs = inputs != nullptr ? 1 : 0;
   data_.numOutputs = outputs != nullptr ? 1 : 0;
@@ -268,7 +264,6 @@ Steinberg::tresult HostedVst3::Process(float** inputs, float** outputs, int32_t 
   data_.outputs = outputs != nullptr ? &outputBus_ : nullptr;
   data_.inputParameterChanges = changes;
   outputChanges_.Clear();
-  data_.outputParameterChanges = &outputChanges_;
   data_.processContext = context;
   return processor_->process(data_);
 }

@@ -104,11 +104,12 @@ class HostedVst3 final : public HostedPlugin {
   Vst3ParameterChanges flushed_;
   Vst3ParameterChanges outputChanges_;
   // The block's records, kept between calls so that a block costs the host no more than
-  // filling in what changed.
+  // filling in what changed (a bus is read only where the block has one).
   Steinberg::Vst::ProcessContext context_{};  // its sample rate: the one activated at
-  Steinberg::Vst::AudioBusBuffers inputBus_{};
-  Steinberg::Vst::AudioBusBuffers outputBus_{};
-  Steinberg::Vst::ProcessData data_{};
+  Steinberg::Vst::AudioBusBuffers inputBus_{2, 0, {}};
+  Steinberg::Vst::AudioBusBuffers outputBus_{2, 0, {}};
+  Steinberg::Vst::ProcessData data_{Steinberg::Vst::kRealtime, Steinberg::Vst::kSample32, 0, 0, 0, nullptr, nullptr,
+                                    nullptr, &outputChanges_, nullptr, nullptr, nullptr};
   Vst3PlugFrame frame_;
   Steinberg::IPlugView* view_ = nullptr;
   bool attached_ = false;
