@@ -252,7 +252,7 @@ TEST(Vst3Parameters, TheBypassIsEnabledInverted) {
   ExpectOneChangeTold(disabled->OutputChanges(), kBypassId, 300, 1.0);  // for the host's Enabled
   EXPECT_EQ(disabled->Controller()->getParamNormalized(kBypassId), 1.0);
   EXPECT_EQ(bypassed->Controller()->getParamNormalized(0), 0.0);
-  EXPECT_EQ(bypassed->SaveState(), disabled->SaveState());
+  EXPECT_EQ(bypassed->GetState(false), disabled->GetState(false));
   bypassed->Deactivate();
   EXPECT_EQ(bypassed->Controller()->setParamNormalized(kBypassId, 0.0), Steinberg::kResultOk);
   EXPECT_EQ(bypassed->Controller()->getParamNormalized(0), 1.0);

@@ -79,7 +79,7 @@ TEST(Vst3State, OwnStateIsTheVst2BankAndTheSelectedProgram) {
   QuorvelHost::Vst3ParameterChanges program;
   program.Add(kProgramId, 0, 5 / 31.0);
   vst3->Process(nullptr, nullptr, 0, &program, nullptr);
-  Bytes state = vst3->SaveState();
+  Bytes state = vst3->GetState(false);
   ASSERT_EQ(state.size(), bank.size() + 4);
   EXPECT_TRUE(std::equal(bank.begin(), bank.end(), state.begin()));
   EXPECT_EQ(Bytes(state.end() - 4, state.end()), (Bytes{5, 0, 0, 0}));
@@ -89,7 +89,7 @@ TEST(Vst3State, OwnStateIsTheVst2BankAndTheSelectedProgram) {
   EXPECT_EQ(copy->Controller()->getParamNormalized(0x100), 5 / 31.0);
   EXPECT_EQ(copy->Controller()->getParamNormalized(6), 0.625f);
   EXPECT_EQ(copy->Controller()->getParamNormalized(0), 0.49999997f);
-  EXPECT_EQ(copy->SaveState(), state);
+  EXPECT_EQ(copy->GetState(false), state);
 }
 
 // Every form a host hands over from a VST2 project: the bank image with and without the
@@ -142,10 +142,10 @@ TEST(Vst3State, RefusesEverythingElseChangingNothing) {
   const Bytes refused[] = {Image(bank, true, 1, 0, "Othr"), cut, bankWithTail, Image(bank, true, 1, 0, "QDly", 0),
                            badProgram, Bytes(100, 0x55), Bytes{}};
   auto vst3 = StartVst3();
-  const Bytes before = vst3->SaveState();
+  const Bytes before = vst3->GetState(false);
   for (const Bytes& bytes : refused) {
     EXPECT_FALSE(vst3->LoadState(bytes)) << bytes.size() << " bytes";
-    EXPECT_EQ(vst3->SaveState(), before);
+    EXPECT_EQ(vst3->GetState(false), before);
   }
 }
 

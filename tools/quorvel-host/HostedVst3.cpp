@@ -29,27 +29,11 @@ class MemoryStream final : public Vst3Unknown<Steinberg::IBStream> {
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
   Steinberg::tresult read(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) override {
-    if (buffer == nullptr || numBytes < 0) {
-      return Steinberg::kInvalidArgument;
-    }
-    const size_t left = position_ < bytes_.size() ? bytes_.size() - position_ : 0;
-    const size_t count = std::min({left, static_cast<size_t>(numBytes), piece_});
-    if (count > 0) {
-      std::memcpy(buffer, bytes_.data() + position_, count);
-    }
-    return Moved(count, numBytesRead);
+    return Move(buffer, numBytes, numBytesRead, true);
   }
 
   Steinberg::tresult write(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesWritten) override {
-    if (buffer == nullptr || numBytes < 0) {
-      return Steinberg::kInvalidArgument;
-    }
-    const size_t count = std::min(static_cast<size_t>(numBytes), piece_);
-    if (bytes_.size() < position_ + count) {
-      bytes_.resize(position_ + count);
-    }
-    std::memcpy(bytes_.data() + position_, buffer, count);
-    return Moved(count, numBytesWritten);
+    return Move(buffer, numBytes, numBytesWritten, false);
   }
 
   Steinberg::tresult seek(Steinberg::int64 pos, Steinberg::int32 mode, Steinberg::int64* result) override {
@@ -72,7 +56,22 @@ class MemoryStream final : public Vst3Unknown<Steinberg::IBStream> {
   }
 
  private:
-  Steinberg::tresult Moved(size_t count, Steinberg::int32* told) {
+  // Reads into `buffer` or writes from it at the position, a piece at most; past the end a
+  // read gets no bytes and a write lengthens the stream.
+  Steinberg::tresult Move(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* told, bool reading) {
+    if (buffer == nullptr || numBytes < 0) {
+      return Steinberg::kInvalidArgument;
+    }
+    size_t count = std::min(static_cast<size_t>(numBytes), piece_);
+    if (reading) {
+      count = std::min(count, position_ < bytes_.size() ? bytes_.size() - position_ : 0);
+    } else if (bytes_.size() < position_ + count) {
+      bytes_.resize(position_ + count);
+    }
+    if (count > 0) {
+      uint8_t* stream = bytes_.data() + position_;
+      std::memcpy(reading ? buffer : stream, reading ? stream : buffer, count);
+    }
     position_ += count;
     if (told != nullptr) {
       *told = static_cast<Steinberg::int32>(count);
@@ -108,20 +107,6 @@ HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterI
     }
   }
   return parameter;
-}
-
-// Another interface of `object` (a reference the caller releases), or null.
-void* QueryId(Steinberg::FUnknown* object, const Steinberg::FUID& interfaceId) {
-  void* found = nullptr;
-  if (object == nullptr || object->queryInterface(interfaceId.toTUID(), &found) != Steinberg::kResultOk) {
-    return nullptr;
-  }
-  return found;
-}
-
-template <typename Interface>
-Interface* QueryOf(Steinberg::FUnknown* object) {
-  return static_cast<Interface*>(QueryId(object, Interface::iid));
 }
 
 }  // namespace
@@ -270,12 +255,8 @@ void HostedVst3::Deactivate() {
 
 Steinberg::tresult HostedVst3::Process(float** inputs, float** outputs, int32_t frames,
                                        Vst3ParameterChanges* changes, Vst::ProcessContext* context) {
-  inputBus_.numChannels = inputs != nullptr ? 2 : 0;
   inputBus_.channelBuffers32 = inputs;
-  outputBus_.numChannels = outputs != nullptr ? 2 : 0;
   outputBus_.channelBuffers32 = outputs;
-  data_.processMode = Vst::kRealtime;
-  data_.symbolicSampleSize = Vst::kSample32;
   data_.numSamples = frames;
   data_.numInputs = inputs != nullptr ? 1 : 0;
   data_.numOutputs = outputs != nullptr ? 1 : 0;
@@ -283,12 +264,11 @@ Steinberg::tresult HostedVst3::Process(float** inputs, float** outputs, int32_t 
   data_.outputs = outputs != nullptr ? &outputBus_ : nullptr;
   data_.inputParameterChanges = changes;
   outputChanges_.Clear();
-  data_.outputParameterChanges = &outputChanges_;
   data_.processContext = context;
   return processor_->process(data_);
 }
 
-std::vector<uint8_t> HostedVst3::SaveState() {
+std::vector<uint8_t> HostedVst3::GetState(bool) {
   MemoryStream stream;
   if (component_->getState(&stream) != Steinberg::kResultOk) {
     return {};

@@ -39,7 +39,8 @@ class HostedVst3 final : public HostedPlugin {
   void Deactivate() override;
   void SetValue(size_t index, double plain) override;
   bool SelectProgram(int32_t program, std::string& error) override;
-  std::vector<uint8_t> GetState(bool) override { return SaveState(); }
+  // The component's state (VST3 keeps no program's apart); empty where the plug-in fails.
+  std::vector<uint8_t> GetState(bool) override;
   bool SetState(const std::vector<uint8_t>& bytes, bool) override { return LoadState(bytes); }
   void QueueValue(size_t index, double plain, int32_t offset) override;
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
@@ -76,8 +77,6 @@ class HostedVst3 final : public HostedPlugin {
   static constexpr Steinberg::Vst::ParamID kUnmapped = 0xFFFFFFFFu;
   const std::vector<Steinberg::Vst::ParamID>& ControllerMap() const { return controllers_; }
 
-  // The component's state through a memory stream; empty where the plug-in fails.
-  std::vector<uint8_t> SaveState();
   // The component's state, delivered in pieces of at most `piece` bytes; the controller
   // gets it too, as hosts do. True when the component accepted it.
   bool LoadState(const std::vector<uint8_t>& bytes, int32_t piece = 0x7FFFFFFF);
@@ -105,11 +104,12 @@ class HostedVst3 final : public HostedPlugin {
   Vst3ParameterChanges flushed_;
   Vst3ParameterChanges outputChanges_;
   // The block's records, kept between calls so that a block costs the host no more than
-  // filling in what changed.
+  // filling in what changed (a bus is read only where the block has one).
   Steinberg::Vst::ProcessContext context_{};  // its sample rate: the one activated at
-  Steinberg::Vst::AudioBusBuffers inputBus_{};
-  Steinberg::Vst::AudioBusBuffers outputBus_{};
-  Steinberg::Vst::ProcessData data_{};
+  Steinberg::Vst::AudioBusBuffers inputBus_{2, 0, {}};
+  Steinberg::Vst::AudioBusBuffers outputBus_{2, 0, {}};
+  Steinberg::Vst::ProcessData data_{Steinberg::Vst::kRealtime, Steinberg::Vst::kSample32, 0, 0, 0, nullptr, nullptr,
+                                    nullptr, &outputChanges_, nullptr, nullptr, nullptr};
   Vst3PlugFrame frame_;
   Steinberg::IPlugView* view_ = nullptr;
   bool attached_ = false;

@@ -26,9 +26,6 @@ class Validator final {
 
   const std::string& Path() const { return path_; }
 
-  // An instance of any format, active and holding the start bank; null when the module
-  // fails to make one.
-  std::unique_ptr<HostedPlugin> NewHosted(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
   // The same as the adapter `Format` (the module's own) for `check`; null, with the check
   // failed for the module's reason, when the module makes none.
   template <class Format = HostedPlugin>
@@ -65,8 +62,6 @@ class Validator final {
   void Report(const std::string& check, const HostedPlugin& plugin, bool passed, const std::string& detail);
   void Gather(const HostedPlugin& plugin);
   void ReportGathered(const std::string& check, bool passed, const std::string& detail);
-  // The instance could not be made: the check fails with the module's reason.
-  void FailToCreate(const std::string& check);
 
   // Runs one group of checks isolated from crashes; a crash fails the group
   // with a line of its own.
@@ -76,6 +71,12 @@ class Validator final {
   void PrintSummary() const;
 
  private:
+  // An instance of any format, active and holding the start bank; null when the module
+  // fails to make one.
+  std::unique_ptr<HostedPlugin> NewHosted(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
+  // The instance could not be made: the check fails with the module's reason.
+  void FailToCreate(const std::string& check);
+
   std::string path_;
   std::vector<uint8_t> startBank_;
   std::string lastError_;

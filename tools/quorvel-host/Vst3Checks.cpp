@@ -3,6 +3,7 @@
 #include "tools/quorvel-host/Vst3Checks.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "tools/quorvel-host/HostedVst3.h"
@@ -16,19 +17,9 @@ namespace {
 namespace Vst = Steinberg::Vst;
 using Bytes = std::vector<uint8_t>;
 
-// A VST3 instance as the shared checks make one (these checks run on VST3 bundles alone),
-// or null, `check` having failed.
-std::unique_ptr<HostedVst3> NewVst3(Validator& validator, const char* check) {
-  std::unique_ptr<HostedPlugin> plugin = validator.NewHosted();
-  if (plugin == nullptr) {
-    validator.FailToCreate(check);
-  }
-  return std::unique_ptr<HostedVst3>(static_cast<HostedVst3*>(plugin.release()));
-}
-
 void BusesAndSampleSizes(Validator& validator) {
   const char* check = "buses and sample sizes";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
+  std::unique_ptr<HostedVst3> plugin = validator.New<HostedVst3>(check);
   if (plugin == nullptr) {
     return;
   }
@@ -53,7 +44,7 @@ void BusesAndSampleSizes(Validator& validator) {
 // processing on; Renoise releases an active, processing instance without terminate.
 void HostCallOrders(Validator& validator) {
   const char* check = "the call orders hosts use";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
+  std::unique_ptr<HostedVst3> plugin = validator.New<HostedVst3>(check);
   if (plugin == nullptr) {
     return;
   }
@@ -77,9 +68,7 @@ void HostCallOrders(Validator& validator) {
   }
   Vst3HostContext host;
   component->initialize(static_cast<Vst::IHostApplication*>(&host));
-  void* found = nullptr;
-  if (component->queryInterface(Vst::IAudioProcessor::iid.toTUID(), &found) == Steinberg::kResultOk) {
-    auto* processor = static_cast<Vst::IAudioProcessor*>(found);
+  if (auto* processor = QueryOf<Vst::IAudioProcessor>(component)) {
     processor->setupProcessing(setup);
     component->setActive(1);
     processor->setProcessing(1);
@@ -93,7 +82,7 @@ void HostCallOrders(Validator& validator) {
 
 void FlushApplies(Validator& validator) {
   const char* check = "a flush (no samples, no buffers) applies its changes";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
+  std::unique_ptr<HostedVst3> plugin = validator.New<HostedVst3>(check);
   if (plugin == nullptr) {
     return;
   }
@@ -115,7 +104,7 @@ void FlushApplies(Validator& validator) {
 
 void MidiMapping(Validator& validator) {
   const char* check = "MIDI controllers map to listed parameters";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
+  std::unique_ptr<HostedVst3> plugin = validator.New<HostedVst3>(check);
   if (plugin == nullptr) {
     return;
   }
@@ -142,22 +131,14 @@ void MidiMapping(Validator& validator) {
 // header, stands for what such a host hands over.
 void Vst2Takeover(Validator& validator) {
   const char* check = "a VST2 bank image handed over";
-  std::unique_ptr<HostedVst3> plugin = NewVst3(validator, check);
+  std::unique_ptr<HostedVst3> plugin = validator.New<HostedVst3>(check);
   if (plugin == nullptr) {
     return;
   }
   Steinberg::PClassInfo info{};
   plugin->Module().FindAudioClass(info);
-  // Which stored byte holds which written one (they differ on Windows).
-  const Steinberg::FUID order(0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F);
-  auto written = [&](int byte) {
-    int stored = 0;
-    while (order.data[stored] != byte) {
-      ++stored;
-    }
-    return static_cast<uint8_t>(info.cid[stored]);
-  };
-  if (written(0) != 'V' || written(1) != 'S' || written(2) != 'T') {
+  const std::array<uint8_t, 16> written = Vst3Module::WrittenBytes(info.cid);
+  if (written[0] != 'V' || written[1] != 'S' || written[2] != 'T') {
     validator.Skip(check, "the class ID is not derived from a VST2 plug-in");
     return;
   }
@@ -175,8 +156,8 @@ void Vst2Takeover(Validator& validator) {
       image.push_back(static_cast<uint8_t>(value >> shift));
     }
   };
-  const uint32_t uniqueId = static_cast<uint32_t>(written(3)) << 24 | static_cast<uint32_t>(written(4)) << 16 |
-                            static_cast<uint32_t>(written(5)) << 8 | written(6);
+  const uint32_t uniqueId = static_cast<uint32_t>(written[3]) << 24 | static_cast<uint32_t>(written[4]) << 16 |
+                            static_cast<uint32_t>(written[5]) << 8 | written[6];
   // 'VstW', its size, version and bypass; 'CcnK', the size after it, 'FBCh', version,
   // ID, plug-in version, program count; 128 reserved bytes; the chunk's size and bytes.
   const uint32_t size = static_cast<uint32_t>(bank.size());
@@ -186,8 +167,11 @@ void Vst2Takeover(Validator& validator) {
   image.resize(image.size() + 128, 0);
   put(size);
   image.insert(image.end(), bank.begin(), bank.end());
-  std::unique_ptr<HostedPlugin> copy = validator.NewHosted();
-  const bool taken = copy != nullptr && copy->SetState(image, false);
+  std::unique_ptr<HostedVst3> copy = validator.New<HostedVst3>(check);
+  if (copy == nullptr) {
+    return;
+  }
+  const bool taken = copy->SetState(image, false);
   const Bytes after = taken ? copy->GetState(false) : Bytes{};
   const bool same = after.size() == state.size() && std::equal(bank.begin(), bank.end(), after.begin());
   validator.Report(check, taken && same,

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,10 +28,21 @@ class Vst3HostContext final : public Vst3Unknown<Steinberg::Vst::IHostApplicatio
   };
 
   // Any thread: a copy of the edits so far.
-  std::vector<Edit> Edits() const;
+  std::vector<Edit> Edits() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return edits_;
+  }
 
-  Steinberg::tresult getName(Steinberg::Vst::String128 name) override;
-  Steinberg::tresult createInstance(Steinberg::TUID cid, Steinberg::TUID interfaceId, void** obj) override;
+  Steinberg::tresult getName(Steinberg::Vst::String128 name) override {
+    constexpr char kName[] = "quorvel-host";
+    std::copy(std::begin(kName), std::end(kName), name);  // the terminator too
+    return Steinberg::kResultOk;
+  }
+  // Messages and attribute lists are for split plug-ins' connections; this host makes none.
+  Steinberg::tresult createInstance(Steinberg::TUID, Steinberg::TUID, void** obj) override {
+    *obj = nullptr;
+    return Steinberg::kNotImplemented;
+  }
   Steinberg::tresult beginEdit(Steinberg::Vst::ParamID id) override { return Record('b', id, 0.0); }
   Steinberg::tresult performEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized) override {
     return Record('p', id, valueNormalized);
@@ -42,7 +55,11 @@ class Vst3HostContext final : public Vst3Unknown<Steinberg::Vst::IHostApplicatio
   Steinberg::tresult finishGroupEdit() override { return Steinberg::kNotImplemented; }
 
  private:
-  Steinberg::tresult Record(char kind, Steinberg::Vst::ParamID id, double value);
+  Steinberg::tresult Record(char kind, Steinberg::Vst::ParamID id, double value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    edits_.push_back(Edit{kind, id, value, std::this_thread::get_id()});
+    return Steinberg::kResultOk;
+  }
 
   mutable std::mutex mutex_;
   std::vector<Edit> edits_;

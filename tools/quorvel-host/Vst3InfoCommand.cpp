@@ -1,6 +1,6 @@
-#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/InfoCommand.h"
@@ -13,14 +13,10 @@ namespace {
 
 namespace Vst = Steinberg::Vst;
 
-// A class ID as hosts write it: 32 hex digits in the order of its four numbers (on Windows
-// the first three fields of the GUID are stored little-endian).
+// A class ID as hosts write it: 32 hex digits.
 std::string ClassIdText(const Steinberg::TUID cid) {
-  const Steinberg::FUID probe(0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F);
   std::string text;
-  for (Steinberg::int8 written = 0; written < 16; ++written) {
-    const auto byte =
-        static_cast<unsigned char>(cid[std::find(probe.data, probe.data + 16, written) - probe.data]);
+  for (const uint8_t byte : Vst3Module::WrittenBytes(cid)) {
     text += {"0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
   }
   return text;
@@ -72,21 +68,16 @@ void InfoCommand::PrintVst3(HostedVst3& plugin) {
                 {"64-bit samples:", yes(Vst::kSample64)},
                 {"latency:", std::to_string(processor.getLatencySamples()) + " frames"},
                 {"tail:", tail == Vst::kInfiniteTail ? "infinite" : std::to_string(tail) + " frames"},
-                {"state:", std::to_string(plugin.SaveState().size()) + " bytes"}});
+                {"state:", std::to_string(plugin.GetState(false).size()) + " bytes"}});
   PrintIdentity(plugin, lines);
   PrintParameters(plugin);
   // The controller's own list, with the program change and the hidden parameters that the
   // shared table leaves out, and the flags that tell them apart.
-  Vst::IEditController* controller = plugin.Controller();
-  const Steinberg::int32 count = controller != nullptr ? controller->getParameterCount() : 0;
+  const std::vector<Vst::ParameterInfo> infos = plugin.ParameterInfos();
   Steinberg::int32 hidden = 0;
-  std::printf("\nparameters: %d in the edit controller\n  %-10s %-16s %-8s %s\n", count, "id", "title",
+  std::printf("\nparameters: %zu in the edit controller\n  %-10s %-16s %-8s %s\n", infos.size(), "id", "title",
               "short", "flags");
-  for (Steinberg::int32 i = 0; i < count; ++i) {
-    Vst::ParameterInfo info{};
-    if (controller->getParameterInfo(i, info) != Steinberg::kResultOk) {
-      continue;
-    }
+  for (const Vst::ParameterInfo& info : infos) {
     if ((info.flags & Vst::ParameterInfo::kIsHidden) != 0) {
       ++hidden;
     } else {

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "tools/quorvel-host/Vst3Unknown.h"
+
 namespace QuorvelHost {
 
 namespace {
@@ -32,6 +34,16 @@ bool Vst3Module::IsVst3Path(const std::string& path) {
     trimmed.pop_back();
   }
   return trimmed.size() > 5 && trimmed.compare(trimmed.size() - 5, 5, ".vst3") == 0;
+}
+
+std::array<uint8_t, 16> Vst3Module::WrittenBytes(const Steinberg::TUID cid) {
+  // Each stored byte of the probe names the written byte it holds.
+  const Steinberg::FUID probe(0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F);
+  std::array<uint8_t, 16> bytes{};
+  for (size_t stored = 0; stored < bytes.size(); ++stored) {
+    bytes[static_cast<size_t>(probe.data[stored])] = static_cast<uint8_t>(cid[stored]);
+  }
+  return bytes;
 }
 
 std::unique_ptr<Vst3Module> Vst3Module::Open(const std::string& path, std::string& error) {
@@ -74,10 +86,7 @@ std::unique_ptr<Vst3Module> Vst3Module::Open(const std::string& path, std::strin
     error = "module " + path + ": GetPluginFactory gave no factory";
     return nullptr;
   }
-  void* found = nullptr;
-  if (module->factory_->queryInterface(Steinberg::IPluginFactory2::iid.toTUID(), &found) == Steinberg::kResultOk) {
-    module->factory2_ = static_cast<Steinberg::IPluginFactory2*>(found);
-  }
+  module->factory2_ = QueryOf<Steinberg::IPluginFactory2>(module->factory_);
   return module;
 }
 

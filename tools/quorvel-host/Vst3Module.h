@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,6 +17,9 @@ class Vst3Module final {
  public:
   // Whether a path names a VST3 bundle or module (it ends in ".vst3").
   static bool IsVst3Path(const std::string& path);
+  // A class ID's bytes in the order hosts write them (on Windows the first three fields of
+  // the GUID are stored little-endian).
+  static std::array<uint8_t, 16> WrittenBytes(const Steinberg::TUID cid);
   // Null with a one-line reason in `error` when the path holds no loadable VST3 module.
   static std::unique_ptr<Vst3Module> Open(const std::string& path, std::string& error);
   ~Vst3Module();

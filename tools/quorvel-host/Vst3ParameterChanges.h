@@ -56,10 +56,24 @@ class Vst3ParameterChanges final : public Vst3Unknown<Steinberg::Vst::IParameter
  public:
   // Room for `queues` queues of `points` points each, so that a plug-in's additions on
   // the audio thread allocate nothing.
-  void Reserve(int32_t queues, int32_t points);
+  void Reserve(int32_t queues, int32_t points) {
+    queues_.clear();
+    for (int32_t i = 0; i < queues; ++i) {
+      queues_.emplace_back(0, points);
+    }
+    used_ = 0;
+  }
   void Clear() { used_ = 0; }
   // Adds a point to the queue of `id` (made when new).
-  void Add(Steinberg::Vst::ParamID id, int32_t offset, double value);
+  void Add(Steinberg::Vst::ParamID id, int32_t offset, double value) {
+    Steinberg::int32 index = 0;
+    Steinberg::Vst::IParamValueQueue* queue = addParameterData(id, index);
+    if (queue == nullptr) {
+      queues_.emplace_back(id, 16);
+      queue = &queues_[static_cast<size_t>(used_++)];
+    }
+    queue->addPoint(offset, value, index);
+  }
   int32_t Count() const { return used_; }
   const Vst3ParamValueQueue& Queue(int32_t index) const { return queues_[static_cast<size_t>(index)]; }
 
@@ -68,7 +82,22 @@ class Vst3ParameterChanges final : public Vst3Unknown<Steinberg::Vst::IParameter
     return index >= 0 && index < used_ ? &queues_[static_cast<size_t>(index)] : nullptr;
   }
   Steinberg::Vst::IParamValueQueue* addParameterData(const Steinberg::Vst::ParamID& id,
-                                                     Steinberg::int32& index) override;
+                                                     Steinberg::int32& index) override {
+    for (int32_t i = 0; i < used_; ++i) {
+      if (queues_[static_cast<size_t>(i)].getParameterId() == id) {
+        index = i;
+        return &queues_[static_cast<size_t>(i)];
+      }
+    }
+    // Beyond the room made ahead an addition is refused rather than allocated.
+    if (used_ == static_cast<int32_t>(queues_.size())) {
+      return nullptr;
+    }
+    index = used_;
+    Vst3ParamValueQueue& queue = queues_[static_cast<size_t>(used_++)];
+    queue.Reset(id);
+    return &queue;
+  }
 
  private:
   std::vector<Vst3ParamValueQueue> queues_;  // all made ahead; the first used_ in use

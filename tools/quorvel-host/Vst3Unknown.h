@@ -46,4 +46,18 @@ class Vst3Unknown : public First, public Others... {
   std::atomic<Steinberg::uint32> references_{1};
 };
 
+// Any thread: another interface of `object` (a reference the caller releases), or null.
+inline void* QueryId(Steinberg::FUnknown* object, const Steinberg::FUID& interfaceId) {
+  void* found = nullptr;
+  if (object == nullptr || object->queryInterface(interfaceId.toTUID(), &found) != Steinberg::kResultOk) {
+    return nullptr;
+  }
+  return found;
+}
+
+template <typename Interface>
+Interface* QueryOf(Steinberg::FUnknown* object) {
+  return static_cast<Interface*>(QueryId(object, Interface::iid));
+}
+
 }  // namespace QuorvelHost
