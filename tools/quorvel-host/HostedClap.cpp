@@ -274,9 +274,7 @@ void HostedClap::Flush(const ClapEventList* events) {
 }
 
 void HostedClap::IdleEditor() {
-  const int32_t callbacks = host_.Requests(ClapHost::kCallback);
-  if (callbacks != callbacksAnswered_) {
-    callbacksAnswered_ = callbacks;
+  if (host_.TakeCallbackRequest()) {
     plugin_->on_main_thread(plugin_);
   }
   const auto* timers = static_cast<const clap_plugin_timer_support_t*>(Extension(CLAP_EXT_TIMER_SUPPORT));

@@ -48,7 +48,6 @@ class HostedClap final : public HostedPlugin {
   bool SetState(const std::vector<uint8_t>& bytes, bool program) override;
   void QueueValue(size_t index, double plain, int32_t offset) override;
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
-  using HostedPlugin::Process;
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                int64_t songFrame) override;
   bool OpenEditor(void* parent, double scale, std::string& error) override;
@@ -99,7 +98,6 @@ class HostedClap final : public HostedPlugin {
   bool processing_ = false;
   bool guiMade_ = false;
   uint32_t statePiece_ = 0xFFFFFFFFu;
-  int32_t callbacksAnswered_ = 0;
   ClapEventList outputEvents_;
   ClapEventList noEvents_;
   ClapEventList events_;

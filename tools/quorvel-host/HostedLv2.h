@@ -60,7 +60,6 @@ class HostedLv2 final : public HostedPlugin {
   // A control port holds one value per block.
   void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
-  using HostedPlugin::Process;
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                int64_t songFrame) override;
   bool OpenEditor(void* parent, double scale, std::string& error) override;

@@ -64,7 +64,6 @@ class HostedVst2 final : public HostedPlugin {
       SendEvents(events_.Events());
     }
   }
-  using HostedPlugin::Process;
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                int64_t songFrame) override;
   // VST2 has no scale a host could hand over.

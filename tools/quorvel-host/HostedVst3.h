@@ -44,7 +44,6 @@ class HostedVst3 final : public HostedPlugin {
   bool SetState(const std::vector<uint8_t>& bytes, bool) override { return LoadState(bytes); }
   void QueueValue(size_t index, double plain, int32_t offset) override;
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override;
-  using HostedPlugin::Process;
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                int64_t songFrame) override;
   // The view attaches to whichever window type the plug-in supports; the frame is its run loop.
