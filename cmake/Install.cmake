@@ -70,6 +70,8 @@ set(QUORVEL_DOC_DIR share/doc/quorvel-delay)
 install(TARGETS quorvel-host RUNTIME DESTINATION bin)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${QUORVEL_DOC_DIR}
         PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
+# The README's links lead into docs/, so the documents and pictures travel beside it.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs DESTINATION ${QUORVEL_DOC_DIR} FILE_PERMISSIONS ${QUORVEL_FILE_PERMISSIONS})
 
 # The manual page is quorvel-host's own --help, dated by the release's commit.
 find_program(QUORVEL_HELP2MAN help2man REQUIRED)

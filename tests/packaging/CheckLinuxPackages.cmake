@@ -1,12 +1,16 @@
 # The Linux tarball and the Debian package, built by cpack from the build tree:
 # their contents, the package's fields, lintian's verdict, and the plug-in and
 # the host working from where the package puts them.
-# -DBUILD_DIR -DCPACK -DSCRATCH -DVERSION -DVENDOR_VERSION
+# -DBUILD_DIR -DCPACK -DSCRATCH -DVERSION -DVENDOR_VERSION -DSOURCE_DIR
 include(${CMAKE_CURRENT_LIST_DIR}/PackageChecks.cmake)
+# The documents the README links to travel beside it.
+file(GLOB docs RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/docs/*)
+set(top QuorvelDelay-${VERSION}-linux-x86_64)
+list(TRANSFORM docs PREPEND ${top}/share/doc/quorvel-delay/ OUTPUT_VARIABLE tarball_docs)
+list(TRANSFORM docs PREPEND usr/share/doc/quorvel-delay/ OUTPUT_VARIABLE package_docs)
 file(REMOVE_RECURSE ${SCRATCH})
 check_run(output ${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -B ${SCRATCH})
 
-set(top QuorvelDelay-${VERSION}-linux-x86_64)
 file(MAKE_DIRECTORY ${SCRATCH}/tarball)
 check_run(output ${CMAKE_COMMAND} -E chdir ${SCRATCH}/tarball ${CMAKE_COMMAND} -E tar xf ${SCRATCH}/${top}.tar.gz)
 check_files(${SCRATCH}/tarball ${top}/bin/quorvel-host ${top}/lib/vst/QuorvelDelay.so ${top}/lib/clap/QuorvelDelay.clap
@@ -15,7 +19,7 @@ check_files(${SCRATCH}/tarball ${top}/bin/quorvel-host ${top}/lib/vst/QuorvelDel
             ${top}/lib/lv2/quorvel-delay.lv2/manifest.ttl ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay.ttl
             ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay.so ${top}/lib/lv2/quorvel-delay.lv2/quorvel-delay-ui.so
             ${top}/share/doc/quorvel-delay/LICENSE ${top}/share/doc/quorvel-delay/README.md
-            ${top}/share/man/man1/quorvel-host.1.gz)
+            ${top}/share/man/man1/quorvel-host.1.gz ${tarball_docs})
 
 set(deb ${SCRATCH}/quorvel-delay_${VERSION}_amd64.deb)
 check_run(fields dpkg-deb --field ${deb} Package Version Architecture Section Depends Description)
@@ -34,7 +38,7 @@ check_files(${root} usr/bin/quorvel-host usr/lib/vst/QuorvelDelay.so usr/lib/cla
             ${bundle}/Contents/x86_64-linux/QuorvelDelay.so ${bundle}/Contents/Resources/moduleinfo.json
             ${lv2_bundle}/manifest.ttl ${lv2_bundle}/quorvel-delay.ttl ${lv2_bundle}/quorvel-delay.so
             ${lv2_bundle}/quorvel-delay-ui.so
-            ${doc}/LICENSE ${doc}/README.md ${doc}/copyright ${doc}/changelog.gz)
+            ${doc}/LICENSE ${doc}/README.md ${doc}/copyright ${doc}/changelog.gz ${package_docs})
 check_run(info ${root}/usr/bin/quorvel-host info ${root}/usr/lib/vst/QuorvelDelay.so)
 check_matches("${info}" "quorvel-host info on the installed module"
               "effect name: +Quorvel Delay" "vendor version: ${VENDOR_VERSION}\n" "parameters: +12")
