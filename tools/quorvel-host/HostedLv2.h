@@ -93,18 +93,20 @@ class HostedLv2 final : public HostedPlugin {
   // The lilv instance, for lilv's own state calls.
   LilvInstance* Lilv() const { return instance_; }
   Lv2World& World() const { return *world_; }
-  const LilvPlugin* Plugin() const;
+  const LilvPlugin* Plugin() const { return plugin_; }
 
  private:
   struct Atoms;
 
-  explicit HostedLv2(std::unique_ptr<Lv2World> world);
+  HostedLv2(std::unique_ptr<Lv2World> world, const LilvPlugin* plugin);
   bool ReadPorts(std::string& error);
   // The editor closed and the instance freed, where there is one.
   void Free();
   bool Instantiate(double sampleRate, std::string& error);
 
   std::unique_ptr<Lv2World> world_;
+  const LilvPlugin* plugin_;  // the bundle's first
+  std::string uri_;
   std::unique_ptr<Atoms> atoms_;
   LilvInstance* instance_ = nullptr;
   bool quorvelDelay_ = false;

@@ -108,21 +108,6 @@ void Lv2UiHost::PortEvent(uint32_t port, float value) {
   }
 }
 
-void Lv2UiHost::RelayWrites() {
-  for (; relayed_ < messages_.size(); ++relayed_) {
-    const Message& message = messages_[relayed_];
-    if (message.kind == 'a') {
-      instance_.AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
-      continue;
-    }
-    for (size_t i = 0; message.kind == 'w' && i < instance_.Parameters().size(); ++i) {
-      if (instance_.Parameters()[i].id == message.port) {
-        instance_.SetValue(i, message.value);
-      }
-    }
-  }
-}
-
 void Lv2UiHost::DeliverNotifications() {
   if (handle_ == nullptr || descriptor_->port_event == nullptr) {
     return;
