@@ -306,7 +306,6 @@ bool HostedLv2::SelectProgram(int32_t, std::string& error) {
 std::vector<uint8_t> HostedLv2::GetState(bool) {
   if (valuesPending_) {
     Process(nullptr, nullptr, 0u);
-    valuesPending_ = false;
   }
   return SaveState();
 }
@@ -366,7 +365,6 @@ void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const H
     sentTransport_ = transport;
   }
   Process(inputs, outputs, static_cast<uint32_t>(frames));
-  valuesPending_ = false;
 }
 
 void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
@@ -378,6 +376,7 @@ void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
   atoms_->NotifyHeader() = {static_cast<uint32_t>(atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)),
                             atoms_->inputs[0].forge.Chunk};
   lilv_instance_run(instance_, frames);
+  valuesPending_ = false;
   for (Atoms::Sequence& sequence : atoms_->inputs) {
     sequence.Reset();
   }

@@ -40,6 +40,12 @@ class HostedLv2 final : public HostedPlugin {
  public:
   // The bundle at `path` with an instance of its own; null with a one-line reason.
   static std::unique_ptr<HostedLv2> Open(const std::string& path, std::string& error);
+  // Whether a path names an LV2 bundle (it ends in ".lv2", a separator or more aside), as
+  // the commands tell one from the other formats' modules on every platform.
+  static bool IsLv2Path(const std::string& path) {
+    const size_t last = path.find_last_not_of("/\\");
+    return last != std::string::npos && last >= 4 && path.compare(last - 3, 4, ".lv2") == 0;
+  }
   ~HostedLv2() override;
 
   std::string Name() const override;
