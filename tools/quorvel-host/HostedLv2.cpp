@@ -128,8 +128,7 @@ struct HostedLv2::Atoms {
         beatsPerBar(world.Map(LV2_TIME__beatsPerBar)),
         beatUnit(world.Map(LV2_TIME__beatUnit)) {
     for (Sequence& input : inputs) {
-      lv2_atom_forge_init(&input.forge, world.MapFeature());
-      input.Reset();
+      lv2_atom_forge_init(&input.forge, world.MapFeature());  // emptied as each instance is made
     }
   }
   LV2_Atom& NotifyHeader() { return *reinterpret_cast<LV2_Atom*>(notify.data()); }

@@ -66,7 +66,6 @@ bool Lv2UiHost::Show(uintptr_t parent, float scale, bool offerResize) {
   scale_ = scale;
   options_[0] = {LV2_OPTIONS_INSTANCE,       0,      world.Map(LV2_UI__scaleFactor), sizeof(float),
                  world.Map(LV2_ATOM__Float), &scale_};
-  options_[1] = {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr};
   touch_ = {this, [](LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
               static_cast<Lv2UiHost*>(handle)->Record('t', port, grabbed ? 1.0f : 0.0f);
             }};

@@ -71,7 +71,7 @@ class Lv2UiHost final {
   LV2UI_Touch touch_{};
   LV2UI_Resize resize_{};
   float scale_ = 0.0f;
-  LV2_Options_Option options_[2] = {};
+  LV2_Options_Option options_[2] = {};  // the scale, then the list's zeroed end
   std::vector<Message> messages_;
 };
 
