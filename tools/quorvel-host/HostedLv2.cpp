@@ -63,11 +63,8 @@ struct StateRecord {
 };
 
 LV2_State_Status Store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type, uint32_t) {
-  auto* record = static_cast<StateRecord*>(handle);
-  record->key = key;
   const auto* bytes = static_cast<const uint8_t*>(value);
-  record->bytes.assign(bytes, bytes + size);
-  record->type = type;
+  *static_cast<StateRecord*>(handle) = {key, {bytes, bytes + size}, type};
   return LV2_STATE_SUCCESS;
 }
 
