@@ -1,21 +1,10 @@
 #include "tests/lv2/Lv2Fixture.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "delay/QuorvelDelayModel.h"
 
 namespace QuorvelTest {
-
-const QuorvelHost::Lv2World& Bundle() {
-  static std::string error;
-  static const std::unique_ptr<QuorvelHost::Lv2World> module = QuorvelHost::Lv2World::Open(QUORVEL_LV2_BUNDLE, error);
-  if (module == nullptr) {
-    ADD_FAILURE() << error;
-    std::abort();
-  }
-  return *module;
-}
 
 std::unique_ptr<QuorvelHost::HostedLv2> StartLv2(double rate) {
   std::string error;

@@ -13,11 +13,8 @@
 
 namespace QuorvelTest {
 
-// The built bundle (QUORVEL_LV2_BUNDLE), loaded once per test process through
+// A fresh LV2 instance of the built bundle (QUORVEL_LV2_BUNDLE) at `rate`, through
 // quorvel-host, the project's test host.
-const QuorvelHost::Lv2World& Bundle();
-
-// A fresh LV2 instance of the bundle at `rate`.
 std::unique_ptr<QuorvelHost::HostedLv2> StartLv2(double rate = 44100.0);
 
 // A parameter's VST2 value in its control port's units, and the VST2 value a port's

@@ -129,11 +129,24 @@ TEST_F(Lv2UiX11, DragsReachTheHostUnpulledByItsEchoAndFollowThePorts) {
   // value echoed back to the UI.
   StereoBlock block(64);
   float echo = -1.0f;
+  size_t relayed = 0;
   const auto hostBlock = [&] {
     if (echo >= 0.0f) {
       ui->PortEvent(kFeedbackPort, echo);
     }
-    ui->RelayWrites();
+    // The UI's writes since the last block: control values into the control inputs,
+    // atoms into the UI input.
+    for (; relayed < ui->Messages().size(); ++relayed) {
+      const auto& message = ui->Messages()[relayed];
+      if (message.kind == 'a') {
+        lv2->AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
+      }
+      for (size_t i = 0; message.kind == 'w' && i < lv2->Parameters().size(); ++i) {
+        if (lv2->Parameters()[i].id == message.port) {
+          lv2->SetValue(i, message.value);
+        }
+      }
+    }
     lv2->Process(block.Channels(), block.Channels(), 64);
     echo = lv2->Value(kFeedbackIndex);
     ui->DeliverNotifications();

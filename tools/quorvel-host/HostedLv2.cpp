@@ -10,8 +10,10 @@
 #include <lv2/time/time.h>
 
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <optional>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -61,11 +63,8 @@ struct StateRecord {
 };
 
 LV2_State_Status Store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type, uint32_t) {
-  auto* record = static_cast<StateRecord*>(handle);
-  record->key = key;
   const auto* bytes = static_cast<const uint8_t*>(value);
-  record->bytes.assign(bytes, bytes + size);
-  record->type = type;
+  *static_cast<StateRecord*>(handle) = {key, {bytes, bytes + size}, type};
   return LV2_STATE_SUCCESS;
 }
 
@@ -126,8 +125,7 @@ struct HostedLv2::Atoms {
         beatsPerBar(world.Map(LV2_TIME__beatsPerBar)),
         beatUnit(world.Map(LV2_TIME__beatUnit)) {
     for (Sequence& input : inputs) {
-      lv2_atom_forge_init(&input.forge, world.MapFeature());
-      input.Reset();
+      lv2_atom_forge_init(&input.forge, world.MapFeature());  // emptied as each instance is made
     }
   }
   LV2_Atom& NotifyHeader() { return *reinterpret_cast<LV2_Atom*>(notify.data()); }
@@ -139,28 +137,45 @@ struct HostedLv2::Atoms {
 };
 
 std::unique_ptr<HostedLv2> HostedLv2::Open(const std::string& path, std::string& error) {
-  std::unique_ptr<Lv2World> world = Lv2World::Open(path, error);
-  if (world == nullptr) {
+  std::error_code failed;
+  const std::filesystem::path absolute = std::filesystem::canonical(path, failed);
+  if (failed) {
+    error = "no LV2 bundle at " + path;
     return nullptr;
   }
-  std::unique_ptr<HostedLv2> plugin(new HostedLv2(std::move(world)));
-  if (!plugin->ReadPorts(error) || !plugin->Instantiate(kDefaultRate, error)) {
+  auto world = std::make_unique<Lv2World>();
+  // lilv takes a bundle's URI with its final slash.
+  const Node bundle(lilv_new_file_uri(world->Lilv(), nullptr, (absolute.string() + "/").c_str()));
+  lilv_world_load_bundle(world->Lilv(), bundle.get());
+  // The world knows of this bundle's plug-ins alone.
+  const LilvPlugins* plugins = lilv_world_get_all_plugins(world->Lilv());
+  const LilvPlugin* plugin =
+      lilv_plugins_size(plugins) > 0 ? lilv_plugins_get(plugins, lilv_plugins_begin(plugins)) : nullptr;
+  if (plugin == nullptr || !lilv_plugin_verify(plugin)) {
+    error = "bundle " + path + " describes no valid LV2 plug-in";
     return nullptr;
   }
-  return plugin;
+  std::unique_ptr<HostedLv2> hosted(new HostedLv2(std::move(world), plugin));
+  if (!hosted->ReadPorts(error) || !hosted->Instantiate(kDefaultRate, error)) {
+    return nullptr;
+  }
+  return hosted;
 }
 
-HostedLv2::HostedLv2(std::unique_ptr<Lv2World> world)
+HostedLv2::HostedLv2(std::unique_ptr<Lv2World> world, const LilvPlugin* plugin)
     : world_(std::move(world)),
+      plugin_(plugin),
+      uri_(lilv_node_as_uri(lilv_plugin_get_uri(plugin))),
       atoms_(std::make_unique<Atoms>(*world_)),
-      quorvelDelay_(world_->Uri() == VstToolkit::Lv2Identity::kPluginUri) {}
+      quorvelDelay_(uri_ == VstToolkit::Lv2Identity::kPluginUri) {}
 
 HostedLv2::~HostedLv2() {
   Free();
 }
 
 std::string HostedLv2::Name() const {
-  return world_->Name();
+  const Node name(lilv_plugin_get_name(plugin_));
+  return name != nullptr ? lilv_node_as_string(name.get()) : "";
 }
 
 // The audio, control and atom ports, the control inputs described as parameters.
@@ -222,7 +237,7 @@ bool HostedLv2::ReadPorts(std::string& error) {
     }
   }
   if (audioIn_.size() != 2 || audioOut_.size() != 2) {
-    error = "plug-in " + world_->Uri() + " has no stereo audio ports";
+    error = "plug-in " + uri_ + " has no stereo audio ports";
     return false;
   }
   return true;
@@ -242,7 +257,7 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
   Free();
   instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, World().Features());
   if (instance_ == nullptr) {
-    error = "plug-in " + world_->Uri() + " made no instance at " + std::to_string(sampleRate) + " Hz";
+    error = "plug-in " + uri_ + " made no instance at " + std::to_string(sampleRate) + " Hz";
     return false;
   }
   sampleRate_ = sampleRate;
@@ -256,10 +271,6 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
   atoms_->NotifyHeader().type = 0;  // no notifications of an instance that has not run
   lilv_instance_activate(instance_);
   return true;
-}
-
-const LilvPlugin* HostedLv2::Plugin() const {
-  return world_->Plugin();
 }
 
 bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
@@ -291,7 +302,6 @@ bool HostedLv2::SelectProgram(int32_t, std::string& error) {
 std::vector<uint8_t> HostedLv2::GetState(bool) {
   if (valuesPending_) {
     Process(nullptr, nullptr, 0u);
-    valuesPending_ = false;
   }
   return SaveState();
 }
@@ -351,7 +361,6 @@ void HostedLv2::Process(float** inputs, float** outputs, int32_t frames, const H
     sentTransport_ = transport;
   }
   Process(inputs, outputs, static_cast<uint32_t>(frames));
-  valuesPending_ = false;
 }
 
 void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
@@ -363,6 +372,7 @@ void HostedLv2::Process(float** inputs, float** outputs, uint32_t frames) {
   atoms_->NotifyHeader() = {static_cast<uint32_t>(atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)),
                             atoms_->inputs[0].forge.Chunk};
   lilv_instance_run(instance_, frames);
+  valuesPending_ = false;
   for (Atoms::Sequence& sequence : atoms_->inputs) {
     sequence.Reset();
   }

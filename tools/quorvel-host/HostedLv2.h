@@ -40,6 +40,12 @@ class HostedLv2 final : public HostedPlugin {
  public:
   // The bundle at `path` with an instance of its own; null with a one-line reason.
   static std::unique_ptr<HostedLv2> Open(const std::string& path, std::string& error);
+  // Whether a path names an LV2 bundle (it ends in ".lv2", a separator or more aside), as
+  // the commands tell one from the other formats' modules on every platform.
+  static bool IsLv2Path(const std::string& path) {
+    const size_t last = path.find_last_not_of("/\\");
+    return last != std::string::npos && last >= 4 && path.compare(last - 3, 4, ".lv2") == 0;
+  }
   ~HostedLv2() override;
 
   std::string Name() const override;
@@ -93,18 +99,20 @@ class HostedLv2 final : public HostedPlugin {
   // The lilv instance, for lilv's own state calls.
   LilvInstance* Lilv() const { return instance_; }
   Lv2World& World() const { return *world_; }
-  const LilvPlugin* Plugin() const;
+  const LilvPlugin* Plugin() const { return plugin_; }
 
  private:
   struct Atoms;
 
-  explicit HostedLv2(std::unique_ptr<Lv2World> world);
+  HostedLv2(std::unique_ptr<Lv2World> world, const LilvPlugin* plugin);
   bool ReadPorts(std::string& error);
   // The editor closed and the instance freed, where there is one.
   void Free();
   bool Instantiate(double sampleRate, std::string& error);
 
   std::unique_ptr<Lv2World> world_;
+  const LilvPlugin* plugin_;  // the bundle's first
+  std::string uri_;
   std::unique_ptr<Atoms> atoms_;
   LilvInstance* instance_ = nullptr;
   bool quorvelDelay_ = false;

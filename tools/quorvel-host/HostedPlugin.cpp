@@ -5,7 +5,6 @@
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/HostedVst3.h"
-#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
@@ -17,7 +16,7 @@ std::unique_ptr<HostedPlugin> HostedPlugin::Open(const std::string& path, std::s
   if (Vst3Module::IsVst3Path(path)) {
     return HostedVst3::Open(path, error);
   }
-  if (Lv2Module::IsLv2Path(path)) {
+  if (HostedLv2::IsLv2Path(path)) {
     return HostedLv2::Open(path, error);
   }
   return HostedVst2::Open(path, error);

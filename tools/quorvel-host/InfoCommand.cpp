@@ -9,7 +9,6 @@
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/HostedVst3.h"
-#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
@@ -49,7 +48,7 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
     PrintClap(static_cast<HostedClap&>(*plugin));
   } else if (Vst3Module::IsVst3Path(path)) {
     PrintVst3(static_cast<HostedVst3&>(*plugin));
-  } else if (Lv2Module::IsLv2Path(path)) {
+  } else if (HostedLv2::IsLv2Path(path)) {
     PrintLv2(static_cast<HostedLv2&>(*plugin));
   } else {
     PrintVst2(path, static_cast<HostedVst2&>(*plugin));

@@ -66,7 +66,6 @@ bool Lv2UiHost::Show(uintptr_t parent, float scale, bool offerResize) {
   scale_ = scale;
   options_[0] = {LV2_OPTIONS_INSTANCE,       0,      world.Map(LV2_UI__scaleFactor), sizeof(float),
                  world.Map(LV2_ATOM__Float), &scale_};
-  options_[1] = {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr};
   touch_ = {this, [](LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
               static_cast<Lv2UiHost*>(handle)->Record('t', port, grabbed ? 1.0f : 0.0f);
             }};
@@ -105,21 +104,6 @@ int Lv2UiHost::Idle() {
 void Lv2UiHost::PortEvent(uint32_t port, float value) {
   if (handle_ != nullptr && descriptor_->port_event != nullptr) {
     descriptor_->port_event(handle_, port, sizeof value, 0, &value);
-  }
-}
-
-void Lv2UiHost::RelayWrites() {
-  for (; relayed_ < messages_.size(); ++relayed_) {
-    const Message& message = messages_[relayed_];
-    if (message.kind == 'a') {
-      instance_.AddUiAtom(message.atom.data(), static_cast<uint32_t>(message.atom.size()));
-      continue;
-    }
-    for (size_t i = 0; message.kind == 'w' && i < instance_.Parameters().size(); ++i) {
-      if (instance_.Parameters()[i].id == message.port) {
-        instance_.SetValue(i, message.value);
-      }
-    }
   }
 }
 

@@ -19,8 +19,8 @@ class ModuleLibrary;
 // names, instantiates it inside a host window (ui:parent) with urid:map, the host's scale
 // (ui:scaleFactor among the options), ui:touch and, unless told not to, ui:resize; it
 // offers no instance-access, as hosts that run UIs in another process cannot. It records
-// what the UI tells the host, with the thread that told it, and relays the UI's writes to
-// the instance and the instance's notifications to the UI, as such a host does.
+// what the UI tells the host, with the thread that told it, and relays the instance's
+// notifications to the UI, as such a host does.
 // Threads: the host's user-interface thread, for every call.
 class Lv2UiHost final {
  public:
@@ -46,9 +46,6 @@ class Lv2UiHost final {
   int Idle();
   // The host tells the UI a control port's value.
   void PortEvent(uint32_t port, float value);
-  // The UI's writes since the last relay, to the instance: control values into its
-  // control inputs, atoms into its UI input, for its next block.
-  void RelayWrites();
   // The instance's notifications of its last block, to the UI as port events.
   void DeliverNotifications();
   // Cleans the UI up (nothing happens while none is shown).
@@ -56,10 +53,7 @@ class Lv2UiHost final {
   LV2UI_Widget Widget() const { return widget_; }
 
   const std::vector<Message>& Messages() const { return messages_; }
-  void ClearMessages() {
-    messages_.clear();
-    relayed_ = 0;
-  }
+  void ClearMessages() { messages_.clear(); }
 
  private:
   Lv2UiHost(HostedLv2& instance) : instance_(instance) {}
@@ -77,9 +71,8 @@ class Lv2UiHost final {
   LV2UI_Touch touch_{};
   LV2UI_Resize resize_{};
   float scale_ = 0.0f;
-  LV2_Options_Option options_[2] = {};
+  LV2_Options_Option options_[2] = {};  // the scale, then the list's zeroed end
   std::vector<Message> messages_;
-  size_t relayed_ = 0;  // messages_ already relayed
 };
 
 }  // namespace QuorvelHost

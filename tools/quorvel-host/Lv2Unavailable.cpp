@@ -5,14 +5,8 @@
 
 namespace QuorvelHost {
 
-namespace {
-
-const char* const kLinuxOnly = "LV2 bundles load on Linux only";
-
-}  // namespace
-
 std::unique_ptr<HostedLv2> HostedLv2::Open(const std::string&, std::string& error) {
-  error = kLinuxOnly;
+  error = "LV2 bundles load on Linux only";
   return nullptr;
 }
 

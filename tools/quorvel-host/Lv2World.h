@@ -4,28 +4,22 @@
 #include <lv2/core/lv2.h>
 #include <lv2/urid/urid.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace QuorvelHost {
 
-// An LV2 bundle loaded as hosts load one, through lilv: a world of its own with the
-// bundle's Turtle read, its first plug-in found, and the host's URID map every instance of
-// it shares. Instances (HostedLv2) are made from it, and it must outlive them.
+// A lilv world of a bundle's own, with the host's URID map every instance made from it
+// shares; it must outlive them.
 // The thread that loads the bundle.
 class Lv2World final {
  public:
-  // Null with a one-line reason in `error` when the path holds no loadable plug-in.
-  static std::unique_ptr<Lv2World> Open(const std::string& path, std::string& error);
+  Lv2World();
   ~Lv2World();
   Lv2World(const Lv2World&) = delete;
   Lv2World& operator=(const Lv2World&) = delete;
 
   LilvWorld* Lilv() const { return world_; }
-  const LilvPlugin* Plugin() const { return plugin_; }
-  const std::string& Name() const { return name_; }
-  const std::string& Uri() const { return uri_; }
 
   // Any URI to its number and back; the same number for the same URI, from 1 up.
   LV2_URID Map(const char* uri);
@@ -36,12 +30,7 @@ class Lv2World final {
   const LV2_Feature* const* Features() const { return features_; }
 
  private:
-  Lv2World();
-
   LilvWorld* world_;
-  const LilvPlugin* plugin_ = nullptr;
-  std::string name_;
-  std::string uri_;
   std::vector<std::string> uris_;
   LV2_URID_Map map_;
   LV2_URID_Unmap unmap_;

@@ -6,9 +6,9 @@
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/EditorChecks.h"
+#include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/LifecycleChecks.h"
-#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/ProcessingChecks.h"
 #include "tools/quorvel-host/RealtimeChecks.h"
@@ -34,7 +34,7 @@ struct Group {
 std::vector<Group> GroupsFor(const std::string& path) {
   const bool clap = ClapModule::IsClapPath(path);
   const bool vst3 = Vst3Module::IsVst3Path(path);
-  if (!clap && !vst3 && !Lv2Module::IsLv2Path(path)) {
+  if (!clap && !vst3 && !HostedLv2::IsLv2Path(path)) {
     return {{"lifecycle", LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
             {"real-time", RealtimeChecks::Run},  {"state", StateChecks::Run},
             {"editor", EditorChecks::Run}};
