@@ -10,15 +10,17 @@
 #include "host/clap/ClapEvents.h"
 #include "host/clap/ClapExtensions.h"
 #include "host/clap/ClapGui.h"
+#include "tools/module-library/ModuleLibrary.h"
 #include "tools/quorvel-host/ClapEventList.h"
 #include "tools/quorvel-host/ClapHost.h"
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 
 namespace QuorvelHost {
 
 // A CLAP module beneath HostedPlugin, and its one instance as a strict host drives it:
-// made by the factory with the host's record, initialised, its extensions looked up.
+// the library loaded as hosts load one (its clap_entry of a compatible version, init with
+// the file's path, deinit once the instance is gone), the factory's first plug-in made
+// with the host's record, initialised, its extensions looked up.
 // Plain values are the parameter's own (its min to max, stepped ones switches or
 // choices), settings go through params.flush, a block's values and MIDI are its input
 // events, the transport its transport event. CLAP has no programs.
@@ -60,7 +62,10 @@ class HostedClap final : public HostedPlugin {
   const char* ProcessCallName() const override { return "clap_plugin.process"; }
 
   // What only CLAP has, for the checks and tests that drive the format itself.
-  const ClapModule& Module() const { return *module_; }
+  const std::string& Path() const { return path_; }
+  const clap_plugin_entry_t& Entry() const { return *entry_; }
+  // The factory's descriptor of the plug-in made.
+  const clap_plugin_descriptor_t* Descriptor() const { return descriptor_; }
   const clap_plugin_t& Plugin() const { return *plugin_; }
   ClapHost& Host() { return host_; }
   // The plug-in's extensions, null where it offers none.
@@ -84,9 +89,13 @@ class HostedClap final : public HostedPlugin {
   void SetStatePiece(uint32_t piece) { statePiece_ = std::max(piece, 1u); }
 
  private:
-  explicit HostedClap(std::unique_ptr<ClapModule> module) : module_(std::move(module)) {}
+  HostedClap(const std::string& path, std::unique_ptr<ModuleLibrary> library, const clap_plugin_entry_t& entry)
+      : library_(std::move(library)), path_(path), entry_(&entry) {}
 
-  std::unique_ptr<ClapModule> module_;
+  std::unique_ptr<ModuleLibrary> library_;  // unloaded last
+  std::string path_;
+  const clap_plugin_entry_t* entry_;  // initialised: deinit is due
+  const clap_plugin_descriptor_t* descriptor_ = nullptr;
   ClapHost host_;
   const clap_plugin_t* plugin_ = nullptr;
   const clap_plugin_params_t* params_ = nullptr;
