@@ -128,8 +128,7 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
   clap->params_ = static_cast<const clap_plugin_params_t*>(clap->Extension(CLAP_EXT_PARAMS));
   clap->state_ = static_cast<const clap_plugin_state_t*>(clap->Extension(CLAP_EXT_STATE));
   clap->gui_ = static_cast<const clap_plugin_gui_t*>(clap->Extension(CLAP_EXT_GUI));
-  const bool quorvelDelay =
-      plugin->desc != nullptr && plugin->desc->id != nullptr && std::strcmp(plugin->desc->id, "com.quorvel.delay") == 0;
+  const bool quorvelDelay = std::strcmp(clap->descriptor_->id, "com.quorvel.delay") == 0;
   const uint32_t count = clap->params_ != nullptr ? clap->params_->count(plugin) : 0;
   for (uint32_t index = 0; index < count; ++index) {
     clap_param_info_t info{};
@@ -147,15 +146,6 @@ HostedClap::~HostedClap() {
     plugin_->destroy(plugin_);
   }
   entry_->deinit();
-}
-
-std::string HostedClap::Name() const {
-  const clap_plugin_descriptor_t* descriptor = plugin_->desc;
-  return descriptor != nullptr && descriptor->name != nullptr ? descriptor->name : "";
-}
-
-const void* HostedClap::Extension(const char* id) const {
-  return plugin_->get_extension != nullptr ? plugin_->get_extension(plugin_, id) : nullptr;
 }
 
 bool HostedClap::Activate(double sampleRate, int32_t maxBlock, std::string& error) {

@@ -34,10 +34,8 @@ class HostedClap final : public HostedPlugin {
   // reason.
   static std::unique_ptr<HostedClap> Open(const std::string& path, std::string& error);
   ~HostedClap() override;
-  HostedClap(const HostedClap&) = delete;
-  HostedClap& operator=(const HostedClap&) = delete;
 
-  std::string Name() const override;
+  std::string Name() const override { return descriptor_->name; }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
   // Main thread: activate; then, as the audio thread, start processing. Deactivate stops
@@ -71,7 +69,7 @@ class HostedClap final : public HostedPlugin {
   // The plug-in's extensions, null where it offers none.
   const clap_plugin_params_t* Params() const { return params_; }
   const clap_plugin_gui_t* Gui() const { return gui_; }
-  const void* Extension(const char* id) const;
+  const void* Extension(const char* id) const { return plugin_->get_extension(plugin_, id); }
 
   // Audio thread: one block of two channels in and out (the same pointers for in place).
   // `events` and `transport` may be null; the plug-in's events land in OutputEvents().
