@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "tools/quorvel-host/HostedClap.h"

@@ -314,10 +314,7 @@ std::vector<uint8_t> HostedClap::GetState(bool) {
   std::vector<uint8_t> bytes;
   StreamContext context{&bytes, 0, statePiece_};
   const clap_ostream_t stream{&context, &WriteStream};
-  if (state_ == nullptr || !state_->save(plugin_, &stream)) {
-    return {};
-  }
-  return bytes;
+  return state_ != nullptr && state_->save(plugin_, &stream) ? bytes : std::vector<uint8_t>{};
 }
 
 bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) {
