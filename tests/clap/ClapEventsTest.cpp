@@ -14,7 +14,9 @@ namespace {
 // The descriptor, the ports, the parameters with the VST2 module's names and texts,
 // latency and tail, as a host lists them.
 TEST(ClapEvents, DescribesThePluginAsTheVst2ModuleDoes) {
-  const clap_plugin_descriptor_t* descriptor = ClapModule().Descriptor();
+  auto clap = StartClap();
+  ASSERT_NE(clap, nullptr);
+  const clap_plugin_descriptor_t* descriptor = clap->Descriptor();
   ASSERT_NE(descriptor, nullptr);
   EXPECT_STREQ(descriptor->id, "com.quorvel.delay");
   EXPECT_STREQ(descriptor->vendor, "Quorvel Sound Design");
@@ -24,7 +26,6 @@ TEST(ClapEvents, DescribesThePluginAsTheVst2ModuleDoes) {
   }
   EXPECT_EQ(features, "audio-effect delay stereo ");
 
-  auto clap = StartClap();
   auto vst2 = StartVst2();
   const auto* audio = static_cast<const clap_plugin_audio_ports_t*>(clap->Extension(CLAP_EXT_AUDIO_PORTS));
   const auto* notes = static_cast<const clap_plugin_note_ports_t*>(clap->Extension(CLAP_EXT_NOTE_PORTS));

@@ -1,20 +1,8 @@
 #include "tests/clap/ClapFixture.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace QuorvelTest {
-
-const QuorvelHost::ClapModule& ClapModule() {
-  static std::string error;
-  static const std::unique_ptr<QuorvelHost::ClapModule> module =
-      QuorvelHost::ClapModule::Open(QUORVEL_CLAP_MODULE, error);
-  if (module == nullptr) {
-    ADD_FAILURE() << error;
-    std::abort();
-  }
-  return *module;
-}
 
 std::unique_ptr<QuorvelHost::HostedClap> StartClap(double rate, int32_t maxBlock) {
   std::string error;

@@ -8,14 +8,9 @@
 
 #include "tests/support/StereoBlock.h"
 #include "tests/support/Vst2Reference.h"
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedClap.h"
 
 namespace QuorvelTest {
-
-// The built CLAP module (QUORVEL_CLAP_MODULE), loaded once per test process through
-// quorvel-host, the project's test host.
-const QuorvelHost::ClapModule& ClapModule();
 
 // A fresh CLAP instance, activated and processing at `rate`.
 std::unique_ptr<QuorvelHost::HostedClap> StartClap(double rate = 44100.0, int32_t maxBlock = 4096);

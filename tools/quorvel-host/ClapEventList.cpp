@@ -36,12 +36,10 @@ void ClapEventList::AddParameter(uint32_t time, clap_id id, double value) {
 }
 
 void ClapEventList::AddMidi(uint32_t time, uint8_t status, uint8_t data1, uint8_t data2) {
-  clap_event_midi_t event{};
-  event.header = {sizeof event, time, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_MIDI, 0};
-  event.port_index = 0;
-  event.data[0] = status;
-  event.data[1] = data1;
-  event.data[2] = data2;
+  const clap_event_midi_t event{
+      {sizeof(clap_event_midi_t), time, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_MIDI, 0},
+      0,
+      {status, data1, data2}};
   Add(event.header);
 }
 

@@ -1,8 +1,6 @@
 #include <cstdio>
-#include <memory>
 #include <string>
 
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedClap.h"
 #include "tools/quorvel-host/InfoCommand.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -19,14 +17,14 @@ const char* Text(const char* text) {
 
 void InfoCommand::PrintClap(HostedClap& plugin) {
   const clap_plugin_t& instance = plugin.Plugin();
-  const clap_version_t& version = plugin.Module().Entry().clap_version;
-  const clap_plugin_descriptor_t& descriptor = *plugin.Module().Descriptor();
+  const clap_version_t& version = plugin.Entry().clap_version;
+  const clap_plugin_descriptor_t& descriptor = *plugin.Descriptor();
   std::string features;
   for (const char* const* feature = descriptor.features; feature != nullptr && *feature != nullptr;
        ++feature) {
     features += (features.empty() ? "" : ", ") + std::string(*feature);
   }
-  Lines lines = {{"module:", plugin.Module().Name()},
+  Lines lines = {{"module:", plugin.Path()},
                  {"CLAP version:", std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
                                        std::to_string(version.revision)},
                  {"id:", Text(descriptor.id)},

@@ -73,17 +73,41 @@ HostedParameter Describe(const clap_plugin_t& plugin, const clap_plugin_params_t
 }  // namespace
 
 std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::string& error) {
-  std::unique_ptr<ClapModule> module = ClapModule::Open(path, error);
-  if (module == nullptr) {
+  std::unique_ptr<ModuleLibrary> library = ModuleLibrary::Open(path, error);
+  if (library == nullptr) {
     return nullptr;
   }
-  std::unique_ptr<HostedClap> clap(new HostedClap(std::move(module)));
-  const ClapModule& opened = *clap->module_;
-  const clap_plugin_factory_t& factory = opened.Factory();
-  clap->plugin_ = factory.create_plugin(&factory, clap->host_.Record(), opened.Descriptor()->id);
+  // clap_entry is a record, not a function: the symbol's address is the record's.
+  const auto* entry = reinterpret_cast<const clap_plugin_entry_t*>(library->FindFunction("clap_entry"));
+  if (entry == nullptr) {
+    error = "module " + path + " exports no clap_entry";
+    return nullptr;
+  }
+  if (entry->clap_version.major < 1 || entry->init == nullptr || entry->deinit == nullptr ||
+      entry->get_factory == nullptr) {
+    error = "module " + path + ": clap_entry is incomplete or of an incompatible version";
+    return nullptr;
+  }
+  if (!entry->init(path.c_str())) {
+    error = "module " + path + ": clap_entry.init failed";
+    return nullptr;
+  }
+  std::unique_ptr<HostedClap> clap(new HostedClap(path, std::move(library), *entry));
+  const auto* factory = static_cast<const clap_plugin_factory_t*>(entry->get_factory(CLAP_PLUGIN_FACTORY_ID));
+  if (factory != nullptr && factory->get_plugin_count != nullptr && factory->get_plugin_descriptor != nullptr &&
+      factory->create_plugin != nullptr && factory->get_plugin_count(factory) > 0) {
+    const clap_plugin_descriptor_t* descriptor = factory->get_plugin_descriptor(factory, 0);
+    const bool named = descriptor != nullptr && descriptor->id != nullptr && descriptor->name != nullptr;
+    clap->descriptor_ = named ? descriptor : nullptr;
+  }
+  if (clap->descriptor_ == nullptr) {
+    error = "module " + path + " offers no plug-in factory with a plug-in";
+    return nullptr;
+  }
+  clap->plugin_ = factory->create_plugin(factory, clap->host_.Record(), clap->descriptor_->id);
   const clap_plugin_t* plugin = clap->plugin_;
   if (plugin == nullptr) {
-    error = "module " + opened.Name() + " made no plug-in";
+    error = "module " + path + " made no plug-in";
     return nullptr;
   }
   // Every function of the plug-in's record is one a host may call; a record missing one
@@ -94,7 +118,7 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
                         plugin->process != nullptr && plugin->get_extension != nullptr &&
                         plugin->on_main_thread != nullptr;
   if (!complete || !plugin->init(plugin)) {
-    error = "module " + opened.Name() + (complete ? ": the plug-in's init failed" : ": the plug-in lacks functions");
+    error = "module " + path + (complete ? ": the plug-in's init failed" : ": the plug-in lacks functions");
     if (plugin->destroy != nullptr) {
       plugin->destroy(plugin);
     }
@@ -104,8 +128,7 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
   clap->params_ = static_cast<const clap_plugin_params_t*>(clap->Extension(CLAP_EXT_PARAMS));
   clap->state_ = static_cast<const clap_plugin_state_t*>(clap->Extension(CLAP_EXT_STATE));
   clap->gui_ = static_cast<const clap_plugin_gui_t*>(clap->Extension(CLAP_EXT_GUI));
-  const bool quorvelDelay =
-      plugin->desc != nullptr && plugin->desc->id != nullptr && std::strcmp(plugin->desc->id, "com.quorvel.delay") == 0;
+  const bool quorvelDelay = std::strcmp(clap->descriptor_->id, "com.quorvel.delay") == 0;
   const uint32_t count = clap->params_ != nullptr ? clap->params_->count(plugin) : 0;
   for (uint32_t index = 0; index < count; ++index) {
     clap_param_info_t info{};
@@ -117,21 +140,12 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
 }
 
 HostedClap::~HostedClap() {
-  if (plugin_ == nullptr) {
-    return;
+  if (plugin_ != nullptr) {
+    CloseEditor();
+    Deactivate();
+    plugin_->destroy(plugin_);
   }
-  CloseEditor();
-  Deactivate();
-  plugin_->destroy(plugin_);
-}
-
-std::string HostedClap::Name() const {
-  const clap_plugin_descriptor_t* descriptor = plugin_->desc;
-  return descriptor != nullptr && descriptor->name != nullptr ? descriptor->name : "";
-}
-
-const void* HostedClap::Extension(const char* id) const {
-  return plugin_->get_extension != nullptr ? plugin_->get_extension(plugin_, id) : nullptr;
+  entry_->deinit();
 }
 
 bool HostedClap::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
@@ -300,10 +314,7 @@ std::vector<uint8_t> HostedClap::GetState(bool) {
   std::vector<uint8_t> bytes;
   StreamContext context{&bytes, 0, statePiece_};
   const clap_ostream_t stream{&context, &WriteStream};
-  if (state_ == nullptr || !state_->save(plugin_, &stream)) {
-    return {};
-  }
-  return bytes;
+  return state_ != nullptr && state_->save(plugin_, &stream) ? bytes : std::vector<uint8_t>{};
 }
 
 bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) {

@@ -10,15 +10,17 @@
 #include "host/clap/ClapEvents.h"
 #include "host/clap/ClapExtensions.h"
 #include "host/clap/ClapGui.h"
+#include "tools/module-library/ModuleLibrary.h"
 #include "tools/quorvel-host/ClapEventList.h"
 #include "tools/quorvel-host/ClapHost.h"
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 
 namespace QuorvelHost {
 
 // A CLAP module beneath HostedPlugin, and its one instance as a strict host drives it:
-// made by the factory with the host's record, initialised, its extensions looked up.
+// the library loaded as hosts load one (its clap_entry of a compatible version, init with
+// the file's path, deinit once the instance is gone), the factory's first plug-in made
+// with the host's record, initialised, its extensions looked up.
 // Plain values are the parameter's own (its min to max, stepped ones switches or
 // choices), settings go through params.flush, a block's values and MIDI are its input
 // events, the transport its transport event. CLAP has no programs.
@@ -32,10 +34,8 @@ class HostedClap final : public HostedPlugin {
   // reason.
   static std::unique_ptr<HostedClap> Open(const std::string& path, std::string& error);
   ~HostedClap() override;
-  HostedClap(const HostedClap&) = delete;
-  HostedClap& operator=(const HostedClap&) = delete;
 
-  std::string Name() const override;
+  std::string Name() const override { return descriptor_->name; }
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
   // Main thread: activate; then, as the audio thread, start processing. Deactivate stops
@@ -60,13 +60,16 @@ class HostedClap final : public HostedPlugin {
   const char* ProcessCallName() const override { return "clap_plugin.process"; }
 
   // What only CLAP has, for the checks and tests that drive the format itself.
-  const ClapModule& Module() const { return *module_; }
+  const std::string& Path() const { return path_; }
+  const clap_plugin_entry_t& Entry() const { return *entry_; }
+  // The factory's descriptor of the plug-in made.
+  const clap_plugin_descriptor_t* Descriptor() const { return descriptor_; }
   const clap_plugin_t& Plugin() const { return *plugin_; }
   ClapHost& Host() { return host_; }
   // The plug-in's extensions, null where it offers none.
   const clap_plugin_params_t* Params() const { return params_; }
   const clap_plugin_gui_t* Gui() const { return gui_; }
-  const void* Extension(const char* id) const;
+  const void* Extension(const char* id) const { return plugin_->get_extension(plugin_, id); }
 
   // Audio thread: one block of two channels in and out (the same pointers for in place).
   // `events` and `transport` may be null; the plug-in's events land in OutputEvents().
@@ -84,9 +87,13 @@ class HostedClap final : public HostedPlugin {
   void SetStatePiece(uint32_t piece) { statePiece_ = std::max(piece, 1u); }
 
  private:
-  explicit HostedClap(std::unique_ptr<ClapModule> module) : module_(std::move(module)) {}
+  HostedClap(const std::string& path, std::unique_ptr<ModuleLibrary> library, const clap_plugin_entry_t& entry)
+      : library_(std::move(library)), path_(path), entry_(&entry) {}
 
-  std::unique_ptr<ClapModule> module_;
+  std::unique_ptr<ModuleLibrary> library_;  // unloaded last
+  std::string path_;
+  const clap_plugin_entry_t* entry_;  // initialised: deinit is due
+  const clap_plugin_descriptor_t* descriptor_ = nullptr;
   ClapHost host_;
   const clap_plugin_t* plugin_ = nullptr;
   const clap_plugin_params_t* params_ = nullptr;
