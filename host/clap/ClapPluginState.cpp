@@ -50,7 +50,14 @@ bool ClapPlugin::LoadState(const clap_plugin_t* plugin, const clap_istream_t* st
     }
     size += static_cast<uint64_t>(step);
   }
-  return self->core.LoadInstanceState(bytes.data(), static_cast<int32_t>(size));
+  if (!self->core.LoadInstanceState(bytes.data(), static_cast<int32_t>(size))) {
+    return false;
+  }
+  // The host's faders and lanes still show the values it read before the load.
+  if (self->hostParams != nullptr && self->hostParams->rescan != nullptr) {
+    self->hostParams->rescan(self->host, CLAP_PARAM_RESCAN_VALUES);
+  }
+  return true;
 }
 
 }  // namespace VstToolkit

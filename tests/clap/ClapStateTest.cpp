@@ -51,6 +51,8 @@ TEST(ClapState, OwnFormIsTheBankAndProgramInAnyPieceSize) {
   ASSERT_TRUE(fresh->SetState(expected, false));
   EXPECT_EQ(fresh->GetState(false), expected);
   EXPECT_EQ(fresh->ParameterValue(4), 1.0);  // Left Sync's choice trunc(5 x 5/13)
+  // The host's controls show the loaded values: it is asked to read them again.
+  EXPECT_EQ(fresh->Host().Requests(QuorvelHost::ClapHost::kRescan), 1);
 }
 
 // A bare VST2 bank loads whole (the selection stays); a VST2 program chunk loads into the
@@ -103,6 +105,7 @@ TEST(ClapState, RefusesEverythingElseChangingNothing) {
     EXPECT_FALSE(clap->SetState(bytes, false)) << bytes.size() << " bytes";
     EXPECT_EQ(clap->GetState(false), before) << bytes.size() << " bytes";
   }
+  EXPECT_EQ(clap->Host().Requests(QuorvelHost::ClapHost::kRescan), 0);
   EXPECT_TRUE(clap->Host().Violations().empty());
 }
 

@@ -78,7 +78,10 @@ const void* ClapHost::GetExtension(const clap_host_t*, const char* id) {
       [](const clap_host_t*) { return OnAudioThread(); },
   };
   static const clap_host_params_t params = {
-      [](const clap_host_t* host, clap_param_rescan_flags) { From(host)->RequireMain("params.rescan"); },
+      [](const clap_host_t* host, clap_param_rescan_flags) {
+        From(host)->RequireMain("params.rescan");
+        ++From(host)->requests_[kRescan];
+      },
       [](const clap_host_t* host, clap_id, clap_param_clear_flags) { From(host)->RequireMain("params.clear"); },
       [](const clap_host_t* host) {
         From(host)->RequireNotAudio("params.request_flush");

@@ -40,10 +40,10 @@ class ClapHost final {
   bool OnMainThread() const;
   static bool OnAudioThread() { return audioCalls_ > 0; }
 
-  // What the plug-in asked for so far (any thread): params.request_flush, request_callback
-  // and state.mark_dirty counted; the violations as one line, "; " between them, empty
-  // while there are none.
-  enum Request { kFlush, kCallback, kDirty, kRequests };
+  // What the plug-in asked for so far (any thread): params.request_flush, request_callback,
+  // state.mark_dirty and params.rescan counted; the violations as one line, "; " between
+  // them, empty while there are none.
+  enum Request { kFlush, kCallback, kDirty, kRescan, kRequests };
   int32_t Requests(Request kind) const { return requests_[kind].load(); }
   std::string Violations() const;
   struct Size {
