@@ -10,7 +10,6 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
@@ -23,7 +22,7 @@ constexpr double kSampleRate = 44100.0;
 constexpr int32_t kBlockSizes[] = {32, 256, 4096};
 
 struct Setting {
-  const char* parameter;  // a name ParameterLookup finds
+  const char* parameter;  // a name HostedParameter::Find finds
   float value;
 };
 
@@ -73,10 +72,9 @@ class Subject {
     if (plugin_ == nullptr || !plugin_->Activate(kSampleRate, blockSize, error)) {
       return false;
     }
-    ParameterLookup lookup(plugin_->Parameters());
     for (const Setting& setting : variant.settings) {
       int32_t index = 0;
-      if (!lookup.Find(setting.parameter, index, error)) {
+      if (!HostedParameter::Find(plugin_->Parameters(), setting.parameter, index, error)) {
         return false;
       }
       plugin_->SetNormalized(static_cast<size_t>(index), static_cast<double>(setting.value));

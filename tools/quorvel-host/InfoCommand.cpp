@@ -3,15 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedClap.h"
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/HostedVst3.h"
-#include "tools/quorvel-host/Lv2Module.h"
 #include "tools/quorvel-host/ToolOutput.h"
-#include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
 
@@ -44,13 +41,12 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
   if (plugin == nullptr || !plugin->Activate(44100.0, 512, error)) {
     return ToolOutput::Error("info", error.empty() ? "the plug-in does not activate at 44100 Hz" : error);
   }
-  // HostedPlugin::Open picks the adapter by the same tests.
-  if (ClapModule::IsClapPath(path)) {
-    PrintClap(static_cast<HostedClap&>(*plugin));
-  } else if (Vst3Module::IsVst3Path(path)) {
-    PrintVst3(static_cast<HostedVst3&>(*plugin));
-  } else if (Lv2Module::IsLv2Path(path)) {
-    PrintLv2(static_cast<HostedLv2&>(*plugin));
+  if (auto* clap = dynamic_cast<HostedClap*>(plugin.get())) {
+    PrintClap(*clap);
+  } else if (auto* vst3 = dynamic_cast<HostedVst3*>(plugin.get())) {
+    PrintVst3(*vst3);
+  } else if (auto* lv2 = dynamic_cast<HostedLv2*>(plugin.get())) {
+    PrintLv2(*lv2);
   } else {
     PrintVst2(path, static_cast<HostedVst2&>(*plugin));
   }

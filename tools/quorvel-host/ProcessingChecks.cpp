@@ -143,9 +143,13 @@ void CleanNumbers(Validator& validator) {
   const char* check = "no NaN, infinite or subnormal output at any rate and block size";
   TestSignal::Scan total;
   int runs = 0;
+  std::unique_ptr<HostedPlugin> plugin;
   for (double rate : kGridRates) {
     for (int32_t blockSize : kBlockSizes) {
-      std::unique_ptr<HostedPlugin> plugin = validator.New(check, rate, blockSize);
+      if (plugin != nullptr) {
+        validator.Gather(*plugin);
+      }
+      plugin = validator.New(check, rate, blockSize);
       if (plugin == nullptr) {
         return;
       }
@@ -155,10 +159,9 @@ void CleanNumbers(Validator& validator) {
       total.nonFinite += scan.nonFinite;
       total.subnormal += scan.subnormal;
       ++runs;
-      validator.Gather(*plugin);
     }
   }
-  validator.ReportGathered(check, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
+  validator.Report(check, *plugin, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
 }
 
 double MedianNanoseconds(std::vector<double> times) {

@@ -13,7 +13,6 @@
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
@@ -120,11 +119,10 @@ bool ApplySettings(const CommandLine& line, HostedPlugin& plugin, std::string& e
       return false;
     }
   }
-  ParameterLookup lookup(plugin.Parameters());
   for (const std::string& setting : line.Values("param")) {
     int32_t index = 0;
     float value = 0.0f;
-    if (!lookup.ParseSetting(setting, index, value, error)) {
+    if (!HostedParameter::ParseSetting(plugin.Parameters(), setting, index, value, error)) {
       return false;
     }
     plugin.SetNormalized(static_cast<size_t>(index), static_cast<double>(value));

@@ -77,10 +77,6 @@ ChannelBuffers Validator::Sound(HostedPlugin& plugin, double sampleRate, int32_t
   return Process(plugin, input, blockSize);
 }
 
-void Validator::Fail(const std::string& check, const std::string& detail) {
-  Report(check, false, detail);
-}
-
 void Validator::Report(const std::string& check, bool passed, const std::string& detail) {
   ++(passed ? counts_.passed : counts_.failed);
   std::printf("%s  %s%s%s\n", passed ? "pass" : "FAIL", check.c_str(), detail.empty() ? "" : ": ",
@@ -96,10 +92,6 @@ void Validator::Gather(const HostedPlugin& plugin) {
 void Validator::Report(const std::string& check, const HostedPlugin& plugin, bool passed,
                        const std::string& detail) {
   Gather(plugin);
-  ReportGathered(check, passed, detail);
-}
-
-void Validator::ReportGathered(const std::string& check, bool passed, const std::string& detail) {
   const std::string breaches = std::move(breaches_);
   breaches_.clear();
   Report(check, passed && breaches.empty(), breaches.empty() ? detail : breaches);
