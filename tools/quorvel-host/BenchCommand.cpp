@@ -1,5 +1,3 @@
-#include "tools/quorvel-host/BenchCommand.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,6 +7,7 @@
 #include "delay/QuorvelDelayDescription.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/Commands.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -168,7 +167,7 @@ bool BenchModule(const Target& target, const Settings& settings, std::string& er
 
 }  // namespace
 
-int BenchCommand::Run(const std::vector<std::string>& args) {
+int RunBench(const std::vector<std::string>& args) {
   CommandLine line;
   std::string error;
   Settings settings;

@@ -44,8 +44,8 @@ const char* HostedParameter::KindName(Kind kind) {
   return kNames[static_cast<int>(kind)];
 }
 
-bool HostedParameter::Find(const std::vector<HostedParameter>& parameters, const std::string& name, int32_t& index,
-                           std::string& error) {
+bool HostedParameter::Find(const std::vector<HostedParameter>& parameters, const std::string& name,
+                           int32_t& index, std::string& error) {
   int64_t number = 0;
   if (CommandLine::ParseInteger(name, 0, UINT32_MAX, number)) {
     for (size_t i = 0; i < parameters.size(); ++i) {
@@ -58,7 +58,8 @@ bool HostedParameter::Find(const std::vector<HostedParameter>& parameters, const
   std::string wanted = Folded(name);
   std::vector<size_t> matches;
   for (size_t i = 0; i < parameters.size(); ++i) {
-    if (!wanted.empty() && (Folded(parameters[i].shortName) == wanted || Folded(parameters[i].name) == wanted)) {
+    if (!wanted.empty() &&
+        (Folded(parameters[i].shortName) == wanted || Folded(parameters[i].name) == wanted)) {
       matches.push_back(i);
     }
   }

@@ -25,6 +25,17 @@ std::string ChoiceValue(double value) {
   return text;
 }
 
+// A unique ID as its four characters ("QDly"), unprintable bytes as '?'.
+std::string FourCharacters(int32_t id) {
+  auto bits = static_cast<uint32_t>(id);
+  std::string text;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    auto c = static_cast<char>((bits >> shift) & 0xFFu);
+    text += (c >= 0x20 && c < 0x7F) ? c : '?';
+  }
+  return text;
+}
+
 }  // namespace
 
 int InfoCommand::Run(const std::vector<std::string>& args) {
@@ -107,7 +118,7 @@ void InfoCommand::PrintVst2(const std::string& path, HostedVst2& plugin) {
                {"effect name:", plugin.GetText(effGetEffectName)},
                {"vendor:", plugin.GetText(effGetVendorString)},
                {"product:", plugin.GetText(effGetProductString)},
-               {"unique ID:", ToolOutput::FourCharacters(effect.uniqueID) + " (" +
+               {"unique ID:", FourCharacters(effect.uniqueID) + " (" +
                                   ToolOutput::Hex(static_cast<uint32_t>(effect.uniqueID)) + ")"},
                {"version:", std::to_string(effect.version)},
                {"vendor version:", std::to_string(plugin.Dispatch(effGetVendorVersion))},

@@ -1,5 +1,3 @@
-#include "tools/quorvel-host/ProcessingChecks.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -7,6 +5,7 @@
 
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -245,7 +244,7 @@ void InPlace(Validator& validator) {
 
 }  // namespace
 
-void ProcessingChecks::Run(Validator& validator) {
+void PortableChecks::Processing(Validator& validator) {
   RandomAutomation(validator);
   BlockSizeIndependence(validator);
   SampleRates(validator);

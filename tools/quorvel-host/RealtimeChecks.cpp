@@ -1,10 +1,9 @@
-#include "tools/quorvel-host/RealtimeChecks.h"
-
 #include <cstdint>
 #include <string>
 
 #include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/RealtimeProbe.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"
@@ -63,7 +62,7 @@ void ChangeSettings(HostedPlugin& plugin, HostTransport& transport, int32_t patt
 
 }  // namespace
 
-void RealtimeChecks::Run(Validator& validator) {
+void PortableChecks::Realtime(Validator& validator) {
   std::unique_ptr<HostedPlugin> plugin =
       validator.New("the audio path allocates nothing and locks nothing", Validator::kSampleRate, kBlockSize);
   if (plugin == nullptr) {
@@ -71,9 +70,9 @@ void RealtimeChecks::Run(Validator& validator) {
   }
   const char* events = plugin->EventsCallName();
   const char* process = plugin->ProcessCallName();
-  const std::string check = events != nullptr
-                                ? std::string(process) + " and " + events + " allocate nothing and lock nothing"
-                                : std::string(process) + " allocates nothing and locks nothing";
+  const std::string check =
+      events != nullptr ? std::string(process) + " and " + events + " allocate nothing and lock nothing"
+                        : std::string(process) + " allocates nothing and locks nothing";
   if (!RealtimeProbe::Installed()) {
     validator.Skip(check, "this build of the tool cannot watch the allocator");
     return;
@@ -111,12 +110,13 @@ void RealtimeChecks::Run(Validator& validator) {
     }
   }
   const int64_t calls = RealtimeProbe::Total();
-  std::string detail = std::to_string(kPatterns * kBlocksPerPattern) + " blocks after " + std::to_string(kWarmUpBlocks) +
-                       " of warm-up, " + std::to_string(kControllers) + " control changes each, " +
-                       std::to_string(kPatterns) +
+  std::string detail = std::to_string(kPatterns * kBlocksPerPattern) + " blocks after " +
+                       std::to_string(kWarmUpBlocks) + " of warm-up, " + std::to_string(kControllers) +
+                       " control changes each, " + std::to_string(kPatterns) +
                        " on/off patterns with parameter, program and tempo changes";
   if (calls > 0) {
-    detail += "; " + std::to_string(calls) + " calls (" + RealtimeProbe::Summary() + "), the first in " + first;
+    detail +=
+        "; " + std::to_string(calls) + " calls (" + RealtimeProbe::Summary() + "), the first in " + first;
   }
   validator.Report(check, *plugin, calls == 0, detail);
 }

@@ -78,7 +78,8 @@ bool RealtimeProbe::Installed() {
   Arm();
   release(allocate(16));
   Disarm();
-  return counts[kMalloc].load(std::memory_order_relaxed) > 0 && counts[kFree].load(std::memory_order_relaxed) > 0;
+  return counts[kMalloc].load(std::memory_order_relaxed) > 0 &&
+         counts[kFree].load(std::memory_order_relaxed) > 0;
 }
 
 }  // namespace QuorvelHost

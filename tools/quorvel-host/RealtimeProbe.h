@@ -27,10 +27,10 @@ class RealtimeProbe final {
     kPosixMemalign,
     kAlignedAlloc,
     kMemalign,
-    kRwlockRead,     // rdlock, tryrdlock, timedrdlock
-    kRwlockWrite,    // wrlock, trywrlock, timedwrlock
-    kCondWait,       // wait, timedwait
-    kCondSignal,     // signal, broadcast
+    kRwlockRead,   // rdlock, tryrdlock, timedrdlock
+    kRwlockWrite,  // wrlock, trywrlock, timedwrlock
+    kCondWait,     // wait, timedwait
+    kCondSignal,   // signal, broadcast
     kSemWait,
     kNanosleep,
     kCount

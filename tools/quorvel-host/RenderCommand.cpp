@@ -1,5 +1,3 @@
-#include "tools/quorvel-host/RenderCommand.h"
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include "tools/audio-buffers/AudioFile.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/Commands.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
@@ -246,7 +245,7 @@ bool Render(const CommandLine& line, int32_t blockSize, double tail, std::string
 
 }  // namespace
 
-int RenderCommand::Run(const std::vector<std::string>& args) {
+int RunRender(const std::vector<std::string>& args) {
   CommandLine line;
   std::string error;
   if (!line.Parse(args, kOptions, error)) {
