@@ -70,14 +70,16 @@ class Validator final {
   // for the module's reason, when the module fails to make one.
   std::unique_ptr<HostedPlugin> NewHosted(const std::string& check, double sampleRate, int32_t blockSize);
 
-  std::string path_;
-  std::vector<uint8_t> startBank_;
-  std::string breaches_;
+  // Plain numbers, so that a group run in a child process can send them back whole.
   struct Counts {
     int passed = 0;
     int failed = 0;
     int skipped = 0;
   };
+
+  std::string path_;
+  std::vector<uint8_t> startBank_;
+  std::string breaches_;
   Counts counts_;
 };
 
