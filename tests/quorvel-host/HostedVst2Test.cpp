@@ -6,7 +6,6 @@
 
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/ParameterLookup.h"
 
 namespace QuorvelHost {
 namespace {
@@ -158,22 +157,22 @@ TEST(HostedVst2Test, ParametersAreFoundByIndexAndUniqueName) {
   std::string error;
   auto plugin = HostedVst2::Create(GoodEntry, "fake", error);
   ASSERT_NE(plugin, nullptr);
-  ParameterLookup lookup(plugin->Parameters());
+  const std::vector<HostedParameter>& parameters = plugin->Parameters();
   int32_t index = -1;
   float value = -1.0f;
-  EXPECT_TRUE(lookup.ParseSetting("fb=0.6", index, value, error));
+  EXPECT_TRUE(HostedParameter::ParseSetting(parameters, "fb=0.6", index, value, error));
   EXPECT_EQ(index, 0);
   EXPECT_EQ(value, 0.6f);
-  EXPECT_TRUE(lookup.ParseSetting("2=1", index, value, error));
+  EXPECT_TRUE(HostedParameter::ParseSetting(parameters, "2=1", index, value, error));
   EXPECT_EQ(index, 2);
-  EXPECT_FALSE(lookup.ParseSetting("Mix=0.5", index, value, error));
+  EXPECT_FALSE(HostedParameter::ParseSetting(parameters, "Mix=0.5", index, value, error));
   EXPECT_NE(error.find("ambiguous"), std::string::npos);
-  EXPECT_FALSE(lookup.ParseSetting("Drive=0.5", index, value, error));
+  EXPECT_FALSE(HostedParameter::ParseSetting(parameters, "Drive=0.5", index, value, error));
   EXPECT_NE(error.find("unknown parameter 'Drive'"), std::string::npos);
-  EXPECT_FALSE(lookup.ParseSetting("3=0.5", index, value, error));
-  EXPECT_FALSE(lookup.ParseSetting("FB=1.01", index, value, error));
+  EXPECT_FALSE(HostedParameter::ParseSetting(parameters, "3=0.5", index, value, error));
+  EXPECT_FALSE(HostedParameter::ParseSetting(parameters, "FB=1.01", index, value, error));
   EXPECT_NE(error.find("not a number from 0 to 1"), std::string::npos);
-  EXPECT_FALSE(lookup.ParseSetting("FB", index, value, error));
+  EXPECT_FALSE(HostedParameter::ParseSetting(parameters, "FB", index, value, error));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "tools/audio-buffers/AudioFile.h"
 #include "tools/audio-buffers/ChannelBuffers.h"
-#include "tools/quorvel-host/RenderCommand.h"
+#include "tools/quorvel-host/Commands.h"
 
 namespace QuorvelHost {
 namespace {
@@ -50,9 +50,7 @@ class RenderCommandTest : public ::testing::Test {
 
 TEST_F(RenderCommandTest, ScalesEverySampleAndFeedsMonoToBothInputs) {
   std::string input = WriteInput("in.wav", 1, 1000, {0.5f});
-  ASSERT_EQ(
-      RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.wav"), "--param", "P0=0.5", "--block", "7"}),
-      0);
+  ASSERT_EQ(RunRender({QUORVEL_GAIN_MODULE, input, Path("out.wav"), "--param", "P0=0.5", "--block", "7"}), 0);
   AudioFile output;
   std::string error;
   ASSERT_TRUE(output.Load(Path("out.wav"), error)) << error;
@@ -70,9 +68,8 @@ TEST_F(RenderCommandTest, ScalesEverySampleAndFeedsMonoToBothInputs) {
 TEST_F(RenderCommandTest, ControlChangeActsAtItsFrameAndTheTailAddsSilence) {
   std::string input = WriteInput("in.wav", 2, 44100, {0.5f, -0.25f});
   // CC 7 value 0 at 0.5 s silences the gain module from frame 22050 on.
-  ASSERT_EQ(
-      RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.flac"), "--cc", "0.5,7,0", "--tail", "0.25"}),
-      0);
+  ASSERT_EQ(RunRender({QUORVEL_GAIN_MODULE, input, Path("out.flac"), "--cc", "0.5,7,0", "--tail", "0.25"}),
+            0);
   AudioFile output;
   std::string error;
   ASSERT_TRUE(output.Load(Path("out.flac"), error)) << error;
@@ -101,7 +98,7 @@ TEST_F(RenderCommandTest, AFailedRenderingLeavesTheOldOutputAndNoTemporaryFile) 
       {Path("missing.so"), input, Path("out.wav")},
       {QUORVEL_GAIN_MODULE, Path("missing.wav"), Path("out.wav")}};
   for (const auto& args : failing) {
-    EXPECT_EQ(RenderCommand::Run(args), 1) << args[3 < args.size() ? 3 : 0];
+    EXPECT_EQ(RunRender(args), 1) << args[3 < args.size() ? 3 : 0];
   }
   std::ifstream old(Path("out.wav"));
   std::string content((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
@@ -113,11 +110,10 @@ TEST_F(RenderCommandTest, NeverOverwritesItsInput) {
   std::string input = WriteInput("in.wav", 2, 100, {0.5f, 0.5f});
   auto before = fs::file_size(input);
   fs::create_directories(folder_ / "sub");
-  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, input, "--param", "P0=0"}), 1);
-  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, (folder_ / "sub" / ".." / "in.wav").string()}),
-            1);
+  EXPECT_EQ(RunRender({QUORVEL_GAIN_MODULE, input, input, "--param", "P0=0"}), 1);
+  EXPECT_EQ(RunRender({QUORVEL_GAIN_MODULE, input, (folder_ / "sub" / ".." / "in.wav").string()}), 1);
   fs::create_hard_link(input, Path("link.wav"));
-  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("link.wav"), "--param", "P0=0"}), 1);
+  EXPECT_EQ(RunRender({QUORVEL_GAIN_MODULE, input, Path("link.wav"), "--param", "P0=0"}), 1);
   AudioFile again;
   std::string error;
   ASSERT_TRUE(again.Load(input, error));
@@ -129,10 +125,10 @@ TEST_F(RenderCommandTest, NeverOverwritesItsInput) {
 
 TEST_F(RenderCommandTest, UsageMistakesAreUsageErrors) {
   std::string input = WriteInput("in.wav", 1, 10, {0.5f});
-  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input}), 2);
-  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.xyz")}), 2);
-  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.wav"), "--block", "0"}), 2);
-  EXPECT_EQ(RenderCommand::Run({QUORVEL_GAIN_MODULE, input, Path("out.wav"), "--tail"}), 2);
+  EXPECT_EQ(RunRender({QUORVEL_GAIN_MODULE, input}), 2);
+  EXPECT_EQ(RunRender({QUORVEL_GAIN_MODULE, input, Path("out.xyz")}), 2);
+  EXPECT_EQ(RunRender({QUORVEL_GAIN_MODULE, input, Path("out.wav"), "--block", "0"}), 2);
+  EXPECT_EQ(RunRender({QUORVEL_GAIN_MODULE, input, Path("out.wav"), "--tail"}), 2);
   EXPECT_EQ(FilesInFolder(), 1u);
 }
 

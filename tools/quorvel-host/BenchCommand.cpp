@@ -1,5 +1,3 @@
-#include "tools/quorvel-host/BenchCommand.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,8 +7,8 @@
 #include "delay/QuorvelDelayDescription.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/Commands.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
@@ -23,7 +21,7 @@ constexpr double kSampleRate = 44100.0;
 constexpr int32_t kBlockSizes[] = {32, 256, 4096};
 
 struct Setting {
-  const char* parameter;  // a name ParameterLookup finds
+  const char* parameter;  // a name HostedParameter::Find finds
   float value;
 };
 
@@ -73,10 +71,9 @@ class Subject {
     if (plugin_ == nullptr || !plugin_->Activate(kSampleRate, blockSize, error)) {
       return false;
     }
-    ParameterLookup lookup(plugin_->Parameters());
     for (const Setting& setting : variant.settings) {
       int32_t index = 0;
-      if (!lookup.Find(setting.parameter, index, error)) {
+      if (!HostedParameter::Find(plugin_->Parameters(), setting.parameter, index, error)) {
         return false;
       }
       plugin_->SetNormalized(static_cast<size_t>(index), static_cast<double>(setting.value));
@@ -170,7 +167,7 @@ bool BenchModule(const Target& target, const Settings& settings, std::string& er
 
 }  // namespace
 
-int BenchCommand::Run(const std::vector<std::string>& args) {
+int RunBench(const std::vector<std::string>& args) {
   CommandLine line;
   std::string error;
   Settings settings;

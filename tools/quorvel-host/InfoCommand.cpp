@@ -3,14 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/HostedClap.h"
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/ToolOutput.h"
-#include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
 
@@ -24,6 +22,17 @@ constexpr const char* kCategoryNames[] = {"unknown",     "effect",          "syn
 std::string ChoiceValue(double value) {
   char text[32];
   std::snprintf(text, sizeof text, value == std::floor(value) ? "%.1f" : "%g", value);
+  return text;
+}
+
+// A unique ID as its four characters ("QDly"), unprintable bytes as '?'.
+std::string FourCharacters(int32_t id) {
+  auto bits = static_cast<uint32_t>(id);
+  std::string text;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    auto c = static_cast<char>((bits >> shift) & 0xFFu);
+    text += (c >= 0x20 && c < 0x7F) ? c : '?';
+  }
   return text;
 }
 
@@ -43,13 +52,12 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
   if (plugin == nullptr || !plugin->Activate(44100.0, 512, error)) {
     return ToolOutput::Error("info", error.empty() ? "the plug-in does not activate at 44100 Hz" : error);
   }
-  // HostedPlugin::Open picks the adapter by the same tests.
-  if (ClapModule::IsClapPath(path)) {
-    PrintClap(static_cast<HostedClap&>(*plugin));
-  } else if (Vst3Module::IsVst3Path(path)) {
-    PrintVst3(static_cast<HostedVst3&>(*plugin));
-  } else if (HostedLv2::IsLv2Path(path)) {
-    PrintLv2(static_cast<HostedLv2&>(*plugin));
+  if (auto* clap = dynamic_cast<HostedClap*>(plugin.get())) {
+    PrintClap(*clap);
+  } else if (auto* vst3 = dynamic_cast<HostedVst3*>(plugin.get())) {
+    PrintVst3(*vst3);
+  } else if (auto* lv2 = dynamic_cast<HostedLv2*>(plugin.get())) {
+    PrintLv2(*lv2);
   } else {
     PrintVst2(path, static_cast<HostedVst2&>(*plugin));
   }
@@ -110,7 +118,7 @@ void InfoCommand::PrintVst2(const std::string& path, HostedVst2& plugin) {
                {"effect name:", plugin.GetText(effGetEffectName)},
                {"vendor:", plugin.GetText(effGetVendorString)},
                {"product:", plugin.GetText(effGetProductString)},
-               {"unique ID:", ToolOutput::FourCharacters(effect.uniqueID) + " (" +
+               {"unique ID:", FourCharacters(effect.uniqueID) + " (" +
                                   ToolOutput::Hex(static_cast<uint32_t>(effect.uniqueID)) + ")"},
                {"version:", std::to_string(effect.version)},
                {"vendor version:", std::to_string(plugin.Dispatch(effGetVendorVersion))},

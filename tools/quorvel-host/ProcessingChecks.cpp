@@ -1,5 +1,3 @@
-#include "tools/quorvel-host/ProcessingChecks.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -7,6 +5,7 @@
 
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -143,9 +142,13 @@ void CleanNumbers(Validator& validator) {
   const char* check = "no NaN, infinite or subnormal output at any rate and block size";
   TestSignal::Scan total;
   int runs = 0;
+  std::unique_ptr<HostedPlugin> plugin;
   for (double rate : kGridRates) {
     for (int32_t blockSize : kBlockSizes) {
-      std::unique_ptr<HostedPlugin> plugin = validator.New(check, rate, blockSize);
+      if (plugin != nullptr) {
+        validator.Gather(*plugin);
+      }
+      plugin = validator.New(check, rate, blockSize);
       if (plugin == nullptr) {
         return;
       }
@@ -155,10 +158,9 @@ void CleanNumbers(Validator& validator) {
       total.nonFinite += scan.nonFinite;
       total.subnormal += scan.subnormal;
       ++runs;
-      validator.Gather(*plugin);
     }
   }
-  validator.ReportGathered(check, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
+  validator.Report(check, *plugin, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
 }
 
 double MedianNanoseconds(std::vector<double> times) {
@@ -242,7 +244,7 @@ void InPlace(Validator& validator) {
 
 }  // namespace
 
-void ProcessingChecks::Run(Validator& validator) {
+void PortableChecks::Processing(Validator& validator) {
   RandomAutomation(validator);
   BlockSizeIndependence(validator);
   SampleRates(validator);

@@ -1,10 +1,9 @@
-#include "tools/quorvel-host/RealtimeChecks.h"
-
 #include <cstdint>
 #include <string>
 
 #include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/HostedPlugin.h"
+#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/RealtimeProbe.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"
@@ -31,34 +30,12 @@ void QueueControllers(HostedPlugin& plugin, uint32_t round) {
   }
 }
 
-struct Finding {
-  int64_t blocks = 0;
-  int64_t calls = 0;
-  int64_t counts[RealtimeProbe::kCount] = {};
-  std::string first;  // where the first call happened
-};
-
-void Count(Finding& finding, const char* where, int64_t block) {
-  const int64_t calls = RealtimeProbe::Total();
-  if (calls > 0 && finding.first.empty()) {
-    finding.first = std::string(where) + " of block " + std::to_string(block);
+// Where the first watched call happened: the counts add up over the run, so the first
+// watch that finds any holds it.
+void NoteFirst(std::string& first, const char* where, int64_t block) {
+  if (first.empty() && RealtimeProbe::Total() > 0) {
+    first = std::string(where) + " of block " + std::to_string(block);
   }
-  finding.calls += calls;
-  for (int32_t f = 0; f < RealtimeProbe::kCount; ++f) {
-    finding.counts[f] += RealtimeProbe::Count(static_cast<RealtimeProbe::Function>(f));
-  }
-}
-
-std::string Describe(const Finding& finding) {
-  std::string text;
-  for (int32_t f = 0; f < RealtimeProbe::kCount; ++f) {
-    if (finding.counts[f] > 0) {
-      text += std::string(text.empty() ? "" : ", ") +
-              RealtimeProbe::Name(static_cast<RealtimeProbe::Function>(f)) + " " +
-              std::to_string(finding.counts[f]);
-    }
-  }
-  return text;
 }
 
 // Parameter, program and tempo changes between blocks, as a host's other threads make them.
@@ -85,7 +62,7 @@ void ChangeSettings(HostedPlugin& plugin, HostTransport& transport, int32_t patt
 
 }  // namespace
 
-void RealtimeChecks::Run(Validator& validator) {
+void PortableChecks::Realtime(Validator& validator) {
   std::unique_ptr<HostedPlugin> plugin =
       validator.New("the audio path allocates nothing and locks nothing", Validator::kSampleRate, kBlockSize);
   if (plugin == nullptr) {
@@ -93,9 +70,9 @@ void RealtimeChecks::Run(Validator& validator) {
   }
   const char* events = plugin->EventsCallName();
   const char* process = plugin->ProcessCallName();
-  const std::string check = events != nullptr
-                                ? std::string(process) + " and " + events + " allocate nothing and lock nothing"
-                                : std::string(process) + " allocates nothing and locks nothing";
+  const std::string check =
+      events != nullptr ? std::string(process) + " and " + events + " allocate nothing and lock nothing"
+                        : std::string(process) + " allocates nothing and locks nothing";
   if (!RealtimeProbe::Installed()) {
     validator.Skip(check, "this build of the tool cannot watch the allocator");
     return;
@@ -109,37 +86,39 @@ void RealtimeChecks::Run(Validator& validator) {
     plugin->DeliverEvents();
     plugin->Process(input.At(0), output.At(0), kBlockSize, transport, block * kBlockSize);
   }
-  Finding finding;
+  RealtimeProbe::Reset();
+  std::string first;
   uint32_t random = 20261208u;
   for (int32_t pattern = 0; pattern < kPatterns; ++pattern) {
     for (int32_t block = 0; block < kBlocksPerPattern; ++block) {
+      const int64_t number = pattern * kBlocksPerPattern + block;
       ChangeSettings(*plugin, transport, pattern, block, random);
-      QueueControllers(*plugin, static_cast<uint32_t>(pattern * kBlocksPerPattern + block));
+      QueueControllers(*plugin, static_cast<uint32_t>(number));
       // Everything the host itself needs is ready before the watch starts.
       float** inputs = input.At(0);
       float** outputs = output.At(0);
-      const int64_t number = finding.blocks++;
       if (events != nullptr) {
         RealtimeProbe::Arm();
         plugin->DeliverEvents();
         RealtimeProbe::Disarm();
-        Count(finding, events, number);
+        NoteFirst(first, events, number);
       }
       RealtimeProbe::Arm();
       plugin->Process(inputs, outputs, kBlockSize, transport, (kWarmUpBlocks + number) * kBlockSize);
       RealtimeProbe::Disarm();
-      Count(finding, process, number);
+      NoteFirst(first, process, number);
     }
   }
-  std::string detail = std::to_string(finding.blocks) + " blocks after " + std::to_string(kWarmUpBlocks) +
-                       " of warm-up, " + std::to_string(kControllers) + " control changes each, " +
-                       std::to_string(kPatterns) +
+  const int64_t calls = RealtimeProbe::Total();
+  std::string detail = std::to_string(kPatterns * kBlocksPerPattern) + " blocks after " +
+                       std::to_string(kWarmUpBlocks) + " of warm-up, " + std::to_string(kControllers) +
+                       " control changes each, " + std::to_string(kPatterns) +
                        " on/off patterns with parameter, program and tempo changes";
-  if (finding.calls > 0) {
-    detail += "; " + std::to_string(finding.calls) + " calls (" + Describe(finding) + "), the first in " +
-              finding.first;
+  if (calls > 0) {
+    detail +=
+        "; " + std::to_string(calls) + " calls (" + RealtimeProbe::Summary() + "), the first in " + first;
   }
-  validator.Report(check, *plugin, finding.calls == 0, detail);
+  validator.Report(check, *plugin, calls == 0, detail);
 }
 
 }  // namespace QuorvelHost

@@ -37,19 +37,18 @@ void RealtimeProbe::Note(Function function) {
   }
 }
 
-void RealtimeProbe::Arm() {
+void RealtimeProbe::Reset() {
   for (auto& count : counts) {
     count.store(0, std::memory_order_relaxed);
   }
+}
+
+void RealtimeProbe::Arm() {
   armed.store(true, std::memory_order_relaxed);
 }
 
 void RealtimeProbe::Disarm() {
   armed.store(false, std::memory_order_relaxed);
-}
-
-int64_t RealtimeProbe::Count(Function function) {
-  return counts[function].load(std::memory_order_relaxed);
 }
 
 int64_t RealtimeProbe::Total() {
@@ -60,18 +59,27 @@ int64_t RealtimeProbe::Total() {
   return total;
 }
 
-const char* RealtimeProbe::Name(Function function) {
-  return kNames[function];
+std::string RealtimeProbe::Summary() {
+  std::string text;
+  for (int32_t f = 0; f < kCount; ++f) {
+    const int64_t count = counts[f].load(std::memory_order_relaxed);
+    if (count > 0) {
+      text += std::string(text.empty() ? "" : ", ") + kNames[f] + " " + std::to_string(count);
+    }
+  }
+  return text;
 }
 
 bool RealtimeProbe::Installed() {
   // Through a volatile pointer the compiler can neither see nor drop the call.
   void* (*volatile allocate)(std::size_t) = std::malloc;
   void (*volatile release)(void*) = std::free;
+  Reset();
   Arm();
   release(allocate(16));
   Disarm();
-  return Count(kMalloc) > 0 && Count(kFree) > 0;
+  return counts[kMalloc].load(std::memory_order_relaxed) > 0 &&
+         counts[kFree].load(std::memory_order_relaxed) > 0;
 }
 
 }  // namespace QuorvelHost

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace QuorvelHost {
 
@@ -26,10 +27,10 @@ class RealtimeProbe final {
     kPosixMemalign,
     kAlignedAlloc,
     kMemalign,
-    kRwlockRead,     // rdlock, tryrdlock, timedrdlock
-    kRwlockWrite,    // wrlock, trywrlock, timedwrlock
-    kCondWait,       // wait, timedwait
-    kCondSignal,     // signal, broadcast
+    kRwlockRead,   // rdlock, tryrdlock, timedrdlock
+    kRwlockWrite,  // wrlock, trywrlock, timedwrlock
+    kCondWait,     // wait, timedwait
+    kCondSignal,   // signal, broadcast
     kSemWait,
     kNanosleep,
     kCount
@@ -37,12 +38,14 @@ class RealtimeProbe final {
 
   // True when an allocation made through a plain function pointer was counted.
   static bool Installed();
-  // Starts counting from zero; Disarm stops it and keeps the counts.
+  // Counts from zero again.
+  static void Reset();
+  // Counts the calls from Arm to Disarm, adding to what earlier watches counted.
   static void Arm();
   static void Disarm();
-  static int64_t Count(Function function);
   static int64_t Total();
-  static const char* Name(Function function);
+  // Each function called with its count ("malloc 2, free 2"); empty where none was.
+  static std::string Summary();
 
   // The interposed functions report here; safe inside the allocator (no allocation, no lock).
   static void Note(Function function);

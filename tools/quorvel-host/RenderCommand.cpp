@@ -1,5 +1,3 @@
-#include "tools/quorvel-host/RenderCommand.h"
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,8 +10,8 @@
 #include "tools/audio-buffers/AudioFile.h"
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/Commands.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/ParameterLookup.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 
@@ -120,11 +118,10 @@ bool ApplySettings(const CommandLine& line, HostedPlugin& plugin, std::string& e
       return false;
     }
   }
-  ParameterLookup lookup(plugin.Parameters());
   for (const std::string& setting : line.Values("param")) {
     int32_t index = 0;
     float value = 0.0f;
-    if (!lookup.ParseSetting(setting, index, value, error)) {
+    if (!HostedParameter::ParseSetting(plugin.Parameters(), setting, index, value, error)) {
       return false;
     }
     plugin.SetNormalized(static_cast<size_t>(index), static_cast<double>(value));
@@ -248,7 +245,7 @@ bool Render(const CommandLine& line, int32_t blockSize, double tail, std::string
 
 }  // namespace
 
-int RenderCommand::Run(const std::vector<std::string>& args) {
+int RunRender(const std::vector<std::string>& args) {
   CommandLine line;
   std::string error;
   if (!line.Parse(args, kOptions, error)) {

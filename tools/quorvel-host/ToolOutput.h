@@ -16,8 +16,6 @@ class ToolOutput final {
   // "quorvel-host <command>: <message>" on standard error; returns `code`.
   static int Error(const char* command, const std::string& message, int code = kFailure);
 
-  // A unique ID as its four characters ("QDly"), unprintable bytes as '?'.
-  static std::string FourCharacters(int32_t id);
   static std::string Hex(uint32_t value);
   // Three significant digits ("0.000123", "1.5e-10").
   static std::string Number(double value);

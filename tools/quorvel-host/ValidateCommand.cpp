@@ -1,17 +1,14 @@
-#include "tools/quorvel-host/ValidateCommand.h"
-
 #include <cstdio>
 
 #include "tools/quorvel-host/ClapChecks.h"
 #include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/CommandLine.h"
+#include "tools/quorvel-host/Commands.h"
 #include "tools/quorvel-host/EditorChecks.h"
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/LifecycleChecks.h"
 #include "tools/quorvel-host/PortableChecks.h"
-#include "tools/quorvel-host/ProcessingChecks.h"
-#include "tools/quorvel-host/RealtimeChecks.h"
 #include "tools/quorvel-host/StateChecks.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -35,12 +32,15 @@ std::vector<Group> GroupsFor(const std::string& path) {
   const bool clap = ClapModule::IsClapPath(path);
   const bool vst3 = Vst3Module::IsVst3Path(path);
   if (!clap && !vst3 && !HostedLv2::IsLv2Path(path)) {
-    return {{"lifecycle", LifecycleChecks::Run}, {"processing", ProcessingChecks::Run},
-            {"real-time", RealtimeChecks::Run},  {"state", StateChecks::Run},
+    return {{"lifecycle", LifecycleChecks::Run},
+            {"processing", PortableChecks::Processing},
+            {"real-time", PortableChecks::Realtime},
+            {"state", StateChecks::Run},
             {"editor", EditorChecks::Run}};
   }
-  std::vector<Group> groups = {
-      {"processing", ProcessingChecks::Run}, {"portable", PortableChecks::Run}, {"real-time", RealtimeChecks::Run}};
+  std::vector<Group> groups = {{"processing", PortableChecks::Processing},
+                               {"portable", PortableChecks::Run},
+                               {"real-time", PortableChecks::Realtime}};
   if (clap) {
     groups.push_back({"CLAP", ClapChecks::Run});
   }
@@ -53,7 +53,7 @@ std::vector<Group> GroupsFor(const std::string& path) {
 
 }  // namespace
 
-int ValidateCommand::Run(const std::vector<std::string>& args) {
+int RunValidate(const std::vector<std::string>& args) {
   CommandLine line;
   std::string error;
   if (!line.Parse(args, {{"bank", true, false}}, error)) {

@@ -26,12 +26,16 @@ bool LooksLikeFeedback(std::string name) {
 Validator::Validator(std::string path, std::vector<uint8_t> startBank)
     : path_(std::move(path)), startBank_(std::move(startBank)) {}
 
-std::unique_ptr<HostedPlugin> Validator::NewHosted(double sampleRate, int32_t blockSize) {
-  std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(path_, lastError_);
-  if (plugin != nullptr && !plugin->Activate(sampleRate, blockSize, lastError_)) {
+std::unique_ptr<HostedPlugin> Validator::NewHosted(const std::string& check, double sampleRate,
+                                                   int32_t blockSize) {
+  std::string error;
+  std::unique_ptr<HostedPlugin> plugin = HostedPlugin::Open(path_, error);
+  if (plugin == nullptr || !plugin->Activate(sampleRate, blockSize, error)) {
+    breaches_.clear();  // the check ends here, and what it gathered with it
+    Fail(check, error);
     return nullptr;
   }
-  if (plugin != nullptr && !startBank_.empty()) {
+  if (!startBank_.empty()) {
     plugin->SetState(startBank_, false);
   }
   return plugin;
@@ -77,10 +81,6 @@ ChannelBuffers Validator::Sound(HostedPlugin& plugin, double sampleRate, int32_t
   return Process(plugin, input, blockSize);
 }
 
-void Validator::Fail(const std::string& check, const std::string& detail) {
-  Report(check, false, detail);
-}
-
 void Validator::Report(const std::string& check, bool passed, const std::string& detail) {
   ++(passed ? counts_.passed : counts_.failed);
   std::printf("%s  %s%s%s\n", passed ? "pass" : "FAIL", check.c_str(), detail.empty() ? "" : ": ",
@@ -96,10 +96,6 @@ void Validator::Gather(const HostedPlugin& plugin) {
 void Validator::Report(const std::string& check, const HostedPlugin& plugin, bool passed,
                        const std::string& detail) {
   Gather(plugin);
-  ReportGathered(check, passed, detail);
-}
-
-void Validator::ReportGathered(const std::string& check, bool passed, const std::string& detail) {
   const std::string breaches = std::move(breaches_);
   breaches_.clear();
   Report(check, passed && breaches.empty(), breaches.empty() ? detail : breaches);
@@ -109,28 +105,6 @@ void Validator::Skip(const std::string& check, const std::string& reason) {
   ++counts_.skipped;
   std::printf("skip  %s: %s\n", check.c_str(), reason.c_str());
   std::fflush(stdout);
-}
-
-void Validator::FailToCreate(const std::string& check) {
-  breaches_.clear();  // the check ends here, and what it gathered with it
-  Fail(check, lastError_);
-}
-
-void Validator::RunGroup(const char* name, void (*group)(Validator&)) {
-  const CheckIsolation::Counts before = counts_;
-  CheckIsolation::Counts after;
-  std::string how;
-  const bool completed = CheckIsolation::Run(
-      [this, group]() {
-        group(*this);
-        return counts_;
-      },
-      after, how);
-  // In a child process only the counts came back; a group that ended abnormally counts nothing.
-  counts_ = completed ? after : before;
-  if (!completed) {
-    Fail(std::string(name) + " checks", how + "; the checks after the last line did not run");
-  }
 }
 
 void Validator::PrintSummary() const {

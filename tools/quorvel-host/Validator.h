@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "tools/audio-buffers/ChannelBuffers.h"
-#include "tools/quorvel-host/CheckIsolation.h"
 
 namespace QuorvelHost {
 
@@ -31,11 +30,7 @@ class Validator final {
   template <class Format = HostedPlugin>
   std::unique_ptr<Format> New(const std::string& check, double sampleRate = kSampleRate,
                               int32_t blockSize = kBlockSize) {
-    std::unique_ptr<HostedPlugin> plugin = NewHosted(sampleRate, blockSize);
-    if (plugin == nullptr) {
-      FailToCreate(check);
-    }
-    return std::unique_ptr<Format>(static_cast<Format*>(plugin.release()));
+    return std::unique_ptr<Format>(static_cast<Format*>(NewHosted(check, sampleRate, blockSize).release()));
   }
 
   // Settings that make an effect work hard: its defaults with any parameter
@@ -54,34 +49,38 @@ class Validator final {
   static ChannelBuffers Sound(HostedPlugin& plugin, double sampleRate = kSampleRate,
                               int32_t blockSize = kBlockSize);
 
-  void Fail(const std::string& check, const std::string& detail);
+  void Fail(const std::string& check, const std::string& detail) { Report(check, false, detail); }
   void Skip(const std::string& check, const std::string& reason);
   void Report(const std::string& check, bool passed, const std::string& detail);
   // The same, failing also on the plug-in's breaches of its format's thread rules: this
   // instance's, and those gathered from the instances the check made before.
   void Report(const std::string& check, const HostedPlugin& plugin, bool passed, const std::string& detail);
   void Gather(const HostedPlugin& plugin);
-  void ReportGathered(const std::string& check, bool passed, const std::string& detail);
 
-  // Runs one group of checks isolated from crashes; a crash fails the group
-  // with a line of its own.
+  // Runs one group of checks where a crashing plug-in cannot take the tool with it: in a
+  // child process where the platform has fork (CheckIsolationFork.cpp), inline elsewhere.
+  // A crash fails the group with a line of its own.
   void RunGroup(const char* name, void (*group)(Validator&));
 
   int Failures() const { return counts_.failed; }
   void PrintSummary() const;
 
  private:
-  // An instance of any format, active and holding the start bank; null when the module
-  // fails to make one.
-  std::unique_ptr<HostedPlugin> NewHosted(double sampleRate = kSampleRate, int32_t blockSize = kBlockSize);
-  // The instance could not be made: the check fails with the module's reason.
-  void FailToCreate(const std::string& check);
+  // An instance of any format, active and holding the start bank; null, with `check` failed
+  // for the module's reason, when the module fails to make one.
+  std::unique_ptr<HostedPlugin> NewHosted(const std::string& check, double sampleRate, int32_t blockSize);
+
+  // Plain numbers, so that a group run in a child process can send them back whole.
+  struct Counts {
+    int passed = 0;
+    int failed = 0;
+    int skipped = 0;
+  };
 
   std::string path_;
   std::vector<uint8_t> startBank_;
-  std::string lastError_;
   std::string breaches_;
-  CheckIsolation::Counts counts_;
+  Counts counts_;
 };
 
 }  // namespace QuorvelHost

@@ -6,11 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "tools/quorvel-host/BenchCommand.h"
+#include "tools/quorvel-host/Commands.h"
 #include "tools/quorvel-host/InfoCommand.h"
-#include "tools/quorvel-host/RenderCommand.h"
 #include "tools/quorvel-host/ToolOutput.h"
-#include "tools/quorvel-host/ValidateCommand.h"
 
 namespace {
 
@@ -48,9 +46,9 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 2, argv + argc);
   using Run = int (*)(const std::vector<std::string>&);
   for (const auto& [name, run] : {std::pair<const char*, Run>{"info", &QuorvelHost::InfoCommand::Run},
-                                  {"render", &QuorvelHost::RenderCommand::Run},
-                                  {"validate", &QuorvelHost::ValidateCommand::Run},
-                                  {"bench", &QuorvelHost::BenchCommand::Run}}) {
+                                  {"render", &QuorvelHost::RunRender},
+                                  {"validate", &QuorvelHost::RunValidate},
+                                  {"bench", &QuorvelHost::RunBench}}) {
     if (command == name) {
       return run(args);
     }
