@@ -47,17 +47,13 @@ class Vst3Unknown : public First, public Others... {
 };
 
 // Any thread: another interface of `object` (a reference the caller releases), or null.
-inline void* QueryId(Steinberg::FUnknown* object, const Steinberg::FUID& interfaceId) {
-  void* found = nullptr;
-  if (object == nullptr || object->queryInterface(interfaceId.toTUID(), &found) != Steinberg::kResultOk) {
-    return nullptr;
-  }
-  return found;
-}
-
 template <typename Interface>
 Interface* QueryOf(Steinberg::FUnknown* object) {
-  return static_cast<Interface*>(QueryId(object, Interface::iid));
+  void* found = nullptr;
+  if (object == nullptr || object->queryInterface(Interface::iid.toTUID(), &found) != Steinberg::kResultOk) {
+    return nullptr;
+  }
+  return static_cast<Interface*>(found);
 }
 
 }  // namespace QuorvelHost
