@@ -186,7 +186,6 @@ void HostedVst3::DescribeParameters() {
   }
   ReadMidiMapping();
   changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
-  flushed_.Reserve(1, 1);
 }
 
 HostedVst3::~HostedVst3() {
@@ -388,9 +387,9 @@ void HostedVst3::ReadMidiMapping() {
 }
 
 void HostedVst3::Flush(Vst::ParamID id, double normalized) {
-  flushed_.Clear();
-  flushed_.Add(id, 0, normalized);
-  Process(nullptr, nullptr, 0, &flushed_, nullptr);
+  Vst3ParameterChanges flushed;
+  flushed.Add(id, 0, normalized);
+  Process(nullptr, nullptr, 0, &flushed, nullptr);
 }
 
 }  // namespace QuorvelHost

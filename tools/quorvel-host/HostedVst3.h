@@ -109,7 +109,6 @@ class HostedVst3 final : public HostedPlugin {
   int32_t programSteps_ = -1;  // the program-change parameter's stepCount; -1 where it has none
   std::vector<Steinberg::Vst::ParamID> controllers_;
   Vst3ParameterChanges changes_;
-  Vst3ParameterChanges flushed_;
   Vst3ParameterChanges outputChanges_;
   // The block's records, kept between calls so that a block costs the host no more than
   // filling in what changed (a bus is read only where the block has one).

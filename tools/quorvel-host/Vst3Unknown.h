@@ -32,15 +32,12 @@ class Vst3Unknown : public First, public Others... {
   ~Vst3Unknown() = default;
 
  private:
-  template <typename Interface, typename... Rest>
+  // The first of `Interfaces` the ID names, or null.
+  template <typename... Interfaces>
   void* Find(const Steinberg::TUID interfaceId) {
-    if (Interface::iid.Equals(interfaceId)) {
-      return static_cast<Interface*>(this);
-    }
-    if constexpr (sizeof...(Rest) > 0) {
-      return Find<Rest...>(interfaceId);
-    }
-    return nullptr;
+    void* found = nullptr;
+    ((found = found == nullptr && Interfaces::iid.Equals(interfaceId) ? static_cast<Interfaces*>(this) : found), ...);
+    return found;
   }
 
   std::atomic<Steinberg::uint32> references_{1};
