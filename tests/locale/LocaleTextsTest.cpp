@@ -10,11 +10,9 @@
 #include "tests/support/CommaDecimalLocale.h"
 #include "tests/support/Vst2Reference.h"
 #include "tests/vst3/Vst3Fixture.h"
-#include "tools/quorvel-host/Vst3Text.h"
 
 namespace {
 
-using QuorvelHost::Vst3Text;
 using QuorvelTest::CommaDecimalLocale;
 
 constexpr int32_t kParameters = 12;
@@ -52,12 +50,12 @@ TEST(LocaleTexts, EveryFaceWritesAndReadsItsTextsUnderACommaDecimalLocale) {
       SCOPED_TRACE(inC[index][f]);
       Steinberg::Vst::String128 shown{};
       ASSERT_EQ(controller->getParamStringByValue(id, kFractions[f], shown), Steinberg::kResultOk);
-      EXPECT_EQ(Vst3Text::Ascii(shown), inC[index][f]);
+      EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(shown), inC[index][f]);
       Steinberg::Vst::ParamValue read = -1.0;
       ASSERT_EQ(controller->getParamValueByString(id, shown, read), Steinberg::kResultOk);
       Steinberg::Vst::String128 again{};
       ASSERT_EQ(controller->getParamStringByValue(id, read, again), Steinberg::kResultOk);
-      EXPECT_EQ(Vst3Text::Ascii(again), inC[index][f]);
+      EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(again), inC[index][f]);
 
       // Choices may be plain numbers in CLAP; continuous parameters carry the VST2 value.
       const double value = info.min_value + kFractions[f] * (info.max_value - info.min_value);

@@ -58,8 +58,8 @@ TEST_F(Vst3EditorWin32, AttachesInTheHostsWindowAndScales) {
   EXPECT_EQ(scale->setContentScaleFactor(2.0f), Steinberg::kResultOk);
   Win32HostWindow::PumpMessages();
   ASSERT_EQ(frame.Resizes().size(), 1u);
-  EXPECT_EQ(frame.Resizes()[0].width, 992);
-  EXPECT_EQ(frame.Resizes()[0].height, 688);
+  EXPECT_EQ(frame.Resizes()[0].getWidth(), 992);
+  EXPECT_EQ(frame.Resizes()[0].getHeight(), 688);
   sizes = Win32HostWindow::ChildSizes(host);
   ASSERT_EQ(sizes.size(), 1u);
   EXPECT_EQ(sizes[0].cx, 992);

@@ -131,8 +131,8 @@ TEST_F(Vst3EditorX11, ScaleFactorBeforeOrAfterAttaching) {
   EXPECT_EQ(scale->setContentScaleFactor(2.0f), Steinberg::kResultOk);
   Pump();
   ASSERT_EQ(frame.Resizes().size(), 1u);
-  EXPECT_EQ(frame.Resizes()[0].width, 992);
-  EXPECT_EQ(frame.Resizes()[0].height, 688);
+  EXPECT_EQ(frame.Resizes()[0].getWidth(), 992);
+  EXPECT_EQ(frame.Resizes()[0].getHeight(), 688);
   ASSERT_EQ(Children().size(), 1u);
   EXPECT_EQ(Children()[0].second.getWidth(), 992);
   view->removed();

@@ -9,27 +9,22 @@
 #include <string>
 
 #include "tests/vst3/Vst3Fixture.h"
-#include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelTest {
 namespace {
 
 namespace Vst = Steinberg::Vst;
-using QuorvelHost::Vst3Text;
 
 // A block's output changes hold one point: `value` for `id` at `offset`.
-void ExpectOneChangeTold(const QuorvelHost::Vst3ParameterChanges& told, Vst::ParamID id, int32_t offset,
-                         double value) {
-  ASSERT_EQ(told.Count(), 1);
-  EXPECT_EQ(told.Queue(0).Id(), id);
-  ASSERT_EQ(told.Queue(0).Points().size(), 1u);
-  EXPECT_EQ(told.Queue(0).Points()[0].offset, offset);
-  EXPECT_EQ(told.Queue(0).Points()[0].value, value);
-}
-
-template <typename Interface>
-Interface* Get(QuorvelHost::HostedVst3& instance) {
-  return static_cast<Interface*>(instance.Query(Interface::iid));
+void ExpectOneChangeTold(QuorvelHost::Vst3ParameterChanges& told, Vst::ParamID id, int32_t offset, double value) {
+  ASSERT_EQ(told.getParameterCount(), 1);
+  Vst::IParamValueQueue& queue = *told.getParameterData(0);
+  EXPECT_EQ(queue.getParameterId(), id);
+  ASSERT_EQ(queue.getPointCount(), 1);
+  QuorvelHost::Vst3ParamValueQueue::Point point{};
+  queue.getPoint(0, point.offset, point.value);
+  EXPECT_EQ(point.offset, offset);
+  EXPECT_EQ(point.value, value);
 }
 
 // Steinberg's guideline for a VST3 that replaces a VST2: 'VST', 'QDly', "quorvel d" as the
@@ -79,9 +74,9 @@ TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
     Vst::ParameterInfo info{};
     ASSERT_EQ(controller->getParameterInfo(i, info), Steinberg::kResultOk);
     EXPECT_EQ(info.id, static_cast<Vst::ParamID>(i));
-    EXPECT_EQ(Vst3Text::Ascii(info.title), expected[i].title);
-    EXPECT_EQ(Vst3Text::Ascii(info.shortTitle), expected[i].shortTitle);
-    EXPECT_EQ(Vst3Text::Ascii(info.units), expected[i].units);
+    EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(info.title), expected[i].title);
+    EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(info.shortTitle), expected[i].shortTitle);
+    EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(info.units), expected[i].units);
     EXPECT_EQ(info.stepCount, expected[i].steps) << expected[i].title;
     EXPECT_NE(info.flags & Vst::ParameterInfo::kCanAutomate, 0);
     EXPECT_EQ(info.flags & Vst::ParameterInfo::kIsHidden, 0);
@@ -102,7 +97,7 @@ TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
   EXPECT_EQ(bypass.defaultNormalizedValue, 0.0);
   EXPECT_EQ(bypass.flags, Vst::ParameterInfo::kCanAutomate | Vst::ParameterInfo::kIsBypass);
 
-  auto* units = Get<Vst::IUnitInfo>(*vst3);
+  auto* units = vst3->Query<Vst::IUnitInfo>();
   ASSERT_NE(units, nullptr);
   Vst::ProgramListInfo list{};
   ASSERT_EQ(units->getProgramListInfo(0, list), Steinberg::kResultOk);
@@ -111,7 +106,7 @@ TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
   EXPECT_EQ(units->getProgramName(list.id, 31, name), Steinberg::kResultOk);
   Vst::String128 shown{};
   ASSERT_EQ(controller->getParamStringByValue(kProgramId, 31 / 31.0, shown), Steinberg::kResultOk);
-  EXPECT_EQ(Vst3Text::Ascii(shown), Vst3Text::Ascii(name));
+  EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(shown), QuorvelHost::HostedVst3::Ascii(name));
   units->release();
 }
 
@@ -126,9 +121,9 @@ TEST(Vst3Parameters, ValuesStayAsSentAndTextsGoBothWays) {
   EXPECT_EQ(controller->getParamNormalized(0), 0.49999997f);
   Vst::String128 text{};
   ASSERT_EQ(controller->getParamStringByValue(0, 0.49999997f, text), Steinberg::kResultOk);
-  EXPECT_EQ(Vst3Text::Ascii(text), "Bypass");
+  EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(text), "Bypass");
   ASSERT_EQ(controller->getParamStringByValue(4, 1.0, text), Steinberg::kResultOk);
-  EXPECT_EQ(Vst3Text::Ascii(text), "1/2");
+  EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(text), "1/2");
   Vst::ParamValue value = -1.0;
   const Steinberg::char16 half[] = u"1/2";
   ASSERT_EQ(controller->getParamValueByString(4, const_cast<Steinberg::char16*>(half), value), Steinberg::kResultOk);
@@ -148,7 +143,7 @@ TEST(Vst3Parameters, ListsConvertBetweenEntriesAndNormalizedValues) {
     EXPECT_EQ(controller->normalizedParamToPlain(4, value), p);
     Vst::String128 text{};
     ASSERT_EQ(controller->getParamStringByValue(4, value, text), Steinberg::kResultOk);
-    EXPECT_EQ(Vst3Text::Ascii(text), notes[p]);
+    EXPECT_EQ(QuorvelHost::HostedVst3::Ascii(text), notes[p]);
   }
   EXPECT_EQ(controller->normalizedParamToPlain(5, 0.19), 0.0);  // floor(0.95)
   EXPECT_EQ(controller->normalizedParamToPlain(9, 0.5), 1.0);   // Filter Type: floor(1.0)
@@ -162,7 +157,7 @@ TEST(Vst3Parameters, ListsConvertBetweenEntriesAndNormalizedValues) {
 // in the block's output changes, with the value the VST2 module automates.
 TEST(Vst3Parameters, ControllersMapToHiddenParametersAndLearnedMovesAreReported) {
   auto vst3 = StartVst3();
-  auto* mapping = Get<Vst::IMidiMapping>(*vst3);
+  auto* mapping = vst3->Query<Vst::IMidiMapping>();
   ASSERT_NE(mapping, nullptr);
   for (Steinberg::int16 channel = 0; channel < 16; ++channel) {
     for (Vst::CtrlNumber cc = 0; cc < 128; ++cc) {
@@ -207,11 +202,13 @@ TEST(Vst3Parameters, AProgramChangeInABlockReportsWhatItMoved) {
   StereoBlock input(256);
   StereoBlock output(256);
   vst3->Process(input.Channels(), output.Channels(), 256, &changes, nullptr);
-  const QuorvelHost::Vst3ParameterChanges& reported = vst3->OutputChanges();
+  QuorvelHost::Vst3ParameterChanges& reported = vst3->OutputChanges();
   std::map<Vst::ParamID, QuorvelHost::Vst3ParamValueQueue::Point> told;
-  for (int32_t q = 0; q < reported.Count(); ++q) {
-    ASSERT_EQ(reported.Queue(q).Points().size(), 1u);
-    told[reported.Queue(q).Id()] = reported.Queue(q).Points()[0];
+  for (Steinberg::int32 q = 0; q < reported.getParameterCount(); ++q) {
+    Vst::IParamValueQueue& queue = *reported.getParameterData(q);
+    ASSERT_EQ(queue.getPointCount(), 1);
+    QuorvelHost::Vst3ParamValueQueue::Point& point = told[queue.getParameterId()];
+    queue.getPoint(0, point.offset, point.value);
   }
   std::map<Vst::ParamID, double> moved;
   for (int i = 0; i < 11; ++i) {  // all but the mix, which the host set

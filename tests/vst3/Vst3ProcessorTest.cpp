@@ -42,8 +42,7 @@ TEST(Vst3Processor, StereoThirtyTwoBitNoLatencyAndATailFromTheFeedback) {
   EXPECT_EQ(TailWithFeedback(*vst3, 0.5), 8u * 44100u);
   EXPECT_EQ(TailWithFeedback(*vst3, 1.0), Vst::kInfiniteTail);
 
-  auto* requirements = static_cast<Vst::IProcessContextRequirements*>(
-      vst3->Query(Vst::IProcessContextRequirements::iid));
+  auto* requirements = vst3->Query<Vst::IProcessContextRequirements>();
   ASSERT_NE(requirements, nullptr);
   EXPECT_EQ(requirements->getProcessContextRequirements(),
             static_cast<Steinberg::uint32>(Vst::IProcessContextRequirements::kNeedTempo |

@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "host/vst3/Vst3Processor.h"
-#include "tools/quorvel-host/Vst3Text.h"
-#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
@@ -87,9 +85,9 @@ class MemoryStream final : public Vst3Unknown<Steinberg::IBStream> {
 HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterInfo& info) {
   HostedParameter parameter;
   parameter.id = info.id;
-  parameter.name = Vst3Text::Ascii(info.title);
-  parameter.shortName = Vst3Text::Ascii(info.shortTitle);
-  parameter.unit = Vst3Text::Ascii(info.units);
+  parameter.name = HostedVst3::Ascii(info.title);
+  parameter.shortName = HostedVst3::Ascii(info.shortTitle);
+  parameter.unit = HostedVst3::Ascii(info.units);
   const int32_t steps = std::max(info.stepCount, 0);
   parameter.max = steps > 0 ? steps : 1.0;
   parameter.defaultValue = info.defaultNormalizedValue * parameter.max;
@@ -103,7 +101,7 @@ HostedParameter Describe(Vst::IEditController& controller, const Vst::ParameterI
     for (int32_t k = 0; steps < 128 && k <= steps; ++k) {
       Vst::String128 text{};
       controller.getParamStringByValue(info.id, static_cast<double>(k) / steps, text);
-      parameter.choices.push_back(Vst3Text::Ascii(text));
+      parameter.choices.push_back(HostedVst3::Ascii(text));
     }
   }
   return parameter;
@@ -188,7 +186,6 @@ void HostedVst3::DescribeParameters() {
   }
   ReadMidiMapping();
   changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
-  flushed_.Reserve(1, 1);
 }
 
 HostedVst3::~HostedVst3() {
@@ -210,6 +207,14 @@ HostedVst3::~HostedVst3() {
   }
 }
 
+std::string HostedVst3::Ascii(const Steinberg::char16* text) {
+  std::string ascii;
+  for (int i = 0; text != nullptr && i < 128 && text[i] != 0; ++i) {
+    ascii.push_back(text[i] < 0x80 ? static_cast<char>(text[i]) : '?');
+  }
+  return ascii;
+}
+
 std::vector<Vst::ParameterInfo> HostedVst3::ParameterInfos() const {
   std::vector<Vst::ParameterInfo> infos;
   for (Steinberg::int32 i = 0; controller_ != nullptr && i < controller_->getParameterCount(); ++i) {
@@ -219,11 +224,6 @@ std::vector<Vst::ParameterInfo> HostedVst3::ParameterInfos() const {
     }
   }
   return infos;
-}
-
-void* HostedVst3::Query(const Steinberg::FUID& interfaceId) const {
-  void* found = QueryId(component_, interfaceId);
-  return found != nullptr ? found : QueryId(controller_, interfaceId);
 }
 
 bool HostedVst3::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
@@ -371,7 +371,7 @@ void HostedVst3::CloseEditor() {
 // The parameter each channel's controller drives, asked once rather than on the audio thread.
 void HostedVst3::ReadMidiMapping() {
   controllers_.assign(kChannels * kControllers, kUnmapped);
-  auto* mapping = static_cast<Vst::IMidiMapping*>(Query(Vst::IMidiMapping::iid));
+  auto* mapping = Query<Vst::IMidiMapping>();
   for (int32_t channel = 0; mapping != nullptr && channel < kChannels; ++channel) {
     for (Vst::CtrlNumber number = 0; number < kControllers; ++number) {
       Vst::ParamID id = 0;
@@ -387,9 +387,9 @@ void HostedVst3::ReadMidiMapping() {
 }
 
 void HostedVst3::Flush(Vst::ParamID id, double normalized) {
-  flushed_.Clear();
-  flushed_.Add(id, 0, normalized);
-  Process(nullptr, nullptr, 0, &flushed_, nullptr);
+  Vst3ParameterChanges flushed;
+  flushed.Add(id, 0, normalized);
+  Process(nullptr, nullptr, 0, &flushed, nullptr);
 }
 
 }  // namespace QuorvelHost

@@ -11,6 +11,7 @@
 #include "tools/quorvel-host/Vst3Module.h"
 #include "tools/quorvel-host/Vst3ParameterChanges.h"
 #include "tools/quorvel-host/Vst3PlugFrame.h"
+#include "tools/quorvel-host/Vst3Unknown.h"
 
 namespace QuorvelHost {
 
@@ -57,11 +58,19 @@ class HostedVst3 final : public HostedPlugin {
   Steinberg::Vst::IComponent* Component() const { return component_; }
   Steinberg::Vst::IAudioProcessor* Processor() const { return processor_; }
   Steinberg::Vst::IEditController* Controller() const { return controller_; }
+  // Any thread: a text the plug-in hands its host (a title, unit or name in a String128) as
+  // ASCII, up to its terminator or the String128's end (its 128 units, the terminator among
+  // them), whichever comes first; every character past ASCII as '?', a null pointer as "".
+  static std::string Ascii(const Steinberg::char16* text);
   // Every parameter the controller lists, hidden ones included.
   std::vector<Steinberg::Vst::ParameterInfo> ParameterInfos() const;
   // Another interface of the component or, failing that, of the controller (a reference
   // the caller releases), or null.
-  void* Query(const Steinberg::FUID& interfaceId) const;
+  template <typename Interface>
+  Interface* Query() const {
+    Interface* found = QueryOf<Interface>(component_);
+    return found != nullptr ? found : QueryOf<Interface>(controller_);
+  }
   Vst3HostContext& Host() { return host_; }
   bool IsSingleComponent() const { return singleComponent_; }
 
@@ -100,7 +109,6 @@ class HostedVst3 final : public HostedPlugin {
   int32_t programSteps_ = -1;  // the program-change parameter's stepCount; -1 where it has none
   std::vector<Steinberg::Vst::ParamID> controllers_;
   Vst3ParameterChanges changes_;
-  Vst3ParameterChanges flushed_;
   Vst3ParameterChanges outputChanges_;
   // The block's records, kept between calls so that a block costs the host no more than
   // filling in what changed (a bus is read only where the block has one).

@@ -5,7 +5,6 @@
 #include "tools/quorvel-host/HostedVst3.h"
 #include "tools/quorvel-host/InfoCommand.h"
 #include "tools/quorvel-host/Vst3Module.h"
-#include "tools/quorvel-host/Vst3Text.h"
 
 namespace QuorvelHost {
 
@@ -53,7 +52,7 @@ void InfoCommand::PrintVst3(HostedVst3& plugin) {
         plugin.Component()->getBusInfo(type, direction, i, bus);
         lines.emplace_back(std::string(type == Vst::kAudio ? "audio " : "event ") +
                                (direction == Vst::kInput ? "input" : "output"),
-                           Vst3Text::Ascii(bus.name) + " " + std::to_string(bus.channelCount) + " channels");
+                           HostedVst3::Ascii(bus.name) + " " + std::to_string(bus.channelCount) + " channels");
       }
     }
   }
@@ -81,8 +80,8 @@ void InfoCommand::PrintVst3(HostedVst3& plugin) {
     if ((info.flags & Vst::ParameterInfo::kIsHidden) != 0) {
       ++hidden;
     } else {
-      std::printf("  %-10u %-16s %-8s %s\n", info.id, Vst3Text::Ascii(info.title).c_str(),
-                  Vst3Text::Ascii(info.shortTitle).c_str(),
+      std::printf("  %-10u %-16s %-8s %s\n", info.id, HostedVst3::Ascii(info.title).c_str(),
+                  HostedVst3::Ascii(info.shortTitle).c_str(),
                   FlagWords(static_cast<uint32_t>(info.flags),
                             {{Vst::ParameterInfo::kCanAutomate, "automate"},
                              {Vst::ParameterInfo::kIsReadOnly, "read-only"},
@@ -94,16 +93,16 @@ void InfoCommand::PrintVst3(HostedVst3& plugin) {
     }
   }
   std::printf("  and %d hidden parameters\n", hidden);
-  auto* units = static_cast<Vst::IUnitInfo*>(plugin.Query(Vst::IUnitInfo::iid));
+  auto* units = plugin.Query<Vst::IUnitInfo>();
   for (Steinberg::int32 list = 0; units != nullptr && list < units->getProgramListCount(); ++list) {
     Vst::ProgramListInfo info{};
     units->getProgramListInfo(list, info);
-    std::printf("\nprogram list %d, %s: %d programs\n", info.id, Vst3Text::Ascii(info.name).c_str(),
+    std::printf("\nprogram list %d, %s: %d programs\n", info.id, HostedVst3::Ascii(info.name).c_str(),
                 info.programCount);
     for (Steinberg::int32 p = 0; p < info.programCount; ++p) {
       Vst::String128 name{};
       units->getProgramName(info.id, p, name);
-      std::printf("  %-5d %s\n", p, Vst3Text::Ascii(name).c_str());
+      std::printf("  %-5d %s\n", p, HostedVst3::Ascii(name).c_str());
     }
   }
   if (units != nullptr) {

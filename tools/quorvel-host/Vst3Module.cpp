@@ -29,11 +29,9 @@ Function Find(const ModuleLibrary& library, const char* name) {
 }  // namespace
 
 bool Vst3Module::IsVst3Path(const std::string& path) {
-  std::string trimmed = path;
-  while (trimmed.size() > 1 && (trimmed.back() == '/' || trimmed.back() == '\\')) {
-    trimmed.pop_back();
-  }
-  return trimmed.size() > 5 && trimmed.compare(trimmed.size() - 5, 5, ".vst3") == 0;
+  // A bundle is a directory: its path may end in separators.
+  const size_t last = path.find_last_not_of("/\\");
+  return last != std::string::npos && last >= 5 && path.compare(last - 4, 5, ".vst3") == 0;
 }
 
 std::array<uint8_t, 16> Vst3Module::WrittenBytes(const Steinberg::TUID cid) {

@@ -19,8 +19,6 @@ class Vst3ParamValueQueue final : public Vst3Unknown<Steinberg::Vst::IParamValue
   explicit Vst3ParamValueQueue(Steinberg::Vst::ParamID id = 0, int32_t room = 0) : id_(id) {
     points_.reserve(static_cast<size_t>(room));
   }
-  const std::vector<Point>& Points() const { return points_; }
-  Steinberg::Vst::ParamID Id() const { return id_; }
   // Empties the queue for another parameter; the room stays.
   void Reset(Steinberg::Vst::ParamID id) {
     id_ = id;
@@ -74,8 +72,6 @@ class Vst3ParameterChanges final : public Vst3Unknown<Steinberg::Vst::IParameter
     }
     queue->addPoint(offset, value, index);
   }
-  int32_t Count() const { return used_; }
-  const Vst3ParamValueQueue& Queue(int32_t index) const { return queues_[static_cast<size_t>(index)]; }
 
   Steinberg::int32 getParameterCount() override { return used_; }
   Steinberg::Vst::IParamValueQueue* getParameterData(Steinberg::int32 index) override {

@@ -22,7 +22,7 @@ Steinberg::tresult Vst3PlugFrame::resizeView(Steinberg::IPlugView* view, Steinbe
   if (view == nullptr || newSize == nullptr) {
     return Steinberg::kInvalidArgument;
   }
-  resizes_.push_back(Resize{newSize->getWidth(), newSize->getHeight()});
+  resizes_.push_back(*newSize);
   // As hosts do: the window takes the size, and the view hears it.
   view->onSize(newSize);
   return Steinberg::kResultOk;

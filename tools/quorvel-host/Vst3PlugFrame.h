@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "host/vst3/Vst3PlugView.h"
@@ -15,12 +14,7 @@ namespace QuorvelHost {
 // Threads: the user-interface thread; references are only counted.
 class Vst3PlugFrame final : public Vst3Unknown<Steinberg::IPlugFrame, Steinberg::Linux::IRunLoop> {
  public:
-  struct Resize {
-    int32_t width;
-    int32_t height;
-  };
-
-  const std::vector<Resize>& Resizes() const { return resizes_; }
+  const std::vector<Steinberg::ViewRect>& Resizes() const { return resizes_; }
   size_t EventHandlerCount() const { return handlers_.size(); }
   size_t TimerCount() const { return timers_.size(); }
   // The descriptor the first event handler watches, or -1.
@@ -44,7 +38,7 @@ class Vst3PlugFrame final : public Vst3Unknown<Steinberg::IPlugFrame, Steinberg:
     Steinberg::Linux::ITimerHandler* handler;  // fired at every turn, whatever its interval
   };
 
-  std::vector<Resize> resizes_;
+  std::vector<Steinberg::ViewRect> resizes_;
   std::vector<EventHandler> handlers_;
   std::vector<Timer> timers_;
 };

@@ -32,32 +32,25 @@ class Vst3Unknown : public First, public Others... {
   ~Vst3Unknown() = default;
 
  private:
-  template <typename Interface, typename... Rest>
+  // The first of `Interfaces` the ID names, or null.
+  template <typename... Interfaces>
   void* Find(const Steinberg::TUID interfaceId) {
-    if (Interface::iid.Equals(interfaceId)) {
-      return static_cast<Interface*>(this);
-    }
-    if constexpr (sizeof...(Rest) > 0) {
-      return Find<Rest...>(interfaceId);
-    }
-    return nullptr;
+    void* found = nullptr;
+    ((found = found == nullptr && Interfaces::iid.Equals(interfaceId) ? static_cast<Interfaces*>(this) : found), ...);
+    return found;
   }
 
   std::atomic<Steinberg::uint32> references_{1};
 };
 
 // Any thread: another interface of `object` (a reference the caller releases), or null.
-inline void* QueryId(Steinberg::FUnknown* object, const Steinberg::FUID& interfaceId) {
-  void* found = nullptr;
-  if (object == nullptr || object->queryInterface(interfaceId.toTUID(), &found) != Steinberg::kResultOk) {
-    return nullptr;
-  }
-  return found;
-}
-
 template <typename Interface>
 Interface* QueryOf(Steinberg::FUnknown* object) {
-  return static_cast<Interface*>(QueryId(object, Interface::iid));
+  void* found = nullptr;
+  if (object == nullptr || object->queryInterface(Interface::iid.toTUID(), &found) != Steinberg::kResultOk) {
+    return nullptr;
+  }
+  return static_cast<Interface*>(found);
 }
 
 }  // namespace QuorvelHost
