@@ -235,8 +235,9 @@ TEST(Lv2Audio, ActivationAfterADeactivationDropsTheEchoesAsATransportStopDoes) {
     lv2->Process(clicks.Channels(), outputs[n].Channels(), 4096);
     ++n;
   }
-  lilv_instance_deactivate(paused->Lilv());  // the host pauses the instance and resumes it
-  lilv_instance_activate(paused->Lilv());
+  paused->Deactivate();  // the host pauses the instance and resumes it
+  std::string error;
+  ASSERT_TRUE(paused->Activate(44100.0, 4096, error)) << error;
   QuorvelHost::Lv2Position position;
   position.speed = 0.0f;
   stopped->AddPosition(0, position);

@@ -246,7 +246,7 @@ bool HostedLv2::ReadPorts(std::string& error) {
 void HostedLv2::Free() {
   CloseEditor();
   if (instance_ != nullptr) {
-    lilv_instance_deactivate(instance_);
+    Deactivate();
     lilv_instance_free(instance_);
     instance_ = nullptr;
   }
@@ -270,15 +270,28 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
   }
   atoms_->NotifyHeader().type = 0;  // no notifications of an instance that has not run
   lilv_instance_activate(instance_);
+  active_ = true;
   return true;
 }
 
 bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
-  if (sampleRate != sampleRate_ && !Instantiate(sampleRate, error)) {
-    return false;
+  if (sampleRate != sampleRate_) {
+    if (!Instantiate(sampleRate, error)) {
+      return false;
+    }
+  } else if (!active_) {
+    lilv_instance_activate(instance_);
+    active_ = true;
   }
   sentTransport_.reset();
   return true;
+}
+
+void HostedLv2::Deactivate() {
+  if (active_) {
+    lilv_instance_deactivate(instance_);
+    active_ = false;
+  }
 }
 
 void HostedLv2::SetValue(size_t index, double plain) {

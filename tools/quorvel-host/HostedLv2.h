@@ -52,8 +52,9 @@ class HostedLv2 final : public HostedPlugin {
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
   // The instance is made again for another rate: LV2 fixes the rate at instantiation.
+  // Otherwise a deactivated instance is activated again, as hosts pause and resume one.
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
-  void Deactivate() override {}  // lilv deactivates an instance as it frees it
+  void Deactivate() override;
   void SetValue(size_t index, double plain) override;
   double PlainOf(size_t index, double normalized) const override;
   bool SelectProgram(int32_t program, std::string& error) override;
@@ -121,6 +122,7 @@ class HostedLv2 final : public HostedPlugin {
   std::vector<std::pair<uint32_t, void*>> connections_;  // every port but audio, to its room
   std::vector<uint32_t> audioIn_, audioOut_;             // the first two of each
   double sampleRate_ = 0.0;
+  bool active_ = false;
   bool valuesPending_ = false;
   std::optional<HostTransport> sentTransport_;  // none before the first block
   std::unique_ptr<Lv2UiHost> ui_;
