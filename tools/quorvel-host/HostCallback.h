@@ -29,7 +29,6 @@ class HostCallback final {
 
   // Transport and settings reported to the plug-in.
   void SetSampleRate(double rate) { sampleRate_ = rate; }
-  void SetBlockSize(int32_t frames) { blockSize_ = frames; }
   void SetTempo(double bpm) { transport_.tempo = bpm; }
   void SetPlaying(bool playing);
   void SetTransport(const HostTransport& transport);
@@ -44,11 +43,10 @@ class HostCallback final {
  private:
   static constexpr int32_t kCountedOpcodes = 64;
 
-  VstIntPtr Answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
+  VstIntPtr Answer(VstInt32 opcode, VstInt32 index, void* ptr);
   VstTimeInfo* FillTimeInfo();
 
   double sampleRate_ = 44100.0;
-  int32_t blockSize_ = 512;
   HostTransport transport_;
   bool transportChanged_ = true;
   int64_t samplePosition_ = 0;

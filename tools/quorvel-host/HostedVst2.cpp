@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "delay/QuorvelDelayDescription.h"
-
 namespace QuorvelHost {
 
 namespace {
@@ -108,11 +106,6 @@ const std::vector<HostedParameter>& HostedVst2::Parameters() const {
     return parameters_;
   }
   described_ = true;
-  // VST2 never hands a host long parameter names; for this project's own plug-in the
-  // tool knows them.
-  const bool ours = effect_->uniqueID == kQuorvelDelayDescription.uniqueId &&
-                    Name() == kQuorvelDelayDescription.effectName &&
-                    ParameterCount() == kQuorvelDelayDescription.parameterCount;
   for (int32_t i = 0; i < ParameterCount(); ++i) {
     HostedParameter parameter;
     parameter.id = static_cast<uint32_t>(i);
@@ -123,9 +116,6 @@ const std::vector<HostedParameter>& HostedVst2::Parameters() const {
     if (Dispatch(effGetParameterProperties, i, 0, &properties) != 0) {
       properties.label[sizeof(properties.label) - 1] = '\0';
       parameter.name = properties.label;
-    }
-    if (parameter.name.empty() && ours) {
-      parameter.name = kQuorvelDelayDescription.parameters[i].longName;
     }
     parameters_.push_back(parameter);
   }
@@ -138,7 +128,7 @@ bool HostedVst2::Activate(double sampleRate, int32_t maxBlock, std::string&) {
     opened_ = true;
   }
   SetSampleRate(sampleRate);
-  SetBlockSize(maxBlock);
+  Dispatch(effSetBlockSize, 0, maxBlock);
   SetMains(true);
   return true;
 }
@@ -200,11 +190,6 @@ std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index, VstIntPtr value
 void HostedVst2::SetSampleRate(double sampleRate) {
   host_.SetSampleRate(sampleRate);
   Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
-}
-
-void HostedVst2::SetBlockSize(int32_t blockSize) {
-  host_.SetBlockSize(blockSize);
-  Dispatch(effSetBlockSize, 0, blockSize);
 }
 
 void HostedVst2::SetParameter(int32_t index, float value) {

@@ -88,7 +88,6 @@ class HostedVst2 final : public HostedPlugin {
   std::string GetText(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0) const;
 
   void SetSampleRate(double sampleRate);
-  void SetBlockSize(int32_t blockSize);
   void SetMains(bool on) { Dispatch(effMainsChanged, 0, on ? 1 : 0); }
 
   // Parameter calls ignore indices outside the reported count.

@@ -144,7 +144,7 @@ void SettingsBeforeOpen(Validator& validator) {
     return;
   }
   early->SetSampleRate(48000.0);
-  early->SetBlockSize(256);
+  early->Dispatch(effSetBlockSize, 0, 256);
   early->Dispatch(effOpen);
   early->SetMains(true);
   ChannelBuffers actual = Validator::Sound(*early, 48000.0, 256);
