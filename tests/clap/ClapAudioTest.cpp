@@ -32,8 +32,7 @@ class TwinHosts {
   void SetTransport(double tempo, bool playing) {
     tempo_ = tempo;
     playing_ = playing;
-    vst2_->Host().SetTempo(tempo);
-    vst2_->Host().SetPlaying(playing);
+    vst2_->Host().SetTransport({tempo, playing});
   }
 
   // One block of `input` through both (CLAP in place when asked); true when the outputs
@@ -47,7 +46,7 @@ class TwinHosts {
     size_t next = 0;
     for (int32_t start = 0; start < frames;) {
       for (; next < changes_.size() && changes_[next].frame <= start && changes_[next].index >= 0; ++next) {
-        vst2_->SetParameter(changes_[next].index, changes_[next].value);
+        vst2_->SetValue(changes_[next].index, changes_[next].value);
       }
       int32_t end = frames;
       QuorvelHost::EventList midi;
@@ -121,7 +120,7 @@ TEST(ClapAudio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
     const double rates[] = {44100.0, 48000.0, 96000.0};
     TwinHosts hosts(rates[seed % 3]);
     const std::vector<uint8_t> bank = LearnedVst2Bank();
-    ASSERT_TRUE(hosts.Vst2().SetChunk(bank, false));
+    ASSERT_TRUE(hosts.Vst2().SetState(bank, false));
     ASSERT_TRUE(hosts.Clap().SetState(bank, false));
     const float edges[] = {0.0f, 0.49999997f, 0.5f, 1.0f};
     for (int block = 0; block < 300; ++block) {
@@ -163,8 +162,8 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   StereoBlock out3(512);
   QuorvelHost::ClapEventList events;
 
-  vst2->SetParameter(6, 0.8f);  // Feedback Level
-  vst2->SetParameter(9, 1.0f);  // Filter Type: High
+  vst2->SetValue(6, 0.8f);  // Feedback Level
+  vst2->SetValue(9, 1.0f);  // Filter Type: High
   events.AddParameter(0, 6, 0.8);
   clap->Process(nullptr, nullptr, 0, &events, nullptr);
   events.Clear();
@@ -175,9 +174,9 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
 
   StereoBlock in2 = input;
   vst2->Process(in2.Channels(), out2.Channels(), 200);
-  vst2->SetParameter(1, 0.3f);  // Left Delay
+  vst2->SetValue(1, 0.3f);  // Left Delay
   vst2->Process(in2.Channels(200), out2.Channels(200), 312);
-  vst2->SetParameter(2, 0.6f);  // Right Delay
+  vst2->SetValue(2, 0.6f);  // Right Delay
   StereoBlock next2(512);
   vst2->Process(in2.Channels(), next2.Channels(), 512);
 
@@ -263,9 +262,9 @@ TEST(ClapAudio, BypassIsEnabledSeenTheOtherWayRound) {
   input.FillWithNoise(random);
   StereoBlock in2 = input;
   StereoBlock out2(512);
-  vst2->SetParameter(6, 0.7f);  // Feedback Level
+  vst2->SetValue(6, 0.7f);  // Feedback Level
   vst2->Process(in2.Channels(), out2.Channels(), 200);
-  vst2->SetParameter(0, 0.0f);
+  vst2->SetValue(0, 0.0f);
   vst2->Process(in2.Channels(200), out2.Channels(200), 312);
 
   QuorvelHost::ClapEventList events;

@@ -25,7 +25,7 @@ class TwinHosts {
   QuorvelHost::Vst3ParameterChanges& Changes() { return changes_; }
 
   void SetParameter(int32_t index, float value) {
-    vst2_->SetParameter(index, value);
+    vst2_->SetValue(index, value);
     changes_.Add(static_cast<Vst::ParamID>(index), 0, value);
   }
   void SetProgram(int32_t program) {
@@ -40,8 +40,7 @@ class TwinHosts {
   void SetTransport(double tempo, bool playing) {
     tempo_ = tempo;
     playing_ = playing;
-    vst2_->Host().SetTempo(tempo);
-    vst2_->Host().SetPlaying(playing);
+    vst2_->Host().SetTransport({tempo, playing});
   }
 
   // One block of `input` through both; true when the outputs are the same bits.
@@ -90,7 +89,7 @@ TEST(Vst3Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
     const double rates[] = {44100.0, 48000.0, 96000.0};
     TwinHosts hosts(rates[seed % 3]);
     const std::vector<uint8_t> bank = LearnedVst2Bank();
-    ASSERT_TRUE(hosts.Vst2().SetChunk(bank, false));
+    ASSERT_TRUE(hosts.Vst2().SetState(bank, false));
     ASSERT_TRUE(hosts.Vst3().LoadState(bank));
     const float edges[] = {0.0f, 0.49999997f, 0.5f, 1.0f};
     for (int block = 0; block < 300; ++block) {
@@ -140,14 +139,14 @@ TEST(Vst3Audio, ChangesInsideTheBlockActAtTheirFrame) {
   StereoBlock out3(512);
   QuorvelHost::Vst3ParameterChanges changes;
 
-  vst2->SetParameter(6, 0.8f);  // Feedback Level
+  vst2->SetValue(6, 0.8f);  // Feedback Level
   changes.Add(6, 0, 0.8);
   vst3->Process(nullptr, nullptr, 0, &changes, nullptr);
   changes.Clear();
 
   StereoBlock in2 = input;
   vst2->Process(in2.Channels(), out2.Channels(), 200);
-  vst2->SetParameter(1, 0.3f);  // Left Delay
+  vst2->SetValue(1, 0.3f);  // Left Delay
   float* rest2[2] = {out2.left.data() + 200, out2.right.data() + 200};
   float* restIn2[2] = {in2.left.data() + 200, in2.right.data() + 200};
   vst2->Process(restIn2, rest2, 312);

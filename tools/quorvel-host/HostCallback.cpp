@@ -59,13 +59,8 @@ void HostCallback::EndCreation(AEffect* effect) {
   }
 }
 
-void HostCallback::SetPlaying(bool playing) {
-  transportChanged_ = transportChanged_ || playing != transport_.playing;
-  transport_.playing = playing;
-}
-
 void HostCallback::SetTransport(const HostTransport& transport) {
-  SetPlaying(transport.playing);
+  transportChanged_ = transportChanged_ || transport.playing != transport_.playing;
   transport_ = transport;
 }
 

@@ -29,8 +29,6 @@ class HostCallback final {
 
   // Transport and settings reported to the plug-in.
   void SetSampleRate(double rate) { sampleRate_ = rate; }
-  void SetTempo(double bpm) { transport_.tempo = bpm; }
-  void SetPlaying(bool playing);
   void SetTransport(const HostTransport& transport);
   // Frames processed since the start of the song, advanced by the block runner.
   void SetSamplePosition(int64_t frames) { samplePosition_ = frames; }

@@ -192,9 +192,9 @@ void HostedVst2::SetSampleRate(double sampleRate) {
   Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
 }
 
-void HostedVst2::SetParameter(int32_t index, float value) {
-  if (!closed_ && index >= 0 && index < effect_->numParams) {
-    effect_->setParameter(effect_, index, value);
+void HostedVst2::SetValue(size_t index, double plain) {
+  if (!closed_ && index < static_cast<size_t>(effect_->numParams)) {
+    effect_->setParameter(effect_, static_cast<VstInt32>(index), static_cast<float>(plain));
   }
 }
 
@@ -215,12 +215,15 @@ std::vector<uint8_t> HostedVst2::GetChunk(bool program) {
   return std::vector<uint8_t>(bytes, bytes + size);
 }
 
-bool HostedVst2::SetChunk(const std::vector<uint8_t>& chunk, bool program) {
+bool HostedVst2::SetState(const std::vector<uint8_t>& bytes, bool program) {
+  if (!HasFlag(effFlagsProgramChunks)) {
+    return false;
+  }
   // The plug-in gets its own copy: the record's pointer is not const, and a
   // zero-length chunk still gets a valid address.
-  std::vector<uint8_t> copy = chunk;
+  std::vector<uint8_t> copy = bytes;
   copy.push_back(0);
-  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(chunk.size()), copy.data()) != 0;
+  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(bytes.size()), copy.data()) != 0;
 }
 
 void HostedVst2::Process(float** inputs, float** outputs, int32_t frames) {

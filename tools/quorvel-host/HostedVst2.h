@@ -46,14 +46,11 @@ class HostedVst2 final : public HostedPlugin {
   // start a plug-in again at another rate.
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
   void Deactivate() override { SetMains(false); }
-  void SetValue(size_t index, double plain) override {
-    SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
-  }
+  // Ignores indices outside the reported count, as GetParameter does.
+  void SetValue(size_t index, double plain) override;
   bool SelectProgram(int32_t program, std::string& error) override;
   std::vector<uint8_t> GetState(bool program) override { return GetChunk(program); }
-  bool SetState(const std::vector<uint8_t>& bytes, bool program) override {
-    return HasFlag(effFlagsProgramChunks) && SetChunk(bytes, program);
-  }
+  bool SetState(const std::vector<uint8_t>& bytes, bool program) override;
   // VST2 automation has no frame: a value takes effect for the whole next block.
   void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
@@ -90,8 +87,6 @@ class HostedVst2 final : public HostedPlugin {
   void SetSampleRate(double sampleRate);
   void SetMains(bool on) { Dispatch(effMainsChanged, 0, on ? 1 : 0); }
 
-  // Parameter calls ignore indices outside the reported count.
-  void SetParameter(int32_t index, float value);
   float GetParameter(int32_t index) const;
   std::string ParameterDisplay(int32_t index) const { return GetText(effGetParamDisplay, index); }
   void SetProgram(int32_t index) { Dispatch(effSetProgram, 0, index); }
@@ -99,8 +94,6 @@ class HostedVst2 final : public HostedPlugin {
 
   // A copy of the plug-in's chunk (empty when it offers none or an absurd one).
   std::vector<uint8_t> GetChunk(bool program);
-  // True when the plug-in accepted the chunk.
-  bool SetChunk(const std::vector<uint8_t>& chunk, bool program);
 
   void SendEvents(VstEvents* events) { Dispatch(effProcessEvents, 0, 0, events); }
   // processReplacing alone; does nothing when the module has none.

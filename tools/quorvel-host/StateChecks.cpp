@@ -89,7 +89,7 @@ void RejectedChunk(Validator& validator) {
     }
     VaryPrograms(*plugin, 47);
     Snapshot before = Take(*plugin);
-    if (plugin->SetChunk(attempt.bytes, attempt.program)) {
+    if (plugin->SetState(attempt.bytes, attempt.program)) {
       add(accepted, attempt.name);
     } else {
       add(rejected, attempt.name);
@@ -150,7 +150,7 @@ void LearnedControllers(Validator& validator) {
   }
   std::vector<uint8_t> bank = source->GetChunk(false);
   std::map<int, int32_t> before = ControllerBindings(*source);
-  if (!target->SetChunk(bank, false)) {
+  if (!target->SetState(bank, false)) {
     validator.Fail(check, "the plug-in rejected its own bank");
     return;
   }
