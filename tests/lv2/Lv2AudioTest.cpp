@@ -100,7 +100,6 @@ class TwinHosts {
     if (timeOffset_ >= 0) {
       vst2Transport_.tempo = tempo_.has_value() ? static_cast<double>(*tempo_) : vst2Transport_.tempo;
       vst2Transport_.playing = playing_.value_or(vst2Transport_.playing);
-      vst2_->Host().SetTransport(vst2Transport_);
     }
     if (split < frames) {
       Vst2Piece(in2, out2, split, frames);
@@ -113,14 +112,13 @@ class TwinHosts {
 
  private:
   void Vst2Piece(StereoBlock& in, StereoBlock& out, int32_t start, int32_t end) {
-    QuorvelHost::EventList events;
     for (const QuorvelHost::TimedMidiMessage& message : midi_) {
       if (message.frame >= start && message.frame < end) {
-        events.AddMidi(static_cast<int32_t>(message.frame - start), message.status, message.data1, message.data2);
+        vst2_->QueueMidi(static_cast<int32_t>(message.frame - start), message.status, message.data1, message.data2);
       }
     }
-    vst2_->SendEvents(events.Events());
-    vst2_->Process(in.Channels(start), out.Channels(start), end - start);
+    vst2_->DeliverEvents();
+    vst2_->Process(in.Channels(start), out.Channels(start), end - start, vst2Transport_, 0);
   }
 
   std::unique_ptr<QuorvelHost::HostedVst2> vst2_;

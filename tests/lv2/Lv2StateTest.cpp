@@ -39,7 +39,7 @@ StereoBlock SoundOf(QuorvelHost::HostedVst2& vst2) {
   }
   StereoBlock output(4000);
   for (int32_t start = 0; start < 4000; start += 500) {
-    vst2.Process(input.Channels(start), output.Channels(start), 500);
+    vst2.Process(input.Channels(start), output.Channels(start), 500, {}, 0);
   }
   return output;
 }

@@ -59,9 +59,10 @@ void HostCallback::EndCreation(AEffect* effect) {
   }
 }
 
-void HostCallback::SetTransport(const HostTransport& transport) {
+void HostCallback::SetTransport(const HostTransport& transport, int64_t songFrame) {
   transportChanged_ = transportChanged_ || transport.playing != transport_.playing;
   transport_ = transport;
+  samplePosition_ = songFrame;
 }
 
 int32_t HostCallback::CallCount(VstInt32 opcode) const {

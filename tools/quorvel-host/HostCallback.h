@@ -29,9 +29,8 @@ class HostCallback final {
 
   // Transport and settings reported to the plug-in.
   void SetSampleRate(double rate) { sampleRate_ = rate; }
-  void SetTransport(const HostTransport& transport);
-  // Frames processed since the start of the song, advanced by the block runner.
-  void SetSamplePosition(int64_t frames) { samplePosition_ = frames; }
+  // The next block's transport, its first frame at `songFrame` of the song.
+  void SetTransport(const HostTransport& transport, int64_t songFrame);
   // Without time information the plug-in gets a null record, as from a minimal host.
   void SetTimeInfoAvailable(bool available) { timeInfoAvailable_ = available; }
 

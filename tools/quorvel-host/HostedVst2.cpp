@@ -145,9 +145,11 @@ bool HostedVst2::SelectProgram(int32_t program, std::string& error) {
 
 void HostedVst2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                          int64_t songFrame) {
-  host_.SetTransport(transport);
-  host_.SetSamplePosition(songFrame);
-  Process(inputs, outputs, frames);
+  host_.SetTransport(transport, songFrame);
+  // A record made by a test may have no processReplacing.
+  if (!closed_ && effect_->processReplacing != nullptr) {
+    effect_->processReplacing(effect_, inputs, outputs, frames);
+  }
   events_.Clear();
 }
 
@@ -224,12 +226,6 @@ bool HostedVst2::SetState(const std::vector<uint8_t>& bytes, bool program) {
   std::vector<uint8_t> copy = bytes;
   copy.push_back(0);
   return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(bytes.size()), copy.data()) != 0;
-}
-
-void HostedVst2::Process(float** inputs, float** outputs, int32_t frames) {
-  if (!closed_ && effect_->processReplacing != nullptr) {
-    effect_->processReplacing(effect_, inputs, outputs, frames);
-  }
 }
 
 }  // namespace QuorvelHost

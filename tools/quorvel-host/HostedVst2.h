@@ -58,7 +58,7 @@ class HostedVst2 final : public HostedPlugin {
   }
   void DeliverEvents() override {
     if (events_.Count() > 0) {
-      SendEvents(events_.Events());
+      Dispatch(effProcessEvents, 0, 0, events_.Events());
     }
   }
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
@@ -94,10 +94,6 @@ class HostedVst2 final : public HostedPlugin {
 
   // A copy of the plug-in's chunk (empty when it offers none or an absurd one).
   std::vector<uint8_t> GetChunk(bool program);
-
-  void SendEvents(VstEvents* events) { Dispatch(effProcessEvents, 0, 0, events); }
-  // processReplacing alone; does nothing when the module has none.
-  void Process(float** inputs, float** outputs, int32_t frames);
 
   // effClose; the record must not be touched afterwards.
   void Close();
