@@ -8,7 +8,6 @@ namespace QuorvelHost {
 
 namespace {
 
-constexpr char kHostVendor[] = "Quorvel Sound Design";
 constexpr char kHostProduct[] = "quorvel-host";
 constexpr const char* kCapabilities[] = {"sendVstEvents", "sendVstMidiEvent", "sendVstTimeInfo"};
 
@@ -98,9 +97,6 @@ VstIntPtr HostCallback::Answer(VstInt32 opcode, VstInt32 index, void* ptr) {
       return timeInfoAvailable_ ? reinterpret_cast<VstIntPtr>(FillTimeInfo()) : 0;
     case audioMasterGetSampleRate:
       return static_cast<VstIntPtr>(sampleRate_);
-    case audioMasterGetVendorString:
-      CopyText(ptr, kHostVendor, kVstMaxVendorStrLen);
-      return 1;
     case audioMasterGetProductString:
       CopyText(ptr, kHostProduct, kVstMaxProductStrLen);
       return 1;

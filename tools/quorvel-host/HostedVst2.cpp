@@ -93,11 +93,11 @@ HostedVst2::~HostedVst2() {
 }
 
 void HostedVst2::Close() {
-  if (closed_ || effect_ == nullptr) {
+  if (effect_ == nullptr) {
     return;
   }
   effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f);
-  closed_ = true;
+  effect_ = nullptr;
   host_.EndCreation(nullptr);
 }
 
@@ -147,7 +147,7 @@ void HostedVst2::Process(float** inputs, float** outputs, int32_t frames, const 
                          int64_t songFrame) {
   host_.SetTransport(transport, songFrame);
   // A record made by a test may have no processReplacing.
-  if (!closed_ && effect_->processReplacing != nullptr) {
+  if (effect_ != nullptr && effect_->processReplacing != nullptr) {
     effect_->processReplacing(effect_, inputs, outputs, frames);
   }
   events_.Clear();
@@ -179,7 +179,7 @@ void HostedVst2::CloseEditor() {
 }
 
 VstIntPtr HostedVst2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) const {
-  return closed_ ? 0 : effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+  return effect_ == nullptr ? 0 : effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
 std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index, VstIntPtr value) const {
@@ -195,13 +195,13 @@ void HostedVst2::SetSampleRate(double sampleRate) {
 }
 
 void HostedVst2::SetValue(size_t index, double plain) {
-  if (!closed_ && index < static_cast<size_t>(effect_->numParams)) {
+  if (effect_ != nullptr && index < static_cast<size_t>(effect_->numParams)) {
     effect_->setParameter(effect_, static_cast<VstInt32>(index), static_cast<float>(plain));
   }
 }
 
 float HostedVst2::GetParameter(int32_t index) const {
-  if (closed_ || index < 0 || index >= effect_->numParams) {
+  if (effect_ == nullptr || index < 0 || index >= effect_->numParams) {
     return 0.0f;
   }
   return effect_->getParameter(effect_, index);

@@ -76,7 +76,7 @@ class HostedVst2 final : public HostedPlugin {
   int32_t ParameterCount() const { return effect_->numParams; }
   bool HasFlag(int32_t flag) const { return (effect_->flags & flag) != 0; }
 
-  // Any opcode; answers 0 once the instance is closed.
+  // Any opcode; answers 0 once the instance is closed (the record forgotten).
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
                      float opt = 0.0f) const;
   // A text opcode (names, labels, displays) read into a generous zeroed buffer,
@@ -105,7 +105,6 @@ class HostedVst2 final : public HostedPlugin {
   std::unique_ptr<ModuleLibrary> library_;
   HostCallback host_;
   AEffect* effect_ = nullptr;
-  bool closed_ = false;
   bool opened_ = false;
   bool editorOpen_ = false;
   mutable std::vector<HostedParameter> parameters_;
