@@ -9,7 +9,7 @@
 namespace QuorvelHost {
 
 // The host half of one plug-in instance: answers the plug-in's audioMaster calls
-// from the transport and settings below, and counts every call so that checks
+// from the transport and settings below, and counts every call so that tests
 // can see what the plug-in asked. The plug-in passes no host context of its
 // own, so instances are found by their AEffect address (single-threaded tool).
 class HostCallback final {

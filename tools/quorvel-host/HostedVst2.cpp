@@ -93,10 +93,7 @@ HostedVst2::~HostedVst2() {
 }
 
 void HostedVst2::Close() {
-  if (effect_ == nullptr) {
-    return;
-  }
-  effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f);
+  Dispatch(effClose);
   effect_ = nullptr;
   host_.EndCreation(nullptr);
 }

@@ -95,7 +95,7 @@ class HostedVst2 final : public HostedPlugin {
   // A copy of the plug-in's chunk (empty when it offers none or an absurd one).
   std::vector<uint8_t> GetChunk(bool program);
 
-  // effClose; the record must not be touched afterwards.
+  // effClose; the record is forgotten, so that later calls reach nothing.
   void Close();
 
  private:
