@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "tests/clap/ClapFixture.h"
-#include "tools/quorvel-host/EventList.h"
 
 namespace QuorvelTest {
 namespace {
@@ -32,8 +31,6 @@ class TwinHosts {
   void SetTransport(double tempo, bool playing) {
     tempo_ = tempo;
     playing_ = playing;
-    vst2_->Host().SetTempo(tempo);
-    vst2_->Host().SetPlaying(playing);
   }
 
   // One block of `input` through both (CLAP in place when asked); true when the outputs
@@ -43,26 +40,24 @@ class TwinHosts {
                      [](const Change& a, const Change& b) { return a.frame < b.frame; });
     StereoBlock out2(frames);
     StereoBlock in2 = input;
-    vst2_->Host().SetSamplePosition(position_);
     size_t next = 0;
     for (int32_t start = 0; start < frames;) {
       for (; next < changes_.size() && changes_[next].frame <= start && changes_[next].index >= 0; ++next) {
-        vst2_->SetParameter(changes_[next].index, changes_[next].value);
+        vst2_->SetValue(changes_[next].index, changes_[next].value);
       }
       int32_t end = frames;
-      QuorvelHost::EventList midi;
       for (size_t i = next; i < changes_.size(); ++i) {
         if (changes_[i].index >= 0) {
           end = changes_[i].frame;
           break;
         }
-        midi.AddMidi(changes_[i].frame - start, changes_[i].status, changes_[i].data1, changes_[i].data2);
+        vst2_->QueueMidi(changes_[i].frame - start, changes_[i].status, changes_[i].data1, changes_[i].data2);
         next = i + 1;
       }
-      vst2_->SendEvents(midi.Events());
+      vst2_->DeliverEvents();
       float** in = in2.Channels(start);
       float* inPieces[2] = {in[0], in[1]};
-      vst2_->Process(inPieces, out2.Channels(start), end - start);
+      vst2_->Process(inPieces, out2.Channels(start), end - start, {tempo_, playing_}, position_);
       start = end;
     }
 
@@ -121,7 +116,7 @@ TEST(ClapAudio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
     const double rates[] = {44100.0, 48000.0, 96000.0};
     TwinHosts hosts(rates[seed % 3]);
     const std::vector<uint8_t> bank = LearnedVst2Bank();
-    ASSERT_TRUE(hosts.Vst2().SetChunk(bank, false));
+    ASSERT_TRUE(hosts.Vst2().SetState(bank, false));
     ASSERT_TRUE(hosts.Clap().SetState(bank, false));
     const float edges[] = {0.0f, 0.49999997f, 0.5f, 1.0f};
     for (int block = 0; block < 300; ++block) {
@@ -163,8 +158,8 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   StereoBlock out3(512);
   QuorvelHost::ClapEventList events;
 
-  vst2->SetParameter(6, 0.8f);  // Feedback Level
-  vst2->SetParameter(9, 1.0f);  // Filter Type: High
+  vst2->SetValue(6, 0.8f);  // Feedback Level
+  vst2->SetValue(9, 1.0f);  // Filter Type: High
   events.AddParameter(0, 6, 0.8);
   clap->Process(nullptr, nullptr, 0, &events, nullptr);
   events.Clear();
@@ -174,12 +169,12 @@ TEST(ClapAudio, ChangesActAtTheirFrameTheLastOfSeveralCounting) {
   events.Clear();
 
   StereoBlock in2 = input;
-  vst2->Process(in2.Channels(), out2.Channels(), 200);
-  vst2->SetParameter(1, 0.3f);  // Left Delay
-  vst2->Process(in2.Channels(200), out2.Channels(200), 312);
-  vst2->SetParameter(2, 0.6f);  // Right Delay
+  vst2->Process(in2.Channels(), out2.Channels(), 200, {}, 0);
+  vst2->SetValue(1, 0.3f);  // Left Delay
+  vst2->Process(in2.Channels(200), out2.Channels(200), 312, {}, 0);
+  vst2->SetValue(2, 0.6f);  // Right Delay
   StereoBlock next2(512);
-  vst2->Process(in2.Channels(), next2.Channels(), 512);
+  vst2->Process(in2.Channels(), next2.Channels(), 512, {}, 0);
 
   events.AddParameter(200, 1, 0.9);
   events.AddParameter(200, 1, 0.3);
@@ -263,10 +258,10 @@ TEST(ClapAudio, BypassIsEnabledSeenTheOtherWayRound) {
   input.FillWithNoise(random);
   StereoBlock in2 = input;
   StereoBlock out2(512);
-  vst2->SetParameter(6, 0.7f);  // Feedback Level
-  vst2->Process(in2.Channels(), out2.Channels(), 200);
-  vst2->SetParameter(0, 0.0f);
-  vst2->Process(in2.Channels(200), out2.Channels(200), 312);
+  vst2->SetValue(6, 0.7f);  // Feedback Level
+  vst2->Process(in2.Channels(), out2.Channels(), 200, {}, 0);
+  vst2->SetValue(0, 0.0f);
+  vst2->Process(in2.Channels(200), out2.Channels(200), 312, {}, 0);
 
   QuorvelHost::ClapEventList events;
   events.AddParameter(0, 6, 0.7);

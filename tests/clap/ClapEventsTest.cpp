@@ -69,7 +69,7 @@ TEST(ClapEvents, DescribesThePluginAsTheVst2ModuleDoes) {
     EXPECT_EQ(info.default_value, plainDefault) << index;
     // Any value's text is the VST2 module's display of it, and reads back to that value.
     const float value = 0.37f;
-    vst2->SetParameter(static_cast<int32_t>(index), value);
+    vst2->SetValue(static_cast<int32_t>(index), value);
     const double plain = n == 0 ? value : std::floor(count * value);
     char text[64] = {};
     ASSERT_TRUE(params.value_to_text(&clap->Plugin(), index, plain, text, sizeof text));
@@ -131,9 +131,9 @@ TEST(ClapEvents, ChoicesTravelAsTheirNumbers) {
   events.AddParameter(0, 5, 2.6);  // Right Sync: nearest is 1/4 too
   events.AddParameter(0, 9, 1.0);  // Filter Type: High
   clap->Flush(&events);
-  vst2->SetParameter(4, 0.75f);
-  vst2->SetParameter(5, 0.75f);
-  vst2->SetParameter(9, 1.0f);
+  vst2->SetValue(4, 0.75f);
+  vst2->SetValue(5, 0.75f);
+  vst2->SetValue(9, 1.0f);
   std::vector<uint8_t> expected = vst2->GetChunk(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
   EXPECT_EQ(clap->GetState(false), expected);

@@ -26,7 +26,7 @@ void Edit(QuorvelHost::HostedClap& clap, QuorvelHost::HostedVst2& vst2) {
     const bool stepped = (info.flags & CLAP_PARAM_IS_STEPPED) != 0;
     events.AddParameter(0, id, plain);
     const float normalized = static_cast<float>(plain) / static_cast<float>(info.max_value);
-    vst2.SetParameter(index, stepped ? normalized : value);
+    vst2.SetValue(index, stepped ? normalized : value);
   }
   clap.Flush(&events);
 }
@@ -75,7 +75,7 @@ TEST(ClapState, LoadsTheVst2BankAndProgramChunks) {
   auto vst2 = StartVst2();
   fromProgram->SetStatePiece(2);
   ASSERT_TRUE(fromProgram->SetState(program, false));
-  ASSERT_TRUE(vst2->SetChunk(program, true));
+  ASSERT_TRUE(vst2->SetState(program, true));
   Bytes vst2State = vst2->GetChunk(false);
   vst2State.insert(vst2State.end(), {0, 0, 0, 0});
   EXPECT_EQ(fromProgram->GetState(false), vst2State);

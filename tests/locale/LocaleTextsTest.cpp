@@ -24,7 +24,7 @@ Displays Vst2Displays() {
   Displays displays;
   for (int32_t index = 0; index < kParameters; ++index) {
     for (std::size_t f = 0; f < kFractions.size(); ++f) {
-      vst2->SetParameter(index, static_cast<float>(kFractions[f]));
+      vst2->SetValue(index, static_cast<float>(kFractions[f]));
       displays[index][f] = vst2->ParameterDisplay(index);
     }
   }

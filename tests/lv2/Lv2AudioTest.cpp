@@ -46,7 +46,7 @@ class TwinHosts {
   // Both take the state; the host gives the ports the values it holds, as hosts restore
   // sessions.
   bool Restore(const std::vector<uint8_t>& bank) {
-    if (!vst2_->SetChunk(bank, false) || !lv2_->RestoreState(bank)) {
+    if (!vst2_->SetState(bank, false) || !lv2_->RestoreState(bank)) {
       return false;
     }
     for (int32_t i = 0; i < kParameters; ++i) {
@@ -81,7 +81,7 @@ class TwinHosts {
     for (int32_t i = 0; i < kParameters; ++i) {
       if (pending_[i].has_value() && PortUnits(i, *pending_[i]) != port_[i]) {
         port_[i] = PortUnits(i, *pending_[i]);
-        vst2_->SetParameter(i, *pending_[i]);
+        vst2_->SetValue(i, *pending_[i]);
       }
       pending_[i].reset();
     }
@@ -98,12 +98,8 @@ class TwinHosts {
       Vst2Piece(in2, out2, 0, split);
     }
     if (timeOffset_ >= 0) {
-      if (tempo_.has_value()) {
-        vst2_->Host().SetTempo(static_cast<double>(*tempo_));
-      }
-      if (playing_.has_value()) {
-        vst2_->Host().SetPlaying(*playing_);
-      }
+      vst2Transport_.tempo = tempo_.has_value() ? static_cast<double>(*tempo_) : vst2Transport_.tempo;
+      vst2Transport_.playing = playing_.value_or(vst2Transport_.playing);
     }
     if (split < frames) {
       Vst2Piece(in2, out2, split, frames);
@@ -116,14 +112,13 @@ class TwinHosts {
 
  private:
   void Vst2Piece(StereoBlock& in, StereoBlock& out, int32_t start, int32_t end) {
-    QuorvelHost::EventList events;
     for (const QuorvelHost::TimedMidiMessage& message : midi_) {
       if (message.frame >= start && message.frame < end) {
-        events.AddMidi(static_cast<int32_t>(message.frame - start), message.status, message.data1, message.data2);
+        vst2_->QueueMidi(static_cast<int32_t>(message.frame - start), message.status, message.data1, message.data2);
       }
     }
-    vst2_->SendEvents(events.Events());
-    vst2_->Process(in.Channels(start), out.Channels(start), end - start);
+    vst2_->DeliverEvents();
+    vst2_->Process(in.Channels(start), out.Channels(start), end - start, vst2Transport_, 0);
   }
 
   std::unique_ptr<QuorvelHost::HostedVst2> vst2_;
@@ -134,6 +129,7 @@ class TwinHosts {
   int32_t timeOffset_ = -1;
   std::optional<float> tempo_;
   std::optional<bool> playing_;
+  QuorvelHost::HostTransport vst2Transport_;
 };
 
 // Seeded runs of everything an LV2 host does while it plays: blocks of any size and runs
@@ -195,9 +191,9 @@ TEST(Lv2Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
 TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   auto lv2 = StartLv2();
   auto vst2 = StartVst2();
-  ASSERT_TRUE(vst2->SetChunk(LearnedVst2Bank(), false));
+  ASSERT_TRUE(vst2->SetState(LearnedVst2Bank(), false));
   constexpr int32_t kLeftSync = 4;
-  vst2->SetParameter(kLeftSync, 0.3f);  // the 1/16 that a port's 1 stands for as 0.25
+  vst2->SetValue(kLeftSync, 0.3f);  // the 1/16 that a port's 1 stands for as 0.25
   ASSERT_TRUE(lv2->RestoreState(vst2->GetChunk(false)));
   for (int32_t i = 0; i < kParameters; ++i) {
     lv2->SetValue(static_cast<size_t>(i), PortUnits(i, vst2->GetParameter(i)));
@@ -213,12 +209,12 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   lv2->Process(block.Channels(), block.Channels(), 64);
   EXPECT_EQ(lv2->Notifications().size(), 1u);  // the UI hears of the move unasked
   lv2->Process(block.Channels(), block.Channels(), 64);
-  vst2->SetParameter(kFeedback, 1.0f);
+  vst2->SetValue(kFeedback, 1.0f);
   EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false)) << "the state's values acted, or the controller not";
 
   lv2->SetValue(kFeedback, 0.25f);  // 0.25 of full gain: VST2's 0.5
   lv2->Process(nullptr, nullptr, 0);
-  vst2->SetParameter(kFeedback, 0.5f);
+  vst2->SetValue(kFeedback, 0.5f);
   EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false));
 }
 

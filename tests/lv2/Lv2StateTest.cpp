@@ -39,7 +39,7 @@ StereoBlock SoundOf(QuorvelHost::HostedVst2& vst2) {
   }
   StereoBlock output(4000);
   for (int32_t start = 0; start < 4000; start += 500) {
-    vst2.Process(input.Channels(start), output.Channels(start), 500);
+    vst2.Process(input.Channels(start), output.Channels(start), 500, {}, 0);
   }
   return output;
 }
@@ -48,10 +48,10 @@ StereoBlock SoundOf(QuorvelHost::HostedVst2& vst2) {
 std::unique_ptr<QuorvelHost::HostedVst2> EditedVst2() {
   auto vst2 = StartVst2();
   vst2->SetProgram(2);
-  vst2->SetParameter(6, 0.7f);
+  vst2->SetValue(6, 0.7f);
   vst2->SetProgram(5);
-  vst2->SetParameter(1, 0.3f);
-  vst2->SetParameter(6, 0.6f);
+  vst2->SetValue(1, 0.3f);
+  vst2->SetValue(6, 0.6f);
   return vst2;
 }
 
@@ -92,7 +92,7 @@ TEST(Lv2State, EveryFormLoadsAsTheVst2ModuleLoadsIt) {
   auto single = StartLv2();
   ASSERT_TRUE(single->RestoreState(program));
   auto vst2Single = StartVst2();
-  ASSERT_TRUE(vst2Single->SetChunk(program, true));
+  ASSERT_TRUE(vst2Single->SetState(program, true));
   EXPECT_EQ(single->SaveState(), WithProgram(vst2Single->GetChunk(false), 0));
   RestorePorts(*single, *vst2Single);
   EXPECT_TRUE(SoundOf(*single) == SoundOf(*vst2Single));

@@ -36,8 +36,8 @@ TEST(HostCallbackTest, KeepsEachInstanceApartAndForgetsClosedOnes) {
   AEffect b{};
   first.EndCreation(&a);
   second.EndCreation(&b);
-  first.SetTempo(90.0);
-  second.SetTempo(140.0);
+  first.SetTransport({90.0}, 0);
+  second.SetTransport({140.0}, 0);
   EXPECT_EQ(reinterpret_cast<VstTimeInfo*>(Ask(&a, audioMasterGetTime))->tempo, 90.0);
   EXPECT_EQ(reinterpret_cast<VstTimeInfo*>(Ask(&b, audioMasterGetTime))->tempo, 140.0);
   second.EndCreation(nullptr);

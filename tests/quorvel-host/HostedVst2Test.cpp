@@ -105,8 +105,8 @@ TEST(HostedVst2Test, CallsOutsideTheReportedRangeNeverReachThePlugin) {
   ASSERT_NE(plugin, nullptr) << error;
   fake.setParameter = nullptr;  // would crash if called
   fake.getParameter = nullptr;
-  plugin->SetParameter(3, 1.0f);
-  plugin->SetParameter(-1, 1.0f);
+  plugin->SetValue(3, 1.0f);
+  plugin->SetValue(-1, 1.0f);
   EXPECT_EQ(plugin->GetParameter(7), 0.0f);
   fake.setParameter = FakeSetParameter;
   fake.getParameter = FakeGetParameter;

@@ -5,7 +5,6 @@
 #include <random>
 
 #include "tests/vst3/Vst3Fixture.h"
-#include "tools/quorvel-host/EventList.h"
 
 namespace QuorvelTest {
 namespace {
@@ -25,7 +24,7 @@ class TwinHosts {
   QuorvelHost::Vst3ParameterChanges& Changes() { return changes_; }
 
   void SetParameter(int32_t index, float value) {
-    vst2_->SetParameter(index, value);
+    vst2_->SetValue(index, value);
     changes_.Add(static_cast<Vst::ParamID>(index), 0, value);
   }
   void SetProgram(int32_t program) {
@@ -33,15 +32,13 @@ class TwinHosts {
     changes_.Add(kProgramId, 0, program / 31.0);
   }
   void Controller(int32_t offset, int channel, int controller, int value) {
-    events_.AddMidi(offset, static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
-                    static_cast<uint8_t>(value));
+    vst2_->QueueMidi(offset, static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
+                     static_cast<uint8_t>(value));
     changes_.Add(ControllerId(channel, controller), offset, value / 127.0);
   }
   void SetTransport(double tempo, bool playing) {
     tempo_ = tempo;
     playing_ = playing;
-    vst2_->Host().SetTempo(tempo);
-    vst2_->Host().SetPlaying(playing);
   }
 
   // One block of `input` through both; true when the outputs are the same bits.
@@ -50,9 +47,8 @@ class TwinHosts {
     StereoBlock out3(frames);
     StereoBlock in2 = input;
     StereoBlock in3 = input;
-    vst2_->Host().SetSamplePosition(position_);
-    vst2_->SendEvents(events_.Events());
-    vst2_->Process(in2.Channels(), out2.Channels(), frames);
+    vst2_->DeliverEvents();
+    vst2_->Process(in2.Channels(), out2.Channels(), frames, {tempo_, playing_}, position_);
     Vst::ProcessContext context{};
     context.state = Vst::ProcessContext::kTempoValid | Vst::ProcessContext::kProjectTimeMusicValid |
                     Vst::ProcessContext::kTimeSigValid | (playing_ ? uint32_t{Vst::ProcessContext::kPlaying} : 0u);
@@ -63,7 +59,6 @@ class TwinHosts {
     context.timeSigNumerator = 4;
     context.timeSigDenominator = 4;
     EXPECT_EQ(vst3_->Process(in3.Channels(), out3.Channels(), frames, &changes_, &context), Steinberg::kResultOk);
-    events_.Clear();
     changes_.Clear();
     position_ += frames;
     return out2 == out3;
@@ -73,7 +68,6 @@ class TwinHosts {
   double rate_;
   std::unique_ptr<QuorvelHost::HostedVst2> vst2_;
   std::unique_ptr<QuorvelHost::HostedVst3> vst3_;
-  QuorvelHost::EventList events_;
   QuorvelHost::Vst3ParameterChanges changes_;
   double tempo_ = 120.0;
   bool playing_ = true;
@@ -90,7 +84,7 @@ TEST(Vst3Audio, RandomHostActivitySoundsBitForBitAsTheVst2Module) {
     const double rates[] = {44100.0, 48000.0, 96000.0};
     TwinHosts hosts(rates[seed % 3]);
     const std::vector<uint8_t> bank = LearnedVst2Bank();
-    ASSERT_TRUE(hosts.Vst2().SetChunk(bank, false));
+    ASSERT_TRUE(hosts.Vst2().SetState(bank, false));
     ASSERT_TRUE(hosts.Vst3().LoadState(bank));
     const float edges[] = {0.0f, 0.49999997f, 0.5f, 1.0f};
     for (int block = 0; block < 300; ++block) {
@@ -140,17 +134,17 @@ TEST(Vst3Audio, ChangesInsideTheBlockActAtTheirFrame) {
   StereoBlock out3(512);
   QuorvelHost::Vst3ParameterChanges changes;
 
-  vst2->SetParameter(6, 0.8f);  // Feedback Level
+  vst2->SetValue(6, 0.8f);  // Feedback Level
   changes.Add(6, 0, 0.8);
   vst3->Process(nullptr, nullptr, 0, &changes, nullptr);
   changes.Clear();
 
   StereoBlock in2 = input;
-  vst2->Process(in2.Channels(), out2.Channels(), 200);
-  vst2->SetParameter(1, 0.3f);  // Left Delay
+  vst2->Process(in2.Channels(), out2.Channels(), 200, {}, 0);
+  vst2->SetValue(1, 0.3f);  // Left Delay
   float* rest2[2] = {out2.left.data() + 200, out2.right.data() + 200};
   float* restIn2[2] = {in2.left.data() + 200, in2.right.data() + 200};
-  vst2->Process(restIn2, rest2, 312);
+  vst2->Process(restIn2, rest2, 312, {}, 0);
 
   changes.Add(1, 200, 0.9);
   changes.Add(1, 200, 0.3);

@@ -64,8 +64,8 @@ std::unique_ptr<QuorvelHost::HostedVst2> Vst2WithSettings() {
   vst2->SetProgram(5);
   char name[] = "Tape Echo";
   vst2->Dispatch(effSetProgramName, 0, 0, name);
-  vst2->SetParameter(6, 0.625f);
-  vst2->SetParameter(0, 0.49999997f);
+  vst2->SetValue(6, 0.625f);
+  vst2->SetValue(0, 0.49999997f);
   return vst2;
 }
 

@@ -2,24 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 namespace QuorvelHost {
 
 namespace {
 
-constexpr char kHostVendor[] = "Quorvel Sound Design";
 constexpr char kHostProduct[] = "quorvel-host";
-constexpr VstIntPtr kHostVendorVersion = 2700;
-
-// What the host answers the same whatever the plug-in and the moment.
-constexpr std::pair<VstInt32, VstIntPtr> kFixedAnswers[] = {
-    {audioMasterVersion, kVstVersion},
-    {audioMasterGetCurrentProcessLevel, kVstProcessLevelOffline},
-    {audioMasterGetAutomationState, kVstAutomationOff},
-    {audioMasterGetLanguage, kVstLangEnglish},
-    {audioMasterGetVendorVersion, kHostVendorVersion}};
 constexpr const char* kCapabilities[] = {"sendVstEvents", "sendVstMidiEvent", "sendVstTimeInfo"};
 
 // Every live host object; the one being created answers for unknown effects.
@@ -69,22 +58,18 @@ void HostCallback::EndCreation(AEffect* effect) {
   }
 }
 
-void HostCallback::SetPlaying(bool playing) {
-  transportChanged_ = transportChanged_ || playing != transport_.playing;
-  transport_.playing = playing;
-}
-
-void HostCallback::SetTransport(const HostTransport& transport) {
-  SetPlaying(transport.playing);
+void HostCallback::SetTransport(const HostTransport& transport, int64_t songFrame) {
+  transportChanged_ = transportChanged_ || transport.playing != transport_.playing;
   transport_ = transport;
+  samplePosition_ = songFrame;
 }
 
 int32_t HostCallback::CallCount(VstInt32 opcode) const {
   return opcode >= 0 && opcode < kCountedOpcodes ? callCounts_[static_cast<size_t>(opcode)] : 0;
 }
 
-VstIntPtr VSTCALLBACK HostCallback::Entry(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                          void* ptr, float opt) {
+VstIntPtr VSTCALLBACK HostCallback::Entry(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr,
+                                          void* ptr, float) {
   const auto& registry = Registry();
   auto known = std::find_if(registry.begin(), registry.end(), [effect](const HostCallback* host) {
     return effect != nullptr && host->effect_ == effect;
@@ -95,22 +80,16 @@ VstIntPtr VSTCALLBACK HostCallback::Entry(AEffect* effect, VstInt32 opcode, VstI
     // only the version keeps such a caller sane.
     return opcode == audioMasterVersion ? kVstVersion : 0;
   }
-  return host->Answer(effect, opcode, index, value, ptr, opt);
+  return host->Answer(opcode, index, ptr);
 }
 
-VstIntPtr HostCallback::Answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr, void* ptr,
-                               float) {
+VstIntPtr HostCallback::Answer(VstInt32 opcode, VstInt32 index, void* ptr) {
   if (opcode >= 0 && opcode < kCountedOpcodes) {
     ++callCounts_[static_cast<size_t>(opcode)];
   }
-  for (const auto& [fixed, answer] : kFixedAnswers) {
-    if (opcode == fixed) {
-      return answer;
-    }
-  }
   switch (opcode) {
-    case audioMasterCurrentId:
-      return effect != nullptr ? effect->uniqueID : 0;
+    case audioMasterVersion:
+      return kVstVersion;
     case audioMasterAutomate:
       lastAutomatedIndex_ = index;
       return 0;
@@ -118,11 +97,6 @@ VstIntPtr HostCallback::Answer(AEffect* effect, VstInt32 opcode, VstInt32 index,
       return timeInfoAvailable_ ? reinterpret_cast<VstIntPtr>(FillTimeInfo()) : 0;
     case audioMasterGetSampleRate:
       return static_cast<VstIntPtr>(sampleRate_);
-    case audioMasterGetBlockSize:
-      return blockSize_;
-    case audioMasterGetVendorString:
-      CopyText(ptr, kHostVendor, kVstMaxVendorStrLen);
-      return 1;
     case audioMasterGetProductString:
       CopyText(ptr, kHostProduct, kVstMaxProductStrLen);
       return 1;

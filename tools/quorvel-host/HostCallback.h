@@ -9,7 +9,7 @@
 namespace QuorvelHost {
 
 // The host half of one plug-in instance: answers the plug-in's audioMaster calls
-// from the transport and settings below, and counts every call so that checks
+// from the transport and settings below, and counts every call so that tests
 // can see what the plug-in asked. The plug-in passes no host context of its
 // own, so instances are found by their AEffect address (single-threaded tool).
 class HostCallback final {
@@ -29,12 +29,8 @@ class HostCallback final {
 
   // Transport and settings reported to the plug-in.
   void SetSampleRate(double rate) { sampleRate_ = rate; }
-  void SetBlockSize(int32_t frames) { blockSize_ = frames; }
-  void SetTempo(double bpm) { transport_.tempo = bpm; }
-  void SetPlaying(bool playing);
-  void SetTransport(const HostTransport& transport);
-  // Frames processed since the start of the song, advanced by the block runner.
-  void SetSamplePosition(int64_t frames) { samplePosition_ = frames; }
+  // The next block's transport, its first frame at `songFrame` of the song.
+  void SetTransport(const HostTransport& transport, int64_t songFrame);
   // Without time information the plug-in gets a null record, as from a minimal host.
   void SetTimeInfoAvailable(bool available) { timeInfoAvailable_ = available; }
 
@@ -44,11 +40,10 @@ class HostCallback final {
  private:
   static constexpr int32_t kCountedOpcodes = 64;
 
-  VstIntPtr Answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
+  VstIntPtr Answer(VstInt32 opcode, VstInt32 index, void* ptr);
   VstTimeInfo* FillTimeInfo();
 
   double sampleRate_ = 44100.0;
-  int32_t blockSize_ = 512;
   HostTransport transport_;
   bool transportChanged_ = true;
   int64_t samplePosition_ = 0;

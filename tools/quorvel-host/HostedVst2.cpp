@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "delay/QuorvelDelayDescription.h"
-
 namespace QuorvelHost {
 
 namespace {
@@ -95,11 +93,8 @@ HostedVst2::~HostedVst2() {
 }
 
 void HostedVst2::Close() {
-  if (closed_ || effect_ == nullptr) {
-    return;
-  }
-  effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f);
-  closed_ = true;
+  Dispatch(effClose);
+  effect_ = nullptr;
   host_.EndCreation(nullptr);
 }
 
@@ -108,11 +103,6 @@ const std::vector<HostedParameter>& HostedVst2::Parameters() const {
     return parameters_;
   }
   described_ = true;
-  // VST2 never hands a host long parameter names; for this project's own plug-in the
-  // tool knows them.
-  const bool ours = effect_->uniqueID == kQuorvelDelayDescription.uniqueId &&
-                    Name() == kQuorvelDelayDescription.effectName &&
-                    ParameterCount() == kQuorvelDelayDescription.parameterCount;
   for (int32_t i = 0; i < ParameterCount(); ++i) {
     HostedParameter parameter;
     parameter.id = static_cast<uint32_t>(i);
@@ -123,9 +113,6 @@ const std::vector<HostedParameter>& HostedVst2::Parameters() const {
     if (Dispatch(effGetParameterProperties, i, 0, &properties) != 0) {
       properties.label[sizeof(properties.label) - 1] = '\0';
       parameter.name = properties.label;
-    }
-    if (parameter.name.empty() && ours) {
-      parameter.name = kQuorvelDelayDescription.parameters[i].longName;
     }
     parameters_.push_back(parameter);
   }
@@ -138,7 +125,7 @@ bool HostedVst2::Activate(double sampleRate, int32_t maxBlock, std::string&) {
     opened_ = true;
   }
   SetSampleRate(sampleRate);
-  SetBlockSize(maxBlock);
+  Dispatch(effSetBlockSize, 0, maxBlock);
   SetMains(true);
   return true;
 }
@@ -155,9 +142,11 @@ bool HostedVst2::SelectProgram(int32_t program, std::string& error) {
 
 void HostedVst2::Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
                          int64_t songFrame) {
-  host_.SetTransport(transport);
-  host_.SetSamplePosition(songFrame);
-  Process(inputs, outputs, frames);
+  host_.SetTransport(transport, songFrame);
+  // A record made by a test may have no processReplacing.
+  if (effect_ != nullptr && effect_->processReplacing != nullptr) {
+    effect_->processReplacing(effect_, inputs, outputs, frames);
+  }
   events_.Clear();
 }
 
@@ -187,7 +176,7 @@ void HostedVst2::CloseEditor() {
 }
 
 VstIntPtr HostedVst2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) const {
-  return closed_ ? 0 : effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+  return effect_ == nullptr ? 0 : effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
 std::string HostedVst2::GetText(VstInt32 opcode, VstInt32 index, VstIntPtr value) const {
@@ -202,19 +191,14 @@ void HostedVst2::SetSampleRate(double sampleRate) {
   Dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
 }
 
-void HostedVst2::SetBlockSize(int32_t blockSize) {
-  host_.SetBlockSize(blockSize);
-  Dispatch(effSetBlockSize, 0, blockSize);
-}
-
-void HostedVst2::SetParameter(int32_t index, float value) {
-  if (!closed_ && index >= 0 && index < effect_->numParams) {
-    effect_->setParameter(effect_, index, value);
+void HostedVst2::SetValue(size_t index, double plain) {
+  if (effect_ != nullptr && index < static_cast<size_t>(effect_->numParams)) {
+    effect_->setParameter(effect_, static_cast<VstInt32>(index), static_cast<float>(plain));
   }
 }
 
 float HostedVst2::GetParameter(int32_t index) const {
-  if (closed_ || index < 0 || index >= effect_->numParams) {
+  if (effect_ == nullptr || index < 0 || index >= effect_->numParams) {
     return 0.0f;
   }
   return effect_->getParameter(effect_, index);
@@ -230,18 +214,15 @@ std::vector<uint8_t> HostedVst2::GetChunk(bool program) {
   return std::vector<uint8_t>(bytes, bytes + size);
 }
 
-bool HostedVst2::SetChunk(const std::vector<uint8_t>& chunk, bool program) {
+bool HostedVst2::SetState(const std::vector<uint8_t>& bytes, bool program) {
+  if (!HasFlag(effFlagsProgramChunks)) {
+    return false;
+  }
   // The plug-in gets its own copy: the record's pointer is not const, and a
   // zero-length chunk still gets a valid address.
-  std::vector<uint8_t> copy = chunk;
+  std::vector<uint8_t> copy = bytes;
   copy.push_back(0);
-  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(chunk.size()), copy.data()) != 0;
-}
-
-void HostedVst2::Process(float** inputs, float** outputs, int32_t frames) {
-  if (!closed_ && effect_->processReplacing != nullptr) {
-    effect_->processReplacing(effect_, inputs, outputs, frames);
-  }
+  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(bytes.size()), copy.data()) != 0;
 }
 
 }  // namespace QuorvelHost

@@ -46,14 +46,11 @@ class HostedVst2 final : public HostedPlugin {
   // start a plug-in again at another rate.
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
   void Deactivate() override { SetMains(false); }
-  void SetValue(size_t index, double plain) override {
-    SetParameter(static_cast<int32_t>(index), static_cast<float>(plain));
-  }
+  // Ignores indices outside the reported count, as GetParameter does.
+  void SetValue(size_t index, double plain) override;
   bool SelectProgram(int32_t program, std::string& error) override;
   std::vector<uint8_t> GetState(bool program) override { return GetChunk(program); }
-  bool SetState(const std::vector<uint8_t>& bytes, bool program) override {
-    return HasFlag(effFlagsProgramChunks) && SetChunk(bytes, program);
-  }
+  bool SetState(const std::vector<uint8_t>& bytes, bool program) override;
   // VST2 automation has no frame: a value takes effect for the whole next block.
   void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
   void QueueMidi(int32_t offset, uint8_t status, uint8_t data1, uint8_t data2) override {
@@ -61,7 +58,7 @@ class HostedVst2 final : public HostedPlugin {
   }
   void DeliverEvents() override {
     if (events_.Count() > 0) {
-      SendEvents(events_.Events());
+      Dispatch(effProcessEvents, 0, 0, events_.Events());
     }
   }
   void Process(float** inputs, float** outputs, int32_t frames, const HostTransport& transport,
@@ -79,7 +76,7 @@ class HostedVst2 final : public HostedPlugin {
   int32_t ParameterCount() const { return effect_->numParams; }
   bool HasFlag(int32_t flag) const { return (effect_->flags & flag) != 0; }
 
-  // Any opcode; answers 0 once the instance is closed.
+  // Any opcode; answers 0 once the instance is closed (the record forgotten).
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
                      float opt = 0.0f) const;
   // A text opcode (names, labels, displays) read into a generous zeroed buffer,
@@ -88,11 +85,8 @@ class HostedVst2 final : public HostedPlugin {
   std::string GetText(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0) const;
 
   void SetSampleRate(double sampleRate);
-  void SetBlockSize(int32_t blockSize);
   void SetMains(bool on) { Dispatch(effMainsChanged, 0, on ? 1 : 0); }
 
-  // Parameter calls ignore indices outside the reported count.
-  void SetParameter(int32_t index, float value);
   float GetParameter(int32_t index) const;
   std::string ParameterDisplay(int32_t index) const { return GetText(effGetParamDisplay, index); }
   void SetProgram(int32_t index) { Dispatch(effSetProgram, 0, index); }
@@ -100,14 +94,8 @@ class HostedVst2 final : public HostedPlugin {
 
   // A copy of the plug-in's chunk (empty when it offers none or an absurd one).
   std::vector<uint8_t> GetChunk(bool program);
-  // True when the plug-in accepted the chunk.
-  bool SetChunk(const std::vector<uint8_t>& chunk, bool program);
 
-  void SendEvents(VstEvents* events) { Dispatch(effProcessEvents, 0, 0, events); }
-  // processReplacing alone; does nothing when the module has none.
-  void Process(float** inputs, float** outputs, int32_t frames);
-
-  // effClose; the record must not be touched afterwards.
+  // effClose; the record is forgotten, so that later calls reach nothing.
   void Close();
 
  private:
@@ -117,7 +105,6 @@ class HostedVst2 final : public HostedPlugin {
   std::unique_ptr<ModuleLibrary> library_;
   HostCallback host_;
   AEffect* effect_ = nullptr;
-  bool closed_ = false;
   bool opened_ = false;
   bool editorOpen_ = false;
   mutable std::vector<HostedParameter> parameters_;

@@ -16,17 +16,6 @@ namespace {
 
 constexpr int kTransportCycles = 5;
 
-// The arguments an opcode may take: a zeroed buffer, aligned and large enough for any
-// structure or text an opcode reads or writes, and the speaker arrangements, which travel
-// in both arguments.
-struct OpcodeArguments {
-  alignas(std::max_align_t) std::array<char, 4096> buffer{};
-  VstSpeakerArrangement speakersIn{};
-  VstSpeakerArrangement speakersOut{};
-  VstSpeakerArrangement* speakersInOut = nullptr;
-  VstSpeakerArrangement* speakersOutOut = nullptr;
-};
-
 // Editor opcodes belong to the editor checks; effClose ends the walk; the
 // offline and variable-I/O opcodes hand over audio structures a plain host
 // never has; effSetChunk is exercised by the chunk checks.
@@ -36,9 +25,10 @@ bool WalkSkips(VstInt32 opcode) {
          opcode == effSetChunk || (opcode >= effOfflineNotify && opcode <= effProcessVarIo);
 }
 
-// The opcode with the values it takes; any other gets the zeroed buffer, holding a text
-// to read where it takes one.
-VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode, OpcodeArguments& args) {
+// The opcode with the values it takes; any other gets a zeroed buffer, aligned and large
+// enough for any structure or text an opcode reads or writes, holding a text to read where
+// it takes one.
+VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode) {
   struct Call {
     VstInt32 opcode;
     VstIntPtr value;
@@ -46,12 +36,15 @@ VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode, OpcodeArguments& args) {
     float opt = 0.0f;
   };
   // Stereo in, stereo out: the input arrangement travels in the value argument.
-  args.speakersIn.type = kSpeakerArrStereo;
-  args.speakersIn.numChannels = 2;
-  args.speakersOut = args.speakersIn;
+  VstSpeakerArrangement speakersIn{};
+  speakersIn.type = kSpeakerArrStereo;
+  speakersIn.numChannels = 2;
+  VstSpeakerArrangement speakersOut = speakersIn;
+  VstSpeakerArrangement* speakersInOut = nullptr;
+  VstSpeakerArrangement* speakersOutOut = nullptr;
   const Call calls[] = {
-      {effSetSpeakerArrangement, reinterpret_cast<VstIntPtr>(&args.speakersIn), &args.speakersOut},
-      {effGetSpeakerArrangement, reinterpret_cast<VstIntPtr>(&args.speakersInOut), &args.speakersOutOut},
+      {effSetSpeakerArrangement, reinterpret_cast<VstIntPtr>(&speakersIn), &speakersOut},
+      {effGetSpeakerArrangement, reinterpret_cast<VstIntPtr>(&speakersInOut), &speakersOutOut},
       {effSetProgram, 0, nullptr},
       {effSetSampleRate, 0, nullptr, static_cast<float>(Validator::kSampleRate)},
       {effSetBlockSize, Validator::kBlockSize, nullptr},
@@ -63,10 +56,10 @@ VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode, OpcodeArguments& args) {
       return plugin.Dispatch(opcode, 0, call.value, call.ptr, call.opt);
     }
   }
-  args.buffer.fill('\0');
-  std::strcpy(args.buffer.data(),
+  alignas(std::max_align_t) std::array<char, 4096> buffer{};
+  std::strcpy(buffer.data(),
               opcode == effCanDo ? "receiveVstMidiEvent" : (opcode == effSetProgramName ? "Validated" : ""));
-  return plugin.Dispatch(opcode, 0, 0, args.buffer.data());
+  return plugin.Dispatch(opcode, 0, 0, buffer.data());
 }
 
 struct TextWidth {
@@ -102,14 +95,13 @@ void EveryOpcode(Validator& validator) {
   if (plugin == nullptr) {
     return;
   }
-  OpcodeArguments args;
   int answered = 0;
   std::string problems;
   for (VstInt32 opcode = -1; opcode <= effGetNumMidiOutputChannels + 2; ++opcode) {
     if (WalkSkips(opcode)) {
       continue;
     }
-    VstIntPtr answer = Ask(*plugin, opcode, args);
+    VstIntPtr answer = Ask(*plugin, opcode);
     answered += answer != 0 ? 1 : 0;
     if (opcode == effCanDo && (answer < -1 || answer > 1)) {
       problems += ", canDo answers " + std::to_string(answer);
@@ -144,7 +136,7 @@ void SettingsBeforeOpen(Validator& validator) {
     return;
   }
   early->SetSampleRate(48000.0);
-  early->SetBlockSize(256);
+  early->Dispatch(effSetBlockSize, 0, 256);
   early->Dispatch(effOpen);
   early->SetMains(true);
   ChannelBuffers actual = Validator::Sound(*early, 48000.0, 256);

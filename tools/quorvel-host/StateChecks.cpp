@@ -42,15 +42,12 @@ int32_t VaryPrograms(HostedPlugin& plugin, uint32_t seed) {
   return count > 1 ? 1 : 0;
 }
 
-void RejectedChunk(Validator& validator) {
+// The bad bytes are made from `other`'s chunks.
+void RejectedChunk(Validator& validator, HostedVst2& other) {
   const char* check = "a rejected chunk changes nothing";
-  std::unique_ptr<HostedVst2> other = validator.New<HostedVst2>(check);
-  if (other == nullptr) {
-    return;
-  }
-  VaryPrograms(*other, 31);
+  VaryPrograms(other, 31);
   using Bytes = std::vector<uint8_t>;
-  const Bytes bank = other->GetChunk(false);
+  const Bytes bank = other.GetChunk(false);
   auto half = [](const Bytes& bytes) {
     return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
   };
@@ -72,7 +69,7 @@ void RejectedChunk(Validator& validator) {
   const Attempt attempts[] = {{"empty", {}, false},
                               {"foreign header", header, false},
                               {"bank cut in half", half(bank), false},
-                              {"program cut in half", half(other->GetChunk(true)), true},
+                              {"program cut in half", half(other.GetChunk(true)), true},
                               {"random bytes", garbage, false}};
   // Each attempt's name joins the list of what befell it.
   auto add = [](std::string& list, const char* name) {
@@ -89,7 +86,7 @@ void RejectedChunk(Validator& validator) {
     }
     VaryPrograms(*plugin, 47);
     Snapshot before = Take(*plugin);
-    if (plugin->SetChunk(attempt.bytes, attempt.program)) {
+    if (plugin->SetState(attempt.bytes, attempt.program)) {
       add(accepted, attempt.name);
     } else {
       add(rejected, attempt.name);
@@ -150,7 +147,7 @@ void LearnedControllers(Validator& validator) {
   }
   std::vector<uint8_t> bank = source->GetChunk(false);
   std::map<int, int32_t> before = ControllerBindings(*source);
-  if (!target->SetChunk(bank, false)) {
+  if (!target->SetState(bank, false)) {
     validator.Fail(check, "the plug-in rejected its own bank");
     return;
   }
@@ -178,11 +175,10 @@ void StateChecks::Run(Validator& validator) {
     }
     return;
   }
-  probe.reset();
   PortableChecks::RoundTrip(validator, checks[0], true, nullptr);
   PortableChecks::RoundTrip(validator, checks[1], false,
                             [](HostedPlugin& plugin) { return VaryPrograms(plugin, 23); });
-  RejectedChunk(validator);
+  RejectedChunk(validator, *probe);
   LearnedControllers(validator);
 }
 
