@@ -2,13 +2,25 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace QuorvelHost {
 
 namespace {
 
+constexpr char kHostVendor[] = "Quorvel Sound Design";
 constexpr char kHostProduct[] = "quorvel-host";
+constexpr VstIntPtr kHostVendorVersion = 2700;
+
+// What the host answers the same whatever the plug-in and the moment, as plug-ins ask
+// any host while they start.
+constexpr std::pair<VstInt32, VstIntPtr> kFixedAnswers[] = {
+    {audioMasterVersion, kVstVersion},
+    {audioMasterGetCurrentProcessLevel, kVstProcessLevelOffline},
+    {audioMasterGetAutomationState, kVstAutomationOff},
+    {audioMasterGetLanguage, kVstLangEnglish},
+    {audioMasterGetVendorVersion, kHostVendorVersion}};
 constexpr const char* kCapabilities[] = {"sendVstEvents", "sendVstMidiEvent", "sendVstTimeInfo"};
 
 // Every live host object; the one being created answers for unknown effects.
@@ -80,16 +92,21 @@ VstIntPtr VSTCALLBACK HostCallback::Entry(AEffect* effect, VstInt32 opcode, VstI
     // only the version keeps such a caller sane.
     return opcode == audioMasterVersion ? kVstVersion : 0;
   }
-  return host->Answer(opcode, index, ptr);
+  return host->Answer(effect, opcode, index, ptr);
 }
 
-VstIntPtr HostCallback::Answer(VstInt32 opcode, VstInt32 index, void* ptr) {
+VstIntPtr HostCallback::Answer(AEffect* effect, VstInt32 opcode, VstInt32 index, void* ptr) {
   if (opcode >= 0 && opcode < kCountedOpcodes) {
     ++callCounts_[static_cast<size_t>(opcode)];
   }
+  for (const auto& [fixed, answer] : kFixedAnswers) {
+    if (opcode == fixed) {
+      return answer;
+    }
+  }
   switch (opcode) {
-    case audioMasterVersion:
-      return kVstVersion;
+    case audioMasterCurrentId:
+      return effect != nullptr ? effect->uniqueID : 0;
     case audioMasterAutomate:
       lastAutomatedIndex_ = index;
       return 0;
@@ -97,6 +114,11 @@ VstIntPtr HostCallback::Answer(VstInt32 opcode, VstInt32 index, void* ptr) {
       return timeInfoAvailable_ ? reinterpret_cast<VstIntPtr>(FillTimeInfo()) : 0;
     case audioMasterGetSampleRate:
       return static_cast<VstIntPtr>(sampleRate_);
+    case audioMasterGetBlockSize:
+      return blockSize_;
+    case audioMasterGetVendorString:
+      CopyText(ptr, kHostVendor, kVstMaxVendorStrLen);
+      return 1;
     case audioMasterGetProductString:
       CopyText(ptr, kHostProduct, kVstMaxProductStrLen);
       return 1;

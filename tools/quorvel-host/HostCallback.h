@@ -29,6 +29,7 @@ class HostCallback final {
 
   // Transport and settings reported to the plug-in.
   void SetSampleRate(double rate) { sampleRate_ = rate; }
+  void SetBlockSize(int32_t frames) { blockSize_ = frames; }
   // The next block's transport, its first frame at `songFrame` of the song.
   void SetTransport(const HostTransport& transport, int64_t songFrame);
   // Without time information the plug-in gets a null record, as from a minimal host.
@@ -40,10 +41,11 @@ class HostCallback final {
  private:
   static constexpr int32_t kCountedOpcodes = 64;
 
-  VstIntPtr Answer(VstInt32 opcode, VstInt32 index, void* ptr);
+  VstIntPtr Answer(AEffect* effect, VstInt32 opcode, VstInt32 index, void* ptr);
   VstTimeInfo* FillTimeInfo();
 
   double sampleRate_ = 44100.0;
+  int32_t blockSize_ = 512;
   HostTransport transport_;
   bool transportChanged_ = true;
   int64_t samplePosition_ = 0;

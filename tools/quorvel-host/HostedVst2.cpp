@@ -125,6 +125,7 @@ bool HostedVst2::Activate(double sampleRate, int32_t maxBlock, std::string&) {
     opened_ = true;
   }
   SetSampleRate(sampleRate);
+  host_.SetBlockSize(maxBlock);
   Dispatch(effSetBlockSize, 0, maxBlock);
   SetMains(true);
   return true;
