@@ -97,7 +97,7 @@ TEST(Vst3Parameters, TheTwelveThenTheProgramThenHiddenControllers) {
   EXPECT_EQ(bypass.defaultNormalizedValue, 0.0);
   EXPECT_EQ(bypass.flags, Vst::ParameterInfo::kCanAutomate | Vst::ParameterInfo::kIsBypass);
 
-  auto* units = vst3->Query<Vst::IUnitInfo>();
+  auto* units = QuorvelHost::QueryOf<Vst::IUnitInfo>(vst3->Controller());
   ASSERT_NE(units, nullptr);
   Vst::ProgramListInfo list{};
   ASSERT_EQ(units->getProgramListInfo(0, list), Steinberg::kResultOk);
@@ -157,7 +157,7 @@ TEST(Vst3Parameters, ListsConvertBetweenEntriesAndNormalizedValues) {
 // in the block's output changes, with the value the VST2 module automates.
 TEST(Vst3Parameters, ControllersMapToHiddenParametersAndLearnedMovesAreReported) {
   auto vst3 = StartVst3();
-  auto* mapping = vst3->Query<Vst::IMidiMapping>();
+  auto* mapping = QuorvelHost::QueryOf<Vst::IMidiMapping>(vst3->Controller());
   ASSERT_NE(mapping, nullptr);
   for (Steinberg::int16 channel = 0; channel < 16; ++channel) {
     for (Vst::CtrlNumber cc = 0; cc < 128; ++cc) {

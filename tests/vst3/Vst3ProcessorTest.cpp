@@ -42,7 +42,7 @@ TEST(Vst3Processor, StereoThirtyTwoBitNoLatencyAndATailFromTheFeedback) {
   EXPECT_EQ(TailWithFeedback(*vst3, 0.5), 8u * 44100u);
   EXPECT_EQ(TailWithFeedback(*vst3, 1.0), Vst::kInfiniteTail);
 
-  auto* requirements = vst3->Query<Vst::IProcessContextRequirements>();
+  auto* requirements = QuorvelHost::QueryOf<Vst::IProcessContextRequirements>(vst3->Component());
   ASSERT_NE(requirements, nullptr);
   EXPECT_EQ(requirements->getProcessContextRequirements(),
             static_cast<Steinberg::uint32>(Vst::IProcessContextRequirements::kNeedTempo |

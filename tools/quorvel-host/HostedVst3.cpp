@@ -118,13 +118,21 @@ std::unique_ptr<HostedVst3> HostedVst3::Open(const std::string& path, std::strin
   if (!plugin->Make(error)) {
     return nullptr;
   }
-  plugin->DescribeParameters();
+  for (const Vst::ParameterInfo& info : plugin->ParameterInfos()) {
+    if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && plugin->programSteps_ < 0) {
+      plugin->programId_ = info.id;
+      plugin->programSteps_ = std::max(info.stepCount, 0);
+    } else if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
+      plugin->parameters_.push_back(Describe(*plugin->controller_, info));
+    }
+  }
+  plugin->ReadMidiMapping();
+  plugin->changes_.Reserve(static_cast<int32_t>(plugin->parameters_.size()) + 8, 2 * kControllers);
   return plugin;
 }
 
 bool HostedVst3::Make(std::string& error) {
-  const Vst3Module& module = *module_;
-  component_ = module.NewComponent(error);
+  component_ = module_->NewComponent(error);
   if (component_ == nullptr) {
     return false;
   }
@@ -140,27 +148,23 @@ bool HostedVst3::Make(std::string& error) {
     return false;
   }
   controller_ = QueryOf<Vst::IEditController>(component_);
-  if (controller_ == nullptr) {
-    // A controller of its own: made, initialised and connected as hosts do.
-    Steinberg::TUID controllerId{};
-    void* made = nullptr;
-    singleComponent_ = false;
-    if (component_->getControllerClassId(controllerId) == Steinberg::kResultOk &&
-        module.Factory()->createInstance(controllerId, Vst::IEditController::iid.toTUID(), &made) ==
-            Steinberg::kResultOk &&
-        made != nullptr) {
-      controller_ = static_cast<Vst::IEditController*>(made);
-      controller_->initialize(static_cast<Vst::IHostApplication*>(&host_));
-      Vst::IConnectionPoint* componentPoint = QueryOf<Vst::IConnectionPoint>(component_);
-      Vst::IConnectionPoint* controllerPoint = QueryOf<Vst::IConnectionPoint>(controller_);
-      if (componentPoint != nullptr && controllerPoint != nullptr) {
-        componentPoint->connect(controllerPoint);
-        controllerPoint->connect(componentPoint);
-      }
-      for (Vst::IConnectionPoint* point : {componentPoint, controllerPoint}) {
-        if (point != nullptr) {
-          point->release();
-        }
+  singleComponent_ = controller_ != nullptr;
+  Steinberg::TUID controllerId{};
+  if (!singleComponent_ && component_->getControllerClassId(controllerId) == Steinberg::kResultOk) {
+    controller_ = module_->Create<Vst::IEditController>(controllerId);
+  }
+  if (!singleComponent_ && controller_ != nullptr) {
+    // A controller of its own: initialised and connected as hosts do.
+    controller_->initialize(static_cast<Vst::IHostApplication*>(&host_));
+    Vst::IConnectionPoint* componentPoint = QueryOf<Vst::IConnectionPoint>(component_);
+    Vst::IConnectionPoint* controllerPoint = QueryOf<Vst::IConnectionPoint>(controller_);
+    if (componentPoint != nullptr && controllerPoint != nullptr) {
+      componentPoint->connect(controllerPoint);
+      controllerPoint->connect(componentPoint);
+    }
+    for (Vst::IConnectionPoint* point : {componentPoint, controllerPoint}) {
+      if (point != nullptr) {
+        point->release();
       }
     }
   }
@@ -170,22 +174,9 @@ bool HostedVst3::Make(std::string& error) {
   // Room for the plug-in's own changes in a block, made before any block.
   outputChanges_.Reserve(64, 256);
   Steinberg::PClassInfo info{};
-  module.FindAudioClass(info);
+  module_->FindAudioClass(info);
   name_ = info.name;
   return true;
-}
-
-void HostedVst3::DescribeParameters() {
-  for (const Vst::ParameterInfo& info : ParameterInfos()) {
-    if ((info.flags & Vst::ParameterInfo::kIsProgramChange) != 0 && programSteps_ < 0) {
-      programId_ = info.id;
-      programSteps_ = std::max(info.stepCount, 0);
-    } else if ((info.flags & Vst::ParameterInfo::kIsHidden) == 0) {
-      parameters_.push_back(Describe(*controller_, info));
-    }
-  }
-  ReadMidiMapping();
-  changes_.Reserve(static_cast<int32_t>(parameters_.size()) + 8, 2 * kControllers);
 }
 
 HostedVst3::~HostedVst3() {
@@ -371,14 +362,13 @@ void HostedVst3::CloseEditor() {
 // The parameter each channel's controller drives, asked once rather than on the audio thread.
 void HostedVst3::ReadMidiMapping() {
   controllers_.assign(kChannels * kControllers, kUnmapped);
-  auto* mapping = Query<Vst::IMidiMapping>();
-  for (int32_t channel = 0; mapping != nullptr && channel < kChannels; ++channel) {
-    for (Vst::CtrlNumber number = 0; number < kControllers; ++number) {
-      Vst::ParamID id = 0;
-      if (mapping->getMidiControllerAssignment(0, static_cast<Steinberg::int16>(channel), number, id) ==
-          Steinberg::kResultTrue) {
-        controllers_[static_cast<size_t>(channel * kControllers + number)] = id;
-      }
+  auto* mapping = QueryOf<Vst::IMidiMapping>(controller_);
+  for (size_t slot = 0; mapping != nullptr && slot < controllers_.size(); ++slot) {
+    const auto channel = static_cast<Steinberg::int16>(slot / kControllers);
+    const auto number = static_cast<Vst::CtrlNumber>(slot % kControllers);
+    Vst::ParamID id = 0;
+    if (mapping->getMidiControllerAssignment(0, channel, number, id) == Steinberg::kResultTrue) {
+      controllers_[slot] = id;
     }
   }
   if (mapping != nullptr) {

@@ -64,13 +64,6 @@ class HostedVst3 final : public HostedPlugin {
   static std::string Ascii(const Steinberg::char16* text);
   // Every parameter the controller lists, hidden ones included.
   std::vector<Steinberg::Vst::ParameterInfo> ParameterInfos() const;
-  // Another interface of the component or, failing that, of the controller (a reference
-  // the caller releases), or null.
-  template <typename Interface>
-  Interface* Query() const {
-    Interface* found = QueryOf<Interface>(component_);
-    return found != nullptr ? found : QueryOf<Interface>(controller_);
-  }
   Vst3HostContext& Host() { return host_; }
   bool IsSingleComponent() const { return singleComponent_; }
 
@@ -92,7 +85,6 @@ class HostedVst3 final : public HostedPlugin {
  private:
   explicit HostedVst3(std::unique_ptr<Vst3Module> module) : module_(std::move(module)) {}
   bool Make(std::string& error);
-  void DescribeParameters();
   void ReadMidiMapping();
 
   std::unique_ptr<Vst3Module> module_;

@@ -93,7 +93,7 @@ void InfoCommand::PrintVst3(HostedVst3& plugin) {
     }
   }
   std::printf("  and %d hidden parameters\n", hidden);
-  auto* units = plugin.Query<Vst::IUnitInfo>();
+  auto* units = QueryOf<Vst::IUnitInfo>(plugin.Controller());
   for (Steinberg::int32 list = 0; units != nullptr && list < units->getProgramListCount(); ++list) {
     Vst::ProgramListInfo info{};
     units->getProgramListInfo(list, info);

@@ -58,20 +58,19 @@ std::unique_ptr<Vst3Module> Vst3Module::Open(const std::string& path, std::strin
     return nullptr;
   }
   const ModuleLibrary& library = *module->library_;
-  using EntryProc = bool (*)(void*);
-  using InitProc = bool (*)();
-  if (auto entry = Find<EntryProc>(library, "ModuleEntry")) {
+  using CallProc = bool (*)();  // InitDll, ExitDll and ModuleExit
+  if (auto entry = Find<bool (*)(void*)>(library, "ModuleEntry")) {
     if (!entry(library.Handle())) {
       error = "module " + path + ": ModuleEntry failed";
       return nullptr;
     }
-    module->exit_ = Find<bool (*)()>(library, "ModuleExit");
-  } else if (auto init = Find<InitProc>(library, "InitDll")) {
+    module->exit_ = Find<CallProc>(library, "ModuleExit");
+  } else if (auto init = Find<CallProc>(library, "InitDll")) {
     if (!init()) {
       error = "module " + path + ": InitDll failed";
       return nullptr;
     }
-    module->exit_ = Find<bool (*)()>(library, "ExitDll");
+    module->exit_ = Find<CallProc>(library, "ExitDll");
   }
   using FactoryProc = Steinberg::IPluginFactory* (*)();
   auto getFactory = Find<FactoryProc>(library, "GetPluginFactory");
@@ -117,14 +116,11 @@ Steinberg::Vst::IComponent* Vst3Module::NewComponent(std::string& error) const {
     error = "module " + name_ + " has no audio module class";
     return nullptr;
   }
-  void* made = nullptr;
-  if (factory_->createInstance(info.cid, Steinberg::Vst::IComponent::iid.toTUID(), &made) != Steinberg::kResultOk) {
-    made = nullptr;
-  }
-  if (made == nullptr) {
+  Steinberg::Vst::IComponent* component = Create<Steinberg::Vst::IComponent>(info.cid);
+  if (component == nullptr) {
     error = "module " + name_ + " made no component";
   }
-  return static_cast<Steinberg::Vst::IComponent*>(made);
+  return component;
 }
 
 }  // namespace QuorvelHost

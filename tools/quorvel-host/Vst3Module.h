@@ -32,6 +32,14 @@ class Vst3Module final {
   // A new component of that class, not yet initialised (a reference the caller releases);
   // null with a one-line reason.
   Steinberg::Vst::IComponent* NewComponent(std::string& error) const;
+  // A new object of class `cid` as `Interface` (a reference the caller releases), or null.
+  template <typename Interface>
+  Interface* Create(const Steinberg::TUID cid) const {
+    void* made = nullptr;
+    return factory_->createInstance(cid, Interface::iid.toTUID(), &made) == Steinberg::kResultOk
+               ? static_cast<Interface*>(made)
+               : nullptr;
+  }
   const std::string& Name() const { return name_; }
   // The module file inside the bundle.
   const std::string& ModulePath() const { return modulePath_; }

@@ -16,7 +16,7 @@ class Vst3ParamValueQueue final : public Vst3Unknown<Steinberg::Vst::IParamValue
     double value;
   };
 
-  explicit Vst3ParamValueQueue(Steinberg::Vst::ParamID id = 0, int32_t room = 0) : id_(id) {
+  explicit Vst3ParamValueQueue(int32_t room = 0) {
     points_.reserve(static_cast<size_t>(room));
   }
   // Empties the queue for another parameter; the room stays.
@@ -44,7 +44,7 @@ class Vst3ParamValueQueue final : public Vst3Unknown<Steinberg::Vst::IParamValue
   }
 
  private:
-  Steinberg::Vst::ParamID id_;
+  Steinberg::Vst::ParamID id_ = 0;
   std::vector<Point> points_;
 };
 
@@ -57,20 +57,18 @@ class Vst3ParameterChanges final : public Vst3Unknown<Steinberg::Vst::IParameter
   void Reserve(int32_t queues, int32_t points) {
     queues_.clear();
     for (int32_t i = 0; i < queues; ++i) {
-      queues_.emplace_back(0, points);
+      queues_.emplace_back(points);
     }
     used_ = 0;
   }
   void Clear() { used_ = 0; }
   // Adds a point to the queue of `id` (made when new).
   void Add(Steinberg::Vst::ParamID id, int32_t offset, double value) {
-    Steinberg::int32 index = 0;
-    Steinberg::Vst::IParamValueQueue* queue = addParameterData(id, index);
-    if (queue == nullptr) {
-      queues_.emplace_back(id, 16);
-      queue = &queues_[static_cast<size_t>(used_++)];
+    if (used_ == static_cast<int32_t>(queues_.size())) {
+      queues_.emplace_back(16);  // the host's own changes may grow the room; the plug-in's may not
     }
-    queue->addPoint(offset, value, index);
+    Steinberg::int32 index = 0;
+    addParameterData(id, index)->addPoint(offset, value, index);
   }
 
   Steinberg::int32 getParameterCount() override { return used_; }
