@@ -32,10 +32,12 @@ void ExpectOneChangeTold(QuorvelHost::Vst3ParameterChanges& told, Vst::ParamID i
 // module's description names the same class and, as its compatibility, the VST2 plug-in.
 TEST(Vst3Bundle, OneDelayClassWhoseIdComesFromTheVst2Plugin) {
   const Steinberg::FUID expected(0x56535451, 0x446C7971, 0x756F7276, 0x656C2064);
-  ASSERT_NE(Bundle().Factory2(), nullptr);
+  auto* factory2 = QuorvelHost::QueryOf<Steinberg::IPluginFactory2>(Bundle().Factory());
+  ASSERT_NE(factory2, nullptr);
   ASSERT_EQ(Bundle().Factory()->countClasses(), 1);
   Steinberg::PClassInfo2 info{};
-  ASSERT_EQ(Bundle().Factory2()->getClassInfo2(0, &info), Steinberg::kResultOk);
+  ASSERT_EQ(factory2->getClassInfo2(0, &info), Steinberg::kResultOk);
+  factory2->release();
   EXPECT_TRUE(expected.Equals(info.cid));
   EXPECT_STREQ(info.category, "Audio Module Class");
   EXPECT_STREQ(info.subCategories, "Fx|Delay");

@@ -219,9 +219,8 @@ std::vector<Vst::ParameterInfo> HostedVst3::ParameterInfos() const {
 
 bool HostedVst3::Activate(double sampleRate, int32_t maxBlock, std::string& error) {
   context_.sampleRate = sampleRate;
-  Vst::SpeakerArrangement in = Vst::SpeakerArr::kStereo;
-  Vst::SpeakerArrangement out = Vst::SpeakerArr::kStereo;
-  processor_->setBusArrangements(&in, 1, &out, 1);
+  Vst::SpeakerArrangement stereo = Vst::SpeakerArr::kStereo;
+  processor_->setBusArrangements(&stereo, 1, &stereo, 1);
   Vst::ProcessSetup setup{Vst::kRealtime, Vst::kSample32, maxBlock, sampleRate};
   if (processor_->setupProcessing(setup) == Steinberg::kResultOk) {
     active_ = component_->setActive(1) == Steinberg::kResultOk;
@@ -261,10 +260,7 @@ Steinberg::tresult HostedVst3::Process(float** inputs, float** outputs, int32_t 
 
 std::vector<uint8_t> HostedVst3::GetState(bool) {
   MemoryStream stream;
-  if (component_->getState(&stream) != Steinberg::kResultOk) {
-    return {};
-  }
-  return stream.Bytes();
+  return component_->getState(&stream) == Steinberg::kResultOk ? stream.Bytes() : std::vector<uint8_t>{};
 }
 
 bool HostedVst3::LoadState(const std::vector<uint8_t>& bytes, int32_t piece) {

@@ -21,12 +21,13 @@ std::string ClassIdText(const Steinberg::TUID cid) {
   return text;
 }
 
-std::string ClassText(const Vst3Module& module, Steinberg::int32 index) {
+// A class as the factory's second version tells it, where the module offers that version.
+std::string ClassText(Steinberg::IPluginFactory& factory, Steinberg::IPluginFactory2* factory2,
+                      Steinberg::int32 index) {
   Steinberg::PClassInfo2 info{};
-  if (module.Factory2() == nullptr ||
-      module.Factory2()->getClassInfo2(index, &info) != Steinberg::kResultOk) {
+  if (factory2 == nullptr || factory2->getClassInfo2(index, &info) != Steinberg::kResultOk) {
     Steinberg::PClassInfo basic{};
-    module.Factory()->getClassInfo(index, &basic);
+    factory.getClassInfo(index, &basic);
     return ClassIdText(basic.cid) + " " + basic.name + " (" + basic.category + ")";
   }
   return ClassIdText(info.cid) + " " + info.name + " (" + info.category + "; " + info.subCategories +
@@ -42,8 +43,12 @@ void InfoCommand::PrintVst3(HostedVst3& plugin) {
   Lines lines = {{"bundle:", module.Name()}, {"module:", module.ModulePath()},
                  {"name:", plugin.Name()},   {"vendor:", factory.vendor},
                  {"url:", factory.url},      {"e-mail:", factory.email}};
+  auto* factory2 = QueryOf<Steinberg::IPluginFactory2>(module.Factory());
   for (Steinberg::int32 i = 0; i < module.Factory()->countClasses(); ++i) {
-    lines.emplace_back("class:", ClassText(module, i));
+    lines.emplace_back("class:", ClassText(*module.Factory(), factory2, i));
+  }
+  if (factory2 != nullptr) {
+    factory2->release();
   }
   for (Vst::MediaType type : {Vst::kAudio, Vst::kEvent}) {
     for (Vst::BusDirection direction : {Vst::kInput, Vst::kOutput}) {

@@ -3,8 +3,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tools/quorvel-host/Vst3Unknown.h"
-
 namespace QuorvelHost {
 
 namespace {
@@ -83,14 +81,10 @@ std::unique_ptr<Vst3Module> Vst3Module::Open(const std::string& path, std::strin
     error = "module " + path + ": GetPluginFactory gave no factory";
     return nullptr;
   }
-  module->factory2_ = QueryOf<Steinberg::IPluginFactory2>(module->factory_);
   return module;
 }
 
 Vst3Module::~Vst3Module() {
-  if (factory2_ != nullptr) {
-    factory2_->release();
-  }
   if (factory_ != nullptr) {
     factory_->release();
   }

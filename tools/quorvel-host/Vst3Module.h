@@ -25,8 +25,6 @@ class Vst3Module final {
   ~Vst3Module();
 
   Steinberg::IPluginFactory* Factory() const { return factory_; }
-  // The factory's second version, where the module offers it, or null.
-  Steinberg::IPluginFactory2* Factory2() const { return factory2_; }
   // The first class of category "Audio Module Class"; false when there is none.
   bool FindAudioClass(Steinberg::PClassInfo& info) const;
   // A new component of that class, not yet initialised (a reference the caller releases);
@@ -49,7 +47,6 @@ class Vst3Module final {
 
   std::unique_ptr<ModuleLibrary> library_;
   Steinberg::IPluginFactory* factory_ = nullptr;
-  Steinberg::IPluginFactory2* factory2_ = nullptr;
   bool (*exit_)() = nullptr;
   std::string name_;
   std::string modulePath_;
