@@ -69,14 +69,10 @@ void BlockSizeIndependence(Validator& validator) {
   const char* check = "output independent of the block size";
   double largest = 0.0;
   int32_t worstBlock = 0;
-  std::unique_ptr<HostedPlugin> plugin;
   for (int setting = 0; setting < 2; ++setting) {
     std::vector<ChannelBuffers> outputs;
     for (int32_t blockSize : kBlockSizes) {
-      if (plugin != nullptr) {
-        validator.Gather(*plugin);
-      }
-      plugin = validator.New(check, Validator::kSampleRate, blockSize);
+      std::unique_ptr<HostedPlugin> plugin = validator.New(check, Validator::kSampleRate, blockSize);
       if (plugin == nullptr) {
         return;
       }
@@ -86,6 +82,7 @@ void BlockSizeIndependence(Validator& validator) {
         Validator::ApplyRandomSettings(*plugin, 7);
       }
       outputs.push_back(Validator::Sound(*plugin, Validator::kSampleRate, blockSize));
+      validator.Gather(*plugin);
       double difference = outputs.back().LargestDifference(outputs.front());
       if (difference > largest) {
         largest = difference;
@@ -97,7 +94,7 @@ void BlockSizeIndependence(Validator& validator) {
   if (largest > Validator::kEqualWithin) {
     detail += " (block size " + std::to_string(worstBlock) + " against 1)";
   }
-  validator.Report(check, *plugin, largest <= Validator::kEqualWithin, detail);
+  validator.Report(check, largest <= Validator::kEqualWithin, detail);
 }
 
 void SampleRates(Validator& validator) {
@@ -142,25 +139,22 @@ void CleanNumbers(Validator& validator) {
   const char* check = "no NaN, infinite or subnormal output at any rate and block size";
   TestSignal::Scan total;
   int runs = 0;
-  std::unique_ptr<HostedPlugin> plugin;
   for (double rate : kGridRates) {
     for (int32_t blockSize : kBlockSizes) {
-      if (plugin != nullptr) {
-        validator.Gather(*plugin);
-      }
-      plugin = validator.New(check, rate, blockSize);
+      std::unique_ptr<HostedPlugin> plugin = validator.New(check, rate, blockSize);
       if (plugin == nullptr) {
         return;
       }
       Validator::ApplyActiveSettings(*plugin);
       ChannelBuffers input = Validator::Signal(*plugin, rate, 0.3, 0.2);
       TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input, blockSize));
+      validator.Gather(*plugin);
       total.nonFinite += scan.nonFinite;
       total.subnormal += scan.subnormal;
       ++runs;
     }
   }
-  validator.Report(check, *plugin, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
+  validator.Report(check, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
 }
 
 double MedianNanoseconds(std::vector<double> times) {
