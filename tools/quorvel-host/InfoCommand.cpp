@@ -18,6 +18,8 @@ constexpr const char* kCategoryNames[] = {"unknown",     "effect",          "syn
                                           "mastering",   "spatializer",     "room effect", "surround effect",
                                           "restoration", "offline process", "shell",       "generator"};
 
+constexpr const char* kKindNames[] = {"continuous", "switch", "choice", "bypass"};
+
 // A choice's plain value with its decimal point, so that it reads as a value ("2.0").
 std::string ChoiceValue(double value) {
   char text[32];
@@ -93,7 +95,7 @@ void InfoCommand::PrintParameters(const HostedPlugin& plugin,
     }
     std::printf("  %-10u %-8s %-20s %-10s %g to %g, default %g%s\n", parameter.id,
                 parameter.shortName.c_str(), parameter.name.c_str(),
-                HostedParameter::KindName(parameter.kind), parameter.min, parameter.max,
+                kKindNames[static_cast<int>(parameter.kind)], parameter.min, parameter.max,
                 parameter.defaultValue, facts.c_str());
   }
 }
