@@ -66,13 +66,12 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
   return ToolOutput::kSuccess;
 }
 
-void InfoCommand::PrintIdentity(const HostedPlugin& plugin, const Lines& lines) {
-  Lines all = lines;
-  all.insert(all.end(), {{"inputs:", std::to_string(plugin.InputCount())},
-                         {"outputs:", std::to_string(plugin.OutputCount())},
-                         {"parameters:", std::to_string(plugin.Parameters().size())},
-                         {"programs:", std::to_string(plugin.ProgramCount())}});
-  for (const auto& [label, value] : all) {
+void InfoCommand::PrintIdentity(const HostedPlugin& plugin, Lines lines) {
+  lines.insert(lines.end(), {{"inputs:", std::to_string(plugin.InputCount())},
+                             {"outputs:", std::to_string(plugin.OutputCount())},
+                             {"parameters:", std::to_string(plugin.Parameters().size())},
+                             {"programs:", std::to_string(plugin.ProgramCount())}});
+  for (const auto& [label, value] : lines) {
     std::printf("%-15s %s\n", label.c_str(), value.empty() ? "-" : value.c_str());
   }
 }

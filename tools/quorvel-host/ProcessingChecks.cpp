@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <vector>
 
 #include "tools/quorvel-host/BlockRunner.h"
