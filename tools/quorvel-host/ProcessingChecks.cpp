@@ -22,6 +22,7 @@ constexpr double kSilentSeconds = 120.0;
 constexpr double kTimedSeconds = 10.0;
 // Subnormal arithmetic costs tens of times more; ordinary jitter far less.
 constexpr double kSlowDownLimit = 4.0;
+constexpr int kRuns = 3;
 
 std::string Describe(const TestSignal::Scan& scan) {
   return std::to_string(scan.nonFinite) + " not finite, " + std::to_string(scan.subnormal) + " subnormal";
@@ -183,24 +184,32 @@ void SilenceAfterFeedback(Validator& validator) {
   starts.reserve(static_cast<size_t>(input.Frames() / Validator::kBlockSize + 2));
   BlockRunner runner(*plugin, Validator::kBlockSize);
   runner.SetBlockHook([&starts](int64_t, int32_t) { starts.push_back(std::chrono::steady_clock::now()); });
-  runner.Run(input, output);
-  starts.push_back(std::chrono::steady_clock::now());
-  std::vector<double> loudTimes;
-  std::vector<double> silentTimes;
-  for (size_t block = 0; block + 1 < starts.size(); ++block) {
-    const int64_t first = static_cast<int64_t>(block) * Validator::kBlockSize;
-    const double elapsed =
-        std::chrono::duration<double, std::nano>(starts[block + 1] - starts[block]).count();
-    if (first >= loudEnd / 2 && first < loudEnd) {
-      loudTimes.push_back(elapsed);
-    } else if (first >= timedStart) {
-      silentTimes.push_back(elapsed);
+  // Whatever else the machine runs may slow a stretch of blocks; a plug-in that slows down
+  // in silence does so on every run, so a run found slow is tried again.
+  TestSignal::Scan scan;
+  double ratio = 0.0;
+  for (int run = 0; run < kRuns && (run == 0 || ratio >= kSlowDownLimit); ++run) {
+    starts.clear();
+    runner.Run(input, output);
+    starts.push_back(std::chrono::steady_clock::now());
+    std::vector<double> loudTimes;
+    std::vector<double> silentTimes;
+    for (size_t block = 0; block + 1 < starts.size(); ++block) {
+      const int64_t first = static_cast<int64_t>(block) * Validator::kBlockSize;
+      const double elapsed =
+          std::chrono::duration<double, std::nano>(starts[block + 1] - starts[block]).count();
+      if (first >= loudEnd / 2 && first < loudEnd) {
+        loudTimes.push_back(elapsed);
+      } else if (first >= timedStart) {
+        silentTimes.push_back(elapsed);
+      }
     }
+    const TestSignal::Scan runScan = TestSignal::Examine(output);
+    scan.nonFinite += runScan.nonFinite;
+    scan.subnormal += runScan.subnormal;
+    const double loud = MedianNanoseconds(loudTimes);
+    ratio = loud > 0.0 ? MedianNanoseconds(silentTimes) / loud : 0.0;
   }
-  TestSignal::Scan scan = TestSignal::Examine(output);
-  double loud = MedianNanoseconds(loudTimes);
-  double silent = MedianNanoseconds(silentTimes);
-  double ratio = loud > 0.0 ? silent / loud : 0.0;
   validator.Report(check, *plugin, scan.Clean() && ratio < kSlowDownLimit,
                    ToolOutput::Number(kSilentSeconds) + " s of silence: " + Describe(scan) +
                        ", block time in the last " + ToolOutput::Number(kTimedSeconds) + " s " +
