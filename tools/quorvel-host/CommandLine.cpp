@@ -46,15 +46,10 @@ bool CommandLine::Parse(const std::vector<std::string>& args, const std::vector<
       optionsEnded = true;
       continue;
     }
-    std::string name = arg.substr(2);
-    std::string value;
-    bool hasInlineValue = false;
-    size_t equals = name.find('=');
-    if (equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name = name.substr(0, equals);
-      hasInlineValue = true;
-    }
+    const size_t equals = arg.find('=');
+    const bool hasInlineValue = equals != std::string::npos;
+    const std::string name = arg.substr(2, hasInlineValue ? equals - 2 : std::string::npos);
+    std::string value = hasInlineValue ? arg.substr(equals + 1) : std::string();
     const auto option = std::find_if(options.begin(), options.end(),
                                      [&name](const Option& candidate) { return name == candidate.name; });
     if (option == options.end()) {

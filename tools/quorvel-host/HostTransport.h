@@ -19,11 +19,10 @@ struct HostTransport {
   double QuarterNotesAt(int64_t songFrame, double sampleRate) const {
     return startPosition + static_cast<double>(songFrame) / sampleRate * tempo / 60.0;
   }
-  bool operator==(const HostTransport& other) const {
-    return tempo == other.tempo && playing == other.playing && startPosition == other.startPosition &&
-           numerator == other.numerator && denominator == other.denominator;
+  bool operator!=(const HostTransport& other) const {
+    return tempo != other.tempo || playing != other.playing || startPosition != other.startPosition ||
+           numerator != other.numerator || denominator != other.denominator;
   }
-  bool operator!=(const HostTransport& other) const { return !(*this == other); }
 };
 
 }  // namespace QuorvelHost

@@ -39,11 +39,6 @@ double HostedParameter::NormalizedOf(double plain) const {
   return max > min ? std::clamp((plain - min) / (max - min), 0.0, 1.0) : 0.0;
 }
 
-const char* HostedParameter::KindName(Kind kind) {
-  constexpr const char* kNames[] = {"continuous", "switch", "choice", "bypass"};
-  return kNames[static_cast<int>(kind)];
-}
-
 bool HostedParameter::Find(const std::vector<HostedParameter>& parameters, const std::string& name,
                            int32_t& index, std::string& error) {
   int64_t number = 0;

@@ -11,7 +11,7 @@ namespace QuorvelHost {
 // normalized value from 0 to 1 for every format; PlainOf turns that into the format's.
 // Threads: any (a description, read only once made).
 struct HostedParameter {
-  enum class Kind { kContinuous, kSwitch, kChoice, kBypass };  // in the order of KindName's table
+  enum class Kind { kContinuous, kSwitch, kChoice, kBypass };  // in the order of info's names
 
   uint32_t id = 0;        // the format's own: VST2 index, VST3 ParamID, clap_id, LV2 port
   std::string name;       // the long name or title
@@ -29,7 +29,6 @@ struct HostedParameter {
   double PlainOf(double normalized) const;
   // The inverse: a plain value as the normalized value 0 to 1 (choices at k / (n - 1)).
   double NormalizedOf(double plain) const;
-  static const char* KindName(Kind kind);
 
   // Finds a parameter by what a user types: the number the format gives it (a VST2 index, a
   // VST3 or CLAP ID, an LV2 port), its short name or its long name, without regard to letter

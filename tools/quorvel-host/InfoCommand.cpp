@@ -18,6 +18,8 @@ constexpr const char* kCategoryNames[] = {"unknown",     "effect",          "syn
                                           "mastering",   "spatializer",     "room effect", "surround effect",
                                           "restoration", "offline process", "shell",       "generator"};
 
+constexpr const char* kKindNames[] = {"continuous", "switch", "choice", "bypass"};
+
 // A choice's plain value with its decimal point, so that it reads as a value ("2.0").
 std::string ChoiceValue(double value) {
   char text[32];
@@ -64,13 +66,12 @@ int InfoCommand::Run(const std::vector<std::string>& args) {
   return ToolOutput::kSuccess;
 }
 
-void InfoCommand::PrintIdentity(const HostedPlugin& plugin, const Lines& lines) {
-  Lines all = lines;
-  all.insert(all.end(), {{"inputs:", std::to_string(plugin.InputCount())},
-                         {"outputs:", std::to_string(plugin.OutputCount())},
-                         {"parameters:", std::to_string(plugin.Parameters().size())},
-                         {"programs:", std::to_string(plugin.ProgramCount())}});
-  for (const auto& [label, value] : all) {
+void InfoCommand::PrintIdentity(const HostedPlugin& plugin, Lines lines) {
+  lines.insert(lines.end(), {{"inputs:", std::to_string(plugin.InputCount())},
+                             {"outputs:", std::to_string(plugin.OutputCount())},
+                             {"parameters:", std::to_string(plugin.Parameters().size())},
+                             {"programs:", std::to_string(plugin.ProgramCount())}});
+  for (const auto& [label, value] : lines) {
     std::printf("%-15s %s\n", label.c_str(), value.empty() ? "-" : value.c_str());
   }
 }
@@ -93,7 +94,7 @@ void InfoCommand::PrintParameters(const HostedPlugin& plugin,
     }
     std::printf("  %-10u %-8s %-20s %-10s %g to %g, default %g%s\n", parameter.id,
                 parameter.shortName.c_str(), parameter.name.c_str(),
-                HostedParameter::KindName(parameter.kind), parameter.min, parameter.max,
+                kKindNames[static_cast<int>(parameter.kind)], parameter.min, parameter.max,
                 parameter.defaultValue, facts.c_str());
   }
 }

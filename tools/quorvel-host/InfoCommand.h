@@ -34,7 +34,7 @@ class InfoCommand final {
   static void PrintClap(HostedClap& plugin);
   static void PrintLv2(HostedLv2& plugin);
   // The format's label/value lines ("-" for an empty value), then the shape every plug-in has.
-  static void PrintIdentity(const HostedPlugin& plugin, const Lines& lines);
+  static void PrintIdentity(const HostedPlugin& plugin, Lines lines);
   // A row per parameter; `more` adds the format's own facts to a row, before its choices.
   static void PrintParameters(const HostedPlugin& plugin,
                               const std::function<std::string(const HostedParameter&)>& more = nullptr);

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <vector>
 
 #include "tools/quorvel-host/BlockRunner.h"
@@ -23,6 +22,7 @@ constexpr double kSilentSeconds = 120.0;
 constexpr double kTimedSeconds = 10.0;
 // Subnormal arithmetic costs tens of times more; ordinary jitter far less.
 constexpr double kSlowDownLimit = 4.0;
+constexpr int kRuns = 3;
 
 std::string Describe(const TestSignal::Scan& scan) {
   return std::to_string(scan.nonFinite) + " not finite, " + std::to_string(scan.subnormal) + " subnormal";
@@ -69,14 +69,10 @@ void BlockSizeIndependence(Validator& validator) {
   const char* check = "output independent of the block size";
   double largest = 0.0;
   int32_t worstBlock = 0;
-  std::unique_ptr<HostedPlugin> plugin;
   for (int setting = 0; setting < 2; ++setting) {
     std::vector<ChannelBuffers> outputs;
     for (int32_t blockSize : kBlockSizes) {
-      if (plugin != nullptr) {
-        validator.Gather(*plugin);
-      }
-      plugin = validator.New(check, Validator::kSampleRate, blockSize);
+      std::unique_ptr<HostedPlugin> plugin = validator.New(check, Validator::kSampleRate, blockSize);
       if (plugin == nullptr) {
         return;
       }
@@ -86,6 +82,7 @@ void BlockSizeIndependence(Validator& validator) {
         Validator::ApplyRandomSettings(*plugin, 7);
       }
       outputs.push_back(Validator::Sound(*plugin, Validator::kSampleRate, blockSize));
+      validator.Gather(*plugin);
       double difference = outputs.back().LargestDifference(outputs.front());
       if (difference > largest) {
         largest = difference;
@@ -97,7 +94,7 @@ void BlockSizeIndependence(Validator& validator) {
   if (largest > Validator::kEqualWithin) {
     detail += " (block size " + std::to_string(worstBlock) + " against 1)";
   }
-  validator.Report(check, *plugin, largest <= Validator::kEqualWithin, detail);
+  validator.Report(check, largest <= Validator::kEqualWithin, detail);
 }
 
 void SampleRates(Validator& validator) {
@@ -142,25 +139,22 @@ void CleanNumbers(Validator& validator) {
   const char* check = "no NaN, infinite or subnormal output at any rate and block size";
   TestSignal::Scan total;
   int runs = 0;
-  std::unique_ptr<HostedPlugin> plugin;
   for (double rate : kGridRates) {
     for (int32_t blockSize : kBlockSizes) {
-      if (plugin != nullptr) {
-        validator.Gather(*plugin);
-      }
-      plugin = validator.New(check, rate, blockSize);
+      std::unique_ptr<HostedPlugin> plugin = validator.New(check, rate, blockSize);
       if (plugin == nullptr) {
         return;
       }
       Validator::ApplyActiveSettings(*plugin);
       ChannelBuffers input = Validator::Signal(*plugin, rate, 0.3, 0.2);
       TestSignal::Scan scan = TestSignal::Examine(Validator::Process(*plugin, input, blockSize));
+      validator.Gather(*plugin);
       total.nonFinite += scan.nonFinite;
       total.subnormal += scan.subnormal;
       ++runs;
     }
   }
-  validator.Report(check, *plugin, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
+  validator.Report(check, total.Clean(), std::to_string(runs) + " runs, " + Describe(total));
 }
 
 double MedianNanoseconds(std::vector<double> times) {
@@ -190,24 +184,32 @@ void SilenceAfterFeedback(Validator& validator) {
   starts.reserve(static_cast<size_t>(input.Frames() / Validator::kBlockSize + 2));
   BlockRunner runner(*plugin, Validator::kBlockSize);
   runner.SetBlockHook([&starts](int64_t, int32_t) { starts.push_back(std::chrono::steady_clock::now()); });
-  runner.Run(input, output);
-  starts.push_back(std::chrono::steady_clock::now());
-  std::vector<double> loudTimes;
-  std::vector<double> silentTimes;
-  for (size_t block = 0; block + 1 < starts.size(); ++block) {
-    const int64_t first = static_cast<int64_t>(block) * Validator::kBlockSize;
-    const double elapsed =
-        std::chrono::duration<double, std::nano>(starts[block + 1] - starts[block]).count();
-    if (first >= loudEnd / 2 && first < loudEnd) {
-      loudTimes.push_back(elapsed);
-    } else if (first >= timedStart) {
-      silentTimes.push_back(elapsed);
+  // Whatever else the machine runs may slow a stretch of blocks; a plug-in that slows down
+  // in silence does so on every run, so a run found slow is tried again.
+  TestSignal::Scan scan;
+  double ratio = 0.0;
+  for (int run = 0; run < kRuns && (run == 0 || ratio >= kSlowDownLimit); ++run) {
+    starts.clear();
+    runner.Run(input, output);
+    starts.push_back(std::chrono::steady_clock::now());
+    std::vector<double> loudTimes;
+    std::vector<double> silentTimes;
+    for (size_t block = 0; block + 1 < starts.size(); ++block) {
+      const int64_t first = static_cast<int64_t>(block) * Validator::kBlockSize;
+      const double elapsed =
+          std::chrono::duration<double, std::nano>(starts[block + 1] - starts[block]).count();
+      if (first >= loudEnd / 2 && first < loudEnd) {
+        loudTimes.push_back(elapsed);
+      } else if (first >= timedStart) {
+        silentTimes.push_back(elapsed);
+      }
     }
+    const TestSignal::Scan runScan = TestSignal::Examine(output);
+    scan.nonFinite += runScan.nonFinite;
+    scan.subnormal += runScan.subnormal;
+    const double loud = MedianNanoseconds(loudTimes);
+    ratio = loud > 0.0 ? MedianNanoseconds(silentTimes) / loud : 0.0;
   }
-  TestSignal::Scan scan = TestSignal::Examine(output);
-  double loud = MedianNanoseconds(loudTimes);
-  double silent = MedianNanoseconds(silentTimes);
-  double ratio = loud > 0.0 ? silent / loud : 0.0;
   validator.Report(check, *plugin, scan.Clean() && ratio < kSlowDownLimit,
                    ToolOutput::Number(kSilentSeconds) + " s of silence: " + Describe(scan) +
                        ", block time in the last " + ToolOutput::Number(kTimedSeconds) + " s " +

@@ -30,9 +30,13 @@ void QueueControllers(HostedPlugin& plugin, uint32_t round) {
   }
 }
 
-// Where the first watched call happened: the counts add up over the run, so the first
-// watch that finds any holds it.
-void NoteFirst(std::string& first, const char* where, int64_t block) {
+// `call` under watch, noting where the first watched call happened: the counts add up over
+// the run, so the first watch that finds any holds it.
+template <typename Call>
+void Watch(std::string& first, const char* where, int64_t block, const Call& call) {
+  RealtimeProbe::Arm();
+  call();
+  RealtimeProbe::Disarm();
   if (first.empty() && RealtimeProbe::Total() > 0) {
     first = std::string(where) + " of block " + std::to_string(block);
   }
@@ -98,15 +102,11 @@ void PortableChecks::Realtime(Validator& validator) {
       float** inputs = input.At(0);
       float** outputs = output.At(0);
       if (events != nullptr) {
-        RealtimeProbe::Arm();
-        plugin->DeliverEvents();
-        RealtimeProbe::Disarm();
-        NoteFirst(first, events, number);
+        Watch(first, events, number, [&plugin] { plugin->DeliverEvents(); });
       }
-      RealtimeProbe::Arm();
-      plugin->Process(inputs, outputs, kBlockSize, transport, (kWarmUpBlocks + number) * kBlockSize);
-      RealtimeProbe::Disarm();
-      NoteFirst(first, process, number);
+      Watch(first, process, number, [&] {
+        plugin->Process(inputs, outputs, kBlockSize, transport, (kWarmUpBlocks + number) * kBlockSize);
+      });
     }
   }
   const int64_t calls = RealtimeProbe::Total();

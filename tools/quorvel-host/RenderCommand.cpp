@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <random>
+#include <sstream>
 #include <system_error>
 
 #include "tools/audio-buffers/AudioFile.h"
@@ -63,13 +64,9 @@ bool TemporaryNameFor(const std::string& target, const std::string& input, std::
 bool ParseControlChange(const std::string& text, double sampleRate, TimedMidiMessage& message,
                         std::string& error) {
   std::vector<std::string> fields;
-  size_t start = 0;
-  for (size_t comma = text.find(',');; comma = text.find(',', start)) {
-    fields.push_back(text.substr(start, comma - start));
-    if (comma == std::string::npos) {
-      break;
-    }
-    start = comma + 1;
+  std::istringstream stream(text + ",");  // so that a trailing comma leaves an empty field
+  for (std::string field; std::getline(stream, field, ',');) {
+    fields.push_back(field);
   }
   double seconds = 0.0;
   int64_t controller = 0;

@@ -25,16 +25,12 @@ TestSignal::Scan TestSignal::Examine(const ChannelBuffers& buffers) {
   for (int32_t c = 0; c < buffers.Channels(); ++c) {
     const float* channel = buffers.Channel(c);
     for (int64_t i = 0; i < buffers.Frames(); ++i) {
-      switch (std::fpclassify(channel[i])) {
-        case FP_NAN:
-        case FP_INFINITE:
-          ++scan.nonFinite;
-          break;
-        case FP_SUBNORMAL:
-          ++scan.subnormal;
-          break;
-        default:
-          scan.peak = std::fmax(scan.peak, std::fabs(static_cast<double>(channel[i])));
+      if (!std::isfinite(channel[i])) {
+        ++scan.nonFinite;
+      } else if (std::fpclassify(channel[i]) == FP_SUBNORMAL) {
+        ++scan.subnormal;
+      } else {
+        scan.peak = std::fmax(scan.peak, std::fabs(static_cast<double>(channel[i])));
       }
     }
   }

@@ -82,9 +82,13 @@ ChannelBuffers Validator::Sound(HostedPlugin& plugin, double sampleRate, int32_t
 }
 
 void Validator::Report(const std::string& check, bool passed, const std::string& detail) {
+  const std::string breaches = std::move(breaches_);
+  breaches_.clear();
+  const std::string& shown = breaches.empty() ? detail : breaches;
+  passed = passed && breaches.empty();
   ++(passed ? counts_.passed : counts_.failed);
-  std::printf("%s  %s%s%s\n", passed ? "pass" : "FAIL", check.c_str(), detail.empty() ? "" : ": ",
-              detail.c_str());
+  std::printf("%s  %s%s%s\n", passed ? "pass" : "FAIL", check.c_str(), shown.empty() ? "" : ": ",
+              shown.c_str());
   std::fflush(stdout);
 }
 
@@ -96,9 +100,7 @@ void Validator::Gather(const HostedPlugin& plugin) {
 void Validator::Report(const std::string& check, const HostedPlugin& plugin, bool passed,
                        const std::string& detail) {
   Gather(plugin);
-  const std::string breaches = std::move(breaches_);
-  breaches_.clear();
-  Report(check, passed && breaches.empty(), breaches.empty() ? detail : breaches);
+  Report(check, passed, detail);
 }
 
 void Validator::Skip(const std::string& check, const std::string& reason) {

@@ -51,9 +51,9 @@ class Validator final {
 
   void Fail(const std::string& check, const std::string& detail) { Report(check, false, detail); }
   void Skip(const std::string& check, const std::string& reason);
+  // Fails also on the breaches of their format's thread rules gathered from the instances
+  // the check made; the second form gathers `plugin`'s first.
   void Report(const std::string& check, bool passed, const std::string& detail);
-  // The same, failing also on the plug-in's breaches of its format's thread rules: this
-  // instance's, and those gathered from the instances the check made before.
   void Report(const std::string& check, const HostedPlugin& plugin, bool passed, const std::string& detail);
   void Gather(const HostedPlugin& plugin);
 
