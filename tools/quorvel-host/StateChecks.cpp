@@ -17,14 +17,14 @@ constexpr int32_t kSweepBlock = 32;
 
 // Everything a host can see of an instance's state: bank, program chunk, values and the
 // program selected.
-using Snapshot = std::tuple<std::vector<uint8_t>, std::vector<uint8_t>, std::vector<float>, int32_t>;
+using Snapshot = std::tuple<std::vector<uint8_t>, std::vector<uint8_t>, std::vector<float>, VstIntPtr>;
 
 Snapshot Take(HostedVst2& plugin) {
   std::vector<float> values;
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
     values.push_back(plugin.GetParameter(i));
   }
-  return {plugin.GetChunk(false), plugin.GetChunk(true), values, plugin.GetProgram()};
+  return {plugin.GetState(false), plugin.GetState(true), values, plugin.Dispatch(effGetProgram)};
 }
 
 // Distinct values in three programs, so that a bank really carries something; the program
@@ -47,7 +47,7 @@ void RejectedChunk(Validator& validator, HostedVst2& other) {
   const char* check = "a rejected chunk changes nothing";
   VaryPrograms(other, 31);
   using Bytes = std::vector<uint8_t>;
-  const Bytes bank = other.GetChunk(false);
+  const Bytes bank = other.GetState(false);
   auto half = [](const Bytes& bytes) {
     return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
   };
@@ -69,7 +69,7 @@ void RejectedChunk(Validator& validator, HostedVst2& other) {
   const Attempt attempts[] = {{"empty", {}, false},
                               {"foreign header", header, false},
                               {"bank cut in half", half(bank), false},
-                              {"program cut in half", half(other.GetChunk(true)), true},
+                              {"program cut in half", half(other.GetState(true)), true},
                               {"random bytes", garbage, false}};
   // Each attempt's name joins the list of what befell it.
   auto add = [](std::string& list, const char* name) {
@@ -145,7 +145,7 @@ void LearnedControllers(Validator& validator) {
   if (target == nullptr) {
     return;
   }
-  std::vector<uint8_t> bank = source->GetChunk(false);
+  std::vector<uint8_t> bank = source->GetState(false);
   std::map<int, int32_t> before = ControllerBindings(*source);
   if (!target->SetState(bank, false)) {
     validator.Fail(check, "the plug-in rejected its own bank");
