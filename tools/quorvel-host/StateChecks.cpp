@@ -62,16 +62,13 @@ void RejectedChunk(Validator& validator, HostedVst2& other) {
     state = state * 1664525u + 1013904223u;
     byte = static_cast<uint8_t>(state >> 24);
   }
-  struct Attempt {
-    const char* name;
-    Bytes bytes;
-    bool program;
-  };
-  const Attempt attempts[] = {{"empty", {}, false},
-                              {"foreign header", header, false},
-                              {"bank cut in half", half(bank), false},
-                              {"program cut in half", half(other.GetState(true)), true},
-                              {"random bytes", garbage, false}};
+  // Each attempt's name, bytes, and whether they go over as a program.
+  const std::tuple<const char*, Bytes, bool> attempts[] = {
+      {"empty", {}, false},
+      {"foreign header", header, false},
+      {"bank cut in half", half(bank), false},
+      {"program cut in half", half(other.GetState(true)), true},
+      {"random bytes", garbage, false}};
   // Each attempt's name joins the list of what befell it.
   auto add = [](std::string& list, const char* name) {
     list += (list.empty() ? "" : ", ") + std::string(name);
@@ -79,7 +76,7 @@ void RejectedChunk(Validator& validator, HostedVst2& other) {
   std::string rejected;
   std::string accepted;
   std::string changed;
-  for (const Attempt& attempt : attempts) {
+  for (const auto& [name, bytes, program] : attempts) {
     // Each attempt on an instance of its own, as an accepted chunk may change the state.
     std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(kChecks[2]);
     if (plugin == nullptr) {
@@ -87,12 +84,12 @@ void RejectedChunk(Validator& validator, HostedVst2& other) {
     }
     VaryPrograms(*plugin, 47);
     Snapshot before = Take(*plugin);
-    if (plugin->SetState(attempt.bytes, attempt.program)) {
-      add(accepted, attempt.name);
+    if (plugin->SetState(bytes, program)) {
+      add(accepted, name);
     } else {
-      add(rejected, attempt.name);
+      add(rejected, name);
       if (Take(*plugin) != before) {
-        add(changed, attempt.name);
+        add(changed, name);
       }
     }
   }
