@@ -280,8 +280,8 @@ TEST(ClapAudio, BypassIsEnabledSeenTheOtherWayRound) {
   EXPECT_EQ(told->value, 0.0);
   char text[32] = {};
   ASSERT_TRUE(params.value_to_text(&clap->Plugin(), bypass, 1.0, text, sizeof text));
-  EXPECT_EQ(std::string(text), vst2->ParameterDisplay(0));
-  std::vector<uint8_t> expected = vst2->GetChunk(false);
+  EXPECT_EQ(std::string(text), vst2->GetText(effGetParamDisplay, 0));
+  std::vector<uint8_t> expected = vst2->GetState(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
   EXPECT_EQ(clap->GetState(false), expected);
 

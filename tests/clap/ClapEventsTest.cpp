@@ -73,7 +73,7 @@ TEST(ClapEvents, DescribesThePluginAsTheVst2ModuleDoes) {
     const double plain = n == 0 ? value : std::floor(count * value);
     char text[64] = {};
     ASSERT_TRUE(params.value_to_text(&clap->Plugin(), index, plain, text, sizeof text));
-    EXPECT_EQ(std::string(text), vst2->ParameterDisplay(static_cast<int32_t>(index)));
+    EXPECT_EQ(std::string(text), vst2->GetText(effGetParamDisplay, static_cast<int32_t>(index)));
     double parsed = -1.0;
     if (params.text_to_value(&clap->Plugin(), index, text, &parsed)) {
       char again[64] = {};
@@ -134,7 +134,7 @@ TEST(ClapEvents, ChoicesTravelAsTheirNumbers) {
   vst2->SetValue(4, 0.75f);
   vst2->SetValue(5, 0.75f);
   vst2->SetValue(9, 1.0f);
-  std::vector<uint8_t> expected = vst2->GetChunk(false);
+  std::vector<uint8_t> expected = vst2->GetState(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
   EXPECT_EQ(clap->GetState(false), expected);
   EXPECT_EQ(clap->ParameterValue(4), 3.0);

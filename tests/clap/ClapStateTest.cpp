@@ -38,7 +38,7 @@ TEST(ClapState, OwnFormIsTheBankAndProgramInAnyPieceSize) {
   auto clap = StartClap();
   auto vst2 = StartVst2();
   Edit(*clap, *vst2);
-  Bytes expected = vst2->GetChunk(false);
+  Bytes expected = vst2->GetState(false);
   expected.insert(expected.end(), {0, 0, 0, 0});
   EXPECT_EQ(clap->GetState(false), expected);
   clap->SetStatePiece(1);
@@ -61,8 +61,8 @@ TEST(ClapState, LoadsTheVst2BankAndProgramChunks) {
   auto source = StartVst2();
   auto sourceClap = StartClap();
   Edit(*sourceClap, *source);
-  const Bytes bank = source->GetChunk(false);
-  const Bytes program = source->GetChunk(true);
+  const Bytes bank = source->GetState(false);
+  const Bytes program = source->GetState(true);
 
   auto clap = StartClap();
   clap->SetStatePiece(7);
@@ -76,7 +76,7 @@ TEST(ClapState, LoadsTheVst2BankAndProgramChunks) {
   fromProgram->SetStatePiece(2);
   ASSERT_TRUE(fromProgram->SetState(program, false));
   ASSERT_TRUE(vst2->SetState(program, true));
-  Bytes vst2State = vst2->GetChunk(false);
+  Bytes vst2State = vst2->GetState(false);
   vst2State.insert(vst2State.end(), {0, 0, 0, 0});
   EXPECT_EQ(fromProgram->GetState(false), vst2State);
 }

@@ -25,7 +25,7 @@ Displays Vst2Displays() {
   for (int32_t index = 0; index < kParameters; ++index) {
     for (std::size_t f = 0; f < kFractions.size(); ++f) {
       vst2->SetValue(index, static_cast<float>(kFractions[f]));
-      displays[index][f] = vst2->ParameterDisplay(index);
+      displays[index][f] = vst2->GetText(effGetParamDisplay, index);
     }
   }
   return displays;

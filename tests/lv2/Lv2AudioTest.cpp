@@ -194,7 +194,7 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   ASSERT_TRUE(vst2->SetState(LearnedVst2Bank(), false));
   constexpr int32_t kLeftSync = 4;
   vst2->SetValue(kLeftSync, 0.3f);  // the 1/16 that a port's 1 stands for as 0.25
-  ASSERT_TRUE(lv2->RestoreState(vst2->GetChunk(false)));
+  ASSERT_TRUE(lv2->RestoreState(vst2->GetState(false)));
   for (int32_t i = 0; i < kParameters; ++i) {
     lv2->SetValue(static_cast<size_t>(i), PortUnits(i, vst2->GetParameter(i)));
   }
@@ -210,12 +210,12 @@ TEST(Lv2Audio, ControlInputsCountOnlyWhenTheHostChangesThem) {
   EXPECT_EQ(lv2->Notifications().size(), 1u);  // the UI hears of the move unasked
   lv2->Process(block.Channels(), block.Channels(), 64);
   vst2->SetValue(kFeedback, 1.0f);
-  EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false)) << "the state's values acted, or the controller not";
+  EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetState(false)) << "the state's values acted, or the controller not";
 
   lv2->SetValue(kFeedback, 0.25f);  // 0.25 of full gain: VST2's 0.5
   lv2->Process(nullptr, nullptr, 0);
   vst2->SetValue(kFeedback, 0.5f);
-  EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetChunk(false));
+  EXPECT_EQ(bankOf(lv2->SaveState()), vst2->GetState(false));
 }
 
 // Deactivated and activated again, the plug-in starts afresh, exactly as after a transport

@@ -73,8 +73,8 @@ void RestorePorts(QuorvelHost::HostedLv2& lv2, QuorvelHost::HostedVst2& vst2) {
 // loads do: the same sound, and the saved bytes after.
 TEST(Lv2State, EveryFormLoadsAsTheVst2ModuleLoadsIt) {
   auto vst2 = EditedVst2();
-  const std::vector<uint8_t> bank = vst2->GetChunk(false);
-  const std::vector<uint8_t> program = vst2->GetChunk(true);
+  const std::vector<uint8_t> bank = vst2->GetState(false);
+  const std::vector<uint8_t> program = vst2->GetState(true);
   ASSERT_EQ(program.size(), 236u);
 
   auto saved = StartLv2();
@@ -93,7 +93,7 @@ TEST(Lv2State, EveryFormLoadsAsTheVst2ModuleLoadsIt) {
   ASSERT_TRUE(single->RestoreState(program));
   auto vst2Single = StartVst2();
   ASSERT_TRUE(vst2Single->SetState(program, true));
-  EXPECT_EQ(single->SaveState(), WithProgram(vst2Single->GetChunk(false), 0));
+  EXPECT_EQ(single->SaveState(), WithProgram(vst2Single->GetState(false), 0));
   RestorePorts(*single, *vst2Single);
   EXPECT_TRUE(SoundOf(*single) == SoundOf(*vst2Single));
 }
@@ -102,7 +102,7 @@ TEST(Lv2State, EveryFormLoadsAsTheVst2ModuleLoadsIt) {
 // that changes nothing.
 TEST(Lv2State, AnythingElseIsRefusedAndChangesNothing) {
   auto vst2 = EditedVst2();
-  const std::vector<uint8_t> state = WithProgram(vst2->GetChunk(false), 5);
+  const std::vector<uint8_t> state = WithProgram(vst2->GetState(false), 5);
   auto lv2 = StartLv2();
   ASSERT_TRUE(lv2->RestoreState(state));
   std::vector<uint8_t> longer = state;
@@ -125,7 +125,7 @@ const void* NoPortValue(const char*, void*, uint32_t* size, uint32_t* type) {
 // a fresh instance, which then saves the same bytes.
 TEST(Lv2State, LilvSavesAndRestoresTheStateAsHostsDo) {
   auto vst2 = EditedVst2();
-  const std::vector<uint8_t> state = WithProgram(vst2->GetChunk(false), 5);
+  const std::vector<uint8_t> state = WithProgram(vst2->GetState(false), 5);
   auto original = StartLv2();
   ASSERT_TRUE(original->RestoreState(state));
   QuorvelHost::Lv2World& world = original->World();

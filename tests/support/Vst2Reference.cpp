@@ -35,7 +35,7 @@ std::unique_ptr<QuorvelHost::HostedVst2> StartVst2(double rate, int32_t maxBlock
 
 std::vector<uint8_t> LearnedVst2Bank() {
   auto vst2 = StartVst2();
-  std::vector<uint8_t> bank = vst2->GetChunk(false);
+  std::vector<uint8_t> bank = vst2->GetState(false);
   // The bank ends with its MIDI map: per parameter a flag, and the controller after a set
   // one. A fresh bank maps nothing: twelve zero flags.
   bank.resize(bank.size() - 12);

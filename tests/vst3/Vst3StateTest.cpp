@@ -73,7 +73,7 @@ std::unique_ptr<QuorvelHost::HostedVst2> Vst2WithSettings() {
 // carries exact values, the program and the names back, also delivered 7 bytes at a time.
 TEST(Vst3State, OwnStateIsTheVst2BankAndTheSelectedProgram) {
   auto vst2 = Vst2WithSettings();
-  const Bytes bank = vst2->GetChunk(false);
+  const Bytes bank = vst2->GetState(false);
   auto vst3 = StartVst3();
   ASSERT_TRUE(vst3->LoadState(bank));
   QuorvelHost::Vst3ParameterChanges program;
@@ -97,8 +97,8 @@ TEST(Vst3State, OwnStateIsTheVst2BankAndTheSelectedProgram) {
 // the selected program, the bare chunks; each leaves the values the VST2 instance had.
 TEST(Vst3State, TakesOverEveryVst2Form) {
   auto vst2 = Vst2WithSettings();
-  const Bytes bank = vst2->GetChunk(false);
-  const Bytes program = vst2->GetChunk(true);
+  const Bytes bank = vst2->GetState(false);
+  const Bytes program = vst2->GetState(true);
   // A bank leaves program 0 selected unless it names another, as a VST2 bank load does.
   vst2->SetProgram(0);
   const float untouched = vst2->GetParameter(6);
@@ -129,7 +129,7 @@ TEST(Vst3State, TakesOverEveryVst2Form) {
 // with a selected program out of range, and bytes of no form at all.
 TEST(Vst3State, RefusesEverythingElseChangingNothing) {
   auto vst2 = Vst2WithSettings();
-  const Bytes bank = vst2->GetChunk(false);
+  const Bytes bank = vst2->GetState(false);
   Bytes cut = Image(bank, true);
   cut.resize(cut.size() - 1);
   Bytes longer = bank;

@@ -9,17 +9,20 @@
 #include <lv2/state/state.h>
 #include <lv2/time/time.h>
 
+#include <climits>
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #include "delay/DelayParameterTable.h"
+#include "delay/QuorvelDelayModel.h"
 #include "host/lv2/Lv2Identity.h"
-#include "tools/quorvel-host/KnownPlugin.h"
+#include "instance/InstanceCore.h"
 #include "tools/quorvel-host/Lv2UiHost.h"
 #include "tools/quorvel-host/Lv2World.h"
 #include "tools/module-library/ModuleLibrary.h"
@@ -37,6 +40,28 @@ struct NodeFree {
   void operator()(LilvNode* node) const { lilv_node_free(node); }
 };
 using Node = std::unique_ptr<LilvNode, NodeFree>;
+
+// Quorvel Delay's LV2 ports hold its parameters in the units a musician reads (seconds as
+// the square of the value, for one), which no range in its Turtle can tell a host: the port
+// value of a VST2 value.
+float Lv2Units(int32_t index, float value) {
+  static const QuorvelDelayModel units;
+  return units.ValueToUnits(index, value);
+}
+
+// The port values a state (a chunk) holds, as a host restoring a session gives them beside
+// it; empty where the bytes are no state.
+std::vector<float> Lv2UnitsOf(const std::vector<uint8_t>& state) {
+  VstToolkit::InstanceCore core(std::make_unique<QuorvelDelayModel>());
+  std::vector<float> units;
+  if (state.size() <= static_cast<size_t>(INT32_MAX) &&
+      core.LoadInstanceState(state.data(), static_cast<int32_t>(state.size()))) {
+    for (int32_t i = 0; i < DelayParameter::kCount; ++i) {
+      units.push_back(core.ValueToUnits(i, core.GetParameter(i)));
+    }
+  }
+  return units;
+}
 
 // An enumeration's scale points as texts, in the order of their values.
 std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* port) {
@@ -303,7 +328,7 @@ void HostedLv2::SetValue(size_t index, double plain) {
 
 double HostedLv2::PlainOf(size_t index, double normalized) const {
   return quorvelDelay_ && index < static_cast<size_t>(DelayParameter::kCount)
-             ? static_cast<double>(KnownPlugin::Lv2Units(static_cast<int32_t>(index), static_cast<float>(normalized)))
+             ? static_cast<double>(Lv2Units(static_cast<int32_t>(index), static_cast<float>(normalized)))
              : HostedPlugin::PlainOf(index, normalized);
 }
 
@@ -323,7 +348,7 @@ bool HostedLv2::SetState(const std::vector<uint8_t>& bytes, bool) {
   if (!RestoreState(bytes)) {
     return false;
   }
-  const std::vector<float> units = quorvelDelay_ ? KnownPlugin::Lv2UnitsOf(bytes) : std::vector<float>();
+  const std::vector<float> units = quorvelDelay_ ? Lv2UnitsOf(bytes) : std::vector<float>();
   for (size_t i = 0; i < units.size() && i < parameters_.size(); ++i) {
     values_[parameters_[i].id] = units[i];
   }

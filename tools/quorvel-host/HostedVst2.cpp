@@ -99,11 +99,8 @@ void HostedVst2::Close() {
 }
 
 const std::vector<HostedParameter>& HostedVst2::Parameters() const {
-  if (described_) {
-    return parameters_;
-  }
-  described_ = true;
-  for (int32_t i = 0; i < ParameterCount(); ++i) {
+  // Only what is not yet described, so that the second use makes no calls.
+  for (auto i = static_cast<int32_t>(parameters_.size()); i < ParameterCount(); ++i) {
     HostedParameter parameter;
     parameter.id = static_cast<uint32_t>(i);
     parameter.shortName = GetText(effGetParamName, i);
@@ -205,7 +202,7 @@ float HostedVst2::GetParameter(int32_t index) const {
   return effect_->getParameter(effect_, index);
 }
 
-std::vector<uint8_t> HostedVst2::GetChunk(bool program) {
+std::vector<uint8_t> HostedVst2::GetState(bool program) {
   void* data = nullptr;
   VstIntPtr size = Dispatch(effGetChunk, program ? 1 : 0, 0, &data);
   if (data == nullptr || size <= 0 || size > kMaxChunkBytes) {

@@ -32,8 +32,6 @@ class HostedVst2 final : public HostedPlugin {
   static std::unique_ptr<HostedVst2> Create(VstPluginMainProc entry, const std::string& moduleName,
                                             std::string& error);
   ~HostedVst2() override;
-  HostedVst2(const HostedVst2&) = delete;
-  HostedVst2& operator=(const HostedVst2&) = delete;
 
   std::string Name() const override { return GetText(effGetEffectName); }
   // Described on first use, so that an instance made for a check of call orders gets no
@@ -49,7 +47,8 @@ class HostedVst2 final : public HostedPlugin {
   // Ignores indices outside the reported count, as GetParameter does.
   void SetValue(size_t index, double plain) override;
   bool SelectProgram(int32_t program, std::string& error) override;
-  std::vector<uint8_t> GetState(bool program) override { return GetChunk(program); }
+  // A copy of the plug-in's chunk (empty when it offers none or an absurd one).
+  std::vector<uint8_t> GetState(bool program) override;
   bool SetState(const std::vector<uint8_t>& bytes, bool program) override;
   // VST2 automation has no frame: a value takes effect for the whole next block.
   void QueueValue(size_t index, double plain, int32_t) override { SetValue(index, plain); }
@@ -88,12 +87,7 @@ class HostedVst2 final : public HostedPlugin {
   void SetMains(bool on) { Dispatch(effMainsChanged, 0, on ? 1 : 0); }
 
   float GetParameter(int32_t index) const;
-  std::string ParameterDisplay(int32_t index) const { return GetText(effGetParamDisplay, index); }
   void SetProgram(int32_t index) { Dispatch(effSetProgram, 0, index); }
-  int32_t GetProgram() { return static_cast<int32_t>(Dispatch(effGetProgram)); }
-
-  // A copy of the plug-in's chunk (empty when it offers none or an absurd one).
-  std::vector<uint8_t> GetChunk(bool program);
 
   // effClose; the record is forgotten, so that later calls reach nothing.
   void Close();
@@ -108,7 +102,6 @@ class HostedVst2 final : public HostedPlugin {
   bool opened_ = false;
   bool editorOpen_ = false;
   mutable std::vector<HostedParameter> parameters_;
-  mutable bool described_ = false;
   EventList events_;
 };
 

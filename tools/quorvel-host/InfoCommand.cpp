@@ -141,13 +141,14 @@ void InfoCommand::PrintVst2(const std::string& path, HostedVst2& plugin) {
                {"initial delay:", std::to_string(effect.initialDelay) + " frames"}});
   PrintParameters(plugin);
   std::printf("\nvalues as the plug-in shows them:\n");
-  for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
+  for (const HostedParameter& parameter : plugin.Parameters()) {
+    const auto i = static_cast<int32_t>(parameter.id);
     std::printf("  %-10d %-10.6f %-16s %s\n", i, static_cast<double>(plugin.GetParameter(i)),
-                (plugin.ParameterDisplay(i) + " " + plugin.GetText(effGetParamLabel, i)).c_str(),
-                plugin.Parameters()[static_cast<size_t>(i)].name.c_str());
+                (plugin.GetText(effGetParamDisplay, i) + " " + parameter.unit).c_str(),
+                parameter.name.c_str());
   }
   // Hosts read a program's name by selecting it, unless the plug-in names it by its index.
-  const int32_t selected = plugin.GetProgram();
+  const auto selected = static_cast<int32_t>(plugin.Dispatch(effGetProgram));
   std::printf("\nprograms (selected: %d):\n", selected);
   for (int32_t i = 0; i < plugin.ProgramCount(); ++i) {
     std::string name = plugin.GetText(effGetProgramNameIndexed, i, -1);
@@ -173,8 +174,8 @@ void InfoCommand::PrintVst2(const std::string& path, HostedVst2& plugin) {
     std::printf("  none (the plug-in keeps its state in its parameters)\n");
     return;
   }
-  std::printf("  program chunk:  %zu bytes\n", plugin.GetChunk(true).size());
-  std::printf("  bank chunk:     %zu bytes\n", plugin.GetChunk(false).size());
+  std::printf("  program chunk:  %zu bytes\n", plugin.GetState(true).size());
+  std::printf("  bank chunk:     %zu bytes\n", plugin.GetState(false).size());
 }
 
 }  // namespace QuorvelHost

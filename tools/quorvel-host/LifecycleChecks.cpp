@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <tuple>
 
 #include "tools/quorvel-host/HostedVst2.h"
 #include "tools/quorvel-host/PortableChecks.h"
@@ -62,21 +63,18 @@ VstIntPtr Ask(HostedVst2& plugin, VstInt32 opcode) {
   return plugin.Dispatch(opcode, 0, 0, buffer.data());
 }
 
-struct TextWidth {
-  VstInt32 opcode;
-  const char* name;
-  size_t width;
-};
-constexpr TextWidth kTextWidths[] = {{effGetEffectName, "effect name", kVstMaxEffectNameLen},
-                                     {effGetVendorString, "vendor", kVstMaxVendorStrLen},
-                                     {effGetProductString, "product", kVstMaxProductStrLen},
-                                     {effGetProgramName, "program name", kVstMaxProgNameLen}};
+// Each text's opcode, name and published width.
+constexpr std::tuple<VstInt32, const char*, size_t> kTextWidths[] = {
+    {effGetEffectName, "effect name", kVstMaxEffectNameLen},
+    {effGetVendorString, "vendor", kVstMaxVendorStrLen},
+    {effGetProductString, "product", kVstMaxProductStrLen},
+    {effGetProgramName, "program name", kVstMaxProgNameLen}};
 
 // Each text at or beyond its published width, as ", <problem>".
 void AddTextProblems(HostedVst2& plugin, std::string& problems) {
-  for (const TextWidth& field : kTextWidths) {
-    if (plugin.GetText(field.opcode).size() >= field.width) {
-      problems += ", " + std::string(field.name) + " too long";
+  for (const auto& [opcode, name, width] : kTextWidths) {
+    if (plugin.GetText(opcode).size() >= width) {
+      problems += ", " + std::string(name) + " too long";
     }
   }
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {

@@ -14,17 +14,19 @@ namespace {
 
 constexpr uint8_t kControlChange = 0xB0;
 constexpr int32_t kSweepBlock = 32;
+const char* const kChecks[] = {"program chunk round trip", "bank chunk round trip",
+                               "a rejected chunk changes nothing", "MIDI learn survives a bank round trip"};
 
 // Everything a host can see of an instance's state: bank, program chunk, values and the
 // program selected.
-using Snapshot = std::tuple<std::vector<uint8_t>, std::vector<uint8_t>, std::vector<float>, int32_t>;
+using Snapshot = std::tuple<std::vector<uint8_t>, std::vector<uint8_t>, std::vector<float>, VstIntPtr>;
 
 Snapshot Take(HostedVst2& plugin) {
   std::vector<float> values;
   for (int32_t i = 0; i < plugin.ParameterCount(); ++i) {
     values.push_back(plugin.GetParameter(i));
   }
-  return {plugin.GetChunk(false), plugin.GetChunk(true), values, plugin.GetProgram()};
+  return {plugin.GetState(false), plugin.GetState(true), values, plugin.Dispatch(effGetProgram)};
 }
 
 // Distinct values in three programs, so that a bank really carries something; the program
@@ -44,10 +46,9 @@ int32_t VaryPrograms(HostedPlugin& plugin, uint32_t seed) {
 
 // The bad bytes are made from `other`'s chunks.
 void RejectedChunk(Validator& validator, HostedVst2& other) {
-  const char* check = "a rejected chunk changes nothing";
   VaryPrograms(other, 31);
   using Bytes = std::vector<uint8_t>;
-  const Bytes bank = other.GetChunk(false);
+  const Bytes bank = other.GetState(false);
   auto half = [](const Bytes& bytes) {
     return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
   };
@@ -61,16 +62,13 @@ void RejectedChunk(Validator& validator, HostedVst2& other) {
     state = state * 1664525u + 1013904223u;
     byte = static_cast<uint8_t>(state >> 24);
   }
-  struct Attempt {
-    const char* name;
-    Bytes bytes;
-    bool program;
-  };
-  const Attempt attempts[] = {{"empty", {}, false},
-                              {"foreign header", header, false},
-                              {"bank cut in half", half(bank), false},
-                              {"program cut in half", half(other.GetChunk(true)), true},
-                              {"random bytes", garbage, false}};
+  // Each attempt's name, bytes, and whether they go over as a program.
+  const std::tuple<const char*, Bytes, bool> attempts[] = {
+      {"empty", {}, false},
+      {"foreign header", header, false},
+      {"bank cut in half", half(bank), false},
+      {"program cut in half", half(other.GetState(true)), true},
+      {"random bytes", garbage, false}};
   // Each attempt's name joins the list of what befell it.
   auto add = [](std::string& list, const char* name) {
     list += (list.empty() ? "" : ", ") + std::string(name);
@@ -78,20 +76,20 @@ void RejectedChunk(Validator& validator, HostedVst2& other) {
   std::string rejected;
   std::string accepted;
   std::string changed;
-  for (const Attempt& attempt : attempts) {
+  for (const auto& [name, bytes, program] : attempts) {
     // Each attempt on an instance of its own, as an accepted chunk may change the state.
-    std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(check);
+    std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(kChecks[2]);
     if (plugin == nullptr) {
       return;
     }
     VaryPrograms(*plugin, 47);
     Snapshot before = Take(*plugin);
-    if (plugin->SetState(attempt.bytes, attempt.program)) {
-      add(accepted, attempt.name);
+    if (plugin->SetState(bytes, program)) {
+      add(accepted, name);
     } else {
-      add(rejected, attempt.name);
+      add(rejected, name);
       if (Take(*plugin) != before) {
-        add(changed, attempt.name);
+        add(changed, name);
       }
     }
   }
@@ -102,7 +100,7 @@ void RejectedChunk(Validator& validator, HostedVst2& other) {
   if (!changed.empty()) {
     detail += "; state CHANGED by: " + changed;
   }
-  validator.Report(check, changed.empty(), detail);
+  validator.Report(kChecks[2], changed.empty(), detail);
 }
 
 // Which parameter each controller drives: every controller sent at 0 and at
@@ -139,16 +137,15 @@ std::string Describe(const std::map<int, int32_t>& bindings) {
 }
 
 void LearnedControllers(Validator& validator) {
-  const char* check = "MIDI learn survives a bank round trip";
-  std::unique_ptr<HostedVst2> source = validator.New<HostedVst2>(check);
-  std::unique_ptr<HostedVst2> target = source ? validator.New<HostedVst2>(check) : nullptr;
+  std::unique_ptr<HostedVst2> source = validator.New<HostedVst2>(kChecks[3]);
+  std::unique_ptr<HostedVst2> target = source ? validator.New<HostedVst2>(kChecks[3]) : nullptr;
   if (target == nullptr) {
     return;
   }
-  std::vector<uint8_t> bank = source->GetChunk(false);
+  std::vector<uint8_t> bank = source->GetState(false);
   std::map<int, int32_t> before = ControllerBindings(*source);
   if (!target->SetState(bank, false)) {
-    validator.Fail(check, "the plug-in rejected its own bank");
+    validator.Fail(kChecks[3], "the plug-in rejected its own bank");
     return;
   }
   std::map<int, int32_t> after = ControllerBindings(*target);
@@ -156,27 +153,25 @@ void LearnedControllers(Validator& validator) {
   if (before.empty()) {
     detail += " (validate --bank FILE starts from a bank with learned controllers)";
   }
-  validator.Report(check, before == after,
+  validator.Report(kChecks[3], before == after,
                    after == before ? detail : detail + "; after loading: " + Describe(after));
 }
 
 }  // namespace
 
 void StateChecks::Run(Validator& validator) {
-  const char* checks[] = {"program chunk round trip", "bank chunk round trip",
-                          "a rejected chunk changes nothing", "MIDI learn survives a bank round trip"};
-  std::unique_ptr<HostedVst2> probe = validator.New<HostedVst2>(checks[0]);
+  std::unique_ptr<HostedVst2> probe = validator.New<HostedVst2>(kChecks[0]);
   if (probe == nullptr) {
     return;
   }
   if (!probe->HasFlag(effFlagsProgramChunks)) {
-    for (const char* check : checks) {
+    for (const char* check : kChecks) {
       validator.Skip(check, "the plug-in keeps no chunks");
     }
     return;
   }
-  PortableChecks::RoundTrip(validator, checks[0], true, nullptr);
-  PortableChecks::RoundTrip(validator, checks[1], false,
+  PortableChecks::RoundTrip(validator, kChecks[0], true, nullptr);
+  PortableChecks::RoundTrip(validator, kChecks[1], false,
                             [](HostedPlugin& plugin) { return VaryPrograms(plugin, 23); });
   RejectedChunk(validator, *probe);
   LearnedControllers(validator);
