@@ -12,10 +12,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <system_error>
-#include <utility>
-#include <vector>
 
 #include "delay/DelayParameterTable.h"
 #include "host/lv2/Lv2Identity.h"
@@ -32,11 +29,7 @@ constexpr double kDefaultRate = 44100.0;
 // Every atom port's room, far more than a block of this host's events needs.
 constexpr size_t kAtomWords = 64 * 1024 / sizeof(uint64_t);
 
-// Nodes made for a look-up and freed with it.
-struct NodeFree {
-  void operator()(LilvNode* node) const { lilv_node_free(node); }
-};
-using Node = std::unique_ptr<LilvNode, NodeFree>;
+using Node = Lv2World::Node;
 
 // An enumeration's scale points as texts, in the order of their values.
 std::vector<std::string> ChoiceTexts(const LilvPlugin* plugin, const LilvPort* port) {
@@ -181,16 +174,16 @@ std::string HostedLv2::Name() const {
 // The audio, control and atom ports, the control inputs described as parameters.
 bool HostedLv2::ReadPorts(std::string& error) {
   const LilvPlugin* plugin = Plugin();
-  LilvWorld* lilv = World().Lilv();
-  const auto uri = [lilv](const char* name) { return Node(lilv_new_uri(lilv, name)); };
-  const Node input = uri(LV2_CORE__InputPort);
-  const Node audio = uri(LV2_CORE__AudioPort);
-  const Node control = uri(LV2_CORE__ControlPort);
-  const Node atom = uri(LV2_ATOM__AtomPort);
-  const Node toggled = uri(LV2_CORE__toggled);
-  const Node enumeration = uri(LV2_CORE__enumeration);
+  const Lv2World& world = World();
+  const Node input = world.Uri(LV2_CORE__InputPort);
+  const Node audio = world.Uri(LV2_CORE__AudioPort);
+  const Node control = world.Uri(LV2_CORE__ControlPort);
+  const Node atom = world.Uri(LV2_ATOM__AtomPort);
+  const Node toggled = world.Uri(LV2_CORE__toggled);
+  const Node enumeration = world.Uri(LV2_CORE__enumeration);
   // As Atoms::Input.
-  const Node events[Atoms::kInputs] = {uri(LV2_MIDI__MidiEvent), uri(LV2_TIME__Position), uri(LV2_ATOM__Chunk)};
+  const Node events[Atoms::kInputs] = {world.Uri(LV2_MIDI__MidiEvent), world.Uri(LV2_TIME__Position),
+                                       world.Uri(LV2_ATOM__Chunk)};
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
   std::vector<float> mins(count), maxs(count);
   values_.resize(count);
@@ -252,7 +245,7 @@ void HostedLv2::Free() {
   }
 }
 
-// A fresh instance, its control inputs at their defaults, as a new one a host makes.
+// A fresh instance, its control inputs at their defaults, as a new one a host makes; not yet active.
 bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
   Free();
   instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, World().Features());
@@ -269,17 +262,14 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
     sequence.Reset();
   }
   atoms_->NotifyHeader().type = 0;  // no notifications of an instance that has not run
-  lilv_instance_activate(instance_);
-  active_ = true;
   return true;
 }
 
 bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
-  if (sampleRate != sampleRate_) {
-    if (!Instantiate(sampleRate, error)) {
-      return false;
-    }
-  } else if (!active_) {
+  if (sampleRate != sampleRate_ && !Instantiate(sampleRate, error)) {
+    return false;
+  }
+  if (!active_) {
     lilv_instance_activate(instance_);
     active_ = true;
   }

@@ -1,9 +1,9 @@
 #include <lilv/lilv.h>
 #include <lv2/core/lv2.h>
+#include <lv2/units/units.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <utility>
 
 #include "tools/quorvel-host/HostedLv2.h"
@@ -33,27 +33,23 @@ std::string Taken(LilvNodes* nodes, bool local = false) {
 }
 
 // A control input's unit, designation and properties, as the bundle declares them.
-std::string PortFacts(LilvWorld* world, const LilvPlugin* plugin, uint32_t index) {
+std::string PortFacts(const Lv2World& world, const LilvPlugin* plugin, uint32_t index) {
   const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
-  LilvNode* unit = lilv_new_uri(world, "http://lv2plug.in/ns/extensions/units#unit");
-  LilvNode* designation = lilv_new_uri(world, LV2_CORE__designation);
   std::string facts;
   for (const auto& [label, nodes] :
-       {std::pair{", unit ", lilv_port_get_value(plugin, port, unit)},
-        std::pair{", designation ", lilv_port_get_value(plugin, port, designation)},
+       {std::pair{", unit ", lilv_port_get_value(plugin, port, world.Uri(LV2_UNITS__unit).get())},
+        std::pair{", designation ", lilv_port_get_value(plugin, port, world.Uri(LV2_CORE__designation).get())},
         std::pair{", ", lilv_port_get_properties(plugin, port)}}) {
     const std::string names = Taken(nodes, true);
     facts += names.empty() ? "" : label + names;
   }
-  lilv_node_free(designation);
-  lilv_node_free(unit);
   return facts;
 }
 
 }  // namespace
 
 void InfoCommand::PrintLv2(HostedLv2& instance) {
-  LilvWorld* world = instance.World().Lilv();
+  const Lv2World& world = instance.World();
   const LilvPlugin* plugin = instance.Plugin();
   PrintIdentity(instance,
                 {{"plug-in:", lilv_node_as_uri(lilv_plugin_get_uri(plugin))},
@@ -71,14 +67,13 @@ void InfoCommand::PrintLv2(HostedLv2& instance) {
   const std::vector<HostedParameter>& parameters = instance.Parameters();
   for (uint32_t p = 0; p < count; ++p) {
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin, p);
-    LilvNode* name = lilv_port_get_name(plugin, port);
+    const Lv2World::Node name(lilv_port_get_name(plugin, port));
     if (std::none_of(parameters.begin(), parameters.end(),
                      [p](const HostedParameter& x) { return x.id == p; })) {
       std::printf("  %-10u %-8s %-20s %s\n", p, lilv_node_as_string(lilv_port_get_symbol(plugin, port)),
-                  name != nullptr ? lilv_node_as_string(name) : "",
+                  name != nullptr ? lilv_node_as_string(name.get()) : "",
                   Join(lilv_port_get_classes(plugin, port), " ", true).c_str());
     }
-    lilv_node_free(name);
   }
   std::printf("\nuis:\n");
   LilvUIs* uis = lilv_plugin_get_uis(plugin);
