@@ -124,7 +124,6 @@ struct HostedLv2::Atoms {
   LV2_Atom& NotifyHeader() { return *reinterpret_cast<LV2_Atom*>(notify.data()); }
 
   Sequence inputs[kInputs];
-  std::optional<uint32_t> notifyPort;
   std::vector<uint64_t> notify = std::vector<uint64_t>(kAtomWords, 0);
   const LV2_URID midiEvent, position, beatsPerMinute, speed, bar, barBeat, beatsPerBar, beatUnit;
 };
@@ -224,8 +223,8 @@ bool HostedLv2::ReadPorts(std::string& error) {
           break;
         }
       }
-    } else if (lilv_port_is_a(plugin, port, atom.get()) && !atoms_->notifyPort.has_value()) {
-      atoms_->notifyPort = p;
+    } else if (lilv_port_is_a(plugin, port, atom.get()) && !notifyPort_.has_value()) {
+      notifyPort_ = p;
       connections_.emplace_back(p, atoms_->notify.data());
     }
   }
@@ -423,7 +422,7 @@ void HostedLv2::AddPosition(int64_t frame, const Lv2Position& position) {
 std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
   std::vector<std::vector<uint8_t>> atoms;
   const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(atoms_->notify.data());
-  if (atoms_->notifyPort.has_value() && sequence->atom.type == atoms_->inputs[0].forge.Sequence &&
+  if (notifyPort_.has_value() && sequence->atom.type == atoms_->inputs[0].forge.Sequence &&
       sequence->atom.size <= atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
     // The plug-in wrote the events: one that runs past the sequence's end ends the reading.
     const auto* end = reinterpret_cast<const uint8_t*>(&sequence->body) + sequence->atom.size;
@@ -436,10 +435,6 @@ std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
     }
   }
   return atoms;
-}
-
-uint32_t HostedLv2::NotifyPort() const {
-  return atoms_->notifyPort.value_or(0);
 }
 
 }  // namespace QuorvelHost

@@ -35,10 +35,12 @@ std::string Taken(LilvNodes* nodes, bool local = false) {
 // A control input's unit, designation and properties, as the bundle declares them.
 std::string PortFacts(const Lv2World& world, const LilvPlugin* plugin, uint32_t index) {
   const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
+  const Lv2World::Node unit = world.Uri(LV2_UNITS__unit);
+  const Lv2World::Node designation = world.Uri(LV2_CORE__designation);
   std::string facts;
   for (const auto& [label, nodes] :
-       {std::pair{", unit ", lilv_port_get_value(plugin, port, world.Uri(LV2_UNITS__unit).get())},
-        std::pair{", designation ", lilv_port_get_value(plugin, port, world.Uri(LV2_CORE__designation).get())},
+       {std::pair{", unit ", lilv_port_get_value(plugin, port, unit.get())},
+        std::pair{", designation ", lilv_port_get_value(plugin, port, designation.get())},
         std::pair{", ", lilv_port_get_properties(plugin, port)}}) {
     const std::string names = Taken(nodes, true);
     facts += names.empty() ? "" : label + names;
