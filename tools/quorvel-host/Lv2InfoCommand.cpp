@@ -32,26 +32,9 @@ std::string Taken(LilvNodes* nodes, bool local = false) {
   return text;
 }
 
-// A control input's unit, designation and properties, as the bundle declares them.
-std::string PortFacts(const Lv2World& world, const LilvPlugin* plugin, uint32_t index) {
-  const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
-  const Lv2World::Node unit = world.Uri(LV2_UNITS__unit);
-  const Lv2World::Node designation = world.Uri(LV2_CORE__designation);
-  std::string facts;
-  for (const auto& [label, nodes] :
-       {std::pair{", unit ", lilv_port_get_value(plugin, port, unit.get())},
-        std::pair{", designation ", lilv_port_get_value(plugin, port, designation.get())},
-        std::pair{", ", lilv_port_get_properties(plugin, port)}}) {
-    const std::string names = Taken(nodes, true);
-    facts += names.empty() ? "" : label + names;
-  }
-  return facts;
-}
-
 }  // namespace
 
 void InfoCommand::PrintLv2(HostedLv2& instance) {
-  const Lv2World& world = instance.World();
   const LilvPlugin* plugin = instance.Plugin();
   PrintIdentity(instance,
                 {{"plug-in:", lilv_node_as_uri(lilv_plugin_get_uri(plugin))},
@@ -63,8 +46,21 @@ void InfoCommand::PrintLv2(HostedLv2& instance) {
                  {"extension data:", Taken(lilv_plugin_get_extension_data(plugin))}});
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
   std::printf("\nports: %u (the control inputs are the parameters; the other ports follow them)\n", count);
-  PrintParameters(instance,
-                  [&](const HostedParameter& parameter) { return PortFacts(world, plugin, parameter.id); });
+  // Each control input's unit, designation and properties, as the bundle declares them.
+  const Lv2World::Node unit = instance.World().Uri(LV2_UNITS__unit);
+  const Lv2World::Node designation = instance.World().Uri(LV2_CORE__designation);
+  PrintParameters(instance, [&](const HostedParameter& parameter) {
+    const LilvPort* port = lilv_plugin_get_port_by_index(plugin, parameter.id);
+    std::string facts;
+    for (const auto& [label, nodes] :
+         {std::pair{", unit ", lilv_port_get_value(plugin, port, unit.get())},
+          std::pair{", designation ", lilv_port_get_value(plugin, port, designation.get())},
+          std::pair{", ", lilv_port_get_properties(plugin, port)}}) {
+      const std::string names = Taken(nodes, true);
+      facts += names.empty() ? "" : label + names;
+    }
+    return facts;
+  });
   std::printf("\nother ports:\n");
   const std::vector<HostedParameter>& parameters = instance.Parameters();
   for (uint32_t p = 0; p < count; ++p) {
