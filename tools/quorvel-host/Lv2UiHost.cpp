@@ -40,7 +40,7 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
   using Entry = const LV2UI_Descriptor* (*)(uint32_t);
   auto entry = reinterpret_cast<Entry>(host->library_->FindFunction("lv2ui_descriptor"));
   for (uint32_t index = 0; entry != nullptr && entry(index) != nullptr; ++index) {
-    if (uri == entry(index)->URI) {
+    if (entry(index)->URI != nullptr && uri == entry(index)->URI) {
       host->descriptor_ = entry(index);
       break;
     }
