@@ -265,7 +265,7 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
 }
 
 bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
-  if (sampleRate != sampleRate_ && !Instantiate(sampleRate, error)) {
+  if ((instance_ == nullptr || sampleRate != sampleRate_) && !Instantiate(sampleRate, error)) {
     return false;
   }
   if (!active_) {

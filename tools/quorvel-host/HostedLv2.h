@@ -51,7 +51,7 @@ class HostedLv2 final : public HostedPlugin {
   std::string Name() const override;
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
-  // The instance is made again for another rate: LV2 fixes the rate at instantiation.
+  // The instance is made again for another rate (LV2 fixes the rate at instantiation), or where it failed.
   // An instance not active (new, or deactivated) is activated, as hosts pause and resume one.
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
   void Deactivate() override;
