@@ -16,8 +16,6 @@
 #include <memory>
 #include <optional>
 #include <system_error>
-#include <utility>
-#include <vector>
 
 #include "delay/DelayParameterTable.h"
 #include "delay/QuorvelDelayModel.h"
@@ -35,11 +33,7 @@ constexpr double kDefaultRate = 44100.0;
 // Every atom port's room, far more than a block of this host's events needs.
 constexpr size_t kAtomWords = 64 * 1024 / sizeof(uint64_t);
 
-// Nodes made for a look-up and freed with it.
-struct NodeFree {
-  void operator()(LilvNode* node) const { lilv_node_free(node); }
-};
-using Node = std::unique_ptr<LilvNode, NodeFree>;
+using Node = Lv2World::Node;
 
 // Quorvel Delay's LV2 ports hold its parameters in the units a musician reads (seconds as
 // the square of the value, for one), which no range in its Turtle can tell a host: the port
@@ -156,7 +150,6 @@ struct HostedLv2::Atoms {
   LV2_Atom& NotifyHeader() { return *reinterpret_cast<LV2_Atom*>(notify.data()); }
 
   Sequence inputs[kInputs];
-  std::optional<uint32_t> notifyPort;
   std::vector<uint64_t> notify = std::vector<uint64_t>(kAtomWords, 0);
   const LV2_URID midiEvent, position, beatsPerMinute, speed, bar, barBeat, beatsPerBar, beatUnit;
 };
@@ -206,16 +199,16 @@ std::string HostedLv2::Name() const {
 // The audio, control and atom ports, the control inputs described as parameters.
 bool HostedLv2::ReadPorts(std::string& error) {
   const LilvPlugin* plugin = Plugin();
-  LilvWorld* lilv = World().Lilv();
-  const auto uri = [lilv](const char* name) { return Node(lilv_new_uri(lilv, name)); };
-  const Node input = uri(LV2_CORE__InputPort);
-  const Node audio = uri(LV2_CORE__AudioPort);
-  const Node control = uri(LV2_CORE__ControlPort);
-  const Node atom = uri(LV2_ATOM__AtomPort);
-  const Node toggled = uri(LV2_CORE__toggled);
-  const Node enumeration = uri(LV2_CORE__enumeration);
+  const Lv2World& world = World();
+  const Node input = world.Uri(LV2_CORE__InputPort);
+  const Node audio = world.Uri(LV2_CORE__AudioPort);
+  const Node control = world.Uri(LV2_CORE__ControlPort);
+  const Node atom = world.Uri(LV2_ATOM__AtomPort);
+  const Node toggled = world.Uri(LV2_CORE__toggled);
+  const Node enumeration = world.Uri(LV2_CORE__enumeration);
   // As Atoms::Input.
-  const Node events[Atoms::kInputs] = {uri(LV2_MIDI__MidiEvent), uri(LV2_TIME__Position), uri(LV2_ATOM__Chunk)};
+  const Node events[Atoms::kInputs] = {world.Uri(LV2_MIDI__MidiEvent), world.Uri(LV2_TIME__Position),
+                                       world.Uri(LV2_ATOM__Chunk)};
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
   std::vector<float> mins(count), maxs(count);
   values_.resize(count);
@@ -256,8 +249,8 @@ bool HostedLv2::ReadPorts(std::string& error) {
           break;
         }
       }
-    } else if (lilv_port_is_a(plugin, port, atom.get()) && !atoms_->notifyPort.has_value()) {
-      atoms_->notifyPort = p;
+    } else if (lilv_port_is_a(plugin, port, atom.get()) && !notifyPort_.has_value()) {
+      notifyPort_ = p;
       connections_.emplace_back(p, atoms_->notify.data());
     }
   }
@@ -277,7 +270,7 @@ void HostedLv2::Free() {
   }
 }
 
-// A fresh instance, its control inputs at their defaults, as a new one a host makes.
+// A fresh instance, its control inputs at their defaults, as a new one a host makes; not yet active.
 bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
   Free();
   instance_ = lilv_plugin_instantiate(Plugin(), sampleRate, World().Features());
@@ -294,17 +287,14 @@ bool HostedLv2::Instantiate(double sampleRate, std::string& error) {
     sequence.Reset();
   }
   atoms_->NotifyHeader().type = 0;  // no notifications of an instance that has not run
-  lilv_instance_activate(instance_);
-  active_ = true;
   return true;
 }
 
 bool HostedLv2::Activate(double sampleRate, int32_t, std::string& error) {
-  if (sampleRate != sampleRate_) {
-    if (!Instantiate(sampleRate, error)) {
-      return false;
-    }
-  } else if (!active_) {
+  if ((instance_ == nullptr || sampleRate != sampleRate_) && !Instantiate(sampleRate, error)) {
+    return false;
+  }
+  if (!active_) {
     lilv_instance_activate(instance_);
     active_ = true;
   }
@@ -458,7 +448,7 @@ void HostedLv2::AddPosition(int64_t frame, const Lv2Position& position) {
 std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
   std::vector<std::vector<uint8_t>> atoms;
   const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(atoms_->notify.data());
-  if (atoms_->notifyPort.has_value() && sequence->atom.type == atoms_->inputs[0].forge.Sequence &&
+  if (notifyPort_.has_value() && sequence->atom.type == atoms_->inputs[0].forge.Sequence &&
       sequence->atom.size <= atoms_->notify.size() * sizeof(uint64_t) - sizeof(LV2_Atom)) {
     // The plug-in wrote the events: one that runs past the sequence's end ends the reading.
     const auto* end = reinterpret_cast<const uint8_t*>(&sequence->body) + sequence->atom.size;
@@ -471,10 +461,6 @@ std::vector<std::vector<uint8_t>> HostedLv2::Notifications() const {
     }
   }
   return atoms;
-}
-
-uint32_t HostedLv2::NotifyPort() const {
-  return atoms_->notifyPort.value_or(0);
 }
 
 }  // namespace QuorvelHost

@@ -51,8 +51,8 @@ class HostedLv2 final : public HostedPlugin {
   std::string Name() const override;
   const std::vector<HostedParameter>& Parameters() const override { return parameters_; }
   int32_t ProgramCount() const override { return 0; }
-  // The instance is made again for another rate: LV2 fixes the rate at instantiation.
-  // Otherwise a deactivated instance is activated again, as hosts pause and resume one.
+  // The instance is made again for another rate (LV2 fixes the rate at instantiation), or where it failed.
+  // An instance not active (new, or deactivated) is activated, as hosts pause and resume one.
   bool Activate(double sampleRate, int32_t maxBlock, std::string& error) override;
   void Deactivate() override;
   void SetValue(size_t index, double plain) override;
@@ -88,7 +88,7 @@ class HostedLv2 final : public HostedPlugin {
   // (header and body) as hosts hand them to the UI.
   std::vector<std::vector<uint8_t>> Notifications() const;
   // The notify port's index; 0 where the plug-in has none.
-  uint32_t NotifyPort() const;
+  uint32_t NotifyPort() const { return notifyPort_.value_or(0); }
   // One block of two channels in and out (null: the audio ports are left unconnected):
   // the atom inputs emptied after it, the notify port holding what the plug-in told.
   void Process(float** inputs, float** outputs, uint32_t frames);
@@ -121,6 +121,7 @@ class HostedLv2 final : public HostedPlugin {
   std::vector<float> values_;  // the control ports' values, by port index (outputs' connected but not read)
   std::vector<std::pair<uint32_t, void*>> connections_;  // every port but audio, to its room
   std::vector<uint32_t> audioIn_, audioOut_;             // the first two of each
+  std::optional<uint32_t> notifyPort_;                   // the first atom output
   double sampleRate_ = 0.0;
   bool active_ = false;
   bool valuesPending_ = false;

@@ -1,9 +1,9 @@
 #include <lilv/lilv.h>
 #include <lv2/core/lv2.h>
+#include <lv2/units/units.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <utility>
 
 #include "tools/quorvel-host/HostedLv2.h"
@@ -32,28 +32,9 @@ std::string Taken(LilvNodes* nodes, bool local = false) {
   return text;
 }
 
-// A control input's unit, designation and properties, as the bundle declares them.
-std::string PortFacts(LilvWorld* world, const LilvPlugin* plugin, uint32_t index) {
-  const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
-  LilvNode* unit = lilv_new_uri(world, "http://lv2plug.in/ns/extensions/units#unit");
-  LilvNode* designation = lilv_new_uri(world, LV2_CORE__designation);
-  std::string facts;
-  for (const auto& [label, nodes] :
-       {std::pair{", unit ", lilv_port_get_value(plugin, port, unit)},
-        std::pair{", designation ", lilv_port_get_value(plugin, port, designation)},
-        std::pair{", ", lilv_port_get_properties(plugin, port)}}) {
-    const std::string names = Taken(nodes, true);
-    facts += names.empty() ? "" : label + names;
-  }
-  lilv_node_free(designation);
-  lilv_node_free(unit);
-  return facts;
-}
-
 }  // namespace
 
 void InfoCommand::PrintLv2(HostedLv2& instance) {
-  LilvWorld* world = instance.World().Lilv();
   const LilvPlugin* plugin = instance.Plugin();
   PrintIdentity(instance,
                 {{"plug-in:", lilv_node_as_uri(lilv_plugin_get_uri(plugin))},
@@ -65,20 +46,32 @@ void InfoCommand::PrintLv2(HostedLv2& instance) {
                  {"extension data:", Taken(lilv_plugin_get_extension_data(plugin))}});
   const uint32_t count = lilv_plugin_get_num_ports(plugin);
   std::printf("\nports: %u (the control inputs are the parameters; the other ports follow them)\n", count);
-  PrintParameters(instance,
-                  [&](const HostedParameter& parameter) { return PortFacts(world, plugin, parameter.id); });
+  // Each control input's unit, designation and properties, as the bundle declares them.
+  const Lv2World::Node unit = instance.World().Uri(LV2_UNITS__unit);
+  const Lv2World::Node designation = instance.World().Uri(LV2_CORE__designation);
+  PrintParameters(instance, [&](const HostedParameter& parameter) {
+    const LilvPort* port = lilv_plugin_get_port_by_index(plugin, parameter.id);
+    std::string facts;
+    for (const auto& [label, nodes] :
+         {std::pair{", unit ", lilv_port_get_value(plugin, port, unit.get())},
+          std::pair{", designation ", lilv_port_get_value(plugin, port, designation.get())},
+          std::pair{", ", lilv_port_get_properties(plugin, port)}}) {
+      const std::string names = Taken(nodes, true);
+      facts += names.empty() ? "" : label + names;
+    }
+    return facts;
+  });
   std::printf("\nother ports:\n");
   const std::vector<HostedParameter>& parameters = instance.Parameters();
   for (uint32_t p = 0; p < count; ++p) {
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin, p);
-    LilvNode* name = lilv_port_get_name(plugin, port);
+    const Lv2World::Node name(lilv_port_get_name(plugin, port));
     if (std::none_of(parameters.begin(), parameters.end(),
                      [p](const HostedParameter& x) { return x.id == p; })) {
       std::printf("  %-10u %-8s %-20s %s\n", p, lilv_node_as_string(lilv_port_get_symbol(plugin, port)),
-                  name != nullptr ? lilv_node_as_string(name) : "",
+                  name != nullptr ? lilv_node_as_string(name.get()) : "",
                   Join(lilv_port_get_classes(plugin, port), " ", true).c_str());
     }
-    lilv_node_free(name);
   }
   std::printf("\nuis:\n");
   LilvUIs* uis = lilv_plugin_get_uis(plugin);

@@ -14,14 +14,13 @@
 namespace QuorvelHost {
 
 std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& error) {
-  LilvWorld* world = instance.World().Lilv();
-  LilvNode* x11 = lilv_new_uri(world, LV2_UI__X11UI);
+  const Lv2World::Node x11 = instance.World().Uri(LV2_UI__X11UI);
   LilvUIs* uis = lilv_plugin_get_uis(instance.Plugin());
   std::unique_ptr<Lv2UiHost> host(new Lv2UiHost(instance));
   std::string uri;
   LILV_FOREACH (uis, i, uis) {
     const LilvUI* ui = lilv_uis_get(uis, i);
-    if (!lilv_ui_is_a(ui, x11)) {
+    if (!lilv_ui_is_a(ui, x11.get())) {
       continue;
     }
     char* binary = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
@@ -34,7 +33,6 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
     break;
   }
   lilv_uis_free(uis);
-  lilv_node_free(x11);
   if (host->library_ == nullptr) {
     error = error.empty() ? "the plug-in has no X11 UI" : error;
     return nullptr;
@@ -42,7 +40,7 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
   using Entry = const LV2UI_Descriptor* (*)(uint32_t);
   auto entry = reinterpret_cast<Entry>(host->library_->FindFunction("lv2ui_descriptor"));
   for (uint32_t index = 0; entry != nullptr && entry(index) != nullptr; ++index) {
-    if (uri == entry(index)->URI) {
+    if (entry(index)->URI != nullptr && uri == entry(index)->URI) {
       host->descriptor_ = entry(index);
       break;
     }

@@ -1,7 +1,5 @@
 #include "tools/quorvel-host/Lv2World.h"
 
-#include <lilv/lilv.h>
-
 #include <algorithm>
 
 namespace QuorvelHost {

@@ -4,6 +4,7 @@
 #include <lv2/core/lv2.h>
 #include <lv2/urid/urid.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,14 @@ class Lv2World final {
   Lv2World(const Lv2World&) = delete;
   Lv2World& operator=(const Lv2World&) = delete;
 
+  // A node lilv made for a look-up, freed with it.
+  struct NodeFree {
+    void operator()(LilvNode* node) const { lilv_node_free(node); }
+  };
+  using Node = std::unique_ptr<LilvNode, NodeFree>;
+
   LilvWorld* Lilv() const { return world_; }
+  Node Uri(const char* uri) const { return Node(lilv_new_uri(world_, uri)); }
 
   // Any URI to its number and back; the same number for the same URI, from 1 up.
   LV2_URID Map(const char* uri);
