@@ -73,6 +73,11 @@ HostedParameter Describe(const clap_plugin_t& plugin, const clap_plugin_params_t
 }  // namespace
 
 std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::string& error) {
+  // Each refusal names the module, then why.
+  const auto refuse = [&error, &path](const char* why) {
+    error = "module " + path + why;
+    return nullptr;
+  };
   std::unique_ptr<ModuleLibrary> library = ModuleLibrary::Open(path, error);
   if (library == nullptr) {
     return nullptr;
@@ -80,35 +85,28 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
   // clap_entry is a record, not a function: the symbol's address is the record's.
   const auto* entry = reinterpret_cast<const clap_plugin_entry_t*>(library->FindFunction("clap_entry"));
   if (entry == nullptr) {
-    error = "module " + path + " exports no clap_entry";
-    return nullptr;
+    return refuse(" exports no clap_entry");
   }
   if (entry->clap_version.major < 1 || entry->init == nullptr || entry->deinit == nullptr ||
       entry->get_factory == nullptr) {
-    error = "module " + path + ": clap_entry is incomplete or of an incompatible version";
-    return nullptr;
+    return refuse(": clap_entry is incomplete or of an incompatible version");
   }
   if (!entry->init(path.c_str())) {
-    error = "module " + path + ": clap_entry.init failed";
-    return nullptr;
+    return refuse(": clap_entry.init failed");
   }
   std::unique_ptr<HostedClap> clap(new HostedClap(path, std::move(library), *entry));
   const auto* factory = static_cast<const clap_plugin_factory_t*>(entry->get_factory(CLAP_PLUGIN_FACTORY_ID));
-  if (factory != nullptr && factory->get_plugin_count != nullptr && factory->get_plugin_descriptor != nullptr &&
-      factory->create_plugin != nullptr && factory->get_plugin_count(factory) > 0) {
-    const clap_plugin_descriptor_t* descriptor = factory->get_plugin_descriptor(factory, 0);
-    const bool named = descriptor != nullptr && descriptor->id != nullptr && descriptor->name != nullptr;
-    clap->descriptor_ = named ? descriptor : nullptr;
-  }
-  if (clap->descriptor_ == nullptr) {
-    error = "module " + path + " offers no plug-in factory with a plug-in";
-    return nullptr;
+  const bool offers = factory != nullptr && factory->get_plugin_count != nullptr &&
+                      factory->get_plugin_descriptor != nullptr && factory->create_plugin != nullptr &&
+                      factory->get_plugin_count(factory) > 0;
+  clap->descriptor_ = offers ? factory->get_plugin_descriptor(factory, 0) : nullptr;
+  if (clap->descriptor_ == nullptr || clap->descriptor_->id == nullptr || clap->descriptor_->name == nullptr) {
+    return refuse(" offers no plug-in factory with a plug-in");
   }
   clap->plugin_ = factory->create_plugin(factory, clap->host_.Record(), clap->descriptor_->id);
   const clap_plugin_t* plugin = clap->plugin_;
   if (plugin == nullptr) {
-    error = "module " + path + " made no plug-in";
-    return nullptr;
+    return refuse(" made no plug-in");
   }
   // Every function of the plug-in's record is one a host may call; a record missing one
   // is refused here rather than followed into a null call later.
@@ -118,12 +116,11 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
                         plugin->process != nullptr && plugin->get_extension != nullptr &&
                         plugin->on_main_thread != nullptr;
   if (!complete || !plugin->init(plugin)) {
-    error = "module " + path + (complete ? ": the plug-in's init failed" : ": the plug-in lacks functions");
     if (plugin->destroy != nullptr) {
       plugin->destroy(plugin);
     }
     clap->plugin_ = nullptr;
-    return nullptr;
+    return refuse(complete ? ": the plug-in's init failed" : ": the plug-in lacks functions");
   }
   clap->params_ = static_cast<const clap_plugin_params_t*>(clap->Extension(CLAP_EXT_PARAMS));
   clap->state_ = static_cast<const clap_plugin_state_t*>(clap->Extension(CLAP_EXT_STATE));

@@ -33,6 +33,10 @@ class HostedClap final : public HostedPlugin {
   // Main thread: the module at `path` with an instance of its own; null with a one-line
   // reason.
   static std::unique_ptr<HostedClap> Open(const std::string& path, std::string& error);
+  // Whether a path names a CLAP module (it ends in ".clap").
+  static bool IsClapPath(const std::string& path) {
+    return path.size() > 5 && path.compare(path.size() - 5, 5, ".clap") == 0;
+  }
   ~HostedClap() override;
 
   std::string Name() const override { return descriptor_->name; }
