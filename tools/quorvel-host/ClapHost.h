@@ -61,8 +61,9 @@ class ClapHost final {
   void Violation(const std::string& what);
 
  private:
-  void RequireMain(const char* call);
-  void RequireNotAudio(const char* call);
+  // Records `call` as a violation where the calling thread is not one the format allows it on.
+  enum Allowed { kMainThread, kNotAudioThread };
+  void Require(Allowed allowed, const char* call);
 
   static const void* GetExtension(const clap_host_t* host, const char* id);
 
