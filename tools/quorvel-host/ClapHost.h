@@ -28,13 +28,16 @@ class ClapHost final {
 
   const clap_host_t* Record() const { return &record_; }
 
-  // Marks the calling thread as the audio thread while it lives.
+  // Marks the calling thread as the audio thread while it lives (unless `audio` is false).
   class AudioCall final {
    public:
-    AudioCall() { ++audioCalls_; }
-    ~AudioCall() { --audioCalls_; }
+    explicit AudioCall(bool audio = true) : marks_(audio ? 1 : 0) { audioCalls_ += marks_; }
+    ~AudioCall() { audioCalls_ -= marks_; }
     AudioCall(const AudioCall&) = delete;
     AudioCall& operator=(const AudioCall&) = delete;
+
+   private:
+    const int marks_;
   };
   // Whether the calling thread counts as the main thread, or as the audio thread, now.
   bool OnMainThread() const;

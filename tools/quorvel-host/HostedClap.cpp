@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <optional>
 #include <vector>
 
 #include "delay/QuorvelDelayDescription.h"
@@ -277,10 +276,7 @@ void HostedClap::Flush(const ClapEventList* events) {
   if (params_ == nullptr) {
     return;
   }
-  std::optional<ClapHost::AudioCall> audio;
-  if (active_) {
-    audio.emplace();
-  }
+  const ClapHost::AudioCall audio(active_);
   params_->flush(plugin_, (events != nullptr ? events : &noEvents_)->Input(), outputEvents_.Output());
 }
 

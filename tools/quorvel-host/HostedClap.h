@@ -6,10 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "host/clap/ClapBase.h"
-#include "host/clap/ClapEvents.h"
-#include "host/clap/ClapExtensions.h"
-#include "host/clap/ClapGui.h"
 #include "tools/module-library/ModuleLibrary.h"
 #include "tools/quorvel-host/ClapEventList.h"
 #include "tools/quorvel-host/ClapHost.h"
