@@ -12,9 +12,9 @@ namespace QuorvelHost {
 
 namespace {
 
-// Streams over a byte vector that move at most `piece` bytes per call.
+// Streams over the bytes saved or to load that move at most `piece` bytes per call.
 struct StreamContext {
-  std::vector<uint8_t>* bytes;
+  std::vector<uint8_t> bytes;
   size_t position;
   uint32_t piece;
 };
@@ -23,16 +23,16 @@ int64_t WriteStream(const clap_ostream_t* stream, const void* buffer, uint64_t s
   auto* context = static_cast<StreamContext*>(stream->ctx);
   const uint64_t taken = std::min<uint64_t>(size, context->piece);
   const auto* from = static_cast<const uint8_t*>(buffer);
-  context->bytes->insert(context->bytes->end(), from, from + taken);
+  context->bytes.insert(context->bytes.end(), from, from + taken);
   return static_cast<int64_t>(taken);
 }
 
 int64_t ReadStream(const clap_istream_t* stream, void* buffer, uint64_t size) {
   auto* context = static_cast<StreamContext*>(stream->ctx);
-  const uint64_t left = context->bytes->size() - context->position;
+  const uint64_t left = context->bytes.size() - context->position;
   const uint64_t given = std::min<uint64_t>({size, left, context->piece});
   if (given > 0) {
-    std::memcpy(buffer, context->bytes->data() + context->position, given);
+    std::memcpy(buffer, context->bytes.data() + context->position, given);
   }
   context->position += given;
   return static_cast<int64_t>(given);
@@ -304,15 +304,13 @@ double HostedClap::ParameterValue(clap_id id) const {
 }
 
 std::vector<uint8_t> HostedClap::GetState(bool) {
-  std::vector<uint8_t> bytes;
-  StreamContext context{&bytes, 0, statePiece_};
+  StreamContext context{{}, 0, statePiece_};
   const clap_ostream_t stream{&context, &WriteStream};
-  return state_ != nullptr && state_->save(plugin_, &stream) ? bytes : std::vector<uint8_t>{};
+  return state_ != nullptr && state_->save(plugin_, &stream) ? context.bytes : std::vector<uint8_t>{};
 }
 
 bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) {
-  std::vector<uint8_t> copy = bytes;
-  StreamContext context{&copy, 0, statePiece_};
+  StreamContext context{bytes, 0, statePiece_};
   const clap_istream_t stream{&context, &ReadStream};
   return state_ != nullptr && state_->load(plugin_, &stream);
 }
