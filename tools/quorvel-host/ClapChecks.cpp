@@ -44,11 +44,10 @@ void State(Validator& validator) {
   // The main thread loads while the audio thread processes.
   plugin->SetStatePiece(7);
   std::atomic<bool> running{true};
-  HostedClap& audio = *plugin;
-  std::thread thread([&audio, &running] {
+  std::thread thread([&plugin, &running] {
     ChannelBuffers buffers(2, 256);
     while (running.load()) {
-      audio.Process(buffers.At(0), buffers.At(0), 256, nullptr, nullptr);
+      plugin->Process(buffers.At(0), buffers.At(0), 256, nullptr, nullptr);
     }
   });
   bool all = true;

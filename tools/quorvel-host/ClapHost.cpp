@@ -59,15 +59,10 @@ void ClapHost::Violation(const std::string& what) {
   violations_ += (violations_.empty() ? "" : "; ") + what;
 }
 
-void ClapHost::RequireMain(const char* call) {
-  if (!OnMainThread()) {
-    Violation(std::string(call) + " called off the main thread");
-  }
-}
-
-void ClapHost::RequireNotAudio(const char* call) {
-  if (OnAudioThread()) {
-    Violation(std::string(call) + " called from the audio thread");
+void ClapHost::Require(Allowed allowed, const char* call) {
+  const bool main = allowed == kMainThread;
+  if (main ? !OnMainThread() : OnAudioThread()) {
+    Violation(call + std::string(main ? " called off the main thread" : " called from the audio thread"));
   }
 }
 
@@ -79,42 +74,44 @@ const void* ClapHost::GetExtension(const clap_host_t*, const char* id) {
   };
   static const clap_host_params_t params = {
       [](const clap_host_t* host, clap_param_rescan_flags) {
-        From(host)->RequireMain("params.rescan");
+        From(host)->Require(kMainThread, "params.rescan");
         ++From(host)->requests_[kRescan];
       },
-      [](const clap_host_t* host, clap_id, clap_param_clear_flags) { From(host)->RequireMain("params.clear"); },
+      [](const clap_host_t* host, clap_id, clap_param_clear_flags) {
+        From(host)->Require(kMainThread, "params.clear");
+      },
       [](const clap_host_t* host) {
-        From(host)->RequireNotAudio("params.request_flush");
+        From(host)->Require(kNotAudioThread, "params.request_flush");
         ++From(host)->requests_[kFlush];
       },
   };
   static const clap_host_state_t state = {[](const clap_host_t* host) {
-    From(host)->RequireMain("state.mark_dirty");
+    From(host)->Require(kMainThread, "state.mark_dirty");
     ++From(host)->requests_[kDirty];
   }};
   static const clap_host_gui_t gui = {
-      [](const clap_host_t* host) { From(host)->RequireNotAudio("gui.resize_hints_changed"); },
+      [](const clap_host_t* host) { From(host)->Require(kNotAudioThread, "gui.resize_hints_changed"); },
       [](const clap_host_t* host, uint32_t width, uint32_t height) {
         ClapHost* self = From(host);
-        self->RequireNotAudio("gui.request_resize");
+        self->Require(kNotAudioThread, "gui.request_resize");
         std::lock_guard<std::mutex> lock(self->mutex_);
         self->resizes_.push_back(Size{width, height});
         return true;
       },
       [](const clap_host_t* host) {
-        From(host)->RequireNotAudio("gui.request_show");
+        From(host)->Require(kNotAudioThread, "gui.request_show");
         return false;
       },
       [](const clap_host_t* host) {
-        From(host)->RequireNotAudio("gui.request_hide");
+        From(host)->Require(kNotAudioThread, "gui.request_hide");
         return false;
       },
-      [](const clap_host_t* host, bool) { From(host)->RequireNotAudio("gui.closed"); },
+      [](const clap_host_t* host, bool) { From(host)->Require(kNotAudioThread, "gui.closed"); },
   };
   static const clap_host_timer_support_t timers = {
       [](const clap_host_t* host, uint32_t, clap_id* timer) {
         ClapHost* self = From(host);
-        self->RequireMain("timer-support.register_timer");
+        self->Require(kMainThread, "timer-support.register_timer");
         if (timer == nullptr) {
           return false;
         }
@@ -123,14 +120,14 @@ const void* ClapHost::GetExtension(const clap_host_t*, const char* id) {
         return true;
       },
       [](const clap_host_t* host, clap_id timer) {
-        From(host)->RequireMain("timer-support.unregister_timer");
+        From(host)->Require(kMainThread, "timer-support.unregister_timer");
         return Remove(From(host)->timers_, timer);
       },
   };
   static const clap_host_posix_fd_support_t fds = {
       [](const clap_host_t* host, int fd, clap_posix_fd_flags_t) {
         ClapHost* self = From(host);
-        self->RequireMain("posix-fd-support.register_fd");
+        self->Require(kMainThread, "posix-fd-support.register_fd");
         if (fd < 0 || std::count(self->descriptors_.begin(), self->descriptors_.end(), fd) > 0) {
           return false;
         }
@@ -138,11 +135,11 @@ const void* ClapHost::GetExtension(const clap_host_t*, const char* id) {
         return true;
       },
       [](const clap_host_t* host, int fd, clap_posix_fd_flags_t) {
-        From(host)->RequireMain("posix-fd-support.modify_fd");
+        From(host)->Require(kMainThread, "posix-fd-support.modify_fd");
         return std::count(From(host)->descriptors_.begin(), From(host)->descriptors_.end(), fd) > 0;
       },
       [](const clap_host_t* host, int fd) {
-        From(host)->RequireMain("posix-fd-support.unregister_fd");
+        From(host)->Require(kMainThread, "posix-fd-support.unregister_fd");
         return Remove(From(host)->descriptors_, fd);
       },
   };

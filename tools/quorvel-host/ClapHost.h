@@ -28,13 +28,16 @@ class ClapHost final {
 
   const clap_host_t* Record() const { return &record_; }
 
-  // Marks the calling thread as the audio thread while it lives.
+  // Marks the calling thread as the audio thread while it lives (unless `audio` is false).
   class AudioCall final {
    public:
-    AudioCall() { ++audioCalls_; }
-    ~AudioCall() { --audioCalls_; }
+    explicit AudioCall(bool audio = true) : marks_(audio ? 1 : 0) { audioCalls_ += marks_; }
+    ~AudioCall() { audioCalls_ -= marks_; }
     AudioCall(const AudioCall&) = delete;
     AudioCall& operator=(const AudioCall&) = delete;
+
+   private:
+    const int marks_;
   };
   // Whether the calling thread counts as the main thread, or as the audio thread, now.
   bool OnMainThread() const;
@@ -61,8 +64,9 @@ class ClapHost final {
   void Violation(const std::string& what);
 
  private:
-  void RequireMain(const char* call);
-  void RequireNotAudio(const char* call);
+  // Records `call` as a violation where the calling thread is not one the format allows it on.
+  enum Allowed { kMainThread, kNotAudioThread };
+  void Require(Allowed allowed, const char* call);
 
   static const void* GetExtension(const clap_host_t* host, const char* id);
 

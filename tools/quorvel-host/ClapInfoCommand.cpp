@@ -7,15 +7,8 @@
 
 namespace QuorvelHost {
 
-namespace {
-
-const char* Text(const char* text) {
-  return text != nullptr && text[0] != '\0' ? text : "-";
-}
-
-}  // namespace
-
 void InfoCommand::PrintClap(HostedClap& plugin) {
+  const auto shown = [](const char* text) { return text != nullptr && text[0] != '\0' ? text : "-"; };
   const clap_plugin_t& instance = plugin.Plugin();
   const clap_version_t& version = plugin.Entry().clap_version;
   const clap_plugin_descriptor_t& descriptor = *plugin.Descriptor();
@@ -27,12 +20,12 @@ void InfoCommand::PrintClap(HostedClap& plugin) {
   Lines lines = {{"module:", plugin.Path()},
                  {"CLAP version:", std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
                                        std::to_string(version.revision)},
-                 {"id:", Text(descriptor.id)},
-                 {"name:", Text(descriptor.name)},
-                 {"vendor:", Text(descriptor.vendor)},
-                 {"url:", Text(descriptor.url)},
-                 {"version:", Text(descriptor.version)},
-                 {"description:", Text(descriptor.description)},
+                 {"id:", shown(descriptor.id)},
+                 {"name:", shown(descriptor.name)},
+                 {"vendor:", shown(descriptor.vendor)},
+                 {"url:", shown(descriptor.url)},
+                 {"version:", shown(descriptor.version)},
+                 {"description:", shown(descriptor.description)},
                  {"features:", features}};
   const auto* audio = static_cast<const clap_plugin_audio_ports_t*>(plugin.Extension(CLAP_EXT_AUDIO_PORTS));
   const auto* notes = static_cast<const clap_plugin_note_ports_t*>(plugin.Extension(CLAP_EXT_NOTE_PORTS));
@@ -45,7 +38,7 @@ void InfoCommand::PrintClap(HostedClap& plugin) {
         const int pair = port.in_place_pair == CLAP_INVALID_ID ? -1 : static_cast<int>(port.in_place_pair);
         lines.emplace_back("audio " + direction, std::to_string(port.id) + ": " + port.name + ", " +
                                                      std::to_string(port.channel_count) + " channels, " +
-                                                     Text(port.port_type) + ", in place with " +
+                                                     shown(port.port_type) + ", in place with " +
                                                      std::to_string(pair));
       }
     }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <optional>
 #include <vector>
 
 #include "delay/QuorvelDelayDescription.h"
@@ -13,9 +12,9 @@ namespace QuorvelHost {
 
 namespace {
 
-// Streams over a byte vector that move at most `piece` bytes per call.
+// Streams over the bytes saved or to load that move at most `piece` bytes per call.
 struct StreamContext {
-  std::vector<uint8_t>* bytes;
+  std::vector<uint8_t> bytes;
   size_t position;
   uint32_t piece;
 };
@@ -24,16 +23,16 @@ int64_t WriteStream(const clap_ostream_t* stream, const void* buffer, uint64_t s
   auto* context = static_cast<StreamContext*>(stream->ctx);
   const uint64_t taken = std::min<uint64_t>(size, context->piece);
   const auto* from = static_cast<const uint8_t*>(buffer);
-  context->bytes->insert(context->bytes->end(), from, from + taken);
+  context->bytes.insert(context->bytes.end(), from, from + taken);
   return static_cast<int64_t>(taken);
 }
 
 int64_t ReadStream(const clap_istream_t* stream, void* buffer, uint64_t size) {
   auto* context = static_cast<StreamContext*>(stream->ctx);
-  const uint64_t left = context->bytes->size() - context->position;
+  const uint64_t left = context->bytes.size() - context->position;
   const uint64_t given = std::min<uint64_t>({size, left, context->piece});
   if (given > 0) {
-    std::memcpy(buffer, context->bytes->data() + context->position, given);
+    std::memcpy(buffer, context->bytes.data() + context->position, given);
   }
   context->position += given;
   return static_cast<int64_t>(given);
@@ -73,6 +72,11 @@ HostedParameter Describe(const clap_plugin_t& plugin, const clap_plugin_params_t
 }  // namespace
 
 std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::string& error) {
+  // Each refusal names the module, then why.
+  const auto refuse = [&error, &path](const char* why) {
+    error = "module " + path + why;
+    return nullptr;
+  };
   std::unique_ptr<ModuleLibrary> library = ModuleLibrary::Open(path, error);
   if (library == nullptr) {
     return nullptr;
@@ -80,35 +84,28 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
   // clap_entry is a record, not a function: the symbol's address is the record's.
   const auto* entry = reinterpret_cast<const clap_plugin_entry_t*>(library->FindFunction("clap_entry"));
   if (entry == nullptr) {
-    error = "module " + path + " exports no clap_entry";
-    return nullptr;
+    return refuse(" exports no clap_entry");
   }
   if (entry->clap_version.major < 1 || entry->init == nullptr || entry->deinit == nullptr ||
       entry->get_factory == nullptr) {
-    error = "module " + path + ": clap_entry is incomplete or of an incompatible version";
-    return nullptr;
+    return refuse(": clap_entry is incomplete or of an incompatible version");
   }
   if (!entry->init(path.c_str())) {
-    error = "module " + path + ": clap_entry.init failed";
-    return nullptr;
+    return refuse(": clap_entry.init failed");
   }
   std::unique_ptr<HostedClap> clap(new HostedClap(path, std::move(library), *entry));
   const auto* factory = static_cast<const clap_plugin_factory_t*>(entry->get_factory(CLAP_PLUGIN_FACTORY_ID));
-  if (factory != nullptr && factory->get_plugin_count != nullptr && factory->get_plugin_descriptor != nullptr &&
-      factory->create_plugin != nullptr && factory->get_plugin_count(factory) > 0) {
-    const clap_plugin_descriptor_t* descriptor = factory->get_plugin_descriptor(factory, 0);
-    const bool named = descriptor != nullptr && descriptor->id != nullptr && descriptor->name != nullptr;
-    clap->descriptor_ = named ? descriptor : nullptr;
-  }
-  if (clap->descriptor_ == nullptr) {
-    error = "module " + path + " offers no plug-in factory with a plug-in";
-    return nullptr;
+  const bool offers = factory != nullptr && factory->get_plugin_count != nullptr &&
+                      factory->get_plugin_descriptor != nullptr && factory->create_plugin != nullptr &&
+                      factory->get_plugin_count(factory) > 0;
+  clap->descriptor_ = offers ? factory->get_plugin_descriptor(factory, 0) : nullptr;
+  if (clap->descriptor_ == nullptr || clap->descriptor_->id == nullptr || clap->descriptor_->name == nullptr) {
+    return refuse(" offers no plug-in factory with a plug-in");
   }
   clap->plugin_ = factory->create_plugin(factory, clap->host_.Record(), clap->descriptor_->id);
   const clap_plugin_t* plugin = clap->plugin_;
   if (plugin == nullptr) {
-    error = "module " + path + " made no plug-in";
-    return nullptr;
+    return refuse(" made no plug-in");
   }
   // Every function of the plug-in's record is one a host may call; a record missing one
   // is refused here rather than followed into a null call later.
@@ -118,12 +115,11 @@ std::unique_ptr<HostedClap> HostedClap::Open(const std::string& path, std::strin
                         plugin->process != nullptr && plugin->get_extension != nullptr &&
                         plugin->on_main_thread != nullptr;
   if (!complete || !plugin->init(plugin)) {
-    error = "module " + path + (complete ? ": the plug-in's init failed" : ": the plug-in lacks functions");
     if (plugin->destroy != nullptr) {
       plugin->destroy(plugin);
     }
     clap->plugin_ = nullptr;
-    return nullptr;
+    return refuse(complete ? ": the plug-in's init failed" : ": the plug-in lacks functions");
   }
   clap->params_ = static_cast<const clap_plugin_params_t*>(clap->Extension(CLAP_EXT_PARAMS));
   clap->state_ = static_cast<const clap_plugin_state_t*>(clap->Extension(CLAP_EXT_STATE));
@@ -280,10 +276,7 @@ void HostedClap::Flush(const ClapEventList* events) {
   if (params_ == nullptr) {
     return;
   }
-  std::optional<ClapHost::AudioCall> audio;
-  if (active_) {
-    audio.emplace();
-  }
+  const ClapHost::AudioCall audio(active_);
   params_->flush(plugin_, (events != nullptr ? events : &noEvents_)->Input(), outputEvents_.Output());
 }
 
@@ -311,15 +304,13 @@ double HostedClap::ParameterValue(clap_id id) const {
 }
 
 std::vector<uint8_t> HostedClap::GetState(bool) {
-  std::vector<uint8_t> bytes;
-  StreamContext context{&bytes, 0, statePiece_};
+  StreamContext context{{}, 0, statePiece_};
   const clap_ostream_t stream{&context, &WriteStream};
-  return state_ != nullptr && state_->save(plugin_, &stream) ? bytes : std::vector<uint8_t>{};
+  return state_ != nullptr && state_->save(plugin_, &stream) ? context.bytes : std::vector<uint8_t>{};
 }
 
 bool HostedClap::SetState(const std::vector<uint8_t>& bytes, bool) {
-  std::vector<uint8_t> copy = bytes;
-  StreamContext context{&copy, 0, statePiece_};
+  StreamContext context{bytes, 0, statePiece_};
   const clap_istream_t stream{&context, &ReadStream};
   return state_ != nullptr && state_->load(plugin_, &stream);
 }

@@ -6,10 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "host/clap/ClapBase.h"
-#include "host/clap/ClapEvents.h"
-#include "host/clap/ClapExtensions.h"
-#include "host/clap/ClapGui.h"
 #include "tools/module-library/ModuleLibrary.h"
 #include "tools/quorvel-host/ClapEventList.h"
 #include "tools/quorvel-host/ClapHost.h"
@@ -33,6 +29,10 @@ class HostedClap final : public HostedPlugin {
   // Main thread: the module at `path` with an instance of its own; null with a one-line
   // reason.
   static std::unique_ptr<HostedClap> Open(const std::string& path, std::string& error);
+  // Whether a path names a CLAP module (it ends in ".clap").
+  static bool IsClapPath(const std::string& path) {
+    return path.size() > 5 && path.compare(path.size() - 5, 5, ".clap") == 0;
+  }
   ~HostedClap() override;
 
   std::string Name() const override { return descriptor_->name; }

@@ -1,6 +1,5 @@
 #include "tools/quorvel-host/HostedPlugin.h"
 
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/HostedClap.h"
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedVst2.h"
@@ -10,7 +9,7 @@
 namespace QuorvelHost {
 
 std::unique_ptr<HostedPlugin> HostedPlugin::Open(const std::string& path, std::string& error) {
-  if (ClapModule::IsClapPath(path)) {
+  if (HostedClap::IsClapPath(path)) {
     return HostedClap::Open(path, error);
   }
   if (Vst3Module::IsVst3Path(path)) {

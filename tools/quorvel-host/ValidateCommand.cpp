@@ -1,10 +1,10 @@
 #include <cstdio>
 
 #include "tools/quorvel-host/ClapChecks.h"
-#include "tools/quorvel-host/ClapModule.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/Commands.h"
 #include "tools/quorvel-host/EditorChecks.h"
+#include "tools/quorvel-host/HostedClap.h"
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedPlugin.h"
 #include "tools/quorvel-host/LifecycleChecks.h"
@@ -29,7 +29,7 @@ struct Group {
 // beside one group of what only the format has. CLAP's own also fail on a host call made
 // on a thread the format forbids.
 std::vector<Group> GroupsFor(const std::string& path) {
-  const bool clap = ClapModule::IsClapPath(path);
+  const bool clap = HostedClap::IsClapPath(path);
   const bool vst3 = Vst3Module::IsVst3Path(path);
   if (!clap && !vst3 && !HostedLv2::IsLv2Path(path)) {
     return {{"lifecycle", LifecycleChecks::Run},
