@@ -1,4 +1,4 @@
-#include "tools/quorvel-host/ClapChecks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 
 #include <atomic>
 #include <memory>
@@ -60,7 +60,7 @@ void State(Validator& validator) {
                    "100 loads against a running audio thread");
 }
 
-void Editor(Validator& validator) {
+void EmbeddedEditor(Validator& validator) {
   std::unique_ptr<HostedClap> plugin = validator.New<HostedClap>("editor");
   std::unique_ptr<EditorWindow> window = EditorWindow::Create();
   if (plugin == nullptr) {
@@ -88,10 +88,10 @@ void Editor(Validator& validator) {
 
 }  // namespace
 
-void ClapChecks::Run(Validator& validator) {
+void CheckGroups::Clap(Validator& validator) {
   FlushApplies(validator);
   State(validator);
-  Editor(validator);
+  EmbeddedEditor(validator);
 }
 
 }  // namespace QuorvelHost

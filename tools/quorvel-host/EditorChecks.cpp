@@ -1,4 +1,4 @@
-#include "tools/quorvel-host/EditorChecks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 
 #include <string>
 
@@ -87,7 +87,7 @@ void Cycle(Validator& validator, HostedPlugin& plugin, EditorWindow& window) {
 
 }  // namespace
 
-void EditorChecks::Shared(Validator& validator) {
+void CheckGroups::Editor(Validator& validator) {
   std::unique_ptr<HostedPlugin> plugin = validator.New(kChecks[1]);
   std::unique_ptr<EditorWindow> window = EditorWindow::Create();
   if (plugin == nullptr) {
@@ -100,7 +100,7 @@ void EditorChecks::Shared(Validator& validator) {
   }
 }
 
-void EditorChecks::Run(Validator& validator) {
+void CheckGroups::Vst2Editor(Validator& validator) {
   std::unique_ptr<HostedVst2> plugin = validator.New<HostedVst2>(kChecks[0]);
   if (plugin == nullptr) {
     return;

@@ -1,4 +1,4 @@
-#include "tools/quorvel-host/LifecycleChecks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 
 #include <array>
 #include <cstddef>
@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -175,8 +174,8 @@ void TransportRestarts(Validator& validator) {
 
 }  // namespace
 
-void LifecycleChecks::Run(Validator& validator) {
-  PortableChecks::LoadRepeatedly(validator);
+void CheckGroups::Vst2Lifecycle(Validator& validator) {
+  LoadRepeatedly(validator);
   EveryOpcode(validator);
   SettingsBeforeOpen(validator);
   TransportRestarts(validator);

@@ -1,4 +1,4 @@
-#include "tools/quorvel-host/PortableChecks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 
 #include <memory>
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace QuorvelHost {
 
-void PortableChecks::RoundTrip(Validator& validator, const std::string& check, bool program,
+void CheckGroups::RoundTrip(Validator& validator, const std::string& check, bool program,
                                int32_t (*vary)(HostedPlugin&)) {
   std::unique_ptr<HostedPlugin> source = validator.New(check);
   std::unique_ptr<HostedPlugin> target = source ? validator.New(check) : nullptr;
@@ -43,7 +43,7 @@ void PortableChecks::RoundTrip(Validator& validator, const std::string& check, b
 }
 
 // Each load opens the module again, as a host rescanning or reloading a session does.
-void PortableChecks::LoadRepeatedly(Validator& validator) {
+void CheckGroups::LoadRepeatedly(Validator& validator) {
   const char* check = "load and release repeatedly";
   std::string error;
   for (int load = 0; load < 10; ++load) {
@@ -118,7 +118,7 @@ void Refusal(Validator& validator) {
 
 }  // namespace
 
-void PortableChecks::Run(Validator& validator) {
+void CheckGroups::Portable(Validator& validator) {
   LoadRepeatedly(validator);
   Unconnected(validator);
   RoundTrip(validator, "state round trip into a fresh instance", false, nullptr);

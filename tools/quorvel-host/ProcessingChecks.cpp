@@ -4,7 +4,7 @@
 
 #include "tools/quorvel-host/BlockRunner.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/PortableChecks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
@@ -246,7 +246,7 @@ void InPlace(Validator& validator) {
 
 }  // namespace
 
-void PortableChecks::Processing(Validator& validator) {
+void CheckGroups::Processing(Validator& validator) {
   RandomAutomation(validator);
   BlockSizeIndependence(validator);
   SampleRates(validator);

@@ -3,7 +3,7 @@
 
 #include "tools/audio-buffers/ChannelBuffers.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/PortableChecks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 #include "tools/quorvel-host/RealtimeProbe.h"
 #include "tools/quorvel-host/TestSignal.h"
 #include "tools/quorvel-host/Validator.h"
@@ -66,7 +66,7 @@ void ChangeSettings(HostedPlugin& plugin, HostTransport& transport, int32_t patt
 
 }  // namespace
 
-void PortableChecks::Realtime(Validator& validator) {
+void CheckGroups::Realtime(Validator& validator) {
   std::unique_ptr<HostedPlugin> plugin =
       validator.New("the audio path allocates nothing and locks nothing", Validator::kSampleRate, kBlockSize);
   if (plugin == nullptr) {

@@ -1,11 +1,10 @@
-#include "tools/quorvel-host/StateChecks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 
 #include <map>
 #include <tuple>
 #include <vector>
 
 #include "tools/quorvel-host/HostedVst2.h"
-#include "tools/quorvel-host/PortableChecks.h"
 #include "tools/quorvel-host/Validator.h"
 
 namespace QuorvelHost {
@@ -159,7 +158,7 @@ void LearnedControllers(Validator& validator) {
 
 }  // namespace
 
-void StateChecks::Run(Validator& validator) {
+void CheckGroups::Vst2State(Validator& validator) {
   std::unique_ptr<HostedVst2> probe = validator.New<HostedVst2>(kChecks[0]);
   if (probe == nullptr) {
     return;
@@ -170,8 +169,8 @@ void StateChecks::Run(Validator& validator) {
     }
     return;
   }
-  PortableChecks::RoundTrip(validator, kChecks[0], true, nullptr);
-  PortableChecks::RoundTrip(validator, kChecks[1], false,
+  RoundTrip(validator, kChecks[0], true, nullptr);
+  RoundTrip(validator, kChecks[1], false,
                             [](HostedPlugin& plugin) { return VaryPrograms(plugin, 23); });
   RejectedChunk(validator, *probe);
   LearnedControllers(validator);

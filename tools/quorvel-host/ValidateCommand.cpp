@@ -1,18 +1,13 @@
 #include <cstdio>
 
-#include "tools/quorvel-host/ClapChecks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 #include "tools/quorvel-host/CommandLine.h"
 #include "tools/quorvel-host/Commands.h"
-#include "tools/quorvel-host/EditorChecks.h"
 #include "tools/quorvel-host/HostedClap.h"
 #include "tools/quorvel-host/HostedLv2.h"
 #include "tools/quorvel-host/HostedPlugin.h"
-#include "tools/quorvel-host/LifecycleChecks.h"
-#include "tools/quorvel-host/PortableChecks.h"
-#include "tools/quorvel-host/StateChecks.h"
 #include "tools/quorvel-host/ToolOutput.h"
 #include "tools/quorvel-host/Validator.h"
-#include "tools/quorvel-host/Vst3Checks.h"
 #include "tools/quorvel-host/Vst3Module.h"
 
 namespace QuorvelHost {
@@ -29,25 +24,24 @@ struct Group {
 // beside one group of what only the format has. CLAP's own also fail on a host call made
 // on a thread the format forbids.
 std::vector<Group> GroupsFor(const std::string& path) {
+  using namespace CheckGroups;
   const bool clap = HostedClap::IsClapPath(path);
   const bool vst3 = Vst3Module::IsVst3Path(path);
   if (!clap && !vst3 && !HostedLv2::IsLv2Path(path)) {
-    return {{"lifecycle", LifecycleChecks::Run},
-            {"processing", PortableChecks::Processing},
-            {"real-time", PortableChecks::Realtime},
-            {"state", StateChecks::Run},
-            {"editor", EditorChecks::Run}};
+    return {{"lifecycle", Vst2Lifecycle},
+            {"processing", Processing},
+            {"real-time", Realtime},
+            {"state", Vst2State},
+            {"editor", Vst2Editor}};
   }
-  std::vector<Group> groups = {{"processing", PortableChecks::Processing},
-                               {"portable", PortableChecks::Run},
-                               {"real-time", PortableChecks::Realtime}};
+  std::vector<Group> groups = {{"processing", Processing}, {"portable", Portable}, {"real-time", Realtime}};
   if (clap) {
-    groups.push_back({"CLAP", ClapChecks::Run});
+    groups.push_back({"CLAP", Clap});
   }
   if (vst3) {
-    groups.push_back({"VST3", Vst3Checks::Run});
+    groups.push_back({"VST3", Vst3});
   }
-  groups.push_back({"editor", EditorChecks::Shared});
+  groups.push_back({"editor", Editor});
   return groups;
 }
 

@@ -1,6 +1,6 @@
 // What only VST3 shows a host: buses and sample sizes, the call orders hosts use, the
 // controller's side of a flush, its MIDI mapping, and a VST2 plug-in's state handed over.
-#include "tools/quorvel-host/Vst3Checks.h"
+#include "tools/quorvel-host/CheckGroups.h"
 
 #include <algorithm>
 #include <array>
@@ -181,7 +181,7 @@ void Vst2Takeover(Validator& validator) {
 
 }  // namespace
 
-void Vst3Checks::Run(Validator& validator) {
+void CheckGroups::Vst3(Validator& validator) {
   BusesAndSampleSizes(validator);
   HostCallOrders(validator);
   FlushApplies(validator);
