@@ -12,7 +12,8 @@ namespace QuorvelHost {
 
 namespace {
 
-// Streams over the bytes saved or to load that move at most `piece` bytes per call.
+// Streams over the bytes saved or to load that move at most `piece` bytes per call; a
+// plug-in's null buffer is an error of the stream, as hosts answer it.
 struct StreamContext {
   std::vector<uint8_t> bytes;
   size_t position;
@@ -21,6 +22,9 @@ struct StreamContext {
 
 int64_t WriteStream(const clap_ostream_t* stream, const void* buffer, uint64_t size) {
   auto* context = static_cast<StreamContext*>(stream->ctx);
+  if (buffer == nullptr && size > 0) {
+    return -1;
+  }
   const uint64_t taken = std::min<uint64_t>(size, context->piece);
   const auto* from = static_cast<const uint8_t*>(buffer);
   context->bytes.insert(context->bytes.end(), from, from + taken);
@@ -29,6 +33,9 @@ int64_t WriteStream(const clap_ostream_t* stream, const void* buffer, uint64_t s
 
 int64_t ReadStream(const clap_istream_t* stream, void* buffer, uint64_t size) {
   auto* context = static_cast<StreamContext*>(stream->ctx);
+  if (buffer == nullptr && size > 0) {
+    return -1;
+  }
   const uint64_t left = context->bytes.size() - context->position;
   const uint64_t given = std::min<uint64_t>({size, left, context->piece});
   if (given > 0) {

@@ -49,6 +49,10 @@ std::unique_ptr<Lv2UiHost> Lv2UiHost::Open(HostedLv2& instance, std::string& err
     error = "the UI's shared object has no descriptor for " + uri;
     return nullptr;
   }
+  if (host->descriptor_->instantiate == nullptr || host->descriptor_->cleanup == nullptr) {
+    error = "the UI's descriptor for " + uri + " lacks instantiate or cleanup";
+    return nullptr;
+  }
   return host;
 }
 
